@@ -1,0 +1,113 @@
+#include "cli/calcrun.h"
+
+#include <exception>
+#include <memory>
+#include <ostream>
+
+#include <nlohmann/json.hpp>
+
+#include "core/worksheet.h"
+
+namespace {
+
+using nlohmann::ordered_json;
+
+void Apply(Worksheet& sheet, const LineType& line, const std::string& key, double value) {
+    for (std::size_t row = 0; row < line.dimensionKeys.size(); ++row) {
+        if (key == line.dimensionKeys[row]) {
+            sheet.SetRowValue(static_cast<int>(row) + 1, value);
+            return;
+        }
+    }
+    if (key == "L") sheet.physicalLength = value;
+    else if (key == "f") sheet.frequency = value;
+    else if (key == "E") sheet.electricalLength = value;
+    else if (key == "sigma") sheet.conductivity = value;
+    else if (key == "Z0") sheet.impedance = value;
+    else if (key == "Er") sheet.dielConstant = value;
+    else if (key == "tand") sheet.lossTangent = value;
+}
+
+ordered_json Dimensions(Worksheet& sheet, const LineType& line) {
+    ordered_json dims = ordered_json::object();
+    for (std::size_t row = 0; row < line.dimensionKeys.size(); ++row)
+        dims[line.dimensionKeys[row]] = sheet.RowValue(static_cast<int>(row) + 1);
+    return dims;
+}
+
+ordered_json Inputs(Worksheet& sheet, const LineType& line) {
+    ordered_json inputs = Dimensions(sheet, line);
+    inputs["Er"] = sheet.dielConstant;
+    inputs["tand"] = sheet.lossTangent;
+    inputs["sigma"] = sheet.conductivity;
+    inputs["f"] = sheet.frequency;
+    inputs["L"] = sheet.physicalLength;
+    inputs["E"] = sheet.electricalLength;
+    inputs["Z0"] = sheet.impedance;
+    return inputs;
+}
+
+int Fail(std::ostream& out, const std::string& text) {
+    out << ordered_json{{"error", text}}.dump() << '\n';
+    return 1;
+}
+
+}  // namespace
+
+int RunCalculation(const CliRequest& request, std::ostream& out) {
+    const LineType& line = *request.line;
+    const bool synthesize = request.operation == CliRequest::Operation::Synthesize;
+    try {
+        Worksheet sheet;
+        const std::unique_ptr<LineModel> model = line.create(sheet);
+        model->LoadAndSetup();
+        for (const auto& [key, value] : request.values) Apply(sheet, line, key, value);
+        if (request.mode) sheet.SetModeIndex(*request.mode);
+
+        ordered_json result;
+        result["line"] = line.cliName;
+        result["operation"] = synthesize ? "synthesize" : "analyze";
+        if (line.coupled) result["mode"] = sheet.ModeIndex() == 1 ? "odd" : "even";
+        result["inputs"] = Inputs(sheet, line);
+
+        if (synthesize)
+            model->Synthesize();
+        else
+            model->Analyze();
+        if (!sheet.errors.empty()) return Fail(out, sheet.errors.front());
+
+        result["dimensions"] = Dimensions(sheet, line);
+        result["impedance_ohm"] = sheet.impedance;
+        result["eeff"] = sheet.effDielConst;
+        result["loss_db_per_m"] = sheet.lossBlank ? ordered_json(nullptr) : ordered_json(sheet.lossDecibels);
+        result["phase_constant_deg_per_m"] = sheet.phaseConstant;
+        result["electrical_length_deg"] = sheet.electricalLength;
+        result["physical_length_m"] = sheet.physicalLength;
+        result["warnings"] = sheet.warnings;
+        out << result.dump(2) << '\n';
+        return 0;
+    } catch (const TP_Exceptions& e) {
+        return Fail(out, e.text());
+    } catch (const PlainTextError& e) {
+        return Fail(out, e.text);
+    } catch (const std::exception& e) {
+        return Fail(out, e.what());
+    } catch (...) {
+        return Fail(out, "Unknown calculation error");
+    }
+}
+
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    CliRequest request;
+    try {
+        request = ParseCommandLine(args);
+    } catch (const UsageError& e) {
+        err << "tavrel-calc: " << e.what() << "\n\n" << UsageText();
+        return 2;
+    }
+    switch (request.operation) {
+    case CliRequest::Operation::Help: out << UsageText(); return 0;
+    case CliRequest::Operation::Version: out << "tavrel-calc " << TAVREL_VERSION << '\n'; return 0;
+    default: return RunCalculation(request, out);
+    }
+}

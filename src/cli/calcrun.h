@@ -1,0 +1,14 @@
+// One analysis or synthesis of tavrel-calc on a Worksheet, answered as JSON.
+#pragma once
+
+#include <iosfwd>
+
+#include "cli/cliargs.h"
+
+// Runs the request and writes the JSON object to `out`.  Returns the exit
+// status: 0 with results, 1 with {"error": ...} for a calculation error.
+int RunCalculation(const CliRequest& request, std::ostream& out);
+
+// The whole command line: parses, runs, and maps every failure to its exit
+// status (2 with a usage message on `err` for a bad command line).
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -1,0 +1,151 @@
+#include "cli/cliargs.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cctype>
+#include <cmath>
+
+namespace {
+
+struct UnitName {
+    const char* name;
+    double factor;  // display units per SI unit
+};
+
+// The window's unit tables, as far as a command-line value needs them.
+constexpr UnitName kLengthUnits[] = {{"um", 1e6},   {"mm", 1e3}, {"cm", 1e2},
+                                     {"m", 1.0},    {"mil", 39370.07874015748},
+                                     {"inch", 39.37007874015748}};
+constexpr UnitName kFrequencyUnits[] = {{"Hz", 1.0}, {"KHz", 0.001}, {"MHz", 0.000001}, {"GHz", 0.000000001}};
+constexpr UnitName kAngleUnits[] = {{"deg", 1.0}, {"rad", 0.017453292519943295}};
+constexpr UnitName kConductivityUnits[] = {{"S/um", 0.000001}, {"S/mm", 0.001}, {"S/cm", 0.01},
+                                           {"S/m", 1.0},       {"S/mil", 0.0000254}, {"S/inch", 0.0254}};
+constexpr UnitName kImpedanceUnits[] = {{"Ohms", 1.0}};
+
+template <std::size_t N>
+std::optional<double> LookUp(const UnitName (&table)[N], std::string_view unit) {
+    for (const UnitName& u : table)
+        if (unit == u.name) return u.factor;
+    auto equalNoCase = [](std::string_view a, std::string_view b) {
+        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+                   return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               });
+    };
+    for (const UnitName& u : table)
+        if (equalNoCase(unit, u.name)) return u.factor;
+    return std::nullopt;
+}
+
+std::optional<double> UnitFactor(Quantity quantity, std::string_view unit) {
+    switch (quantity) {
+    case Quantity::Length: return LookUp(kLengthUnits, unit);
+    case Quantity::Frequency: return LookUp(kFrequencyUnits, unit);
+    case Quantity::Angle: return LookUp(kAngleUnits, unit);
+    case Quantity::Conductivity: return LookUp(kConductivityUnits, unit);
+    case Quantity::Impedance: return LookUp(kImpedanceUnits, unit);
+    default: return std::nullopt;
+    }
+}
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+    return s;
+}
+
+}  // namespace
+
+std::optional<Quantity> KeyQuantity(const LineType& line, std::string_view key) {
+    for (const std::string& dimension : line.dimensionKeys)
+        if (key == dimension) return Quantity::Length;
+    if (key == "L") return Quantity::Length;
+    if (key == "f") return Quantity::Frequency;
+    if (key == "E") return Quantity::Angle;
+    if (key == "sigma") return Quantity::Conductivity;
+    if (key == "Z0") return Quantity::Impedance;
+    if (key == "Er" || key == "tand") return Quantity::Plain;
+    if (key == "mode" && line.coupled) return Quantity::Mode;
+    return std::nullopt;
+}
+
+double ParseQuantity(std::string_view text, Quantity quantity) {
+    const std::string_view original = text;
+    text = Trim(text);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    double number = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || !std::isfinite(number))
+        throw UsageError("malformed value '" + std::string(original) + "'");
+    const std::string_view unit = Trim(text.substr(static_cast<std::size_t>(end - text.data())));
+    if (unit.empty()) return number;
+    const std::optional<double> factor = UnitFactor(quantity, unit);
+    if (!factor) throw UsageError("unknown unit '" + std::string(unit) + "' in '" + std::string(original) + "'");
+    const double si = number / *factor;
+    if (!std::isfinite(si)) throw UsageError("value out of range '" + std::string(original) + "'");
+    return si;
+}
+
+CliRequest ParseCommandLine(const std::vector<std::string>& args) {
+    CliRequest request;
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") return request;
+    if (args[0] == "--version") {
+        request.operation = CliRequest::Operation::Version;
+        return request;
+    }
+    if (args[0] == "analyze")
+        request.operation = CliRequest::Operation::Analyze;
+    else if (args[0] == "synthesize")
+        request.operation = CliRequest::Operation::Synthesize;
+    else
+        throw UsageError("unknown operation '" + args[0] + "' (analyze or synthesize)");
+
+    if (args.size() < 2) throw UsageError("missing line type");
+    request.line = FindLineType(args[1]);
+    if (request.line == nullptr) {
+        std::string known;
+        for (const LineType& type : LineTypes()) known += std::string(known.empty() ? "" : ", ") + type.cliName;
+        throw UsageError("unknown or not yet available line type '" + args[1] + "' (available: " + known + ")");
+    }
+
+    for (std::size_t i = 2; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const std::size_t eq = arg.find('=');
+        if (eq == std::string::npos || eq == 0) throw UsageError("expected KEY=VALUE, got '" + arg + "'");
+        const std::string key = arg.substr(0, eq);
+        const std::string value = arg.substr(eq + 1);
+        const std::optional<Quantity> quantity = KeyQuantity(*request.line, key);
+        if (!quantity) throw UsageError("unknown key '" + key + "' for " + request.line->cliName);
+        if (*quantity == Quantity::Mode) {
+            if (value == "even")
+                request.mode = 0;
+            else if (value == "odd")
+                request.mode = 1;
+            else
+                throw UsageError("mode must be even or odd, got '" + value + "'");
+            continue;
+        }
+        request.values.emplace_back(key, ParseQuantity(value, *quantity));
+    }
+    return request;
+}
+
+std::string UsageText() {
+    std::string lines;
+    for (const LineType& type : LineTypes()) {
+        lines += "  " + std::string(type.cliName) + ":";
+        for (const std::string& key : type.dimensionKeys) lines += " " + key;
+        if (type.coupled) lines += "  mode=even|odd";
+        lines += "\n";
+    }
+    return "usage: tavrel-calc analyze    <line> [KEY=VALUE ...]\n"
+           "       tavrel-calc synthesize <line> [KEY=VALUE ...]\n"
+           "       tavrel-calc --help | --version\n"
+           "\n"
+           "Lines and their dimension keys:\n" +
+           lines +
+           "Other keys: Er, tand, sigma (S/m), f (Hz), L (physical length), E (electrical\n"
+           "length, degrees), Z0 (target impedance, ohms).\n"
+           "A value is a number in SI units or a number with a unit name: 0.6mm, 5mil,\n"
+           "10GHz, 2.5KHz, 90deg, 1.5rad, 5.8e7S/m.  Keys not given take the values the\n"
+           "window shows on a first start.  Output: one JSON object on stdout.\n";
+}

@@ -1,0 +1,38 @@
+#include "models/linetypes.h"
+
+#include "models/coaxlinecalc.h"
+
+namespace {
+
+template <class Model>
+std::unique_ptr<LineModel> Create(WindowServices& window) {
+    return std::make_unique<Model>(window);
+}
+
+}  // namespace
+
+const std::vector<std::string>& TabNames() {
+    static const std::vector<std::string> names{
+        "Microstrip", "Stripline", "CPW", "CPW Ground",
+        "Round Coaxial", "Slotline", "Coupled MSLine", "Coupled Stripline"};
+    return names;
+}
+
+const std::vector<LineType>& LineTypes() {
+    static const std::vector<LineType> types{
+        {4, "Round Coaxial", "coax", {"Di", "Do"}, false, true, &Create<CoaxModel>},
+    };
+    return types;
+}
+
+const LineType* FindLineType(std::string_view cliName) {
+    for (const LineType& type : LineTypes())
+        if (cliName == type.cliName) return &type;
+    return nullptr;
+}
+
+const LineType* LineTypeForTab(int tabIndex) {
+    for (const LineType& type : LineTypes())
+        if (type.tabIndex == tabIndex) return &type;
+    return nullptr;
+}

@@ -1,0 +1,283 @@
+#include "numeric/complexmath.h"
+
+#include <cfloat>
+#include <cmath>
+#include <utility>
+
+#include "numeric/checkedmath.h"
+#include "numeric/fpfault.h"
+
+double FreeSpaceImpedance = 0.0;
+double LogMinNormal = 0.0;
+
+void InitializeNumericConstants() {
+    static bool initialized = false;
+    if (initialized) return;
+    FreeSpaceImpedance = std::sqrt(141925.7742452769);
+    LogMinNormal = std::log(DBL_MIN);
+    initialized = true;
+}
+
+namespace {
+
+// Constants are ready before any static-initialisation-order concern arises:
+// the first translation unit that links this one sets them.
+[[maybe_unused]] const bool kConstantsReady = (InitializeNumericConstants(), true);
+
+// Runs `primary`; if it raises an error or a floating-point fault, runs
+// `second` instead, whose own errors and faults reach the caller.
+template <class Primary, class Second>
+auto Guarded(Primary primary, Second second) {
+    {
+        FloatingPointScope scope;
+        try {
+            auto value = primary();
+            ForceEvaluation(value);
+            if (std::fetestexcept(kFloatingPointFaults) == 0) return value;
+        } catch (...) {
+        }
+    }
+    FloatingPointScope scope;
+    auto value = second();
+    ForceEvaluation(value);
+    RaiseFloatingPointFaults();
+    return value;
+}
+
+// Moves an argument off the nearest zero of a function whose sign is given by
+// delta: arg + (Sign(delta) * ZeroNudge - delta).
+double NudgeOffZero(double arg, double delta) { return arg + (Sign(delta) * ZeroNudge - delta); }
+
+double ClampArgument(double x) {
+    if (x > ArgumentClamp) return ArgumentClamp;
+    if (x < -ArgumentClamp) return -ArgumentClamp;
+    return x;
+}
+
+}  // namespace
+
+Complex& ComplexMul(const Complex& a, const Complex& b, Complex& result) {
+    const double re = a.re * b.re - a.im * b.im;
+    const double im = a.im * b.re + a.re * b.im;
+    result = {re, im};
+    return result;
+}
+
+Complex& ComplexDiv(const Complex& a, const Complex& b, Complex& result) {
+    double re, im;
+    if (std::fabs(b.im) > std::fabs(b.re)) {
+        const double r = b.re / b.im;
+        const double d = r * b.re + b.im;
+        re = (a.re * r + a.im) / d;
+        im = (a.im * r - a.re) / d;
+    } else {
+        const double r = b.im / b.re;
+        const double d = r * b.im + b.re;
+        re = (a.im * r + a.re) / d;
+        im = (a.im - r * a.re) / d;
+    }
+    result = {re, im};
+    return result;
+}
+
+Complex& RealOverComplex(double x, const Complex& b, Complex& result) {
+    double re, im;
+    if (std::fabs(b.im) > std::fabs(b.re)) {
+        const double r = b.re / b.im;
+        const double d = r * b.re + b.im;
+        re = x * r / d;
+        im = -x / d;
+    } else {
+        const double r = b.im / b.re;
+        const double d = r * b.im + b.re;
+        re = x / d;
+        im = -(r * x) / d;
+    }
+    result = {re, im};
+    return result;
+}
+
+double ComplexAbs(const Complex& z) {
+    const double ar = std::fabs(z.re);
+    const double ai = std::fabs(z.im);
+    if (ar == 0.0) return ai;
+    if (ai == 0.0) return ar;
+    if (ar > ai) {
+        const double ratio = ai / ar;
+        return ar * CheckedSqrt(1.0 + ratio * ratio);
+    }
+    const double ratio = ar / ai;
+    return ai * CheckedSqrt(1.0 + ratio * ratio);
+}
+
+double ComplexArg(const Complex& z) {
+    if (z.re == 0.0 && z.im == 0.0) return 0.0;
+    return CheckedAtan2(z.im, z.re);
+}
+
+Complex& ComplexSqrt(const Complex& z, Complex& result) {
+    if (z.im == 0.0) {
+        result = z.re >= 0.0 ? Complex{CheckedSqrt(z.re), 0.0} : Complex{0.0, CheckedSqrt(-z.re)};
+        return result;
+    }
+    const double h = ComplexArg(z) * 0.5;
+    const double m = CheckedSqrt(ComplexAbs(z));
+    result = {m * CheckedCos(h), m * CheckedSin(h)};
+    return result;
+}
+
+Complex& ComplexSinh(const Complex& z, Complex& result) {
+    if (z.im == 0.0) {
+        result = {CheckedSinh(z.re), 0.0};
+    } else if (z.re == 0.0) {
+        result = {0.0, CheckedSin(z.im)};
+    } else {
+        const double e = CheckedExp(z.re);
+        const double inv = 1.0 / e;
+        result = {(e - inv) * CheckedCos(z.im) * 0.5, (e + inv) * CheckedSin(z.im) * 0.5};
+    }
+    return result;
+}
+
+Complex& ComplexCosh(const Complex& z, Complex& result) {
+    if (z.im == 0.0) {
+        result = {CheckedCosh(z.re), 0.0};
+    } else if (z.re == 0.0) {
+        result = {CheckedCos(z.im), 0.0};
+    } else {
+        const double e = CheckedExp(z.re);
+        const double inv = 1.0 / e;
+        result = {(e + inv) * CheckedCos(z.im) * 0.5, (e - inv) * CheckedSin(z.im) * 0.5};
+    }
+    return result;
+}
+
+Complex& ComplexTanh(const Complex& z, Complex& result) {
+    if (z.re > 30.0) {
+        const double t = -2.0 * z.re;
+        result = t < -400.0 ? Complex{1.0, 0.0} : Complex{1.0, 2.0 * CheckedSin(2.0 * z.im) * CheckedExp(t)};
+    } else if (z.re < -30.0) {
+        const double t = 2.0 * z.re;
+        result = t < -400.0 ? Complex{-1.0, 0.0} : Complex{-1.0, 2.0 * CheckedSin(2.0 * z.im) * CheckedExp(t)};
+    } else if (z.im == 0.0) {
+        result = {std::tanh(z.re), 0.0};
+    } else if (z.re == 0.0) {
+        result = {0.0, CheckedTan(z.im)};
+    } else {
+        const double s = CheckedSin(z.im);
+        const double c = CheckedCos(z.im);
+        const double e = CheckedExp(z.re);
+        const double inv = 1.0 / e;
+        const double d = e - inv;
+        const double sum = e + inv;
+        const double u = c * sum;
+        const double v = s * d;
+        const double den = u * u + v * v;
+        result = {(d / den) * sum, 4.0 * s * c / den};
+    }
+    return result;
+}
+
+Complex& ComplexCsch(const Complex& z, Complex& result) {
+    const Complex zin = z;
+    result = Guarded(
+        [&] {
+            const double mag = ComplexAbs(zin);
+            Complex r;
+            if (mag < 1e-20) return Complex{1e20, 0.0};
+            if (mag < 1e-6) {
+                RealOverComplex(1.0, zin, r);
+                return Complex{r.re - zin.re / 6.0, r.im - zin.im / 6.0};
+            }
+            Complex s;
+            return RealOverComplex(1.0, ComplexSinh(zin, s), r);
+        },
+        [&] {
+            Complex arg = zin;
+            if (zin.re > ArgumentClamp || zin.re < -ArgumentClamp) {
+                arg.re = ClampArgument(zin.re);
+            } else {
+                const double delta = CheckedSin(zin.im) * Sign(CheckedCos(zin.im));
+                arg.im = NudgeOffZero(zin.im, delta);
+            }
+            Complex s, r;
+            return RealOverComplex(1.0, ComplexSinh(arg, s), r);
+        });
+    return result;
+}
+
+Complex& ComplexSech(const Complex& z, Complex& result) {
+    const Complex zin = z;
+    result = Guarded(
+        [&] {
+            Complex c, r;
+            return RealOverComplex(1.0, ComplexCosh(zin, c), r);
+        },
+        [&] {
+            Complex arg = zin;
+            if (zin.re > ArgumentClamp || zin.re < -ArgumentClamp) {
+                arg.re = ClampArgument(zin.re);
+            } else {
+                const double delta = CheckedCos(zin.im) * -Sign(CheckedSin(zin.im));
+                arg.im = NudgeOffZero(zin.im, delta);
+            }
+            Complex c, r;
+            return RealOverComplex(1.0, ComplexCosh(arg, c), r);
+        });
+    return result;
+}
+
+Complex& ComplexCoth(const Complex& z, Complex& result) {
+    const Complex zin = z;
+    result = Guarded(
+        [&] {
+            const double mag = ComplexAbs(zin);
+            Complex r;
+            if (mag < 1e-20) return Complex{1e20, 0.0};
+            if (mag < 1e-6) {
+                RealOverComplex(1.0, zin, r);
+                return Complex{r.re + zin.re / 3.0, r.im + zin.im / 3.0};
+            }
+            Complex t;
+            return RealOverComplex(1.0, ComplexTanh(zin, t), r);
+        },
+        [&] {
+            Complex csch, sech, r;
+            return ComplexDiv(ComplexCsch(zin, csch), ComplexSech(zin, sech), r);
+        });
+    return result;
+}
+
+double Sign(double x) { return x >= 0.0 ? 1.0 : -1.0; }
+
+double Csch(double x) {
+    return Guarded([&] { return 1.0 / CheckedSinh(x); },
+                   [&] {
+                       if (x > ArgumentClamp || x < -ArgumentClamp) return 1.0 / CheckedSinh(ClampArgument(x));
+                       const double delta = CheckedSin(x) * Sign(CheckedCos(x));
+                       return 1.0 / CheckedSinh(NudgeOffZero(x, delta));
+                   });
+}
+
+double Sech(double x) {
+    return Guarded([&] { return 1.0 / CheckedCosh(x); },
+                   [&] {
+                       if (x > ArgumentClamp || x < -ArgumentClamp) return 1.0 / CheckedCosh(ClampArgument(x));
+                       const double delta = CheckedCos(x) * -Sign(CheckedSin(x));
+                       return 1.0 / CheckedCosh(NudgeOffZero(x, delta));
+                   });
+}
+
+double GuardedTanh(double x) {
+    return Guarded([&] { return std::tanh(x); }, [&] { return Sech(x) / Csch(x); });
+}
+
+double Coth(double x) {
+    return Guarded([&] { return 1.0 / std::tanh(x); }, [&] { return 1.0 / GuardedTanh(x); });
+}
+
+double SafeExp(double x) { return x >= LogMinNormal ? CheckedExp(x) : 0.0; }
+
+double SafeExp500(double x) { return x >= -500.0 ? CheckedExp(x) : 0.0; }
+
+bool IsNegligible(double x) { return -1e-30 < x && x < 1e-30; }

@@ -1,0 +1,53 @@
+// Floating-point faults of the calculation's own arithmetic.  The calculation
+// behaves as if invalid operation, division by zero and overflow were trapping:
+// the status flags are tested at well-defined points (around every objective
+// evaluation, inside the guarded functions, in base operations that divide or
+// take roots) and a raised flag aborts the calculation with FloatingPointFault.
+#pragma once
+
+#include <cfenv>
+#include <stdexcept>
+
+class FloatingPointFault : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+inline constexpr int kFloatingPointFaults = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
+
+// Forgets any fault flag raised so far.
+void ClearFloatingPointFaults();
+
+// Throws FloatingPointFault (and clears the flags) if a fault flag is raised.
+void RaiseFloatingPointFaults();
+
+// Throws FloatingPointFault unless x is finite; for results computed from
+// inputs that were already NaN or infinite, which raise no flag.
+void RequireFinite(double x);
+
+// Makes sure `value` has really been computed at this point, so that its
+// floating-point flags are raised before they are tested.  The compiler would
+// otherwise be free to move a division past the test of the flags.
+template <class T>
+inline void ForceEvaluation(T& value) {
+#if defined(__GNUC__) || defined(__clang__)
+    asm volatile("" : : "g"(&value) : "memory");
+#else
+    volatile T sink = value;
+    (void)sink;
+#endif
+}
+
+// Saves the caller's fault flags, starts clean, and puts the caller's flags
+// back on destruction, so that a nested evaluation neither sees nor leaves
+// faults of the code around it.
+class FloatingPointScope {
+public:
+    FloatingPointScope();
+    ~FloatingPointScope();
+    FloatingPointScope(const FloatingPointScope&) = delete;
+    FloatingPointScope& operator=(const FloatingPointScope&) = delete;
+
+private:
+    std::fexcept_t saved_;
+};

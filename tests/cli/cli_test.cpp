@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/calcrun.h"
+
+namespace {
+
+struct CliRun_ {
+    int status;
+    std::string out, err;
+    nlohmann::json json() const { return nlohmann::json::parse(out); }
+};
+
+CliRun_ Call(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int status = RunCommandLine(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+}  // namespace
+
+TEST(CliValues, UnitsAsTheWindowSpellsThemAndCaseInsensitively) {
+    EXPECT_DOUBLE_EQ(ParseQuantity("0.6mm", Quantity::Length), 0.0006);
+    EXPECT_DOUBLE_EQ(ParseQuantity("5mil", Quantity::Length), 5 * 25.4e-6);
+    EXPECT_DOUBLE_EQ(ParseQuantity("10GHz", Quantity::Frequency), 1e10);
+    EXPECT_DOUBLE_EQ(ParseQuantity("2.5KHz", Quantity::Frequency), 2500.0);
+    EXPECT_DOUBLE_EQ(ParseQuantity("2.5khz", Quantity::Frequency), 2500.0);
+    EXPECT_DOUBLE_EQ(ParseQuantity("90deg", Quantity::Angle), 90.0);
+    EXPECT_NEAR(ParseQuantity("1.5rad", Quantity::Angle), 85.94366926962348, 1e-12);
+    EXPECT_DOUBLE_EQ(ParseQuantity("5.8e7S/m", Quantity::Conductivity), 5.8e7);
+    EXPECT_DOUBLE_EQ(ParseQuantity("58800S/mm", Quantity::Conductivity), 5.88e7);
+    EXPECT_DOUBLE_EQ(ParseQuantity("1e-3", Quantity::Length), 0.001);
+    EXPECT_DOUBLE_EQ(ParseQuantity("50Ohms", Quantity::Impedance), 50.0);
+}
+
+TEST(CliValues, MalformedValuesAreUsageErrors) {
+    for (const char* bad : {"", "mm", "abc", "1.2.3mm", "10GHz", "inf", "nan", "1e999", "5 parsecs"})
+        EXPECT_THROW(ParseQuantity(bad, Quantity::Length), UsageError) << bad;
+    EXPECT_THROW(ParseQuantity("3mm", Quantity::Plain), UsageError);
+}
+
+TEST(CliRun, CoaxAnalysisPrintsTheWorkedValues) {
+    const CliRun_ run = Call({"analyze", "coax", "Di=0.1mm", "Do=0.5mm", "Er=1", "tand=0", "sigma=40983606.557",
+                          "f=1GHz"});
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    const auto j = run.json();
+    EXPECT_EQ(j["line"], "coax");
+    EXPECT_EQ(j["operation"], "analyze");
+    EXPECT_NEAR(j["impedance_ohm"].get<double>(), 96.4917, 5e-5);
+    EXPECT_NEAR(j["loss_db_per_m"].get<double>(), 0.194261 * 8.685889638, 1e-5);
+    EXPECT_DOUBLE_EQ(j["inputs"]["Di"].get<double>(), 0.0001);
+    EXPECT_DOUBLE_EQ(j["inputs"]["f"].get<double>(), 1e9);
+    EXPECT_TRUE(j["warnings"].empty());
+    EXPECT_FALSE(j.contains("mode"));
+}
+
+TEST(CliRun, DefaultsAreTheFirstStartValues) {
+    const CliRun_ run = Call({"analyze", "coax"});
+    ASSERT_EQ(run.status, 0);
+    const auto j = run.json();
+    EXPECT_EQ(j["inputs"]["Er"].get<double>(), 12.9);
+    EXPECT_EQ(j["inputs"]["tand"].get<double>(), 0.0005);
+    EXPECT_EQ(j["inputs"]["sigma"].get<double>(), 61400000.0);
+    EXPECT_EQ(j["inputs"]["f"].get<double>(), 1e10);
+    EXPECT_EQ(j["inputs"]["L"].get<double>(), 0.01);
+    EXPECT_EQ(j["inputs"]["Do"].get<double>(), 0.0005);
+}
+
+TEST(CliRun, SynthesisReportsTheSolvedDimension) {
+    const CliRun_ run = Call({"synthesize", "coax", "Z0=50", "Er=1", "Do=0.5mm", "E=90deg"});
+    ASSERT_EQ(run.status, 0) << run.out;
+    const auto j = run.json();
+    EXPECT_NEAR(j["dimensions"]["Di"].get<double>(), 0.217159e-3, 5e-10);
+    EXPECT_NEAR(j["impedance_ohm"].get<double>(), 50.0, 1e-6);
+    EXPECT_NEAR(j["physical_length_m"].get<double>(), 90.0 / j["phase_constant_deg_per_m"].get<double>(), 1e-15);
+}
+
+TEST(CliRun, CalculationErrorsExitOneWithTheWindowText) {
+    const CliRun_ run = Call({"synthesize", "coax", "Z0=500", "Er=1"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.json()["error"], "No solution for these parameters!\r\rPlease try increase Do,decrease Zo,or decrease Er");
+    const CliRun_ bad = Call({"analyze", "coax", "Di=1mm", "Do=0.5mm"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.json()["error"], "Di must be less than than Do");
+    const CliRun_ zero = Call({"analyze", "coax", "sigma=0"});
+    EXPECT_EQ(zero.status, 1);
+    EXPECT_FALSE(zero.json()["error"].get<std::string>().empty());
+}
+
+TEST(CliRun, BadCommandLinesExitTwo) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"analyse", "coax"}, {"analyze"}, {"analyze", "waveguide"}, {"analyze", "coax", "W=1mm"},
+             {"analyze", "coax", "Di"}, {"analyze", "coax", "Di=abc"}, {"analyze", "coax", "mode=even"},
+             {"analyze", "coax", "f=3mm"}}) {
+        const CliRun_ run = Call(args);
+        EXPECT_EQ(run.status, 2) << args.back();
+        EXPECT_TRUE(run.out.empty());
+        EXPECT_NE(run.err.find("usage:"), std::string::npos);
+    }
+    EXPECT_EQ(Call({"--help"}).status, 0);
+    EXPECT_EQ(Call({"--version"}).status, 0);
+}

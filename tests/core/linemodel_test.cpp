@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include "core/worksheet.h"
+#include "numeric/fpfault.h"
+#include "testmodel.h"
+
+
+TEST(LineModelConstruction, RowCountMustBeOneToSix) {
+    Worksheet sheet;
+    EXPECT_THROW(FunctionModel(sheet, 0, [](double) { return 0.0; }), TP_Exceptions);
+    EXPECT_THROW(FunctionModel(sheet, 7, [](double) { return 0.0; }), TP_Exceptions);
+    EXPECT_NO_THROW(FunctionModel(sheet, 1, [](double) { return 0.0; }));
+    EXPECT_NO_THROW(FunctionModel(sheet, 6, [](double) { return 0.0; }));
+}
+
+TEST(LineModelConstruction, PlaceholderLabelsAndEmptyResults) {
+    Worksheet sheet;
+    FunctionModel model(sheet, 3, [](double x) { return x; });
+    EXPECT_EQ(model.Labels(), (std::vector<std::string>{"Label 0", "Label 1", "Label 2"}));
+    EXPECT_EQ(model.Title(), "");
+    EXPECT_EQ(model.Impedance(), 0.0);
+    EXPECT_EQ(model.PhaseConstant(), 0.0);
+    model.SetParameterLabel("Width (W)", 1);
+    model.SetParameterLabel("Ignored", 4);
+    EXPECT_EQ(model.Labels()[0], "Width (W)");
+    EXPECT_EQ(model.Labels().size(), 3u);
+    EXPECT_EQ(sheet.rowLabels[0], "Width (W)");
+    EXPECT_EQ(sheet.rowLabels[3], "Parameter 4 (P)");
+}
+
+TEST(LineModelRows, OutOfRangeRowsNeverFail) {
+    Worksheet sheet;
+    FunctionModel model(sheet, 3, [](double x) { return x; });
+    EXPECT_EQ(model.GetParameter(0), 123456789.0);
+    EXPECT_EQ(model.GetParameter(7), 123456789.0);
+    EXPECT_EQ(model.GetParameterUnit(7), 0);
+    model.SetParameter(1.0, 7);
+    model.SetParameterUnit(0, 3);
+    model.SetParameter(0.25, 6);
+    EXPECT_EQ(model.GetParameter(6), 0.25);
+    model.SetParameterUnit(2, 9);  // out of the table: unit 0
+    EXPECT_EQ(model.GetParameterUnit(2), 0);
+    model.SetPhysicalLengthUnit(-1);
+    EXPECT_EQ(model.GetPhysicalLengthUnit(), 0);
+}
+
+TEST(LineModelResults, PhaseConstantQuarterWaveAndLossConversion) {
+    Worksheet sheet;
+    FunctionModel model(sheet, 3, [](double x) { return x; });
+    sheet.frequency = 1e9;
+    model.SetResults(50.0, 4.0, 1.0);
+    model.ShowPhaseConstant();
+    // 2 * 1e9 * 180 * 2 / 2.997925e8
+    EXPECT_NEAR(model.PhaseConstant(), 2401.661149, 1e-6);
+    EXPECT_EQ(sheet.phaseConstant, model.PhaseConstant());
+    EXPECT_NEAR(model.QuarterWavelength(), 0.0374741, 1e-7);
+    model.ShowLoss();
+    EXPECT_DOUBLE_EQ(sheet.lossDecibels, 8.685889638);
+    model.HideLoss();
+    EXPECT_TRUE(sheet.lossBlank);
+    model.ShowLoss();
+    EXPECT_FALSE(sheet.lossBlank);
+
+    sheet.physicalLength = 0.01;
+    model.ShowElectricalLength();
+    EXPECT_NEAR(sheet.electricalLength, 24.01661149, 1e-8);
+    sheet.electricalLength = 90.0;
+    model.ShowPhysicalLength();
+    EXPECT_NEAR(sheet.physicalLength, 0.0374741, 1e-7);
+}
+
+TEST(LineModelResults, RelativeResistivityIsAgainstGold) {
+    Worksheet sheet;
+    FunctionModel model(sheet, 1, [](double x) { return x; });
+    sheet.conductivity = 4.1e7;
+    EXPECT_NEAR(model.GetRelativeResistivity(), 0.99960, 1e-5);
+    sheet.conductivity = 1e5;
+    EXPECT_NEAR(model.GetRelativeResistivity(), 409.836, 1e-3);
+    sheet.conductivity = 0.0;
+    EXPECT_THROW(model.GetRelativeResistivity(), FloatingPointFault);
+}
+
+TEST(LineModelWarnings, NumberedLinesAndVisibility) {
+    Worksheet sheet;
+    FunctionModel model(sheet, 3, [](double x) { return x; });
+    model.ClearWarnings();
+    model.AddWarning("a");
+    model.AddWarning("b");
+    model.AddWarning("Er Recommended <= 16");
+    EXPECT_EQ(sheet.warnings.back(), "Warning #3 -> Er Recommended <= 16");
+    EXPECT_EQ(sheet.warnings.front(), "Warning #1 -> a");
+    model.ShowWarnings();
+    EXPECT_TRUE(sheet.warningsVisible);
+    model.ClearWarnings();
+    model.ShowWarnings();
+    EXPECT_FALSE(sheet.warningsVisible);
+    model.AddWarning("again");
+    EXPECT_EQ(sheet.warnings.front(), "Warning #1 -> again");
+}
+
+TEST(LineModelWarnings, QuarterWaveNamesRowsLongerThanAQuarterWavelength) {
+    Worksheet sheet;
+    FunctionModel model(sheet, 2, [](double x) { return x; });
+    model.SetParameterLabel("Width (W)", 1);
+    model.SetParameterLabel("Height (H)", 2);
+    model.SetParameter(0.05, 1);
+    model.SetParameter(0.001, 2);
+    // No phase constant yet: the quarter wavelength is unbounded, nothing flagged.
+    EXPECT_NO_THROW(model.CheckQuarterWave());
+    EXPECT_TRUE(sheet.warnings.empty());
+
+    sheet.frequency = 1e9;
+    model.SetResults(50.0, 4.0, 0.0);
+    model.ShowPhaseConstant();  // quarter wavelength 37.47 mm
+    model.CheckQuarterWave();
+    ASSERT_EQ(sheet.warnings.size(), 1u);
+    EXPECT_EQ(sheet.warnings[0], "Warning #1 -> Width (W) is GREATER than quarter-wavelength");
+}
+
+TEST(LineModelMode, CoupledModeIsReadFromTheWindow) {
+    Worksheet sheet;
+    FunctionModel model(sheet, 4, [](double x) { return x; });
+    model.SetCoupledMode(0);
+    EXPECT_EQ(model.GetCoupledMode(), 0);
+    sheet.modeIndex = 1;
+    EXPECT_EQ(model.GetCoupledMode(), 1);
+}

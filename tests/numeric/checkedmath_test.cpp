@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "core/tpexceptions.h"
+#include "numeric/checkedmath.h"
+
+namespace {
+
+TP_Exceptions Catch(double (*f)(double), double x) {
+    try {
+        f(x);
+    } catch (const TP_Exceptions& e) {
+        return e;
+    }
+    return TP_Exceptions("no error");
+}
+
+bool EndsWith(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+}  // namespace
+
+TEST(CheckedMath, SquareRootOfMinusFourIsADomainError) {
+    const TP_Exceptions e = Catch(CheckedSqrt, -4.0);
+    EXPECT_EQ(std::string(e.text()),
+              "Math Library Error\r\rFunction:  sqrt( )\rArgument 1 = -4 \rArgument 2 = 0\r"
+              "Not in domain of the function");
+    EXPECT_EQ(e.code(), 110);
+    EXPECT_TRUE(e.hasCode());
+    EXPECT_TRUE(e.isMathError());
+    EXPECT_EQ(e.value(), -4.0);
+    EXPECT_EQ(e.value2(), 0.0);
+}
+
+TEST(CheckedMath, KindsAndCodes) {
+    EXPECT_EQ(Catch(CheckedLog, 0.0).code(), 120);
+    EXPECT_EQ(Catch(CheckedLog, -1.0).code(), 110);
+    EXPECT_EQ(Catch(CheckedLog10, 0.0).code(), 120);
+    EXPECT_EQ(Catch(CheckedExp, 710.0).code(), 130);
+    EXPECT_EQ(Catch(CheckedCosh, -711.0).code(), 130);
+    EXPECT_EQ(Catch(CheckedSinh, 711.0).code(), 130);
+    EXPECT_EQ(Catch(CheckedSin, std::numeric_limits<double>::infinity()).code(), 110);
+    EXPECT_EQ(Catch(CheckedSqrt, std::nan("")).code(), 110);
+    EXPECT_TRUE(EndsWith(Catch(CheckedExp, 710.0).text(), "result > DBL_MAX"));
+    EXPECT_TRUE(EndsWith(Catch(CheckedLog, 0.0).text(), "Singularity Error"));
+
+    EXPECT_EQ(MathErrorCode(4), 140);
+    EXPECT_EQ(MathErrorCode(7), 170);
+    EXPECT_EQ(MathErrorCode(9), 9);
+    EXPECT_TRUE(EndsWith(MathErrorText(5, "tan", 1e30, 0), "Total loss of significant digits"));
+    EXPECT_TRUE(EndsWith(MathErrorText(9, "tan", 1, 0), "_matherr"));
+}
+
+TEST(CheckedMath, TwoArgumentFunctionsReportBothArguments) {
+    try {
+        CheckedPow(-8.0, 0.5);
+        FAIL();
+    } catch (const TP_Exceptions& e) {
+        EXPECT_EQ(e.code(), 110);
+        EXPECT_EQ(e.value(), -8.0);
+        EXPECT_EQ(e.value2(), 0.5);
+        EXPECT_NE(std::string(e.text()).find("pow( )\rArgument 1 = -8 \rArgument 2 = 0.5\r"), std::string::npos);
+    }
+    EXPECT_THROW(CheckedPow(0.0, -1.0), TP_Exceptions);
+    EXPECT_THROW(CheckedPow(10.0, 400.0), TP_Exceptions);
+    EXPECT_THROW(CheckedAtan2(0.0, 0.0), TP_Exceptions);
+    EXPECT_DOUBLE_EQ(CheckedPow(-8.0, 3.0), -512.0);
+    EXPECT_DOUBLE_EQ(CheckedPow(10.0, -400.0), 0.0);  // underflow is not an error
+}
+
+TEST(CheckedMath, ValidArgumentsGiveTheLibraryValue) {
+    EXPECT_EQ(CheckedSqrt(2.0), std::sqrt(2.0));
+    EXPECT_EQ(CheckedLog(3.0), std::log(3.0));
+    EXPECT_EQ(CheckedLog10(1000.0), 3.0);
+    EXPECT_EQ(CheckedExp(-745.0), std::exp(-745.0));
+    EXPECT_EQ(CheckedCosh(710.0), std::cosh(710.0));
+    EXPECT_EQ(CheckedAtan2(1.0, -1.0), std::atan2(1.0, -1.0));
+}
+
+TEST(TPExceptions, ConstructorsAndTextLimit) {
+    const TP_Exceptions plain("Synthesis failed to converge");
+    EXPECT_FALSE(plain.hasCode());
+    EXPECT_EQ(plain.code(), 0);
+    EXPECT_EQ(plain.value(), 0.0);
+    const TP_Exceptions coded(10001, "Can't find any solution in this range", -3.5);
+    EXPECT_TRUE(coded.hasCode());
+    EXPECT_FALSE(coded.isMathError());
+    EXPECT_EQ(coded.value(), -3.5);
+    const std::string text199(199, 'x');
+    EXPECT_EQ(std::string(TP_Exceptions(text199).text()), text199);
+    EXPECT_EQ(std::string(TP_Exceptions(std::string(500, 'y')).text()).size(), 199u);
+    const TP_Exceptions copy = coded;
+    EXPECT_EQ(copy.code(), 10001);
+    EXPECT_EQ(std::string(copy.text()), "Can't find any solution in this range");
+}
