@@ -1,6 +1,7 @@
 #include "models/linetypes.h"
 
 #include "models/coaxlinecalc.h"
+#include "models/mline.h"
 
 namespace {
 
@@ -20,7 +21,10 @@ const std::vector<std::string>& TabNames() {
 
 const std::vector<LineType>& LineTypes() {
     static const std::vector<LineType> types{
+        {0, "Microstrip", "microstrip", {"W", "H", "T"}, false, true, &Create<MicrostripModel>},
         {4, "Round Coaxial", "coax", {"Di", "Do"}, false, true, &Create<CoaxModel>},
+        {6, "Coupled MSLine", "coupled-microstrip", {"W", "S", "H", "T"}, true, true,
+         &Create<CoupledMicrostripModel>},
     };
     return types;
 }

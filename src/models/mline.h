@@ -1,0 +1,101 @@
+// Microstrip family: the single microstrip (quasi-static Hammerstad-Jensen
+// model with Kirschning-Jansen dispersion, incremental-inductance conductor
+// loss with finite-thickness skin effect) and the edge-coupled microstrip pair
+// (Kirschning-Jansen even and odd modes).  All quantities are SI: metres,
+// hertz, ohms; Rho is the conductor's resistivity relative to gold.
+#pragma once
+
+#include "core/linecal.h"
+#include "numeric/complexmath.h"
+
+// ---- Single microstrip -----------------------------------------------------
+
+struct MicrostripStatic {
+    double eeff;  // effective dielectric constant
+    double z0;    // characteristic impedance, ohms
+};
+
+// Selector above this value picks the Hammerstad-Jensen formula set, at or
+// below it the low-frequency set.
+inline constexpr int kLowFrequencySelector = 553;  // what the kernel passes
+inline constexpr int kHammerstadJensenSelector = 600;  // what the line constants pass
+
+MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, double f,
+                                       bool dispersion, int selector);
+
+struct MicrostripResult {
+    double loss;          // nepers per metre
+    double impedance;     // ohms
+    double effDielConst;
+};
+
+// Above 0.001 Hz: the complex line constants; at or below: the low-frequency
+// set with dispersion and no loss.
+MicrostripResult MicrostripKernel(double w, double h, double t, double er, double tand, double rho,
+                                  double f);
+
+struct MicrostripLineConstantsResult {
+    Complex gamma;  // propagation constant: nepers and radians per metre
+    Complex zc;     // characteristic impedance, ohms
+};
+
+MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double t, double er,
+                                                      double tand, double rho, double f);
+
+// (gamma / j k0)^2 with k0 the free-space wavenumber at max(f, 0.001 Hz).
+Complex ComplexEffectiveDielectricConstant(double f, const Complex& gamma);
+
+class MicrostripModel : public LineModel {
+public:
+    explicit MicrostripModel(WindowServices& window) : LineModel(window, 3) {}
+
+    double Objective(double x) override;
+    void LoadAndSetup() override;
+    void SaveSettings() override;
+    void Synthesize() override;
+    void Analyze() override;
+    void CheckParameters() override;
+};
+
+// ---- Coupled microstrip ----------------------------------------------------
+
+struct CoupledMicrostripResult {
+    double ze, zo;  // even- and odd-mode impedance, ohms
+    double ee, eo;  // even- and odd-mode effective dielectric constant
+    double ae, ao;  // even- and odd-mode loss, nepers per metre
+};
+
+CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, double t, double er,
+                                                double tand, double f, double rho);
+
+struct CoupledCapacitances {
+    double ce, co;  // even- and odd-mode capacitance per metre in air, F/m
+};
+
+CoupledCapacitances CoupledMicrostripCapacitances(double u, double t, double s);
+
+struct CoupledLossFactors {
+    double ke, ko;
+};
+
+CoupledLossFactors CoupledMicrostripLossFactors(double w, double t, double s, double h);
+
+// Closed-form fit of a single microstrip's impedance in air, ohms.
+double MicrostripAirImpedance(double u);
+
+double SurfaceResistance(double sigma, double t, double f);
+
+// Hilberg's approximation of K(k)/K'(k).
+double EllipticKOverKPrime(double k);
+
+class CoupledMicrostripModel : public LineModel {
+public:
+    explicit CoupledMicrostripModel(WindowServices& window) : LineModel(window, 4) {}
+
+    double Objective(double x) override;
+    void LoadAndSetup() override;
+    void SaveSettings() override;
+    void Synthesize() override {}  // the coupled line offers no synthesis
+    void Analyze() override;
+    void CheckParameters() override;
+};

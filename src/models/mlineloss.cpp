@@ -1,0 +1,123 @@
+// Microstrip line constants R, L, G, C with conductor and dielectric loss.
+// C and L from the dispersive Hammerstad-Jensen/Kirschning-Jansen model; G with
+// the dielectric filling factor; R and the internal inductance from Wheeler's
+// incremental-inductance rule (Wheeler, "Formulas for the skin effect", Proc.
+// IRE 1942) applied to the surface impedance of conductors of finite
+// thickness (coth and csch of (1 + j) T / skin depth).
+#include <algorithm>
+
+#include "models/mline.h"
+#include "numeric/checkedmath.h"
+
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+constexpr double kPi = 3.141592653589793;
+constexpr double kInverseSpeedOfLight = 3.3356404846685622e-9;  // 1 / 2.997925e8 s/m
+constexpr double kSpeedOfLight = 2.997925e8;                    // m/s
+constexpr double kMu0 = 1.256637061435917e-6;                   // H/m
+constexpr double kGoldResistivity = 2.44e-8;                    // ohm metre
+constexpr double kPerturbation = 1.01;                          // derivative step: 1 % of the dimension
+
+// Impedance of the same static line in air: Z0 sqrt(eeff).
+double AirImpedance(double w, double h, double t, double er, double f) {
+    const MicrostripStatic s = MicrostripQuasiStatic(w, h, t, er, f, false, kHammerstadJensenSelector);
+    return s.z0 * CheckedSqrt(s.eeff);
+}
+
+// Series conductor impedance per metre and the change of inductance it brings.
+struct ConductorImpedance {
+    double r;        // ohms per metre
+    double deltaL;   // internal-inductance increment, henries per metre
+};
+
+ConductorImpedance IncrementalInductance(double w, double h, double t, double er, double rho, double f,
+                                         double omega) {
+    const MicrostripStatic s = MicrostripQuasiStatic(w, h, t, er, f, false, kHammerstadJensenSelector);
+    const double za = s.z0 * CheckedSqrt(s.eeff);
+    const double rs = CheckedSqrt(f * kPi * kMu0 * rho * kGoldResistivity);
+    const Complex zs{rs, rs};  // Rs (1 + j)
+
+    // Wheeler's derivatives of the air impedance, normalised by eta0.
+    const double dT = (AirImpedance(w, h, t * kPerturbation, er, f) - za) / FreeSpaceImpedance / (0.01 * t);
+    const double dH = (AirImpedance(w, h * kPerturbation, t, er, f) - za) / FreeSpaceImpedance / (0.01 * h);
+    const double dW = (AirImpedance(w * kPerturbation, h, t, er, f) - za) / FreeSpaceImpedance / (0.01 * w);
+
+    const double x = -dT / (dH - dT);
+    const double bigX = 2.0 * CheckedSqrt(x) / (x + 1.0);
+
+    // Finite-thickness surface impedance: coth and csch of (1 + j) T / delta.
+    const double delta = 1.0 / CheckedSqrt(f * kPi * kMu0 / (rho * kGoldResistivity));
+    const Complex z1{t / delta, t / delta};
+    const Complex z2{w / (2.0 * delta), w / (2.0 * delta)};
+    Complex coth1, csch1, c2;
+    ComplexCoth(z1, coth1);
+    ComplexCsch(z1, csch1);
+    ComplexCoth(z2, c2);
+    const Complex c1{coth1.re + bigX * csch1.re, coth1.im + bigX * csch1.im};
+
+    const double s0 = 1.0 / (w * (dH - 2.0 * dT) * (bigX + 1.0) + 2.0 * t * (-2.0 * dW));
+    const double sFactor = Sech(std::min(w, t) / delta) * (s0 - 1.0) + 1.0;
+    const double a = dH - 2.0 * dT;
+    const double b = -2.0 * dW;
+    const Complex factor{dH + sFactor * (a * c1.re + b * c2.re), sFactor * (a * c1.im + b * c2.im)};
+    Complex zcond;
+    ComplexMul(zs, factor, zcond);
+
+    // Inductance of the static line loaded by zcond, against the lossless one.
+    const double rootS = CheckedSqrt(s.eeff);
+    const double cs = rootS / s.z0 * kInverseSpeedOfLight;
+    const double ls = rootS * s.z0 * kInverseSpeedOfLight;
+    const double beta0 = omega * CheckedSqrt(cs * ls);
+    Complex w1;
+    ComplexMul(Complex{0.0, 1.0}, zcond, w1);
+    const double scale = beta0 * s.z0;
+    const Complex v{1.0 - w1.re / scale, -(w1.im / scale)};
+    Complex root, gc, gc2;
+    ComplexSqrt(v, root);
+    ComplexMul(Complex{0.0, beta0}, root, gc);
+    ComplexMul(gc, gc, gc2);
+    const double lTotal = gc2.re / (-omega * omega * cs);
+    return {zcond.re, lTotal - ls};
+}
+
+}  // namespace
+
+MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double t, double er,
+                                                      double tand, double rho, double f) {
+    const MicrostripStatic d = MicrostripQuasiStatic(w, h, t, er, f, true, kHammerstadJensenSelector);
+    const double omega = f > 0.001 ? kTwoPi * f : 0.0;
+    const double rootD = CheckedSqrt(d.eeff);
+    const double c = rootD / d.z0 * kInverseSpeedOfLight;
+    double l = rootD * d.z0 * kInverseSpeedOfLight;
+    double g = 0.0;
+    double r = 0.0;
+    // Dielectric loss with the filling factor Er (eeff - 1) / (eeff (Er - 1)).
+    if (tand > 0.0 && f > 0.001 && er > 1.0)
+        g = er * tand * (d.eeff - 1.0) / (er - 1.0) * omega / (l * kSpeedOfLight * kSpeedOfLight);
+    if (rho > 1e-6 && t > 1e-9 && f > 0.001) {
+        const ConductorImpedance conductor = IncrementalInductance(w, h, t, er, rho, f, omega);
+        r = conductor.r;
+        l = l + conductor.deltaL;
+    }
+
+    MicrostripLineConstantsResult result;
+    if (f > 0.001) {
+        const Complex z{r, omega * l};
+        const Complex y{g, omega * c};
+        Complex ratio, product;
+        ComplexSqrt(ComplexDiv(z, y, ratio), result.zc);
+        ComplexSqrt(ComplexMul(z, y, product), result.gamma);
+    } else {
+        result.zc = {d.z0, 0.0};
+        result.gamma = {0.0, 0.0};
+    }
+    return result;
+}
+
+Complex ComplexEffectiveDielectricConstant(double f, const Complex& gamma) {
+    const double k0 = std::max(f, 0.001) * kTwoPi * kInverseSpeedOfLight;
+    const Complex v{gamma.im / k0, -gamma.re / k0};  // gamma / (j k0)
+    Complex result;
+    return ComplexMul(v, v, result);
+}
