@@ -1,0 +1,325 @@
+// The settings file: private-profile reads and writes, and durability of the
+// file against failed writes, concurrent writers and hostile content.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <random>
+
+#include "tempfolder.h"
+#include "ui/settingsfile.h"
+
+namespace {
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    SettingsFileTest() { settings.SetFileName(path); }
+    TempFolder folder;
+    std::string path = folder.File("tavrel.ini");
+    SettingsFile settings;
+};
+
+// What closing the window right after a first start with the defaults
+// writes: the microstrip section, then the material section, in a new file.
+TEST_F(SettingsFileTest, FirstCloseWritesTheDefaultSections) {
+    settings.SelectSection("Microstrip Line");
+    settings.WriteInteger("Phys Length Unit", 0);
+    settings.WriteDouble("Length", 0.01);
+    settings.WriteDouble("Width", 0.00005);
+    settings.WriteInteger("Width Unit", 0);
+    settings.WriteDouble("Height", 0.0001);
+    settings.WriteInteger("Height Unit", 0);
+    settings.WriteDouble("Thickness", 0.000001);
+    settings.WriteInteger("Thickness Unit", 0);
+    settings.SelectSection("Material Parameter");
+    settings.WriteDouble("Diel Constant", 12.9);
+    settings.WriteDouble("Loss Tangent", 0.0005);
+    settings.WriteDouble("Conductivity", 61400000);
+    settings.WriteInteger("Conductivity Unit", 3);
+    EXPECT_EQ(TempFolder::Read(path),
+              "[Microstrip Line]\nPhys Length Unit=0\nLength=0.01\nWidth=5e-05\nWidth Unit=0\nHeight=0.0001\n"
+              "Height Unit=0\nThickness=1e-06\nThickness Unit=0\n\n"
+              "[Material Parameter]\nDiel Constant=12.9\nLoss Tangent=0.0005\nConductivity=61400000\n"
+              "Conductivity Unit=3\n");
+}
+
+TEST_F(SettingsFileTest, ReadsWholeNumbersOnlyAndLeavesOutAloneOtherwise) {
+    TempFolder::Write(path,
+                      "[Microstrip Line]\nWidth Unit=4\nWidth=0.000127\nLength=abc\nHeight=0.02x\nThickness=\n"
+                      "Phys Length Unit=7\nGap=INF\nGap Unit=2.5\nBig Unit=99999999999\n");
+    settings.SelectSection("Microstrip Line");
+    int unit = -1;
+    double value = -1;
+    EXPECT_TRUE(settings.ReadInteger("Width Unit", unit));
+    EXPECT_EQ(unit, 4);
+    EXPECT_TRUE(settings.ReadDouble("Width", value));
+    EXPECT_EQ(value, 0.000127);
+    EXPECT_TRUE(settings.ReadInteger("Phys Length Unit", unit));
+    EXPECT_EQ(unit, 7);  // the window maps it to 0
+    value = -1;
+    unit = -1;
+    for (const char* key : {"Length", "Height", "Thickness", "Gap", "Missing"}) EXPECT_FALSE(settings.ReadDouble(key, value)) << key;
+    for (const char* key : {"Gap Unit", "Big Unit", "Length", "Missing"}) EXPECT_FALSE(settings.ReadInteger(key, unit)) << key;
+    EXPECT_EQ(value, -1);
+    EXPECT_EQ(unit, -1);
+    settings.SelectSection("Strip Line");
+    EXPECT_FALSE(settings.ReadDouble("Width", value));
+}
+
+TEST_F(SettingsFileTest, ReadTextStopsAtSixtyTwoCharacters) {
+    const std::string digits = "0.00012700000000000000000000000000000000000000000000000000000000000000009";
+    TempFolder::Write(path, "[S]\nk=" + digits + "\n");
+    settings.SelectSection("S");
+    std::string text;
+    ASSERT_TRUE(settings.ReadText("k", text));
+    EXPECT_EQ(text, digits.substr(0, 62));
+    double value = 0;
+    EXPECT_TRUE(settings.ReadDouble("k", value));  // the cut text is still a number
+    EXPECT_EQ(value, 0.000127);
+    EXPECT_TRUE(settings.ReadText("k", text, 4));
+    EXPECT_EQ(text, "0.0");
+}
+
+TEST_F(SettingsFileTest, ReadingNeverCreatesTheFile) {
+    settings.SelectSection("Material Parameter");
+    double value = 0;
+    EXPECT_FALSE(settings.ReadDouble("Diel Constant", value));
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(SettingsFileTest, UnknownContentSurvivesEveryWrite) {
+    const std::string before = "; written by hand\n\n[Unknown]\r\nfoo = bar \n\n[Coax Line]\nInner diameter=1\n# note\n\n";
+    TempFolder::Write(path, before);
+    settings.SelectSection("Coax Line");
+    EXPECT_TRUE(settings.WriteDouble("Inner diameter ", 0.0001));
+    EXPECT_TRUE(settings.WriteInteger("Inner diameter Unit", 1));
+    EXPECT_EQ(TempFolder::Read(path),
+              "; written by hand\n\n[Unknown]\r\nfoo = bar \n\n[Coax Line]\nInner diameter =0.0001\n# note\n"
+              "Inner diameter Unit=1\n\n");
+}
+
+TEST_F(SettingsFileTest, SeesWritesOfAnotherWindow) {
+    SettingsFile other;
+    other.SetFileName(path);
+    settings.SelectSection("S");
+    other.SelectSection("S");
+    int value = 0;
+    other.WriteInteger("k", 1);
+    ASSERT_TRUE(settings.ReadInteger("k", value));
+    EXPECT_EQ(value, 1);
+    other.WriteInteger("k", 2);  // same size, written within the same instant
+    ASSERT_TRUE(settings.ReadInteger("k", value));
+    EXPECT_EQ(value, 2);
+}
+
+TEST_F(SettingsFileTest, NonFiniteValuesAreNotWritten) {
+    settings.SelectSection("S");
+    EXPECT_FALSE(settings.WriteDouble("k", std::numeric_limits<double>::infinity()));
+    EXPECT_FALSE(settings.WriteDouble("k", std::nan("")));
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(SettingsFileTest, WritesThroughASymbolicLink) {
+    const std::string real = folder.File("real.ini");
+    TempFolder::Write(real, "[S]\nk=1\n");
+    std::filesystem::remove(path);
+    std::filesystem::create_symlink(real, path);
+    settings.SelectSection("S");
+    EXPECT_TRUE(settings.WriteInteger("k", 2));
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+    EXPECT_EQ(TempFolder::Read(real), "[S]\nk=2\n");
+}
+
+TEST_F(SettingsFileTest, CreatesTheConfigurationFolder) {
+    SettingsFile nested;
+    nested.SetFileName(folder.File("config/tavrel/tavrel.ini"));
+    nested.SelectSection("S");
+    EXPECT_TRUE(nested.WriteInteger("k", 1));
+    EXPECT_EQ(TempFolder::Read(folder.File("config/tavrel/tavrel.ini")), "[S]\nk=1\n");
+}
+
+// Files left in the folder besides the settings file and its lock.
+int StrayFiles(const TempFolder& folder) {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+        const std::string name = entry.path().filename().string();
+        if (name != "tavrel.ini" && name != "tavrel.ini.lock") ++count;
+    }
+    return count;
+}
+
+// Writes half of the new file, then fails, as a crash or a full disk would.
+class FailingSettingsFile : public SettingsFile {
+protected:
+    bool WriteContent(int fd, std::string_view content) override {
+        SettingsFile::WriteContent(fd, content.substr(0, content.size() / 2));
+        return false;
+    }
+};
+
+TEST_F(SettingsFileTest, FailedWriteLeavesTheOldFileIntact) {
+    const std::string before = "[Material Parameter]\nDiel Constant=9.8\n";
+    TempFolder::Write(path, before);
+    FailingSettingsFile failing;
+    failing.SetFileName(path);
+    failing.SelectSection("Material Parameter");
+    EXPECT_FALSE(failing.WriteDouble("Diel Constant", 12.9));
+    EXPECT_FALSE(failing.WriteDouble("Loss Tangent", 0.0005));
+    EXPECT_EQ(TempFolder::Read(path), before);
+    EXPECT_EQ(StrayFiles(folder), 0);
+}
+
+TEST_F(SettingsFileTest, FullDiskLeavesTheOldFileIntact) {
+    // The file-size limit makes write() fail with EFBIG once the new file
+    // would grow past it: the same path as a disk running out of space.
+    const std::string before = "[Keep]\n" + std::string(3000, 'x') + "\n";
+    TempFolder::Write(path, before);
+    settings.SelectSection("Material Parameter");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{2048, 2048};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::_exit(settings.WriteDouble("Diel Constant", 12.9) ? 1 : 0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write claimed success";
+    EXPECT_EQ(TempFolder::Read(path), before);
+    EXPECT_EQ(StrayFiles(folder), 0);
+}
+
+// Runs body in a child process without the rights of the owner of the
+// files (root is dropped to "nobody", since root may write anywhere) and
+// returns its exit status.
+int RunUnprivileged(const std::function<int()>& body) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(99);
+        ::_exit(body());
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 98;
+}
+
+TEST_F(SettingsFileTest, ReadOnlyFileOrFolderBreaksNothing) {
+    const std::string before = "[Material Parameter]\nDiel Constant=9.8\n";
+    TempFolder::Write(path, before);
+    ::chmod(path.c_str(), 0444);
+    ::chmod(folder.Path().c_str(), 0777);
+    // Read-only file in a writable folder: no write, the reads still work.
+    const auto tryWrite = [&] {
+        SettingsFile file;
+        file.SetFileName(path);
+        file.SelectSection("Material Parameter");
+        double value = 0;
+        if (!file.ReadDouble("Diel Constant", value) || value != 9.8) return 2;
+        return file.WriteDouble("Diel Constant", 12.9) || file.WriteInteger("Conductivity Unit", 1) ? 1 : 0;
+    };
+    EXPECT_EQ(RunUnprivileged(tryWrite), 0);
+    EXPECT_EQ(TempFolder::Read(path), before);
+    // Writable file in a read-only folder: the file cannot be replaced either.
+    ::chmod(path.c_str(), 0666);
+    ::chmod(folder.Path().c_str(), 0555);
+    EXPECT_EQ(RunUnprivileged(tryWrite), 0);
+    ::chmod(folder.Path().c_str(), 0755);
+    EXPECT_EQ(TempFolder::Read(path), before);
+}
+
+// Two windows closing at the same moment: every key of each survives.
+TEST_F(SettingsFileTest, ConcurrentWritersLoseNothing) {
+    constexpr int kWriters = 4;
+    constexpr int kKeys = 25;
+    TempFolder::Write(path, "; shared\n");
+    std::vector<pid_t> children;
+    for (int w = 0; w < kWriters; ++w) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            SettingsFile writer;
+            writer.SetFileName(path);
+            bool ok = true;
+            for (int k = 0; k < kKeys; ++k) {
+                writer.SelectSection("Writer " + std::to_string(w));
+                ok = writer.WriteInteger("Key " + std::to_string(k), w * 1000 + k) && ok;
+                writer.SelectSection("Shared");
+                ok = writer.WriteInteger("Writer " + std::to_string(w), k) && ok;
+            }
+            ::_exit(ok ? 0 : 1);
+        }
+        children.push_back(child);
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    SettingsFile reader;
+    reader.SetFileName(path);
+    for (int w = 0; w < kWriters; ++w) {
+        reader.SelectSection("Writer " + std::to_string(w));
+        for (int k = 0; k < kKeys; ++k) {
+            int value = -1;
+            ASSERT_TRUE(reader.ReadInteger("Key " + std::to_string(k), value)) << w << " " << k;
+            EXPECT_EQ(value, w * 1000 + k);
+        }
+        reader.SelectSection("Shared");
+        int last = -1;
+        EXPECT_TRUE(reader.ReadInteger("Writer " + std::to_string(w), last));
+        EXPECT_EQ(last, kKeys - 1);
+    }
+    EXPECT_EQ(TempFolder::Read(path).rfind("; shared\n", 0), 0u);
+    EXPECT_EQ(StrayFiles(folder), 0);
+}
+
+// The reads of a start-up: the material section and a line section.
+double TimeStartUpReads(SettingsFile& file) {
+    const auto start = std::chrono::steady_clock::now();
+    double value = 0;
+    int unit = 0;
+    file.SelectSection("Material Parameter");
+    for (const char* key : {"Diel Constant", "Loss Tangent", "Conductivity"}) file.ReadDouble(key, value);
+    file.ReadInteger("Conductivity Unit", unit);
+    file.SelectSection("Microstrip Line");
+    file.ReadInteger("Phys Length Unit", unit);
+    file.ReadDouble("Length", value);
+    for (const char* key : {"Width", "Height", "Thickness"}) {
+        file.ReadInteger(std::string(key) + " Unit", unit);
+        file.ReadDouble(key, value);
+    }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+TEST_F(SettingsFileTest, HostileFilesLoadFastAndKeepTheirBytes) {
+    std::mt19937 random(11);
+    std::string garbage;
+    for (int i = 0; i < 1 << 20; ++i) garbage.push_back(static_cast<char>(random()));
+    std::string sections;
+    for (int s = 0; s < 5000; ++s) sections += "[Section " + std::to_string(s) + "]\nkey=value\nother=1\n";
+    const std::string cases[] = {garbage, "[Microstrip Line]\nWidth=" + std::string(10 << 20, '7') + "\n", sections,
+                                 std::string(10 << 20, '\n')};
+    for (const std::string& content : cases) {
+        TempFolder::Write(path, content);
+        const double seconds = TimeStartUpReads(settings);
+        EXPECT_LT(seconds, 0.5) << "case " << (&content - cases);
+        settings.SelectSection("Material Parameter");
+        ASSERT_TRUE(settings.WriteDouble("Diel Constant", 12.9));
+        const std::string after = TempFolder::Read(path);
+        EXPECT_EQ(after.compare(0, content.size(), content), 0) << "old content changed";
+        double value = 0;
+        EXPECT_TRUE(settings.ReadDouble("Diel Constant", value));
+        EXPECT_EQ(value, 12.9);
+    }
+}
+
+}  // namespace
