@@ -2,6 +2,7 @@
 
 #include "models/coaxlinecalc.h"
 #include "models/mline.h"
+#include "models/slotlinecalc.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ const std::vector<LineType>& LineTypes() {
     static const std::vector<LineType> types{
         {0, "Microstrip", "microstrip", {"W", "H", "T"}, false, true, &Create<MicrostripModel>},
         {4, "Round Coaxial", "coax", {"Di", "Do"}, false, true, &Create<CoaxModel>},
+        {5, "Slotline", "slotline", {"G", "H"}, false, false, &Create<SlotlineModel>},
         {6, "Coupled MSLine", "coupled-microstrip", {"W", "S", "H", "T"}, true, true,
          &Create<CoupledMicrostripModel>},
     };

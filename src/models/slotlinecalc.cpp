@@ -1,0 +1,255 @@
+// Slotline by closed-form curve fits of the slot wavelength and impedance:
+// Janaswamy and Schaubert, "Characteristic impedance of a wide slotline on
+// low-permittivity substrates", IEEE Trans. MTT-34(8), 1986, for 2.22 <= Er <=
+// 9.8; Garg and Gupta, "Expressions for wavelength and impedance of a
+// slotline", IEEE Trans. MTT-24(8), 1976, for 9.7 <= Er <= 20 (both as
+// collected in Gupta, Garg, Bahl and Bhartia, "Microstrip Lines and
+// Slotlines").  Each fit holds for one band of Er and of slot width.
+#include "models/slotlinecalc.h"
+
+#include <cmath>
+#include <stdexcept>
+
+#include "numeric/checkedmath.h"
+#include "numeric/fpfault.h"
+
+namespace {
+
+const SettingsSection kSection{"Slot Line", {"Gap", "Height"}};
+
+constexpr double kSpeedOfLight = 299792500.0; // m/s, for the free-space wavelength
+constexpr double kPi = 3.141592653589793;
+constexpr double kOneOver236 = 0.42372881355932207; // 1 / 2.36
+
+// Band limits of the fits.
+constexpr double kLowBandTop = 3.8;              // Er <= 3.8: low band
+constexpr double kHighBandBottom = 9.7;          // Er >= 9.7: high band
+constexpr double kNarrowSlotWavelengths = 0.075; // W / lambda0, low and middle bands
+constexpr double kNarrowSlotRatio = 0.2;         // W / H, high band
+
+// The normalised quantities every fit and every range check works with.
+struct SlotQuantities {
+    double u;       // W / H
+    double lambda0; // free-space wavelength, metres
+    double h;       // H / lambda0
+    double w;       // W / lambda0
+    double hc;      // cutoff thickness, as H / lambda0
+};
+
+// A height or frequency of exactly zero would divide by zero here; it gets the
+// same message as the kernel's check of a height or frequency below zero.
+SlotQuantities Normalise(double frequency, double gap, double height, double er) {
+    if (height == 0.0) throw PlainTextError{"H must > 0"};
+    const double u = gap / height;
+    if (frequency == 0.0) throw PlainTextError{"Freq must > 0"};
+    const double lambda0 = kSpeedOfLight / frequency;
+    // Er < 1 fails in the root; Er = 1 divides by zero, a fault even where no
+    // objective evaluation would test the flags.
+    const double root = CheckedSqrt(er - 1.0);
+    if (root == 0.0) throw FloatingPointFault("Floating point division by zero");
+    return {u, lambda0, height / lambda0, gap / lambda0, 0.25 / root};
+}
+
+bool IsLowBand(double er) {
+    return !(er > kLowBandTop);
+}
+bool IsHighBand(double er) {
+    return er > kLowBandTop && er >= kHighBandBottom;
+}
+
+// The radicand of the low band's narrow-slot impedance; below Er = 2.06 it
+// turns negative for narrow enough slots.
+double LowBandNarrowRadicand(double er, double u) {
+    const double t = (er - 2.06) + 0.85 * u * u;
+    if (t < 0.0) throw std::domain_error("Increase Er to at least 2.06");
+    return t;
+}
+
+struct Fit {
+    double p;  // lambda_s / lambda0
+    double z0; // ohms
+};
+
+// Janaswamy-Schaubert, 2.22 <= Er <= 3.8, 0.0015 <= W/lambda0 <= 0.075.
+Fit LowBandNarrow(const SlotQuantities& q, double er) {
+    const double t = LowBandNarrowRadicand(er, q.u);
+    const double lnEr = CheckedLog(er);
+    const double lnH = CheckedLog(q.h);
+    const double p = (1.045 - 0.365 * lnEr) +
+                     6.3 * CheckedPow(er, 0.945) * q.u / (100.0 * q.u + 238.64) -
+                     lnH * (0.148 - 8.81 * (er + 0.95) / (100.0 * er));
+    const double z0 = 60.0 + 3.69 * CheckedSin((er - 2.22) * kPi * kOneOver236) +
+                      133.5 * CheckedLog(10.0 * er) * CheckedSqrt(q.w) +
+                      2.81 * (1.0 - 0.011 * er * (lnEr + 4.48)) * q.u * CheckedLog(100.0 * q.h) +
+                      131.1 * (1.028 - lnEr) * CheckedSqrt(q.h) +
+                      12.48 * (1.0 + 0.18 * lnEr) * q.u / CheckedSqrt(t);
+    return {p, z0};
+}
+
+// Janaswamy-Schaubert, 2.22 <= Er <= 3.8, 0.075 <= W/lambda0 <= 1.  The
+// radicand turns negative below the fit's range of H/lambda0, and the checked
+// root then reports it.
+Fit LowBandWide(const SlotQuantities& q, double er) {
+    const double p = (1.194 - 0.24 * CheckedLog(er)) -
+                     0.621 * CheckedPow(er, 0.835) * CheckedPow(q.w, 0.48) / (1.344 + q.u) -
+                     0.0617 * (1.91 - (er + 2.0) / er) * CheckedLog(q.h);
+    const double hundredH = 100.0 * q.h;
+    const double erW = (er - 1.722) * q.w;
+    const double z0 = 133.0 + 10.34 * (er - 1.8) * (er - 1.8) +
+                      2.87 * (2.96 + (er - 1.582) * (er - 1.582)) *
+                          CheckedSqrt((q.u + 2.32 * er - 0.56) *
+                                      ((32.5 - 6.67 * er) * hundredH * hundredH - 1.0)) -
+                      684.45 * q.h * (er + 1.35) * (er + 1.35) + 13.23 * erW * erW;
+    return {p, z0};
+}
+
+// Janaswamy-Schaubert, 3.8 <= Er <= 9.8, 0.0015 <= W/lambda0 <= 0.075.
+Fit MiddleBandNarrow(const SlotQuantities& q, double er) {
+    const double sqrtW = CheckedSqrt(q.w);
+    const double p =
+        0.9217 - 0.277 * CheckedLog(er) + 0.0322 * q.u * CheckedSqrt(er / (q.u + 0.435)) -
+        0.01 * CheckedLog(q.h) * (4.6 - 3.65 / (er * er * sqrtW * (9.06 - 100.0 * q.w)));
+    const double z0 =
+        73.6 - 2.15 * er + (638.9 - 31.37 * er) * CheckedPow(q.w, 0.6) +
+        (36.23 * CheckedSqrt(er * er + 41.0) - 255.0) * q.u / (q.u + 0.876 * er - 2.0) +
+        0.51 * (er + 2.12) * q.u * CheckedLog(100.0 * q.h) - 0.753 * er * q.w / sqrtW;
+    return {p, z0};
+}
+
+// Janaswamy-Schaubert, 3.8 <= Er <= 9.8, 0.075 <= W/lambda0 <= 1.
+Fit MiddleBandWide(const SlotQuantities& q, double er) {
+    const double p = 1.05 - 0.04 * er +
+                     0.01411 * (er - 1.421) * CheckedLog(q.u - 2.012 * (1.0 - 0.146 * er)) +
+                     0.111 * (1.0 - 0.366 * er) * CheckedSqrt(q.w) +
+                     0.139 * (1.0 + 0.52 * er * CheckedLog(14.7 - er)) * q.h * CheckedLog(q.h);
+    const double hundredH = 100.0 * q.h;
+    const double e = 1.11 + 1.132 * (er - 27.7) / (hundredH + 5.0);
+    const double z0 = 120.75 - 3.74 * er +
+                      50.0 * (std::atan(2.0 * er) - 0.8) * CheckedPow(q.u, e) *
+                          CheckedLog(hundredH + CheckedSqrt(hundredH * hundredH + 1.0)) +
+                      14.21 * (1.0 - 0.458 * er) * (hundredH + 5.1 * CheckedLog(er) - 13.1) *
+                          (q.w + 0.33) * (q.w + 0.33);
+    return {p, z0};
+}
+
+// Garg-Gupta, 9.7 <= Er <= 20, 0.02 <= W/H <= 0.2.
+Fit HighBandNarrow(const SlotQuantities& q, double er) {
+    const double lgEr = CheckedLog10(er);
+    const double p =
+        0.923 - 0.448 * lgEr + 0.2 * q.u - (0.29 * q.u + 0.047) * CheckedLog10(100.0 * q.h);
+    const double d = 11.4 - 6.07 * lgEr - 100.0 * q.h;
+    const double z0 = 72.62 - 35.19 * lgEr + 50.0 * (q.u - 0.02) * (q.u - 0.1) / q.u +
+                      (44.28 - 19.58 * lgEr) * CheckedLog10(100.0 * q.u) -
+                      (0.32 * lgEr - 0.11 + q.u * (1.07 * lgEr + 1.44)) * d * d;
+    return {p, z0};
+}
+
+// Garg-Gupta, 9.7 <= Er <= 20, 0.2 <= W/H <= 1.
+Fit HighBandWide(const SlotQuantities& q, double er) {
+    const double lgEr = CheckedLog10(er);
+    const double p = 0.987 - 0.483 * lgEr + q.u * (0.111 - 0.0022 * er) -
+                     (0.121 + 0.094 * q.u - 0.0032 * er) * CheckedLog10(100.0 * q.h);
+    const double m = 10.25 - 5.0 * lgEr + q.u * (2.1 - 1.42 * CheckedLog(er)) - 100.0 * q.h;
+    const double z0 = 113.19 - 53.55 * lgEr + 1.25 * q.u * (114.59 - 51.88 * lgEr) +
+                      20.0 * (q.u - 0.2) * (1.0 - q.u) -
+                      (0.15 + 0.23 * lgEr + q.u * (2.07 * lgEr - 0.79)) * m * m;
+    return {p, z0};
+}
+
+// The W/lambda0 and H/lambda0 ranges of the Janaswamy-Schaubert fits.
+void AddJanaswamyRangeWarnings(LineModel& model, const SlotQuantities& q) {
+    if (q.w < 0.0015) model.AddWarning("W/Lambda_0 must be > .0015");
+    if (q.w > 1.0) model.AddWarning("W/Lambda_0 must be < 1.0");
+    if (q.h < 0.006) model.AddWarning("H/Lambda_0 must be < .006");
+    if (q.h > 0.06) model.AddWarning("H/Lambda_0 must be > .06");
+}
+
+Fit BandFit(const SlotQuantities& q, double er) {
+    if (IsHighBand(er))
+        return q.u <= kNarrowSlotRatio ? HighBandNarrow(q, er) : HighBandWide(q, er);
+    const bool narrow = q.w <= kNarrowSlotWavelengths;
+    if (IsLowBand(er)) return narrow ? LowBandNarrow(q, er) : LowBandWide(q, er);
+    return narrow ? MiddleBandNarrow(q, er) : MiddleBandWide(q, er);
+}
+
+} // namespace
+
+SlotlineResult SlotlineKernel(double frequency, double gap, double height, double er) {
+    const SlotQuantities q = Normalise(frequency, gap, height, er);
+    if (!(q.u > 0.0)) throw PlainTextError{"W/H must > 0"};
+    if (!(q.lambda0 > 0.0)) throw PlainTextError{"Freq must > 0"};
+    if (!(q.h > 0.0)) throw PlainTextError{"H must > 0"};
+    if (!(q.w > 0.0)) throw PlainTextError{"W must > 0"};
+    const Fit fit = BandFit(q, er);
+    return {fit.z0, (1.0 / fit.p) * (1.0 / fit.p), q.hc};
+}
+
+// Loss tangent and conductivity are not read: the slotline computes no loss,
+// and an unused conductivity of 0 must not stop the calculation.
+double SlotlineModel::Objective(double x) {
+    const double height = GetParameter(2);
+    const double er = GetDielectricConstant();
+    const double f = GetFrequency();
+    const SlotlineResult result = SlotlineKernel(f, x, height, er);
+    impedance = result.impedance;
+    effDielConst = result.effDielConst;
+    return impedance - GetTargetImpedance();
+}
+
+void SlotlineModel::LoadAndSetup() {
+    ShowParameterRows();
+    SetTitle("Slotline");
+    ShowCaption();
+    SetParameterLabel("Gap (G)", 1);
+    SetParameterLabel("Height (H)", 2);
+    SetParameter(0.00001, 1);
+    SetParameter(0.00003, 2);
+    LoadSettingsSection(kSection);
+    SetCoupledMode(-1);
+}
+
+void SlotlineModel::SaveSettings() {
+    SaveSettingsSection(kSection);
+}
+
+// The scan runs from the wide slot (0.99 H) towards the narrow one, so the
+// objective's sign at the first end is that of the widest slot's impedance.
+void SlotlineModel::Synthesize() {
+    const double height = GetParameter(2);
+    SynthesizeRow1(
+        0.99 * height, 0.001 * height, 1e-10, 10000,
+        "No solution for these parameters!\r\rPlease try increase H,decrease Zo,or decrease Er",
+        "No solution for these parameters!\r\rPlease try decrease H,increase Zo,or increase Er",
+        LossOutput::Hide);
+}
+
+void SlotlineModel::Analyze() {
+    AnalyzeRow1(LossOutput::Hide, ReportedErrors::WithDomainErrors);
+}
+
+// Soft limits of each band's fits.  The texts are the ones users know from
+// earlier versions, even where they read the other way round from the test.
+void SlotlineModel::CheckParameters() {
+    const double gap = GetParameter(1);
+    const double height = GetParameter(2);
+    const double er = GetDielectricConstant();
+    const double f = GetFrequency();
+    const SlotQuantities q = Normalise(f, gap, height, er);
+
+    ClearWarnings();
+    CheckQuarterWave();
+    if (IsLowBand(er)) {
+        if (er < 2.2) AddWarning("Er must > 2.22");
+        if (q.w <= kNarrowSlotWavelengths) LowBandNarrowRadicand(er, q.u);
+        AddJanaswamyRangeWarnings(*this, q);
+    } else if (!IsHighBand(er)) {
+        AddJanaswamyRangeWarnings(*this, q);
+    } else {
+        if (er > 20.0) AddWarning("Er must < 20");
+        if (q.w < 0.02) AddWarning("W/Lambda_0 must be > .0015");
+        if (q.w > 1.0) AddWarning("W/Lambda_0 must be < 1.0");
+        if (q.h < 0.01) AddWarning("H/Lambda_0 must be < .006");
+        if (q.h > q.hc) AddWarning("H/Lambda_0 must be > Cutoff Thickness");
+    }
+    ShowWarnings();
+}
