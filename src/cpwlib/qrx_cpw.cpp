@@ -1,0 +1,97 @@
+// The library's one export: checks the arguments, runs the line formulas and
+// writes the three outputs, or NaN into all three with a status when the
+// formulas do not apply (see qrx_cpw.h).
+#include "cpwlib/qrx_cpw.h"
+
+#include <cfenv>
+#include <cmath>
+#include <initializer_list>
+#include <limits>
+#include <optional>
+
+#include "cpwlib/cpwline.h"
+
+namespace {
+
+using cpwlib::CpwLine;
+using cpwlib::LineValues;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+struct Outputs {
+    double loss;
+    double impedance;
+    double eeff;
+};
+
+bool AllFinite(std::initializer_list<double> values) {
+    for (double v : values)
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
+bool IsFlag(int value) {
+    return value == 0 || value == 1;
+}
+
+// The whole calculation; returns a status and fills `out` only on success.
+int Calculate(const CpwLine& line, double lossTangent, double resistivity, double frequency,
+              bool dispersion, Outputs& out) {
+    const std::optional<LineValues> quasiStatic = cpwlib::QuasiStatic(line);
+    if (!quasiStatic) return QRX_CPW_GAP_CLOSED;
+    const LineValues values =
+        dispersion ? cpwlib::Disperse(line, *quasiStatic, frequency) : *quasiStatic;
+    const double loss = cpwlib::DielectricLoss(line, values.eeff, lossTangent, frequency) +
+                        cpwlib::ConductorLoss(line, values.eeff, resistivity, frequency);
+
+    // Extreme but valid ratios of the dimensions can leave the range of doubles;
+    // such a value must not pass as a result.
+    if (!AllFinite({loss, values.impedance, values.eeff}) || !(values.impedance > 0.0) ||
+        !(values.eeff >= 1.0) || !(loss >= 0.0))
+        return QRX_CPW_OUT_OF_RANGE;
+    out = {loss, values.impedance, values.eeff};
+    return QRX_CPW_OK;
+}
+
+int CheckedCall(double gap, double width, double height, double thickness, double er,
+                double lossTangent, double resistivity, double frequency, int dispersion,
+                int groundPlane, double* loss, double* impedance, double* eeff) {
+    if (loss == nullptr || impedance == nullptr || eeff == nullptr) return QRX_CPW_INVALID_ARGUMENT;
+    if (!IsFlag(dispersion) || !IsFlag(groundPlane)) return QRX_CPW_INVALID_ARGUMENT;
+    if (!AllFinite({gap, width, height, thickness, er, lossTangent, resistivity, frequency}))
+        return QRX_CPW_INVALID_ARGUMENT;
+    if (!(width > 0.0) || !(gap > 0.0) || !(height > 0.0) || !(thickness >= 0.0) || !(er >= 1.0))
+        return QRX_CPW_INVALID_ARGUMENT;
+
+    const CpwLine line{width, gap, height, thickness, er, groundPlane == 1};
+    Outputs out{};
+    const int status = Calculate(line, lossTangent, resistivity, frequency, dispersion == 1, out);
+    if (status != QRX_CPW_OK) return status;
+    *loss = out.loss;
+    *impedance = out.impedance;
+    *eeff = out.eeff;
+    return QRX_CPW_OK;
+}
+
+} // namespace
+
+extern "C" QRX_CPW_API int QRX_CPW1(double gap, double /*gapAgain*/, double width, double height,
+                                    double /*heightAgain*/, double thickness, double er,
+                                    double lossTangent, double resistivity, double frequency,
+                                    int dispersion, int /*reserved*/, int groundPlane, double* loss,
+                                    double* impedance, double* eeff) {
+    // Non-stop mode with the caller's flags saved: extreme inputs may overflow
+    // or underflow inside (and are then reported by the status), but the
+    // caller, which tests its own floating-point flags, must see none of it.
+    std::fenv_t callerEnvironment;
+    std::feholdexcept(&callerEnvironment);
+
+    if (loss != nullptr) *loss = kNaN;
+    if (impedance != nullptr) *impedance = kNaN;
+    if (eeff != nullptr) *eeff = kNaN;
+    const int status = CheckedCall(gap, width, height, thickness, er, lossTangent, resistivity,
+                                   frequency, dispersion, groundPlane, loss, impedance, eeff);
+
+    std::fesetenv(&callerEnvironment);
+    return status;
+}
