@@ -145,8 +145,9 @@ double DielectricLossDecibels(double er, double eeff, double tand, double lambda
     return 27.3 * er * (eeff - 1.0) * tand / (CheckedSqrt(eeff) * (er - 1.0) * lambda0);
 }
 
-// A ratio of the check, with the division's faults raised as in the kernel.
-double CheckedRatio(double a, double b) {
+// A division whose fault (zero divisor) aborts at once, as a trapping
+// floating-point unit would, before its infinity meets a checked function.
+double FaultCheckedRatio(double a, double b) {
     FloatingPointScope scope;
     double r = a / b;
     ForceEvaluation(r);
@@ -188,11 +189,12 @@ CoupledCapacitances CoupledMicrostripCapacitances(double u, double t, double s) 
     const double ca = kInverseSpeedOfLight / MicrostripAirImpedance(u);
     const double cf = 0.5 * ca - 0.5 * cp;
     const double a = SafeExp500(-0.1 * SafeExp500(2.33 - 2.53 * u));
-    const double ce = cf / (1.0 + a * (1.0 / s) * std::tanh(8.0 * s)) + 0.5 * cp + 0.5 * ca;
+    const double overS = FaultCheckedRatio(1.0, s);  // a zero gap ends the calculation here
+    const double ce = cf / (1.0 + a * overS * std::tanh(8.0 * s)) + 0.5 * cp + 0.5 * ca;
     const double r = EllipticKOverKPrime(s / (2.0 * u + s));
     const double co = (kEpsilon0 / kPi) * CheckedLog(1.0 / std::tanh(kPi * s * 0.25)) +
-                      (0.5 * cp + 0.5 * ca + kEpsilon0 / r) + 0.013 * cf * (1.0 / s) +
-                      2.0 * kEpsilon0 * t * (1.0 / s);
+                      (0.5 * cp + 0.5 * ca + kEpsilon0 / r) + 0.013 * cf * overS +
+                      2.0 * kEpsilon0 * t * overS;
     return {ce, co};
 }
 
@@ -213,14 +215,9 @@ CoupledLossFactors CoupledMicrostripLossFactors(double w, double t, double s, do
     return {8.686 * de / (f * Pow(c.ce, 2.0)), 8.686 * dO / (f * Pow(c.co, 2.0))};
 }
 
-CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, double t, double er,
-                                                double tand, double f, double rho) {
-    const double uEntered = w / h;
-    const double gEntered = s / h;
-    const double sigma =
-        rho > 1e-6 ? (1.0 / (rho * kGoldResistivity * kInchesPerMetre)) * kInchesPerMetre : 0.0;
-    const bool dispersive = er >= 1.2 && f >= 1.0;
-    double u = uEntered, g = gEntered;
+CoupledMicrostripModes CoupledMicrostripModeValues(double w, double s, double h, double t, double er,
+                                                   double f) {
+    double u = w / h, g = s / h;
     if (!(u > 0.0) || !(g > 0.0)) u = g = 0.1;
 
     // Single strip at zero frequency: the low-frequency set, no loss.
@@ -228,19 +225,28 @@ CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, do
     const double zl = single.impedance;
     const StaticValues st = KirschningJansenStatic(u, g, er, zl, single.effDielConst);
 
-    CoupledMicrostripResult r{st.ze0, st.zo0, st.ee0, st.eo0, 0.0, 0.0};
-    if (dispersive) {
+    CoupledMicrostripModes m{st.ze0, st.zo0, st.ee0, st.eo0};
+    if (er >= 1.2 && f >= 1.0) {
         const double fn = f * 1e-9 * h * kInchesPerMetre * 25.4;  // GHz times mm
-        DisperseDielectric(u, g, er, fn, st, r.ee, r.eo);
-        r.ze = DisperseEvenImpedance(u, g, er, fn, st, r.ee);
-        r.zo = DisperseOddImpedance(u, g, er, fn, st, r.eo, zl);
+        DisperseDielectric(u, g, er, fn, st, m.ee, m.eo);
+        m.ze = DisperseEvenImpedance(u, g, er, fn, st, m.ee);
+        m.zo = DisperseOddImpedance(u, g, er, fn, st, m.eo, zl);
     }
+    return m;
+}
+
+CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, double t, double er,
+                                                double tand, double f, double rho) {
+    const double sigma =
+        rho > 1e-6 ? (1.0 / (rho * kGoldResistivity * kInchesPerMetre)) * kInchesPerMetre : 0.0;
+    const CoupledMicrostripModes m = CoupledMicrostripModeValues(w, s, h, t, er, f);
+    CoupledMicrostripResult r{m.ze, m.zo, m.ee, m.eo, 0.0, 0.0};
 
     // Losses with the entered ratios, dimensions through inches as the fits do.
     const double tp = t * kInchesPerMetre * 0.0254;
     const double hp = h * kInchesPerMetre * 0.0254;
-    const double wp = uEntered * hp;
-    const double sp = gEntered * hp;
+    const double wp = (w / h) * hp;
+    const double sp = (s / h) * hp;
     const double rs = SurfaceResistance(sigma, tp, f);
     const CoupledLossFactors k = CoupledMicrostripLossFactors(wp, tp, sp, hp);
     r.ae = k.ke * rs / r.ze;
@@ -309,8 +315,8 @@ void CoupledMicrostripModel::CheckParameters() {
     GetParameter(4);
     ClearWarnings();
     CheckQuarterWave();
-    const double wh = CheckedRatio(w, h);
-    const double sh = CheckedRatio(s, h);
+    const double wh = FaultCheckedRatio(w, h);
+    const double sh = FaultCheckedRatio(s, h);
     if (!(wh > 0.1)) AddWarning("Width is too small (W/H < .1)");
     if (wh >= 10.0) AddWarning("Width is too large (W/H > 10)");
     if (!(sh > 0.1)) AddWarning("Gap is too small (S/H < .1)");

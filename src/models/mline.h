@@ -39,6 +39,20 @@ struct MicrostripLineConstantsResult {
     Complex zc;     // characteristic impedance, ohms
 };
 
+// Wheeler's incremental-inductance conductor terms: the normalised
+// derivatives of the air impedance, the thickness factor, the skin depth, the
+// series resistance and the internal-inductance increment (per metre).
+struct MicrostripConductorTerms {
+    double dT, dH, dW;  // per metre
+    double x, bigX;
+    double skinDepth;   // metres
+    double r;           // ohms per metre
+    double deltaL;      // henries per metre
+};
+
+MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double t, double er,
+                                                      double rho, double f);
+
 MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double t, double er,
                                                       double tand, double rho, double f);
 
@@ -64,6 +78,16 @@ struct CoupledMicrostripResult {
     double ee, eo;  // even- and odd-mode effective dielectric constant
     double ae, ao;  // even- and odd-mode loss, nepers per metre
 };
+
+// Even and odd mode without the losses: the Kirschning-Jansen static values,
+// dispersed when Er >= 1.2 and f >= 1 Hz.  W or S not positive runs the
+// coupled formulas with u = g = 0.1 (the single strip keeps W).
+struct CoupledMicrostripModes {
+    double ze, zo, ee, eo;
+};
+
+CoupledMicrostripModes CoupledMicrostripModeValues(double w, double s, double h, double t, double er,
+                                                   double f);
 
 CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, double t, double er,
                                                 double tand, double f, double rho);

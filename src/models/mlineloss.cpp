@@ -25,14 +25,11 @@ double AirImpedance(double w, double h, double t, double er, double f) {
     return s.z0 * CheckedSqrt(s.eeff);
 }
 
-// Series conductor impedance per metre and the change of inductance it brings.
-struct ConductorImpedance {
-    double r;        // ohms per metre
-    double deltaL;   // internal-inductance increment, henries per metre
-};
+}  // namespace
 
-ConductorImpedance IncrementalInductance(double w, double h, double t, double er, double rho, double f,
-                                         double omega) {
+MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double t, double er,
+                                                      double rho, double f) {
+    const double omega = kTwoPi * f;
     const MicrostripStatic s = MicrostripQuasiStatic(w, h, t, er, f, false, kHammerstadJensenSelector);
     const double za = s.z0 * CheckedSqrt(s.eeff);
     const double rs = CheckedSqrt(f * kPi * kMu0 * rho * kGoldResistivity);
@@ -78,10 +75,8 @@ ConductorImpedance IncrementalInductance(double w, double h, double t, double er
     ComplexMul(Complex{0.0, beta0}, root, gc);
     ComplexMul(gc, gc, gc2);
     const double lTotal = gc2.re / (-omega * omega * cs);
-    return {zcond.re, lTotal - ls};
+    return {dT, dH, dW, x, bigX, delta, zcond.re, lTotal - ls};
 }
-
-}  // namespace
 
 MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double t, double er,
                                                       double tand, double rho, double f) {
@@ -96,7 +91,7 @@ MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double
     if (tand > 0.0 && f > 0.001 && er > 1.0)
         g = er * tand * (d.eeff - 1.0) / (er - 1.0) * omega / (l * kSpeedOfLight * kSpeedOfLight);
     if (rho > 1e-6 && t > 1e-9 && f > 0.001) {
-        const ConductorImpedance conductor = IncrementalInductance(w, h, t, er, rho, f, omega);
+        const MicrostripConductorTerms conductor = MicrostripConductorImpedance(w, h, t, er, rho, f);
         r = conductor.r;
         l = l + conductor.deltaL;
     }

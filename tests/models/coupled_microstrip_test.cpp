@@ -1,0 +1,282 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "core/worksheet.h"
+#include "models/mline.h"
+#include "numeric/fpfault.h"
+
+namespace {
+
+constexpr double kH = 0.635e-3, kT = 5e-6, kEr = 9.8;
+constexpr double kCopperRho = 1.0 / (5.8e7 * 2.44e-8);
+
+// K(k)/K(k') from the arithmetic-geometric mean, K(k) = pi / (2 AGM(1, k')).
+double ExactKOverKPrime(double k) {
+    auto bigK = [](double m) {
+        double a = 1.0, b = std::sqrt(1.0 - m * m);
+        for (int i = 0; i < 40; ++i) {
+            const double next = 0.5 * (a + b);
+            b = std::sqrt(a * b);
+            a = next;
+        }
+        return M_PI / (2.0 * a);
+    };
+    return bigK(k) / bigK(std::sqrt(1.0 - k * k));
+}
+
+struct CoupledMicrostrip : ::testing::Test {
+    CoupledMicrostrip() {
+        model.LoadAndSetup();
+        sheet.SetRowValue(1, kH);
+        sheet.SetRowValue(2, kH);
+        sheet.SetRowValue(3, kH);
+        sheet.SetRowValue(4, kT);
+        sheet.dielConstant = kEr;
+        sheet.lossTangent = 1e-3;
+        sheet.conductivity = 5.8e7;
+        sheet.frequency = 10e9;
+    }
+    Worksheet sheet;
+    CoupledMicrostripModel model{sheet};
+};
+
+}  // namespace
+
+TEST(CoupledMicrostripFormulas, HilbergRatioAgainstExactEllipticIntegrals) {
+    for (double k : {0.1, 0.5, 0.7, 0.71, 0.9}) {
+        const double exact = ExactKOverKPrime(k);
+        EXPECT_NEAR(EllipticKOverKPrime(k), exact, 3e-6 * exact) << "k = " << k;
+    }
+    EXPECT_EQ(EllipticKOverKPrime(-0.1), 0.0);
+    EXPECT_EQ(EllipticKOverKPrime(1.0), 1e30);
+}
+
+TEST(CoupledMicrostripFormulas, AirImpedanceFitFollowsHammerstadJensen) {
+    // Hammerstad-Jensen gives 126.5 ohms for W/H = 1 in air (static, thin strip).
+    const MicrostripStatic air = MicrostripQuasiStatic(1e-3, 1e-3, 1e-12, 1.0, 0.0, false, 600);
+    EXPECT_NEAR(MicrostripAirImpedance(1.0), air.z0, 0.01 * air.z0);
+}
+
+TEST(CoupledMicrostripFormulas, SurfaceResistance) {
+    const double sigma = 5.8e7, mu0 = 1.256637061435917e-6;
+    // Thick conductor: 1 / (sigma delta) with delta = 1 / sqrt(pi f mu0 sigma).
+    const double delta = 1.0 / std::sqrt(M_PI * 1e9 * mu0 * sigma);
+    EXPECT_NEAR(SurfaceResistance(sigma, 5e-6, 1e9), 1.0 / (sigma * delta), 1e-15);
+    // A skin depth beyond the thickness is limited to it, but not for T = 0.
+    EXPECT_EQ(SurfaceResistance(sigma, 1e-6, 1e6), 1.0 / (sigma * 1e-6));
+    EXPECT_LT(SurfaceResistance(sigma, 0.0, 1e6), 1.0 / (sigma * 1e-6));
+    // Below 0.1 Hz the surface resistance is that of 0.1 Hz; no conductor, none.
+    EXPECT_EQ(SurfaceResistance(sigma, 0.0, 0.01), SurfaceResistance(sigma, 0.0, 0.1));
+    EXPECT_EQ(SurfaceResistance(0.0, 5e-6, 1e9), 0.0);
+}
+
+TEST(CoupledMicrostripKernel, StaticAirValuesAgreeWithThePairCapacitances) {
+    // Two independent models of the pair in air: the Kirschning-Jansen static
+    // impedances and 1 / (c C) from the even- and odd-mode capacitances.
+    for (double sh : {0.1, 0.5, 1.0}) {
+        const CoupledMicrostripModes m = CoupledMicrostripModeValues(kH, sh * kH, kH, kT, 1.0, 0.0);
+        EXPECT_EQ(m.ee, 1.0);
+        EXPECT_EQ(m.eo, 1.0);
+        const CoupledCapacitances c = CoupledMicrostripCapacitances(1.0, kT / kH, sh);
+        EXPECT_NEAR(m.ze, 1.0 / (2.997925e8 * c.ce), 0.05 * m.ze) << "S/H = " << sh;
+        EXPECT_NEAR(m.zo, 1.0 / (2.997925e8 * c.co), 0.05 * m.zo) << "S/H = " << sh;
+    }
+}
+
+TEST(CoupledMicrostripKernel, ModesBracketTheSingleStripAndMergeWithDistance) {
+    const MicrostripResult single = MicrostripKernel(kH, kH, kT, kEr, 0.0, 0.0, 0.0);
+    for (double sh : {0.1, 1.0, 3.0}) {
+        const CoupledMicrostripModes m = CoupledMicrostripModeValues(kH, sh * kH, kH, kT, kEr, 0.0);
+        EXPECT_GT(m.ze, single.impedance) << sh;
+        EXPECT_LT(m.zo, single.impedance) << sh;
+        EXPECT_GT(m.ee, single.effDielConst) << sh;
+        EXPECT_LT(m.eo, single.effDielConst) << sh;
+    }
+    // Ten heights apart the strips hardly couple.
+    const CoupledMicrostripModes far = CoupledMicrostripModeValues(kH, 10 * kH, kH, kT, kEr, 0.0);
+    EXPECT_NEAR(far.ze, single.impedance, 0.005 * single.impedance);
+    EXPECT_NEAR(far.zo, single.impedance, 0.005 * single.impedance);
+    EXPECT_NEAR(far.ee, single.effDielConst, 0.01 * single.effDielConst);
+    EXPECT_NEAR(far.eo, single.effDielConst, 0.01 * single.effDielConst);
+}
+
+TEST(CoupledMicrostripKernel, DispersionThresholds) {
+    const CoupledMicrostripModes stat = CoupledMicrostripModeValues(kH, kH, kH, kT, kEr, 0.0);
+    // Below 1 Hz the static values, exactly.
+    const CoupledMicrostripModes below = CoupledMicrostripModeValues(kH, kH, kH, kT, kEr, 0.999);
+    EXPECT_EQ(below.ze, stat.ze);
+    EXPECT_EQ(below.zo, stat.zo);
+    EXPECT_EQ(below.ee, stat.ee);
+    EXPECT_EQ(below.eo, stat.eo);
+    EXPECT_NE(CoupledMicrostripModeValues(kH, kH, kH, kT, kEr, 1.0).zo, stat.zo);
+    // Er below 1.2 stays static at any frequency; from 1.2 it disperses.
+    const CoupledMicrostripModes low0 = CoupledMicrostripModeValues(kH, kH, kH, kT, 1.19, 0.0);
+    const CoupledMicrostripModes low = CoupledMicrostripModeValues(kH, kH, kH, kT, 1.19, 40e9);
+    EXPECT_EQ(low.ze, low0.ze);
+    EXPECT_EQ(low.eo, low0.eo);
+    const CoupledMicrostripModes at0 = CoupledMicrostripModeValues(kH, kH, kH, kT, 1.2, 0.0);
+    const CoupledMicrostripModes at = CoupledMicrostripModeValues(kH, kH, kH, kT, 1.2, 40e9);
+    EXPECT_GT(at.ee, at0.ee);
+    EXPECT_GT(at.eo, at0.eo);
+}
+
+TEST(CoupledMicrostripKernel, DispersionRaisesBothModesTowardsEr) {
+    double ee = 0.0, eo = 0.0;
+    for (double f : {0.0, 1e9, 10e9, 40e9}) {
+        const CoupledMicrostripModes m = CoupledMicrostripModeValues(kH, kH, kH, kT, kEr, f);
+        EXPECT_GT(m.ee, ee) << f;
+        EXPECT_GT(m.eo, eo) << f;
+        EXPECT_LT(m.ee, kEr);
+        EXPECT_LT(m.eo, m.ee);
+        ee = m.ee;
+        eo = m.eo;
+    }
+}
+
+TEST(CoupledMicrostripKernel, NonPositiveWidthOrGapRunsTheFormulasAtOneTenth) {
+    // The coupled formulas take u = g = 0.1; the single strip keeps W.
+    const double w = 0.1 * kH;
+    const CoupledMicrostripModes ref = CoupledMicrostripModeValues(w, 0.1 * kH, kH, kT, kEr, 10e9);
+    for (double s : {0.0, -0.2 * kH}) {
+        const CoupledMicrostripModes m = CoupledMicrostripModeValues(w, s, kH, kT, kEr, 10e9);
+        EXPECT_EQ(m.ze, ref.ze);
+        EXPECT_EQ(m.zo, ref.zo);
+        EXPECT_EQ(m.ee, ref.ee);
+        EXPECT_EQ(m.eo, ref.eo);
+    }
+}
+
+TEST(CoupledMicrostripKernel, LossTerms) {
+    // Dielectric loss of loosely coupled strips equals the single microstrip's
+    // (filling-factor formula against the complex line constants).
+    for (double f : {1e9, 10e9}) {
+        const CoupledMicrostripResult c = CoupledMicrostripKernel(kH, 10 * kH, kH, kT, kEr, 1e-3, f, 1e-7);
+        const double single = MicrostripKernel(kH, kH, kT, kEr, 1e-3, 0.0, f).loss;
+        EXPECT_NEAR(c.ae, single, 0.02 * single) << f;
+        EXPECT_NEAR(c.ao, single, 0.02 * single) << f;
+    }
+    // Conductor loss alone grows as the square root of frequency (thick strips).
+    const CoupledMicrostripResult c1 = CoupledMicrostripKernel(kH, 10 * kH, kH, kT, kEr, 0.0, 1e9, kCopperRho);
+    const CoupledMicrostripResult c10 = CoupledMicrostripKernel(kH, 10 * kH, kH, kT, kEr, 0.0, 10e9, kCopperRho);
+    EXPECT_NEAR(c10.ae / c1.ae * c10.ze / c1.ze, std::sqrt(10.0), 1e-9);
+    EXPECT_NEAR(c10.ao / c1.ao * c10.zo / c1.zo, std::sqrt(10.0), 1e-9);
+    // Rho <= 1e-6: no conductor loss; Er <= 1.01 or f <= 1e-10: no dielectric loss.
+    const CoupledMicrostripResult perfect = CoupledMicrostripKernel(kH, kH, kH, kT, kEr, 0.0, 1e9, 1e-6);
+    EXPECT_EQ(perfect.ae, 0.0);
+    EXPECT_EQ(perfect.ao, 0.0);
+    const CoupledMicrostripResult air = CoupledMicrostripKernel(kH, kH, kH, kT, 1.01, 0.1, 1e9, 1e-6);
+    EXPECT_EQ(air.ae, 0.0);
+    const CoupledMicrostripResult dc = CoupledMicrostripKernel(kH, kH, kH, kT, kEr, 0.1, 1e-10, 1e-6);
+    EXPECT_EQ(dc.ao, 0.0);
+    EXPECT_GT(CoupledMicrostripKernel(kH, kH, kH, kT, 1.011, 0.1, 1e9, 1e-6).ae, 0.0);
+}
+
+TEST_F(CoupledMicrostrip, SetupShowsRowsTitleAndEvenMode) {
+    Worksheet fresh;
+    CoupledMicrostripModel m(fresh);
+    m.LoadAndSetup();
+    EXPECT_EQ(fresh.caption, "TAVREL 2003 - Microstrip Coupled Line");
+    EXPECT_EQ(fresh.rowCount, 4);
+    EXPECT_EQ(fresh.rowLabels[0], "Width (W)");
+    EXPECT_EQ(fresh.rowLabels[1], "Gap (S)");
+    EXPECT_EQ(fresh.rowLabels[2], "Height(H)");
+    EXPECT_EQ(fresh.rowLabels[3], "Thickness (T)");
+    EXPECT_EQ(fresh.rowValues[0], 4.6e-5);
+    EXPECT_EQ(fresh.rowValues[1], 5e-5);
+    EXPECT_EQ(fresh.rowValues[2], 5e-5);
+    EXPECT_EQ(fresh.rowValues[3], 1e-6);
+    EXPECT_EQ(fresh.modeIndex, 0);
+}
+
+TEST_F(CoupledMicrostrip, ModeSelectsTheShownTriple) {
+    const CoupledMicrostripResult k = CoupledMicrostripKernel(kH, kH, kH, kT, kEr, 1e-3, 10e9, kCopperRho);
+    model.Analyze();
+    ASSERT_TRUE(sheet.errors.empty());
+    EXPECT_EQ(sheet.impedance, k.ze);
+    EXPECT_EQ(sheet.effDielConst, k.ee);
+    EXPECT_EQ(model.Loss(), k.ae);
+    sheet.modeIndex = 1;
+    model.Analyze();
+    EXPECT_EQ(sheet.impedance, k.zo);
+    EXPECT_EQ(sheet.effDielConst, k.eo);
+    EXPECT_EQ(model.Loss(), k.ao);
+    EXPECT_NEAR(sheet.phaseConstant, 360.0 * 10e9 * std::sqrt(k.eo) / 2.997925e8, 1e-8);
+    EXPECT_EQ(sheet.busyDepth, 0);
+}
+
+TEST_F(CoupledMicrostrip, WarningsAtTheBoundaries) {
+    // H a power of two makes W/H and S/H exactly 0.1 and 10.
+    const double h = 0.000244140625;
+    sheet.frequency = 1e9;  // W = 10 H stays below a quarter wavelength
+    sheet.SetRowValue(3, h);
+    sheet.SetRowValue(1, 0.1 * h);
+    sheet.SetRowValue(2, 0.1 * h);
+    sheet.dielConstant = 16.0;
+    sheet.conductivity = 409836.1;  // Rho just below 100
+    model.Analyze();
+    ASSERT_TRUE(sheet.errors.empty());
+    EXPECT_EQ(sheet.warnings, (std::vector<std::string>{"Warning #1 -> Width is too small (W/H < .1)",
+                                                        "Warning #2 -> Gap is too small (S/H < .1)"}));
+    sheet.SetRowValue(1, 10 * h);
+    sheet.SetRowValue(2, 10 * h);
+    sheet.dielConstant = 16.01;
+    sheet.conductivity = 409836.0;  // Rho just above 100
+    model.Analyze();
+    ASSERT_TRUE(sheet.errors.empty());
+    EXPECT_EQ(sheet.warnings, (std::vector<std::string>{"Warning #1 -> Width is too large (W/H > 10)",
+                                                        "Warning #2 -> Gap is too large (S/H > 10)",
+                                                        "Warning #3 -> Er Recommended <= 16",
+                                                        "Warning #4 -> Rho Recommended <= 100"}));
+    sheet.SetRowValue(1, 0.1001 * h);
+    sheet.SetRowValue(2, 9.99 * h);
+    sheet.dielConstant = kEr;
+    sheet.conductivity = 5.8e7;
+    model.Analyze();
+    EXPECT_TRUE(sheet.warnings.empty());
+    EXPECT_FALSE(sheet.warningsVisible);
+}
+
+TEST_F(CoupledMicrostrip, ZeroGapEndsTheCalculation) {
+    // The gap divides the pair capacitances: a zero gap is a division by zero,
+    // which reaches the window's general error handling.
+    sheet.SetRowValue(2, 0.0);
+    const double before = sheet.impedance;
+    EXPECT_THROW(model.Analyze(), FloatingPointFault);
+    EXPECT_EQ(sheet.impedance, before);
+    EXPECT_EQ(sheet.busyDepth, 0);
+    ASSERT_EQ(sheet.warnings.size(), 1u);
+    EXPECT_EQ(sheet.warnings[0], "Warning #1 -> Gap is too small (S/H < .1)");
+}
+
+TEST_F(CoupledMicrostrip, SynthesizeDoesNothing) {
+    const Worksheet before = sheet;
+    model.Synthesize();
+    EXPECT_EQ(sheet.rowValues, before.rowValues);
+    EXPECT_EQ(sheet.impedance, before.impedance);
+    EXPECT_TRUE(sheet.errors.empty());
+    EXPECT_EQ(sheet.busyDepth, 0);
+}
+
+TEST_F(CoupledMicrostrip, SettingsSectionRestoresEachRow) {
+    sheet.SetRowUnit(3, 2);
+    sheet.SetRowValue(3, 0.25e-3);
+    sheet.SetRowValue(4, 2e-6);
+    model.SaveSettings();
+    const auto& entries = sheet.settings.Sections().at("Coupled Microstrip Line");
+    std::vector<std::string> keys;
+    for (const auto& e : entries) keys.push_back(e.key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"Phys Length Unit", "Length", "Width", "Width Unit", "Gap",
+                                              "Gap Unit", "Height", "Height Unit", "Thickness",
+                                              "Thickness Unit"}));
+    Worksheet other;
+    other.settings = sheet.settings;
+    CoupledMicrostripModel restored(other);
+    restored.LoadAndSetup();
+    EXPECT_EQ(other.rowValues[2], 0.25e-3);
+    EXPECT_EQ(other.rowUnits[2], 2);
+    EXPECT_EQ(other.rowValues[3], 2e-6);
+    EXPECT_EQ(other.rowValues[1], kH);
+}
