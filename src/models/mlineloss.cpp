@@ -29,7 +29,7 @@ double AirImpedance(double w, double h, double t, double er, double f) {
 
 MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double t, double er,
                                                       double rho, double f) {
-    const double omega = kTwoPi * f;
+    const double omega = kTwoPi * f;  // only called above 0.001 Hz
     const MicrostripStatic s = MicrostripQuasiStatic(w, h, t, er, f, false, kHammerstadJensenSelector);
     const double za = s.z0 * CheckedSqrt(s.eeff);
     const double rs = CheckedSqrt(f * kPi * kMu0 * rho * kGoldResistivity);
