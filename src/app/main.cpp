@@ -1,0 +1,49 @@
+// tavrel: the calculator's window.
+#include <QApplication>
+#include <cstdio>
+#include <memory>
+
+#include "numeric/complexmath.h"
+#include "ui/messagebox.h"
+#include "ui/tform1.h"
+
+namespace {
+
+// The last net under the event loop: an error that escapes an event (every
+// handler of the window catches its own) is shown, and the loop goes on,
+// since Qt cannot carry an exception through it.
+class TavrelApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (...) {
+            ShowMessageBox(nullptr, BoxKind::Error, QStringLiteral("Error"), CurrentExceptionMessage());
+            return false;
+        }
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    TavrelApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tavrel"));
+    InitializeNumericConstants();
+    TheSettingsFile();  // created, empty, before the window
+
+    std::unique_ptr<TForm1> window;
+    try {
+        window = std::make_unique<TForm1>();
+    } catch (...) {
+        // A line model that cannot be built (the coplanar library missing)
+        // leaves no window to run: say why, then end.
+        const QString message = CurrentExceptionMessage();
+        std::fprintf(stderr, "tavrel: %s\n", message.toLocal8Bit().constData());
+        ShowMessageBox(nullptr, BoxKind::Error, QStringLiteral("TAVREL 2003"), message);
+        return 1;
+    }
+    window->show();
+    return QApplication::exec();
+}

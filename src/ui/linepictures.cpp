@@ -1,0 +1,317 @@
+#include "ui/linepictures.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygon>
+
+namespace {
+
+constexpr int kWidth = 128;
+constexpr int kHeight = 80;
+
+const QColor kConductor(255, 214, 0);
+const QColor kConductorEdge(140, 100, 0);
+const QColor kDielectric(222, 222, 222);
+const QColor kDielectricDots(105, 105, 105);
+const QColor kGroundFill(200, 200, 200);
+const QColor kDimension(0, 0, 150);
+
+// A painter on a fresh picture, with the drawing vocabulary of every
+// cross-section: dotted dielectric, yellow metal, hatched ground, dimension
+// arrows labelled with the row symbols, and the εr label.
+class Sketch {
+public:
+    explicit Sketch(QPixmap& picture) : painter_(&picture) {
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(10);
+        font.setBold(true);
+        painter_.setFont(font);
+    }
+
+    void Dielectric(const QRect& r) {
+        painter_.fillRect(r, kDielectric);
+        painter_.fillRect(r, QBrush(kDielectricDots, Qt::Dense6Pattern));
+        Outline(r, QColor(150, 150, 150));
+    }
+    void Metal(const QRect& r) {
+        painter_.fillRect(r, kConductor);
+        Outline(r, kConductorEdge);
+    }
+    void Ground(const QRect& r) {
+        painter_.fillRect(r, kGroundFill);
+        painter_.fillRect(r, QBrush(Qt::black, Qt::BDiagPattern));
+        Outline(r, Qt::black);
+    }
+
+    // Horizontal dimension from x1 to x2 at height y, label above it.
+    void Across(int x1, int x2, int y, const QString& label) {
+        painter_.setPen(QPen(kDimension, 1));
+        painter_.drawLine(x1, y - 3, x1, y + 3);
+        painter_.drawLine(x2, y - 3, x2, y + 3);
+        painter_.drawLine(x1, y, x2, y);
+        if (x2 - x1 >= 10) {
+            Head(QPoint(x1, y), 1, 0);
+            Head(QPoint(x2, y), -1, 0);
+        } else {  // too narrow for arrows inside: point at it from outside
+            painter_.drawLine(x1 - 5, y, x1, y);
+            painter_.drawLine(x2, y, x2 + 5, y);
+            Head(QPoint(x1, y), -1, 0);
+            Head(QPoint(x2, y), 1, 0);
+        }
+        Text(QRect((x1 + x2) / 2 - 12, y - 14, 24, 12), label);
+    }
+
+    // Vertical dimension from y1 to y2 at x, label left (or right) of it.
+    void Down(int x, int y1, int y2, const QString& label, bool labelLeft = true) {
+        painter_.setPen(QPen(kDimension, 1));
+        painter_.drawLine(x - 3, y1, x + 3, y1);
+        painter_.drawLine(x - 3, y2, x + 3, y2);
+        painter_.drawLine(x, y1, x, y2);
+        if (y2 - y1 >= 10) {
+            Head(QPoint(x, y1), 0, 1);
+            Head(QPoint(x, y2), 0, -1);
+        } else {
+            painter_.drawLine(x, y1 - 5, x, y1);
+            painter_.drawLine(x, y2, x, y2 + 5);
+            Head(QPoint(x, y1), 0, -1);
+            Head(QPoint(x, y2), 0, 1);
+        }
+        const int mid = (y1 + y2) / 2;
+        Text(labelLeft ? QRect(x - 16, mid - 6, 13, 12) : QRect(x + 2, mid - 6, 16, 12), label);
+    }
+
+    // A thin extension line from a drawing's edge to its dimension.
+    void Extension(QPoint from, QPoint to) {
+        painter_.setPen(QPen(kDimension, 1, Qt::DotLine));
+        painter_.drawLine(from, to);
+    }
+
+    // "εr" with the r set lower, on a white patch so that the dots do not hide it.
+    void RelativePermittivity(QPoint topLeft) {
+        const QRect patch(topLeft, QSize(16, 13));
+        painter_.fillRect(patch, Qt::white);
+        painter_.setPen(kDimension);
+        painter_.drawText(QRect(topLeft.x() + 1, topLeft.y() - 1, 9, 12), Qt::AlignCenter, QString(QChar(0x03B5)));
+        QFont small = painter_.font();
+        small.setPixelSize(8);
+        const QFont saved = painter_.font();
+        painter_.setFont(small);
+        painter_.drawText(QRect(topLeft.x() + 9, topLeft.y() + 3, 7, 10), Qt::AlignCenter, QStringLiteral("r"));
+        painter_.setFont(saved);
+    }
+
+    QPainter& Painter() { return painter_; }
+
+private:
+    void Outline(const QRect& r, const QColor& color) {
+        painter_.setPen(QPen(color, 1));
+        painter_.setBrush(Qt::NoBrush);
+        painter_.drawRect(r.adjusted(0, 0, -1, -1));
+    }
+    // An arrowhead at tip pointing along (dx, dy), one of the four axes.
+    void Head(QPoint tip, int dx, int dy) {
+        const int back = 4;
+        const int side = 2;
+        QPolygon head;
+        head << tip << QPoint(tip.x() + dx * back - dy * side, tip.y() + dy * back - dx * side)
+             << QPoint(tip.x() + dx * back + dy * side, tip.y() + dy * back + dx * side);
+        painter_.setPen(QPen(kDimension, 1));
+        painter_.setBrush(kDimension);
+        painter_.drawPolygon(head);
+        painter_.setBrush(Qt::NoBrush);
+    }
+    void Text(const QRect& r, const QString& text) {
+        painter_.setPen(kDimension);
+        painter_.drawText(r, Qt::AlignCenter, text);
+    }
+
+    QPainter painter_;
+};
+
+QPixmap Blank() {
+    QPixmap picture(kWidth, kHeight);
+    picture.fill(Qt::white);
+    return picture;
+}
+
+// Strips on a substrate over a ground plane (microstrip, coupled microstrip).
+QPixmap Microstrip(bool coupled) {
+    QPixmap picture = Blank();
+    Sketch s(picture);
+    s.Ground(QRect(22, 68, 100, 7));
+    s.Dielectric(QRect(22, 40, 100, 28));
+    if (coupled) {
+        s.Metal(QRect(38, 34, 28, 6));
+        s.Metal(QRect(78, 34, 28, 6));
+        s.Across(38, 66, 24, QStringLiteral("W"));
+        s.Across(66, 78, 24, QStringLiteral("S"));
+        s.Down(112, 34, 40, QStringLiteral("T"), false);
+    } else {
+        s.Metal(QRect(54, 34, 36, 6));
+        s.Across(54, 90, 24, QStringLiteral("W"));
+        s.Down(96, 34, 40, QStringLiteral("T"), false);
+    }
+    s.Down(14, 40, 68, QStringLiteral("H"));
+    s.RelativePermittivity(QPoint(103, 52));
+    return picture;
+}
+
+// Strips centred between two ground planes B apart (stripline, coupled stripline).
+QPixmap Stripline(bool coupled) {
+    QPixmap picture = Blank();
+    Sketch s(picture);
+    s.Ground(QRect(22, 5, 100, 7));
+    s.Ground(QRect(22, 68, 100, 7));
+    s.Dielectric(QRect(22, 12, 100, 56));
+    if (coupled) {
+        s.Metal(QRect(38, 37, 28, 6));
+        s.Metal(QRect(78, 37, 28, 6));
+        s.Across(38, 66, 31, QStringLiteral("W"));
+        s.Across(66, 78, 31, QStringLiteral("S"));
+        s.Down(112, 37, 43, QStringLiteral("T"), false);
+    } else {
+        s.Metal(QRect(54, 37, 36, 6));
+        s.Across(54, 90, 31, QStringLiteral("W"));
+        s.Down(96, 37, 43, QStringLiteral("T"), false);
+    }
+    s.Down(14, 12, 68, QStringLiteral("B"));
+    s.RelativePermittivity(QPoint(103, 52));
+    return picture;
+}
+
+// Strip with a gap G to the coplanar grounds on each side; the grounded type
+// adds the ground plane under the substrate.
+QPixmap Coplanar(bool grounded) {
+    QPixmap picture = Blank();
+    Sketch s(picture);
+    const int bottom = grounded ? 66 : 72;
+    if (grounded) s.Ground(QRect(22, 66, 100, 8));
+    s.Dielectric(QRect(22, 40, 100, bottom - 40));
+    s.Metal(QRect(22, 34, 26, 6));
+    s.Metal(QRect(58, 34, 28, 6));
+    s.Metal(QRect(96, 34, 26, 6));
+    s.Across(58, 86, 24, QStringLiteral("W"));
+    s.Across(86, 96, 24, QStringLiteral("G"));
+    s.Down(14, 34, 40, QStringLiteral("T"));
+    s.Down(14, 40, bottom, QStringLiteral("H"));
+    s.RelativePermittivity(QPoint(103, bottom - 15));
+    return picture;
+}
+
+// A slot of width G in the metal on top of the substrate.
+QPixmap Slotline() {
+    QPixmap picture = Blank();
+    Sketch s(picture);
+    s.Dielectric(QRect(22, 40, 100, 32));
+    s.Metal(QRect(22, 34, 44, 6));
+    s.Metal(QRect(78, 34, 44, 6));
+    s.Across(66, 78, 24, QStringLiteral("G"));
+    s.Down(14, 40, 72, QStringLiteral("H"));
+    s.RelativePermittivity(QPoint(103, 56));
+    return picture;
+}
+
+// Inner conductor of diameter di inside an outer conductor of inner diameter do.
+QPixmap Coaxial() {
+    QPixmap picture = Blank();
+    Sketch s(picture);
+    QPainter& p = s.Painter();
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPoint centre(46, 40);
+    p.setPen(QPen(kConductorEdge, 1));
+    p.setBrush(kConductor);
+    p.drawEllipse(centre, 36, 36);
+    p.setBrush(kDielectric);
+    p.drawEllipse(centre, 30, 30);
+    p.setBrush(QBrush(kDielectricDots, Qt::Dense6Pattern));
+    p.drawEllipse(centre, 30, 30);
+    p.setBrush(kConductor);
+    p.drawEllipse(centre, 9, 9);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    s.Extension(QPoint(centre.x(), centre.y() - 30), QPoint(100, centre.y() - 30));
+    s.Extension(QPoint(centre.x(), centre.y() + 30), QPoint(100, centre.y() + 30));
+    s.Down(97, centre.y() - 30, centre.y() + 30, QStringLiteral("do"), false);
+    s.Extension(QPoint(centre.x(), centre.y() - 9), QPoint(88, centre.y() - 9));
+    s.Extension(QPoint(centre.x(), centre.y() + 9), QPoint(88, centre.y() + 9));
+    s.Down(85, centre.y() - 9, centre.y() + 9, QStringLiteral("di"), false);
+    s.RelativePermittivity(QPoint(centre.x() - 8, centre.y() + 13));
+    return picture;
+}
+
+}  // namespace
+
+QPixmap LinePicture(int tabIndex) {
+    switch (tabIndex) {
+    case 0: return Microstrip(false);
+    case 1: return Stripline(false);
+    case 2: return Coplanar(false);
+    case 3: return Coplanar(true);
+    case 4: return Coaxial();
+    case 5: return Slotline();
+    case 6: return Microstrip(true);
+    case 7: return Stripline(true);
+    default: return QPixmap();
+    }
+}
+
+QPixmap ArrowGlyph(bool pointsLeft) {
+    QPixmap glyph(32, 32);
+    glyph.fill(Qt::transparent);
+    QPainter p(&glyph);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPolygonF arrow;  // pointing right; mirrored for the left arrow
+    arrow << QPointF(3, 11) << QPointF(17, 11) << QPointF(17, 3) << QPointF(30, 16) << QPointF(17, 29)
+          << QPointF(17, 21) << QPointF(3, 21);
+    if (pointsLeft)
+        for (QPointF& point : arrow) point.setX(32 - point.x());
+    QLinearGradient fill(0, 3, 0, 29);
+    fill.setColorAt(0, QColor(60, 170, 60));
+    fill.setColorAt(1, QColor(0, 100, 0));
+    p.setPen(QPen(QColor(0, 60, 0), 1.5));
+    p.setBrush(fill);
+    p.drawPolygon(arrow);
+    return glyph;
+}
+
+QPixmap MakerPicture() {
+    QPixmap picture(62, 21);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(30, 60, 140));
+    p.drawRoundedRect(QRectF(0.5, 0.5, 61, 20), 4, 4);
+    p.fillRect(QRect(5, 8, 9, 3), kConductor);   // a strip
+    p.fillRect(QRect(3, 12, 13, 3), QColor(190, 190, 190));  // on its substrate
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(10);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRect(17, 0, 44, 21), Qt::AlignCenter, QStringLiteral("Help"));
+    return picture;
+}
+
+QIcon WindowIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 64}) {
+        QPixmap picture(64, 64);
+        picture.fill(Qt::transparent);
+        QPainter p(&picture);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(30, 60, 140), 2));
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(QRectF(1, 1, 62, 62), 10, 10);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.fillRect(QRect(8, 46, 48, 8), kGroundFill);
+        p.fillRect(QRect(8, 46, 48, 8), QBrush(Qt::black, Qt::BDiagPattern));
+        p.fillRect(QRect(8, 28, 48, 18), kDielectric);
+        p.fillRect(QRect(8, 28, 48, 18), QBrush(kDielectricDots, Qt::Dense6Pattern));
+        p.fillRect(QRect(22, 20, 20, 8), kConductor);
+        p.setPen(kConductorEdge);
+        p.drawRect(QRect(22, 20, 19, 7));
+        p.end();
+        icon.addPixmap(picture.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    }
+    return icon;
+}

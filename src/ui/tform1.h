@@ -1,0 +1,250 @@
+// The calculator's one window.  It owns the eight line models (one per tab),
+// every input and output control, the unit state and the warning tree, and it
+// is the WindowServices through which the models read their inputs and show
+// their results.  Handlers keep the names the form gives them; each reads
+// inputs, calls one model operation and marks labels, and ends in the one
+// catch-all that shows an escaped error in the general error box.
+#pragma once
+
+#include <QSet>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "core/linecal.h"
+#include "core/windowservices.h"
+#include "models/linetypes.h"
+#include "ui/settingsfile.h"
+#include "ui/units.h"
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabBar;
+class QTreeWidget;
+class QUrl;
+
+class TForm1;
+// The one main window, set before its line models are constructed.
+extern TForm1* Form1;
+
+// The settings file of the whole run, created before the window.
+SettingsFile& TheSettingsFile();
+
+class TForm1 : public QWidget, public WindowServices {
+    Q_OBJECT
+
+public:
+    static constexpr int kClientWidth = 649;
+    static constexpr int kClientHeight = 419;
+    static constexpr int kRows = 6;
+
+    struct Options {
+        QString settingsPath;  // empty: beside the executable, or the user's configuration folder
+    };
+
+    explicit TForm1(const Options& options = Options());
+    ~TForm1() override;
+
+    // Opens the documentation; tests replace it to see the address.
+    static std::function<bool(const QUrl&)>& UrlOpener();
+
+    // --- WindowServices --------------------------------------------------
+    double RowValue(int row) override;
+    void SetRowValue(int row, double metres) override;
+    int RowUnit(int row) override;
+    void SetRowUnit(int row, int unitIndex) override;
+    std::string RowLabel(int row) override;
+    void SetRowLabel(const std::string& text, int row) override;
+    void SetRowCount(int count) override;
+    double FrequencyValue() override;
+    double PhysicalLengthValue() override;
+    void SetPhysicalLengthValue(double metres) override;
+    int PhysicalLengthUnit() override { return physicalLengthUnit; }
+    void SelectPhysicalLengthUnit(int unitIndex) override;
+    double ElectricalLengthValue() override;
+    void SetElectricalLengthValue(double degrees) override;
+    double ImpedanceValue() override;
+    void SetImpedanceValue(double ohms) override;
+    void SetEffDielConstValue(double value) override;
+    void SetLossValue(double decibelsPerMetre) override;
+    void BlankLoss() override;
+    void SetPhaseConstantValue(double degreesPerMetre) override;
+    double DielConstantValue() override;
+    double LossTangentValue() override;
+    double ConductivityValue() override;
+    int ModeIndex() override { return modeIndex; }
+    void SetModeIndex(int mode) override;
+    void SetCaption(const std::string& caption) override;
+    void ClearWarningTree() override;
+    void AddWarningLine(const std::string& text) override;
+    void UpdateWarningTree() override;
+    void ReportError(const std::string& text) override;
+    void ShowBusyCursor() override;
+    void ShowNormalCursor() override;
+    void Refresh() override;
+    SettingsStore& Settings() override { return TheSettingsFile(); }
+
+    // --- Number format and units -------------------------------------------
+    // Whole-text "." conversion first, the user's locale second; raises
+    // ConversionError when neither reads the text.  Empty text is 0.
+    double ReadNumber(const QLineEdit* control) const;
+    void WriteNumber(QLineEdit* control, double x);
+    double ReadScaled(const QLineEdit* control, int unitIndex, const UnitTable& table) const;
+    void WriteScaled(QLineEdit* control, int unitIndex, const UnitTable& table, double x);
+    void ApplyUnitChange(QLineEdit* control, int& unitIndexField, QComboBox* list, const UnitTable& table, double x);
+    void SetFrequencyValue(double hertz);
+    void SetDielConstantValue(double value);
+    void SetConductivityValue(double siemensPerMetre);
+    void SetLossTangentValue(double value);
+    double PhaseConstantValue();
+    double LossValue();
+    void SetRowUnits(int count, int unitIndex);
+    void InitRows(int count, int unitIndex, double metres);
+
+    void ShowLineImage(int index);
+    int CurrentTab() const;
+    LineModel* ModelOfTab(int index) const;
+
+    // --- Handlers ----------------------------------------------------------
+    void FormCreate();
+    void TabControl1Changing(int leftIndex);
+    void TabControl1Change(int newIndex);
+    void AnalyzeButtonClick();
+    void SynthesizeButtonClick();
+    void QRXButtonClick();
+    void DielectricsComboBoxChange();
+    void ConductorsComboBoxChange();
+    void ModeButtonClick(QObject* sender);
+    void ValueEditExit(QObject* sender);
+    void PhysicalLengthUnitBoxChange();
+    void FrequencyUnitBoxChange();
+    void ElectricalLengthUnitBoxChange();
+    void ConductivityUnitBoxChange();
+    void LossUnitBoxChange();
+    void PropConstantUnitBoxChange();
+    void ParameterBoxChange(QObject* sender);
+
+    // --- Controls, named as the form names them ----------------------------
+    QTabBar* TabControl1;
+    QFrame* Panel1;
+    QGroupBox* GroupBox3;
+    QComboBox* DielectricsComboBox;
+    QComboBox* ConductorsComboBox;
+    QLineEdit* DielConstantEdit;
+    QLineEdit* ConductivityEdit;
+    QComboBox* ConductivityUnitBox;
+    QLineEdit* LossTangentEdit;
+    QPushButton* QRXButton;
+    QFrame* Panel2;
+    std::array<QLabel*, kLineTypeCount> LineImages;  // Image_Microstrip .. Image_Coupled_StripLine
+    QGroupBox* GroupBox1;
+    QLabel* ImpedanceLabel;
+    QLineEdit* ImpedanceEdit;
+    QComboBox* ImpedanceUnitBox;
+    QLineEdit* FrequencyEdit;
+    QComboBox* FrequencyUnitBox;
+    QLabel* ElectricalLengthLabel;
+    QLineEdit* ElectricalLengthEdit;
+    QComboBox* ElectricalLengthUnitBox;
+    QLineEdit* PropConstantEdit;
+    QComboBox* PropConstantUnitBox;
+    QLineEdit* EffDielConstEdit;
+    QLineEdit* LossEdit;
+    QComboBox* LossUnitBox;
+    QRadioButton* EvenMode;
+    QRadioButton* OddMode;
+    QPushButton* AnalyzeButton;
+    QPushButton* SynthesizeButton;
+    QGroupBox* GroupBox2;
+    QLabel* PhysLengthLabel;
+    QLineEdit* PhysicalLengthEdit;
+    QComboBox* PhysicalLengthUnitBox;
+    std::array<QLabel*, kRows> ParameterLabels;
+    std::array<QLineEdit*, kRows> ParameterEdits;
+    std::array<QComboBox*, kRows> ParameterBoxes;
+    QTreeWidget* TreeView1;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;  // FormClose
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void SetFocusOrder();
+    void CreateLineModels();
+    void FormClose();
+    void ReadMaterialSection();
+    void WriteMaterialSection();
+    void MarkLabels(bool afterAnalyze);
+    void ValidateOnExit(QLineEdit* edit);
+    bool ValidRow(int row) const { return row >= 1 && row <= kRows; }
+
+    // Runs a handler's body; any error that escapes it is shown in the
+    // general error box, after the busy cursor has come back.
+    template <class Body>
+    void Guarded(Body&& body) noexcept;
+    void ShowGeneralError(const QString& message) noexcept;
+    void RestoreCursor(int depth) noexcept;
+    void ShowErrorBox(const QString& text);
+
+    // Lists
+    void FillList(QComboBox* list, const UnitTable& table, int index);
+    void FillLengthUnits(QComboBox* list, int index) { FillList(list, units_.length, index); }
+    void FillFrequencyUnits(QComboBox* list, int index) { FillList(list, units_.frequency, index); }
+    void FillLossUnits(QComboBox* list, int index) { FillList(list, units_.loss, index); }
+    void FillConductivityUnits(QComboBox* list, int index) { FillList(list, units_.conductivity, index); }
+    void FillImpedanceUnits(QComboBox* list, int index) { FillList(list, units_.impedance, index); }
+    void FillAngleUnits(QComboBox* list, int index) { FillList(list, units_.angle, index); }
+    void FillPhaseConstantUnits(QComboBox* list, int index) { FillList(list, units_.phaseConstant, index); }
+
+    Options options_;
+    std::array<std::unique_ptr<LineModel>, kLineTypeCount> models_;  // owned, by tab
+    std::array<LineModel*, kLineTypeCount> LineModelTable{};          // filled in FormCreate
+    int activeTab_ = 0;
+
+    UnitTables units_;
+    int frequencyUnit = 3;
+    int physicalLengthUnit = 0;
+    int conductivityUnit = 3;
+    int electricalLengthUnit = 0;
+    int phaseConstantUnit = 3;
+    int lossUnit = 3;
+    std::array<int, kRows> rowUnit{};
+    std::array<UnitTable, kRows> rowFactors;  // each row's own copy of the length units
+    std::array<bool, kRows> rowHandlersAttached{};
+
+    int modeIndex = -1;
+    int warningCount = 0;
+    bool layoutPending = true;
+    int fullHeight = kClientHeight;
+    int shortHeight = kClientHeight;
+
+    QSet<QObject*> exitChecked_;  // edits whose focus loss runs ValueEditExit
+    bool validating_ = false;     // a validation box is up
+    int busyDepth_ = 0;
+};
+
+// The message of the exception being handled, whatever its type.
+QString CurrentExceptionMessage() noexcept;
+
+template <class Body>
+void TForm1::Guarded(Body&& body) noexcept {
+    const int depth = busyDepth_;
+    bool failed = false;
+    QString message;
+    try {
+        body();
+    } catch (...) {
+        failed = true;
+        message = CurrentExceptionMessage();
+    }
+    RestoreCursor(depth);
+    if (failed) ShowGeneralError(message);
+}

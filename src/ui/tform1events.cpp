@@ -1,0 +1,284 @@
+// Event handlers of the window and the window operations the line models
+// use to show warnings, errors, the caption and the busy cursor.
+#include <QApplication>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTreeWidget>
+#include <QUrl>
+#include <exception>
+
+#include "ui/materials.h"
+#include "ui/messagebox.h"
+#include "ui/numberformat.h"
+#include "ui/settingspath.h"
+#include "ui/tform1.h"
+
+QString CurrentExceptionMessage() noexcept {
+    try {
+        throw;
+    } catch (const TP_Exceptions& e) {
+        return QString::fromUtf8(e.text());
+    } catch (const PlainTextError& e) {
+        return QString::fromStdString(e.text);
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return QStringLiteral("Unknown error");
+    }
+}
+
+void TForm1::ShowGeneralError(const QString& message) noexcept {
+    try {
+        ShowMessageBox(this, BoxKind::Error, QStringLiteral("Error"), message);
+    } catch (...) {
+        // Nothing is left to report with.
+    }
+}
+
+void TForm1::ShowErrorBox(const QString& text) { ShowMessageBox(this, BoxKind::Error, QStringLiteral("Error"), text); }
+
+void TForm1::RestoreCursor(int depth) noexcept {
+    while (busyDepth_ > depth) ShowNormalCursor();
+}
+
+// --- Tabs, Analyze, Synthesize -----------------------------------------------
+
+void TForm1::TabControl1Changing(int leftIndex) {
+    Guarded([this, leftIndex] {
+        if (LineModel* model = ModelOfTab(leftIndex)) model->SaveSettings();
+    });
+}
+
+void TForm1::TabControl1Change(int newIndex) {
+    Guarded([this, newIndex] {
+        TabControl1->setFocus();
+        ShowLineImage(newIndex);
+        if (LineModel* model = ModelOfTab(newIndex)) model->LoadAndSetup();
+    });
+}
+
+void TForm1::AnalyzeButtonClick() {
+    Guarded([this] {
+        LineModel* model = ModelOfTab(CurrentTab());
+        if (model == nullptr) return;
+        model->Analyze();
+        MarkLabels(true);
+    });
+}
+
+void TForm1::SynthesizeButtonClick() {
+    Guarded([this] {
+        LineModel* model = ModelOfTab(CurrentTab());
+        if (model == nullptr) return;
+        model->Synthesize();
+        MarkLabels(false);
+    });
+}
+
+void TForm1::MarkLabels(bool afterAnalyze) {
+    const auto mark = [](QLabel* label, bool underlined) {
+        QFont font = label->font();
+        font.setBold(false);
+        font.setItalic(false);
+        font.setUnderline(underlined);
+        label->setFont(font);
+    };
+    mark(ImpedanceLabel, afterAnalyze);
+    mark(ElectricalLengthLabel, afterAnalyze);
+    mark(PhysLengthLabel, !afterAnalyze);
+    mark(ParameterLabels[0], !afterAnalyze);
+}
+
+void TForm1::ModeButtonClick(QObject* sender) {
+    const auto* button = qobject_cast<QRadioButton*>(sender);
+    if (button == nullptr) return;
+    if (button->objectName() == QLatin1String("EvenMode"))
+        modeIndex = 0;
+    else if (button->objectName() == QLatin1String("OddMode"))
+        modeIndex = 1;
+    else
+        modeIndex = -1;
+}
+
+void TForm1::SetModeIndex(int mode) {
+    modeIndex = mode;
+    const bool coupled = mode == 0 || mode == 1;
+    EvenMode->setVisible(coupled);
+    OddMode->setVisible(coupled);
+    SynthesizeButton->setVisible(!coupled);
+    if (mode == 0) EvenMode->setChecked(true);
+    if (mode == 1) OddMode->setChecked(true);
+}
+
+// --- Materials -----------------------------------------------------------------
+
+void TForm1::DielectricsComboBoxChange() {
+    Guarded([this] {
+        const int i = DielectricsComboBox->currentIndex();
+        if (i < 0 || i >= static_cast<int>(DielectricTable().size())) return;
+        const Dielectric& dielectric = DielectricTable()[static_cast<std::size_t>(i)];
+        SetDielConstantValue(dielectric.dielConstant);
+        SetLossTangentValue(dielectric.lossTangent);
+    });
+}
+
+void TForm1::ConductorsComboBoxChange() {
+    Guarded([this] {
+        const int i = ConductorsComboBox->currentIndex();
+        if (i < 0 || i >= static_cast<int>(ConductorTable().size())) return;
+        SetConductivityValue(ConductorTable()[static_cast<std::size_t>(i)].conductivity);
+    });
+}
+
+// --- Validation when the focus leaves an edit ------------------------------------
+
+void TForm1::ValueEditExit(QObject* sender) {
+    auto* edit = qobject_cast<QLineEdit*>(sender);
+    if (edit == nullptr || validating_) return;  // the box itself moves the focus
+    Guarded([this, edit] { ValidateOnExit(edit); });
+}
+
+void TForm1::ValidateOnExit(QLineEdit* edit) {
+    const int tag = edit->property("tag").toInt();
+    if (tag == 102) return;
+    QString suffix;
+    try {
+        if (tag == 100) {
+            if (DielConstantValue() >= 1) return;
+            suffix = QStringLiteral("] Er must be >= 1");
+        } else if (tag == 101) {
+            if (LossTangentValue() >= 0) return;
+            suffix = QStringLiteral("] Loss Tangent must be >= 0.");
+        } else {
+            if (ReadNumber(edit) > 0) return;
+            suffix = QStringLiteral("] This value must be greater then zero");
+        }
+    } catch (const ConversionError&) {
+        suffix = QStringLiteral("] This value is not a valid floating point number.");
+    }
+    validating_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{validating_};
+    edit->setFocus(Qt::OtherFocusReason);
+    ShowErrorBox(QStringLiteral("[") + edit->text() + suffix);
+    edit->setFocus(Qt::OtherFocusReason);
+}
+
+// --- The maker's button --------------------------------------------------------------
+
+std::function<bool(const QUrl&)>& TForm1::UrlOpener() {
+    static std::function<bool(const QUrl&)> opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    return opener;
+}
+
+namespace {
+
+// The program's own documentation: installed beside the executable (build
+// tree or portable copy), in the system's documentation folder, or the
+// source tree's README.
+QString DocumentationFile() {
+    const QString folder = QString::fromStdString(ExecutableFolder());
+    const QStringList candidates{folder + QStringLiteral("/docs/tavrel.html"),
+                                 folder + QStringLiteral("/../share/doc/tavrel/tavrel.html"),
+                                 QStringLiteral(TAVREL_SOURCE_DIR "/docs/tavrel.html"),
+                                 QStringLiteral(TAVREL_SOURCE_DIR "/README.md")};
+    for (const QString& candidate : candidates)
+        if (QFileInfo(candidate).isFile()) return QFileInfo(candidate).canonicalFilePath();
+    return QString();
+}
+
+}  // namespace
+
+void TForm1::QRXButtonClick() {
+    Guarded([this] {
+        const QString file = DocumentationFile();
+        if (file.isEmpty()) {
+            ShowMessageBox(this, BoxKind::Information, QStringLiteral("TAVREL 2003"),
+                           QStringLiteral("The documentation of Tavrel is not installed."));
+            return;
+        }
+        if (!UrlOpener()(QUrl::fromLocalFile(file)))
+            ShowErrorBox(QStringLiteral("Could not open ") + file);
+    });
+}
+
+// --- Window operations for the line models ---------------------------------------------
+
+std::string TForm1::RowLabel(int row) {
+    if (!ValidRow(row)) return "Out of Range";
+    return ParameterLabels[static_cast<std::size_t>(row - 1)]->text().toStdString();
+}
+
+void TForm1::SetRowLabel(const std::string& text, int row) {
+    if (ValidRow(row)) ParameterLabels[static_cast<std::size_t>(row - 1)]->setText(QString::fromStdString(text));
+}
+
+void TForm1::SetRowCount(int count) {
+    Refresh();
+    if (count >= 1 && count <= kRows) {
+        for (int row = 1; row <= kRows; ++row) {
+            const auto k = static_cast<std::size_t>(row - 1);
+            const bool shown = row <= count;
+            ParameterLabels[k]->setVisible(shown);
+            ParameterEdits[k]->setVisible(shown);
+            ParameterBoxes[k]->setVisible(shown);
+            if (shown && !rowHandlersAttached[k]) {
+                rowHandlersAttached[k] = true;
+                exitChecked_.insert(ParameterEdits[k]);
+                ParameterEdits[k]->installEventFilter(this);
+                QComboBox* list = ParameterBoxes[k];
+                connect(list, &QComboBox::activated, this, [this, list] { ParameterBoxChange(list); });
+            }
+        }
+    }
+    Refresh();
+}
+
+void TForm1::SetCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
+
+void TForm1::ClearWarningTree() {
+    TreeView1->clear();
+    warningCount = 0;
+}
+
+void TForm1::AddWarningLine(const std::string& text) {
+    ++warningCount;
+    new QTreeWidgetItem(TreeView1, QStringList{QString::fromStdString(WarningLine(warningCount, text))});
+}
+
+void TForm1::UpdateWarningTree() {
+    if (layoutPending) {
+        // Measured once, from the window as designed.
+        fullHeight = height();
+        shortHeight = fullHeight - TreeView1->height() - 4;
+        layoutPending = false;
+    }
+    const bool shown = warningCount > 0;
+    TreeView1->setVisible(shown);
+    setFixedHeight(shown ? fullHeight : shortHeight);
+}
+
+void TForm1::ReportError(const std::string& text) { ShowErrorBox(QString::fromStdString(text)); }
+
+void TForm1::ShowBusyCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ++busyDepth_;
+}
+
+void TForm1::ShowNormalCursor() {
+    if (busyDepth_ == 0) return;
+    QApplication::restoreOverrideCursor();
+    --busyDepth_;
+}
+
+void TForm1::Refresh() {
+    if (isVisible()) repaint();
+}
