@@ -3,6 +3,7 @@
 #include "models/coaxlinecalc.h"
 #include "models/mline.h"
 #include "models/slotlinecalc.h"
+#include "models/striplinecalc.h"
 
 namespace {
 
@@ -23,10 +24,13 @@ const std::vector<std::string>& TabNames() {
 const std::vector<LineType>& LineTypes() {
     static const std::vector<LineType> types{
         {0, "Microstrip", "microstrip", {"W", "H", "T"}, false, true, &Create<MicrostripModel>},
+        {1, "Stripline", "stripline", {"W", "B", "T"}, false, true, &Create<StriplineModel>},
         {4, "Round Coaxial", "coax", {"Di", "Do"}, false, true, &Create<CoaxModel>},
         {5, "Slotline", "slotline", {"G", "H"}, false, false, &Create<SlotlineModel>},
         {6, "Coupled MSLine", "coupled-microstrip", {"W", "S", "H", "T"}, true, true,
          &Create<CoupledMicrostripModel>},
+        {7, "Coupled Stripline", "coupled-stripline", {"W", "S", "B", "T"}, true, true,
+         &Create<CoupledStriplineModel>},
     };
     return types;
 }
