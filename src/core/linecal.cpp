@@ -12,13 +12,16 @@ std::string WarningLine(int number, const std::string& text) {
 
 namespace {
 
-// Runs one base-operation computation as if the three faults trapped.
+// Runs one base-operation computation as if the three faults trapped; a value
+// that is not finite (from an input that already was not) is a fault as well,
+// so that no window field ever shows one.
 template <class F>
 double FaultChecked(F compute) {
     FloatingPointScope scope;
     double value = compute();
     ForceEvaluation(value);
     RaiseFloatingPointFaults();
+    RequireFinite(value);
     return value;
 }
 
@@ -101,7 +104,9 @@ void LineModel::SetCoupledMode(int mode) { window.SetModeIndex(mode); }
 
 void LineModel::ShowImpedance() { window.SetImpedanceValue(impedance); }
 void LineModel::ShowEffectiveDielectricConstant() { window.SetEffDielConstValue(effDielConst); }
-void LineModel::ShowLoss() { window.SetLossValue(loss * kNepersToDecibels); }
+void LineModel::ShowLoss() {
+    window.SetLossValue(FaultChecked([&] { return loss * kNepersToDecibels; }));
+}
 void LineModel::HideLoss() { window.BlankLoss(); }
 
 void LineModel::ShowPhaseConstant() {
@@ -112,7 +117,8 @@ void LineModel::ShowPhaseConstant() {
 }
 
 void LineModel::ShowElectricalLength() {
-    window.SetElectricalLengthValue(GetPhysicalLength() * phaseConstant);
+    const double length = GetPhysicalLength();
+    window.SetElectricalLengthValue(FaultChecked([&] { return length * phaseConstant; }));
 }
 
 void LineModel::ShowPhysicalLength() {
@@ -125,9 +131,17 @@ double LineModel::QuarterWavelength() {
 }
 
 void LineModel::CheckQuarterWave() {
-    // Before the first phase constant exists the quarter wavelength is unbounded.
-    if (phaseConstant == 0.0) return;
-    const double quarter = QuarterWavelength();
+    // Before the first phase constant exists (0), or after one so small that a
+    // quarter wavelength overflows, the quarter wavelength is unbounded: no
+    // row can exceed it, and a stale value never breaks the next calculation.
+    if (!(phaseConstant > 0.0) || !std::isfinite(phaseConstant)) return;
+    double quarter = 0.0;
+    {
+        FloatingPointScope scope;
+        quarter = 90.0 / phaseConstant;
+        ForceEvaluation(quarter);
+    }
+    if (!std::isfinite(quarter)) return;
     for (int i = 1; i <= rowCount; ++i) {
         if (GetParameter(i) > quarter)
             AddWarning(window.RowLabel(i) + " is GREATER than quarter-wavelength");

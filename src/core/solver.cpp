@@ -27,16 +27,17 @@ double FindRoot(LineModel& model, double first, double second, double tolerance,
     double step = (second - first) / n;
 
     // Move each end inward until the objective can be evaluated there; give up
-    // once the ends meet or cross (or the step cannot move them at all).
+    // once the ends meet or cross, or after n steps (a step too small to move
+    // an end, as on a subnormal interval, would otherwise never get there).
     const bool ascending = second > first;
     auto crossed = [&] { return ascending ? !(first < second) : !(first > second); };
-    while (!TryObjective(model, first)) {
+    for (int moved = 0; !TryObjective(model, first); ++moved) {
         first += step;
-        if (crossed() || !std::isfinite(first)) throw TP_Exceptions(kNoSolutionText);
+        if (moved >= n || crossed()) throw TP_Exceptions(kNoSolutionText);
     }
-    while (!TryObjective(model, second)) {
+    for (int moved = 0; !TryObjective(model, second); ++moved) {
         second -= step;
-        if (crossed() || !std::isfinite(second)) throw TP_Exceptions(kNoSolutionText);
+        if (moved >= n || crossed()) throw TP_Exceptions(kNoSolutionText);
     }
 
     step = (second - first) / n;

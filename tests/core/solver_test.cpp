@@ -127,3 +127,9 @@ TEST_F(Solver, FloatingPointFaultsInTheObjectiveAbort) {
     EXPECT_THROW(model.EvaluateObjective(1.0), FloatingPointFault);
     EXPECT_FALSE(TryObjective(model, 1.0));
 }
+
+TEST_F(Solver, SubnormalIntervalCannotStallTheInwardSteps) {
+    // A step of 4.9e-324 / 1000 is zero: the ends cannot move, the search must still end.
+    FunctionModel model(sheet, 1, [](double x) { return CheckedLog(x); });
+    EXPECT_THROW(FindRoot(model, 0.0, 4.9406564584124654e-324, 1e-10, 1000), TP_Exceptions);
+}
