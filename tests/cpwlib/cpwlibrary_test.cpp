@@ -3,7 +3,7 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <ctime>
 #include <string>
 
 #include "cpwcall.h"
@@ -50,17 +50,17 @@ TEST(CpwLibrary, CallTakesWellUnderTenMicroseconds) {
     in.frequency = 20e9;
     constexpr int kCalls = 20000;
     double sink = 0.0;
-    const auto start = std::chrono::steady_clock::now();
+    // Processor time, so that a busy machine's scheduling does not count.
+    const std::clock_t start = std::clock();
     for (int i = 0; i < kCalls; ++i) {
         in.width = 0.1e-3 + 1e-9 * (i % 1000);
         in.groundPlane = i & 1;
         sink += CallCpw(in).impedance;
     }
-    const std::chrono::duration<double, std::micro> elapsed =
-        std::chrono::steady_clock::now() - start;
+    const double microseconds = 1e6 * double(std::clock() - start) / CLOCKS_PER_SEC / kCalls;
     EXPECT_GT(sink, 0.0);
-    EXPECT_LT(elapsed.count() / kCalls, 10.0) << "microseconds per call";
-    RecordProperty("microseconds_per_call", std::to_string(elapsed.count() / kCalls));
+    EXPECT_LT(microseconds, 10.0) << "microseconds per call";
+    RecordProperty("microseconds_per_call", std::to_string(microseconds));
 }
 
 } // namespace
