@@ -217,7 +217,7 @@ QPixmap Coaxial() {
     Sketch s(picture);
     QPainter& p = s.Painter();
     p.setRenderHint(QPainter::Antialiasing);
-    const QPoint centre(46, 40);
+    const QPoint centre(41, 40);
     p.setPen(QPen(kConductorEdge, 1));
     p.setBrush(kConductor);
     p.drawEllipse(centre, 36, 36);
@@ -228,12 +228,12 @@ QPixmap Coaxial() {
     p.setBrush(kConductor);
     p.drawEllipse(centre, 9, 9);
     p.setRenderHint(QPainter::Antialiasing, false);
-    s.Extension(QPoint(centre.x(), centre.y() - 30), QPoint(100, centre.y() - 30));
-    s.Extension(QPoint(centre.x(), centre.y() + 30), QPoint(100, centre.y() + 30));
-    s.Down(97, centre.y() - 30, centre.y() + 30, QStringLiteral("do"), false);
-    s.Extension(QPoint(centre.x(), centre.y() - 9), QPoint(88, centre.y() - 9));
-    s.Extension(QPoint(centre.x(), centre.y() + 9), QPoint(88, centre.y() + 9));
-    s.Down(85, centre.y() - 9, centre.y() + 9, QStringLiteral("di"), false);
+    s.Extension(QPoint(centre.x(), centre.y() - 9), QPoint(89, centre.y() - 9));
+    s.Extension(QPoint(centre.x(), centre.y() + 9), QPoint(89, centre.y() + 9));
+    s.Down(86, centre.y() - 9, centre.y() + 9, QStringLiteral("di"), false);
+    s.Extension(QPoint(centre.x(), centre.y() - 30), QPoint(109, centre.y() - 30));
+    s.Extension(QPoint(centre.x(), centre.y() + 30), QPoint(109, centre.y() + 30));
+    s.Down(106, centre.y() - 30, centre.y() + 30, QStringLiteral("do"), false);
     s.RelativePermittivity(QPoint(centre.x() - 8, centre.y() + 13));
     return picture;
 }

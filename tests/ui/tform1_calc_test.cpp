@@ -1,0 +1,202 @@
+// Analyze and Synthesize through the window: results, label marks, the
+// warning tree and its growth, error boxes, the busy cursor; the maker's
+// button; screenshots of every tab.
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QUrl>
+
+#include "guitest.h"
+#include "models/linetypes.h"
+#include "ui/linepictures.h"
+#include "ui/numberformat.h"
+
+namespace {
+
+bool Underlined(const QLabel* label) { return label->font().underline(); }
+
+bool ShowsNumber(const QLineEdit* edit) { return ParseWholeNumber(edit->text().toStdString()).has_value(); }
+
+class CalculationTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void analyzeWithoutWarning() {
+        TestWindow w;
+        QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
+        QCOMPARE(w.recorder.Texts(), QStringList());
+        QVERIFY(w->ImpedanceEdit->text() != QLatin1String("50"));
+        for (QLineEdit* edit : {w->ImpedanceEdit, w->EffDielConstEdit, w->LossEdit, w->PropConstantEdit,
+                                w->ElectricalLengthEdit})
+            QVERIFY2(ShowsNumber(edit), qPrintable(edit->objectName() + ": " + edit->text()));
+        QVERIFY(w->TreeView1->isHidden());
+        QCOMPARE(w->height(), 354);
+        QVERIFY(Underlined(w->ImpedanceLabel) && Underlined(w->ElectricalLengthLabel));
+        QVERIFY(!Underlined(w->PhysLengthLabel) && !Underlined(w->ParameterLabels[0]));
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    // One violated recommendation: one numbered line, the window 65 pixels
+    // taller; a clean check shrinks it back.
+    void warningGrowsTheWindow() {
+        TestWindow w;
+        w->DielConstantEdit->setText(QStringLiteral("20"));
+        QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
+        QCOMPARE(w.recorder.Texts(), QStringList());
+        QVERIFY(!w->TreeView1->isHidden());
+        QCOMPARE(w->TreeView1->topLevelItemCount(), 1);
+        QCOMPARE(w->TreeView1->topLevelItem(0)->text(0), QStringLiteral("Warning #1 -> Er Recommended <= 16"));
+        QCOMPARE(w->height(), 354 + 61 + 4);
+        Screenshot(*w, QStringLiteral("microstrip-warning"));
+        w->DielConstantEdit->setText(QStringLiteral("12.9"));
+        QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
+        QVERIFY(w->TreeView1->isHidden());
+        QCOMPARE(w->TreeView1->topLevelItemCount(), 0);
+        QCOMPARE(w->height(), 354);
+    }
+
+    void synthesizeMovesTheMarks() {
+        TestWindow w;
+        QTest::mouseClick(w->SynthesizeButton, Qt::LeftButton);
+        QCOMPARE(w.recorder.Texts(), QStringList());
+        QVERIFY(Underlined(w->PhysLengthLabel) && Underlined(w->ParameterLabels[0]));
+        QVERIFY(!Underlined(w->ImpedanceLabel) && !Underlined(w->ElectricalLengthLabel));
+        QVERIFY(ShowsNumber(w->ParameterEdits[0]));
+        QVERIFY(w->ParameterEdits[0]->text() != QLatin1String("50"));
+        // Synthesis then analysis gives the target back (six shown digits).
+        QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
+        QCOMPARE(w->ImpedanceEdit->text().toDouble(), 50.0);
+        QVERIFY(Underlined(w->ImpedanceLabel) && !Underlined(w->ParameterLabels[0]));
+        QVERIFY(!w->ImpedanceLabel->font().bold() && !w->ImpedanceLabel->font().italic());
+    }
+
+    // The model's own error box; its carriage returns shown as line breaks.
+    void noSolutionBox() {
+        TestWindow w;
+        w->ImpedanceEdit->setText(QStringLiteral("1000"));
+        QTest::mouseClick(w->SynthesizeButton, Qt::LeftButton);
+        QCOMPARE(w.recorder.boxes.size(), std::size_t(1));
+        const ShownBox& box = w.recorder.boxes[0];
+        QCOMPARE(box.kind, BoxKind::Error);
+        QCOMPARE(box.text, QStringLiteral("No solution for these parameters!\r\rPlease try increase H,decrease Zo,or decrease Er"));
+        QCOMPARE(box.shown, QStringLiteral("No solution for these parameters!\n\nPlease try increase H,decrease Zo,or decrease Er"));
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    void hardLimitBox() {
+        TestWindow w;
+        w->ParameterEdits[1]->setText(QStringLiteral("0"));
+        QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
+        QCOMPARE(w.recorder.Texts(), QStringList{QStringLiteral("H must be > 0")});
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    // An error the model does not handle reaches the general error box; the
+    // marks stay as they were and the cursor comes back.
+    void escapedErrorGoesToTheGeneralBox() {
+        TestWindow w;
+        QTest::mouseClick(w->SynthesizeButton, Qt::LeftButton);
+        w->FrequencyEdit->setText(QStringLiteral("ABC"));
+        QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
+        QCOMPARE(w.recorder.Texts(), QStringList{QStringLiteral("'ABC' is not a valid floating point value")});
+        QVERIFY(Underlined(w->PhysLengthLabel) && !Underlined(w->ImpedanceLabel));
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        w->FrequencyEdit->setText(QStringLiteral("10"));
+        QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
+        QCOMPARE(w.recorder.boxes.size(), std::size_t(1));
+    }
+
+    // Every tab analyses its defaults and, where it can, synthesises.
+    void everyTabCalculates() {
+        TestWindow w;
+        for (int i = 0; i < kLineTypeCount; ++i) {
+            if (LineTypeForTab(i) == nullptr) continue;
+            ClickTab(*w, i);
+            QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
+            const QString tab = w->TabControl1->tabText(i);
+            QVERIFY2(w.recorder.boxes.empty(), qPrintable(tab + ": " + w.recorder.Texts().join(QLatin1Char('|'))));
+            QVERIFY2(ShowsNumber(w->ImpedanceEdit), qPrintable(tab));
+            QVERIFY2(ShowsNumber(w->EffDielConstEdit), qPrintable(tab));
+            QCOMPARE(w->LossEdit->isEnabled(), LineTypeForTab(i)->lossShown);
+            if (!w->SynthesizeButton->isHidden()) {
+                w->ImpedanceEdit->setText(QStringLiteral("50"));
+                QTest::mouseClick(w->SynthesizeButton, Qt::LeftButton);
+                QVERIFY2(ShowsNumber(w->ParameterEdits[0]), qPrintable(tab));
+                w.recorder.boxes.clear();  // a line may have no 50-ohm solution
+            }
+            Screenshot(*w, QStringLiteral("tab%1-%2").arg(i).arg(tab.toLower().replace(QLatin1Char(' '), QLatin1Char('-'))));
+        }
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    void makersButtonOpensTheDocumentation() {
+        TestWindow w;
+        QList<QUrl> opened;
+        const auto saved = TForm1::UrlOpener();
+        TForm1::UrlOpener() = [&](const QUrl& url) {
+            opened << url;
+            return true;
+        };
+        QTest::mouseClick(w->QRXButton, Qt::LeftButton);
+        TForm1::UrlOpener() = saved;
+        QCOMPARE(opened.size(), 1);
+        QVERIFY(opened[0].isLocalFile());
+        QVERIFY(QFileInfo(opened[0].toLocalFile()).isFile());
+        QCOMPARE(QFileInfo(opened[0].toLocalFile()).fileName(), QStringLiteral("tavrel.html"));
+        QCOMPARE(w.recorder.Texts(), QStringList());
+    }
+
+    // Each cross-section shows yellow conductors, and the grounded lines a
+    // hatched (black) ground; saved four times enlarged to be looked at.
+    void linePictures() {
+        for (int i = 0; i < kLineTypeCount; ++i) {
+            const QImage picture = LinePicture(i).toImage();
+            QCOMPARE(picture.size(), QSize(128, 80));
+            int yellow = 0;
+            int black = 0;
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x) {
+                    const QColor c = picture.pixelColor(x, y);
+                    if (c.red() > 240 && c.green() > 200 && c.blue() < 40) ++yellow;
+                    if (c == Qt::black) ++black;
+                }
+            QVERIFY2(yellow > 100, qPrintable(QString::number(i)));
+            const bool grounded = i != 2 && i != 4 && i != 5;  // CPW, coax and slotline have no ground plane
+            QCOMPARE(black > 50, grounded);
+            SavePicture(QPixmap::fromImage(picture.scaled(512, 320)), QStringLiteral("picture%1").arg(i));
+        }
+        QVERIFY(LinePicture(8).isNull());
+        SavePicture(ArrowGlyph(true).scaled(128, 128), QStringLiteral("glyph-analyze"));
+        SavePicture(ArrowGlyph(false).scaled(128, 128), QStringLiteral("glyph-synthesize"));
+        SavePicture(MakerPicture().scaled(248, 84), QStringLiteral("glyph-maker"));
+        SavePicture(WindowIcon().pixmap(64, 64), QStringLiteral("window-icon"));
+    }
+
+    void busyCursorPairs() {
+        TestWindow w(std::string(), false);
+        w->ShowBusyCursor();
+        w->ShowBusyCursor();
+        QVERIFY(QApplication::overrideCursor() != nullptr);
+        w->ShowNormalCursor();
+        w->ShowNormalCursor();
+        w->ShowNormalCursor();  // one too many does not pop a cursor it never set
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+private:
+    static void Screenshot(TForm1& form, const QString& name) { SavePicture(form.grab(), name); }
+    static void SavePicture(const QPixmap& picture, const QString& name) {
+        QString folder = qEnvironmentVariable("TAVREL_SCREENSHOTS");
+        if (folder.isEmpty()) folder = QDir::currentPath() + QStringLiteral("/screenshots");
+        QDir().mkpath(folder);
+        QVERIFY(picture.save(folder + QLatin1Char('/') + name + QStringLiteral(".png")));
+    }
+};
+
+RegisterGuiTest<CalculationTest> registered;
+
+}  // namespace
+
+#include "tform1_calc_test.moc"
