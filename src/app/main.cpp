@@ -1,10 +1,10 @@
 // tavrel: the calculator's window.
 #include <QApplication>
-#include <cstdio>
 #include <memory>
 
 #include "numeric/complexmath.h"
 #include "ui/messagebox.h"
+#include "ui/startup.h"
 #include "ui/tform1.h"
 
 namespace {
@@ -33,17 +33,10 @@ int main(int argc, char** argv) {
     InitializeNumericConstants();
     TheSettingsFile();  // created, empty, before the window
 
-    std::unique_ptr<TForm1> window;
-    try {
-        window = std::make_unique<TForm1>();
-    } catch (...) {
-        // A line model that cannot be built (the coplanar library missing)
-        // leaves no window to run: say why, then end.
-        const QString message = CurrentExceptionMessage();
-        std::fprintf(stderr, "tavrel: %s\n", message.toLocal8Bit().constData());
-        ShowMessageBox(nullptr, BoxKind::Error, QStringLiteral("TAVREL 2003"), message);
-        return 1;
-    }
+    // A line model that cannot be built (the coplanar library missing) leaves
+    // no window to run: the user is told why, and the program ends.
+    const std::unique_ptr<TForm1> window = CreateMainWindow([] { return std::make_unique<TForm1>(); }, stderr);
+    if (!window) return 1;
     window->show();
     return QApplication::exec();
 }

@@ -12,6 +12,10 @@
 #include "models/linetypes.h"
 #include "ui/linepictures.h"
 #include "ui/numberformat.h"
+#include "ui/startup.h"
+
+#include <cstdio>
+#include <stdexcept>
 
 namespace {
 
@@ -172,6 +176,30 @@ private slots:
         SavePicture(ArrowGlyph(false).scaled(128, 128), QStringLiteral("glyph-synthesize"));
         SavePicture(MakerPicture().scaled(248, 84), QStringLiteral("glyph-maker"));
         SavePicture(WindowIcon().pixmap(64, 64), QStringLiteral("window-icon"));
+    }
+
+    // A line model that cannot be built stops the start with a box and a
+    // line on standard error.
+    void startFailureIsReported() {
+        BoxRecorder recorder;
+        std::FILE* errors = std::tmpfile();
+        QVERIFY(errors != nullptr);
+        const auto window = CreateMainWindow(
+            []() -> std::unique_ptr<TForm1> { throw std::domain_error("Could not load CPW for Tavrel.dll"); }, errors);
+        QVERIFY(window == nullptr);
+        QCOMPARE(recorder.Texts(), QStringList{QStringLiteral("Could not load CPW for Tavrel.dll")});
+        std::rewind(errors);
+        char line[128] = {};
+        QVERIFY(std::fgets(line, sizeof line, errors) != nullptr);
+        std::fclose(errors);
+        QCOMPARE(QString::fromLatin1(line), QStringLiteral("tavrel: Could not load CPW for Tavrel.dll\n"));
+        // A window that can be built is handed over.
+        TempFolder folder;
+        const auto built = CreateMainWindow(
+            [&] { return std::make_unique<TForm1>(TForm1::Options{QString::fromStdString(folder.File("t.ini"))}); },
+            stderr);
+        QVERIFY(built != nullptr);
+        QCOMPARE(Form1, built.get());
     }
 
     void busyCursorPairs() {
