@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
-  locales xvfb xauth fonts-dejavu-core fonts-liberation2
+  locales xvfb xauth xdotool fonts-dejavu-core fonts-liberation2
 )
 
 missing=()

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTabBar>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QValidator>
 
@@ -153,6 +154,7 @@ TForm1::TForm1(const Options& options) : QWidget(nullptr), options_(options) {
 }
 
 TForm1::~TForm1() {
+    StopDroppingPress();
     for (int i = kLineTypeCount - 1; i >= 0; --i) {
         LineModelTable[static_cast<std::size_t>(i)] = nullptr;
         models_[static_cast<std::size_t>(i)].reset();
@@ -429,13 +431,39 @@ void TForm1::WriteMaterialSection() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (droppingPress_ && event->type() == QEvent::MouseButtonPress) {
+        StopDroppingPress();
+        return true;
+    }
     if (event->type() == QEvent::FocusOut && exitChecked_.contains(watched)) {
         // Leaving the window (a box or another program takes over) or opening
         // a popup menu is not leaving the edit.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) ValueEditExit(watched);
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            exitReason_ = reason;
+            ValueEditExit(watched);
+            exitReason_ = Qt::OtherFocusReason;
+        }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// The focus leaves an edit on a mouse press before the press reaches the
+// control under the mouse.  When the edit's value fails its check, that
+// press is dropped: the click does nothing (a button would otherwise stay
+// drawn pressed, since its release went to the box), as the user has to
+// correct the value first.
+void TForm1::DropPressInDelivery() {
+    droppingPress_ = true;
+    qApp->installEventFilter(this);
+    // The press being delivered arrives before the event loop runs again.
+    QTimer::singleShot(0, this, [this] { StopDroppingPress(); });
+}
+
+void TForm1::StopDroppingPress() {
+    if (!droppingPress_) return;
+    droppingPress_ = false;
+    qApp->removeEventFilter(this);
 }
 
 void TForm1::ShowLineImage(int index) {

@@ -184,6 +184,8 @@ private:
     void WriteMaterialSection();
     void MarkLabels(bool afterAnalyze);
     void ValidateOnExit(QLineEdit* edit);
+    void DropPressInDelivery();
+    void StopDroppingPress();
     bool ValidRow(int row) const { return row >= 1 && row <= kRows; }
 
     // Runs a handler's body; any error that escapes it is shown in the
@@ -228,6 +230,8 @@ private:
 
     QSet<QObject*> exitChecked_;  // edits whose focus loss runs ValueEditExit
     bool validating_ = false;     // a validation box is up
+    Qt::FocusReason exitReason_ = Qt::OtherFocusReason;  // of the exit being checked
+    bool droppingPress_ = false;  // the press that moved the focus is to be dropped
     int busyDepth_ = 0;
 };
 

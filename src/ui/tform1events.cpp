@@ -167,9 +167,11 @@ void TForm1::ValidateOnExit(QLineEdit* edit) {
         bool& flag;
         ~Reset() { flag = false; }
     } reset{validating_};
+    const bool byMouse = exitReason_ == Qt::MouseFocusReason;
     edit->setFocus(Qt::OtherFocusReason);
     ShowErrorBox(QStringLiteral("[") + edit->text() + suffix);
     edit->setFocus(Qt::OtherFocusReason);
+    if (byMouse) DropPressInDelivery();
 }
 
 // --- The maker's button --------------------------------------------------------------

@@ -1,4 +1,5 @@
 // Validation when the focus leaves a numeric edit.
+#include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -109,6 +110,29 @@ private slots:
         QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
         QApplication::sendEvent(w->FrequencyEdit, &out);
         QCOMPARE(w.recorder.boxes.size(), std::size_t(1));
+    }
+
+    // A click that takes the focus from an invalid edit shows the box and
+    // does nothing else; the button is not left drawn pressed.
+    void clickAfterInvalidTextIsDropped() {
+        TestWindow w;
+        TypeInto(w->FrequencyEdit, QStringLiteral("abc"));
+        QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
+        QCOMPARE(w.recorder.Texts(), QStringList{QStringLiteral("[ABC] This value is not a valid floating point number.")});
+        QCOMPARE(QApplication::focusWidget(), w->FrequencyEdit);
+        QVERIFY(!w->AnalyzeButton->isDown());
+        QCOMPARE(w->ImpedanceEdit->text(), QStringLiteral("50"));  // Analyze did not run
+        QTest::mouseClick(w->TabControl1, Qt::LeftButton, {}, w->TabControl1->tabRect(4).center());
+        QCOMPARE(w->CurrentTab(), 0);
+        QCOMPARE(w.recorder.boxes.size(), std::size_t(2));
+        // Corrected, the next click works.
+        TypeInto(w->FrequencyEdit, QStringLiteral("10"));
+        QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
+        QCOMPARE(w.recorder.boxes.size(), std::size_t(2));
+        QVERIFY(w->ImpedanceEdit->text() != QLatin1String("50"));
+        QTest::qWait(1);  // the drop ends with the event loop's next turn
+        QTest::mouseClick(w->SynthesizeButton, Qt::LeftButton);
+        QVERIFY(w->ParameterLabels[0]->font().underline());
     }
 
     void notAnEditIsIgnored() {
