@@ -2,15 +2,21 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
     return text;
 }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool SameName(std::string_view a, std::string_view b) {
     a = Trim(a);
@@ -27,13 +33,16 @@ struct Line {
     std::size_t begin = 0;
     std::size_t end = 0;
     std::size_t next = 0;
-    std::string_view Text(std::string_view content) const { return content.substr(begin, end - begin); }
+    std::string_view Text(std::string_view content) const {
+        return content.substr(begin, end - begin);
+    }
 };
 
 // Walks the lines of [from, to) of the content.
 class LineCursor {
-public:
-    LineCursor(std::string_view content, std::size_t from, std::size_t to) : content_(content), pos_(from), to_(to) {}
+  public:
+    LineCursor(std::string_view content, std::size_t from, std::size_t to)
+        : content_(content), pos_(from), to_(to) {}
     bool Next(Line& line) {
         if (pos_ >= to_) return false;
         const std::size_t newline = content_.find('\n', pos_);
@@ -44,7 +53,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::string_view content_;
     std::size_t pos_;
     std::size_t to_;
@@ -83,7 +92,7 @@ std::size_t NextHeader(std::string_view content, std::size_t from, Line& header)
 struct KeyLocation {
     bool found = false;
     Line line;
-    std::size_t afterLastEntry = 0;  // end of the body's last non-blank line
+    std::size_t afterLastEntry = 0; // end of the body's last non-blank line
 };
 
 KeyLocation LocateKey(std::string_view content, IniSectionRange range, std::string_view key) {
@@ -106,10 +115,11 @@ KeyLocation LocateKey(std::string_view content, IniSectionRange range, std::stri
 
 std::string_view LineEnding(std::string_view content) {
     const std::size_t newline = content.find('\n');
-    return newline != std::string_view::npos && newline > 0 && content[newline - 1] == '\r' ? "\r\n" : "\n";
+    return newline != std::string_view::npos && newline > 0 && content[newline - 1] == '\r' ? "\r\n"
+                                                                                            : "\n";
 }
 
-}  // namespace
+} // namespace
 
 std::optional<IniSectionRange> FindIniSection(std::string_view content, std::string_view section) {
     Line header;
@@ -123,7 +133,8 @@ std::optional<IniSectionRange> FindIniSection(std::string_view content, std::str
     return std::nullopt;
 }
 
-std::optional<std::string_view> FindIniKey(std::string_view content, IniSectionRange range, std::string_view key) {
+std::optional<std::string_view> FindIniKey(std::string_view content, IniSectionRange range,
+                                           std::string_view key) {
     const KeyLocation where = LocateKey(content, range, key);
     if (!where.found) return std::nullopt;
     return ParseKeyLine(where.line.Text(content))->value;
@@ -167,7 +178,7 @@ std::string WithIniValue(std::string_view content, std::string_view section, std
     }
     const std::size_t at = where.afterLastEntry;
     result.append(content.substr(0, at));
-    if (at > 0 && content[at - 1] != '\n') result.append(eol);  // the last line had no ending
+    if (at > 0 && content[at - 1] != '\n') result.append(eol); // the last line had no ending
     result.append(entry).append(eol).append(content.substr(at));
     return result;
 }
@@ -178,7 +189,8 @@ bool IsWritableIniEntry(std::string_view section, std::string_view key, std::str
     };
     if (breaksLine(section) || breaksLine(key) || breaksLine(value)) return false;
     if (Trim(section).empty() || Trim(key).empty()) return false;
-    if (section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos) return false;
+    if (section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos)
+        return false;
     const std::string_view trimmedKey = Trim(key);
     return trimmedKey.front() != '[' && trimmedKey.front() != ';' && trimmedKey.front() != '#';
 }

@@ -26,7 +26,8 @@ struct IniSectionRange {
 std::optional<IniSectionRange> FindIniSection(std::string_view content, std::string_view section);
 
 // The value of key in the section's body, blanks around it removed, or nothing.
-std::optional<std::string_view> FindIniKey(std::string_view content, IniSectionRange range, std::string_view key);
+std::optional<std::string_view> FindIniKey(std::string_view content, IniSectionRange range,
+                                           std::string_view key);
 
 // FindIniSection, then FindIniKey.
 std::optional<std::string_view> FindIniValue(std::string_view content, std::string_view section,

@@ -20,7 +20,7 @@ const QColor kDimension(0, 0, 150);
 // cross-section: dotted dielectric, yellow metal, hatched ground, dimension
 // arrows labelled with the row symbols, and the εr label.
 class Sketch {
-public:
+  public:
     explicit Sketch(QPixmap& picture) : painter_(&picture) {
         QFont font(QStringLiteral("DejaVu Sans"));
         font.setPixelSize(10);
@@ -52,7 +52,7 @@ public:
         if (x2 - x1 >= 10) {
             Head(QPoint(x1, y), 1, 0);
             Head(QPoint(x2, y), -1, 0);
-        } else {  // too narrow for arrows inside: point at it from outside
+        } else { // too narrow for arrows inside: point at it from outside
             painter_.drawLine(x1 - 5, y, x1, y);
             painter_.drawLine(x2, y, x2 + 5, y);
             Head(QPoint(x1, y), -1, 0);
@@ -91,18 +91,20 @@ public:
         const QRect patch(topLeft, QSize(16, 13));
         painter_.fillRect(patch, Qt::white);
         painter_.setPen(kDimension);
-        painter_.drawText(QRect(topLeft.x() + 1, topLeft.y() - 1, 9, 12), Qt::AlignCenter, QString(QChar(0x03B5)));
+        painter_.drawText(QRect(topLeft.x() + 1, topLeft.y() - 1, 9, 12), Qt::AlignCenter,
+                          QString(QChar(0x03B5)));
         QFont small = painter_.font();
         small.setPixelSize(8);
         const QFont saved = painter_.font();
         painter_.setFont(small);
-        painter_.drawText(QRect(topLeft.x() + 9, topLeft.y() + 3, 7, 10), Qt::AlignCenter, QStringLiteral("r"));
+        painter_.drawText(QRect(topLeft.x() + 9, topLeft.y() + 3, 7, 10), Qt::AlignCenter,
+                          QStringLiteral("r"));
         painter_.setFont(saved);
     }
 
     QPainter& Painter() { return painter_; }
 
-private:
+  private:
     void Outline(const QRect& r, const QColor& color) {
         painter_.setPen(QPen(color, 1));
         painter_.setBrush(Qt::NoBrush);
@@ -238,19 +240,28 @@ QPixmap Coaxial() {
     return picture;
 }
 
-}  // namespace
+} // namespace
 
 QPixmap LinePicture(int tabIndex) {
     switch (tabIndex) {
-    case 0: return Microstrip(false);
-    case 1: return Stripline(false);
-    case 2: return Coplanar(false);
-    case 3: return Coplanar(true);
-    case 4: return Coaxial();
-    case 5: return Slotline();
-    case 6: return Microstrip(true);
-    case 7: return Stripline(true);
-    default: return QPixmap();
+    case 0:
+        return Microstrip(false);
+    case 1:
+        return Stripline(false);
+    case 2:
+        return Coplanar(false);
+    case 3:
+        return Coplanar(true);
+    case 4:
+        return Coaxial();
+    case 5:
+        return Slotline();
+    case 6:
+        return Microstrip(true);
+    case 7:
+        return Stripline(true);
+    default:
+        return QPixmap();
     }
 }
 
@@ -259,11 +270,12 @@ QPixmap ArrowGlyph(bool pointsLeft) {
     glyph.fill(Qt::transparent);
     QPainter p(&glyph);
     p.setRenderHint(QPainter::Antialiasing);
-    QPolygonF arrow;  // pointing right; mirrored for the left arrow
-    arrow << QPointF(3, 11) << QPointF(17, 11) << QPointF(17, 3) << QPointF(30, 16) << QPointF(17, 29)
-          << QPointF(17, 21) << QPointF(3, 21);
+    QPolygonF arrow; // pointing right; mirrored for the left arrow
+    arrow << QPointF(3, 11) << QPointF(17, 11) << QPointF(17, 3) << QPointF(30, 16)
+          << QPointF(17, 29) << QPointF(17, 21) << QPointF(3, 21);
     if (pointsLeft)
-        for (QPointF& point : arrow) point.setX(32 - point.x());
+        for (QPointF& point : arrow)
+            point.setX(32 - point.x());
     QLinearGradient fill(0, 3, 0, 29);
     fill.setColorAt(0, QColor(60, 170, 60));
     fill.setColorAt(1, QColor(0, 100, 0));
@@ -281,8 +293,8 @@ QPixmap MakerPicture() {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(30, 60, 140));
     p.drawRoundedRect(QRectF(0.5, 0.5, 61, 20), 4, 4);
-    p.fillRect(QRect(5, 8, 9, 3), kConductor);   // a strip
-    p.fillRect(QRect(3, 12, 13, 3), QColor(190, 190, 190));  // on its substrate
+    p.fillRect(QRect(5, 8, 9, 3), kConductor);              // a strip
+    p.fillRect(QRect(3, 12, 13, 3), QColor(190, 190, 190)); // on its substrate
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(10);
     font.setBold(true);

@@ -15,11 +15,8 @@ const std::vector<Dielectric>& DielectricTable() {
 
 const std::vector<Conductor>& ConductorTable() {
     static const std::vector<Conductor> table{
-        {"Silver", 61400000.0},
-        {"Copper", 58800000.0},
-        {"Gold", 41000000.0},
-        {"Aluminum", 35300000.0},
-        {"Nickel", 14700000.0},
+        {"Silver", 61400000.0},   {"Copper", 58800000.0}, {"Gold", 41000000.0},
+        {"Aluminum", 35300000.0}, {"Nickel", 14700000.0},
     };
     return table;
 }

@@ -8,13 +8,13 @@
 
 struct Dielectric {
     std::string name;
-    double dielConstant;  // relative
+    double dielConstant; // relative
     double lossTangent;
 };
 
 struct Conductor {
     std::string name;
-    double conductivity;  // S/m
+    double conductivity; // S/m
 };
 
 // Seven entries, list order; "GaAs" (index 2) is selected at start.

@@ -13,9 +13,11 @@ std::function<void(const ShownBox&)>& Recorder() {
 constexpr int kLongestWord = 80;
 constexpr int kLongestText = 1000;
 
-}  // namespace
+} // namespace
 
-void SetMessageBoxRecorder(std::function<void(const ShownBox&)> recorder) { Recorder() = std::move(recorder); }
+void SetMessageBoxRecorder(std::function<void(const ShownBox&)> recorder) {
+    Recorder() = std::move(recorder);
+}
 
 QString DisplayText(const QString& text) {
     QString shown = text;
@@ -41,8 +43,8 @@ void ShowMessageBox(QWidget* parent, BoxKind kind, const QString& title, const Q
         Recorder()(box);
         return;
     }
-    QMessageBox message(kind == BoxKind::Error ? QMessageBox::Critical : QMessageBox::Information, title, box.shown,
-                        QMessageBox::Ok, parent);
+    QMessageBox message(kind == BoxKind::Error ? QMessageBox::Critical : QMessageBox::Information,
+                        title, box.shown, QMessageBox::Ok, parent);
     message.setTextFormat(Qt::PlainText);
     message.exec();
 }

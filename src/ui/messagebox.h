@@ -12,8 +12,8 @@ enum class BoxKind { Error, Information };
 struct ShownBox {
     BoxKind kind;
     QString title;
-    QString text;   // as the caller gave it
-    QString shown;  // as the box displays it
+    QString text;  // as the caller gave it
+    QString shown; // as the box displays it
 };
 
 // Replaces the modal box by `recorder` while it is set; pass an empty function

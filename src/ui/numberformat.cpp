@@ -13,7 +13,8 @@ namespace {
 // printf's general format ("%.*g") independent of the process locale.
 std::string FormatGeneral(double x, int precision) {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::general, precision);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::general, precision);
     return std::string(buffer, result.ptr);
 }
 
@@ -23,7 +24,7 @@ locale_t CLocale() {
     return locale;
 }
 
-}  // namespace
+} // namespace
 
 std::string FormatG(double x) {
     std::string text = FormatGeneral(x, 6);
@@ -32,9 +33,13 @@ std::string FormatG(double x) {
     return text;
 }
 
-std::string FormatSettingsNumber(double x) { return FormatGeneral(x, 9); }
+std::string FormatSettingsNumber(double x) {
+    return FormatGeneral(x, 9);
+}
 
-std::string FormatInteger(long long n) { return std::to_string(n); }
+std::string FormatInteger(long long n) {
+    return std::to_string(n);
+}
 
 std::optional<double> ParseWholeNumber(std::string_view text) {
     if (text.empty()) return 0.0;

@@ -33,10 +33,10 @@ std::optional<int> ParseWholeInteger(std::string_view text);
 
 // Raised when neither of the window's two conversions accepts a text.
 class ConversionError : public std::runtime_error {
-public:
+  public:
     explicit ConversionError(const std::string& text);
     const std::string& Text() const { return text_; }
 
-private:
+  private:
     std::string text_;
 };

@@ -17,7 +17,7 @@ namespace {
 
 // A file descriptor closed on every exit path.
 class FileHandle {
-public:
+  public:
     explicit FileHandle(int fd = -1) : fd_(fd) {}
     ~FileHandle() {
         if (fd_ >= 0) ::close(fd_);
@@ -31,7 +31,7 @@ public:
         return fd;
     }
 
-private:
+  private:
     int fd_;
 };
 
@@ -46,7 +46,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     if (file.get() < 0) return std::nullopt;
     std::string content;
     struct stat info {};
-    if (::fstat(file.get(), &info) == 0 && info.st_size > 0) content.reserve(static_cast<std::size_t>(info.st_size));
+    if (::fstat(file.get(), &info) == 0 && info.st_size > 0)
+        content.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(file.get(), buffer, sizeof buffer);
@@ -78,7 +79,8 @@ std::string BaseName(const std::string& path) {
 
 // mkdir -p: the user's configuration folder may not exist yet.
 void MakeFolders(const std::string& folder) {
-    for (std::size_t slash = folder.find('/', 1); slash != std::string::npos; slash = folder.find('/', slash + 1))
+    for (std::size_t slash = folder.find('/', 1); slash != std::string::npos;
+         slash = folder.find('/', slash + 1))
         ::mkdir(folder.substr(0, slash).c_str(), 0777);
     ::mkdir(folder.c_str(), 0777);
 }
@@ -89,7 +91,7 @@ mode_t NewFileMode() {
     return static_cast<mode_t>(0666 & ~mask);
 }
 
-}  // namespace
+} // namespace
 
 void SettingsFile::SetFileName(const std::string& path) {
     path_ = path;
@@ -103,7 +105,7 @@ void SettingsFile::SelectSection(const std::string& section) {
 }
 
 const std::optional<IniSectionRange>& SettingsFile::CurrentSection() {
-    const std::string& content = Content();  // a reload forgets the range
+    const std::string& content = Content(); // a reload forgets the range
     if (!sectionRangeValid_) {
         sectionRange_ = FindIniSection(content, section_);
         sectionRangeValid_ = true;
@@ -161,7 +163,9 @@ bool SettingsFile::ReadDouble(const std::string& key, double& out) {
     return true;
 }
 
-bool SettingsFile::WriteInteger(const std::string& key, int value) { return WriteText(key, FormatInteger(value)); }
+bool SettingsFile::WriteInteger(const std::string& key, int value) {
+    return WriteText(key, FormatInteger(value));
+}
 
 bool SettingsFile::WriteDouble(const std::string& key, double value) {
     // A value that could never be read back is not written at all.
@@ -208,7 +212,8 @@ bool SettingsFile::WriteText(const std::string& key, const std::string& text) {
     std::string temporary = folder + "/." + BaseName(target) + ".XXXXXX";
     FileHandle out(::mkstemp(temporary.data()));
     if (out.get() < 0) return false;
-    const bool written = WriteContent(out.get(), updated) && ::fchmod(out.get(), exists ? (old.st_mode & 07777) : NewFileMode()) == 0 &&
+    const bool written = WriteContent(out.get(), updated) &&
+                         ::fchmod(out.get(), exists ? (old.st_mode & 07777) : NewFileMode()) == 0 &&
                          ::fsync(out.get()) == 0 && ::close(out.release()) == 0;
     if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());

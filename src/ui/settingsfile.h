@@ -16,7 +16,7 @@
 #include "ui/initext.h"
 
 class SettingsFile : public SettingsStore {
-public:
+  public:
     // The buffer the window reads every value into: 62 characters and a terminator.
     static constexpr std::size_t kBufferSize = 63;
 
@@ -39,15 +39,16 @@ public:
     bool ReadDouble(const std::string& key, double& out) override;
 
     bool WriteText(const std::string& key, const std::string& text);
-    bool WriteInteger(const std::string& key, int value) override;   // "%d"
-    bool WriteDouble(const std::string& key, double value) override;  // "%.9g"; not for NaN or infinity
+    bool WriteInteger(const std::string& key, int value) override; // "%d"
+    bool WriteDouble(const std::string& key,
+                     double value) override; // "%.9g"; not for NaN or infinity
 
-protected:
+  protected:
     // Writes the whole new file into the open temporary file.  Tests replace
     // it to fail part-way.
     virtual bool WriteContent(int fd, std::string_view content);
 
-private:
+  private:
     // The file's bytes for reading; re-read only when the file has changed.
     const std::string& Content();
     // Where the current section lies in Content(); looked up once per content
@@ -56,7 +57,7 @@ private:
 
     struct Identity {
         unsigned long long device = 0, inode = 0, size = 0;
-        long long modified = 0, changed = 0;  // nanoseconds
+        long long modified = 0, changed = 0; // nanoseconds
         bool exists = false;
         bool operator==(const Identity&) const = default;
     };

@@ -20,7 +20,8 @@ std::string ExecutableFolder() {
     }
 }
 
-std::string SettingsFilePath(const std::string& executableFolder, const char* xdgConfigHome, const char* home) {
+std::string SettingsFilePath(const std::string& executableFolder, const char* xdgConfigHome,
+                             const char* home) {
     const auto join = [](const std::string& folder, const std::string& name) {
         return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
     };
@@ -33,7 +34,8 @@ std::string SettingsFilePath(const std::string& executableFolder, const char* xd
     } else {
         std::string homeFolder = home != nullptr && home[0] == '/' ? home : "";
         if (homeFolder.empty()) {
-            if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr)
+            if (const passwd* user = ::getpwuid(::getuid());
+                user != nullptr && user->pw_dir != nullptr)
                 homeFolder = user->pw_dir;
         }
         if (homeFolder.empty()) return join(executableFolder, kSettingsFileName);
@@ -43,5 +45,6 @@ std::string SettingsFilePath(const std::string& executableFolder, const char* xd
 }
 
 std::string DefaultSettingsFilePath() {
-    return SettingsFilePath(ExecutableFolder(), std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    return SettingsFilePath(ExecutableFolder(), std::getenv("XDG_CONFIG_HOME"),
+                            std::getenv("HOME"));
 }

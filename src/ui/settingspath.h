@@ -13,7 +13,8 @@ inline constexpr const char* kSettingsFileName = "tavrel.ini";
 std::string ExecutableFolder();
 
 // xdgConfigHome and home may be null (unset).
-std::string SettingsFilePath(const std::string& executableFolder, const char* xdgConfigHome, const char* home);
+std::string SettingsFilePath(const std::string& executableFolder, const char* xdgConfigHome,
+                             const char* home);
 
 // SettingsFilePath for the running executable and the process environment.
 std::string DefaultSettingsFilePath();

@@ -2,7 +2,8 @@
 
 #include "ui/messagebox.h"
 
-std::unique_ptr<TForm1> CreateMainWindow(const std::function<std::unique_ptr<TForm1>()>& create, std::FILE* errors) {
+std::unique_ptr<TForm1> CreateMainWindow(const std::function<std::unique_ptr<TForm1>()>& create,
+                                         std::FILE* errors) {
     try {
         return create();
     } catch (...) {

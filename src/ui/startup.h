@@ -10,4 +10,5 @@
 // Calls create(); if that raises (a line model that cannot be built, such as
 // the coplanar lines without their library), says why in a box and on
 // `errors`, and returns nullptr: the program then ends with a failure status.
-std::unique_ptr<TForm1> CreateMainWindow(const std::function<std::unique_ptr<TForm1>()>& create, std::FILE* errors);
+std::unique_ptr<TForm1> CreateMainWindow(const std::function<std::unique_ptr<TForm1>()>& create,
+                                         std::FILE* errors);

@@ -37,7 +37,7 @@ constexpr int kLabelHeight = 15;
 
 // Every edit shows what it holds in upper case, typed or pasted.
 class UpperCaseValidator : public QValidator {
-public:
+  public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
         input = input.toUpper();
@@ -55,8 +55,11 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, QRe
 }
 
 // A label right-aligned so that it ends 4 pixels before the control at x.
-QLabel* LabelBefore(QWidget* parent, const QString& name, const QString& text, int x, int y, int width = 112) {
-    return MakeLabel(parent, name, text, QRect(x - 4 - width, y + (kEditHeight - kLabelHeight) / 2, width, kLabelHeight));
+QLabel* LabelBefore(QWidget* parent, const QString& name, const QString& text, int x, int y,
+                    int width = 112) {
+    return MakeLabel(
+        parent, name, text,
+        QRect(x - 4 - width, y + (kEditHeight - kLabelHeight) / 2, width, kLabelHeight));
 }
 
 QLineEdit* MakeEdit(QWidget* parent, const QString& name, int x, int y, int width) {
@@ -98,7 +101,8 @@ QGroupBox* MakeGroup(QWidget* parent, const QString& name, const QString& title,
     return group;
 }
 
-QPushButton* MakeGlyphButton(QWidget* parent, const QString& name, QRect place, const QPixmap& glyph) {
+QPushButton* MakeGlyphButton(QWidget* parent, const QString& name, QRect place,
+                             const QPixmap& glyph) {
     auto* button = new QPushButton(parent);
     button->setObjectName(name);
     button->setGeometry(place);
@@ -110,8 +114,9 @@ QPushButton* MakeGlyphButton(QWidget* parent, const QString& name, QRect place, 
 // The platform's tab look with less room beside each caption, so that the
 // eight tabs fit the window's width.
 class NarrowTabStyle : public QProxyStyle {
-public:
-    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+  public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
         if (metric == PM_TabBarTabHSpace) return 14;
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
@@ -121,19 +126,21 @@ const char* const kImageNames[kLineTypeCount] = {
     "Image_Microstrip", "Image_Stripline", "Image_CPWLine",        "Image_CPWLineGround",
     "Image_Coaxial",    "Image_Slotline",  "Image_Coupled_MSLine", "Image_Coupled_StripLine"};
 
-}  // namespace
+} // namespace
 
 TForm1::TForm1(const Options& options) : QWidget(nullptr), options_(options) {
     InitializeNumericConstants();
-    Form1 = this;  // the line models may use it from their constructors
+    Form1 = this; // the line models may use it from their constructors
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("TAVREL 2001"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     // 8 points at 96 dots per inch, in a face with Arial's narrow metrics so
     // that every caption fits the designed pixel layout.
     QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("DejaVu Sans")});
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     setFont(font);
@@ -167,12 +174,13 @@ void TForm1::CreateControls() {
     TabControl1->setObjectName(QStringLiteral("TabControl1"));
     TabControl1->setGeometry(0, 0, kClientWidth, 33);
     TabControl1->setExpanding(false);
-    TabControl1->setUsesScrollButtons(false);  // all eight tabs always in view
+    TabControl1->setUsesScrollButtons(false); // all eight tabs always in view
     auto* tabStyle = new NarrowTabStyle;
     tabStyle->setParent(TabControl1);
     TabControl1->setStyle(tabStyle);
     TabControl1->setFocusPolicy(Qt::StrongFocus);
-    for (const std::string& name : TabNames()) TabControl1->addTab(QString::fromStdString(name));
+    for (const std::string& name : TabNames())
+        TabControl1->addTab(QString::fromStdString(name));
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -180,20 +188,30 @@ void TForm1::CreateControls() {
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
 
     // Material group.
-    GroupBox3 = MakeGroup(Panel1, QStringLiteral("GroupBox3"), QStringLiteral("Material Parameters"), QRect(6, 6, 475, 103));
-    LabelBefore(GroupBox3, QStringLiteral("DielectricLabel"), QStringLiteral("Dielectric"), 64, 20, 56);
-    DielectricsComboBox = MakeList(GroupBox3, QStringLiteral("DielectricsComboBox"), 64, 20, 157, true);
-    LabelBefore(GroupBox3, QStringLiteral("ConductorLabel"), QStringLiteral("Conductor"), 298, 19, 70);
-    ConductorsComboBox = MakeList(GroupBox3, QStringLiteral("ConductorsComboBox"), 298, 19, 168, true);
-    LabelBefore(GroupBox3, QStringLiteral("DielConstantLabel"), QStringLiteral("Dielectric Constant"), 120, 45);
+    GroupBox3 = MakeGroup(Panel1, QStringLiteral("GroupBox3"),
+                          QStringLiteral("Material Parameters"), QRect(6, 6, 475, 103));
+    LabelBefore(GroupBox3, QStringLiteral("DielectricLabel"), QStringLiteral("Dielectric"), 64, 20,
+                56);
+    DielectricsComboBox =
+        MakeList(GroupBox3, QStringLiteral("DielectricsComboBox"), 64, 20, 157, true);
+    LabelBefore(GroupBox3, QStringLiteral("ConductorLabel"), QStringLiteral("Conductor"), 298, 19,
+                70);
+    ConductorsComboBox =
+        MakeList(GroupBox3, QStringLiteral("ConductorsComboBox"), 298, 19, 168, true);
+    LabelBefore(GroupBox3, QStringLiteral("DielConstantLabel"),
+                QStringLiteral("Dielectric Constant"), 120, 45);
     DielConstantEdit = MakeEdit(GroupBox3, QStringLiteral("DielConstantEdit"), 120, 45, 100);
-    LabelBefore(GroupBox3, QStringLiteral("ConductivityLabel"), QStringLiteral("Conductivity"), 298, 44, 70);
+    LabelBefore(GroupBox3, QStringLiteral("ConductivityLabel"), QStringLiteral("Conductivity"), 298,
+                44, 70);
     ConductivityEdit = MakeEdit(GroupBox3, QStringLiteral("ConductivityEdit"), 298, 44, 100);
-    ConductivityUnitBox = MakeList(GroupBox3, QStringLiteral("ConductivityUnitBox"), 401, 44, 65, false);
-    LabelBefore(GroupBox3, QStringLiteral("LossTangentLabel"), QStringLiteral("Loss Tangent"), 120, 70);
+    ConductivityUnitBox =
+        MakeList(GroupBox3, QStringLiteral("ConductivityUnitBox"), 401, 44, 65, false);
+    LabelBefore(GroupBox3, QStringLiteral("LossTangentLabel"), QStringLiteral("Loss Tangent"), 120,
+                70);
     LossTangentEdit = MakeEdit(GroupBox3, QStringLiteral("LossTangentEdit"), 120, 70, 100);
 
-    QRXButton = MakeGlyphButton(Panel1, QStringLiteral("QRXButton"), QRect(400, 75, 71, 28), MakerPicture());
+    QRXButton = MakeGlyphButton(Panel1, QStringLiteral("QRXButton"), QRect(400, 75, 71, 28),
+                                MakerPicture());
     QRXButton->setToolTip(QStringLiteral("Open the Tavrel documentation"));
 
     Panel2 = new QFrame(Panel1);
@@ -211,9 +229,10 @@ void TForm1::CreateControls() {
     }
 
     // Electrical group.
-    GroupBox1 = MakeGroup(Panel1, QStringLiteral("GroupBox1"), QStringLiteral("Electrical Characteristics"),
-                          QRect(5, 117, 300, 196));
-    ImpedanceLabel = LabelBefore(GroupBox1, QStringLiteral("ImpedanceLabel"), QStringLiteral("Impedance"), 120, 20);
+    GroupBox1 = MakeGroup(Panel1, QStringLiteral("GroupBox1"),
+                          QStringLiteral("Electrical Characteristics"), QRect(5, 117, 300, 196));
+    ImpedanceLabel = LabelBefore(GroupBox1, QStringLiteral("ImpedanceLabel"),
+                                 QStringLiteral("Impedance"), 120, 20);
     ImpedanceEdit = MakeEdit(GroupBox1, QStringLiteral("ImpedanceEdit"), 120, 20, 100);
     ImpedanceUnitBox = MakeList(GroupBox1, QStringLiteral("ImpedanceUnitBox"), 224, 20, 65, false);
     LabelBefore(GroupBox1, QStringLiteral("FrequencyLabel"), QStringLiteral("Frequency"), 120, 44);
@@ -221,13 +240,20 @@ void TForm1::CreateControls() {
     FrequencyUnitBox = MakeList(GroupBox1, QStringLiteral("FrequencyUnitBox"), 224, 44, 65, false);
     ElectricalLengthLabel = LabelBefore(GroupBox1, QStringLiteral("ElectricalLengthLabel"),
                                         QStringLiteral("Electrical Length"), 120, 68);
-    ElectricalLengthEdit = MakeEdit(GroupBox1, QStringLiteral("ElectricalLengthEdit"), 120, 68, 100);
-    ElectricalLengthUnitBox = MakeList(GroupBox1, QStringLiteral("ElectricalLengthUnitBox"), 224, 68, 65, false);
-    LabelBefore(GroupBox1, QStringLiteral("PropConstantLabel"), QStringLiteral("Phase Constant"), 120, 92);
-    PropConstantEdit = MakeReadOnlyEdit(GroupBox1, QStringLiteral("PropConstantEdit"), 120, 92, 100);
-    PropConstantUnitBox = MakeList(GroupBox1, QStringLiteral("PropConstantUnitBox"), 224, 92, 65, false);
-    LabelBefore(GroupBox1, QStringLiteral("EffDielConstLabel"), QStringLiteral("Effective Diel. Const."), 120, 117);
-    EffDielConstEdit = MakeReadOnlyEdit(GroupBox1, QStringLiteral("EffDielConstEdit"), 120, 117, 100);
+    ElectricalLengthEdit =
+        MakeEdit(GroupBox1, QStringLiteral("ElectricalLengthEdit"), 120, 68, 100);
+    ElectricalLengthUnitBox =
+        MakeList(GroupBox1, QStringLiteral("ElectricalLengthUnitBox"), 224, 68, 65, false);
+    LabelBefore(GroupBox1, QStringLiteral("PropConstantLabel"), QStringLiteral("Phase Constant"),
+                120, 92);
+    PropConstantEdit =
+        MakeReadOnlyEdit(GroupBox1, QStringLiteral("PropConstantEdit"), 120, 92, 100);
+    PropConstantUnitBox =
+        MakeList(GroupBox1, QStringLiteral("PropConstantUnitBox"), 224, 92, 65, false);
+    LabelBefore(GroupBox1, QStringLiteral("EffDielConstLabel"),
+                QStringLiteral("Effective Diel. Const."), 120, 117);
+    EffDielConstEdit =
+        MakeReadOnlyEdit(GroupBox1, QStringLiteral("EffDielConstEdit"), 120, 117, 100);
     LabelBefore(GroupBox1, QStringLiteral("LossLabel"), QStringLiteral("Loss"), 120, 142);
     LossEdit = MakeReadOnlyEdit(GroupBox1, QStringLiteral("LossEdit"), 120, 142, 100);
     LossUnitBox = MakeList(GroupBox1, QStringLiteral("LossUnitBox"), 224, 142, 65, false);
@@ -238,27 +264,32 @@ void TForm1::CreateControls() {
     OddMode->setObjectName(QStringLiteral("OddMode"));
     OddMode->setGeometry(217, 170, 80, 17);
 
-    AnalyzeButton = MakeGlyphButton(Panel1, QStringLiteral("AnalyzeButton"), QRect(311, 139, 40, 40), ArrowGlyph(true));
+    AnalyzeButton = MakeGlyphButton(Panel1, QStringLiteral("AnalyzeButton"),
+                                    QRect(311, 139, 40, 40), ArrowGlyph(true));
     AnalyzeButton->setToolTip(QStringLiteral("Analyze"));
-    SynthesizeButton =
-        MakeGlyphButton(Panel1, QStringLiteral("SynthesizeButton"), QRect(311, 190, 40, 40), ArrowGlyph(false));
+    SynthesizeButton = MakeGlyphButton(Panel1, QStringLiteral("SynthesizeButton"),
+                                       QRect(311, 190, 40, 40), ArrowGlyph(false));
     SynthesizeButton->setToolTip(QStringLiteral("Synthesize"));
 
     // Physical group.
-    GroupBox2 = MakeGroup(Panel1, QStringLiteral("GroupBox2"), QStringLiteral("Physical Characteristic"),
-                          QRect(360, 117, 285, 196));
-    PhysLengthLabel = LabelBefore(GroupBox2, QStringLiteral("PhysLengthLabel"), QStringLiteral("Physical Length (L)"),
-                                  110, 19, 104);
+    GroupBox2 = MakeGroup(Panel1, QStringLiteral("GroupBox2"),
+                          QStringLiteral("Physical Characteristic"), QRect(360, 117, 285, 196));
+    PhysLengthLabel = LabelBefore(GroupBox2, QStringLiteral("PhysLengthLabel"),
+                                  QStringLiteral("Physical Length (L)"), 110, 19, 104);
     PhysicalLengthEdit = MakeEdit(GroupBox2, QStringLiteral("PhysicalLengthEdit"), 110, 19, 100);
-    PhysicalLengthUnitBox = MakeList(GroupBox2, QStringLiteral("PhysicalLengthUnitBox"), 214, 19, 63, false);
+    PhysicalLengthUnitBox =
+        MakeList(GroupBox2, QStringLiteral("PhysicalLengthUnitBox"), 214, 19, 63, false);
     const int rowTops[kRows] = {44, 69, 93, 117, 141, 165};
     for (int i = 0; i < kRows; ++i) {
         const QString n = QString::number(i + 1);
         const auto k = static_cast<std::size_t>(i);
-        ParameterLabels[k] = LabelBefore(GroupBox2, QStringLiteral("ParameterLabel") + n,
-                                         QStringLiteral("Parameter %1 (P)").arg(n), 110, rowTops[i], 104);
-        ParameterEdits[k] = MakeEdit(GroupBox2, QStringLiteral("ParameterEdit") + n, 110, rowTops[i], 100);
-        ParameterBoxes[k] = MakeList(GroupBox2, QStringLiteral("ParameterBox") + n, 214, rowTops[i], 63, false);
+        ParameterLabels[k] =
+            LabelBefore(GroupBox2, QStringLiteral("ParameterLabel") + n,
+                        QStringLiteral("Parameter %1 (P)").arg(n), 110, rowTops[i], 104);
+        ParameterEdits[k] =
+            MakeEdit(GroupBox2, QStringLiteral("ParameterEdit") + n, 110, rowTops[i], 100);
+        ParameterBoxes[k] =
+            MakeList(GroupBox2, QStringLiteral("ParameterBox") + n, 214, rowTops[i], 63, false);
     }
 
     // Warning tree, below the panel.
@@ -270,8 +301,8 @@ void TForm1::CreateControls() {
     TreeView1->setIndentation(19);
     TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     QPalette treePalette = TreeView1->palette();
-    treePalette.setColor(QPalette::Base, treePalette.color(QPalette::Window));  // the menu colour
-    treePalette.setColor(QPalette::Text, QColor(128, 0, 0));                     // maroon
+    treePalette.setColor(QPalette::Base, treePalette.color(QPalette::Window)); // the menu colour
+    treePalette.setColor(QPalette::Text, QColor(128, 0, 0));                   // maroon
     TreeView1->setPalette(treePalette);
     QFont bold = TreeView1->font();
     bold.setBold(true);
@@ -286,21 +317,37 @@ void TForm1::CreateControls() {
     connect(AnalyzeButton, &QPushButton::clicked, this, [this] { AnalyzeButtonClick(); });
     connect(SynthesizeButton, &QPushButton::clicked, this, [this] { SynthesizeButtonClick(); });
     connect(QRXButton, &QPushButton::clicked, this, [this] { QRXButtonClick(); });
-    connect(DielectricsComboBox, &QComboBox::activated, this, [this] { DielectricsComboBoxChange(); });
-    connect(ConductorsComboBox, &QComboBox::activated, this, [this] { ConductorsComboBoxChange(); });
+    connect(DielectricsComboBox, &QComboBox::activated, this,
+            [this] { DielectricsComboBoxChange(); });
+    connect(ConductorsComboBox, &QComboBox::activated, this,
+            [this] { ConductorsComboBoxChange(); });
 }
 
 void TForm1::SetFocusOrder() {
-    const QList<QWidget*> order{
-        TabControl1,      ImpedanceEdit,    ElectricalLengthEdit, PropConstantEdit,   EffDielConstEdit,
-        LossEdit,         EvenMode,         OddMode,              FrequencyEdit,      DielectricsComboBox,
-        DielConstantEdit, LossTangentEdit,  ConductorsComboBox,   ConductivityEdit,   AnalyzeButton,
-        SynthesizeButton, PhysicalLengthEdit};
+    const QList<QWidget*> order{TabControl1,
+                                ImpedanceEdit,
+                                ElectricalLengthEdit,
+                                PropConstantEdit,
+                                EffDielConstEdit,
+                                LossEdit,
+                                EvenMode,
+                                OddMode,
+                                FrequencyEdit,
+                                DielectricsComboBox,
+                                DielConstantEdit,
+                                LossTangentEdit,
+                                ConductorsComboBox,
+                                ConductivityEdit,
+                                AnalyzeButton,
+                                SynthesizeButton,
+                                PhysicalLengthEdit};
     QList<QWidget*> chain = order;
-    for (QLineEdit* edit : ParameterEdits) chain.append(edit);
+    for (QLineEdit* edit : ParameterEdits)
+        chain.append(edit);
     chain.append(QRXButton);
     chain.append(TreeView1);
-    for (int i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+    for (int i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
 }
 
 void TForm1::CreateLineModels() {
@@ -308,7 +355,8 @@ void TForm1::CreateLineModels() {
         const LineType* type = LineTypeForTab(tab);
         TabControl1->setTabEnabled(tab, type != nullptr);
         if (type == nullptr) {
-            TabControl1->setTabToolTip(tab, QStringLiteral("This line type is not available in this build"));
+            TabControl1->setTabToolTip(
+                tab, QStringLiteral("This line type is not available in this build"));
             continue;
         }
         models_[static_cast<std::size_t>(tab)] = type->create(*this);
@@ -316,36 +364,48 @@ void TForm1::CreateLineModels() {
 }
 
 void TForm1::FormCreate() {
-    layoutPending = true;                                                        // 1
-    TheSettingsFile().SetFileName(options_.settingsPath.isEmpty()                // 2
+    // 1, 2: the heights of the warning tree are measured at its first update;
+    // the settings file's path.
+    layoutPending = true;
+    TheSettingsFile().SetFileName(options_.settingsPath.isEmpty()
                                       ? DefaultSettingsFilePath()
                                       : options_.settingsPath.toStdString());
     // 3: the row arrays are built with the controls.
-    for (QLineEdit* edit : {FrequencyEdit, PhysicalLengthEdit, ElectricalLengthEdit, ConductivityEdit,  // 4
-                            ImpedanceEdit, PropConstantEdit, LossEdit, DielConstantEdit, LossTangentEdit}) {
+    // 4: exit checks and their tags.
+    for (QLineEdit* edit :
+         {FrequencyEdit, PhysicalLengthEdit, ElectricalLengthEdit, ConductivityEdit, ImpedanceEdit,
+          PropConstantEdit, LossEdit, DielConstantEdit, LossTangentEdit}) {
         exitChecked_.insert(edit);
         edit->installEventFilter(this);
     }
     DielConstantEdit->setProperty("tag", 100);
     LossTangentEdit->setProperty("tag", 101);
     LossEdit->setProperty("tag", 102);
-    for (QRadioButton* button : {EvenMode, OddMode})                                                      // 5
+    // 5: the mode buttons.
+    for (QRadioButton* button : {EvenMode, OddMode})
         connect(button, &QRadioButton::clicked, this, [this, button] { ModeButtonClick(button); });
-    connect(PhysicalLengthUnitBox, &QComboBox::activated, this, [this] { PhysicalLengthUnitBoxChange(); });  // 6
+    // 6: the unit-change handlers (the rows' are attached by SetRowCount).
+    connect(PhysicalLengthUnitBox, &QComboBox::activated, this,
+            [this] { PhysicalLengthUnitBoxChange(); });
     connect(FrequencyUnitBox, &QComboBox::activated, this, [this] { FrequencyUnitBoxChange(); });
-    connect(ElectricalLengthUnitBox, &QComboBox::activated, this, [this] { ElectricalLengthUnitBoxChange(); });
-    connect(ConductivityUnitBox, &QComboBox::activated, this, [this] { ConductivityUnitBoxChange(); });
-    connect(PropConstantUnitBox, &QComboBox::activated, this, [this] { PropConstantUnitBoxChange(); });
+    connect(ElectricalLengthUnitBox, &QComboBox::activated, this,
+            [this] { ElectricalLengthUnitBoxChange(); });
+    connect(ConductivityUnitBox, &QComboBox::activated, this,
+            [this] { ConductivityUnitBoxChange(); });
+    connect(PropConstantUnitBox, &QComboBox::activated, this,
+            [this] { PropConstantUnitBoxChange(); });
     connect(LossUnitBox, &QComboBox::activated, this, [this] { LossUnitBoxChange(); });
 
-    units_ = UnitTables();                                                                                 // 7
+    // 7: unit tables and indexes.
+    units_ = UnitTables();
     frequencyUnit = 3;
     physicalLengthUnit = 0;
     conductivityUnit = 3;
     electricalLengthUnit = 0;
     phaseConstantUnit = 3;
     lossUnit = 3;
-    FillLossUnits(LossUnitBox, lossUnit);                                                                  // 8
+    // 8: the unit lists.
+    FillLossUnits(LossUnitBox, lossUnit);
     FillImpedanceUnits(ImpedanceUnitBox, 0);
     FillAngleUnits(ElectricalLengthUnitBox, electricalLengthUnit);
     FillFrequencyUnits(FrequencyUnitBox, frequencyUnit);
@@ -353,7 +413,8 @@ void TForm1::FormCreate() {
     FillConductivityUnits(ConductivityUnitBox, conductivityUnit);
     FillPhaseConstantUnits(PropConstantUnitBox, phaseConstantUnit);
 
-    SetPhysicalLengthValue(0.01);                                                                          // 9
+    // 9: default values.
+    SetPhysicalLengthValue(0.01);
     SetFrequencyValue(10000000000.0);
     SetElectricalLengthValue(90);
     SetImpedanceValue(50);
@@ -364,27 +425,35 @@ void TForm1::FormCreate() {
     SetEffDielConstValue(10);
     SetLossValue(10);
 
-    SetRowCount(kRows);                                                                                    // 10
+    // 10 to 13: rows, mode, warning tree (short window), picture.
+    SetRowCount(kRows);
     InitRows(kRows, 0, 0.00001);
-    SetModeIndex(1);                                                                                       // 11
-    ClearWarningTree();                                                                                    // 12
+    SetModeIndex(1);
+    ClearWarningTree();
     UpdateWarningTree();
-    ShowLineImage(0);                                                                                      // 13
+    ShowLineImage(0);
 
-    for (const Dielectric& d : DielectricTable()) DielectricsComboBox->addItem(QString::fromStdString(d.name));  // 14
+    // 14: materials.
+    for (const Dielectric& d : DielectricTable())
+        DielectricsComboBox->addItem(QString::fromStdString(d.name));
     DielectricsComboBox->setCurrentIndex(kDefaultDielectric);
     DielectricsComboBoxChange();
-    for (const Conductor& c : ConductorTable()) ConductorsComboBox->addItem(QString::fromStdString(c.name));
+    for (const Conductor& c : ConductorTable())
+        ConductorsComboBox->addItem(QString::fromStdString(c.name));
     ConductorsComboBox->setCurrentIndex(kDefaultConductor);
     ConductorsComboBoxChange();
 
-    Guarded([this] { ReadMaterialSection(); });                                                            // 15
+    // 15: the saved material values.
+    Guarded([this] { ReadMaterialSection(); });
 
-    for (std::size_t i = 0; i < LineModelTable.size(); ++i) LineModelTable[i] = models_[i].get();          // 16
+    // 16: the table of line models.
+    for (std::size_t i = 0; i < LineModelTable.size(); ++i)
+        LineModelTable[i] = models_[i].get();
 
     // 17: microstrip; while a tab's model is not built, the first tab that has one.
     int first = 0;
-    while (first < kLineTypeCount && LineModelTable[static_cast<std::size_t>(first)] == nullptr) ++first;
+    while (first < kLineTypeCount && LineModelTable[static_cast<std::size_t>(first)] == nullptr)
+        ++first;
     if (first == kLineTypeCount) return;
     if (first != 0) {
         const QSignalBlocker quiet(TabControl1);
@@ -397,7 +466,7 @@ void TForm1::FormCreate() {
 
 void TForm1::closeEvent(QCloseEvent* event) {
     FormClose();
-    event->accept();  // closing is never cancelled
+    event->accept(); // closing is never cancelled
 }
 
 void TForm1::FormClose() {
@@ -467,10 +536,13 @@ void TForm1::StopDroppingPress() {
 }
 
 void TForm1::ShowLineImage(int index) {
-    for (int i = 0; i < kLineTypeCount; ++i) LineImages[static_cast<std::size_t>(i)]->setVisible(i == index);
+    for (int i = 0; i < kLineTypeCount; ++i)
+        LineImages[static_cast<std::size_t>(i)]->setVisible(i == index);
 }
 
-int TForm1::CurrentTab() const { return TabControl1->currentIndex(); }
+int TForm1::CurrentTab() const {
+    return TabControl1->currentIndex();
+}
 
 LineModel* TForm1::ModelOfTab(int index) const {
     if (index < 0 || index >= kLineTypeCount) return nullptr;

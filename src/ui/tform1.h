@@ -40,13 +40,13 @@ SettingsFile& TheSettingsFile();
 class TForm1 : public QWidget, public WindowServices {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kClientWidth = 649;
     static constexpr int kClientHeight = 419;
     static constexpr int kRows = 6;
 
     struct Options {
-        QString settingsPath;  // empty: beside the executable, or the user's configuration folder
+        QString settingsPath; // empty: beside the executable, or the user's configuration folder
     };
 
     explicit TForm1(const Options& options = Options());
@@ -98,7 +98,8 @@ public:
     void WriteNumber(QLineEdit* control, double x);
     double ReadScaled(const QLineEdit* control, int unitIndex, const UnitTable& table) const;
     void WriteScaled(QLineEdit* control, int unitIndex, const UnitTable& table, double x);
-    void ApplyUnitChange(QLineEdit* control, int& unitIndexField, QComboBox* list, const UnitTable& table, double x);
+    void ApplyUnitChange(QLineEdit* control, int& unitIndexField, QComboBox* list,
+                         const UnitTable& table, double x);
     void SetFrequencyValue(double hertz);
     void SetDielConstantValue(double value);
     void SetConductivityValue(double siemensPerMetre);
@@ -143,7 +144,7 @@ public:
     QLineEdit* LossTangentEdit;
     QPushButton* QRXButton;
     QFrame* Panel2;
-    std::array<QLabel*, kLineTypeCount> LineImages;  // Image_Microstrip .. Image_Coupled_StripLine
+    std::array<QLabel*, kLineTypeCount> LineImages; // Image_Microstrip .. Image_Coupled_StripLine
     QGroupBox* GroupBox1;
     QLabel* ImpedanceLabel;
     QLineEdit* ImpedanceEdit;
@@ -171,11 +172,11 @@ public:
     std::array<QComboBox*, kRows> ParameterBoxes;
     QTreeWidget* TreeView1;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;  // FormClose
+  protected:
+    void closeEvent(QCloseEvent* event) override; // FormClose
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void CreateControls();
     void SetFocusOrder();
     void CreateLineModels();
@@ -190,8 +191,7 @@ private:
 
     // Runs a handler's body; any error that escapes it is shown in the
     // general error box, after the busy cursor has come back.
-    template <class Body>
-    void Guarded(Body&& body) noexcept;
+    template <class Body> void Guarded(Body&& body) noexcept;
     void ShowGeneralError(const QString& message) noexcept;
     void RestoreCursor(int depth) noexcept;
     void ShowErrorBox(const QString& text);
@@ -201,14 +201,18 @@ private:
     void FillLengthUnits(QComboBox* list, int index) { FillList(list, units_.length, index); }
     void FillFrequencyUnits(QComboBox* list, int index) { FillList(list, units_.frequency, index); }
     void FillLossUnits(QComboBox* list, int index) { FillList(list, units_.loss, index); }
-    void FillConductivityUnits(QComboBox* list, int index) { FillList(list, units_.conductivity, index); }
+    void FillConductivityUnits(QComboBox* list, int index) {
+        FillList(list, units_.conductivity, index);
+    }
     void FillImpedanceUnits(QComboBox* list, int index) { FillList(list, units_.impedance, index); }
     void FillAngleUnits(QComboBox* list, int index) { FillList(list, units_.angle, index); }
-    void FillPhaseConstantUnits(QComboBox* list, int index) { FillList(list, units_.phaseConstant, index); }
+    void FillPhaseConstantUnits(QComboBox* list, int index) {
+        FillList(list, units_.phaseConstant, index);
+    }
 
     Options options_;
-    std::array<std::unique_ptr<LineModel>, kLineTypeCount> models_;  // owned, by tab
-    std::array<LineModel*, kLineTypeCount> LineModelTable{};          // filled in FormCreate
+    std::array<std::unique_ptr<LineModel>, kLineTypeCount> models_; // owned, by tab
+    std::array<LineModel*, kLineTypeCount> LineModelTable{};        // filled in FormCreate
     int activeTab_ = 0;
 
     UnitTables units_;
@@ -219,7 +223,7 @@ private:
     int phaseConstantUnit = 3;
     int lossUnit = 3;
     std::array<int, kRows> rowUnit{};
-    std::array<UnitTable, kRows> rowFactors;  // each row's own copy of the length units
+    std::array<UnitTable, kRows> rowFactors; // each row's own copy of the length units
     std::array<bool, kRows> rowHandlersAttached{};
 
     int modeIndex = -1;
@@ -228,18 +232,17 @@ private:
     int fullHeight = kClientHeight;
     int shortHeight = kClientHeight;
 
-    QSet<QObject*> exitChecked_;  // edits whose focus loss runs ValueEditExit
-    bool validating_ = false;     // a validation box is up
-    Qt::FocusReason exitReason_ = Qt::OtherFocusReason;  // of the exit being checked
-    bool droppingPress_ = false;  // the press that moved the focus is to be dropped
+    QSet<QObject*> exitChecked_;                        // edits whose focus loss runs ValueEditExit
+    bool validating_ = false;                           // a validation box is up
+    Qt::FocusReason exitReason_ = Qt::OtherFocusReason; // of the exit being checked
+    bool droppingPress_ = false; // the press that moved the focus is to be dropped
     int busyDepth_ = 0;
 };
 
 // The message of the exception being handled, whatever its type.
 QString CurrentExceptionMessage() noexcept;
 
-template <class Body>
-void TForm1::Guarded(Body&& body) noexcept {
+template <class Body> void TForm1::Guarded(Body&& body) noexcept {
     const int depth = busyDepth_;
     bool failed = false;
     QString message;

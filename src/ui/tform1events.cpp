@@ -41,10 +41,13 @@ void TForm1::ShowGeneralError(const QString& message) noexcept {
     }
 }
 
-void TForm1::ShowErrorBox(const QString& text) { ShowMessageBox(this, BoxKind::Error, QStringLiteral("Error"), text); }
+void TForm1::ShowErrorBox(const QString& text) {
+    ShowMessageBox(this, BoxKind::Error, QStringLiteral("Error"), text);
+}
 
 void TForm1::RestoreCursor(int depth) noexcept {
-    while (busyDepth_ > depth) ShowNormalCursor();
+    while (busyDepth_ > depth)
+        ShowNormalCursor();
 }
 
 // --- Tabs, Analyze, Synthesize -----------------------------------------------
@@ -140,7 +143,7 @@ void TForm1::ConductorsComboBoxChange() {
 
 void TForm1::ValueEditExit(QObject* sender) {
     auto* edit = qobject_cast<QLineEdit*>(sender);
-    if (edit == nullptr || validating_) return;  // the box itself moves the focus
+    if (edit == nullptr || validating_) return; // the box itself moves the focus
     Guarded([this, edit] { ValidateOnExit(edit); });
 }
 
@@ -177,7 +180,9 @@ void TForm1::ValidateOnExit(QLineEdit* edit) {
 // --- The maker's button --------------------------------------------------------------
 
 std::function<bool(const QUrl&)>& TForm1::UrlOpener() {
-    static std::function<bool(const QUrl&)> opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    static std::function<bool(const QUrl&)> opener = [](const QUrl& url) {
+        return QDesktopServices::openUrl(url);
+    };
     return opener;
 }
 
@@ -197,7 +202,7 @@ QString DocumentationFile() {
     return QString();
 }
 
-}  // namespace
+} // namespace
 
 void TForm1::QRXButtonClick() {
     Guarded([this] {
@@ -220,7 +225,8 @@ std::string TForm1::RowLabel(int row) {
 }
 
 void TForm1::SetRowLabel(const std::string& text, int row) {
-    if (ValidRow(row)) ParameterLabels[static_cast<std::size_t>(row - 1)]->setText(QString::fromStdString(text));
+    if (ValidRow(row))
+        ParameterLabels[static_cast<std::size_t>(row - 1)]->setText(QString::fromStdString(text));
 }
 
 void TForm1::SetRowCount(int count) {
@@ -237,14 +243,17 @@ void TForm1::SetRowCount(int count) {
                 exitChecked_.insert(ParameterEdits[k]);
                 ParameterEdits[k]->installEventFilter(this);
                 QComboBox* list = ParameterBoxes[k];
-                connect(list, &QComboBox::activated, this, [this, list] { ParameterBoxChange(list); });
+                connect(list, &QComboBox::activated, this,
+                        [this, list] { ParameterBoxChange(list); });
             }
         }
     }
     Refresh();
 }
 
-void TForm1::SetCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
+void TForm1::SetCaption(const std::string& caption) {
+    setWindowTitle(QString::fromStdString(caption));
+}
 
 void TForm1::ClearWarningTree() {
     TreeView1->clear();
@@ -253,7 +262,8 @@ void TForm1::ClearWarningTree() {
 
 void TForm1::AddWarningLine(const std::string& text) {
     ++warningCount;
-    new QTreeWidgetItem(TreeView1, QStringList{QString::fromStdString(WarningLine(warningCount, text))});
+    new QTreeWidgetItem(TreeView1,
+                        QStringList{QString::fromStdString(WarningLine(warningCount, text))});
 }
 
 void TForm1::UpdateWarningTree() {
@@ -268,7 +278,9 @@ void TForm1::UpdateWarningTree() {
     setFixedHeight(shown ? fullHeight : shortHeight);
 }
 
-void TForm1::ReportError(const std::string& text) { ShowErrorBox(QString::fromStdString(text)); }
+void TForm1::ReportError(const std::string& text) {
+    ShowErrorBox(QString::fromStdString(text));
+}
 
 void TForm1::ShowBusyCursor() {
     QApplication::setOverrideCursor(Qt::WaitCursor);

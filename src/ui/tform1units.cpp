@@ -33,18 +33,19 @@ double TForm1::ReadScaled(const QLineEdit* control, int unitIndex, const UnitTab
 void TForm1::WriteScaled(QLineEdit* control, int unitIndex, const UnitTable& table, double x) {
     const double shown = x * table.Factor(unitIndex);
     if (std::isfinite(x) && !std::isfinite(shown))
-        throw std::range_error("The value " + FormatG(x) + " is too large to be shown in " + table.Name(unitIndex));
+        throw std::range_error("The value " + FormatG(x) + " is too large to be shown in " +
+                               table.Name(unitIndex));
     WriteNumber(control, shown);
 }
 
-void TForm1::ApplyUnitChange(QLineEdit* control, int& unitIndexField, QComboBox* list, const UnitTable& table,
-                             double x) {
+void TForm1::ApplyUnitChange(QLineEdit* control, int& unitIndexField, QComboBox* list,
+                             const UnitTable& table, double x) {
     const int index = table.ValidIndex(list->currentIndex());
     const double shown = x * table.Factor(index);
     // Checked before the index is stored, so a failure changes nothing.
     if (!std::isfinite(shown))
-        throw std::range_error("'" + control->text().toStdString() + "' is too large to be shown in " +
-                               table.Name(index));
+        throw std::range_error("'" + control->text().toStdString() +
+                               "' is too large to be shown in " + table.Name(index));
     unitIndexField = index;
     WriteNumber(control, shown);
 }
@@ -52,16 +53,23 @@ void TForm1::ApplyUnitChange(QLineEdit* control, int& unitIndexField, QComboBox*
 void TForm1::FillList(QComboBox* list, const UnitTable& table, int index) {
     const QSignalBlocker quiet(list);
     list->clear();
-    for (const std::string& name : table.Names()) list->addItem(QString::fromStdString(name));
+    for (const std::string& name : table.Names())
+        list->addItem(QString::fromStdString(name));
     list->setCurrentIndex(table.ValidIndex(index));
 }
 
 // --- Typed getters and setters ----------------------------------------------
 
-double TForm1::FrequencyValue() { return ReadScaled(FrequencyEdit, frequencyUnit, units_.frequency); }
-void TForm1::SetFrequencyValue(double hertz) { WriteScaled(FrequencyEdit, frequencyUnit, units_.frequency, hertz); }
+double TForm1::FrequencyValue() {
+    return ReadScaled(FrequencyEdit, frequencyUnit, units_.frequency);
+}
+void TForm1::SetFrequencyValue(double hertz) {
+    WriteScaled(FrequencyEdit, frequencyUnit, units_.frequency, hertz);
+}
 
-double TForm1::PhysicalLengthValue() { return ReadScaled(PhysicalLengthEdit, physicalLengthUnit, units_.length); }
+double TForm1::PhysicalLengthValue() {
+    return ReadScaled(PhysicalLengthEdit, physicalLengthUnit, units_.length);
+}
 void TForm1::SetPhysicalLengthValue(double metres) {
     WriteScaled(PhysicalLengthEdit, physicalLengthUnit, units_.length, metres);
 }
@@ -71,16 +79,26 @@ void TForm1::SelectPhysicalLengthUnit(int unitIndex) {
     FillLengthUnits(PhysicalLengthUnitBox, physicalLengthUnit);
 }
 
-double TForm1::DielConstantValue() { return ReadNumber(DielConstantEdit); }
-void TForm1::SetDielConstantValue(double value) { WriteNumber(DielConstantEdit, value); }
+double TForm1::DielConstantValue() {
+    return ReadNumber(DielConstantEdit);
+}
+void TForm1::SetDielConstantValue(double value) {
+    WriteNumber(DielConstantEdit, value);
+}
 
-double TForm1::ConductivityValue() { return ReadScaled(ConductivityEdit, conductivityUnit, units_.conductivity); }
+double TForm1::ConductivityValue() {
+    return ReadScaled(ConductivityEdit, conductivityUnit, units_.conductivity);
+}
 void TForm1::SetConductivityValue(double siemensPerMetre) {
     WriteScaled(ConductivityEdit, conductivityUnit, units_.conductivity, siemensPerMetre);
 }
 
-double TForm1::LossTangentValue() { return ReadNumber(LossTangentEdit); }
-void TForm1::SetLossTangentValue(double value) { WriteNumber(LossTangentEdit, value); }
+double TForm1::LossTangentValue() {
+    return ReadNumber(LossTangentEdit);
+}
+void TForm1::SetLossTangentValue(double value) {
+    WriteNumber(LossTangentEdit, value);
+}
 
 double TForm1::ElectricalLengthValue() {
     return ReadScaled(ElectricalLengthEdit, electricalLengthUnit, units_.angle);
@@ -89,17 +107,27 @@ void TForm1::SetElectricalLengthValue(double degrees) {
     WriteScaled(ElectricalLengthEdit, electricalLengthUnit, units_.angle, degrees);
 }
 
-double TForm1::ImpedanceValue() { return ReadNumber(ImpedanceEdit); }
-void TForm1::SetImpedanceValue(double ohms) { WriteNumber(ImpedanceEdit, ohms); }
+double TForm1::ImpedanceValue() {
+    return ReadNumber(ImpedanceEdit);
+}
+void TForm1::SetImpedanceValue(double ohms) {
+    WriteNumber(ImpedanceEdit, ohms);
+}
 
-double TForm1::PhaseConstantValue() { return ReadScaled(PropConstantEdit, phaseConstantUnit, units_.phaseConstant); }
+double TForm1::PhaseConstantValue() {
+    return ReadScaled(PropConstantEdit, phaseConstantUnit, units_.phaseConstant);
+}
 void TForm1::SetPhaseConstantValue(double degreesPerMetre) {
     WriteScaled(PropConstantEdit, phaseConstantUnit, units_.phaseConstant, degreesPerMetre);
 }
 
-void TForm1::SetEffDielConstValue(double value) { WriteNumber(EffDielConstEdit, value); }
+void TForm1::SetEffDielConstValue(double value) {
+    WriteNumber(EffDielConstEdit, value);
+}
 
-double TForm1::LossValue() { return ReadScaled(LossEdit, lossUnit, units_.loss); }
+double TForm1::LossValue() {
+    return ReadScaled(LossEdit, lossUnit, units_.loss);
+}
 void TForm1::SetLossValue(double decibelsPerMetre) {
     if (!LossEdit->isEnabled()) {
         LossEdit->setEnabled(true);
@@ -128,7 +156,9 @@ void TForm1::SetRowValue(int row, double metres) {
     WriteScaled(ParameterEdits[k], rowUnit[k], rowFactors[k], metres);
 }
 
-int TForm1::RowUnit(int row) { return ValidRow(row) ? rowUnit[static_cast<std::size_t>(row - 1)] : 0; }
+int TForm1::RowUnit(int row) {
+    return ValidRow(row) ? rowUnit[static_cast<std::size_t>(row - 1)] : 0;
+}
 
 void TForm1::SetRowUnit(int row, int unitIndex) {
     if (!ValidRow(row)) return;
@@ -140,13 +170,15 @@ void TForm1::SetRowUnit(int row, int unitIndex) {
 
 void TForm1::SetRowUnits(int count, int unitIndex) {
     if (count < 1 || count > kRows) return;
-    for (int row = 1; row <= count; ++row) SetRowUnit(row, unitIndex);
+    for (int row = 1; row <= count; ++row)
+        SetRowUnit(row, unitIndex);
 }
 
 void TForm1::InitRows(int count, int unitIndex, double metres) {
     SetRowUnits(count, unitIndex);
     if (count < 1 || count > kRows) return;
-    for (int row = 1; row <= count; ++row) SetRowValue(row, metres);
+    for (int row = 1; row <= count; ++row)
+        SetRowValue(row, metres);
 }
 
 // --- Unit-change handlers -----------------------------------------------------
@@ -165,13 +197,13 @@ void ChangeOrRestore(QComboBox* list, const int& storedIndex, Change change) {
     }
 }
 
-}  // namespace
+} // namespace
 
 void TForm1::PhysicalLengthUnitBoxChange() {
     Guarded([this] {
         ChangeOrRestore(PhysicalLengthUnitBox, physicalLengthUnit, [this] {
-            ApplyUnitChange(PhysicalLengthEdit, physicalLengthUnit, PhysicalLengthUnitBox, units_.length,
-                       PhysicalLengthValue());
+            ApplyUnitChange(PhysicalLengthEdit, physicalLengthUnit, PhysicalLengthUnitBox,
+                            units_.length, PhysicalLengthValue());
         });
     });
 }
@@ -179,7 +211,8 @@ void TForm1::PhysicalLengthUnitBoxChange() {
 void TForm1::FrequencyUnitBoxChange() {
     Guarded([this] {
         ChangeOrRestore(FrequencyUnitBox, frequencyUnit, [this] {
-            ApplyUnitChange(FrequencyEdit, frequencyUnit, FrequencyUnitBox, units_.frequency, FrequencyValue());
+            ApplyUnitChange(FrequencyEdit, frequencyUnit, FrequencyUnitBox, units_.frequency,
+                            FrequencyValue());
         });
     });
 }
@@ -187,8 +220,8 @@ void TForm1::FrequencyUnitBoxChange() {
 void TForm1::ElectricalLengthUnitBoxChange() {
     Guarded([this] {
         ChangeOrRestore(ElectricalLengthUnitBox, electricalLengthUnit, [this] {
-            ApplyUnitChange(ElectricalLengthEdit, electricalLengthUnit, ElectricalLengthUnitBox, units_.angle,
-                       ElectricalLengthValue());
+            ApplyUnitChange(ElectricalLengthEdit, electricalLengthUnit, ElectricalLengthUnitBox,
+                            units_.angle, ElectricalLengthValue());
         });
     });
 }
@@ -196,24 +229,25 @@ void TForm1::ElectricalLengthUnitBoxChange() {
 void TForm1::ConductivityUnitBoxChange() {
     Guarded([this] {
         ChangeOrRestore(ConductivityUnitBox, conductivityUnit, [this] {
-            ApplyUnitChange(ConductivityEdit, conductivityUnit, ConductivityUnitBox, units_.conductivity,
-                       ConductivityValue());
+            ApplyUnitChange(ConductivityEdit, conductivityUnit, ConductivityUnitBox,
+                            units_.conductivity, ConductivityValue());
         });
     });
 }
 
 void TForm1::LossUnitBoxChange() {
     Guarded([this] {
-        ChangeOrRestore(LossUnitBox, lossUnit,
-                        [this] { ApplyUnitChange(LossEdit, lossUnit, LossUnitBox, units_.loss, LossValue()); });
+        ChangeOrRestore(LossUnitBox, lossUnit, [this] {
+            ApplyUnitChange(LossEdit, lossUnit, LossUnitBox, units_.loss, LossValue());
+        });
     });
 }
 
 void TForm1::PropConstantUnitBoxChange() {
     Guarded([this] {
         ChangeOrRestore(PropConstantUnitBox, phaseConstantUnit, [this] {
-            ApplyUnitChange(PropConstantEdit, phaseConstantUnit, PropConstantUnitBox, units_.phaseConstant,
-                       PhaseConstantValue());
+            ApplyUnitChange(PropConstantEdit, phaseConstantUnit, PropConstantUnitBox,
+                            units_.phaseConstant, PhaseConstantValue());
         });
     });
 }

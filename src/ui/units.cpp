@@ -12,11 +12,12 @@ UnitTable PerLengthUnits(const std::string& prefix) {
     return UnitTable(std::move(entries));
 }
 
-}  // namespace
+} // namespace
 
 std::vector<std::string> UnitTable::Names() const {
     std::vector<std::string> names;
-    for (const UnitEntry& entry : entries_) names.push_back(entry.name);
+    for (const UnitEntry& entry : entries_)
+        names.push_back(entry.name);
     return names;
 }
 
@@ -25,7 +26,7 @@ UnitTable LengthUnits() {
                       {"mm", 1000.0},
                       {"cm", 100.0},
                       {"m", 1.0},
-                      {"mil", 39370.07874015748},  // 1 / 0.0000254
+                      {"mil", 39370.07874015748},    // 1 / 0.0000254
                       {"inch", 39.37007874015748}}); // 1 / 0.0254
 }
 
@@ -35,12 +36,16 @@ UnitTable FrequencyUnits() {
 }
 
 UnitTable AngleUnits() {
-    return UnitTable({{"deg", 1.0}, {"rad", 0.017453292519943295}});  // pi / 180
+    return UnitTable({{"deg", 1.0}, {"rad", 0.017453292519943295}}); // pi / 180
 }
 
-UnitTable ConductivityUnits() { return PerLengthUnits("S/"); }
+UnitTable ConductivityUnits() {
+    return PerLengthUnits("S/");
+}
 
-UnitTable LossUnits() { return PerLengthUnits("dB/"); }
+UnitTable LossUnits() {
+    return PerLengthUnits("dB/");
+}
 
 UnitTable PhaseConstantUnits() {
     const UnitTable lengths = LengthUnits();
@@ -52,4 +57,6 @@ UnitTable PhaseConstantUnits() {
     return UnitTable(std::move(entries));
 }
 
-UnitTable ImpedanceUnits() { return UnitTable({{"Ohms", 1.0}}); }
+UnitTable ImpedanceUnits() {
+    return UnitTable({{"Ohms", 1.0}});
+}

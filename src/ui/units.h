@@ -12,7 +12,7 @@ struct UnitEntry {
 };
 
 class UnitTable {
-public:
+  public:
     UnitTable() = default;
     explicit UnitTable(std::vector<UnitEntry> entries) : entries_(std::move(entries)) {}
 
@@ -21,12 +21,16 @@ public:
     // The index itself when it names an entry, else 0: a damaged settings
     // file must never make a conversion use a factor that does not exist.
     int ValidIndex(int index) const { return Contains(index) ? index : 0; }
-    const std::string& Name(int index) const { return entries_.at(static_cast<std::size_t>(ValidIndex(index))).name; }
-    double Factor(int index) const { return entries_.at(static_cast<std::size_t>(ValidIndex(index))).factor; }
+    const std::string& Name(int index) const {
+        return entries_.at(static_cast<std::size_t>(ValidIndex(index))).name;
+    }
+    double Factor(int index) const {
+        return entries_.at(static_cast<std::size_t>(ValidIndex(index))).factor;
+    }
     std::vector<std::string> Names() const;
     const std::vector<UnitEntry>& Entries() const { return entries_; }
 
-private:
+  private:
     std::vector<UnitEntry> entries_;
 };
 

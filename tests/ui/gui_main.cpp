@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
     QByteArray only;
     if (argc > 1 && QByteArray(argv[1]).startsWith("--class=")) {
         only = QByteArray(argv[1]).mid(8);
-        for (int i = 1; i + 1 < argc; ++i) argv[i] = argv[i + 1];
+        for (int i = 1; i + 1 < argc; ++i)
+            argv[i] = argv[i + 1];
         --argc;
     }
     int failures = 0;

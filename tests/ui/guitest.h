@@ -18,7 +18,7 @@
 
 // Every box shown while it lives, oldest first.
 class BoxRecorder {
-public:
+  public:
     BoxRecorder() {
         SetMessageBoxRecorder([this](const ShownBox& box) {
             boxes.push_back(box);
@@ -31,7 +31,8 @@ public:
 
     QStringList Texts() const {
         QStringList texts;
-        for (const ShownBox& box : boxes) texts << box.text;
+        for (const ShownBox& box : boxes)
+            texts << box.text;
         return texts;
     }
     std::vector<ShownBox> boxes;
@@ -41,7 +42,7 @@ public:
 // A window on a settings file of its own (with `ini` as its content when
 // given), shown and active so that the focus behaves as for a user.
 class TestWindow {
-public:
+  public:
     explicit TestWindow(const std::string& ini = std::string(), bool show = true) {
         if (!ini.empty()) TempFolder::Write(iniPath, ini);
         form = std::make_unique<TForm1>(TForm1::Options{QString::fromStdString(iniPath)});
@@ -70,7 +71,8 @@ inline void Pick(QComboBox* list, int index) {
 }
 
 inline void ClickTab(TForm1& form, int index) {
-    QTest::mouseClick(form.TabControl1, Qt::LeftButton, {}, form.TabControl1->tabRect(index).center());
+    QTest::mouseClick(form.TabControl1, Qt::LeftButton, {},
+                      form.TabControl1->tabRect(index).center());
 }
 
 // Types text into an edit that has the focus, replacing what it held.
@@ -90,7 +92,8 @@ inline void TabAway() {
 using GuiTestFactory = std::function<std::unique_ptr<QObject>()>;
 std::vector<GuiTestFactory>& GuiTests();
 
-template <class Test>
-struct RegisterGuiTest {
-    RegisterGuiTest() { GuiTests().push_back([] { return std::make_unique<Test>(); }); }
+template <class Test> struct RegisterGuiTest {
+    RegisterGuiTest() {
+        GuiTests().push_back([] { return std::make_unique<Test>(); });
+    }
 };

@@ -25,11 +25,11 @@ TEST(IniLookup, NamesMatchCaseInsensitivelyWithoutBlanks) {
 
 TEST(IniLookup, FirstSectionAndFirstKeyWin) {
     const std::string content =
-        "Width=9\n"  // before any section: belongs to none
+        "Width=9\n" // before any section: belongs to none
         "[A]\n; Width=8\n# Width=7\nWidth=1\nWidth=2\n[B]\nWidth=3\n[a]\nWidth=4\nDepth=5\n";
     EXPECT_EQ(Value(content, "A", "Width"), "1");
     EXPECT_EQ(Value(content, "B", "Width"), "3");
-    EXPECT_EQ(Value(content, "A", "Depth"), "<none>");  // only in the second [a]
+    EXPECT_EQ(Value(content, "A", "Depth"), "<none>"); // only in the second [a]
 }
 
 TEST(IniLookup, ValueKeepsInnerEqualsAndEmptyValueIsEmpty) {
@@ -40,7 +40,8 @@ TEST(IniLookup, ValueKeepsInnerEqualsAndEmptyValueIsEmpty) {
 }
 
 TEST(IniWrite, ReplacesOneLineAndKeepsEveryOtherByte) {
-    const std::string content = "; my notes\r\n[Strip Line]\r\n  width = 1 \r\nOther = x\r\n\r\n[Extra]\r\nz=1";
+    const std::string content =
+        "; my notes\r\n[Strip Line]\r\n  width = 1 \r\nOther = x\r\n\r\n[Extra]\r\nz=1";
     EXPECT_EQ(WithIniValue(content, "Strip Line", "Width", "5e-05"),
               "; my notes\r\n[Strip Line]\r\nWidth=5e-05\r\nOther = x\r\n\r\n[Extra]\r\nz=1");
     // The last line of a file without a final line break stays without one.
@@ -65,7 +66,8 @@ TEST(IniWrite, NewSectionGoesToTheEnd) {
 TEST(IniWrite, BinaryGarbageAroundOurSectionSurvives) {
     std::mt19937 random(7);
     std::string garbage;
-    for (int i = 0; i < 100000; ++i) garbage.push_back(static_cast<char>(random()));
+    for (int i = 0; i < 100000; ++i)
+        garbage.push_back(static_cast<char>(random()));
     const std::string written = WithIniValue(garbage, "Coax Line", "Length", "0.01");
     ASSERT_EQ(written.compare(0, garbage.size(), garbage), 0);
     EXPECT_EQ(Value(written, "Coax Line", "Length"), "0.01");
@@ -85,4 +87,4 @@ TEST(IniWrite, RefusesEntriesThatWouldBreakTheLineStructure) {
     EXPECT_FALSE(IsWritableIniEntry("A", ";k", "1"));
 }
 
-}  // namespace
+} // namespace

@@ -27,9 +27,9 @@ TEST(Materials, ConductivityShownInSelectedUnit) {
             if (c.name == name) return FormatG(c.conductivity * units.Factor(unit));
         return std::string("missing");
     };
-    EXPECT_EQ(shown("Copper", 1), "58800");      // S/mm
-    EXPECT_EQ(shown("Nickel", 3), "1.47E+07");   // S/m
-    EXPECT_EQ(shown("Gold", 2), "410000");       // S/cm
+    EXPECT_EQ(shown("Copper", 1), "58800");    // S/mm
+    EXPECT_EQ(shown("Nickel", 3), "1.47E+07"); // S/m
+    EXPECT_EQ(shown("Gold", 2), "410000");     // S/cm
     EXPECT_EQ(shown("Aluminum", 3), "3.53E+07");
 }
 
@@ -42,4 +42,4 @@ TEST(Materials, DielectricPicks) {
     EXPECT_EQ(FormatG(DielectricTable().back().lossTangent), "0.001");
 }
 
-}  // namespace
+} // namespace

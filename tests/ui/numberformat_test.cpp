@@ -28,7 +28,7 @@ TEST(FormatG, SwitchesToExponentBelowTenThousandthAndFromAMillion) {
     EXPECT_EQ(FormatG(0.0001), "0.0001");
     EXPECT_EQ(FormatG(0.000099999), "9.9999E-05");
     EXPECT_EQ(FormatG(999999), "999999");
-    EXPECT_EQ(FormatG(999999.5), "1E+06");  // rounds up into the next decade
+    EXPECT_EQ(FormatG(999999.5), "1E+06"); // rounds up into the next decade
     EXPECT_EQ(FormatG(1234567), "1.23457E+06");
     EXPECT_EQ(FormatG(1e100), "1E+100");
     EXPECT_EQ(FormatG(1.5e-300), "1.5E-300");
@@ -62,25 +62,27 @@ TEST(FormatSettingsNumber, NineSignificantDigits) {
 TEST(ParseWholeNumber, AcceptsWholeDecimalTexts) {
     EXPECT_EQ(ParseWholeNumber("1E-3"), 0.001);
     EXPECT_EQ(ParseWholeNumber("1e-3"), 0.001);
-    EXPECT_EQ(ParseWholeNumber(""), 0.0);  // an empty edit reads as 0
+    EXPECT_EQ(ParseWholeNumber(""), 0.0); // an empty edit reads as 0
     EXPECT_EQ(ParseWholeNumber("-5"), -5.0);
-    EXPECT_EQ(ParseWholeNumber(" 12.9"), 12.9);  // strtod skips leading blanks
-    EXPECT_EQ(ParseWholeNumber("0x10"), 16.0);   // and reads hexadecimal
-    EXPECT_EQ(ParseWholeNumber("1E-400"), 0.0);  // underflow is still a number
+    EXPECT_EQ(ParseWholeNumber(" 12.9"), 12.9); // strtod skips leading blanks
+    EXPECT_EQ(ParseWholeNumber("0x10"), 16.0);  // and reads hexadecimal
+    EXPECT_EQ(ParseWholeNumber("1E-400"), 0.0); // underflow is still a number
 }
 
 TEST(ParseWholeNumber, RejectsPartialNonFiniteAndForeignTexts) {
-    for (const char* text : {"10mm", "abc", "12,9", "5 ", "-", ".", "e5", "1e", "INF", "inf", "-INF", "NAN", "nan(123)",
-                             "INFINITY", "1E999", "-1e400"})
+    for (const char* text : {"10mm", "abc", "12,9", "5 ", "-", ".", "e5", "1e", "INF", "inf",
+                             "-INF", "NAN", "nan(123)", "INFINITY", "1E999", "-1e400"})
         EXPECT_FALSE(ParseWholeNumber(text)) << text;
-    EXPECT_FALSE(ParseWholeNumber(std::string_view("1\0" "5", 3)));  // embedded NUL
+    EXPECT_FALSE(ParseWholeNumber(std::string_view("1\0"
+                                                   "5",
+                                                   3))); // embedded NUL
 }
 
 TEST(ParseWholeInteger, Base10WholeTextWithinIntRange) {
     EXPECT_EQ(ParseWholeInteger("7"), 7);
     EXPECT_EQ(ParseWholeInteger("-3"), -3);
     EXPECT_EQ(ParseWholeInteger("+4"), 4);
-    EXPECT_EQ(ParseWholeInteger("010"), 10);  // base 10, not octal
+    EXPECT_EQ(ParseWholeInteger("010"), 10); // base 10, not octal
     for (const char* text : {"", "1.5", "7x", "x7", "99999999999", "-99999999999", "0x10", " "})
         EXPECT_FALSE(ParseWholeInteger(text)) << text;
 }
@@ -93,10 +95,11 @@ TEST(ConversionError, QuotesTheText) {
 // printf and strtod use the decimal comma.  Ours must not follow.
 TEST(NumberFormat, IgnoresTheProcessLocale) {
     const std::string saved = std::setlocale(LC_ALL, nullptr);
-    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "de_DE.UTF-8 not installed";
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
+        GTEST_SKIP() << "de_DE.UTF-8 not installed";
     char german[32];
     std::snprintf(german, sizeof german, "%G", 12.9);
-    EXPECT_STREQ(german, "12,9");  // the locale really is in force
+    EXPECT_STREQ(german, "12,9"); // the locale really is in force
     EXPECT_EQ(FormatG(12.9), "12.9");
     EXPECT_EQ(FormatSettingsNumber(0.0005), "0.0005");
     EXPECT_EQ(ParseWholeNumber("12.9"), 12.9);
@@ -104,4 +107,4 @@ TEST(NumberFormat, IgnoresTheProcessLocale) {
     std::setlocale(LC_ALL, saved.c_str());
 }
 
-}  // namespace
+} // namespace

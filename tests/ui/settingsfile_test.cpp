@@ -19,7 +19,7 @@
 namespace {
 
 class SettingsFileTest : public ::testing::Test {
-protected:
+  protected:
     SettingsFileTest() { settings.SetFileName(path); }
     TempFolder folder;
     std::string path = folder.File("tavrel.ini");
@@ -43,17 +43,20 @@ TEST_F(SettingsFileTest, FirstCloseWritesTheDefaultSections) {
     settings.WriteDouble("Loss Tangent", 0.0005);
     settings.WriteDouble("Conductivity", 61400000);
     settings.WriteInteger("Conductivity Unit", 3);
-    EXPECT_EQ(TempFolder::Read(path),
-              "[Microstrip Line]\nPhys Length Unit=0\nLength=0.01\nWidth=5e-05\nWidth Unit=0\nHeight=0.0001\n"
-              "Height Unit=0\nThickness=1e-06\nThickness Unit=0\n\n"
-              "[Material Parameter]\nDiel Constant=12.9\nLoss Tangent=0.0005\nConductivity=61400000\n"
-              "Conductivity Unit=3\n");
+    EXPECT_EQ(
+        TempFolder::Read(path),
+        "[Microstrip Line]\nPhys Length Unit=0\nLength=0.01\nWidth=5e-05\nWidth "
+        "Unit=0\nHeight=0.0001\n"
+        "Height Unit=0\nThickness=1e-06\nThickness Unit=0\n\n"
+        "[Material Parameter]\nDiel Constant=12.9\nLoss Tangent=0.0005\nConductivity=61400000\n"
+        "Conductivity Unit=3\n");
 }
 
 TEST_F(SettingsFileTest, ReadsWholeNumbersOnlyAndLeavesOutAloneOtherwise) {
-    TempFolder::Write(path,
-                      "[Microstrip Line]\nWidth Unit=4\nWidth=0.000127\nLength=abc\nHeight=0.02x\nThickness=\n"
-                      "Phys Length Unit=7\nGap=INF\nGap Unit=2.5\nBig Unit=99999999999\n");
+    TempFolder::Write(
+        path,
+        "[Microstrip Line]\nWidth Unit=4\nWidth=0.000127\nLength=abc\nHeight=0.02x\nThickness=\n"
+        "Phys Length Unit=7\nGap=INF\nGap Unit=2.5\nBig Unit=99999999999\n");
     settings.SelectSection("Microstrip Line");
     int unit = -1;
     double value = -1;
@@ -62,11 +65,13 @@ TEST_F(SettingsFileTest, ReadsWholeNumbersOnlyAndLeavesOutAloneOtherwise) {
     EXPECT_TRUE(settings.ReadDouble("Width", value));
     EXPECT_EQ(value, 0.000127);
     EXPECT_TRUE(settings.ReadInteger("Phys Length Unit", unit));
-    EXPECT_EQ(unit, 7);  // the window maps it to 0
+    EXPECT_EQ(unit, 7); // the window maps it to 0
     value = -1;
     unit = -1;
-    for (const char* key : {"Length", "Height", "Thickness", "Gap", "Missing"}) EXPECT_FALSE(settings.ReadDouble(key, value)) << key;
-    for (const char* key : {"Gap Unit", "Big Unit", "Length", "Missing"}) EXPECT_FALSE(settings.ReadInteger(key, unit)) << key;
+    for (const char* key : {"Length", "Height", "Thickness", "Gap", "Missing"})
+        EXPECT_FALSE(settings.ReadDouble(key, value)) << key;
+    for (const char* key : {"Gap Unit", "Big Unit", "Length", "Missing"})
+        EXPECT_FALSE(settings.ReadInteger(key, unit)) << key;
     EXPECT_EQ(value, -1);
     EXPECT_EQ(unit, -1);
     settings.SelectSection("Strip Line");
@@ -74,14 +79,15 @@ TEST_F(SettingsFileTest, ReadsWholeNumbersOnlyAndLeavesOutAloneOtherwise) {
 }
 
 TEST_F(SettingsFileTest, ReadTextStopsAtSixtyTwoCharacters) {
-    const std::string digits = "0.00012700000000000000000000000000000000000000000000000000000000000000009";
+    const std::string digits =
+        "0.00012700000000000000000000000000000000000000000000000000000000000000009";
     TempFolder::Write(path, "[S]\nk=" + digits + "\n");
     settings.SelectSection("S");
     std::string text;
     ASSERT_TRUE(settings.ReadText("k", text));
     EXPECT_EQ(text, digits.substr(0, 62));
     double value = 0;
-    EXPECT_TRUE(settings.ReadDouble("k", value));  // the cut text is still a number
+    EXPECT_TRUE(settings.ReadDouble("k", value)); // the cut text is still a number
     EXPECT_EQ(value, 0.000127);
     EXPECT_TRUE(settings.ReadText("k", text, 4));
     EXPECT_EQ(text, "0.0");
@@ -95,14 +101,15 @@ TEST_F(SettingsFileTest, ReadingNeverCreatesTheFile) {
 }
 
 TEST_F(SettingsFileTest, UnknownContentSurvivesEveryWrite) {
-    const std::string before = "; written by hand\n\n[Unknown]\r\nfoo = bar \n\n[Coax Line]\nInner diameter=1\n# note\n\n";
+    const std::string before =
+        "; written by hand\n\n[Unknown]\r\nfoo = bar \n\n[Coax Line]\nInner diameter=1\n# note\n\n";
     TempFolder::Write(path, before);
     settings.SelectSection("Coax Line");
     EXPECT_TRUE(settings.WriteDouble("Inner diameter ", 0.0001));
     EXPECT_TRUE(settings.WriteInteger("Inner diameter Unit", 1));
-    EXPECT_EQ(TempFolder::Read(path),
-              "; written by hand\n\n[Unknown]\r\nfoo = bar \n\n[Coax Line]\nInner diameter =0.0001\n# note\n"
-              "Inner diameter Unit=1\n\n");
+    EXPECT_EQ(TempFolder::Read(path), "; written by hand\n\n[Unknown]\r\nfoo = bar \n\n[Coax "
+                                      "Line]\nInner diameter =0.0001\n# note\n"
+                                      "Inner diameter Unit=1\n\n");
 }
 
 TEST_F(SettingsFileTest, SeesWritesOfAnotherWindow) {
@@ -114,7 +121,7 @@ TEST_F(SettingsFileTest, SeesWritesOfAnotherWindow) {
     other.WriteInteger("k", 1);
     ASSERT_TRUE(settings.ReadInteger("k", value));
     EXPECT_EQ(value, 1);
-    other.WriteInteger("k", 2);  // same size, written within the same instant
+    other.WriteInteger("k", 2); // same size, written within the same instant
     ASSERT_TRUE(settings.ReadInteger("k", value));
     EXPECT_EQ(value, 2);
 }
@@ -157,7 +164,7 @@ int StrayFiles(const TempFolder& folder) {
 
 // Writes half of the new file, then fails, as a crash or a full disk would.
 class FailingSettingsFile : public SettingsFile {
-protected:
+  protected:
     bool WriteContent(int fd, std::string_view content) override {
         SettingsFile::WriteContent(fd, content.substr(0, content.size() / 2));
         return false;
@@ -224,7 +231,9 @@ TEST_F(SettingsFileTest, ReadOnlyFileOrFolderBreaksNothing) {
         file.SelectSection("Material Parameter");
         double value = 0;
         if (!file.ReadDouble("Diel Constant", value) || value != 9.8) return 2;
-        return file.WriteDouble("Diel Constant", 12.9) || file.WriteInteger("Conductivity Unit", 1) ? 1 : 0;
+        return file.WriteDouble("Diel Constant", 12.9) || file.WriteInteger("Conductivity Unit", 1)
+                   ? 1
+                   : 0;
     };
     EXPECT_EQ(RunUnprivileged(tryWrite), 0);
     EXPECT_EQ(TempFolder::Read(path), before);
@@ -288,7 +297,8 @@ double TimeStartUpReads(SettingsFile& file) {
     double value = 0;
     int unit = 0;
     file.SelectSection("Material Parameter");
-    for (const char* key : {"Diel Constant", "Loss Tangent", "Conductivity"}) file.ReadDouble(key, value);
+    for (const char* key : {"Diel Constant", "Loss Tangent", "Conductivity"})
+        file.ReadDouble(key, value);
     file.ReadInteger("Conductivity Unit", unit);
     file.SelectSection("Microstrip Line");
     file.ReadInteger("Phys Length Unit", unit);
@@ -303,11 +313,14 @@ double TimeStartUpReads(SettingsFile& file) {
 TEST_F(SettingsFileTest, HostileFilesLoadFastAndKeepTheirBytes) {
     std::mt19937 random(11);
     std::string garbage;
-    for (int i = 0; i < 1 << 20; ++i) garbage.push_back(static_cast<char>(random()));
+    for (int i = 0; i < 1 << 20; ++i)
+        garbage.push_back(static_cast<char>(random()));
     std::string sections;
-    for (int s = 0; s < 5000; ++s) sections += "[Section " + std::to_string(s) + "]\nkey=value\nother=1\n";
-    const std::string cases[] = {garbage, "[Microstrip Line]\nWidth=" + std::string(10 << 20, '7') + "\n", sections,
-                                 std::string(10 << 20, '\n')};
+    for (int s = 0; s < 5000; ++s)
+        sections += "[Section " + std::to_string(s) + "]\nkey=value\nother=1\n";
+    const std::string cases[] = {garbage,
+                                 "[Microstrip Line]\nWidth=" + std::string(10 << 20, '7') + "\n",
+                                 sections, std::string(10 << 20, '\n')};
     for (const std::string& content : cases) {
         TempFolder::Write(path, content);
         const double seconds = TimeStartUpReads(settings);
@@ -322,4 +335,4 @@ TEST_F(SettingsFileTest, HostileFilesLoadFastAndKeepTheirBytes) {
     }
 }
 
-}  // namespace
+} // namespace

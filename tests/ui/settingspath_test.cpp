@@ -16,9 +16,11 @@ TEST(SettingsPath, UserConfigurationFolderOtherwise) {
     EXPECT_EQ(SettingsFilePath(unwritable, "/xdg", "/home/u"), "/xdg/tavrel/tavrel.ini");
     EXPECT_EQ(SettingsFilePath(unwritable, "/xdg/", "/home/u"), "/xdg/tavrel/tavrel.ini");
     // Unset, empty or relative XDG_CONFIG_HOME means ~/.config.
-    EXPECT_EQ(SettingsFilePath(unwritable, nullptr, "/home/u"), "/home/u/.config/tavrel/tavrel.ini");
+    EXPECT_EQ(SettingsFilePath(unwritable, nullptr, "/home/u"),
+              "/home/u/.config/tavrel/tavrel.ini");
     EXPECT_EQ(SettingsFilePath(unwritable, "", "/home/u"), "/home/u/.config/tavrel/tavrel.ini");
-    EXPECT_EQ(SettingsFilePath(unwritable, "rel/config", "/home/u"), "/home/u/.config/tavrel/tavrel.ini");
+    EXPECT_EQ(SettingsFilePath(unwritable, "rel/config", "/home/u"),
+              "/home/u/.config/tavrel/tavrel.ini");
 }
 
 TEST(SettingsPath, ExecutableFolderOfThisTest) {
@@ -28,4 +30,4 @@ TEST(SettingsPath, ExecutableFolderOfThisTest) {
     EXPECT_NE(folder.back(), '/');
 }
 
-}  // namespace
+} // namespace

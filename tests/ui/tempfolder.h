@@ -8,9 +8,10 @@
 #include <string>
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tavrel-ui-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tavrel-ui-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data());
     }
     ~TempFolder() {
@@ -34,6 +35,6 @@ public:
         std::ofstream(path, std::ios::binary) << content;
     }
 
-private:
+  private:
     std::string path_;
 };

@@ -12,8 +12,9 @@ namespace {
 
 // The edits a user can type into on the current tab.
 QList<QLineEdit*> TypableEdits(TForm1& f) {
-    QList<QLineEdit*> edits{f.ImpedanceEdit, f.FrequencyEdit, f.ElectricalLengthEdit, f.DielConstantEdit,
-                            f.LossTangentEdit, f.ConductivityEdit, f.PhysicalLengthEdit};
+    QList<QLineEdit*> edits{f.ImpedanceEdit,     f.FrequencyEdit,   f.ElectricalLengthEdit,
+                            f.DielConstantEdit,  f.LossTangentEdit, f.ConductivityEdit,
+                            f.PhysicalLengthEdit};
     for (QLineEdit* edit : f.ParameterEdits)
         if (!edit->isHidden()) edits << edit;
     return edits;
@@ -22,7 +23,7 @@ QList<QLineEdit*> TypableEdits(TForm1& f) {
 // After the abuse: valid text back in every edit, then a clean Analyze.
 void ExpectWorkingWindow(TestWindow& w, int tab) {
     const int left = w->CurrentTab();
-    ClickTab(*w, tab == 0 ? 4 : 0);  // reload the tab's defaults through a tab change
+    ClickTab(*w, tab == 0 ? 4 : 0); // reload the tab's defaults through a tab change
     ClickTab(*w, tab);
     QCOMPARE(w->CurrentTab(), tab);
     w->ImpedanceEdit->setText(QStringLiteral("50"));
@@ -35,7 +36,8 @@ void ExpectWorkingWindow(TestWindow& w, int tab) {
     w.recorder.boxes.clear();
     QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
     QVERIFY2(w.recorder.boxes.empty(),
-             qPrintable(QString::number(left) + "/" + QString::number(tab) + ": " + w.recorder.Texts().join('|')));
+             qPrintable(QString::number(left) + "/" + QString::number(tab) + ": " +
+                        w.recorder.Texts().join('|')));
     QVERIFY(ParseWholeNumber(w->ImpedanceEdit->text().toStdString()).has_value());
     QVERIFY(QApplication::overrideCursor() == nullptr);
 }
@@ -43,11 +45,11 @@ void ExpectWorkingWindow(TestWindow& w, int tab) {
 class AbuseTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void hugePaste() {
         TestWindow w;
         QVERIFY(w.active);
-        const QString page = QString(QStringLiteral("12ab")).repeated(25000);  // 100 000 characters
+        const QString page = QString(QStringLiteral("12ab")).repeated(25000); // 100 000 characters
         for (QLineEdit* edit : TypableEdits(*w)) {
             w.recorder.boxes.clear();
             QApplication::clipboard()->setText(page);
@@ -57,9 +59,11 @@ private slots:
             QVERIFY(!edit->text().isEmpty());
             TabAway();
             QCOMPARE(w.recorder.boxes.size(), std::size_t(1));
-            QVERIFY(w.recorder.boxes[0].text.endsWith(QStringLiteral("] This value is not a valid floating point number.")) ||
+            QVERIFY(w.recorder.boxes[0].text.endsWith(
+                        QStringLiteral("] This value is not a valid floating point number.")) ||
                     w.recorder.boxes[0].text.endsWith(QStringLiteral("] Er must be >= 1")));
-            QVERIFY2(w.recorder.boxes[0].shown.size() < 1100, qPrintable(edit->objectName()));  // fits a screen
+            QVERIFY2(w.recorder.boxes[0].shown.size() < 1100,
+                     qPrintable(edit->objectName())); // fits a screen
             QCOMPARE(QApplication::focusWidget(), edit);
             edit->setText(QStringLiteral("1"));
         }
@@ -79,13 +83,16 @@ private slots:
                     edit->setText(QStringLiteral("XYZ"));
                     w.recorder.boxes.clear();
                     QTest::mouseClick(button, Qt::LeftButton);
-                    const QString what = w->TabControl1->tabText(tab) + " " + edit->objectName() + " " + button->toolTip();
+                    const QString what = w->TabControl1->tabText(tab) + " " + edit->objectName() +
+                                         " " + button->toolTip();
                     // Either a box says what is wrong, or the operation did not
                     // need that value (Analyze writes the electrical length,
                     // Synthesize the physical length and row 1; the slotline
                     // has no dielectric loss) and its results are numbers.
                     if (w.recorder.boxes.empty())
-                        QVERIFY2(ParseWholeNumber(w->ImpedanceEdit->text().toStdString()).has_value(), qPrintable(what));
+                        QVERIFY2(
+                            ParseWholeNumber(w->ImpedanceEdit->text().toStdString()).has_value(),
+                            qPrintable(what));
                     else
                         QVERIFY2(!w.recorder.boxes[0].text.isEmpty(), qPrintable(what));
                     QVERIFY2(QApplication::overrideCursor() == nullptr, qPrintable(what));
@@ -107,8 +114,10 @@ private slots:
             if (LineTypeForTab(tab) == nullptr) continue;
             ClickTab(*w, tab);
             int next = (tab + 1) % kLineTypeCount;
-            while (LineTypeForTab(next) == nullptr) next = (next + 1) % kLineTypeCount;
-            for (QLineEdit* edit : {w->PhysicalLengthEdit, w->ParameterEdits[0], w->FrequencyEdit}) {
+            while (LineTypeForTab(next) == nullptr)
+                next = (next + 1) % kLineTypeCount;
+            for (QLineEdit* edit :
+                 {w->PhysicalLengthEdit, w->ParameterEdits[0], w->FrequencyEdit}) {
                 const QString what = w->TabControl1->tabText(tab) + " " + edit->objectName();
                 TypeInto(edit, QStringLiteral("BAD"));
                 w.recorder.boxes.clear();
@@ -123,9 +132,10 @@ private slots:
                 edit->setText(QStringLiteral("BAD"));
                 w.recorder.boxes.clear();
                 ClickTab(*w, next);
-                QCOMPARE(w->CurrentTab(), next);  // the change itself is always allowed
-                if (edit != w->FrequencyEdit)     // saved with the tab's settings
-                    QVERIFY2(w.recorder.Texts().contains(QStringLiteral("'BAD' is not a valid floating point value")),
+                QCOMPARE(w->CurrentTab(), next); // the change itself is always allowed
+                if (edit != w->FrequencyEdit)    // saved with the tab's settings
+                    QVERIFY2(w.recorder.Texts().contains(
+                                 QStringLiteral("'BAD' is not a valid floating point value")),
                              qPrintable(what + ": " + w.recorder.Texts().join('|')));
                 edit->setText(QStringLiteral("1"));
                 ClickTab(*w, tab);
@@ -137,6 +147,6 @@ private slots:
 
 RegisterGuiTest<AbuseTest> registered;
 
-}  // namespace
+} // namespace
 
 #include "tform1_abuse_test.moc"

@@ -19,21 +19,25 @@
 
 namespace {
 
-bool Underlined(const QLabel* label) { return label->font().underline(); }
+bool Underlined(const QLabel* label) {
+    return label->font().underline();
+}
 
-bool ShowsNumber(const QLineEdit* edit) { return ParseWholeNumber(edit->text().toStdString()).has_value(); }
+bool ShowsNumber(const QLineEdit* edit) {
+    return ParseWholeNumber(edit->text().toStdString()).has_value();
+}
 
 class CalculationTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void analyzeWithoutWarning() {
         TestWindow w;
         QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
         QCOMPARE(w.recorder.Texts(), QStringList());
         QVERIFY(w->ImpedanceEdit->text() != QLatin1String("50"));
-        for (QLineEdit* edit : {w->ImpedanceEdit, w->EffDielConstEdit, w->LossEdit, w->PropConstantEdit,
-                                w->ElectricalLengthEdit})
+        for (QLineEdit* edit : {w->ImpedanceEdit, w->EffDielConstEdit, w->LossEdit,
+                                w->PropConstantEdit, w->ElectricalLengthEdit})
             QVERIFY2(ShowsNumber(edit), qPrintable(edit->objectName() + ": " + edit->text()));
         QVERIFY(w->TreeView1->isHidden());
         QCOMPARE(w->height(), 354);
@@ -51,7 +55,8 @@ private slots:
         QCOMPARE(w.recorder.Texts(), QStringList());
         QVERIFY(!w->TreeView1->isHidden());
         QCOMPARE(w->TreeView1->topLevelItemCount(), 1);
-        QCOMPARE(w->TreeView1->topLevelItem(0)->text(0), QStringLiteral("Warning #1 -> Er Recommended <= 16"));
+        QCOMPARE(w->TreeView1->topLevelItem(0)->text(0),
+                 QStringLiteral("Warning #1 -> Er Recommended <= 16"));
         QCOMPARE(w->height(), 354 + 61 + 4);
         Screenshot(*w, QStringLiteral("microstrip-warning"));
         w->DielConstantEdit->setText(QStringLiteral("12.9"));
@@ -84,8 +89,10 @@ private slots:
         QCOMPARE(w.recorder.boxes.size(), std::size_t(1));
         const ShownBox& box = w.recorder.boxes[0];
         QCOMPARE(box.kind, BoxKind::Error);
-        QCOMPARE(box.text, QStringLiteral("No solution for these parameters!\r\rPlease try increase H,decrease Zo,or decrease Er"));
-        QCOMPARE(box.shown, QStringLiteral("No solution for these parameters!\n\nPlease try increase H,decrease Zo,or decrease Er"));
+        QCOMPARE(box.text, QStringLiteral("No solution for these parameters!\r\rPlease try "
+                                          "increase H,decrease Zo,or decrease Er"));
+        QCOMPARE(box.shown, QStringLiteral("No solution for these parameters!\n\nPlease try "
+                                           "increase H,decrease Zo,or decrease Er"));
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 
@@ -104,7 +111,8 @@ private slots:
         QTest::mouseClick(w->SynthesizeButton, Qt::LeftButton);
         w->FrequencyEdit->setText(QStringLiteral("ABC"));
         QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
-        QCOMPARE(w.recorder.Texts(), QStringList{QStringLiteral("'ABC' is not a valid floating point value")});
+        QCOMPARE(w.recorder.Texts(),
+                 QStringList{QStringLiteral("'ABC' is not a valid floating point value")});
         QVERIFY(Underlined(w->PhysLengthLabel) && !Underlined(w->ImpedanceLabel));
         QVERIFY(QApplication::overrideCursor() == nullptr);
         w->FrequencyEdit->setText(QStringLiteral("10"));
@@ -120,7 +128,8 @@ private slots:
             ClickTab(*w, i);
             QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
             const QString tab = w->TabControl1->tabText(i);
-            QVERIFY2(w.recorder.boxes.empty(), qPrintable(tab + ": " + w.recorder.Texts().join(QLatin1Char('|'))));
+            QVERIFY2(w.recorder.boxes.empty(),
+                     qPrintable(tab + ": " + w.recorder.Texts().join(QLatin1Char('|'))));
             QVERIFY2(ShowsNumber(w->ImpedanceEdit), qPrintable(tab));
             QVERIFY2(ShowsNumber(w->EffDielConstEdit), qPrintable(tab));
             QCOMPARE(w->LossEdit->isEnabled(), LineTypeForTab(i)->lossShown);
@@ -128,9 +137,11 @@ private slots:
                 w->ImpedanceEdit->setText(QStringLiteral("50"));
                 QTest::mouseClick(w->SynthesizeButton, Qt::LeftButton);
                 QVERIFY2(ShowsNumber(w->ParameterEdits[0]), qPrintable(tab));
-                w.recorder.boxes.clear();  // a line may have no 50-ohm solution
+                w.recorder.boxes.clear(); // a line may have no 50-ohm solution
             }
-            Screenshot(*w, QStringLiteral("tab%1-%2").arg(i).arg(tab.toLower().replace(QLatin1Char(' '), QLatin1Char('-'))));
+            Screenshot(*w, QStringLiteral("tab%1-%2")
+                               .arg(i)
+                               .arg(tab.toLower().replace(QLatin1Char(' '), QLatin1Char('-'))));
         }
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
@@ -167,9 +178,11 @@ private slots:
                     if (c == Qt::black) ++black;
                 }
             QVERIFY2(yellow > 100, qPrintable(QString::number(i)));
-            const bool grounded = i != 2 && i != 4 && i != 5;  // CPW, coax and slotline have no ground plane
+            const bool grounded =
+                i != 2 && i != 4 && i != 5; // CPW, coax and slotline have no ground plane
             QCOMPARE(black > 50, grounded);
-            SavePicture(QPixmap::fromImage(picture.scaled(512, 320)), QStringLiteral("picture%1").arg(i));
+            SavePicture(QPixmap::fromImage(picture.scaled(512, 320)),
+                        QStringLiteral("picture%1").arg(i));
         }
         QVERIFY(LinePicture(8).isNull());
         SavePicture(ArrowGlyph(true).scaled(128, 128), QStringLiteral("glyph-analyze"));
@@ -185,18 +198,26 @@ private slots:
         std::FILE* errors = std::tmpfile();
         QVERIFY(errors != nullptr);
         const auto window = CreateMainWindow(
-            []() -> std::unique_ptr<TForm1> { throw std::domain_error("Could not load CPW for Tavrel.dll"); }, errors);
+            []() -> std::unique_ptr<TForm1> {
+                throw std::domain_error("Could not load CPW for Tavrel.dll");
+            },
+            errors);
         QVERIFY(window == nullptr);
-        QCOMPARE(recorder.Texts(), QStringList{QStringLiteral("Could not load CPW for Tavrel.dll")});
+        QCOMPARE(recorder.Texts(),
+                 QStringList{QStringLiteral("Could not load CPW for Tavrel.dll")});
         std::rewind(errors);
         char line[128] = {};
         QVERIFY(std::fgets(line, sizeof line, errors) != nullptr);
         std::fclose(errors);
-        QCOMPARE(QString::fromLatin1(line), QStringLiteral("tavrel: Could not load CPW for Tavrel.dll\n"));
+        QCOMPARE(QString::fromLatin1(line),
+                 QStringLiteral("tavrel: Could not load CPW for Tavrel.dll\n"));
         // A window that can be built is handed over.
         TempFolder folder;
         const auto built = CreateMainWindow(
-            [&] { return std::make_unique<TForm1>(TForm1::Options{QString::fromStdString(folder.File("t.ini"))}); },
+            [&] {
+                return std::make_unique<TForm1>(
+                    TForm1::Options{QString::fromStdString(folder.File("t.ini"))});
+            },
             stderr);
         QVERIFY(built != nullptr);
         QCOMPARE(Form1, built.get());
@@ -209,11 +230,11 @@ private slots:
         QVERIFY(QApplication::overrideCursor() != nullptr);
         w->ShowNormalCursor();
         w->ShowNormalCursor();
-        w->ShowNormalCursor();  // one too many does not pop a cursor it never set
+        w->ShowNormalCursor(); // one too many does not pop a cursor it never set
         QVERIFY(QApplication::overrideCursor() == nullptr);
     }
 
-private:
+  private:
     static void Screenshot(TForm1& form, const QString& name) { SavePicture(form.grab(), name); }
     static void SavePicture(const QPixmap& picture, const QString& name) {
         QString folder = qEnvironmentVariable("TAVREL_SCREENSHOTS");
@@ -225,6 +246,6 @@ private:
 
 RegisterGuiTest<CalculationTest> registered;
 
-}  // namespace
+} // namespace
 
 #include "tform1_calc_test.moc"

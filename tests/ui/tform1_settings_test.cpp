@@ -18,20 +18,30 @@ QStringList SectionsOf(const std::string& ini) {
 class SettingsTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void materialPicks_data() {
         QTest::addColumn<QString>("list");
         QTest::addColumn<int>("entry");
         QTest::addColumn<int>("conductivityUnit");
         QTest::addColumn<QString>("edit");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("Air, dielectric constant") << "DielectricsComboBox" << 0 << 3 << "DielConstantEdit" << "1";
-        QTest::newRow("Air, loss tangent") << "DielectricsComboBox" << 0 << 3 << "LossTangentEdit" << "0";
-        QTest::newRow("Duroid, dielectric constant") << "DielectricsComboBox" << 6 << 3 << "DielConstantEdit" << "2.16";
-        QTest::newRow("Duroid, loss tangent") << "DielectricsComboBox" << 6 << 3 << "LossTangentEdit" << "0.001";
-        QTest::newRow("Copper in S/mm") << "ConductorsComboBox" << 1 << 1 << "ConductivityEdit" << "58800";
-        QTest::newRow("Nickel in S/m") << "ConductorsComboBox" << 4 << 3 << "ConductivityEdit" << "1.47E+07";
-        QTest::newRow("Gold in S/cm") << "ConductorsComboBox" << 2 << 2 << "ConductivityEdit" << "410000";
+        QTest::newRow("Air, dielectric constant")
+            << "DielectricsComboBox" << 0 << 3 << "DielConstantEdit"
+            << "1";
+        QTest::newRow("Air, loss tangent") << "DielectricsComboBox" << 0 << 3 << "LossTangentEdit"
+                                           << "0";
+        QTest::newRow("Duroid, dielectric constant")
+            << "DielectricsComboBox" << 6 << 3 << "DielConstantEdit"
+            << "2.16";
+        QTest::newRow("Duroid, loss tangent")
+            << "DielectricsComboBox" << 6 << 3 << "LossTangentEdit"
+            << "0.001";
+        QTest::newRow("Copper in S/mm") << "ConductorsComboBox" << 1 << 1 << "ConductivityEdit"
+                                        << "58800";
+        QTest::newRow("Nickel in S/m") << "ConductorsComboBox" << 4 << 3 << "ConductivityEdit"
+                                       << "1.47E+07";
+        QTest::newRow("Gold in S/cm") << "ConductorsComboBox" << 2 << 2 << "ConductivityEdit"
+                                      << "410000";
     }
     void materialPicks() {
         QFETCH(QString, list);
@@ -50,11 +60,13 @@ private slots:
         TestWindow w;
         QVERIFY(!std::filesystem::exists(w.iniPath));
         w->close();
-        QCOMPARE(QString::fromStdString(w.Ini()),
-                 QStringLiteral("[Microstrip Line]\nPhys Length Unit=0\nLength=0.01\nWidth=5e-05\nWidth Unit=0\n"
-                                "Height=0.0001\nHeight Unit=0\nThickness=1e-06\nThickness Unit=0\n\n"
-                                "[Material Parameter]\nDiel Constant=12.9\nLoss Tangent=0.0005\n"
-                                "Conductivity=61400000\nConductivity Unit=3\n"));
+        QCOMPARE(
+            QString::fromStdString(w.Ini()),
+            QStringLiteral(
+                "[Microstrip Line]\nPhys Length Unit=0\nLength=0.01\nWidth=5e-05\nWidth Unit=0\n"
+                "Height=0.0001\nHeight Unit=0\nThickness=1e-06\nThickness Unit=0\n\n"
+                "[Material Parameter]\nDiel Constant=12.9\nLoss Tangent=0.0005\n"
+                "Conductivity=61400000\nConductivity Unit=3\n"));
         QCOMPARE(w.recorder.Texts(), QStringList());
     }
 
@@ -65,29 +77,66 @@ private slots:
         QTest::addColumn<QString>("list");
         QTest::addColumn<QString>("unit");
         QTest::newRow("width in mil") << "[Microstrip Line]\nWidth Unit=4\nWidth=0.000127\n"
-                                      << "ParameterEdit1" << "5" << "ParameterBox1" << "mil";
-        QTest::newRow("conductivity in S/mm") << "[Material Parameter]\nConductivity Unit=1\nConductivity=58800000\n"
-                                              << "ConductivityEdit" << "58800" << "ConductivityUnitBox" << "S/mm";
+                                      << "ParameterEdit1"
+                                      << "5"
+                                      << "ParameterBox1"
+                                      << "mil";
+        QTest::newRow("conductivity in S/mm")
+            << "[Material Parameter]\nConductivity Unit=1\nConductivity=58800000\n"
+            << "ConductivityEdit"
+            << "58800"
+            << "ConductivityUnitBox"
+            << "S/mm";
         QTest::newRow("length abc ignored") << "[Microstrip Line]\nLength=abc\n"
-                                            << "PhysicalLengthEdit" << "10000" << "PhysicalLengthUnitBox" << "um";
+                                            << "PhysicalLengthEdit"
+                                            << "10000"
+                                            << "PhysicalLengthUnitBox"
+                                            << "um";
         QTest::newRow("length 0.02x ignored") << "[Microstrip Line]\nLength=0.02x\n"
-                                              << "PhysicalLengthEdit" << "10000" << "PhysicalLengthUnitBox" << "um";
+                                              << "PhysicalLengthEdit"
+                                              << "10000"
+                                              << "PhysicalLengthUnitBox"
+                                              << "um";
         QTest::newRow("empty length ignored") << "[Microstrip Line]\nLength=\n"
-                                              << "PhysicalLengthEdit" << "10000" << "PhysicalLengthUnitBox" << "um";
+                                              << "PhysicalLengthEdit"
+                                              << "10000"
+                                              << "PhysicalLengthUnitBox"
+                                              << "um";
         QTest::newRow("infinite length ignored") << "[Microstrip Line]\nLength=inf\n"
-                                                 << "PhysicalLengthEdit" << "10000" << "PhysicalLengthUnitBox" << "um";
+                                                 << "PhysicalLengthEdit"
+                                                 << "10000"
+                                                 << "PhysicalLengthUnitBox"
+                                                 << "um";
         QTest::newRow("unit 7 is um") << "[Microstrip Line]\nPhys Length Unit=7\nLength=0.02\n"
-                                      << "PhysicalLengthEdit" << "20000" << "PhysicalLengthUnitBox" << "um";
+                                      << "PhysicalLengthEdit"
+                                      << "20000"
+                                      << "PhysicalLengthUnitBox"
+                                      << "um";
         QTest::newRow("length in mm") << "[microstrip line]\n phys length unit = 1 \nLENGTH=0.02\n"
-                                      << "PhysicalLengthEdit" << "20" << "PhysicalLengthUnitBox" << "mm";
+                                      << "PhysicalLengthEdit"
+                                      << "20"
+                                      << "PhysicalLengthUnitBox"
+                                      << "mm";
         QTest::newRow("row unit 9 is um") << "[Microstrip Line]\nHeight Unit=9\nHeight=0.0002\n"
-                                          << "ParameterEdit2" << "200" << "ParameterBox2" << "um";
+                                          << "ParameterEdit2"
+                                          << "200"
+                                          << "ParameterBox2"
+                                          << "um";
         QTest::newRow("unit without value") << "[Microstrip Line]\nThickness Unit=1\n"
-                                            << "ParameterEdit3" << "1" << "ParameterBox3" << "mm";
+                                            << "ParameterEdit3"
+                                            << "1"
+                                            << "ParameterBox3"
+                                            << "mm";
         QTest::newRow("dielectric constant") << "[Material Parameter]\nDiel Constant=9.8\n"
-                                             << "DielConstantEdit" << "9.8" << "DielectricsComboBox" << "GaAs";
+                                             << "DielConstantEdit"
+                                             << "9.8"
+                                             << "DielectricsComboBox"
+                                             << "GaAs";
         QTest::newRow("loss tangent") << "[Material Parameter]\nLoss Tangent=0.002\n"
-                                      << "LossTangentEdit" << "0.002" << "ConductorsComboBox" << "Silver";
+                                      << "LossTangentEdit"
+                                      << "0.002"
+                                      << "ConductorsComboBox"
+                                      << "Silver";
     }
     void restoredValues() {
         QFETCH(QString, ini);
@@ -103,7 +152,8 @@ private slots:
 
     void coupledMicrostripRowsThreeAndFour() {
         if (LineTypeForTab(6) == nullptr) QSKIP("coupled microstrip not built");
-        TestWindow w("[Coupled Microstrip Line]\nHeight=0.0002\nHeight Unit=1\nThickness=3e-06\nThickness Unit=0\n");
+        TestWindow w("[Coupled Microstrip Line]\nHeight=0.0002\nHeight "
+                     "Unit=1\nThickness=3e-06\nThickness Unit=0\n");
         ClickTab(*w, 6);
         QCOMPARE(w->ParameterEdits[2]->text(), QStringLiteral("0.2"));
         QCOMPARE(w->ParameterBoxes[2]->currentText(), QStringLiteral("mm"));
@@ -111,7 +161,8 @@ private slots:
     }
 
     void coplanarTabsKeepSeparateSections() {
-        if (LineTypeForTab(2) == nullptr || LineTypeForTab(3) == nullptr) QSKIP("coplanar lines not built");
+        if (LineTypeForTab(2) == nullptr || LineTypeForTab(3) == nullptr)
+            QSKIP("coplanar lines not built");
         TestWindow w;
         ClickTab(*w, 2);
         w->ParameterEdits[0]->setText(QStringLiteral("77"));
@@ -125,7 +176,8 @@ private slots:
     // active tab's section and the material section, nothing else.
     void whatIsWrittenWhen() {
         const int other = LineTypeForTab(5) != nullptr ? 5 : 4;
-        const QString section = other == 5 ? QStringLiteral("[Slot Line]") : QStringLiteral("[Coax Line]");
+        const QString section =
+            other == 5 ? QStringLiteral("[Slot Line]") : QStringLiteral("[Coax Line]");
         TestWindow w;
         w->PhysicalLengthEdit->setText(QStringLiteral("123"));
         ClickTab(*w, other);
@@ -133,19 +185,22 @@ private slots:
         QVERIFY(w.Ini().find("Length=0.000123\n") != std::string::npos);
         std::filesystem::remove(w.iniPath);
         w->close();
-        QCOMPARE(SectionsOf(w.Ini()), (QStringList{section, QStringLiteral("[Material Parameter]")}));
+        QCOMPARE(SectionsOf(w.Ini()),
+                 (QStringList{section, QStringLiteral("[Material Parameter]")}));
         // Entering a tab again reads its section.
         TestWindow again(w.Ini() + "[Microstrip Line]\nLength=0.000456\n");
         QCOMPARE(again->PhysicalLengthEdit->text(), QStringLiteral("456"));
     }
 
     void unknownContentSurvivesAClose() {
-        const std::string before = "; my notes\n[Someone Else]\nKey = value \n\n[Microstrip Line]\nWidth=1e-4\nExtra=1\n";
+        const std::string before =
+            "; my notes\n[Someone Else]\nKey = value \n\n[Microstrip Line]\nWidth=1e-4\nExtra=1\n";
         TestWindow w(before);
         QCOMPARE(w->ParameterEdits[0]->text(), QStringLiteral("100"));
         w->close();
         const std::string after = w.Ini();
-        QVERIFY(after.rfind("; my notes\n[Someone Else]\nKey = value \n\n[Microstrip Line]\n", 0) == 0);
+        QVERIFY(after.rfind("; my notes\n[Someone Else]\nKey = value \n\n[Microstrip Line]\n", 0) ==
+                0);
         QVERIFY(after.find("Width=0.0001\n") != std::string::npos);
         QVERIFY(after.find("Extra=1\n") != std::string::npos);
     }
@@ -168,7 +223,8 @@ private slots:
         TestWindow w;
         w->ParameterEdits[1]->setText(QStringLiteral("ABC"));
         w->close();
-        QCOMPARE(w.recorder.Texts(), QStringList{QStringLiteral("'ABC' is not a valid floating point value")});
+        QCOMPARE(w.recorder.Texts(),
+                 QStringList{QStringLiteral("'ABC' is not a valid floating point value")});
         const std::string ini = w.Ini();
         QVERIFY(ini.find("Width=5e-05\nWidth Unit=0\n") != std::string::npos);
         QVERIFY(ini.find("Height") == std::string::npos);
@@ -179,11 +235,14 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         std::mt19937 random(3);
         QByteArray garbage;
-        for (int i = 0; i < (1 << 20); ++i) garbage.append(static_cast<char>(random()));
+        for (int i = 0; i < (1 << 20); ++i)
+            garbage.append(static_cast<char>(random()));
         QByteArray sections;
-        for (int s = 0; s < 5000; ++s) sections += "[Section " + QByteArray::number(s) + "]\nWidth=1\nLength=2\n";
+        for (int s = 0; s < 5000; ++s)
+            sections += "[Section " + QByteArray::number(s) + "]\nWidth=1\nLength=2\n";
         QTest::newRow("binary garbage") << garbage;
-        QTest::newRow("10 MB line") << QByteArray("[Microstrip Line]\nNotes=") + QByteArray(10 << 20, 'x');
+        QTest::newRow("10 MB line")
+            << QByteArray("[Microstrip Line]\nNotes=") + QByteArray(10 << 20, 'x');
         QTest::newRow("5000 sections") << sections;
         QTest::newRow("10 million empty lines") << QByteArray(10 << 20, '\n');
     }
@@ -198,12 +257,13 @@ private slots:
         QCOMPARE(w->PhysicalLengthEdit->text(), QStringLiteral("10000"));
         QCOMPARE(w.recorder.Texts(), QStringList());
         w->close();
-        QVERIFY(w.Ini().compare(0, static_cast<std::size_t>(content.size()), content.toStdString()) == 0);
+        QVERIFY(w.Ini().compare(0, static_cast<std::size_t>(content.size()),
+                                content.toStdString()) == 0);
     }
 };
 
 RegisterGuiTest<SettingsTest> registered;
 
-}  // namespace
+} // namespace
 
 #include "tform1_settings_test.moc"

@@ -14,7 +14,7 @@ namespace {
 class StartTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     // First start without a settings file.
     void firstStart() {
         TestWindow w;
@@ -23,16 +23,24 @@ private slots:
         QCOMPARE(f.windowTitle(), QStringLiteral("TAVREL 2003 - Microstrip"));
         QCOMPARE(f.TabControl1->currentIndex(), 0);
         const std::pair<QLineEdit*, const char*> shown[] = {
-            {f.FrequencyEdit, "10"},  {f.PhysicalLengthEdit, "10000"}, {f.ElectricalLengthEdit, "90"},
-            {f.ImpedanceEdit, "50"},  {f.DielConstantEdit, "12.9"},    {f.LossTangentEdit, "0.0005"},
-            {f.ConductivityEdit, "6.14E+07"}, {f.PropConstantEdit, "180"}, {f.EffDielConstEdit, "10"},
-            {f.LossEdit, "10"}};
-        for (const auto& [edit, text] : shown) QCOMPARE(edit->text(), QString::fromLatin1(text));
-        const std::pair<QComboBox*, const char*> lists[] = {
-            {f.FrequencyUnitBox, "GHz"},     {f.PhysicalLengthUnitBox, "um"}, {f.ElectricalLengthUnitBox, "deg"},
-            {f.ImpedanceUnitBox, "Ohms"},    {f.DielectricsComboBox, "GaAs"}, {f.ConductorsComboBox, "Silver"},
-            {f.ConductivityUnitBox, "S/m"},  {f.PropConstantUnitBox, "deg/m"}, {f.LossUnitBox, "dB/m"}};
-        for (const auto& [list, text] : lists) QCOMPARE(list->currentText(), QString::fromLatin1(text));
+            {f.FrequencyEdit, "10"},          {f.PhysicalLengthEdit, "10000"},
+            {f.ElectricalLengthEdit, "90"},   {f.ImpedanceEdit, "50"},
+            {f.DielConstantEdit, "12.9"},     {f.LossTangentEdit, "0.0005"},
+            {f.ConductivityEdit, "6.14E+07"}, {f.PropConstantEdit, "180"},
+            {f.EffDielConstEdit, "10"},       {f.LossEdit, "10"}};
+        for (const auto& [edit, text] : shown)
+            QCOMPARE(edit->text(), QString::fromLatin1(text));
+        const std::pair<QComboBox*, const char*> lists[] = {{f.FrequencyUnitBox, "GHz"},
+                                                            {f.PhysicalLengthUnitBox, "um"},
+                                                            {f.ElectricalLengthUnitBox, "deg"},
+                                                            {f.ImpedanceUnitBox, "Ohms"},
+                                                            {f.DielectricsComboBox, "GaAs"},
+                                                            {f.ConductorsComboBox, "Silver"},
+                                                            {f.ConductivityUnitBox, "S/m"},
+                                                            {f.PropConstantUnitBox, "deg/m"},
+                                                            {f.LossUnitBox, "dB/m"}};
+        for (const auto& [list, text] : lists)
+            QCOMPARE(list->currentText(), QString::fromLatin1(text));
         const char* labels[] = {"Width (W)", "Height (H)", "Thickness (T)"};
         const char* values[] = {"50", "100", "1"};
         for (int i = 0; i < TForm1::kRows; ++i) {
@@ -49,11 +57,12 @@ private slots:
         QVERIFY(f.OddMode->isHidden());
         QVERIFY(!f.SynthesizeButton->isHidden());
         QVERIFY(f.TreeView1->isHidden());
-        QCOMPARE(f.size(), QSize(649, 419 - 61 - 4));  // opens in its short form
+        QCOMPARE(f.size(), QSize(649, 419 - 61 - 4)); // opens in its short form
         QCOMPARE(f.ModeIndex(), -1);
-        for (int i = 0; i < kLineTypeCount; ++i) QCOMPARE(!f.LineImages[i]->isHidden(), i == 0);
+        for (int i = 0; i < kLineTypeCount; ++i)
+            QCOMPARE(!f.LineImages[i]->isHidden(), i == 0);
         QVERIFY(w.recorder.boxes.empty());
-        QVERIFY(!std::filesystem::exists(w.iniPath));  // never written at start-up
+        QVERIFY(!std::filesystem::exists(w.iniPath)); // never written at start-up
     }
 
     void looks() {
@@ -61,7 +70,8 @@ private slots:
         TForm1& f = *w;
         for (QLineEdit* edit : {f.PropConstantEdit, f.EffDielConstEdit, f.LossEdit}) {
             QVERIFY(edit->isReadOnly());
-            QCOMPARE(edit->palette().color(QPalette::Base), edit->palette().color(QPalette::Button));
+            QCOMPARE(edit->palette().color(QPalette::Base),
+                     edit->palette().color(QPalette::Button));
         }
         QVERIFY(!f.DielConstantEdit->isReadOnly());
         QVERIFY(!f.windowIcon().isNull());
@@ -70,7 +80,8 @@ private slots:
         QCOMPARE(f.AnalyzeButton->iconSize(), QSize(32, 32));
         QVERIFY(f.AnalyzeButton->text().isEmpty());
         QCOMPARE(f.QRXButton->iconSize(), QSize(62, 21));
-        for (QLabel* image : f.LineImages) QCOMPARE(image->pixmap().size(), QSize(128, 80));
+        for (QLabel* image : f.LineImages)
+            QCOMPARE(image->pixmap().size(), QSize(128, 80));
         QVERIFY(f.TreeView1->font().bold());
         QCOMPARE(f.TreeView1->palette().color(QPalette::Text), QColor(128, 0, 0));
         QCOMPARE(f.TreeView1->indentation(), 19);
@@ -87,23 +98,39 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("place");
         const std::pair<const char*, QRect> places[] = {
-            {"TabControl1", {0, 0, 649, 33}},          {"Panel1", {0, 33, 649, 320}},
-            {"GroupBox3", {6, 6, 475, 103}},            {"DielectricsComboBox", {64, 20, 157, 21}},
-            {"ConductorsComboBox", {298, 19, 168, 21}}, {"DielConstantEdit", {120, 45, 100, 21}},
-            {"ConductivityEdit", {298, 44, 100, 21}},   {"ConductivityUnitBox", {401, 44, 65, 21}},
-            {"LossTangentEdit", {120, 70, 100, 21}},    {"QRXButton", {400, 75, 71, 28}},
-            {"Panel2", {490, 11, 147, 97}},             {"GroupBox1", {5, 117, 300, 196}},
-            {"ImpedanceEdit", {120, 20, 100, 21}},      {"ImpedanceUnitBox", {224, 20, 65, 21}},
-            {"FrequencyEdit", {120, 44, 100, 21}},      {"ElectricalLengthEdit", {120, 68, 100, 21}},
-            {"PropConstantEdit", {120, 92, 100, 21}},   {"EffDielConstEdit", {120, 117, 100, 21}},
-            {"LossEdit", {120, 142, 100, 21}},          {"LossUnitBox", {224, 142, 65, 21}},
-            {"AnalyzeButton", {311, 139, 40, 40}},      {"SynthesizeButton", {311, 190, 40, 40}},
-            {"GroupBox2", {360, 117, 285, 196}},        {"PhysicalLengthEdit", {110, 19, 100, 21}},
-            {"PhysicalLengthUnitBox", {214, 19, 63, 21}}, {"ParameterEdit1", {110, 44, 100, 21}},
-            {"ParameterBox3", {214, 93, 63, 21}},       {"ParameterEdit6", {110, 165, 100, 21}},
+            {"TabControl1", {0, 0, 649, 33}},
+            {"Panel1", {0, 33, 649, 320}},
+            {"GroupBox3", {6, 6, 475, 103}},
+            {"DielectricsComboBox", {64, 20, 157, 21}},
+            {"ConductorsComboBox", {298, 19, 168, 21}},
+            {"DielConstantEdit", {120, 45, 100, 21}},
+            {"ConductivityEdit", {298, 44, 100, 21}},
+            {"ConductivityUnitBox", {401, 44, 65, 21}},
+            {"LossTangentEdit", {120, 70, 100, 21}},
+            {"QRXButton", {400, 75, 71, 28}},
+            {"Panel2", {490, 11, 147, 97}},
+            {"GroupBox1", {5, 117, 300, 196}},
+            {"ImpedanceEdit", {120, 20, 100, 21}},
+            {"ImpedanceUnitBox", {224, 20, 65, 21}},
+            {"FrequencyEdit", {120, 44, 100, 21}},
+            {"ElectricalLengthEdit", {120, 68, 100, 21}},
+            {"PropConstantEdit", {120, 92, 100, 21}},
+            {"EffDielConstEdit", {120, 117, 100, 21}},
+            {"LossEdit", {120, 142, 100, 21}},
+            {"LossUnitBox", {224, 142, 65, 21}},
+            {"AnalyzeButton", {311, 139, 40, 40}},
+            {"SynthesizeButton", {311, 190, 40, 40}},
+            {"GroupBox2", {360, 117, 285, 196}},
+            {"PhysicalLengthEdit", {110, 19, 100, 21}},
+            {"PhysicalLengthUnitBox", {214, 19, 63, 21}},
+            {"ParameterEdit1", {110, 44, 100, 21}},
+            {"ParameterBox3", {214, 93, 63, 21}},
+            {"ParameterEdit6", {110, 165, 100, 21}},
             {"TreeView1", {0, 356, 649, 61}}};
-        for (const auto& [name, place] : places) QTest::newRow(name) << QString::fromLatin1(name) << place;
-        for (const char* name : {"EvenMode", "OddMode"}) QTest::newRow(name) << QString::fromLatin1(name) << QRect();
+        for (const auto& [name, place] : places)
+            QTest::newRow(name) << QString::fromLatin1(name) << place;
+        for (const char* name : {"EvenMode", "OddMode"})
+            QTest::newRow(name) << QString::fromLatin1(name) << QRect();
     }
     void layout() {
         QFETCH(QString, name);
@@ -128,9 +155,11 @@ private slots:
             QCOMPARE(w->ParameterEdits[i - 1]->objectName(), QStringLiteral("ParameterEdit") + n);
             QCOMPARE(w->ParameterLabels[i - 1]->objectName(), QStringLiteral("ParameterLabel") + n);
         }
-        const char* images[] = {"Image_Microstrip", "Image_Stripline", "Image_CPWLine", "Image_CPWLineGround",
-                                "Image_Coaxial", "Image_Slotline", "Image_Coupled_MSLine", "Image_Coupled_StripLine"};
-        for (int i = 0; i < kLineTypeCount; ++i) QCOMPARE(w->LineImages[i]->objectName(), QString::fromLatin1(images[i]));
+        const char* images[] = {"Image_Microstrip",     "Image_Stripline",        "Image_CPWLine",
+                                "Image_CPWLineGround",  "Image_Coaxial",          "Image_Slotline",
+                                "Image_Coupled_MSLine", "Image_Coupled_StripLine"};
+        for (int i = 0; i < kLineTypeCount; ++i)
+            QCOMPARE(w->LineImages[i]->objectName(), QString::fromLatin1(images[i]));
     }
 
     void focusOrder() {
@@ -139,16 +168,35 @@ private slots:
         QWidget* widget = w->TabControl1;
         do {
             if ((widget->focusPolicy() & Qt::TabFocus) && !widget->objectName().isEmpty() &&
-                widget->parentWidget() != w->TabControl1)  // not the tab strip's own scroll buttons
+                widget->parentWidget() != w->TabControl1) // not the tab strip's own scroll buttons
                 chain << widget->objectName();
             widget = widget->nextInFocusChain();
         } while (widget != w->TabControl1 && chain.size() < 100);
-        const QStringList expected{
-            "TabControl1", "ImpedanceEdit", "ElectricalLengthEdit", "PropConstantEdit", "EffDielConstEdit",
-            "LossEdit", "EvenMode", "OddMode", "FrequencyEdit", "DielectricsComboBox", "DielConstantEdit",
-            "LossTangentEdit", "ConductorsComboBox", "ConductivityEdit", "AnalyzeButton", "SynthesizeButton",
-            "PhysicalLengthEdit", "ParameterEdit1", "ParameterEdit2", "ParameterEdit3", "ParameterEdit4",
-            "ParameterEdit5", "ParameterEdit6", "QRXButton", "TreeView1"};
+        const QStringList expected{"TabControl1",
+                                   "ImpedanceEdit",
+                                   "ElectricalLengthEdit",
+                                   "PropConstantEdit",
+                                   "EffDielConstEdit",
+                                   "LossEdit",
+                                   "EvenMode",
+                                   "OddMode",
+                                   "FrequencyEdit",
+                                   "DielectricsComboBox",
+                                   "DielConstantEdit",
+                                   "LossTangentEdit",
+                                   "ConductorsComboBox",
+                                   "ConductivityEdit",
+                                   "AnalyzeButton",
+                                   "SynthesizeButton",
+                                   "PhysicalLengthEdit",
+                                   "ParameterEdit1",
+                                   "ParameterEdit2",
+                                   "ParameterEdit3",
+                                   "ParameterEdit4",
+                                   "ParameterEdit5",
+                                   "ParameterEdit6",
+                                   "QRXButton",
+                                   "TreeView1"};
         QCOMPARE(chain, expected);
     }
 
@@ -157,7 +205,8 @@ private slots:
         TestWindow w(std::string(), false);
         QCOMPARE(w->TabControl1->count(), kLineTypeCount);
         for (int i = 0; i < kLineTypeCount; ++i) {
-            QCOMPARE(w->TabControl1->tabText(i), QString::fromStdString(TabNames()[static_cast<std::size_t>(i)]));
+            QCOMPARE(w->TabControl1->tabText(i),
+                     QString::fromStdString(TabNames()[static_cast<std::size_t>(i)]));
             QCOMPARE(w->TabControl1->isTabEnabled(i), LineTypeForTab(i) != nullptr);
             QCOMPARE(w->ModelOfTab(i) != nullptr, LineTypeForTab(i) != nullptr);
         }
@@ -169,13 +218,16 @@ private slots:
             if (LineTypeForTab(i) == nullptr) continue;
             ClickTab(*w, i);
             QCOMPARE(w->CurrentTab(), i);
-            QVERIFY2(w->windowTitle().startsWith(QStringLiteral("TAVREL 2003 - ")), qPrintable(w->windowTitle()));
-            for (int k = 0; k < kLineTypeCount; ++k) QCOMPARE(!w->LineImages[k]->isHidden(), k == i);
+            QVERIFY2(w->windowTitle().startsWith(QStringLiteral("TAVREL 2003 - ")),
+                     qPrintable(w->windowTitle()));
+            for (int k = 0; k < kLineTypeCount; ++k)
+                QCOMPARE(!w->LineImages[k]->isHidden(), k == i);
             const bool coupled = LineTypeForTab(i)->coupled;
             QCOMPARE(w->SynthesizeButton->isHidden(), coupled);
             QCOMPARE(w->EvenMode->isHidden(), !coupled);
             int rows = 0;
-            while (rows < TForm1::kRows && !w->ParameterEdits[rows]->isHidden()) ++rows;
+            while (rows < TForm1::kRows && !w->ParameterEdits[rows]->isHidden())
+                ++rows;
             QCOMPARE(rows, static_cast<int>(LineTypeForTab(i)->dimensionKeys.size()));
         }
         QCOMPARE(w.recorder.Texts(), QStringList());
@@ -194,7 +246,7 @@ private slots:
         QCOMPARE(w->ModeIndex(), 1);
         QTest::mouseClick(w->EvenMode, Qt::LeftButton);
         QCOMPARE(w->ModeIndex(), 0);
-        w->ModeButtonClick(w->AnalyzeButton);  // not a radio button: ignored
+        w->ModeButtonClick(w->AnalyzeButton); // not a radio button: ignored
         QCOMPARE(w->ModeIndex(), 0);
         ClickTab(*w, 0);
         QVERIFY(w->EvenMode->isHidden() && w->OddMode->isHidden());
@@ -211,15 +263,16 @@ private slots:
         QCOMPARE(w->RowLabel(0), std::string("Out of Range"));
         w->SetRowValue(7, 1.0);
         w->SetRowUnit(0, 2);
-        w->SetRowCount(9);  // repaints only
+        w->SetRowCount(9); // repaints only
         QVERIFY(!w->ParameterEdits[0]->isHidden());
         w->ShowLineImage(8);
-        for (QLabel* image : w->LineImages) QVERIFY(image->isHidden());
+        for (QLabel* image : w->LineImages)
+            QVERIFY(image->isHidden());
     }
 };
 
 RegisterGuiTest<StartTest> registered;
 
-}  // namespace
+} // namespace
 
 #include "tform1_start_test.moc"

@@ -9,12 +9,13 @@ namespace {
 class UnitsTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void listContents() {
         TestWindow w(std::string(), false);
         const auto items = [](QComboBox* list) {
             QStringList names;
-            for (int i = 0; i < list->count(); ++i) names << list->itemText(i);
+            for (int i = 0; i < list->count(); ++i)
+                names << list->itemText(i);
             return names.join(QLatin1Char(' '));
         };
         QCOMPARE(items(w->FrequencyUnitBox), QStringLiteral("Hz KHz MHz GHz"));
@@ -34,15 +35,30 @@ private slots:
         QTest::addColumn<QString>("before");
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("after");
-        QTest::newRow("GHz to MHz") << "FrequencyUnitBox" << "FrequencyEdit" << "10" << 2 << "10000";
-        QTest::newRow("deg/m to rad/m") << "PropConstantUnitBox" << "PropConstantEdit" << "180" << 9 << "3.14159";
-        QTest::newRow("S/m to S/cm") << "ConductivityUnitBox" << "ConductivityEdit" << "5.88E+07" << 2 << "588000";
-        QTest::newRow("um to mm") << "PhysicalLengthUnitBox" << "PhysicalLengthEdit" << "10000" << 1 << "10";
-        QTest::newRow("deg to rad") << "ElectricalLengthUnitBox" << "ElectricalLengthEdit" << "90" << 1 << "1.5708";
-        QTest::newRow("dB/m to dB/mm") << "LossUnitBox" << "LossEdit" << "10" << 1 << "0.01";
-        QTest::newRow("row um to inch") << "ParameterBox2" << "ParameterEdit2" << "2540" << 5 << "0.1";
-        QTest::newRow("German comma read") << "FrequencyUnitBox" << "FrequencyEdit" << "decimal comma" << 2
-                                           << "12500";
+        QTest::newRow("GHz to MHz") << "FrequencyUnitBox"
+                                    << "FrequencyEdit"
+                                    << "10" << 2 << "10000";
+        QTest::newRow("deg/m to rad/m") << "PropConstantUnitBox"
+                                        << "PropConstantEdit"
+                                        << "180" << 9 << "3.14159";
+        QTest::newRow("S/m to S/cm") << "ConductivityUnitBox"
+                                     << "ConductivityEdit"
+                                     << "5.88E+07" << 2 << "588000";
+        QTest::newRow("um to mm") << "PhysicalLengthUnitBox"
+                                  << "PhysicalLengthEdit"
+                                  << "10000" << 1 << "10";
+        QTest::newRow("deg to rad") << "ElectricalLengthUnitBox"
+                                    << "ElectricalLengthEdit"
+                                    << "90" << 1 << "1.5708";
+        QTest::newRow("dB/m to dB/mm") << "LossUnitBox"
+                                       << "LossEdit"
+                                       << "10" << 1 << "0.01";
+        QTest::newRow("row um to inch") << "ParameterBox2"
+                                        << "ParameterEdit2"
+                                        << "2540" << 5 << "0.1";
+        QTest::newRow("German comma read") << "FrequencyUnitBox"
+                                           << "FrequencyEdit"
+                                           << "decimal comma" << 2 << "12500";
     }
     void unitChange() {
         QFETCH(QString, list);
@@ -55,7 +71,8 @@ private slots:
         auto* field = w->findChild<QLineEdit*>(edit);
         if (before == QLatin1String("decimal comma")) {
             // The second conversion reads the user's own separator.
-            if (QLocale().decimalPoint() != QLatin1String(",")) QSKIP("the locale's decimal point is not a comma");
+            if (QLocale().decimalPoint() != QLatin1String(","))
+                QSKIP("the locale's decimal point is not a comma");
             before = QStringLiteral("12,5");
         }
         field->setText(before);
@@ -88,14 +105,16 @@ private slots:
         QLineEdit* edit = w->ParameterEdits[0];
         edit->setText(QStringLiteral("ABC"));
         Pick(w->ParameterBoxes[0], 1);
-        QCOMPARE(w.recorder.Texts(), QStringList{QStringLiteral("'ABC' is not a valid floating point value")});
+        QCOMPARE(w.recorder.Texts(),
+                 QStringList{QStringLiteral("'ABC' is not a valid floating point value")});
         QCOMPARE(edit->text(), QStringLiteral("ABC"));
         QCOMPARE(w->ParameterBoxes[0]->currentText(), QStringLiteral("um"));
         QCOMPARE(w->RowUnit(1), 0);
 
-        w->FrequencyEdit->setText(QStringLiteral("INF"));  // not a number anywhere
+        w->FrequencyEdit->setText(QStringLiteral("INF")); // not a number anywhere
         Pick(w->FrequencyUnitBox, 0);
-        QCOMPARE(w.recorder.Texts().last(), QStringLiteral("'INF' is not a valid floating point value"));
+        QCOMPARE(w.recorder.Texts().last(),
+                 QStringLiteral("'INF' is not a valid floating point value"));
         QCOMPARE(w->FrequencyUnitBox->currentText(), QStringLiteral("GHz"));
     }
 
@@ -106,7 +125,8 @@ private slots:
         QCOMPARE(w->PhysicalLengthEdit->text(), QStringLiteral("0.01"));
         w->PhysicalLengthEdit->setText(QStringLiteral("1E305"));
         Pick(w->PhysicalLengthUnitBox, 0);
-        QCOMPARE(w.recorder.Texts(), QStringList{QStringLiteral("'1E305' is too large to be shown in um")});
+        QCOMPARE(w.recorder.Texts(),
+                 QStringList{QStringLiteral("'1E305' is too large to be shown in um")});
         QCOMPARE(w->PhysicalLengthEdit->text(), QStringLiteral("1E305"));
         QCOMPARE(w->PhysicalLengthUnitBox->currentText(), QStringLiteral("m"));
         QCOMPARE(w->PhysicalLengthUnit(), 3);
@@ -116,17 +136,17 @@ private slots:
         TestWindow w(std::string(), false);
         QLineEdit* edit = w->FrequencyEdit;
         edit->setText(QString());
-        QCOMPARE(w->ReadNumber(edit), 0.0);  // empty reads as 0
+        QCOMPARE(w->ReadNumber(edit), 0.0); // empty reads as 0
         edit->setText(QStringLiteral("1E-3"));
         QCOMPARE(w->ReadNumber(edit), 0.001);
         edit->setText(QStringLiteral("12.9"));
-        QCOMPARE(w->ReadNumber(edit), 12.9);  // "." whatever the locale
+        QCOMPARE(w->ReadNumber(edit), 12.9); // "." whatever the locale
         for (const char* bad : {"10MM", "INF", "NAN", "1E999", "12.9.1"}) {
             edit->setText(QString::fromLatin1(bad));
             QVERIFY_THROWS_EXCEPTION(ConversionError, w->ReadNumber(edit));
         }
         w->SetDielConstantValue(12.9);
-        QCOMPARE(w->DielConstantEdit->text(), QStringLiteral("12.9"));  // never "12,9"
+        QCOMPARE(w->DielConstantEdit->text(), QStringLiteral("12.9")); // never "12,9"
         w->SetConductivityValue(58800000);
         QCOMPARE(w->ConductivityEdit->text(), QStringLiteral("5.88E+07"));
         w->SetRowValue(1, 0.00001);
@@ -154,12 +174,13 @@ private slots:
         QCOMPARE(w->PhysicalLengthUnitBox->currentText(), QStringLiteral("um"));
         w->SelectPhysicalLengthUnit(5);
         QCOMPARE(w->PhysicalLengthUnitBox->currentText(), QStringLiteral("inch"));
-        QCOMPARE(w->PhysicalLengthEdit->text(), QStringLiteral("10000"));  // the number is not rewritten
+        QCOMPARE(w->PhysicalLengthEdit->text(),
+                 QStringLiteral("10000")); // the number is not rewritten
     }
 };
 
 RegisterGuiTest<UnitsTest> registered;
 
-}  // namespace
+} // namespace
 
 #include "tform1_units_test.moc"

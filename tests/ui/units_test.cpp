@@ -7,7 +7,9 @@
 
 namespace {
 
-std::vector<std::string> Names(const UnitTable& table) { return table.Names(); }
+std::vector<std::string> Names(const UnitTable& table) {
+    return table.Names();
+}
 
 // Value shown after a unit change: the SI value read with the old unit,
 // written with the new one through "%G".
@@ -23,8 +25,9 @@ TEST(UnitTables, NamesInListOrder) {
     EXPECT_EQ(Names(AngleUnits()), (V{"deg", "rad"}));
     EXPECT_EQ(Names(ConductivityUnits()), (V{"S/um", "S/mm", "S/cm", "S/m", "S/mil", "S/inch"}));
     EXPECT_EQ(Names(LossUnits()), (V{"dB/um", "dB/mm", "dB/cm", "dB/m", "dB/mil", "dB/inch"}));
-    EXPECT_EQ(Names(PhaseConstantUnits()), (V{"deg/um", "deg/mm", "deg/cm", "deg/m", "deg/mil", "deg/inch",
-                                              "rad/um", "rad/mm", "rad/cm", "rad/m", "rad/mil", "rad/inch"}));
+    EXPECT_EQ(Names(PhaseConstantUnits()),
+              (V{"deg/um", "deg/mm", "deg/cm", "deg/m", "deg/mil", "deg/inch", "rad/um", "rad/mm",
+                 "rad/cm", "rad/m", "rad/mil", "rad/inch"}));
     EXPECT_EQ(Names(ImpedanceUnits()), (V{"Ohms"}));
 }
 
@@ -42,9 +45,9 @@ TEST(UnitTables, PerLengthFactorsAreReciprocalsOfLengthFactors) {
 
 TEST(UnitTables, PhaseConstantFactorsAreAngleOverLength) {
     const UnitTable phase = PhaseConstantUnits();
-    EXPECT_EQ(phase.Factor(3), 1.0);                   // deg/m
-    EXPECT_DOUBLE_EQ(phase.Factor(0), 0.000001);       // deg/um
-    EXPECT_EQ(phase.Factor(9), 0.017453292519943295);  // rad/m, pi / 180
+    EXPECT_EQ(phase.Factor(3), 1.0);                  // deg/m
+    EXPECT_DOUBLE_EQ(phase.Factor(0), 0.000001);      // deg/um
+    EXPECT_EQ(phase.Factor(9), 0.017453292519943295); // rad/m, pi / 180
     EXPECT_DOUBLE_EQ(phase.Factor(6), 0.017453292519943295 / 1e6);
 }
 
@@ -78,7 +81,8 @@ TEST(UnitTables, UnitChangeKeepsQuantityAndRoundsToSixDigits) {
         {"dB/m to dB/mm", LossUnits(), "10", 3, 1, "0.01"},
         {"deg to rad", AngleUnits(), "90", 0, 1, "1.5708"},
     };
-    for (const ChangeCase& c : cases) EXPECT_EQ(Converted(c.table, c.shown, c.from, c.to), c.expected) << c.what;
+    for (const ChangeCase& c : cases)
+        EXPECT_EQ(Converted(c.table, c.shown, c.from, c.to), c.expected) << c.what;
 }
 
-}  // namespace
+} // namespace
