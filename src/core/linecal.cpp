@@ -44,10 +44,10 @@ double LineModel::EvaluateObjective(double x) {
     double value = Objective(x);
     ForceEvaluation(value);
     RaiseFloatingPointFaults();
+    // Effective dielectric constant and loss are checked when shown: some
+    // objectives leave them to be computed after the solver has finished.
     RequireFinite(value);
     RequireFinite(impedance);
-    RequireFinite(effDielConst);
-    RequireFinite(loss);
     return value;
 }
 
@@ -103,7 +103,10 @@ int LineModel::GetCoupledMode() {
 void LineModel::SetCoupledMode(int mode) { window.SetModeIndex(mode); }
 
 void LineModel::ShowImpedance() { window.SetImpedanceValue(impedance); }
-void LineModel::ShowEffectiveDielectricConstant() { window.SetEffDielConstValue(effDielConst); }
+void LineModel::ShowEffectiveDielectricConstant() {
+    RequireFinite(effDielConst);
+    window.SetEffDielConstValue(effDielConst);
+}
 void LineModel::ShowLoss() {
     window.SetLossValue(FaultChecked([&] { return loss * kNepersToDecibels; }));
 }

@@ -37,8 +37,9 @@ public:
     virtual void Analyze() = 0;
     virtual void CheckParameters() = 0;
 
-    // Objective with the floating-point fault check around it: a fault, or a
-    // result that is not finite, aborts with FloatingPointFault.
+    // Objective with the floating-point fault check around it: a fault, or an
+    // objective value or impedance that is not finite, aborts with
+    // FloatingPointFault.
     double EvaluateObjective(double x);
 
     // Base operations.

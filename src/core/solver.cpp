@@ -23,7 +23,10 @@ bool TryObjective(LineModel& model, double x) {
 
 double FindRoot(LineModel& model, double first, double second, double tolerance, int steps) {
     const int n = std::abs(steps);
-    if (n == 0) throw TP_Exceptions(kNoSolutionText);
+    // An interval that is not finite (a reference dimension near the largest
+    // double) has no point a line can be built at.
+    if (n == 0 || !std::isfinite(first) || !std::isfinite(second) || !std::isfinite(second - first))
+        throw TP_Exceptions(kNoSolutionText);
     double step = (second - first) / n;
 
     // Move each end inward until the objective can be evaluated there; give up

@@ -133,3 +133,9 @@ TEST_F(Solver, SubnormalIntervalCannotStallTheInwardSteps) {
     FunctionModel model(sheet, 1, [](double x) { return CheckedLog(x); });
     EXPECT_THROW(FindRoot(model, 0.0, 4.9406564584124654e-324, 1e-10, 1000), TP_Exceptions);
 }
+
+TEST_F(Solver, IntervalBeyondTheLargestDoubleHasNoSolution) {
+    FunctionModel model(sheet, 1, [](double x) { return 1.0 - x; });
+    EXPECT_THROW(FindRoot(model, 1.0, 100.0 * 1.7976931348623157e308, 1e-10, 1000), TP_Exceptions);
+    EXPECT_THROW(FindRoot(model, -1.7e308, 1.7e308, 1e-10, 1000), TP_Exceptions);
+}
