@@ -38,26 +38,29 @@ struct Line {
     }
 };
 
-// Walks the lines of [from, to) of the content.
-class LineCursor {
-  public:
-    LineCursor(std::string_view content, std::size_t from, std::size_t to)
-        : content_(content), pos_(from), to_(to) {}
-    bool Next(Line& line) {
-        if (pos_ >= to_) return false;
-        const std::size_t newline = content_.find('\n', pos_);
-        line.begin = pos_;
-        line.end = newline == std::string_view::npos ? content_.size() : newline;
-        line.next = newline == std::string_view::npos ? content_.size() : newline + 1;
-        pos_ = line.next;
+// The next line at or after pos (a line start, before `to`, itself a line
+// start or the end) that holds a non-blank character.  Blank lines are
+// skipped character by character, so that a file of millions of them costs
+// one pass, not millions of line splits.
+bool NextFilledLine(std::string_view content, std::size_t& pos, std::size_t to, Line& line) {
+    std::size_t lineBegin = pos;
+    for (std::size_t i = pos; i < to; ++i) {
+        const char c = content[i];
+        if (c == '\n') {
+            lineBegin = i + 1;
+            continue;
+        }
+        if (IsBlank(c)) continue;
+        const std::size_t newline = content.find('\n', i);
+        line.begin = lineBegin;
+        line.end = newline == std::string_view::npos ? content.size() : newline;
+        line.next = newline == std::string_view::npos ? content.size() : newline + 1;
+        pos = line.next;
         return true;
     }
-
-  private:
-    std::string_view content_;
-    std::size_t pos_;
-    std::size_t to_;
-};
+    pos = to;
+    return false;
+}
 
 std::optional<std::string_view> SectionName(std::string_view line) {
     line = Trim(line);
@@ -82,8 +85,8 @@ std::optional<KeyLine> ParseKeyLine(std::string_view line) {
 
 // The next section header at or after `from`: the start of its line, or npos.
 std::size_t NextHeader(std::string_view content, std::size_t from, Line& header) {
-    LineCursor cursor(content, from, content.size());
-    while (cursor.Next(header))
+    std::size_t pos = from;
+    while (NextFilledLine(content, pos, content.size(), header))
         if (SectionName(header.Text(content))) return header.begin;
     return std::string_view::npos;
 }
@@ -98,11 +101,11 @@ struct KeyLocation {
 KeyLocation LocateKey(std::string_view content, IniSectionRange range, std::string_view key) {
     KeyLocation where;
     where.afterLastEntry = range.bodyBegin;
-    LineCursor cursor(content, range.bodyBegin, range.bodyEnd);
+    std::size_t pos = range.bodyBegin;
     Line line;
-    while (cursor.Next(line)) {
+    while (NextFilledLine(content, pos, range.bodyEnd, line)) {
         const std::string_view text = line.Text(content);
-        if (!Trim(text).empty()) where.afterLastEntry = line.next;
+        where.afterLastEntry = line.next;
         const auto entry = ParseKeyLine(text);
         if (entry && SameName(entry->key, key)) {
             where.found = true;

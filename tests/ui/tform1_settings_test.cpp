@@ -1,7 +1,9 @@
 // Materials and the settings file as the window reads and writes them.
 #include <QElapsedTimer>
+#include <algorithm>
 #include <filesystem>
 #include <random>
+#include <string_view>
 
 #include "guitest.h"
 #include "models/linetypes.h"
@@ -14,6 +16,29 @@ QStringList SectionsOf(const std::string& ini) {
         if (line.startsWith(QLatin1Char('['))) sections << line;
     return sections;
 }
+
+// Whether every line of `before` is still in `after`, in the same order
+// (the window's writes only replace its own keys' lines or add lines).
+bool KeepsEveryLine(std::string_view before, std::string_view after) {
+    std::size_t b = 0;
+    std::size_t a = 0;
+    while (b < before.size()) {
+        if (a >= after.size()) return false;
+        const std::size_t bEnd = std::min(before.find('\n', b), before.size());
+        const std::size_t aEnd = std::min(after.find('\n', a), after.size());
+        if (before.substr(b, bEnd - b) == after.substr(a, aEnd - a)) b = bEnd + 1;
+        a = aEnd + 1;
+    }
+    return true;
+}
+
+// The time bound holds for an optimised build; sanitizers and unoptimised
+// code run many times slower.
+#if defined(__SANITIZE_ADDRESS__) || !defined(NDEBUG)
+constexpr int kSlowdown = 20;
+#else
+constexpr int kSlowdown = 1;
+#endif
 
 class SettingsTest : public QObject {
     Q_OBJECT
@@ -245,20 +270,22 @@ class SettingsTest : public QObject {
             << QByteArray("[Microstrip Line]\nNotes=") + QByteArray(10 << 20, 'x');
         QTest::newRow("5000 sections") << sections;
         QTest::newRow("10 million empty lines") << QByteArray(10 << 20, '\n');
+        QTest::newRow("10 million empty lines in our section")
+            << QByteArray("[Microstrip Line]\n") + QByteArray(10 << 20, '\n');
     }
     void hostileFiles() {
         QFETCH(QByteArray, content);
         QElapsedTimer timer;
         timer.start();
         TestWindow w(content.toStdString(), false);
-        QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed()) + " ms"));
+        QVERIFY2(timer.elapsed() < 1000 * kSlowdown,
+                 qPrintable(QString::number(timer.elapsed()) + " ms"));
         QCOMPARE(w->DielConstantEdit->text(), QStringLiteral("12.9"));
         QCOMPARE(w->ParameterEdits[0]->text(), QStringLiteral("50"));
         QCOMPARE(w->PhysicalLengthEdit->text(), QStringLiteral("10000"));
         QCOMPARE(w.recorder.Texts(), QStringList());
         w->close();
-        QVERIFY(w.Ini().compare(0, static_cast<std::size_t>(content.size()),
-                                content.toStdString()) == 0);
+        QVERIFY(KeepsEveryLine(content.toStdString(), w.Ini()));
     }
 };
 
