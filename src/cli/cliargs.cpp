@@ -5,44 +5,32 @@
 #include <cctype>
 #include <cmath>
 
+#include "ui/units.h"
+
 namespace {
 
-struct UnitName {
-    const char* name;
-    double factor;  // display units per SI unit
-};
-
-// The window's unit tables, as far as a command-line value needs them.
-constexpr UnitName kLengthUnits[] = {{"um", 1e6},   {"mm", 1e3}, {"cm", 1e2},
-                                     {"m", 1.0},    {"mil", 39370.07874015748},
-                                     {"inch", 39.37007874015748}};
-constexpr UnitName kFrequencyUnits[] = {{"Hz", 1.0}, {"KHz", 0.001}, {"MHz", 0.000001}, {"GHz", 0.000000001}};
-constexpr UnitName kAngleUnits[] = {{"deg", 1.0}, {"rad", 0.017453292519943295}};
-constexpr UnitName kConductivityUnits[] = {{"S/um", 0.000001}, {"S/mm", 0.001}, {"S/cm", 0.01},
-                                           {"S/m", 1.0},       {"S/mil", 0.0000254}, {"S/inch", 0.0254}};
-constexpr UnitName kImpedanceUnits[] = {{"Ohms", 1.0}};
-
-template <std::size_t N>
-std::optional<double> LookUp(const UnitName (&table)[N], std::string_view unit) {
-    for (const UnitName& u : table)
+std::optional<double> LookUp(const UnitTable& table, std::string_view unit) {
+    for (const UnitEntry& u : table.Entries())
         if (unit == u.name) return u.factor;
     auto equalNoCase = [](std::string_view a, std::string_view b) {
         return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
                });
     };
-    for (const UnitName& u : table)
+    for (const UnitEntry& u : table.Entries())
         if (equalNoCase(unit, u.name)) return u.factor;
     return std::nullopt;
 }
 
 std::optional<double> UnitFactor(Quantity quantity, std::string_view unit) {
+    // The window's own tables, built once.
+    static const UnitTables tables;
     switch (quantity) {
-    case Quantity::Length: return LookUp(kLengthUnits, unit);
-    case Quantity::Frequency: return LookUp(kFrequencyUnits, unit);
-    case Quantity::Angle: return LookUp(kAngleUnits, unit);
-    case Quantity::Conductivity: return LookUp(kConductivityUnits, unit);
-    case Quantity::Impedance: return LookUp(kImpedanceUnits, unit);
+    case Quantity::Length: return LookUp(tables.length, unit);
+    case Quantity::Frequency: return LookUp(tables.frequency, unit);
+    case Quantity::Angle: return LookUp(tables.angle, unit);
+    case Quantity::Conductivity: return LookUp(tables.conductivity, unit);
+    case Quantity::Impedance: return LookUp(tables.impedance, unit);
     default: return std::nullopt;
     }
 }
@@ -106,6 +94,9 @@ CliRequest ParseCommandLine(const std::vector<std::string>& args) {
         for (const LineType& type : LineTypes()) known += std::string(known.empty() ? "" : ", ") + type.cliName;
         throw UsageError("unknown or not yet available line type '" + args[1] + "' (available: " + known + ")");
     }
+
+    if (request.line->coupled && request.operation == CliRequest::Operation::Synthesize)
+        throw UsageError(std::string(request.line->cliName) + " offers no synthesis (analyze only)");
 
     for (std::size_t i = 2; i < args.size(); ++i) {
         const std::string& arg = args[i];

@@ -94,7 +94,7 @@ TEST(CliRun, BadCommandLinesExitTwo) {
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"analyse", "coax"}, {"analyze"}, {"analyze", "waveguide"}, {"analyze", "coax", "W=1mm"},
              {"analyze", "coax", "Di"}, {"analyze", "coax", "Di=abc"}, {"analyze", "coax", "mode=even"},
-             {"analyze", "coax", "f=3mm"}}) {
+             {"analyze", "coax", "f=3mm"}, {"synthesize", "coupled-microstrip"}}) {
         const CliRun_ run = Call(args);
         EXPECT_EQ(run.status, 2) << args.back();
         EXPECT_TRUE(run.out.empty());
