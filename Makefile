@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test bench test-sanitize clean
+.PHONY: all deps configure build run test bench test-sanitize fuzz fuzz-run clean
 
 all: build
 
@@ -35,4 +35,17 @@ test-sanitize:
 	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) build-sanitize
+	rm -rf $(BUILD) build-sanitize build-fuzz
+
+# libFuzzer targets (clang): settings file, number reading, every line model.
+FUZZ_SECONDS ?= 600
+fuzz:
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTAVREL_FUZZ=ON -DTAVREL_BUILD_GUI=OFF -DTAVREL_BUILD_TESTS=OFF -DTAVREL_BUILD_BENCH=OFF
+	cmake --build build-fuzz -j $(JOBS) --target settings_fuzz numbers_fuzz models_fuzz cpw_for_tavrel
+
+fuzz-run: fuzz
+	for t in settings_fuzz numbers_fuzz models_fuzz; do \
+	  mkdir -p build-fuzz/corpus/$$t && \
+	  ./build-fuzz/fuzz/$$t build-fuzz/corpus/$$t fuzz/corpus/$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=build-fuzz/$$t- || exit 1; \
+	done
