@@ -28,9 +28,12 @@ test: build
 bench: build
 	./$(BUILD)/bench/tavrel-bench
 
-# Whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer
+# (SANITIZE_GUI=OFF: only the toolkit-free layers, as CI runs it).
+SANITIZE_GUI ?= ON
 test-sanitize:
-	cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVREL_SANITIZE=ON
+	cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVREL_SANITIZE=ON \
+	  -DTAVREL_BUILD_GUI=$(SANITIZE_GUI) -DTAVREL_BUILD_BENCH=OFF
 	cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
