@@ -1,6 +1,7 @@
 #include "models/linetypes.h"
 
 #include "models/coaxlinecalc.h"
+#include "models/cpwlinecalc.h"
 #include "models/mline.h"
 #include "models/slotlinecalc.h"
 #include "models/striplinecalc.h"
@@ -25,6 +26,8 @@ const std::vector<LineType>& LineTypes() {
     static const std::vector<LineType> types{
         {0, "Microstrip", "microstrip", {"W", "H", "T"}, false, true, &Create<MicrostripModel>},
         {1, "Stripline", "stripline", {"W", "B", "T"}, false, true, &Create<StriplineModel>},
+        {2, "CPW", "cpw", {"W", "G", "H", "T"}, false, true, &Create<CpwModel>},
+        {3, "CPW Ground", "cpw-ground", {"W", "G", "H", "T"}, false, true, &Create<GroundedCpwModel>},
         {4, "Round Coaxial", "coax", {"Di", "Do"}, false, true, &Create<CoaxModel>},
         {5, "Slotline", "slotline", {"G", "H"}, false, false, &Create<SlotlineModel>},
         {6, "Coupled MSLine", "coupled-microstrip", {"W", "S", "H", "T"}, true, true,
