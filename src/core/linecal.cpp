@@ -189,19 +189,23 @@ void LineModel::SaveSettingsSection(const SettingsSection& section) {
     }
 }
 
+void LineModel::ShowResults(LossOutput lossOutput) {
+    ShowImpedance();
+    ShowEffectiveDielectricConstant();
+    if (lossOutput == LossOutput::Show)
+        ShowLoss();
+    else
+        HideLoss();
+    ShowPhaseConstant();
+}
+
 void LineModel::AnalyzeRow1(LossOutput lossOutput, ReportedErrors reported) {
     BusyScope busy(*this);
     try {
         const double x = GetParameter(1);
         CheckParameters();
         EvaluateObjective(x);
-        ShowImpedance();
-        ShowEffectiveDielectricConstant();
-        if (lossOutput == LossOutput::Show)
-            ShowLoss();
-        else
-            HideLoss();
-        ShowPhaseConstant();
+        ShowResults(lossOutput);
         ShowElectricalLength();
         CheckParameters();
     } catch (const TP_Exceptions& e) {
@@ -222,13 +226,7 @@ void LineModel::SynthesizeRow1(double first, double second, double tolerance, in
         const double root = FindRoot(*this, first, second, tolerance, steps);
         SetParameter(root, 1);
         EvaluateObjective(root);
-        ShowImpedance();
-        ShowEffectiveDielectricConstant();
-        if (lossOutput == LossOutput::Show)
-            ShowLoss();
-        else
-            HideLoss();
-        ShowPhaseConstant();
+        ShowResults(lossOutput);
         ShowPhysicalLength();
         CheckParameters();
     } catch (const TP_Exceptions& e) {

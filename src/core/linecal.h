@@ -98,6 +98,10 @@ protected:
     enum class LossOutput { Show, Hide };
     enum class ReportedErrors { CalculationOnly, WithDomainErrors };
 
+    // Impedance, effective dielectric constant, loss (or its blank) and phase
+    // constant of the last objective, in the order every model shows them.
+    void ShowResults(LossOutput lossOutput);
+
     // The common Analyze: busy cursor; check; objective at row 1; show
     // impedance, effective dielectric constant, loss, phase constant and
     // electrical length; check again.  TP_Exceptions and plain texts (and
