@@ -22,7 +22,7 @@ build: configure
 run: deps build
 	./$(BUILD)/tavrel
 
-test: build
+test: deps build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
