@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "core/worksheet.h"
 #include "numeric/fpfault.h"
 #include "testmodel.h"
@@ -124,4 +126,32 @@ TEST(LineModelMode, CoupledModeIsReadFromTheWindow) {
     EXPECT_EQ(model.GetCoupledMode(), 0);
     sheet.modeIndex = 1;
     EXPECT_EQ(model.GetCoupledMode(), 1);
+}
+
+TEST(LineModelWarnings, TinyPhaseConstantLeftBehindCannotAbortTheNextCheck) {
+    // A frequency of 1e-310 Hz leaves a subnormal phase constant, whose quarter
+    // wavelength overflows: the next check treats it as unbounded.
+    Worksheet sheet;
+    FunctionModel model(sheet, 1, [](double x) { return x; });
+    sheet.frequency = 1e-310;
+    model.SetResults(50.0, 4.0, 0.0);
+    model.ShowPhaseConstant();
+    ASSERT_GT(model.PhaseConstant(), 0.0);
+    EXPECT_NO_THROW(model.CheckQuarterWave());
+    EXPECT_TRUE(sheet.warnings.empty());
+}
+
+TEST(LineModelResults, NonFiniteValuesNeverReachTheWindow) {
+    Worksheet sheet;
+    FunctionModel model(sheet, 1, [](double x) { return x; });
+    model.SetResults(50.0, 4.0, 0.0);
+    sheet.frequency = 1e9;
+    model.ShowPhaseConstant();
+    sheet.physicalLength = std::numeric_limits<double>::infinity();
+    EXPECT_THROW(model.ShowElectricalLength(), FloatingPointFault);
+    sheet.electricalLength = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_THROW(model.ShowPhysicalLength(), FloatingPointFault);
+    model.SetResults(50.0, std::numeric_limits<double>::infinity(), 0.0);
+    EXPECT_THROW(model.ShowEffectiveDielectricConstant(), FloatingPointFault);
+    EXPECT_EQ(sheet.effDielConst, 10.0);  // the window keeps what it showed
 }
