@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "exactelliptic.h"
 #include "core/worksheet.h"
 #include "models/mline.h"
 #include "numeric/fpfault.h"
@@ -12,20 +13,6 @@ namespace {
 
 constexpr double kH = 0.635e-3, kT = 5e-6, kEr = 9.8;
 constexpr double kCopperRho = 1.0 / (5.8e7 * 2.44e-8);
-
-// K(k)/K(k') from the arithmetic-geometric mean, K(k) = pi / (2 AGM(1, k')).
-double ExactKOverKPrime(double k) {
-    auto bigK = [](double m) {
-        double a = 1.0, b = std::sqrt(1.0 - m * m);
-        for (int i = 0; i < 40; ++i) {
-            const double next = 0.5 * (a + b);
-            b = std::sqrt(a * b);
-            a = next;
-        }
-        return M_PI / (2.0 * a);
-    };
-    return bigK(k) / bigK(std::sqrt(1.0 - k * k));
-}
 
 struct CoupledMicrostrip : ::testing::Test {
     CoupledMicrostrip() {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "exactelliptic.h"
 #include "core/worksheet.h"
 #include "models/striplinecalc.h"
 
@@ -12,18 +13,6 @@ namespace {
 constexpr double kPi = 3.141592653589793;
 constexpr double kEta = 376.99111843077515;  // 120 pi
 constexpr double kGoldConductivity = 1.0 / 2.44e-8;
-
-double Agm(double a, double b) {
-    for (int i = 0; i < 40; ++i) {
-        const double m = 0.5 * (a + b);
-        b = std::sqrt(a * b);
-        a = m;
-    }
-    return a;
-}
-
-// Exact K'(k)/K(k) = AGM(1, k') / AGM(1, k).
-double ExactEllipticRatio(double k) { return Agm(1.0, std::sqrt(1.0 - k * k)) / Agm(1.0, k); }
 
 // Cohn 1955, strips of zero thickness: Z = 30 pi K'(k)/K(k) / sqrt(Er) with
 // ke = tanh(pi W / 2B) tanh(pi (W + S) / 2B) and ko = tanh(pi W / 2B) / tanh(pi (W + S) / 2B).

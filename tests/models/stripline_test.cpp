@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "exactelliptic.h"
 #include "core/worksheet.h"
 #include "models/striplinecalc.h"
 
@@ -15,19 +16,6 @@ constexpr double kGoldConductivity = 1.0 / 2.44e-8;
 // A power of two as ground-plane spacing (122 um), so that ratios such as
 // T/B = 0.33 are exact in binary.
 constexpr double kB = 0.0001220703125;
-
-// Arithmetic-geometric mean; K(k) = pi / (2 AGM(1, k')).
-double Agm(double a, double b) {
-    for (int i = 0; i < 40; ++i) {
-        const double m = 0.5 * (a + b);
-        b = std::sqrt(a * b);
-        a = m;
-    }
-    return a;
-}
-
-// Exact K'(k)/K(k) = AGM(1, k') / AGM(1, k), from K(k) = pi / (2 AGM(1, k')).
-double ExactEllipticRatio(double k) { return Agm(1.0, std::sqrt(1.0 - k * k)) / Agm(1.0, k); }
 
 // Cohn's zero-thickness stripline, Z0 = 30 pi K'(k)/K(k) / sqrt(Er),
 // k = tanh(pi W / 2B), evaluated exactly.
