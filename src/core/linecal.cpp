@@ -230,9 +230,14 @@ void LineModel::SynthesizeRow1(double first, double second, double tolerance, in
         ShowPhysicalLength();
         CheckParameters();
     } catch (const TP_Exceptions& e) {
-        if (e.code() == TP_Exceptions::kNoSolutionCode && e.hasCode())
-            ReportError(e.value() >= 0.0 ? aboveTarget : belowTarget);
-        else
-            ReportError(e.text());
+        ReportSynthesisError(e, aboveTarget, belowTarget);
     }
+}
+
+void LineModel::ReportSynthesisError(const TP_Exceptions& e, const std::string& aboveTarget,
+                                     const std::string& belowTarget) {
+    if (e.code() == TP_Exceptions::kNoSolutionCode && e.hasCode())
+        ReportError(e.value() >= 0.0 ? aboveTarget : belowTarget);
+    else
+        ReportError(e.text());
 }

@@ -116,6 +116,12 @@ protected:
                         const std::string& aboveTarget, const std::string& belowTarget,
                         LossOutput lossOutput = LossOutput::Show);
 
+    // A synthesis error as the user sees it: no sign change over the scan shows
+    // `aboveTarget` when the impedance stays above the target, else
+    // `belowTarget`; any other calculation error shows its own text.
+    void ReportSynthesisError(const TP_Exceptions& e, const std::string& aboveTarget,
+                              const std::string& belowTarget);
+
     WindowServices& window;
 
     int rowCount;

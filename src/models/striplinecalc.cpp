@@ -206,10 +206,7 @@ void StriplineModel::Synthesize() {
         ShowPhysicalLength();
         CheckParameters();
     } catch (const TP_Exceptions& e) {
-        if (e.code() == TP_Exceptions::kNoSolutionCode && e.hasCode())
-            ReportError(e.value() >= 0.0 ? kAboveTarget : kBelowTarget);
-        else
-            ReportError(e.text());
+        ReportSynthesisError(e, kAboveTarget, kBelowTarget);
     }
 }
 
