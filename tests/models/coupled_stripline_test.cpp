@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "exactelliptic.h"
+#include "modelfixture.h"
 #include "core/worksheet.h"
 #include "models/striplinecalc.h"
 
@@ -12,7 +13,6 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kEta = 376.99111843077515;  // 120 pi
-constexpr double kGoldConductivity = 1.0 / 2.44e-8;
 
 // Cohn 1955, strips of zero thickness: Z = 30 pi K'(k)/K(k) / sqrt(Er) with
 // ke = tanh(pi W / 2B) tanh(pi (W + S) / 2B) and ko = tanh(pi W / 2B) / tanh(pi (W + S) / 2B).
@@ -32,29 +32,7 @@ double OddCapacitance(double w, double s, double b, double t) {
 
 double ConductivityFor(double rho) { return 1.0 / (rho * 2.44e-8); }
 
-struct CoupledStripline : ::testing::Test {
-    CoupledStripline() {
-        model.LoadAndSetup();
-        sheet.frequency = 1e9;
-        sheet.conductivity = kGoldConductivity;
-        sheet.dielConstant = 1.0;
-        sheet.lossTangent = 0.0;
-    }
-    void Rows(double w, double s, double b, double t) {
-        sheet.SetRowValue(1, w);
-        sheet.SetRowValue(2, s);
-        sheet.SetRowValue(3, b);
-        sheet.SetRowValue(4, t);
-    }
-    std::string AnalyzeError() {
-        const std::size_t before = sheet.errors.size();
-        model.Analyze();
-        EXPECT_EQ(sheet.busyDepth, 0);
-        return sheet.errors.size() == before ? "" : sheet.errors.back();
-    }
-    Worksheet sheet;
-    CoupledStriplineModel model{sheet};
-};
+using CoupledStripline = ModelFixture<CoupledStriplineModel>;
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "exactelliptic.h"
+#include "modelfixture.h"
 #include "core/worksheet.h"
 #include "models/striplinecalc.h"
 
@@ -12,7 +13,6 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 // Conductivity of a conductor whose resistivity equals gold's: Rho = 1.
-constexpr double kGoldConductivity = 1.0 / 2.44e-8;
 // A power of two as ground-plane spacing (122 um), so that ratios such as
 // T/B = 0.33 are exact in binary.
 constexpr double kB = 0.0001220703125;
@@ -26,29 +26,7 @@ double ExactThinStripImpedance(double w, double b, double er) {
 // Conductivity giving the relative resistivity rho exactly as the window computes it.
 double ConductivityFor(double rho) { return 1.0 / (rho * 2.44e-8); }
 
-struct Stripline : ::testing::Test {
-    Stripline() {
-        model.LoadAndSetup();
-        sheet.frequency = 1e9;
-        sheet.conductivity = kGoldConductivity;
-        sheet.dielConstant = 1.0;
-        sheet.lossTangent = 0.0;
-    }
-    void Rows(double w, double b, double t) {
-        sheet.SetRowValue(1, w);
-        sheet.SetRowValue(2, b);
-        sheet.SetRowValue(3, t);
-    }
-    // Analyze and return its single error text, or "" when it showed none.
-    std::string AnalyzeError() {
-        const std::size_t before = sheet.errors.size();
-        model.Analyze();
-        EXPECT_EQ(sheet.busyDepth, 0);
-        return sheet.errors.size() == before ? "" : sheet.errors.back();
-    }
-    Worksheet sheet;
-    StriplineModel model{sheet};
-};
+using Stripline = ModelFixture<StriplineModel>;
 
 }  // namespace
 
