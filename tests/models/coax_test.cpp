@@ -3,25 +3,14 @@
 #include <cmath>
 
 #include "core/worksheet.h"
+#include "modelfixture.h"
 #include "models/coaxlinecalc.h"
 
 namespace {
 
-// Conductivity of a conductor whose resistivity equals gold's: Rho = 1.
-constexpr double kGoldConductivity = 1.0 / 2.44e-8;
-
-struct Coax : ::testing::Test {
-    Coax() {
-        model.LoadAndSetup();
-        sheet.frequency = 1e9;
-        sheet.conductivity = kGoldConductivity;
-        sheet.dielConstant = 1.0;
-        sheet.lossTangent = 0.0;
-        sheet.SetRowValue(1, 0.1e-3);
-        sheet.SetRowValue(2, 0.5e-3);
-    }
-    Worksheet sheet;
-    CoaxModel model{sheet};
+// Do = 0.5 mm, Di = 0.1 mm, f = 1 GHz, Rho = 1, air.
+struct Coax : ModelFixture<CoaxModel> {
+    Coax() { Rows(0.1e-3, 0.5e-3); }
 };
 
 }  // namespace
