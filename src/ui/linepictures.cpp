@@ -136,23 +136,29 @@ QPixmap Blank() {
     return picture;
 }
 
+// One strip of width W, or two with the gap S between them, their top at
+// `top`, the width dimensioned at height `dimensionY`, the thickness T beside.
+void Strips(Sketch& s, int top, int dimensionY, bool coupled) {
+    if (coupled) {
+        s.Metal(QRect(38, top, 28, 6));
+        s.Metal(QRect(78, top, 28, 6));
+        s.Across(38, 66, dimensionY, QStringLiteral("W"));
+        s.Across(66, 78, dimensionY, QStringLiteral("S"));
+        s.Down(112, top, top + 6, QStringLiteral("T"), false);
+    } else {
+        s.Metal(QRect(54, top, 36, 6));
+        s.Across(54, 90, dimensionY, QStringLiteral("W"));
+        s.Down(96, top, top + 6, QStringLiteral("T"), false);
+    }
+}
+
 // Strips on a substrate over a ground plane (microstrip, coupled microstrip).
 QPixmap Microstrip(bool coupled) {
     QPixmap picture = Blank();
     Sketch s(picture);
     s.Ground(QRect(22, 68, 100, 7));
     s.Dielectric(QRect(22, 40, 100, 28));
-    if (coupled) {
-        s.Metal(QRect(38, 34, 28, 6));
-        s.Metal(QRect(78, 34, 28, 6));
-        s.Across(38, 66, 24, QStringLiteral("W"));
-        s.Across(66, 78, 24, QStringLiteral("S"));
-        s.Down(112, 34, 40, QStringLiteral("T"), false);
-    } else {
-        s.Metal(QRect(54, 34, 36, 6));
-        s.Across(54, 90, 24, QStringLiteral("W"));
-        s.Down(96, 34, 40, QStringLiteral("T"), false);
-    }
+    Strips(s, 34, 24, coupled);
     s.Down(14, 40, 68, QStringLiteral("H"));
     s.RelativePermittivity(QPoint(103, 52));
     return picture;
@@ -165,17 +171,7 @@ QPixmap Stripline(bool coupled) {
     s.Ground(QRect(22, 5, 100, 7));
     s.Ground(QRect(22, 68, 100, 7));
     s.Dielectric(QRect(22, 12, 100, 56));
-    if (coupled) {
-        s.Metal(QRect(38, 37, 28, 6));
-        s.Metal(QRect(78, 37, 28, 6));
-        s.Across(38, 66, 31, QStringLiteral("W"));
-        s.Across(66, 78, 31, QStringLiteral("S"));
-        s.Down(112, 37, 43, QStringLiteral("T"), false);
-    } else {
-        s.Metal(QRect(54, 37, 36, 6));
-        s.Across(54, 90, 31, QStringLiteral("W"));
-        s.Down(96, 37, 43, QStringLiteral("T"), false);
-    }
+    Strips(s, 37, 31, coupled);
     s.Down(14, 12, 68, QStringLiteral("B"));
     s.RelativePermittivity(QPoint(103, 52));
     return picture;
