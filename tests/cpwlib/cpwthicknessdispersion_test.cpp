@@ -7,23 +7,6 @@
 
 namespace {
 
-// The alumina line of reference_values.py: W 0.3 mm, G 0.15 mm, H 0.635 mm,
-// T 17 um, Er 9.8, tan delta 5e-4, resistivity 0.7 x gold.
-CpwInputs Alumina(double frequency, int dispersion, int ground) {
-    CpwInputs in;
-    in.width = 0.3e-3;
-    in.gap = 0.15e-3;
-    in.height = 0.635e-3;
-    in.thickness = 17e-6;
-    in.er = 9.8;
-    in.lossTangent = 5e-4;
-    in.resistivity = 0.7;
-    in.frequency = frequency;
-    in.dispersion = dispersion;
-    in.groundPlane = ground;
-    return in;
-}
-
 TEST(CpwThickness, MatchesHighPrecisionEvaluation) {
     // Gupta et al. thickness correction at 30 digits (reference_values.py,
     // "cpw static thick metal", "cpw window defaults", "cpw-ground window defaults").
