@@ -17,7 +17,7 @@ inline void RunLineBenchmark(benchmark::State& state, const char* line, Operatio
     Worksheet sheet;
     const LineType* type = FindLineType(line);
     if (type == nullptr) throw std::logic_error("line type not registered");
-    auto model = type->create(sheet);
+    auto model = CreateLineModel(*type, sheet);
     model->LoadAndSetup();
     for (auto _ : state) {
         setInputs(sheet);  // a synthesis overwrites the target with the impedance it found

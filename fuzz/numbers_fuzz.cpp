@@ -7,7 +7,7 @@
 #include <string>
 
 #include "cli/cliargs.h"
-#include "ui/numberformat.h"
+#include "quantities/numberformat.h"
 
 #ifdef QT_CORE_LIB
 #include <QLocale>

@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <memory>
 
-#include "numeric/complexmath.h"
 #include "ui/messagebox.h"
 #include "ui/startup.h"
 #include "ui/tform1.h"
@@ -31,8 +30,6 @@ class TavrelApplication : public QApplication {
 int main(int argc, char** argv) {
     TavrelApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavrel"));
-    InitializeNumericConstants();
-    TheSettingsFile(); // created, empty, before the window
 
     // A line model that cannot be built (the coplanar library missing) leaves
     // no window to run: the user is told why, and the program ends.

@@ -19,13 +19,8 @@ void Apply(Worksheet& sheet, const LineType& line, const std::string& key, doubl
             return;
         }
     }
-    if (key == "L") sheet.physicalLength = value;
-    else if (key == "f") sheet.frequency = value;
-    else if (key == "E") sheet.electricalLength = value;
-    else if (key == "sigma") sheet.conductivity = value;
-    else if (key == "Z0") sheet.impedance = value;
-    else if (key == "Er") sheet.dielConstant = value;
-    else if (key == "tand") sheet.lossTangent = value;
+    for (const CommonKey& common : CommonKeys())
+        if (key == common.key) sheet.*common.value = value;
 }
 
 ordered_json Dimensions(Worksheet& sheet, const LineType& line) {
@@ -37,13 +32,8 @@ ordered_json Dimensions(Worksheet& sheet, const LineType& line) {
 
 ordered_json Inputs(Worksheet& sheet, const LineType& line) {
     ordered_json inputs = Dimensions(sheet, line);
-    inputs["Er"] = sheet.dielConstant;
-    inputs["tand"] = sheet.lossTangent;
-    inputs["sigma"] = sheet.conductivity;
-    inputs["f"] = sheet.frequency;
-    inputs["L"] = sheet.physicalLength;
-    inputs["E"] = sheet.electricalLength;
-    inputs["Z0"] = sheet.impedance;
+    for (const CommonKey& common : CommonKeys())
+        inputs[common.key] = sheet.*common.value;
     return inputs;
 }
 
@@ -52,16 +42,17 @@ int Fail(std::ostream& out, const std::string& text) {
     return 1;
 }
 
-}  // namespace
+} // namespace
 
 int RunCalculation(const CliRequest& request, std::ostream& out) {
     const LineType& line = *request.line;
     const bool synthesize = request.operation == CliRequest::Operation::Synthesize;
     try {
         Worksheet sheet;
-        const std::unique_ptr<LineModel> model = line.create(sheet);
+        const std::unique_ptr<LineModel> model = CreateLineModel(line, sheet);
         model->LoadAndSetup();
-        for (const auto& [key, value] : request.values) Apply(sheet, line, key, value);
+        for (const auto& [key, value] : request.values)
+            Apply(sheet, line, key, value);
         if (request.mode) sheet.SetModeIndex(*request.mode);
 
         ordered_json result;
@@ -79,21 +70,16 @@ int RunCalculation(const CliRequest& request, std::ostream& out) {
         result["dimensions"] = Dimensions(sheet, line);
         result["impedance_ohm"] = sheet.impedance;
         result["eeff"] = sheet.effDielConst;
-        result["loss_db_per_m"] = sheet.lossBlank ? ordered_json(nullptr) : ordered_json(sheet.lossDecibels);
+        result["loss_db_per_m"] =
+            sheet.lossBlank ? ordered_json(nullptr) : ordered_json(sheet.lossDecibels);
         result["phase_constant_deg_per_m"] = sheet.phaseConstant;
         result["electrical_length_deg"] = sheet.electricalLength;
         result["physical_length_m"] = sheet.physicalLength;
         result["warnings"] = sheet.warnings;
         out << result.dump(2) << '\n';
         return 0;
-    } catch (const TP_Exceptions& e) {
-        return Fail(out, e.text());
-    } catch (const PlainTextError& e) {
-        return Fail(out, e.text);
-    } catch (const std::exception& e) {
-        return Fail(out, e.what());
     } catch (...) {
-        return Fail(out, "Unknown calculation error");
+        return Fail(out, CurrentErrorText("Unknown calculation error"));
     }
 }
 
@@ -106,8 +92,13 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         return 2;
     }
     switch (request.operation) {
-    case CliRequest::Operation::Help: out << UsageText(); return 0;
-    case CliRequest::Operation::Version: out << "tavrel-calc " << TAVREL_VERSION << '\n'; return 0;
-    default: return RunCalculation(request, out);
+    case CliRequest::Operation::Help:
+        out << UsageText();
+        return 0;
+    case CliRequest::Operation::Version:
+        out << "tavrel-calc " << TAVREL_VERSION << '\n';
+        return 0;
+    default:
+        return RunCalculation(request, out);
     }
 }

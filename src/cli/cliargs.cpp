@@ -1,11 +1,12 @@
 #include "cli/cliargs.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 
-#include "ui/units.h"
+#include "core/worksheet.h"
+#include "quantities/units.h"
 
 namespace {
 
@@ -13,8 +14,10 @@ std::optional<double> LookUp(const UnitTable& table, std::string_view unit) {
     for (const UnitEntry& u : table.Entries())
         if (unit == u.name) return u.factor;
     auto equalNoCase = [](std::string_view a, std::string_view b) {
-        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-                   return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+        return a.size() == b.size() &&
+               std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+                   return std::tolower(static_cast<unsigned char>(x)) ==
+                          std::tolower(static_cast<unsigned char>(y));
                });
     };
     for (const UnitEntry& u : table.Entries())
@@ -26,32 +29,49 @@ std::optional<double> UnitFactor(Quantity quantity, std::string_view unit) {
     // The window's own tables, built once.
     static const UnitTables tables;
     switch (quantity) {
-    case Quantity::Length: return LookUp(tables.length, unit);
-    case Quantity::Frequency: return LookUp(tables.frequency, unit);
-    case Quantity::Angle: return LookUp(tables.angle, unit);
-    case Quantity::Conductivity: return LookUp(tables.conductivity, unit);
-    case Quantity::Impedance: return LookUp(tables.impedance, unit);
-    default: return std::nullopt;
+    case Quantity::Length:
+        return LookUp(tables.length, unit);
+    case Quantity::Frequency:
+        return LookUp(tables.frequency, unit);
+    case Quantity::Angle:
+        return LookUp(tables.angle, unit);
+    case Quantity::Conductivity:
+        return LookUp(tables.conductivity, unit);
+    case Quantity::Impedance:
+        return LookUp(tables.impedance, unit);
+    default:
+        return std::nullopt;
     }
 }
 
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
+        s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+        s.remove_suffix(1);
     return s;
 }
 
-}  // namespace
+} // namespace
+
+const std::vector<CommonKey>& CommonKeys() {
+    static const std::vector<CommonKey> keys{
+        {"Er", Quantity::Plain, &Worksheet::dielConstant},
+        {"tand", Quantity::Plain, &Worksheet::lossTangent},
+        {"sigma", Quantity::Conductivity, &Worksheet::conductivity},
+        {"f", Quantity::Frequency, &Worksheet::frequency},
+        {"L", Quantity::Length, &Worksheet::physicalLength},
+        {"E", Quantity::Angle, &Worksheet::electricalLength},
+        {"Z0", Quantity::Impedance, &Worksheet::impedance},
+    };
+    return keys;
+}
 
 std::optional<Quantity> KeyQuantity(const LineType& line, std::string_view key) {
     for (const std::string& dimension : line.dimensionKeys)
         if (key == dimension) return Quantity::Length;
-    if (key == "L") return Quantity::Length;
-    if (key == "f") return Quantity::Frequency;
-    if (key == "E") return Quantity::Angle;
-    if (key == "sigma") return Quantity::Conductivity;
-    if (key == "Z0") return Quantity::Impedance;
-    if (key == "Er" || key == "tand") return Quantity::Plain;
+    for (const CommonKey& common : CommonKeys())
+        if (key == common.key) return common.quantity;
     if (key == "mode" && line.coupled) return Quantity::Mode;
     return std::nullopt;
 }
@@ -67,7 +87,9 @@ double ParseQuantity(std::string_view text, Quantity quantity) {
     const std::string_view unit = Trim(text.substr(static_cast<std::size_t>(end - text.data())));
     if (unit.empty()) return number;
     const std::optional<double> factor = UnitFactor(quantity, unit);
-    if (!factor) throw UsageError("unknown unit '" + std::string(unit) + "' in '" + std::string(original) + "'");
+    if (!factor)
+        throw UsageError("unknown unit '" + std::string(unit) + "' in '" + std::string(original) +
+                         "'");
     const double si = number / *factor;
     if (!std::isfinite(si)) throw UsageError("value out of range '" + std::string(original) + "'");
     return si;
@@ -91,17 +113,21 @@ CliRequest ParseCommandLine(const std::vector<std::string>& args) {
     request.line = FindLineType(args[1]);
     if (request.line == nullptr) {
         std::string known;
-        for (const LineType& type : LineTypes()) known += std::string(known.empty() ? "" : ", ") + type.cliName;
-        throw UsageError("unknown or not yet available line type '" + args[1] + "' (available: " + known + ")");
+        for (const LineType& type : LineTypes())
+            known += std::string(known.empty() ? "" : ", ") + type.cliName;
+        throw UsageError("unknown or not yet available line type '" + args[1] +
+                         "' (available: " + known + ")");
     }
 
     if (request.line->coupled && request.operation == CliRequest::Operation::Synthesize)
-        throw UsageError(std::string(request.line->cliName) + " offers no synthesis (analyze only)");
+        throw UsageError(std::string(request.line->cliName) +
+                         " offers no synthesis (analyze only)");
 
     for (std::size_t i = 2; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const std::size_t eq = arg.find('=');
-        if (eq == std::string::npos || eq == 0) throw UsageError("expected KEY=VALUE, got '" + arg + "'");
+        if (eq == std::string::npos || eq == 0)
+            throw UsageError("expected KEY=VALUE, got '" + arg + "'");
         const std::string key = arg.substr(0, eq);
         const std::string value = arg.substr(eq + 1);
         const std::optional<Quantity> quantity = KeyQuantity(*request.line, key);
@@ -124,7 +150,8 @@ std::string UsageText() {
     std::string lines;
     for (const LineType& type : LineTypes()) {
         lines += "  " + std::string(type.cliName) + ":";
-        for (const std::string& key : type.dimensionKeys) lines += " " + key;
+        for (const std::string& key : type.dimensionKeys)
+            lines += " " + key;
         if (type.coupled) lines += "  mode=even|odd";
         lines += "\n";
     }

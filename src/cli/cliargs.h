@@ -13,11 +13,22 @@
 
 // A bad command line: exit status 2 with the message on stderr.
 class UsageError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 enum class Quantity { Length, Frequency, Angle, Conductivity, Impedance, Plain, Mode };
+
+class Worksheet;
+
+// The keys every line takes besides its dimensions, in the order the output
+// lists them: each with its quantity and the Worksheet value it sets.
+struct CommonKey {
+    const char* key;
+    Quantity quantity;
+    double Worksheet::*value;
+};
+const std::vector<CommonKey>& CommonKeys();
 
 // The quantity a key of this line type stands for, or nullopt for an unknown key.
 std::optional<Quantity> KeyQuantity(const LineType& line, std::string_view key);
@@ -31,8 +42,8 @@ double ParseQuantity(std::string_view text, Quantity quantity);
 struct CliRequest {
     enum class Operation { Analyze, Synthesize, Help, Version } operation = Operation::Help;
     const LineType* line = nullptr;
-    std::vector<std::pair<std::string, double>> values;  // key, SI value, in command-line order
-    std::optional<int> mode;                             // 0 even, 1 odd
+    std::vector<std::pair<std::string, double>> values; // key, SI value, in command-line order
+    std::optional<int> mode;                            // 0 even, 1 odd
 };
 
 CliRequest ParseCommandLine(const std::vector<std::string>& args);

@@ -1,7 +1,9 @@
+// The base operations of LineModel: each forwards to the window service of
+// the same name, converting and fault-checking where it divides or takes a
+// root.
 #include "core/linecal.h"
 
 #include <cmath>
-#include <stdexcept>
 
 #include "numeric/checkedmath.h"
 #include "numeric/fpfault.h"
@@ -15,8 +17,7 @@ namespace {
 // Runs one base-operation computation as if the three faults trapped; a value
 // that is not finite (from an input that already was not) is a fault as well,
 // so that no window field ever shows one.
-template <class F>
-double FaultChecked(F compute) {
+template <class F> double FaultChecked(F compute) {
     FloatingPointScope scope;
     double value = compute();
     ForceEvaluation(value);
@@ -25,33 +26,27 @@ double FaultChecked(F compute) {
     return value;
 }
 
-std::string UnitKey(const char* valueKey) {
-    std::string key = valueKey;
-    while (!key.empty() && key.back() == ' ') key.pop_back();
-    return key + " Unit";
-}
+} // namespace
 
-}  // namespace
-
-LineModel::LineModel(WindowServices& windowServices, int rows) : window(windowServices), rowCount(rows) {
-    if (rows < 1 || rows > GetMaxParameterRows())
+LineModel::LineModel(WindowServices& windowServices, const LineDescriptor& line)
+    : line_(line), window(windowServices), rowCount(line.RowCount()) {
+    if (rowCount < 1 || rowCount > GetMaxParameterRows())
         throw TP_Exceptions("Line model needs 1 to 6 parameter rows");
-    for (int k = 0; k < rows; ++k) labels.push_back("Label " + std::to_string(k));
+    for (int k = 0; k < rowCount; ++k)
+        labels.push_back("Label " + std::to_string(k));
+    if (line.prepare != nullptr) line.prepare();
 }
 
-double LineModel::EvaluateObjective(double x) {
-    ClearFloatingPointFaults();
-    double value = Objective(x);
-    ForceEvaluation(value);
-    RaiseFloatingPointFaults();
-    // Effective dielectric constant and loss are checked when shown: some
-    // objectives leave them to be computed after the solver has finished.
-    RequireFinite(value);
-    RequireFinite(impedance);
-    return value;
+void LineModel::KeepResult(const LineResult& result) {
+    lastResult_ = result;
+    impedance = result.impedance;
+    effDielConst = result.eeff;
+    loss = result.loss;
 }
 
-int LineModel::GetMaxParameterRows() const { return window.ParameterRowLimit(); }
+int LineModel::GetMaxParameterRows() const {
+    return window.ParameterRowLimit();
+}
 
 double LineModel::GetParameter(int i) {
     if (i < 1 || i > GetMaxParameterRows()) return kOutOfRangeParameter;
@@ -75,20 +70,38 @@ void LineModel::SetParameterUnit(int i, int unit) {
 
 void LineModel::SetParameterLabel(const std::string& text, int i) {
     if (i < 1 || i > rowCount) return;
-    labels[i - 1] = text;
+    labels[static_cast<std::size_t>(i - 1)] = text;
     window.SetRowLabel(text, i);
 }
 
-void LineModel::ShowParameterRows() { window.SetRowCount(rowCount); }
+void LineModel::ShowParameterRows() {
+    window.SetRowCount(rowCount);
+}
 
-double LineModel::GetFrequency() { return window.FrequencyValue(); }
-double LineModel::GetPhysicalLength() { return window.PhysicalLengthValue(); }
-void LineModel::SetPhysicalLength(double x) { window.SetPhysicalLengthValue(x); }
-int LineModel::GetPhysicalLengthUnit() { return window.PhysicalLengthUnit(); }
-void LineModel::SetPhysicalLengthUnit(int unit) { window.SelectPhysicalLengthUnit(unit); }
-double LineModel::GetTargetImpedance() { return window.ImpedanceValue(); }
-double LineModel::GetDielectricConstant() { return window.DielConstantValue(); }
-double LineModel::GetLossTangent() { return window.LossTangentValue(); }
+double LineModel::GetFrequency() {
+    return window.FrequencyValue();
+}
+double LineModel::GetPhysicalLength() {
+    return window.PhysicalLengthValue();
+}
+void LineModel::SetPhysicalLength(double x) {
+    window.SetPhysicalLengthValue(x);
+}
+int LineModel::GetPhysicalLengthUnit() {
+    return window.PhysicalLengthUnit();
+}
+void LineModel::SetPhysicalLengthUnit(int unit) {
+    window.SelectPhysicalLengthUnit(unit);
+}
+double LineModel::GetTargetImpedance() {
+    return window.ImpedanceValue();
+}
+double LineModel::GetDielectricConstant() {
+    return window.DielConstantValue();
+}
+double LineModel::GetLossTangent() {
+    return window.LossTangentValue();
+}
 
 double LineModel::GetRelativeResistivity() {
     const double sigma = window.ConductivityValue();
@@ -100,9 +113,13 @@ int LineModel::GetCoupledMode() {
     return coupledMode;
 }
 
-void LineModel::SetCoupledMode(int mode) { window.SetModeIndex(mode); }
+void LineModel::SetCoupledMode(int mode) {
+    window.SetModeIndex(mode);
+}
 
-void LineModel::ShowImpedance() { window.SetImpedanceValue(impedance); }
+void LineModel::ShowImpedance() {
+    window.SetImpedanceValue(impedance);
+}
 void LineModel::ShowEffectiveDielectricConstant() {
     RequireFinite(effDielConst);
     window.SetEffDielConstValue(effDielConst);
@@ -110,10 +127,15 @@ void LineModel::ShowEffectiveDielectricConstant() {
 void LineModel::ShowLoss() {
     window.SetLossValue(FaultChecked([&] { return loss * kNepersToDecibels; }));
 }
-void LineModel::HideLoss() { window.BlankLoss(); }
+void LineModel::HideLoss() {
+    window.BlankLoss();
+}
 
 void LineModel::ShowPhaseConstant() {
-    const double f = GetFrequency();
+    ShowPhaseConstantAt(GetFrequency());
+}
+
+void LineModel::ShowPhaseConstantAt(double f) {
     const double root = CheckedSqrt(effDielConst);
     phaseConstant = FaultChecked([&] { return (f * 2.0 * 180.0) / (kSpeedOfLight / root); });
     window.SetPhaseConstantValue(phaseConstant);
@@ -134,6 +156,13 @@ double LineModel::QuarterWavelength() {
 }
 
 void LineModel::CheckQuarterWave() {
+    LineInputs in;
+    for (int i = 1; i <= rowCount && i <= LineInputs::kRows; ++i)
+        in.rows[static_cast<std::size_t>(i - 1)] = GetParameter(i);
+    CheckQuarterWave(in);
+}
+
+void LineModel::CheckQuarterWave(const LineInputs& in) {
     // Before the first phase constant exists (0), or after one so small that a
     // quarter wavelength overflows, the quarter wavelength is unbounded: no
     // row can exceed it, and a stale value never breaks the next calculation.
@@ -146,98 +175,35 @@ void LineModel::CheckQuarterWave() {
     }
     if (!std::isfinite(quarter)) return;
     for (int i = 1; i <= rowCount; ++i) {
-        if (GetParameter(i) > quarter)
+        if (in.Row(i) > quarter)
             AddWarning(window.RowLabel(i) + " is GREATER than quarter-wavelength");
     }
 }
 
-void LineModel::SetTitle(const std::string& text) { title = text; }
-void LineModel::ShowCaption() { window.SetCaption("TAVREL 2003 - " + title); }
-void LineModel::ClearWarnings() { window.ClearWarningTree(); }
-void LineModel::AddWarning(const std::string& text) { window.AddWarningLine(text); }
-void LineModel::ShowWarnings() { window.UpdateWarningTree(); }
-void LineModel::ReportError(const std::string& text) { window.ReportError(text); }
-void LineModel::BeginBusy() { window.ShowBusyCursor(); }
-void LineModel::EndBusy() { window.ShowNormalCursor(); }
-void LineModel::RefreshWindow() { window.Refresh(); }
-
-void LineModel::LoadSettingsSection(const SettingsSection& section) {
-    SettingsStore& settings = window.Settings();
-    settings.SelectSection(section.name);
-    int unit = 0;
-    double value = 0.0;
-    if (settings.ReadInteger("Phys Length Unit", unit)) SetPhysicalLengthUnit(unit);
-    if (settings.ReadDouble("Length", value)) SetPhysicalLength(value);
-    int row = 1;
-    for (const char* key : section.rowKeys) {
-        if (settings.ReadInteger(UnitKey(key), unit)) SetParameterUnit(row, unit);
-        if (settings.ReadDouble(key, value)) SetParameter(value, row);
-        ++row;
-    }
+void LineModel::SetTitle(const std::string& text) {
+    title = text;
 }
-
-void LineModel::SaveSettingsSection(const SettingsSection& section) {
-    SettingsStore& settings = window.Settings();
-    settings.SelectSection(section.name);
-    settings.WriteInteger("Phys Length Unit", GetPhysicalLengthUnit());
-    settings.WriteDouble("Length", GetPhysicalLength());
-    int row = 1;
-    for (const char* key : section.rowKeys) {
-        settings.WriteDouble(key, GetParameter(row));
-        settings.WriteInteger(UnitKey(key), GetParameterUnit(row));
-        ++row;
-    }
+void LineModel::ShowCaption() {
+    window.SetCaption("TAVREL 2003 - " + title);
 }
-
-void LineModel::ShowResults(LossOutput lossOutput) {
-    ShowImpedance();
-    ShowEffectiveDielectricConstant();
-    if (lossOutput == LossOutput::Show)
-        ShowLoss();
-    else
-        HideLoss();
-    ShowPhaseConstant();
+void LineModel::ClearWarnings() {
+    window.ClearWarningTree();
 }
-
-void LineModel::AnalyzeRow1(LossOutput lossOutput, ReportedErrors reported) {
-    BusyScope busy(*this);
-    try {
-        const double x = GetParameter(1);
-        CheckParameters();
-        EvaluateObjective(x);
-        ShowResults(lossOutput);
-        ShowElectricalLength();
-        CheckParameters();
-    } catch (const TP_Exceptions& e) {
-        ReportError(e.text());
-    } catch (const PlainTextError& e) {
-        ReportError(e.text);
-    } catch (const std::domain_error& e) {
-        if (reported == ReportedErrors::CalculationOnly) throw;
-        ReportError(e.what());
-    }
+void LineModel::AddWarning(const std::string& text) {
+    window.AddWarningLine(text);
 }
-
-void LineModel::SynthesizeRow1(double first, double second, double tolerance, int steps,
-                               const std::string& aboveTarget, const std::string& belowTarget,
-                               LossOutput lossOutput) {
-    BusyScope busy(*this);
-    try {
-        const double root = FindRoot(*this, first, second, tolerance, steps);
-        SetParameter(root, 1);
-        EvaluateObjective(root);
-        ShowResults(lossOutput);
-        ShowPhysicalLength();
-        CheckParameters();
-    } catch (const TP_Exceptions& e) {
-        ReportSynthesisError(e, aboveTarget, belowTarget);
-    }
+void LineModel::ShowWarnings() {
+    window.UpdateWarningTree();
 }
-
-void LineModel::ReportSynthesisError(const TP_Exceptions& e, const std::string& aboveTarget,
-                                     const std::string& belowTarget) {
-    if (e.code() == TP_Exceptions::kNoSolutionCode && e.hasCode())
-        ReportError(e.value() >= 0.0 ? aboveTarget : belowTarget);
-    else
-        ReportError(e.text());
+void LineModel::ReportError(const std::string& text) {
+    window.ReportError(text);
+}
+void LineModel::BeginBusy() {
+    window.ShowBusyCursor();
+}
+void LineModel::EndBusy() {
+    window.ShowNormalCursor();
+}
+void LineModel::RefreshWindow() {
+    window.Refresh();
 }

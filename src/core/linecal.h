@@ -1,46 +1,47 @@
-// Abstract base of the eight transmission-line types.  A model reads its inputs
-// and shows its results only through the base operations below, which reach
-// the window through the WindowServices given at construction.
+// LineModel: the line-model front the window and the Worksheet talk to, with
+// the six slots in slot order and the base operations through which a model
+// reads its inputs and shows its results.  Every line type is the same class
+// over its own LineDescriptor: the slots are one generic driver (linedriver.cpp)
+// that reads the inputs once per action, runs the line's pure kernels and
+// shows the results.  The base operations reach the window through the
+// WindowServices given at construction.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "core/tpexceptions.h"
+#include "core/linedescriptor.h"
 #include "core/windowservices.h"
-
-// The settings section of a line type: its name and the value key of each
-// parameter row.  A row's unit key is its value key (trailing blanks dropped)
-// followed by " Unit".
-struct SettingsSection {
-    const char* name;
-    std::vector<const char*> rowKeys;
-};
+#include "numeric/constants.h"
+#include "numeric/tpexceptions.h"
 
 class LineModel {
-public:
+  public:
     static constexpr double kOutOfRangeParameter = 123456789.0;
-    static constexpr double kNepersToDecibels = 8.685889638;
-    static constexpr double kSpeedOfLight = 2.997925e8;  // m/s, as the phase constant uses it
-    static constexpr double kGoldResistivity = 2.44e-8;  // ohm metre
+    static constexpr double kNepersToDecibels = constants::kNepersToDecibels;
+    static constexpr double kSpeedOfLight = constants::kSpeedOfLight;
+    static constexpr double kGoldResistivity = constants::kGoldResistivity;
 
-    LineModel(WindowServices& window, int rowCount);
+    // Raises TP_Exceptions unless the line has 1 to 6 rows; runs the line's
+    // `prepare` (the coplanar lines load their library there).
+    LineModel(WindowServices& window, const LineDescriptor& line);
     virtual ~LineModel() = default;
     LineModel(const LineModel&) = delete;
     LineModel& operator=(const LineModel&) = delete;
 
     // The six slots, in slot order.
-    virtual double Objective(double x) = 0;
-    virtual void LoadAndSetup() = 0;
-    virtual void SaveSettings() {}
-    virtual void Synthesize() = 0;
-    virtual void Analyze() = 0;
-    virtual void CheckParameters() = 0;
+    virtual double Objective(double x);
+    virtual void LoadAndSetup();
+    virtual void SaveSettings();
+    virtual void Synthesize();
+    virtual void Analyze();
+    virtual void CheckParameters();
 
-    // Objective with the floating-point fault check around it: a fault, or an
-    // objective value or impedance that is not finite, aborts with
-    // FloatingPointFault.
-    double EvaluateObjective(double x);
+    const LineDescriptor& Line() const { return line_; }
+
+    // Every input the line reads, read once from the window (rows, Er, tand,
+    // Rho where the line uses it, f, target impedance, mode of a coupled line).
+    LineInputs ReadInputs();
 
     // Base operations.
     int GetMaxParameterRows() const;
@@ -88,40 +89,27 @@ public:
     double EffDielConst() const { return effDielConst; }
     double Loss() const { return loss; }
     double PhaseConstant() const { return phaseConstant; }
+    const LineResult& LastResult() const { return lastResult_; }
 
-protected:
-    // Reads the section: physical length unit and length, then each row's
-    // unit before its value; keys that are absent or malformed are skipped.
-    void LoadSettingsSection(const SettingsSection& section);
-    void SaveSettingsSection(const SettingsSection& section);
+  protected:
+    // Keeps a kernel's result as the model's results.
+    void KeepResult(const LineResult& result);
 
-    enum class LossOutput { Show, Hide };
-    enum class ReportedErrors { CalculationOnly, WithDomainErrors };
+  private:
+    // The driver's steps (linedriver.cpp).
+    void Check(const LineInputs& in);
+    void CheckQuarterWave(const LineInputs& in);
+    void ShowResults(double frequency);
+    void ShowPhaseConstantAt(double frequency);
+    void ReportAnalyzeError();
+    void ReportSynthesisError(const TP_Exceptions& e);
+    void LoadSettingsSection();
+    void SaveSettingsSection();
 
-    // Impedance, effective dielectric constant, loss (or its blank) and phase
-    // constant of the last objective, in the order every model shows them.
-    void ShowResults(LossOutput lossOutput);
+    const LineDescriptor& line_;
+    LineResult lastResult_;
 
-    // The common Analyze: busy cursor; check; objective at row 1; show
-    // impedance, effective dielectric constant, loss, phase constant and
-    // electrical length; check again.  TP_Exceptions and plain texts (and
-    // standard domain errors where asked) are shown with ReportError; other
-    // errors pass on to the window.
-    void AnalyzeRow1(LossOutput lossOutput, ReportedErrors reported);
-
-    // The common Synthesize: FindRoot over [first, second], the root into row
-    // 1, the results shown and checked.  No sign change shows `aboveTarget`
-    // when the impedance stays above the target, else `belowTarget`.
-    void SynthesizeRow1(double first, double second, double tolerance, int steps,
-                        const std::string& aboveTarget, const std::string& belowTarget,
-                        LossOutput lossOutput = LossOutput::Show);
-
-    // A synthesis error as the user sees it: no sign change over the scan shows
-    // `aboveTarget` when the impedance stays above the target, else
-    // `belowTarget`; any other calculation error shows its own text.
-    void ReportSynthesisError(const TP_Exceptions& e, const std::string& aboveTarget,
-                              const std::string& belowTarget);
-
+  protected:
     WindowServices& window;
 
     int rowCount;
@@ -136,18 +124,19 @@ protected:
 
 // Busy cursor for a scope, restored on every exit path.
 class BusyScope {
-public:
+  public:
     explicit BusyScope(LineModel& model) : model_(model) { model_.BeginBusy(); }
     ~BusyScope() { model_.EndBusy(); }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 
-private:
+  private:
     LineModel& model_;
 };
 
-// Synthesis solver: an equal-step scan of [first, second] for a sign change of
-// the model's objective, then Brent refinement.
-bool TryObjective(LineModel& model, double x);
-double FindRoot(LineModel& model, double first, double second, double tolerance, int steps);
-double SolveBrent(LineModel& model, double a, double b, double tolerance);
+// The line at x with the floating-point fault check around it: a fault, or
+// an impedance that is not finite, raises FloatingPointFault.
+LineResult EvaluateChecked(const LineDescriptor& line, const LineInputs& in, double x);
+
+// The synthesis objective at x, impedance minus target, checked the same way.
+double ObjectiveChecked(const LineDescriptor& line, const LineInputs& in, double x);

@@ -7,7 +7,7 @@
 #include <string>
 
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
 
     virtual void SelectSection(const std::string& section) = 0;

@@ -1,27 +1,33 @@
 // Synthesis solver: equal-step scan for a sign change, then Brent's method
 // (inverse quadratic interpolation safeguarded by bisection, in the classic
 // form of Brent, "Algorithms for Minimization without Derivatives", 1973).
+#include "core/solver.h"
+
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
-#include "core/linecal.h"
+#include "numeric/tpexceptions.h"
 
 namespace {
 
 const char* const kNoSolutionText = "Can't find any solution in this range";
 
-}  // namespace
+} // namespace
 
-bool TryObjective(LineModel& model, double x) {
+bool TryObjective(ObjectiveRef objective, double x) {
+    // Calculation errors and floating-point faults say the line cannot be
+    // built at x; anything else (out of memory, a logic error) is no answer
+    // about x and passes on.
     try {
-        model.EvaluateObjective(x);
+        objective(x);
         return true;
-    } catch (...) {
+    } catch (const std::runtime_error&) {
         return false;
     }
 }
 
-double FindRoot(LineModel& model, double first, double second, double tolerance, int steps) {
+double FindRoot(ObjectiveRef objective, double first, double second, double tolerance, int steps) {
     const int n = std::abs(steps);
     // An interval that is not finite (a reference dimension near the largest
     // double) has no point a line can be built at.
@@ -34,55 +40,53 @@ double FindRoot(LineModel& model, double first, double second, double tolerance,
     // an end, as on a subnormal interval, would otherwise never get there).
     const bool ascending = second > first;
     auto crossed = [&] { return ascending ? !(first < second) : !(first > second); };
-    for (int moved = 0; !TryObjective(model, first); ++moved) {
+    for (int moved = 0; !TryObjective(objective, first); ++moved) {
         first += step;
         if (moved >= n || crossed()) throw TP_Exceptions(kNoSolutionText);
     }
-    for (int moved = 0; !TryObjective(model, second); ++moved) {
+    for (int moved = 0; !TryObjective(objective, second); ++moved) {
         second -= step;
         if (moved >= n || crossed()) throw TP_Exceptions(kNoSolutionText);
     }
 
     step = (second - first) / n;
     double x = first;
-    const double f0 = model.EvaluateObjective(x);
+    const double f0 = objective(x);
     double h = x;
     double f1 = f0;
     for (int i = 1; i <= n; ++i) {
         h = x + step;
-        f1 = model.EvaluateObjective(h);
+        f1 = objective(h);
         if (f0 * f1 <= 0.0) break;
         x = h;
     }
-    if (f0 * f1 < 0.0) return SolveBrent(model, x, h, tolerance);
+    if (f0 * f1 < 0.0) return SolveBrent(objective, x, h, tolerance);
     if (f0 == 0.0) return x;
     if (f1 == 0.0) return h;
     throw TP_Exceptions(TP_Exceptions::kNoSolutionCode, kNoSolutionText, f0);
 }
 
-double SolveBrent(LineModel& model, double a, double b, double tol) {
-    double fa = model.EvaluateObjective(a);
-    double fb = model.EvaluateObjective(b);
+double SolveBrent(ObjectiveRef objective, double a, double b, double tol) {
+    double fa = objective(a);
+    double fb = objective(b);
 
     if ((fa > 0.0 && fb > 0.0) || (fa < 0.0 && fb < 0.0)) {
         // Not bracketed: accept an end that a straight line through it and a
         // near neighbour puts within 100 tolerances of its root.
         if (b > a) {
             const double h = 0.01 * (std::fabs(a) + std::fabs(b));
-            const double fah = model.EvaluateObjective(a + h);
+            const double fah = objective(a + h);
             double slope = (fah - fa) / h;
             double intercept = ((a + h) * fa - fah * a) / h;
             if (std::fabs(intercept) * 1e-40 < std::fabs(slope) &&
                 std::fabs(intercept / slope + a) < 100.0 * tol) {
-                model.EvaluateObjective(a);
                 return a;
             }
-            const double fbh = model.EvaluateObjective(b - h);
+            const double fbh = objective(b - h);
             slope = (fb - fbh) / h;
             intercept = (fbh * b - (b - h) * fb) / h;
             if (std::fabs(intercept) * 1e-40 < std::fabs(slope) &&
                 std::fabs(intercept / slope + b) < 100.0 * tol) {
-                model.EvaluateObjective(b);
                 return b;
             }
         }
@@ -109,7 +113,6 @@ double SolveBrent(LineModel& model, double a, double b, double tol) {
         const double tol1 = 1e-15 * std::fabs(b) + 0.5 * tol;
         const double xm = 0.5 * (c - b);
         if (std::fabs(xm) <= tol1 || fb == 0.0) {
-            model.EvaluateObjective(b);
             return b;
         }
         if (std::fabs(e) >= tol1 && std::fabs(fa) > std::fabs(fb)) {
@@ -145,7 +148,7 @@ double SolveBrent(LineModel& model, double a, double b, double tol) {
             b += d;
         else
             b += xm > 0.0 ? std::fabs(tol1) : -std::fabs(tol1);
-        fb = model.EvaluateObjective(b);
+        fb = objective(b);
     }
     throw TP_Exceptions("Synthesis failed to converge");
 }

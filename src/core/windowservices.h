@@ -9,7 +9,7 @@
 #include "core/settingsstore.h"
 
 class WindowServices {
-public:
+  public:
     virtual ~WindowServices() = default;
 
     // Parameter rows, 1-based.  Rows outside 1..ParameterRowLimit(): RowValue
@@ -18,30 +18,30 @@ public:
     virtual double RowValue(int row) = 0;
     virtual void SetRowValue(int row, double metres) = 0;
     virtual int RowUnit(int row) = 0;
-    virtual void SetRowUnit(int row, int unitIndex) = 0;  // index outside 0..5 becomes 0
+    virtual void SetRowUnit(int row, int unitIndex) = 0; // index outside 0..5 becomes 0
     virtual std::string RowLabel(int row) = 0;
     virtual void SetRowLabel(const std::string& text, int row) = 0;
-    virtual void SetRowCount(int count) = 0;  // shows rows 1..count, hides the others
+    virtual void SetRowCount(int count) = 0; // shows rows 1..count, hides the others
 
     virtual double FrequencyValue() = 0;
     virtual double PhysicalLengthValue() = 0;
     virtual void SetPhysicalLengthValue(double metres) = 0;
     virtual int PhysicalLengthUnit() = 0;
-    virtual void SelectPhysicalLengthUnit(int unitIndex) = 0;  // index outside 0..5 becomes 0
-    virtual double ElectricalLengthValue() = 0;  // degrees
+    virtual void SelectPhysicalLengthUnit(int unitIndex) = 0; // index outside 0..5 becomes 0
+    virtual double ElectricalLengthValue() = 0;               // degrees
     virtual void SetElectricalLengthValue(double degrees) = 0;
-    virtual double ImpedanceValue() = 0;  // the synthesis target
+    virtual double ImpedanceValue() = 0; // the synthesis target
     virtual void SetImpedanceValue(double ohms) = 0;
     virtual void SetEffDielConstValue(double value) = 0;
-    virtual void SetLossValue(double decibelsPerMetre) = 0;  // re-enables a blanked loss
+    virtual void SetLossValue(double decibelsPerMetre) = 0; // re-enables a blanked loss
     virtual void BlankLoss() = 0;
     virtual void SetPhaseConstantValue(double degreesPerMetre) = 0;
     virtual double DielConstantValue() = 0;
     virtual double LossTangentValue() = 0;
-    virtual double ConductivityValue() = 0;  // S/m
+    virtual double ConductivityValue() = 0; // S/m
 
     virtual int ModeIndex() = 0;
-    virtual void SetModeIndex(int mode) = 0;  // 0 even, 1 odd, anything else: no modes
+    virtual void SetModeIndex(int mode) = 0; // 0 even, 1 odd, anything else: no modes
 
     virtual void SetCaption(const std::string& caption) = 0;
 

@@ -2,13 +2,19 @@
 
 #include <cmath>
 
+#include "quantities/firststart.h"
+
 namespace {
 
-bool ValidRow(int row) { return row >= 1 && row <= Worksheet::kRows; }
+bool ValidRow(int row) {
+    return row >= 1 && row <= Worksheet::kRows;
+}
 
-int LengthUnitOrZero(int index) { return index >= 0 && index <= 5 ? index : 0; }
+int LengthUnitOrZero(int index) {
+    return index >= 0 && index <= 5 ? index : 0;
+}
 
-}  // namespace
+} // namespace
 
 const MemorySettings::Entry* MemorySettings::Find(const std::string& key) const {
     const auto section = sections_.find(section_);
@@ -54,33 +60,35 @@ void MemorySettings::Set(const std::string& section, const std::string& key, dou
 }
 
 Worksheet::Worksheet()
-    : frequency(10e9),
-      physicalLength(0.01),
-      electricalLength(90.0),
-      impedance(50.0),
-      effDielConst(10.0),
-      lossDecibels(10.0),
-      phaseConstant(180.0),
-      dielConstant(12.9),    // GaAs
-      lossTangent(0.0005),   // GaAs
-      conductivity(61.4e6) { // silver
-    rowValues.fill(0.00001);
-    for (int row = 1; row <= kRows; ++row) rowLabels[row - 1] = "Parameter " + std::to_string(row) + " (P)";
+    : frequency(FirstStart().frequency), physicalLength(FirstStart().physicalLength),
+      electricalLength(FirstStart().electricalLength), impedance(FirstStart().impedance),
+      effDielConst(FirstStart().effDielConst), lossDecibels(FirstStart().lossDecibels),
+      phaseConstant(FirstStart().phaseConstant), dielConstant(FirstStart().dielConstant),
+      lossTangent(FirstStart().lossTangent), conductivity(FirstStart().conductivity) {
+    rowValues.fill(FirstStart().rowValue);
+    for (int row = 1; row <= kRows; ++row)
+        rowLabels[row - 1] = "Parameter " + std::to_string(row) + " (P)";
 }
 
-double Worksheet::RowValue(int row) { return ValidRow(row) ? rowValues[row - 1] : 123456789.0; }
+double Worksheet::RowValue(int row) {
+    return ValidRow(row) ? rowValues[row - 1] : 123456789.0;
+}
 
 void Worksheet::SetRowValue(int row, double metres) {
     if (ValidRow(row)) rowValues[row - 1] = metres;
 }
 
-int Worksheet::RowUnit(int row) { return ValidRow(row) ? rowUnits[row - 1] : 0; }
+int Worksheet::RowUnit(int row) {
+    return ValidRow(row) ? rowUnits[row - 1] : 0;
+}
 
 void Worksheet::SetRowUnit(int row, int unitIndex) {
     if (ValidRow(row)) rowUnits[row - 1] = LengthUnitOrZero(unitIndex);
 }
 
-std::string Worksheet::RowLabel(int row) { return ValidRow(row) ? rowLabels[row - 1] : "Out of Range"; }
+std::string Worksheet::RowLabel(int row) {
+    return ValidRow(row) ? rowLabels[row - 1] : "Out of Range";
+}
 
 void Worksheet::SetRowLabel(const std::string& text, int row) {
     if (ValidRow(row)) rowLabels[row - 1] = text;
@@ -90,7 +98,9 @@ void Worksheet::SetRowCount(int count) {
     if (count >= 1 && count <= kRows) rowCount = count;
 }
 
-void Worksheet::SelectPhysicalLengthUnit(int unitIndex) { physicalLengthUnit = LengthUnitOrZero(unitIndex); }
+void Worksheet::SelectPhysicalLengthUnit(int unitIndex) {
+    physicalLengthUnit = LengthUnitOrZero(unitIndex);
+}
 
 void Worksheet::SetLossValue(double decibelsPerMetre) {
     lossBlank = false;

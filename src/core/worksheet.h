@@ -12,7 +12,7 @@
 
 // Settings kept in memory, section by section (names matched exactly).
 class MemorySettings : public SettingsStore {
-public:
+  public:
     void SelectSection(const std::string& section) override { section_ = section; }
     bool ReadInteger(const std::string& key, int& out) override;
     bool ReadDouble(const std::string& key, double& out) override;
@@ -27,7 +27,7 @@ public:
     const std::map<std::string, std::vector<Entry>>& Sections() const { return sections_; }
     void Set(const std::string& section, const std::string& key, double value);
 
-private:
+  private:
     const Entry* Find(const std::string& key) const;
 
     std::string section_;
@@ -35,7 +35,7 @@ private:
 };
 
 class Worksheet : public WindowServices {
-public:
+  public:
     static constexpr int kRows = 6;
 
     // Starts with the values the window shows on a first start.
@@ -96,9 +96,9 @@ public:
     std::array<int, kRows> rowUnits{};
     std::array<std::string, kRows> rowLabels;
     std::string caption = "TAVREL 2001";
-    std::vector<std::string> warnings;  // lines as the warning list shows them
+    std::vector<std::string> warnings; // lines as the warning list shows them
     bool warningsVisible = false;
-    std::vector<std::string> errors;  // every error box, oldest first
+    std::vector<std::string> errors; // every error box, oldest first
     int busyDepth = 0;
     MemorySettings settings;
 };

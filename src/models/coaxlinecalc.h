@@ -2,25 +2,25 @@
 // conductor of inner diameter Do, the space filled with the dielectric.
 #pragma once
 
-#include "core/linecal.h"
+#include <string>
+#include <vector>
+
+#include "core/lineinputs.h"
 
 struct CoaxResult {
-    double impedance;  // ohms
-    double loss;       // nepers per metre, conductor plus dielectric
+    double impedance;      // ohms
+    double loss;           // nepers per metre, conductor plus dielectric
+    double conductorLoss;  // nepers per metre
+    double dielectricLoss; // nepers per metre
 };
 
 // TEM line kernel; diameters in metres, Rho relative to gold, f in hertz.
 CoaxResult CoaxLineKernel(double outerDiameter, double innerDiameter, double er, double rho,
                           double lossTangent, double frequency);
 
-class CoaxModel : public LineModel {
-public:
-    explicit CoaxModel(WindowServices& window) : LineModel(window, 2) {}
-
-    double Objective(double x) override;
-    void LoadAndSetup() override;
-    void SaveSettings() override;
-    void Synthesize() override;
-    void Analyze() override;
-    void CheckParameters() override;
-};
+// The line kernels: Di is row 1 (the trial value x), Do row 2.  Diameters
+// out of order, equal or not positive are domain errors.
+namespace coax {
+LineResult Evaluate(const LineInputs& in, double innerDiameter);
+void Check(const LineInputs& in, std::vector<std::string>& warnings);
+} // namespace coax

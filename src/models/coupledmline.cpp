@@ -12,25 +12,19 @@
 #include "models/mlineformulas.h"
 #include "numeric/checkedmath.h"
 #include "numeric/complexmath.h"
+#include "numeric/constants.h"
 #include "numeric/fpfault.h"
+#include "numeric/hilberg.h"
 
 using mline::Pow;
+using namespace constants;
 
 namespace {
 
-const SettingsSection kSection{"Coupled Microstrip Line", {"Width", "Gap", "Height", "Thickness"}};
-
-constexpr double kPi = 3.141592653589793;
-constexpr double kInchesPerMetre = 39.37008;
-constexpr double kGoldResistivity = 2.44e-8;  // ohm metre
-constexpr double kEpsilon0 = 8.854185e-12;    // F/m
-constexpr double kInverseSpeedOfLight = 3.3356404846685622e-9;  // 1 / 2.997925e8 s/m
-constexpr double kMu0 = 1.256637061435917e-6;  // H/m
-constexpr double kOneOver377 = 0.002652519893899204;
-constexpr double kDecibelsToNepers = 0.11512925465056431;  // ln 10 / 20
-
 // Every exponential of the coupled formulas.
-double Exp(double x) { return SafeExp500(x); }
+double Exp(double x) {
+    return SafeExp500(x);
+}
 
 struct StaticValues {
     double ze0, zo0, ee0, eo0;
@@ -72,7 +66,8 @@ StaticValues KirschningJansenStatic(double u, double g, double er, double zl, do
 // Kirschning-Jansen dispersion of both modes' effective dielectric constants.
 void DisperseDielectric(double u, double g, double er, double fn, const StaticValues& s, double& ee,
                         double& eo) {
-    const mline::DielectricDispersionTerms p = mline::KirschningJansenDielectricTerms(u, er, fn, Exp);
+    const mline::DielectricDispersionTerms p =
+        mline::KirschningJansenDielectricTerms(u, er, fn, Exp);
     const double p5 = 0.334 * Exp(-3.3 * Pow(er / 15.0, 3.0)) + 0.746;
     const double p6 = p5 * Exp(-Pow(fn / 18.0, 0.368));
     const double p7 =
@@ -81,14 +76,15 @@ void DisperseDielectric(double u, double g, double er, double fn, const StaticVa
     ee = er - (er - s.ee0) / (1.0 + fe);
 
     const double p8 = 0.7168 * (1.0 + 1.076 / (1.0 + 0.0576 * (er - 1.0)));
-    const double p9 = p8 - 0.7913 * (1.0 - Exp(-Pow(fn / 20.0, 1.424))) *
-                               std::atan(2.481 * Pow(er / 8.0, 0.946));
+    const double p9 =
+        p8 - 0.7913 * (1.0 - Exp(-Pow(fn / 20.0, 1.424))) * std::atan(2.481 * Pow(er / 8.0, 0.946));
     const double p10 = 0.242 * Pow(er - 1.0, 0.55);
     const double p11 = 0.6366 * (Exp(-0.3401 * fn) - 1.0) * std::atan(1.263 * Pow(u / 3.0, 1.629));
     const double p12 = p9 + (1.0 - p9) / (1.0 + 1.183 * Pow(u, 1.376));
     const double p13 = 1.695 * p10 / (0.414 + 1.605 * p10);
     const double p14 = 0.8928 + 0.1072 * (1.0 - Exp(-0.42 * Pow(fn / 20.0, 3.215)));
-    const double p15 = std::fabs(1.0 - 0.8928 * (1.0 + p11) * p12 * Exp(-p13 * Pow(g, 1.092)) / p14);
+    const double p15 =
+        std::fabs(1.0 - 0.8928 * (1.0 + p11) * p12 * Exp(-p13 * Pow(g, 1.092)) / p14);
     const double fo = p.p1 * p.p2 * Pow((p.p3 * p.p4 + 0.1844) * fn * p15, 1.5763);
     eo = er - (er - s.eo0) / (1.0 + fo);
 }
@@ -103,15 +99,17 @@ double DisperseEvenImpedance(double u, double g, double er, double fn, const Sta
     const double q13 = 1.0 + 0.038 * Pow(er / 8.0, 5.1);
     const double er15 = Pow(er / 15.0, 4.0);
     const double q14 = 1.0 + 1.203 * er15 / (1.0 + er15);
-    const double q15 = 1.887 * Exp(-1.5 * Pow(g, 0.84)) * Pow(g, q14) /
-                       (1.0 + 0.41 * Pow(fn / 15.0, 3.0) * Pow(u, 2.0 / q13) /
-                                  (0.125 + Pow(u, 1.626 / q13)));
+    const double q15 =
+        1.887 * Exp(-1.5 * Pow(g, 0.84)) * Pow(g, q14) /
+        (1.0 + 0.41 * Pow(fn / 15.0, 3.0) * Pow(u, 2.0 / q13) / (0.125 + Pow(u, 1.626 / q13)));
     const double q16 = q15 * (1.0 + 9.0 / (1.0 + 0.403 * Pow(er - 1.0, 2.0)));
     const double q17 = 0.394 * (1.0 - Exp(-1.47 * Pow(u / 7.0, 0.672))) *
                        (1.0 - Exp(-4.25 * Pow(fn / 20.0, 1.87)));
-    const double q18 = 0.61 * (1.0 - Exp(-2.13 * Pow(u / 8.0, 1.593))) / (1.0 + 6.544 * Pow(g, 4.17));
-    const double q19 = 0.21 * Pow(g, 4.0) /
-                       ((1.0 + 0.18 * Pow(g, 4.9)) * (1.0 + 0.1 * Pow(u, 2.0)) * (1.0 + Pow(fn / 24.0, 3.0)));
+    const double q18 =
+        0.61 * (1.0 - Exp(-2.13 * Pow(u / 8.0, 1.593))) / (1.0 + 6.544 * Pow(g, 4.17));
+    const double q19 =
+        0.21 * Pow(g, 4.0) /
+        ((1.0 + 0.18 * Pow(g, 4.9)) * (1.0 + 0.1 * Pow(u, 2.0)) * (1.0 + Pow(fn / 24.0, 3.0)));
     const double q20 = q19 * (0.09 + 1.0 / (1.0 + 0.1 * Pow(er - 1.0, 2.7)));
     const double xe = r.r8 - q12 + q16 - q17 + q18 + q20;
     return s.ze0 * Pow(0.9408 * Pow(ee, xe) - 0.9603, r.r17) /
@@ -120,8 +118,8 @@ double DisperseEvenImpedance(double u, double g, double er, double fn, const Sta
 
 // Kirschning-Jansen odd-mode impedance dispersion; zl is the single strip's
 // zero-frequency impedance.  Q26 carries no further term.
-double DisperseOddImpedance(double u, double g, double er, double fn, const StaticValues& s, double eo,
-                            double zl) {
+double DisperseOddImpedance(double u, double g, double er, double fn, const StaticValues& s,
+                            double eo, double zl) {
     const double erm = er - 1.0;
     const double e13 = Pow(erm / 13.0, 12.0);
     const double q26 = 30.0 - 22.2 * (e13 / (1.0 + 3.0 * e13));
@@ -129,11 +127,13 @@ double DisperseOddImpedance(double u, double g, double er, double fn, const Stat
     const double erm15 = Pow(erm, 1.5);
     const double q27 = 0.4 * Pow(g, 0.84) * (1.0 + 2.5 * erm15 / (5.0 + erm15));
     const double q23 =
-        1.0 + 0.005 * fn * q27 / ((1.0 + 0.812 * Pow(fn / 15.0, 1.9)) * (1.0 + 0.025 * Pow(u, 2.0)));
+        1.0 +
+        0.005 * fn * q27 / ((1.0 + 0.812 * Pow(fn / 15.0, 1.9)) * (1.0 + 0.025 * Pow(u, 2.0)));
     const double erm3 = Pow(erm, 3.0);
     const double q28 = 0.149 * erm3 / (94.5 + 0.038 * erm3);
     const double u894 = Pow(u, 0.894);
-    const double q24 = 2.506 * q28 * u894 * Pow((1.0 + 1.3 * u) * fn / 99.25, 4.29) / (3.575 + u894);
+    const double q24 =
+        2.506 * q28 * u894 * Pow((1.0 + 1.3 * u) * fn / 99.25, 4.29) / (3.575 + u894);
     const double fn2 = Pow(fn, 2.0);
     const double erm2 = Pow(erm, 2.0);
     const double q25 = (0.3 * fn2 / (10.0 + fn2)) * (1.0 + 2.333 * erm2 / (5.0 + erm2));
@@ -155,33 +155,29 @@ double FaultCheckedRatio(double a, double b) {
     return r;
 }
 
-}  // namespace
+} // namespace
 
 double MicrostripAirImpedance(double u) {
     if (u < 3.3) return 1479200.0 / (2500.0 * CheckedLog(u) + 3927.0 * u + 7712.0);
-    return 59.95 * CheckedLog((7071.0 * u * CheckedSqrt((Pow(u, 2.0) + 8.0) / Pow(u, 2.0)) + 20000.0) / u) -
+    return 59.95 *
+               CheckedLog((7071.0 * u * CheckedSqrt((Pow(u, 2.0) + 8.0) / Pow(u, 2.0)) + 20000.0) /
+                          u) -
            510.61;
 }
 
 double SurfaceResistance(double sigma, double t, double f) {
     if (sigma < 1e-10) return 0.0;
     const double fr = f < 0.1 ? 0.1 : f;
-    double delta = 1.0 / CheckedSqrt(kPi * fr * kMu0 * sigma);
+    double delta = 1.0 / CheckedSqrt(kPi * fr * kMu0SixteenDigits * sigma);
     if (delta > t && t > 0.0) delta = t;
     return 1.0 / (sigma * delta);
 }
 
-double EllipticKOverKPrime(double k) {
+double CoupledMicrostripKOverKPrime(double k) {
     if (k < 0.0) return 0.0;
-    if (k <= 0.7) {
-        const double rootKp = CheckedSqrt(CheckedSqrt(1.0 - Pow(k, 2.0)));
-        return kPi / CheckedLog(2.0 * (1.0 + rootKp) / (1.0 - rootKp));
-    }
-    if (k < 1.0) {
-        const double rootK = CheckedSqrt(k);
-        return CheckedLog(2.0 * (1.0 + rootK) / (1.0 - rootK)) / kPi;
-    }
-    return 1e30;
+    if (!(k < 1.0)) return 1e30;
+    const HilbergTerm h = Hilberg(k, 1.0 - Pow(k, 2.0), 0.7);
+    return h.aboveBranch ? h.logarithm / kPi : kPi / h.logarithm;
 }
 
 CoupledCapacitances CoupledMicrostripCapacitances(double u, double t, double s) {
@@ -189,9 +185,9 @@ CoupledCapacitances CoupledMicrostripCapacitances(double u, double t, double s) 
     const double ca = kInverseSpeedOfLight / MicrostripAirImpedance(u);
     const double cf = 0.5 * ca - 0.5 * cp;
     const double a = SafeExp500(-0.1 * SafeExp500(2.33 - 2.53 * u));
-    const double overS = FaultCheckedRatio(1.0, s);  // a zero gap ends the calculation here
+    const double overS = FaultCheckedRatio(1.0, s); // a zero gap ends the calculation here
     const double ce = cf / (1.0 + a * overS * std::tanh(8.0 * s)) + 0.5 * cp + 0.5 * ca;
-    const double r = EllipticKOverKPrime(s / (2.0 * u + s));
+    const double r = CoupledMicrostripKOverKPrime(s / (2.0 * u + s));
     const double co = (kEpsilon0 / kPi) * CheckedLog(1.0 / std::tanh(kPi * s * 0.25)) +
                       (0.5 * cp + 0.5 * ca + kEpsilon0 / r) + 0.013 * cf * overS +
                       2.0 * kEpsilon0 * t * overS;
@@ -211,12 +207,12 @@ CoupledLossFactors CoupledMicrostripLossFactors(double w, double t, double s, do
                       (1.0 + tr) * (ct.ce - c.ce) / kStep;
     const double dO = (1.0 + u) * (cu.co - c.co) / kStep - (1.0 - sr) * (cs.co - c.co) / kStep +
                       (1.0 + tr) * (ct.co - c.co) / kStep;
-    const double f = h * 376.99111843077515 * 2.997925e8;  // H eta0 c with eta0 = 120 pi
+    const double f = h * kEta0OneTwentyPi * kSpeedOfLight; // H eta0 c
     return {8.686 * de / (f * Pow(c.ce, 2.0)), 8.686 * dO / (f * Pow(c.co, 2.0))};
 }
 
-CoupledMicrostripModes CoupledMicrostripModeValues(double w, double s, double h, double t, double er,
-                                                   double f) {
+CoupledMicrostripModes CoupledMicrostripModeValues(double w, double s, double h, double t,
+                                                   double er, double f) {
     double u = w / h, g = s / h;
     if (!(u > 0.0) || !(g > 0.0)) u = g = 0.1;
 
@@ -227,7 +223,7 @@ CoupledMicrostripModes CoupledMicrostripModeValues(double w, double s, double h,
 
     CoupledMicrostripModes m{st.ze0, st.zo0, st.ee0, st.eo0};
     if (er >= 1.2 && f >= 1.0) {
-        const double fn = f * 1e-9 * h * kInchesPerMetre * 25.4;  // GHz times mm
+        const double fn = f * 1e-9 * h * kInchesPerMetre * 25.4; // GHz times mm
         DisperseDielectric(u, g, er, fn, st, m.ee, m.eo);
         m.ze = DisperseEvenImpedance(u, g, er, fn, st, m.ee);
         m.zo = DisperseOddImpedance(u, g, er, fn, st, m.eo, zl);
@@ -253,7 +249,7 @@ CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, do
     r.ao = k.ko * rs / r.zo;
     if (f > 1e-10 && er > 1.01) {
         // Free-space wavelength; the constant is 1/c^2 for c = 2.997925e8 m/s.
-        const double lambda0 = 1.0 / (CheckedSqrt(1.1126497019809975e-17) * f);
+        const double lambda0 = 1.0 / (CheckedSqrt(kInverseSpeedOfLightSquared) * f);
         r.ae += DielectricLossDecibels(er, r.ee, tand, lambda0);
         r.ao += DielectricLossDecibels(er, r.eo, tand, lambda0);
     }
@@ -262,66 +258,24 @@ CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, do
     return r;
 }
 
-double CoupledMicrostripModel::Objective(double x) {
-    const double s = GetParameter(2);
-    const double h = GetParameter(3);
-    const double t = GetParameter(4);
-    const double er = GetDielectricConstant();
-    const double tand = GetLossTangent();
-    const double rho = GetRelativeResistivity();
-    const double f = GetFrequency();
-    const CoupledMicrostripResult r = CoupledMicrostripKernel(x, s, h, t, er, tand, f, rho);
-    if (GetCoupledMode() == 0) {
-        impedance = r.ze;
-        effDielConst = r.ee;
-        loss = r.ae;
-    } else {
-        impedance = r.zo;
-        effDielConst = r.eo;
-        loss = r.ao;
-    }
-    return impedance - GetTargetImpedance();
+LineResult coupledmicrostrip::Evaluate(const LineInputs& in, double w) {
+    const CoupledMicrostripResult r =
+        CoupledMicrostripKernel(w, in.Row(2), in.Row(3), in.Row(4), in.er, in.tand, in.f, in.rho);
+    LineResult result;
+    result.even = {r.ze, r.ee, r.ae};
+    result.odd = {r.zo, r.eo, r.ao};
+    static_cast<LineValues&>(result) = in.mode == 0 ? result.even : result.odd;
+    return result;
 }
 
-void CoupledMicrostripModel::LoadAndSetup() {
-    ShowParameterRows();
-    SetTitle("Microstrip Coupled Line");
-    ShowCaption();
-    SetParameterLabel("Width (W)", 1);
-    SetParameterLabel("Gap (S)", 2);
-    SetParameterLabel("Height(H)", 3);
-    SetParameterLabel("Thickness (T)", 4);
-    SetParameter(4.6e-5, 1);
-    SetParameter(5e-5, 2);
-    SetParameter(5e-5, 3);
-    SetParameter(1e-6, 4);
-    LoadSettingsSection(kSection);
-    SetCoupledMode(0);
-}
-
-void CoupledMicrostripModel::SaveSettings() { SaveSettingsSection(kSection); }
-
-void CoupledMicrostripModel::Analyze() { AnalyzeRow1(LossOutput::Show, ReportedErrors::CalculationOnly); }
-
-void CoupledMicrostripModel::CheckParameters() {
-    // Every input is read, as the window parses each edit afresh; tand and T
-    // are not tested.
-    const double er = GetDielectricConstant();
-    GetLossTangent();
-    const double rho = GetRelativeResistivity();
-    const double w = GetParameter(1);
-    const double s = GetParameter(2);
-    const double h = GetParameter(3);
-    GetParameter(4);
-    ClearWarnings();
-    CheckQuarterWave();
-    const double wh = FaultCheckedRatio(w, h);
-    const double sh = FaultCheckedRatio(s, h);
-    if (!(wh > 0.1)) AddWarning("Width is too small (W/H < .1)");
-    if (wh >= 10.0) AddWarning("Width is too large (W/H > 10)");
-    if (!(sh > 0.1)) AddWarning("Gap is too small (S/H < .1)");
-    if (sh >= 10.0) AddWarning("Gap is too large (S/H > 10)");
-    if (er > 16.0) AddWarning("Er Recommended <= 16");
-    if (rho > 100.0) AddWarning("Rho Recommended <= 100");
-    ShowWarnings();
+void coupledmicrostrip::Check(const LineInputs& in, std::vector<std::string>& warnings) {
+    // tand and T are not tested.
+    const double wh = FaultCheckedRatio(in.Row(1), in.Row(3));
+    const double sh = FaultCheckedRatio(in.Row(2), in.Row(3));
+    if (!(wh > 0.1)) warnings.push_back("Width is too small (W/H < .1)");
+    if (wh >= 10.0) warnings.push_back("Width is too large (W/H > 10)");
+    if (!(sh > 0.1)) warnings.push_back("Gap is too small (S/H < .1)");
+    if (sh >= 10.0) warnings.push_back("Gap is too large (S/H > 10)");
+    if (in.er > 16.0) warnings.push_back("Er Recommended <= 16");
+    if (in.rho > 100.0) warnings.push_back("Rho Recommended <= 100");
 }

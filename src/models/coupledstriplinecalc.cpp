@@ -8,20 +8,21 @@
 
 #include "models/striplinecalc.h"
 #include "numeric/checkedmath.h"
+#include "numeric/constants.h"
+#include "numeric/tpexceptions.h"
+
+using namespace constants;
 
 namespace {
 
-const SettingsSection kSection{"Coupled Strip Line", {"Width", "Gap", "Height", "Thickness"}};
-
-constexpr double kHalfPi = 1.5707963267948966;
-constexpr double kTwoOverPi = 0.6366197723675814;
-constexpr double kOneOverPi = 0.3183098861837907;
-constexpr double kEta = 376.99111843077515;                         // 120 pi ohms
-constexpr double kZeroThicknessFringe = kTwoOverPi * 0.6931471805599453;  // C0 = (2/pi) ln 2
+constexpr double kEta = kEta0OneTwentyPi;
+constexpr double kZeroThicknessFringe = kTwoOverPi * 0.6931471805599453; // C0 = (2/pi) ln 2
 constexpr double kMinimumCapacitance = 1e-6;
 
 // tanh is 1 to the last bit long before 100.
-double Capped(double x) { return x > 100.0 ? 100.0 : x; }
+double Capped(double x) {
+    return x > 100.0 ? 100.0 : x;
+}
 
 double ImpedanceFromCapacitance(double c, double er) {
     if (c < kMinimumCapacitance) c = kMinimumCapacitance;
@@ -35,11 +36,14 @@ struct EdgeTanh {
 };
 
 EdgeTanh EdgeTanhs(double w, double s, double freeHeight) {
-    return {std::tanh(Capped(kHalfPi * w / freeHeight)), std::tanh(Capped(kHalfPi * (w + s) / freeHeight))};
+    return {std::tanh(Capped(kHalfPi * w / freeHeight)),
+            std::tanh(Capped(kHalfPi * (w + s) / freeHeight))};
 }
 
 // Both strips of zero thickness between the planes: 4 K(k) / K'(k).
-double ZeroThicknessCapacitance(double k) { return 4.0 / EllipticRatio(k); }
+double ZeroThicknessCapacitance(double k) {
+    return 4.0 / StriplineKPrimeOverK(k);
+}
 
 // The outer edge of a thick strip: its thickness limited to B/4 (beyond that
 // the fringing formula is not meant to be used) and its fringing capacitance.
@@ -61,17 +65,19 @@ ThickEdge ThickStripEdge(double b, double t) {
 double GapCapacitance(double tau) {
     if (tau < 0.001) return tau;
     if (tau > 2.0) return tau + 0.0415639;
-    static constexpr double kFit[] = {-3.181773436522398,     0.005531244295421012,  -0.01443679409662848,
-                                      0.03261858817681661,    -0.01726471967309804,  -0.01641285721015607,
-                                      -0.005210439793229452,  -0.0008513693397431293, -0.00007205972608018528,
-                                      -2.507130735579296e-6};
+    static constexpr double kFit[] = {-3.181773436522398,      0.005531244295421012,
+                                      -0.01443679409662848,    0.03261858817681661,
+                                      -0.01726471967309804,    -0.01641285721015607,
+                                      -0.005210439793229452,   -0.0008513693397431293,
+                                      -0.00007205972608018528, -2.507130735579296e-6};
     const double l = CheckedLog(tau);
     double p = 0.0;
-    for (int i = 9; i >= 0; --i) p = p * l + kFit[i];
+    for (int i = 9; i >= 0; --i)
+        p = p * l + kFit[i];
     return tau + CheckedExp(p);
 }
 
-}  // namespace
+} // namespace
 
 double CoupledStriplineEvenImpedance(double w, double s, double b, double t, double er) {
     double c = 0.0;
@@ -81,7 +87,8 @@ double CoupledStriplineEvenImpedance(double w, double s, double b, double t, dou
     } else {
         const ThickEdge edge = ThickStripEdge(b, t);
         const double freeHeight = b - edge.t;
-        const double cfe = kTwoOverPi * CheckedLog(1.0 + std::tanh(Capped(kHalfPi * s / freeHeight)));
+        const double cfe =
+            kTwoOverPi * CheckedLog(1.0 + std::tanh(Capped(kHalfPi * s / freeHeight)));
         const EdgeTanh th = EdgeTanhs(w, s, freeHeight);
         const double k = ZeroThicknessCapacitance(th.inner * th.outer);
         const double c0 = kZeroThicknessFringe;
@@ -121,8 +128,8 @@ double CoupledStriplineOddImpedance(double w, double s, double b, double t, doub
     return ImpedanceFromCapacitance(c, er);
 }
 
-double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s, double b,
-                                     double t, double er, double sigma) {
+double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s,
+                                     double b, double t, double er, double sigma) {
     const auto impedance =
         mode == CoupledMode::Even ? &CoupledStriplineEvenImpedance : &CoupledStriplineOddImpedance;
     return IncrementalInductanceLoss(z, f, t, er, sigma, [&](double delta) {
@@ -130,52 +137,42 @@ double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, doubl
     });
 }
 
-double CoupledStriplineModel::Objective(double x) {
-    const double s = GetParameter(2);
-    const double b = GetParameter(3);
-    const double t = GetParameter(4);
-    const double er = GetDielectricConstant();
-    const double tand = GetLossTangent();
-    const double rho = GetRelativeResistivity();
-    const double f = GetFrequency();
-    effDielConst = er;  // homogeneous dielectric
-    const double sigma = StriplineConductivity(rho);
-    const CoupledMode mode = GetCoupledMode() == 0 ? CoupledMode::Even : CoupledMode::Odd;
-    impedance = mode == CoupledMode::Even ? CoupledStriplineEvenImpedance(x, s, b, t, er)
-                                          : CoupledStriplineOddImpedance(x, s, b, t, er);
-    double alpha = StriplineDielectricLoss(f, er, tand);
-    if (sigma > 0.0) alpha += CoupledStriplineConductorLoss(mode, impedance, f, x, s, b, t, er, sigma);
-    loss = alpha;
-    return impedance - GetTargetImpedance();
+namespace {
+
+LineValues CoupledStriplineMode(CoupledMode mode, const LineInputs& in, double w) {
+    const double s = in.Row(2);
+    const double b = in.Row(3);
+    const double t = in.Row(4);
+    const double er = in.er;
+    const double sigma = StriplineConductivity(in.rho);
+    LineValues v;
+    v.eeff = er; // homogeneous dielectric
+    v.impedance = mode == CoupledMode::Even ? CoupledStriplineEvenImpedance(w, s, b, t, er)
+                                            : CoupledStriplineOddImpedance(w, s, b, t, er);
+    v.dielectricLoss = StriplineDielectricLoss(in.f, er, in.tand);
+    v.conductorLoss =
+        sigma > 0.0 ? CoupledStriplineConductorLoss(mode, v.impedance, in.f, w, s, b, t, er, sigma)
+                    : 0.0;
+    v.loss = v.dielectricLoss;
+    if (sigma > 0.0) v.loss += v.conductorLoss;
+    return v;
 }
 
-void CoupledStriplineModel::LoadAndSetup() {
-    ShowParameterRows();
-    SetTitle("Strip Coupled Line");
-    ShowCaption();
-    SetParameterLabel("Width (W)", 1);
-    SetParameterLabel("Gap (S)", 2);
-    SetParameterLabel("Height (B)", 3);
-    SetParameterLabel("Thickness (T)", 4);
-    SetParameter(5e-5, 1);
-    SetParameter(5e-5, 2);
-    SetParameter(1e-4, 3);
-    SetParameter(1e-6, 4);
-    LoadSettingsSection(kSection);
-    SetCoupledMode(0);
+} // namespace
+
+LineResult coupledstripline::Evaluate(const LineInputs& in, double w) {
+    LineResult result;
+    result.even = CoupledStriplineMode(CoupledMode::Even, in, w);
+    result.odd = CoupledStriplineMode(CoupledMode::Odd, in, w);
+    static_cast<LineValues&>(result) = in.mode == 0 ? result.even : result.odd;
+    return result;
 }
 
-void CoupledStriplineModel::SaveSettings() { SaveSettingsSection(kSection); }
-
-void CoupledStriplineModel::Analyze() { AnalyzeRow1(LossOutput::Show, ReportedErrors::CalculationOnly); }
-
-void CoupledStriplineModel::CheckParameters() {
-    const double er = GetDielectricConstant();
-    const double rho = GetRelativeResistivity();
-    const double w = GetParameter(1);
-    const double s = GetParameter(2);
-    const double b = GetParameter(3);
-    const double t = GetParameter(4);
+void coupledstripline::Check(const LineInputs& in, std::vector<std::string>& warnings) {
+    const double w = in.Row(1);
+    const double s = in.Row(2);
+    const double b = in.Row(3);
+    const double t = in.Row(4);
 
     // Geometry without a line (planes not apart, no strip, no gap) has no
     // meaningful impedance: the formulas would divide by zero or return a
@@ -184,12 +181,9 @@ void CoupledStriplineModel::CheckParameters() {
     RequireStripDimensions(w, t);
     if (!(s > 0.0)) throw TP_Exceptions("S must be > 0");
 
-    ClearWarnings();
-    CheckQuarterWave();
-    if (t / b > 0.25) AddWarning("(T/B) must be <= 0.25");
-    if (t / b > 0.1) AddWarning("(T/B) Recommended <= 0.1");
-    if (!(w / b >= 0.35)) AddWarning("(W/B) Recommended >= 0.35");
-    if (er > 16.0) AddWarning("Er Recommended <= 16");
-    if (rho > 100.0) AddWarning("Rho Recommended <= 100");
-    ShowWarnings();
+    if (t / b > 0.25) warnings.push_back("(T/B) must be <= 0.25");
+    if (t / b > 0.1) warnings.push_back("(T/B) Recommended <= 0.1");
+    if (!(w / b >= 0.35)) warnings.push_back("(W/B) Recommended >= 0.35");
+    if (in.er > 16.0) warnings.push_back("Er Recommended <= 16");
+    if (in.rho > 100.0) warnings.push_back("Rho Recommended <= 100");
 }

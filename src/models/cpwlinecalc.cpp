@@ -13,41 +13,20 @@
 
 #include "cpwlib/qrx_cpw.h"
 #include "models/sharedlibrary.h"
+#include "numeric/tpexceptions.h"
 
 namespace {
-
-const SettingsSection kCpwSection{"CPW Line", {"Width", "Gap", "Height", "Thickness"}};
-const SettingsSection kGroundedCpwSection{"Grounded CPW Line",
-                                          {"Width", "Gap", "Height", "Thickness"}};
 
 const char* const kLoadFailure = "Could not load CPW for Tavrel.dll";
 const char* const kMissingEntry = "CPW for Tavrel.dll has no entry point QRX_CPW1";
 
-// No sign change over the scan: the impedance stays above, or below, the target.
-const char* const kAboveTarget =
-    "No solution for these parameters!\r\rPlease try decrease H,increase Zo,or increase Er";
-const char* const kBelowTarget =
-    "No solution for these parameters!\r\rPlease try increase H,decrease Zo,or decrease Er";
-
-// Codes of the calculation errors made from the library's status, beside the
-// solver's 10001.
-constexpr int kInvalidInputCode = 10101;
-constexpr int kGapClosedCode = 10102;
+// Codes of the calculation errors made from the library's status, beside
+// kCpwInvalidInputCode and kCpwGapClosedCode.
 constexpr int kOutOfRangeCode = 10103;
 constexpr int kUnknownStatusCode = 10104;
 
 constexpr int kDispersion = 1; // impedance and eeff at the frequency
 constexpr int kReserved = 0;
-
-// Synthesis: strip widths from 0.005 H to 20 H, scanned in 10 steps.
-constexpr double kNarrowestWidth = 0.005;
-constexpr double kWidestWidth = 20.0;
-constexpr int kScanSteps = 10;
-// Brent stops within about half the tolerance of the root.  1e-6 m is a fifth
-// of a 5 um strip, and the synthesized impedance of such a strip missed its
-// target by 5 %; for substrates thinner than a metre the tolerance therefore
-// shrinks with H.
-constexpr double kWidthTolerance = 1e-6; // metres, and times H below H = 1 m
 
 // Process-wide: written by every model's constructor with the same values,
 // never released.
@@ -62,6 +41,8 @@ std::string& LibraryFileName() {
     return fileName;
 }
 
+} // namespace
+
 void BindCpwLibrary() {
     void* handle = LoadSharedLibrary(LibraryFileName());
     if (handle == nullptr) throw std::domain_error(kLoadFailure);
@@ -72,6 +53,8 @@ void BindCpwLibrary() {
     binding.handle = handle;
     binding.entry = reinterpret_cast<QRX_CPW1_Function>(entry);
 }
+
+namespace {
 
 struct CoplanarInputs {
     double w, g, h, t, er, lossTangent, rho, f;
@@ -97,9 +80,9 @@ const char* InvalidInputText(const CoplanarInputs& in) {
 TP_Exceptions LibraryError(int status, const CoplanarInputs& in) {
     switch (status) {
     case QRX_CPW_INVALID_ARGUMENT:
-        return TP_Exceptions(kInvalidInputCode, InvalidInputText(in), in.w);
+        return TP_Exceptions(kCpwInvalidInputCode, InvalidInputText(in), in.w);
     case QRX_CPW_GAP_CLOSED:
-        return TP_Exceptions(kGapClosedCode, "Gap too small for the strip thickness", in.w);
+        return TP_Exceptions(kCpwGapClosedCode, "Gap too small for the strip thickness", in.w);
     case QRX_CPW_OUT_OF_RANGE:
         return TP_Exceptions(kOutOfRangeCode, "Dimensions out of the range of the CPW calculation",
                              in.w);
@@ -118,106 +101,32 @@ void SetCpwLibraryFileName(const std::string& fileName) {
     LibraryFileName() = fileName;
 }
 
-CpwModel::CpwModel(WindowServices& window) : LineModel(window, 4) {
-    BindCpwLibrary();
-}
+namespace {
 
-double CpwModel::CoplanarObjective(double w, int groundPlane) {
-    CoplanarInputs in{w, 0, 0, 0, 0, 0, 0, 0};
-    in.g = GetParameter(2);
-    in.h = GetParameter(3);
-    in.t = GetParameter(4);
-    in.er = GetDielectricConstant();
-    in.lossTangent = GetLossTangent();
-    in.rho = GetRelativeResistivity();
-    in.f = GetFrequency();
-    // The library writes NaN on failure: the results of the last good call
-    // stay in the model until a call succeeds.
+LineResult CoplanarEvaluate(const LineInputs& line, double w, int groundPlane) {
+    const CoplanarInputs in{w,       line.Row(2), line.Row(3), line.Row(4),
+                            line.er, line.tand,   line.rho,    line.f};
     double lineLoss = 0.0, lineImpedance = 0.0, lineEeff = 0.0;
     const int status =
         binding.entry(in.g, in.g, in.w, in.h, in.h, in.t, in.er, in.lossTangent, in.rho, in.f,
                       kDispersion, kReserved, groundPlane, &lineLoss, &lineImpedance, &lineEeff);
     if (status != QRX_CPW_OK) throw LibraryError(status, in);
-    loss = lineLoss;
-    impedance = lineImpedance;
-    effDielConst = lineEeff;
-    return impedance - GetTargetImpedance();
+    LineResult result;
+    result.impedance = lineImpedance;
+    result.eeff = lineEeff;
+    result.loss = lineLoss; // the library returns the total only
+    return result;
 }
 
-double CpwModel::Objective(double x) {
-    return CoplanarObjective(x, 0);
+} // namespace
+
+LineResult cpw::Evaluate(const LineInputs& in, double w) {
+    return CoplanarEvaluate(in, w, 0);
 }
 
-void CpwModel::SetUp(const SettingsSection& section) {
-    ShowParameterRows();
-    SetTitle("CPW");
-    ShowCaption();
-    SetParameterLabel("Width (W)", 1);
-    SetParameterLabel("Gap (G)", 2);
-    SetParameterLabel("Height (H)", 3);
-    SetParameterLabel("Thickness (T)", 4);
-    SetParameter(0.00005, 1);
-    SetParameter(0.00001, 2);
-    SetParameter(0.0001, 3);
-    SetParameter(0.000001, 4);
-    LoadSettingsSection(section);
-    SetCoupledMode(-1);
-    RefreshWindow();
+LineResult groundedcpw::Evaluate(const LineInputs& in, double w) {
+    return CoplanarEvaluate(in, w, 1);
 }
 
-void CpwModel::LoadAndSetup() {
-    SetUp(kCpwSection);
-}
-void CpwModel::SaveSettings() {
-    SaveSettingsSection(kCpwSection);
-}
-
-bool CpwModel::SynthesisCanStart(double narrowestWidth) {
-    try {
-        EvaluateObjective(narrowestWidth);
-    } catch (const TP_Exceptions& e) {
-        // The thickness correction grows with the strip width, so a gap it
-        // closes at the narrowest strip is closed at every width.
-        if (e.hasCode() && (e.code() == kInvalidInputCode || e.code() == kGapClosedCode)) {
-            ReportError(e.text());
-            return false;
-        }
-    } catch (const std::exception&) {
-        // Anything else is left to the scan, which steps inward past it.
-    }
-    return true;
-}
-
-void CpwModel::Synthesize() {
-    const double h = GetParameter(3);
-    if (!SynthesisCanStart(kNarrowestWidth * h)) return;
-    const double tolerance = std::min(kWidthTolerance, kWidthTolerance * h);
-    SynthesizeRow1(kNarrowestWidth * h, kWidestWidth * h, tolerance, kScanSteps, kAboveTarget,
-                   kBelowTarget);
-}
-
-void CpwModel::Analyze() {
-    try {
-        AnalyzeRow1(LossOutput::Show, ReportedErrors::WithDomainErrors);
-    } catch (const std::exception& e) {
-        // Every standard-library error gets its box here too (a zero
-        // conductivity's division, for one), not only the domain errors.
-        ReportError(e.what());
-    }
-}
-
-void CpwModel::CheckParameters() {
-    ClearWarnings();
-    CheckQuarterWave();
-    ShowWarnings();
-}
-
-double GroundedCpwModel::Objective(double x) {
-    return CoplanarObjective(x, 1);
-}
-void GroundedCpwModel::LoadAndSetup() {
-    SetUp(kGroundedCpwSection);
-}
-void GroundedCpwModel::SaveSettings() {
-    SaveSettingsSection(kGroundedCpwSection);
-}
+// The library checks its own inputs: no limits of the line's own.
+void cpw::Check(const LineInputs&, std::vector<std::string>&) {}

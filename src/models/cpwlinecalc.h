@@ -8,47 +8,33 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
-#include "core/linecal.h"
+#include "core/lineinputs.h"
 
-class CpwModel : public LineModel {
-  public:
-    // Loads the coplanar library by its file name through the platform's
-    // search order and binds QRX_CPW1.  The binding is process-wide; the
-    // library stays loaded until the process ends.  A library that cannot be
-    // loaded raises std::domain_error "Could not load CPW for Tavrel.dll".
-    explicit CpwModel(WindowServices& window);
+// Loads the coplanar library by its file name through the platform's search
+// order and binds QRX_CPW1, once per process (a binding made before stays in
+// place; the library stays loaded until the process ends).  A library that
+// cannot be loaded raises std::domain_error "Could not load CPW for
+// Tavrel.dll".  Run when a coplanar line model is built.
+void BindCpwLibrary();
 
-    double Objective(double x) override;
-    void LoadAndSetup() override;
-    void SaveSettings() override;
-    void Synthesize() override;
-    void Analyze() override;
-    void CheckParameters() override;
+// Codes of the calculation errors made from the library's status, beside the
+// solver's 10001: an input the library rejects, and a gap the strip
+// thickness closes.  No strip width of a synthesis scan can mend either.
+inline constexpr int kCpwInvalidInputCode = 10101;
+inline constexpr int kCpwGapClosedCode = 10102;
 
-  protected:
-    // One library call at strip width w; impedance, effDielConst and loss
-    // receive its results.  Input the library rejects raises TP_Exceptions
-    // with a text naming the fault.  Returns impedance - target.
-    double CoplanarObjective(double w, int groundPlane);
-
-    // LoadAndSetup of both models, with the model's settings section.
-    void SetUp(const SettingsSection& section);
-
-  private:
-    // False, with the reason shown, when the library rejects the gap, height,
-    // thickness or Er: no strip width of the synthesis scan can mend those.
-    bool SynthesisCanStart(double narrowestWidth);
-};
-
-class GroundedCpwModel : public CpwModel {
-  public:
-    explicit GroundedCpwModel(WindowServices& window) : CpwModel(window) {}
-
-    double Objective(double x) override;
-    void LoadAndSetup() override;
-    void SaveSettings() override;
-};
+// The line kernels of the two coplanar lines: W is row 1 (the trial value x),
+// G row 2, H row 3, T row 4.  Input the library rejects raises TP_Exceptions
+// with a text naming the fault.
+namespace cpw {
+LineResult Evaluate(const LineInputs& in, double w);
+void Check(const LineInputs& in, std::vector<std::string>& warnings);
+} // namespace cpw
+namespace groundedcpw {
+LineResult Evaluate(const LineInputs& in, double w);
+} // namespace groundedcpw
 
 // The file name the constructor loads: "CPW for Tavrel" with the platform's
 // shared-library suffix.  Tests point it at another file to see a missing

@@ -1,6 +1,7 @@
-// The line types the calculator offers, in tab order, with what the window and
-// the command line need to know of each.  A line family registers itself by
-// adding its entry to the table in linetypes.cpp.
+// The line types the calculator offers, in tab order: one descriptor each
+// (names, rows, keys, first-start rows, settings section, synthesis rule and
+// kernels), in the one table of linetypes.cpp.  The window, the Worksheet and
+// tavrel-calc take names, keys and defaults from here and nowhere else.
 #pragma once
 
 #include <memory>
@@ -9,27 +10,40 @@
 #include <vector>
 
 #include "core/linecal.h"
+#include "core/linedescriptor.h"
 
-struct LineType {
-    int tabIndex;                             // 0..7, the window's tab order
-    const char* tabName;                      // "Microstrip", ...
-    const char* cliName;                      // "microstrip", ...
-    std::vector<std::string> dimensionKeys;   // symbols of the rows, row 1 first
-    bool coupled;                             // even/odd modes, no synthesis
-    bool lossShown;                           // false where the line blanks its loss
-    std::unique_ptr<LineModel> (*create)(WindowServices& window);
-};
+// A line type of the table, by the name the command line uses.
+using LineType = LineDescriptor;
 
 inline constexpr int kLineTypeCount = 8;
 
-// The tab names, in tab order, whether or not their model exists yet.
+// The tab names, in tab order.
 const std::vector<std::string>& TabNames();
 
-// The registered line types, in tab order.
+// The line types, in tab order.
 const std::vector<LineType>& LineTypes();
 
-// The registered type with this command-line name, or nullptr.
+// The type with this command-line name, or nullptr.
 const LineType* FindLineType(std::string_view cliName);
 
-// The registered type on this tab, or nullptr while it is not built.
+// The type on this tab, or nullptr for a tab outside 0..7.
 const LineType* LineTypeForTab(int tabIndex);
+
+// A model of the type, talking to `window`.
+std::unique_ptr<LineModel> CreateLineModel(const LineType& type, WindowServices& window);
+
+// The model of one line type by its class name, for code that names the
+// line it means (tests, benchmarks): MicrostripModel model{sheet}.
+template <int Tab> class LineModelOf : public LineModel {
+  public:
+    explicit LineModelOf(WindowServices& window) : LineModel(window, *LineTypeForTab(Tab)) {}
+};
+
+using MicrostripModel = LineModelOf<0>;
+using StriplineModel = LineModelOf<1>;
+using CpwModel = LineModelOf<2>;
+using GroundedCpwModel = LineModelOf<3>;
+using CoaxModel = LineModelOf<4>;
+using SlotlineModel = LineModelOf<5>;
+using CoupledMicrostripModel = LineModelOf<6>;
+using CoupledStriplineModel = LineModelOf<7>;

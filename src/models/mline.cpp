@@ -8,25 +8,24 @@
 #include "models/mlineformulas.h"
 #include "numeric/checkedmath.h"
 #include "numeric/complexmath.h"
+#include "numeric/constants.h"
+#include "numeric/tpexceptions.h"
 
 using mline::Pow;
+using namespace constants;
 
 namespace {
 
-const SettingsSection kSection{"Microstrip Line", {"Width", "Height", "Thickness"}};
-
-constexpr double kPi = 3.141592653589793;
-constexpr double kOneOverPi = 0.31830988618379068395;
-constexpr double kOneOverTwoPi = 0.15915494309189534198;
-constexpr double kInchesPerMetre = 39.37008;
-
 // Replaces a vanishing dimension by 1 nm so that no ratio divides by zero.
-double NonVanishing(double x) { return IsNegligible(x) ? 1e-9 : x; }
+double NonVanishing(double x) {
+    return IsNegligible(x) ? 1e-9 : x;
+}
 
 // Hammerstad-Jensen air impedance of a strip of width ratio x.
 double HammerstadJensenZ01(double x) {
-    const double g = 6.0 + 0.28318530717958623 * SafeExp(-Pow(30.666 / x, 0.7528));  // 6 + (2 pi - 6)
-    return FreeSpaceImpedance * kOneOverTwoPi * CheckedLog(g / x + CheckedSqrt(Pow(2.0 / x, 2.0) + 1.0));
+    const double g =
+        6.0 + 0.28318530717958623 * SafeExp(-Pow(30.666 / x, 0.7528)); // 6 + (2 pi - 6)
+    return kEta0 * kOneOverTwoPi * CheckedLog(g / x + CheckedSqrt(Pow(2.0 / x, 2.0) + 1.0));
 }
 
 MicrostripStatic HammerstadJensenSet(double u, double t, double h, double er, double fGHz, double f,
@@ -49,11 +48,13 @@ MicrostripStatic HammerstadJensenSet(double u, double t, double h, double er, do
     // Kirschning-Jansen dispersion, fn in GHz times mm.
     const double hCm = h * 100.0;
     const double fn = fGHz * 10.0 * hCm;
-    const mline::DielectricDispersionTerms p = mline::KirschningJansenDielectricTerms(u, er, fn, SafeExp);
+    const mline::DielectricDispersionTerms p =
+        mline::KirschningJansenDielectricTerms(u, er, fn, SafeExp);
     const double pp = p.p1 * p.p2 * Pow((p.p3 * p.p4 + 0.1844) * fn, 1.5763);
     const double eeffF = f >= -1e-20 ? er - (er - eps0) / (1.0 + pp) : er;
 
-    const mline::ImpedanceDispersionTerms r = mline::KirschningJansenImpedanceTerms(u, er, fn, SafeExp);
+    const mline::ImpedanceDispersionTerms r =
+        mline::KirschningJansenImpedanceTerms(u, er, fn, SafeExp);
     const double r13 = 0.9408 * Pow(eeffF, r.r8) - 0.9603;
     const double r14 = (0.9408 - r.r9) * Pow(eps0, r.r8) - 0.9603;
     return {eeffF, z00 * Pow(r13 / r14, r.r17)};
@@ -80,10 +81,11 @@ MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hI
     if (thickness * kInchesPerMetre > 1e-9)
         ue = u + (t / kPi) * (2.3863 - 0.5 * CheckedLog(Pow(t, 2.0) + Pow(t / kPi, 2.0)));
     const double g = 6.0 + 0.2831853072 * SafeExp500(-Pow(30.666 / ue, 0.7528));
-    const double z0 = 60.0 * CheckedLog(g / ue + CheckedSqrt(Pow(2.0 / ue, 2.0) + 1.0)) / CheckedSqrt(eeff);
+    const double z0 =
+        60.0 * CheckedLog(g / ue + CheckedSqrt(Pow(2.0 / ue, 2.0) + 1.0)) / CheckedSqrt(eeff);
     if (!dispersion || !dielectric) return {eeff, z0};
 
-    const double fp = 0.015686 * CheckedSqrt(er) * z0 / (CheckedSqrt(eeff) * hIn);  // GHz
+    const double fp = 0.015686 * CheckedSqrt(er) * z0 / (CheckedSqrt(eeff) * hIn); // GHz
     const double ln02 = CheckedLog(hIn / (5.0 * hIn));
     double a, b;
     if (u > 0.4) {
@@ -100,7 +102,7 @@ MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hI
     return {eeffF, z0 * CheckedSqrt(2.0 * (1.0 - qf) / (eeffF - root))};
 }
 
-}  // namespace
+} // namespace
 
 MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, double f,
                                        bool dispersion, int selector) {
@@ -111,14 +113,16 @@ MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, 
     const double tr = t / h;
     const double hIn = h * kInchesPerMetre;
     const double fGHz = f * 1e-9;
-    if (selector > kLowFrequencySelector) return HammerstadJensenSet(u, tr, h, er, fGHz, f, dispersion);
+    if (selector > kLowFrequencySelector)
+        return HammerstadJensenSet(u, tr, h, er, fGHz, f, dispersion);
     return LowFrequencySet(u, tr, t, hIn, er, fGHz, f, dispersion);
 }
 
 MicrostripResult MicrostripKernel(double w, double h, double t, double er, double tand, double rho,
                                   double f) {
     if (f > 0.001) {
-        const MicrostripLineConstantsResult line = MicrostripLineConstants(w, h, t, er, tand, rho, f);
+        const MicrostripLineConstantsResult line =
+            MicrostripLineConstants(w, h, t, er, tand, rho, f);
         const Complex eps = ComplexEffectiveDielectricConstant(f, line.gamma);
         return {line.gamma.re, line.zc.re, eps.re};
     }
@@ -126,64 +130,32 @@ MicrostripResult MicrostripKernel(double w, double h, double t, double er, doubl
     return {0.0, s.z0, s.eeff};
 }
 
-double MicrostripModel::Objective(double x) {
-    const double h = GetParameter(2);
-    const double t = GetParameter(3);
-    const double er = GetDielectricConstant();
-    const double tand = GetLossTangent();
-    const double rho = GetRelativeResistivity();
-    const double f = GetFrequency();
-    const MicrostripResult result = MicrostripKernel(x, h, t, er, tand, rho, f);
-    loss = result.loss;
-    impedance = result.impedance;
-    effDielConst = result.effDielConst;
-    return impedance - GetTargetImpedance();
+LineResult microstrip::Evaluate(const LineInputs& in, double w) {
+    const MicrostripResult r =
+        MicrostripKernel(w, in.Row(2), in.Row(3), in.er, in.tand, in.rho, in.f);
+    LineResult result;
+    result.impedance = r.impedance;
+    result.eeff = r.effDielConst;
+    result.loss = r.loss; // the propagation constant's real part: not separated
+    return result;
 }
 
-void MicrostripModel::LoadAndSetup() {
-    ShowParameterRows();
-    SetTitle("Microstrip");
-    ShowCaption();
-    SetParameterLabel("Width (W)", 1);
-    SetParameterLabel("Height (H)", 2);
-    SetParameterLabel("Thickness (T)", 3);
-    SetParameter(0.00005, 1);
-    SetParameter(0.0001, 2);
-    SetParameter(1e-6, 3);
-    LoadSettingsSection(kSection);
-    SetCoupledMode(-1);
-}
-
-void MicrostripModel::SaveSettings() { SaveSettingsSection(kSection); }
-
-void MicrostripModel::Synthesize() {
-    const double h = GetParameter(2);
-    SynthesizeRow1(0.005 * h, 100.0 * h, 1e-10, 1000,
-                   "No solution for these parameters!\r\rPlease try decrease H,increase Zo,or increase Er",
-                   "No solution for these parameters!\r\rPlease try increase H,decrease Zo,or decrease Er");
-}
-
-void MicrostripModel::Analyze() { AnalyzeRow1(LossOutput::Show, ReportedErrors::CalculationOnly); }
-
-void MicrostripModel::CheckParameters() {
-    const double w = GetParameter(1);
-    const double h = GetParameter(2);
-    const double t = GetParameter(3);
-    const double er = GetDielectricConstant();
-    const double rho = GetRelativeResistivity();
+void microstrip::Check(const LineInputs& in, std::vector<std::string>& warnings) {
+    const double w = in.Row(1);
+    const double h = in.Row(2);
+    const double t = in.Row(3);
+    const double er = in.er;
+    const double rho = in.rho;
     // Rho 410 is a conductivity just below 1e5 S/m.
     if (rho > 410.0) throw TP_Exceptions("Conductivity must be >= 1E5 S/m");
     if (!(h > 1e-40)) throw TP_Exceptions("H must be > 0");
     if (w / h < 0.005) throw TP_Exceptions("(W/H) must be >= .005");
     if (er < 0.9999) throw TP_Exceptions("Er must be >= 1");
 
-    ClearWarnings();
-    CheckQuarterWave();
-    if (w / h < 0.05) AddWarning("(W/H) Recommended >= .05");
-    if (w / h > 20.0) AddWarning("(W/H) Recommended <= 20");
-    if (t / w > 0.5) AddWarning("(T/W) Recommended <= 1/2");
-    if (t / h > 0.5) AddWarning("(T/H) Recommended <= 1/2");
-    if (er > 16.0) AddWarning("Er Recommended <= 16");
-    if (rho > 100.0) AddWarning("Rho Recommended <= 100");
-    ShowWarnings();
+    if (w / h < 0.05) warnings.push_back("(W/H) Recommended >= .05");
+    if (w / h > 20.0) warnings.push_back("(W/H) Recommended <= 20");
+    if (t / w > 0.5) warnings.push_back("(T/W) Recommended <= 1/2");
+    if (t / h > 0.5) warnings.push_back("(T/H) Recommended <= 1/2");
+    if (er > 16.0) warnings.push_back("Er Recommended <= 16");
+    if (rho > 100.0) warnings.push_back("Rho Recommended <= 100");
 }

@@ -5,27 +5,30 @@
 // hertz, ohms; Rho is the conductor's resistivity relative to gold.
 #pragma once
 
-#include "core/linecal.h"
+#include <string>
+#include <vector>
+
+#include "core/lineinputs.h"
 #include "numeric/complexmath.h"
 
 // ---- Single microstrip -----------------------------------------------------
 
 struct MicrostripStatic {
-    double eeff;  // effective dielectric constant
-    double z0;    // characteristic impedance, ohms
+    double eeff; // effective dielectric constant
+    double z0;   // characteristic impedance, ohms
 };
 
 // Selector above this value picks the Hammerstad-Jensen formula set, at or
 // below it the low-frequency set.
-inline constexpr int kLowFrequencySelector = 553;  // what the kernel passes
-inline constexpr int kHammerstadJensenSelector = 600;  // what the line constants pass
+inline constexpr int kLowFrequencySelector = 553;     // what the kernel passes
+inline constexpr int kHammerstadJensenSelector = 600; // what the line constants pass
 
 MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, double f,
                                        bool dispersion, int selector);
 
 struct MicrostripResult {
-    double loss;          // nepers per metre
-    double impedance;     // ohms
+    double loss;      // nepers per metre
+    double impedance; // ohms
     double effDielConst;
 };
 
@@ -35,19 +38,19 @@ MicrostripResult MicrostripKernel(double w, double h, double t, double er, doubl
                                   double f);
 
 struct MicrostripLineConstantsResult {
-    Complex gamma;  // propagation constant: nepers and radians per metre
-    Complex zc;     // characteristic impedance, ohms
+    Complex gamma; // propagation constant: nepers and radians per metre
+    Complex zc;    // characteristic impedance, ohms
 };
 
 // Wheeler's incremental-inductance conductor terms: the normalised
 // derivatives of the air impedance, the thickness factor, the skin depth, the
 // series resistance and the internal-inductance increment (per metre).
 struct MicrostripConductorTerms {
-    double dT, dH, dW;  // per metre
+    double dT, dH, dW; // per metre
     double x, bigX;
-    double skinDepth;   // metres
-    double r;           // ohms per metre
-    double deltaL;      // henries per metre
+    double skinDepth; // metres
+    double r;         // ohms per metre
+    double deltaL;    // henries per metre
 };
 
 MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double t, double er,
@@ -59,24 +62,18 @@ MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double
 // (gamma / j k0)^2 with k0 the free-space wavenumber at max(f, 0.001 Hz).
 Complex ComplexEffectiveDielectricConstant(double f, const Complex& gamma);
 
-class MicrostripModel : public LineModel {
-public:
-    explicit MicrostripModel(WindowServices& window) : LineModel(window, 3) {}
-
-    double Objective(double x) override;
-    void LoadAndSetup() override;
-    void SaveSettings() override;
-    void Synthesize() override;
-    void Analyze() override;
-    void CheckParameters() override;
-};
+// The line kernels: W is row 1 (the trial value x), H row 2, T row 3.
+namespace microstrip {
+LineResult Evaluate(const LineInputs& in, double w);
+void Check(const LineInputs& in, std::vector<std::string>& warnings);
+} // namespace microstrip
 
 // ---- Coupled microstrip ----------------------------------------------------
 
 struct CoupledMicrostripResult {
-    double ze, zo;  // even- and odd-mode impedance, ohms
-    double ee, eo;  // even- and odd-mode effective dielectric constant
-    double ae, ao;  // even- and odd-mode loss, nepers per metre
+    double ze, zo; // even- and odd-mode impedance, ohms
+    double ee, eo; // even- and odd-mode effective dielectric constant
+    double ae, ao; // even- and odd-mode loss, nepers per metre
 };
 
 // Even and odd mode without the losses: the Kirschning-Jansen static values,
@@ -86,14 +83,14 @@ struct CoupledMicrostripModes {
     double ze, zo, ee, eo;
 };
 
-CoupledMicrostripModes CoupledMicrostripModeValues(double w, double s, double h, double t, double er,
-                                                   double f);
+CoupledMicrostripModes CoupledMicrostripModeValues(double w, double s, double h, double t,
+                                                   double er, double f);
 
 CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, double t, double er,
                                                 double tand, double f, double rho);
 
 struct CoupledCapacitances {
-    double ce, co;  // even- and odd-mode capacitance per metre in air, F/m
+    double ce, co; // even- and odd-mode capacitance per metre in air, F/m
 };
 
 CoupledCapacitances CoupledMicrostripCapacitances(double u, double t, double s);
@@ -109,17 +106,13 @@ double MicrostripAirImpedance(double u);
 
 double SurfaceResistance(double sigma, double t, double f);
 
-// Hilberg's approximation of K(k)/K'(k).
-double EllipticKOverKPrime(double k);
+// K(k)/K'(k) by Hilberg's approximation (numeric/hilberg.h) with the branch
+// point at 0.7; 0 below k = 0, 1e30 from k = 1.
+double CoupledMicrostripKOverKPrime(double k);
 
-class CoupledMicrostripModel : public LineModel {
-public:
-    explicit CoupledMicrostripModel(WindowServices& window) : LineModel(window, 4) {}
-
-    double Objective(double x) override;
-    void LoadAndSetup() override;
-    void SaveSettings() override;
-    void Synthesize() override {}  // the coupled line offers no synthesis
-    void Analyze() override;
-    void CheckParameters() override;
-};
+// The line kernels: W is row 1 (the trial value x), S row 2, H row 3, T row 4;
+// both modes are computed, the result's own values are those of in.mode.
+namespace coupledmicrostrip {
+LineResult Evaluate(const LineInputs& in, double w);
+void Check(const LineInputs& in, std::vector<std::string>& warnings);
+} // namespace coupledmicrostrip

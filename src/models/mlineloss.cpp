@@ -8,43 +8,42 @@
 
 #include "models/mline.h"
 #include "numeric/checkedmath.h"
+#include "numeric/constants.h"
+
+using namespace constants;
 
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
-constexpr double kPi = 3.141592653589793;
-constexpr double kInverseSpeedOfLight = 3.3356404846685622e-9;  // 1 / 2.997925e8 s/m
-constexpr double kSpeedOfLight = 2.997925e8;                    // m/s
-constexpr double kMu0 = 1.256637061435917e-6;                   // H/m
-constexpr double kGoldResistivity = 2.44e-8;                    // ohm metre
-constexpr double kPerturbation = 1.01;                          // derivative step: 1 % of the dimension
+constexpr double kPerturbation = 1.01; // derivative step: 1 % of the dimension
 
 // Impedance of the same static line in air: Z0 sqrt(eeff).
 double AirImpedance(double w, double h, double t, double er, double f) {
-    const MicrostripStatic s = MicrostripQuasiStatic(w, h, t, er, f, false, kHammerstadJensenSelector);
+    const MicrostripStatic s =
+        MicrostripQuasiStatic(w, h, t, er, f, false, kHammerstadJensenSelector);
     return s.z0 * CheckedSqrt(s.eeff);
 }
 
-}  // namespace
+} // namespace
 
 MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double t, double er,
                                                       double rho, double f) {
-    const double omega = kTwoPi * f;  // only called above 0.001 Hz
-    const MicrostripStatic s = MicrostripQuasiStatic(w, h, t, er, f, false, kHammerstadJensenSelector);
+    const double omega = kTwoPi * f; // only called above 0.001 Hz
+    const MicrostripStatic s =
+        MicrostripQuasiStatic(w, h, t, er, f, false, kHammerstadJensenSelector);
     const double za = s.z0 * CheckedSqrt(s.eeff);
-    const double rs = CheckedSqrt(f * kPi * kMu0 * rho * kGoldResistivity);
-    const Complex zs{rs, rs};  // Rs (1 + j)
+    const double rs = CheckedSqrt(f * kPi * kMu0SixteenDigits * rho * kGoldResistivity);
+    const Complex zs{rs, rs}; // Rs (1 + j)
 
     // Wheeler's derivatives of the air impedance, normalised by eta0.
-    const double dT = (AirImpedance(w, h, t * kPerturbation, er, f) - za) / FreeSpaceImpedance / (0.01 * t);
-    const double dH = (AirImpedance(w, h * kPerturbation, t, er, f) - za) / FreeSpaceImpedance / (0.01 * h);
-    const double dW = (AirImpedance(w * kPerturbation, h, t, er, f) - za) / FreeSpaceImpedance / (0.01 * w);
+    const double dT = (AirImpedance(w, h, t * kPerturbation, er, f) - za) / kEta0 / (0.01 * t);
+    const double dH = (AirImpedance(w, h * kPerturbation, t, er, f) - za) / kEta0 / (0.01 * h);
+    const double dW = (AirImpedance(w * kPerturbation, h, t, er, f) - za) / kEta0 / (0.01 * w);
 
     const double x = -dT / (dH - dT);
     const double bigX = 2.0 * CheckedSqrt(x) / (x + 1.0);
 
     // Finite-thickness surface impedance: coth and csch of (1 + j) T / delta.
-    const double delta = 1.0 / CheckedSqrt(f * kPi * kMu0 / (rho * kGoldResistivity));
+    const double delta = 1.0 / CheckedSqrt(f * kPi * kMu0SixteenDigits / (rho * kGoldResistivity));
     const Complex z1{t / delta, t / delta};
     const Complex z2{w / (2.0 * delta), w / (2.0 * delta)};
     Complex coth1, csch1, c2;
@@ -80,7 +79,8 @@ MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double
 
 MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double t, double er,
                                                       double tand, double rho, double f) {
-    const MicrostripStatic d = MicrostripQuasiStatic(w, h, t, er, f, true, kHammerstadJensenSelector);
+    const MicrostripStatic d =
+        MicrostripQuasiStatic(w, h, t, er, f, true, kHammerstadJensenSelector);
     const double omega = f > 0.001 ? kTwoPi * f : 0.0;
     const double rootD = CheckedSqrt(d.eeff);
     const double c = rootD / d.z0 * kInverseSpeedOfLight;
@@ -91,7 +91,8 @@ MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double
     if (tand > 0.0 && f > 0.001 && er > 1.0)
         g = er * tand * (d.eeff - 1.0) / (er - 1.0) * omega / (l * kSpeedOfLight * kSpeedOfLight);
     if (rho > 1e-6 && t > 1e-9 && f > 0.001) {
-        const MicrostripConductorTerms conductor = MicrostripConductorImpedance(w, h, t, er, rho, f);
+        const MicrostripConductorTerms conductor =
+            MicrostripConductorImpedance(w, h, t, er, rho, f);
         r = conductor.r;
         l = l + conductor.deltaL;
     }
@@ -112,7 +113,7 @@ MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double
 
 Complex ComplexEffectiveDielectricConstant(double f, const Complex& gamma) {
     const double k0 = std::max(f, 0.001) * kTwoPi * kInverseSpeedOfLight;
-    const Complex v{gamma.im / k0, -gamma.re / k0};  // gamma / (j k0)
+    const Complex v{gamma.im / k0, -gamma.re / k0}; // gamma / (j k0)
     Complex result;
     return ComplexMul(v, v, result);
 }

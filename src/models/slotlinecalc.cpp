@@ -8,17 +8,16 @@
 #include "models/slotlinecalc.h"
 
 #include <cmath>
-#include <stdexcept>
 
 #include "numeric/checkedmath.h"
+#include "numeric/constants.h"
 #include "numeric/fpfault.h"
+#include "numeric/tpexceptions.h"
+
+using namespace constants;
 
 namespace {
 
-const SettingsSection kSection{"Slot Line", {"Gap", "Height"}};
-
-constexpr double kSpeedOfLight = 299792500.0; // m/s, for the free-space wavelength
-constexpr double kPi = 3.141592653589793;
 constexpr double kOneOver236 = 0.42372881355932207; // 1 / 2.36
 
 // Band limits of the fits.
@@ -39,9 +38,9 @@ struct SlotQuantities {
 // A height or frequency of exactly zero would divide by zero here; it gets the
 // same message as the kernel's check of a height or frequency below zero.
 SlotQuantities Normalise(double frequency, double gap, double height, double er) {
-    if (height == 0.0) throw PlainTextError{"H must > 0"};
+    if (height == 0.0) throw TP_Exceptions("H must > 0");
     const double u = gap / height;
-    if (frequency == 0.0) throw PlainTextError{"Freq must > 0"};
+    if (frequency == 0.0) throw TP_Exceptions("Freq must > 0");
     const double lambda0 = kSpeedOfLight / frequency;
     // Er < 1 fails in the root; Er = 1 divides by zero, a fault even where no
     // objective evaluation would test the flags.
@@ -61,7 +60,7 @@ bool IsHighBand(double er) {
 // turns negative for narrow enough slots.
 double LowBandNarrowRadicand(double er, double u) {
     const double t = (er - 2.06) + 0.85 * u * u;
-    if (t < 0.0) throw std::domain_error("Increase Er to at least 2.06");
+    if (t < 0.0) throw TP_Exceptions::Domain("Increase Er to at least 2.06");
     return t;
 }
 
@@ -157,11 +156,11 @@ Fit HighBandWide(const SlotQuantities& q, double er) {
 }
 
 // The W/lambda0 and H/lambda0 ranges of the Janaswamy-Schaubert fits.
-void AddJanaswamyRangeWarnings(LineModel& model, const SlotQuantities& q) {
-    if (q.w < 0.0015) model.AddWarning("W/Lambda_0 must be > .0015");
-    if (q.w > 1.0) model.AddWarning("W/Lambda_0 must be < 1.0");
-    if (q.h < 0.006) model.AddWarning("H/Lambda_0 must be < .006");
-    if (q.h > 0.06) model.AddWarning("H/Lambda_0 must be > .06");
+void AddJanaswamyRangeWarnings(std::vector<std::string>& warnings, const SlotQuantities& q) {
+    if (q.w < 0.0015) warnings.push_back("W/Lambda_0 must be > .0015");
+    if (q.w > 1.0) warnings.push_back("W/Lambda_0 must be < 1.0");
+    if (q.h < 0.006) warnings.push_back("H/Lambda_0 must be < .006");
+    if (q.h > 0.06) warnings.push_back("H/Lambda_0 must be > .06");
 }
 
 Fit BandFit(const SlotQuantities& q, double er) {
@@ -176,80 +175,38 @@ Fit BandFit(const SlotQuantities& q, double er) {
 
 SlotlineResult SlotlineKernel(double frequency, double gap, double height, double er) {
     const SlotQuantities q = Normalise(frequency, gap, height, er);
-    if (!(q.u > 0.0)) throw PlainTextError{"W/H must > 0"};
-    if (!(q.lambda0 > 0.0)) throw PlainTextError{"Freq must > 0"};
-    if (!(q.h > 0.0)) throw PlainTextError{"H must > 0"};
-    if (!(q.w > 0.0)) throw PlainTextError{"W must > 0"};
+    if (!(q.u > 0.0)) throw TP_Exceptions("W/H must > 0");
+    if (!(q.lambda0 > 0.0)) throw TP_Exceptions("Freq must > 0");
+    if (!(q.h > 0.0)) throw TP_Exceptions("H must > 0");
+    if (!(q.w > 0.0)) throw TP_Exceptions("W must > 0");
     const Fit fit = BandFit(q, er);
     return {fit.z0, (1.0 / fit.p) * (1.0 / fit.p), q.hc};
 }
 
-// Loss tangent and conductivity are not read: the slotline computes no loss,
-// and an unused conductivity of 0 must not stop the calculation.
-double SlotlineModel::Objective(double x) {
-    const double height = GetParameter(2);
-    const double er = GetDielectricConstant();
-    const double f = GetFrequency();
-    const SlotlineResult result = SlotlineKernel(f, x, height, er);
-    impedance = result.impedance;
-    effDielConst = result.effDielConst;
-    return impedance - GetTargetImpedance();
-}
-
-void SlotlineModel::LoadAndSetup() {
-    ShowParameterRows();
-    SetTitle("Slotline");
-    ShowCaption();
-    SetParameterLabel("Gap (G)", 1);
-    SetParameterLabel("Height (H)", 2);
-    SetParameter(0.00001, 1);
-    SetParameter(0.00003, 2);
-    LoadSettingsSection(kSection);
-    SetCoupledMode(-1);
-}
-
-void SlotlineModel::SaveSettings() {
-    SaveSettingsSection(kSection);
-}
-
-// The scan runs from the wide slot (0.99 H) towards the narrow one, so the
-// objective's sign at the first end is that of the widest slot's impedance.
-void SlotlineModel::Synthesize() {
-    const double height = GetParameter(2);
-    SynthesizeRow1(
-        0.99 * height, 0.001 * height, 1e-10, 10000,
-        "No solution for these parameters!\r\rPlease try increase H,decrease Zo,or decrease Er",
-        "No solution for these parameters!\r\rPlease try decrease H,increase Zo,or increase Er",
-        LossOutput::Hide);
-}
-
-void SlotlineModel::Analyze() {
-    AnalyzeRow1(LossOutput::Hide, ReportedErrors::WithDomainErrors);
+LineResult slotline::Evaluate(const LineInputs& in, double gap) {
+    const SlotlineResult r = SlotlineKernel(in.f, gap, in.Row(2), in.er);
+    LineResult result;
+    result.impedance = r.impedance;
+    result.eeff = r.effDielConst;
+    return result;
 }
 
 // Soft limits of each band's fits.  The texts are the ones users know from
 // earlier versions, even where they read the other way round from the test.
-void SlotlineModel::CheckParameters() {
-    const double gap = GetParameter(1);
-    const double height = GetParameter(2);
-    const double er = GetDielectricConstant();
-    const double f = GetFrequency();
-    const SlotQuantities q = Normalise(f, gap, height, er);
-
-    ClearWarnings();
-    CheckQuarterWave();
+void slotline::Check(const LineInputs& in, std::vector<std::string>& warnings) {
+    const double er = in.er;
+    const SlotQuantities q = Normalise(in.f, in.Row(1), in.Row(2), er);
     if (IsLowBand(er)) {
-        if (er < 2.2) AddWarning("Er must > 2.22");
+        if (er < 2.2) warnings.push_back("Er must > 2.22");
         if (q.w <= kNarrowSlotWavelengths) LowBandNarrowRadicand(er, q.u);
-        AddJanaswamyRangeWarnings(*this, q);
+        AddJanaswamyRangeWarnings(warnings, q);
     } else if (!IsHighBand(er)) {
-        AddJanaswamyRangeWarnings(*this, q);
+        AddJanaswamyRangeWarnings(warnings, q);
     } else {
-        if (er > 20.0) AddWarning("Er must < 20");
-        if (q.w < 0.02) AddWarning("W/Lambda_0 must be > .0015");
-        if (q.w > 1.0) AddWarning("W/Lambda_0 must be < 1.0");
-        if (q.h < 0.01) AddWarning("H/Lambda_0 must be < .006");
-        if (q.h > q.hc) AddWarning("H/Lambda_0 must be > Cutoff Thickness");
+        if (er > 20.0) warnings.push_back("Er must < 20");
+        if (q.w < 0.02) warnings.push_back("W/Lambda_0 must be > .0015");
+        if (q.w > 1.0) warnings.push_back("W/Lambda_0 must be < 1.0");
+        if (q.h < 0.01) warnings.push_back("H/Lambda_0 must be < .006");
+        if (q.h > q.hc) warnings.push_back("H/Lambda_0 must be > Cutoff Thickness");
     }
-    ShowWarnings();
 }

@@ -2,7 +2,10 @@
 // substrate of height H, the other face bare.  No loss is computed.
 #pragma once
 
-#include "core/linecal.h"
+#include <string>
+#include <vector>
+
+#include "core/lineinputs.h"
 
 struct SlotlineResult {
     double impedance;       // ohms
@@ -11,19 +14,14 @@ struct SlotlineResult {
 };
 
 // Closed-form slotline fits; W and H in metres, f in hertz.  Bad inputs raise
-// PlainTextError ("W/H must > 0", "Freq must > 0", "H must > 0", "W must > 0"),
-// a narrow slot below Er = 2.06 std::domain_error, a fit outside its range the
-// checked functions' TP_Exceptions.
+// TP_Exceptions ("W/H must > 0", "Freq must > 0", "H must > 0", "W must > 0"),
+// a narrow slot below Er = 2.06 a domain error ("Increase Er to at least
+// 2.06"), a fit outside its range the checked functions' math error.
 SlotlineResult SlotlineKernel(double frequency, double gap, double height, double er);
 
-class SlotlineModel : public LineModel {
-  public:
-    explicit SlotlineModel(WindowServices& window) : LineModel(window, 2) {}
-
-    double Objective(double x) override;
-    void LoadAndSetup() override;
-    void SaveSettings() override;
-    void Synthesize() override;
-    void Analyze() override;
-    void CheckParameters() override;
-};
+// The line kernels: G is row 1 (the trial value x), H row 2.  No loss is
+// computed, so neither tand nor Rho is read.
+namespace slotline {
+LineResult Evaluate(const LineInputs& in, double gap);
+void Check(const LineInputs& in, std::vector<std::string>& warnings);
+} // namespace slotline

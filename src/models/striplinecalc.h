@@ -5,11 +5,13 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
-#include "core/linecal.h"
+#include "core/lineinputs.h"
 
 struct StriplineImpedanceResult {
-    double z0;        // ohms
+    double z0; // ohms
     // Beyond the formula's range: a thick strip with (W + dW) / (B - T) >= 10
     // (Wheeler's fit), or a thin strip so wide (W/B above about 4.6) that the
     // elliptic modulus is clamped.
@@ -20,9 +22,9 @@ struct StriplineImpedanceResult {
 // (exact elliptic-integral ratio) for a strip of zero thickness.
 StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er);
 
-// K'(k)/K(k), complete elliptic integrals of the first kind (Hilberg 1969),
-// with k clamped to [1e-6, 1 - 1e-6].
-double EllipticRatio(double k);
+// K'(k)/K(k), complete elliptic integrals of the first kind, by Hilberg's
+// approximation (numeric/hilberg.h) with k clamped to [1e-6, 1 - 1e-6].
+double StriplineKPrimeOverK(double k);
 
 // Dielectric loss of a TEM line filled with the dielectric.
 double StriplineDielectricLoss(double f, double er, double lossTangent);
@@ -60,36 +62,20 @@ double CoupledStriplineOddImpedance(double w, double s, double b, double t, doub
 
 enum class CoupledMode { Even, Odd };
 
-double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s, double b,
-                                     double t, double er, double sigma);
+double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s,
+                                     double b, double t, double er, double sigma);
 
-class StriplineModel : public LineModel {
-public:
-    explicit StriplineModel(WindowServices& window) : LineModel(window, 3) {}
+// The line kernels: W is row 1 (the trial value x), B row 2, T row 3.  The
+// impedance alone serves the synthesis scan; Evaluate adds the loss.
+namespace stripline {
+LineResult Evaluate(const LineInputs& in, double w);
+double Impedance(const LineInputs& in, double w);
+void Check(const LineInputs& in, std::vector<std::string>& warnings);
+} // namespace stripline
 
-    double Objective(double x) override;
-    void LoadAndSetup() override;
-    void SaveSettings() override;
-    void Synthesize() override;
-    void Analyze() override;
-    void CheckParameters() override;
-
-private:
-    // Impedance, effective dielectric constant and loss at the width of row 1.
-    void StriplineCalculate();
-    // The objective at w, then impedance, effective dielectric constant, loss
-    // and phase constant computed and shown.
-    void ShowResultsAt(double w);
-};
-
-class CoupledStriplineModel : public LineModel {
-public:
-    explicit CoupledStriplineModel(WindowServices& window) : LineModel(window, 4) {}
-
-    double Objective(double x) override;
-    void LoadAndSetup() override;
-    void SaveSettings() override;
-    void Synthesize() override {}
-    void Analyze() override;
-    void CheckParameters() override;
-};
+// The line kernels: W is row 1 (the trial value x), S row 2, B row 3, T row 4;
+// both modes are computed, the result's own values are those of in.mode.
+namespace coupledstripline {
+LineResult Evaluate(const LineInputs& in, double w);
+void Check(const LineInputs& in, std::vector<std::string>& warnings);
+} // namespace coupledstripline

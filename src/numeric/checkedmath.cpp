@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "core/tpexceptions.h"
+#include "numeric/tpexceptions.h"
 
 namespace {
 

@@ -5,29 +5,14 @@
 #include <utility>
 
 #include "numeric/checkedmath.h"
+#include "numeric/constants.h"
 #include "numeric/fpfault.h"
-
-double FreeSpaceImpedance = 0.0;
-double LogMinNormal = 0.0;
-
-void InitializeNumericConstants() {
-    static bool initialized = false;
-    if (initialized) return;
-    FreeSpaceImpedance = std::sqrt(141925.7742452769);
-    LogMinNormal = std::log(DBL_MIN);
-    initialized = true;
-}
 
 namespace {
 
-// Constants are ready before any static-initialisation-order concern arises:
-// the first translation unit that links this one sets them.
-[[maybe_unused]] const bool kConstantsReady = (InitializeNumericConstants(), true);
-
 // Runs `primary`; if it raises an error or a floating-point fault, runs
 // `second` instead, whose own errors and faults reach the caller.
-template <class Primary, class Second>
-auto Guarded(Primary primary, Second second) {
+template <class Primary, class Second> auto Guarded(Primary primary, Second second) {
     {
         FloatingPointScope scope;
         try {
@@ -46,7 +31,9 @@ auto Guarded(Primary primary, Second second) {
 
 // Moves an argument off the nearest zero of a function whose sign is given by
 // delta: arg + (Sign(delta) * ZeroNudge - delta).
-double NudgeOffZero(double arg, double delta) { return arg + (Sign(delta) * ZeroNudge - delta); }
+double NudgeOffZero(double arg, double delta) {
+    return arg + (Sign(delta) * ZeroNudge - delta);
+}
 
 double ClampArgument(double x) {
     if (x > ArgumentClamp) return ArgumentClamp;
@@ -54,7 +41,7 @@ double ClampArgument(double x) {
     return x;
 }
 
-}  // namespace
+} // namespace
 
 Complex& ComplexMul(const Complex& a, const Complex& b, Complex& result) {
     const double re = a.re * b.re - a.im * b.im;
@@ -155,10 +142,12 @@ Complex& ComplexCosh(const Complex& z, Complex& result) {
 Complex& ComplexTanh(const Complex& z, Complex& result) {
     if (z.re > 30.0) {
         const double t = -2.0 * z.re;
-        result = t < -400.0 ? Complex{1.0, 0.0} : Complex{1.0, 2.0 * CheckedSin(2.0 * z.im) * CheckedExp(t)};
+        result = t < -400.0 ? Complex{1.0, 0.0}
+                            : Complex{1.0, 2.0 * CheckedSin(2.0 * z.im) * CheckedExp(t)};
     } else if (z.re < -30.0) {
         const double t = 2.0 * z.re;
-        result = t < -400.0 ? Complex{-1.0, 0.0} : Complex{-1.0, 2.0 * CheckedSin(2.0 * z.im) * CheckedExp(t)};
+        result = t < -400.0 ? Complex{-1.0, 0.0}
+                            : Complex{-1.0, 2.0 * CheckedSin(2.0 * z.im) * CheckedExp(t)};
     } else if (z.im == 0.0) {
         result = {std::tanh(z.re), 0.0};
     } else if (z.re == 0.0) {
@@ -248,12 +237,15 @@ Complex& ComplexCoth(const Complex& z, Complex& result) {
     return result;
 }
 
-double Sign(double x) { return x >= 0.0 ? 1.0 : -1.0; }
+double Sign(double x) {
+    return x >= 0.0 ? 1.0 : -1.0;
+}
 
 double Csch(double x) {
     return Guarded([&] { return 1.0 / CheckedSinh(x); },
                    [&] {
-                       if (x > ArgumentClamp || x < -ArgumentClamp) return 1.0 / CheckedSinh(ClampArgument(x));
+                       if (x > ArgumentClamp || x < -ArgumentClamp)
+                           return 1.0 / CheckedSinh(ClampArgument(x));
                        const double delta = CheckedSin(x) * Sign(CheckedCos(x));
                        return 1.0 / CheckedSinh(NudgeOffZero(x, delta));
                    });
@@ -262,7 +254,8 @@ double Csch(double x) {
 double Sech(double x) {
     return Guarded([&] { return 1.0 / CheckedCosh(x); },
                    [&] {
-                       if (x > ArgumentClamp || x < -ArgumentClamp) return 1.0 / CheckedCosh(ClampArgument(x));
+                       if (x > ArgumentClamp || x < -ArgumentClamp)
+                           return 1.0 / CheckedCosh(ClampArgument(x));
                        const double delta = CheckedCos(x) * -Sign(CheckedSin(x));
                        return 1.0 / CheckedCosh(NudgeOffZero(x, delta));
                    });
@@ -276,8 +269,14 @@ double Coth(double x) {
     return Guarded([&] { return 1.0 / std::tanh(x); }, [&] { return 1.0 / GuardedTanh(x); });
 }
 
-double SafeExp(double x) { return x >= LogMinNormal ? CheckedExp(x) : 0.0; }
+double SafeExp(double x) {
+    return x >= constants::kLogMinNormal ? CheckedExp(x) : 0.0;
+}
 
-double SafeExp500(double x) { return x >= -500.0 ? CheckedExp(x) : 0.0; }
+double SafeExp500(double x) {
+    return x >= -500.0 ? CheckedExp(x) : 0.0;
+}
 
-bool IsNegligible(double x) { return -1e-30 < x && x < 1e-30; }
+bool IsNegligible(double x) {
+    return -1e-30 < x && x < 1e-30;
+}

@@ -1,6 +1,5 @@
 // Complex record and the complex and guarded hyperbolic functions under the
-// microstrip formulas, guarded exponentials, a near-zero test and the two
-// constants fixed at start-up.
+// microstrip formulas, guarded exponentials and a near-zero test.
 //
 // A guarded function has a primary evaluation and, should that fail (a
 // floating-point fault or a math-library error), one defined second
@@ -12,16 +11,8 @@ struct Complex {
     double im = 0.0;
 };
 
-// Wave impedance of free space in ohms, sqrt(141925.7742452769).
-extern double FreeSpaceImpedance;
-// ln(DBL_MIN) = -708.3964185322641, the smallest argument SafeExp evaluates.
-extern double LogMinNormal;
-
-// Sets the two constants above; a second call does nothing.
-void InitializeNumericConstants();
-
-inline constexpr double ArgumentClamp = 100.0;  // |Re z| beyond which the second evaluation clamps
-inline constexpr double ZeroNudge = 1e-12;      // step off a zero of sinh or cosh
+inline constexpr double ArgumentClamp = 100.0; // |Re z| beyond which the second evaluation clamps
+inline constexpr double ZeroNudge = 1e-12;     // step off a zero of sinh or cosh
 
 // Every operation reads all inputs before it writes `result`, so the result
 // may alias an operand; each also returns it.
@@ -39,10 +30,20 @@ Complex& ComplexSech(const Complex& z, Complex& result);
 Complex& ComplexCoth(const Complex& z, Complex& result);
 
 // Value-returning conveniences over the operations above.
-inline Complex operator*(const Complex& a, const Complex& b) { Complex r; return ComplexMul(a, b, r); }
-inline Complex operator/(const Complex& a, const Complex& b) { Complex r; return ComplexDiv(a, b, r); }
-inline Complex operator+(const Complex& a, const Complex& b) { return {a.re + b.re, a.im + b.im}; }
-inline Complex operator-(const Complex& a, const Complex& b) { return {a.re - b.re, a.im - b.im}; }
+inline Complex operator*(const Complex& a, const Complex& b) {
+    Complex r;
+    return ComplexMul(a, b, r);
+}
+inline Complex operator/(const Complex& a, const Complex& b) {
+    Complex r;
+    return ComplexDiv(a, b, r);
+}
+inline Complex operator+(const Complex& a, const Complex& b) {
+    return {a.re + b.re, a.im + b.im};
+}
+inline Complex operator-(const Complex& a, const Complex& b) {
+    return {a.re - b.re, a.im - b.im};
+}
 
 double Sign(double x);
 double Csch(double x);

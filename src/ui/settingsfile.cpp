@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <optional>
 
-#include "ui/numberformat.h"
+#include "quantities/numberformat.h"
 
 namespace {
 

@@ -18,17 +18,12 @@
 #include <QTreeWidget>
 #include <QValidator>
 
-#include "numeric/complexmath.h"
+#include "quantities/firststart.h"
+#include "quantities/materials.h"
 #include "ui/linepictures.h"
-#include "ui/materials.h"
 #include "ui/settingspath.h"
 
 TForm1* Form1 = nullptr;
-
-SettingsFile& TheSettingsFile() {
-    static SettingsFile file;
-    return file;
-}
 
 namespace {
 
@@ -129,7 +124,6 @@ const char* const kImageNames[kLineTypeCount] = {
 } // namespace
 
 TForm1::TForm1(const Options& options) : QWidget(nullptr), options_(options) {
-    InitializeNumericConstants();
     Form1 = this; // the line models may use it from their constructors
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("TAVREL 2001"));
@@ -163,8 +157,7 @@ TForm1::TForm1(const Options& options) : QWidget(nullptr), options_(options) {
 TForm1::~TForm1() {
     StopDroppingPress();
     for (int i = kLineTypeCount - 1; i >= 0; --i) {
-        LineModelTable[static_cast<std::size_t>(i)] = nullptr;
-        models_[static_cast<std::size_t>(i)].reset();
+        LineModelTable[static_cast<std::size_t>(i)].reset();
     }
     if (Form1 == this) Form1 = nullptr;
 }
@@ -359,7 +352,7 @@ void TForm1::CreateLineModels() {
                 tab, QStringLiteral("This line type is not available in this build"));
             continue;
         }
-        models_[static_cast<std::size_t>(tab)] = type->create(*this);
+        LineModelTable[static_cast<std::size_t>(tab)] = CreateLineModel(*type, *this);
     }
 }
 
@@ -367,23 +360,26 @@ void TForm1::FormCreate() {
     // 1, 2: the heights of the warning tree are measured at its first update;
     // the settings file's path.
     layoutPending = true;
-    TheSettingsFile().SetFileName(options_.settingsPath.isEmpty()
-                                      ? DefaultSettingsFilePath()
-                                      : options_.settingsPath.toStdString());
+    settings_.SetFileName(options_.settingsPath.isEmpty() ? DefaultSettingsFilePath()
+                                                          : options_.settingsPath.toStdString());
     // 3: the row arrays are built with the controls.
     // 4: exit checks and their tags.
-    for (QLineEdit* edit :
-         {FrequencyEdit, PhysicalLengthEdit, ElectricalLengthEdit, ConductivityEdit, ImpedanceEdit,
-          PropConstantEdit, LossEdit, DielConstantEdit, LossTangentEdit}) {
-        exitChecked_.insert(edit);
+    const std::pair<QLineEdit*, ExitRule> exitRules[] = {{FrequencyEdit, ExitRule::Positive},
+                                                         {PhysicalLengthEdit, ExitRule::Positive},
+                                                         {ElectricalLengthEdit, ExitRule::Positive},
+                                                         {ConductivityEdit, ExitRule::Positive},
+                                                         {ImpedanceEdit, ExitRule::Positive},
+                                                         {PropConstantEdit, ExitRule::Positive},
+                                                         {LossEdit, ExitRule::Unchecked},
+                                                         {DielConstantEdit, ExitRule::DielConstant},
+                                                         {LossTangentEdit, ExitRule::LossTangent}};
+    for (const auto& [edit, rule] : exitRules) {
+        exitRules_.insert(edit, rule);
         edit->installEventFilter(this);
     }
-    DielConstantEdit->setProperty("tag", 100);
-    LossTangentEdit->setProperty("tag", 101);
-    LossEdit->setProperty("tag", 102);
     // 5: the mode buttons.
-    for (QRadioButton* button : {EvenMode, OddMode})
-        connect(button, &QRadioButton::clicked, this, [this, button] { ModeButtonClick(button); });
+    connect(EvenMode, &QRadioButton::clicked, this, [this] { ModeButtonClick(0); });
+    connect(OddMode, &QRadioButton::clicked, this, [this] { ModeButtonClick(1); });
     // 6: the unit-change handlers (the rows' are attached by SetRowCount).
     connect(PhysicalLengthUnitBox, &QComboBox::activated, this,
             [this] { PhysicalLengthUnitBoxChange(); });
@@ -413,21 +409,22 @@ void TForm1::FormCreate() {
     FillConductivityUnits(ConductivityUnitBox, conductivityUnit);
     FillPhaseConstantUnits(PropConstantUnitBox, phaseConstantUnit);
 
-    // 9: default values.
-    SetPhysicalLengthValue(0.01);
-    SetFrequencyValue(10000000000.0);
-    SetElectricalLengthValue(90);
-    SetImpedanceValue(50);
-    SetDielConstantValue(12.9);
-    SetLossTangentValue(0);
-    SetConductivityValue(58800000);
-    SetPhaseConstantValue(180);
-    SetEffDielConstValue(10);
-    SetLossValue(10);
+    // 9: default values (the material's are chosen from the lists at 14).
+    const FirstStartValues& start = FirstStart();
+    SetPhysicalLengthValue(start.physicalLength);
+    SetFrequencyValue(start.frequency);
+    SetElectricalLengthValue(start.electricalLength);
+    SetImpedanceValue(start.impedance);
+    SetDielConstantValue(start.dielConstant);
+    SetLossTangentValue(start.lossTangent);
+    SetConductivityValue(start.conductivity);
+    SetPhaseConstantValue(start.phaseConstant);
+    SetEffDielConstValue(start.effDielConst);
+    SetLossValue(start.lossDecibels);
 
     // 10 to 13: rows, mode, warning tree (short window), picture.
     SetRowCount(kRows);
-    InitRows(kRows, 0, 0.00001);
+    InitRows(kRows, 0, start.rowValue);
     SetModeIndex(1);
     ClearWarningTree();
     UpdateWarningTree();
@@ -436,19 +433,17 @@ void TForm1::FormCreate() {
     // 14: materials.
     for (const Dielectric& d : DielectricTable())
         DielectricsComboBox->addItem(QString::fromStdString(d.name));
-    DielectricsComboBox->setCurrentIndex(kDefaultDielectric);
+    DielectricsComboBox->setCurrentIndex(start.dielectric);
     DielectricsComboBoxChange();
     for (const Conductor& c : ConductorTable())
         ConductorsComboBox->addItem(QString::fromStdString(c.name));
-    ConductorsComboBox->setCurrentIndex(kDefaultConductor);
+    ConductorsComboBox->setCurrentIndex(start.conductor);
     ConductorsComboBoxChange();
 
     // 15: the saved material values.
     Guarded([this] { ReadMaterialSection(); });
 
-    // 16: the table of line models.
-    for (std::size_t i = 0; i < LineModelTable.size(); ++i)
-        LineModelTable[i] = models_[i].get();
+    // 16: the table of line models was filled when they were built.
 
     // 17: microstrip; while a tab's model is not built, the first tab that has one.
     int first = 0;
@@ -477,7 +472,7 @@ void TForm1::FormClose() {
 }
 
 void TForm1::ReadMaterialSection() {
-    SettingsFile& settings = TheSettingsFile();
+    SettingsFile& settings = settings_;
     settings.SelectSection("Material Parameter");
     double value = 0.0;
     int unit = 0;
@@ -491,7 +486,7 @@ void TForm1::ReadMaterialSection() {
 }
 
 void TForm1::WriteMaterialSection() {
-    SettingsFile& settings = TheSettingsFile();
+    SettingsFile& settings = settings_;
     settings.SelectSection("Material Parameter");
     settings.WriteDouble("Diel Constant", DielConstantValue());
     settings.WriteDouble("Loss Tangent", LossTangentValue());
@@ -504,7 +499,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         StopDroppingPress();
         return true;
     }
-    if (event->type() == QEvent::FocusOut && exitChecked_.contains(watched)) {
+    if (event->type() == QEvent::FocusOut && exitRules_.contains(watched)) {
         // Leaving the window (a box or another program takes over) or opening
         // a popup menu is not leaving the edit.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -546,5 +541,5 @@ int TForm1::CurrentTab() const {
 
 LineModel* TForm1::ModelOfTab(int index) const {
     if (index < 0 || index >= kLineTypeCount) return nullptr;
-    return LineModelTable[static_cast<std::size_t>(index)];
+    return LineModelTable[static_cast<std::size_t>(index)].get();
 }

@@ -6,7 +6,7 @@
 // catch-all that shows an escaped error in the general error box.
 #pragma once
 
-#include <QSet>
+#include <QHash>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -16,8 +16,8 @@
 #include "core/linecal.h"
 #include "core/windowservices.h"
 #include "models/linetypes.h"
+#include "quantities/units.h"
 #include "ui/settingsfile.h"
-#include "ui/units.h"
 
 class QComboBox;
 class QFrame;
@@ -33,9 +33,6 @@ class QUrl;
 class TForm1;
 // The one main window, set before its line models are constructed.
 extern TForm1* Form1;
-
-// The settings file of the whole run, created before the window.
-SettingsFile& TheSettingsFile();
 
 class TForm1 : public QWidget, public WindowServices {
     Q_OBJECT
@@ -89,7 +86,7 @@ class TForm1 : public QWidget, public WindowServices {
     void ShowBusyCursor() override;
     void ShowNormalCursor() override;
     void Refresh() override;
-    SettingsStore& Settings() override { return TheSettingsFile(); }
+    SettingsStore& Settings() override { return settings_; }
 
     // --- Number format and units -------------------------------------------
     // Whole-text "." conversion first, the user's locale second; raises
@@ -122,7 +119,7 @@ class TForm1 : public QWidget, public WindowServices {
     void QRXButtonClick();
     void DielectricsComboBoxChange();
     void ConductorsComboBoxChange();
-    void ModeButtonClick(QObject* sender);
+    void ModeButtonClick(int mode); // 0 EvenMode, 1 OddMode
     void ValueEditExit(QObject* sender);
     void PhysicalLengthUnitBoxChange();
     void FrequencyUnitBoxChange();
@@ -130,7 +127,7 @@ class TForm1 : public QWidget, public WindowServices {
     void ConductivityUnitBoxChange();
     void LossUnitBoxChange();
     void PropConstantUnitBoxChange();
-    void ParameterBoxChange(QObject* sender);
+    void ParameterBoxChange(int row);
 
     // --- Controls, named as the form names them ----------------------------
     QTabBar* TabControl1;
@@ -177,6 +174,9 @@ class TForm1 : public QWidget, public WindowServices {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // What an edit's value must be when the focus leaves it.
+    enum class ExitRule { Positive, DielConstant, LossTangent, Unchecked };
+
     void CreateControls();
     void SetFocusOrder();
     void CreateLineModels();
@@ -184,7 +184,7 @@ class TForm1 : public QWidget, public WindowServices {
     void ReadMaterialSection();
     void WriteMaterialSection();
     void MarkLabels(bool afterAnalyze);
-    void ValidateOnExit(QLineEdit* edit);
+    void ValidateOnExit(QLineEdit* edit, ExitRule rule);
     void DropPressInDelivery();
     void StopDroppingPress();
     bool ValidRow(int row) const { return row >= 1 && row <= kRows; }
@@ -211,8 +211,8 @@ class TForm1 : public QWidget, public WindowServices {
     }
 
     Options options_;
-    std::array<std::unique_ptr<LineModel>, kLineTypeCount> models_; // owned, by tab
-    std::array<LineModel*, kLineTypeCount> LineModelTable{};        // filled in FormCreate
+    SettingsFile settings_; // every settings read and write of the run
+    std::array<std::unique_ptr<LineModel>, kLineTypeCount> LineModelTable; // owned, by tab
     int activeTab_ = 0;
 
     UnitTables units_;
@@ -232,7 +232,7 @@ class TForm1 : public QWidget, public WindowServices {
     int fullHeight = kClientHeight;
     int shortHeight = kClientHeight;
 
-    QSet<QObject*> exitChecked_;                        // edits whose focus loss runs ValueEditExit
+    QHash<QObject*, ExitRule> exitRules_;               // edits whose focus loss runs ValueEditExit
     bool validating_ = false;                           // a validation box is up
     Qt::FocusReason exitReason_ = Qt::OtherFocusReason; // of the exit being checked
     bool droppingPress_ = false; // the press that moved the focus is to be dropped

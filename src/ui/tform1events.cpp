@@ -13,21 +13,15 @@
 #include <QUrl>
 #include <exception>
 
-#include "ui/materials.h"
+#include "quantities/materials.h"
+#include "quantities/numberformat.h"
 #include "ui/messagebox.h"
-#include "ui/numberformat.h"
 #include "ui/settingspath.h"
 #include "ui/tform1.h"
 
 QString CurrentExceptionMessage() noexcept {
     try {
-        throw;
-    } catch (const TP_Exceptions& e) {
-        return QString::fromUtf8(e.text());
-    } catch (const PlainTextError& e) {
-        return QString::fromStdString(e.text);
-    } catch (const std::exception& e) {
-        return QString::fromUtf8(e.what());
+        return QString::fromStdString(CurrentErrorText("Unknown error"));
     } catch (...) {
         return QStringLiteral("Unknown error");
     }
@@ -98,15 +92,8 @@ void TForm1::MarkLabels(bool afterAnalyze) {
     mark(ParameterLabels[0], !afterAnalyze);
 }
 
-void TForm1::ModeButtonClick(QObject* sender) {
-    const auto* button = qobject_cast<QRadioButton*>(sender);
-    if (button == nullptr) return;
-    if (button->objectName() == QLatin1String("EvenMode"))
-        modeIndex = 0;
-    else if (button->objectName() == QLatin1String("OddMode"))
-        modeIndex = 1;
-    else
-        modeIndex = -1;
+void TForm1::ModeButtonClick(int mode) {
+    modeIndex = mode;
 }
 
 void TForm1::SetModeIndex(int mode) {
@@ -142,20 +129,20 @@ void TForm1::ConductorsComboBoxChange() {
 // --- Validation when the focus leaves an edit ------------------------------------
 
 void TForm1::ValueEditExit(QObject* sender) {
-    auto* edit = qobject_cast<QLineEdit*>(sender);
-    if (edit == nullptr || validating_) return; // the box itself moves the focus
-    Guarded([this, edit] { ValidateOnExit(edit); });
+    const auto rule = exitRules_.constFind(sender);
+    if (rule == exitRules_.constEnd() || validating_) return; // the box itself moves the focus
+    auto* edit = static_cast<QLineEdit*>(sender);
+    Guarded([this, edit, rule = *rule] { ValidateOnExit(edit, rule); });
 }
 
-void TForm1::ValidateOnExit(QLineEdit* edit) {
-    const int tag = edit->property("tag").toInt();
-    if (tag == 102) return;
+void TForm1::ValidateOnExit(QLineEdit* edit, ExitRule rule) {
+    if (rule == ExitRule::Unchecked) return;
     QString suffix;
     try {
-        if (tag == 100) {
+        if (rule == ExitRule::DielConstant) {
             if (DielConstantValue() >= 1) return;
             suffix = QStringLiteral("] Er must be >= 1");
-        } else if (tag == 101) {
+        } else if (rule == ExitRule::LossTangent) {
             if (LossTangentValue() >= 0) return;
             suffix = QStringLiteral("] Loss Tangent must be >= 0.");
         } else {
@@ -240,11 +227,10 @@ void TForm1::SetRowCount(int count) {
             ParameterBoxes[k]->setVisible(shown);
             if (shown && !rowHandlersAttached[k]) {
                 rowHandlersAttached[k] = true;
-                exitChecked_.insert(ParameterEdits[k]);
+                exitRules_.insert(ParameterEdits[k], ExitRule::Positive);
                 ParameterEdits[k]->installEventFilter(this);
-                QComboBox* list = ParameterBoxes[k];
-                connect(list, &QComboBox::activated, this,
-                        [this, list] { ParameterBoxChange(list); });
+                connect(ParameterBoxes[k], &QComboBox::activated, this,
+                        [this, row] { ParameterBoxChange(row); });
             }
         }
     }

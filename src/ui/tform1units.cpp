@@ -7,7 +7,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "ui/numberformat.h"
+#include "quantities/numberformat.h"
 #include "ui/tform1.h"
 
 double TForm1::ReadNumber(const QLineEdit* control) const {
@@ -252,15 +252,10 @@ void TForm1::PropConstantUnitBoxChange() {
     });
 }
 
-void TForm1::ParameterBoxChange(QObject* sender) {
-    auto* list = qobject_cast<QComboBox*>(sender);
-    if (list == nullptr) return;
-    // The row is the digit in "ParameterBox1" .. "ParameterBox6", the 13th character.
-    const QString name = list->objectName();
-    if (name.size() < 13) return;
-    const int row = name.at(12).digitValue();
+void TForm1::ParameterBoxChange(int row) {
     if (!ValidRow(row)) return;
     const auto k = static_cast<std::size_t>(row - 1);
+    QComboBox* list = ParameterBoxes[k];
     Guarded([this, list, row, k] {
         ChangeOrRestore(list, rowUnit[k], [this, list, row, k] {
             ApplyUnitChange(ParameterEdits[k], rowUnit[k], list, rowFactors[k], RowValue(row));

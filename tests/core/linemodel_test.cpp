@@ -4,20 +4,19 @@
 
 #include "core/worksheet.h"
 #include "numeric/fpfault.h"
-#include "testmodel.h"
-
+#include "testline.h"
 
 TEST(LineModelConstruction, RowCountMustBeOneToSix) {
     Worksheet sheet;
-    EXPECT_THROW(FunctionModel(sheet, 0, [](double) { return 0.0; }), TP_Exceptions);
-    EXPECT_THROW(FunctionModel(sheet, 7, [](double) { return 0.0; }), TP_Exceptions);
-    EXPECT_NO_THROW(FunctionModel(sheet, 1, [](double) { return 0.0; }));
-    EXPECT_NO_THROW(FunctionModel(sheet, 6, [](double) { return 0.0; }));
+    EXPECT_THROW(TestModel(sheet, 0), TP_Exceptions);
+    EXPECT_THROW(TestModel(sheet, 7), TP_Exceptions);
+    EXPECT_NO_THROW(TestModel(sheet, 1));
+    EXPECT_NO_THROW(TestModel(sheet, 6));
 }
 
 TEST(LineModelConstruction, PlaceholderLabelsAndEmptyResults) {
     Worksheet sheet;
-    FunctionModel model(sheet, 3, [](double x) { return x; });
+    TestModel model(sheet, 3);
     EXPECT_EQ(model.Labels(), (std::vector<std::string>{"Label 0", "Label 1", "Label 2"}));
     EXPECT_EQ(model.Title(), "");
     EXPECT_EQ(model.Impedance(), 0.0);
@@ -32,7 +31,7 @@ TEST(LineModelConstruction, PlaceholderLabelsAndEmptyResults) {
 
 TEST(LineModelRows, OutOfRangeRowsNeverFail) {
     Worksheet sheet;
-    FunctionModel model(sheet, 3, [](double x) { return x; });
+    TestModel model(sheet, 3);
     EXPECT_EQ(model.GetParameter(0), 123456789.0);
     EXPECT_EQ(model.GetParameter(7), 123456789.0);
     EXPECT_EQ(model.GetParameterUnit(7), 0);
@@ -40,7 +39,7 @@ TEST(LineModelRows, OutOfRangeRowsNeverFail) {
     model.SetParameterUnit(0, 3);
     model.SetParameter(0.25, 6);
     EXPECT_EQ(model.GetParameter(6), 0.25);
-    model.SetParameterUnit(2, 9);  // out of the table: unit 0
+    model.SetParameterUnit(2, 9); // out of the table: unit 0
     EXPECT_EQ(model.GetParameterUnit(2), 0);
     model.SetPhysicalLengthUnit(-1);
     EXPECT_EQ(model.GetPhysicalLengthUnit(), 0);
@@ -48,7 +47,7 @@ TEST(LineModelRows, OutOfRangeRowsNeverFail) {
 
 TEST(LineModelResults, PhaseConstantQuarterWaveAndLossConversion) {
     Worksheet sheet;
-    FunctionModel model(sheet, 3, [](double x) { return x; });
+    TestModel model(sheet, 3);
     sheet.frequency = 1e9;
     model.SetResults(50.0, 4.0, 1.0);
     model.ShowPhaseConstant();
@@ -73,7 +72,7 @@ TEST(LineModelResults, PhaseConstantQuarterWaveAndLossConversion) {
 
 TEST(LineModelResults, RelativeResistivityIsAgainstGold) {
     Worksheet sheet;
-    FunctionModel model(sheet, 1, [](double x) { return x; });
+    TestModel model(sheet, 1);
     sheet.conductivity = 4.1e7;
     EXPECT_NEAR(model.GetRelativeResistivity(), 0.99960, 1e-5);
     sheet.conductivity = 1e5;
@@ -84,7 +83,7 @@ TEST(LineModelResults, RelativeResistivityIsAgainstGold) {
 
 TEST(LineModelWarnings, NumberedLinesAndVisibility) {
     Worksheet sheet;
-    FunctionModel model(sheet, 3, [](double x) { return x; });
+    TestModel model(sheet, 3);
     model.ClearWarnings();
     model.AddWarning("a");
     model.AddWarning("b");
@@ -102,7 +101,7 @@ TEST(LineModelWarnings, NumberedLinesAndVisibility) {
 
 TEST(LineModelWarnings, QuarterWaveNamesRowsLongerThanAQuarterWavelength) {
     Worksheet sheet;
-    FunctionModel model(sheet, 2, [](double x) { return x; });
+    TestModel model(sheet, 2);
     model.SetParameterLabel("Width (W)", 1);
     model.SetParameterLabel("Height (H)", 2);
     model.SetParameter(0.05, 1);
@@ -113,7 +112,7 @@ TEST(LineModelWarnings, QuarterWaveNamesRowsLongerThanAQuarterWavelength) {
 
     sheet.frequency = 1e9;
     model.SetResults(50.0, 4.0, 0.0);
-    model.ShowPhaseConstant();  // quarter wavelength 37.47 mm
+    model.ShowPhaseConstant(); // quarter wavelength 37.47 mm
     model.CheckQuarterWave();
     ASSERT_EQ(sheet.warnings.size(), 1u);
     EXPECT_EQ(sheet.warnings[0], "Warning #1 -> Width (W) is GREATER than quarter-wavelength");
@@ -121,7 +120,7 @@ TEST(LineModelWarnings, QuarterWaveNamesRowsLongerThanAQuarterWavelength) {
 
 TEST(LineModelMode, CoupledModeIsReadFromTheWindow) {
     Worksheet sheet;
-    FunctionModel model(sheet, 4, [](double x) { return x; });
+    TestModel model(sheet, 4);
     model.SetCoupledMode(0);
     EXPECT_EQ(model.GetCoupledMode(), 0);
     sheet.modeIndex = 1;
@@ -132,7 +131,7 @@ TEST(LineModelWarnings, TinyPhaseConstantLeftBehindCannotAbortTheNextCheck) {
     // A frequency of 1e-310 Hz leaves a subnormal phase constant, whose quarter
     // wavelength overflows: the next check treats it as unbounded.
     Worksheet sheet;
-    FunctionModel model(sheet, 1, [](double x) { return x; });
+    TestModel model(sheet, 1);
     sheet.frequency = 1e-310;
     model.SetResults(50.0, 4.0, 0.0);
     model.ShowPhaseConstant();
@@ -143,7 +142,7 @@ TEST(LineModelWarnings, TinyPhaseConstantLeftBehindCannotAbortTheNextCheck) {
 
 TEST(LineModelResults, NonFiniteValuesNeverReachTheWindow) {
     Worksheet sheet;
-    FunctionModel model(sheet, 1, [](double x) { return x; });
+    TestModel model(sheet, 1);
     model.SetResults(50.0, 4.0, 0.0);
     sheet.frequency = 1e9;
     model.ShowPhaseConstant();
@@ -153,5 +152,5 @@ TEST(LineModelResults, NonFiniteValuesNeverReachTheWindow) {
     EXPECT_THROW(model.ShowPhysicalLength(), FloatingPointFault);
     model.SetResults(50.0, std::numeric_limits<double>::infinity(), 0.0);
     EXPECT_THROW(model.ShowEffectiveDielectricConstant(), FloatingPointFault);
-    EXPECT_EQ(sheet.effDielConst, 10.0);  // the window keeps what it showed
+    EXPECT_EQ(sheet.effDielConst, 10.0); // the window keeps what it showed
 }

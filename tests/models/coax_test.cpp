@@ -4,6 +4,7 @@
 
 #include "core/worksheet.h"
 #include "modelfixture.h"
+#include "models/linetypes.h"
 #include "models/coaxlinecalc.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include "exactelliptic.h"
 #include "modelfixture.h"
 #include "core/worksheet.h"
+#include "models/linetypes.h"
 #include "models/striplinecalc.h"
 
 namespace {

@@ -8,6 +8,7 @@
 
 #include "core/worksheet.h"
 #include "cpwlib/qrx_cpw.h"
+#include "models/linetypes.h"
 #include "models/cpwlinecalc.h"
 #include "models/sharedlibrary.h"
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/worksheet.h"
+#include "models/linetypes.h"
 #include "models/mline.h"
 
 namespace {

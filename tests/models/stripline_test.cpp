@@ -7,6 +7,7 @@
 #include "exactelliptic.h"
 #include "modelfixture.h"
 #include "core/worksheet.h"
+#include "models/linetypes.h"
 #include "models/striplinecalc.h"
 
 namespace {
@@ -57,26 +58,26 @@ TEST(StriplineFormulas, HilbergRatioAgreesWithExactEllipticIntegrals) {
     double worst = 0.0;
     for (int i = 1; i < 1000; ++i) {
         const double k = i / 1000.0;
-        worst = std::max(worst, std::fabs(EllipticRatio(k) / ExactEllipticRatio(k) - 1.0));
+        worst = std::max(worst, std::fabs(StriplineKPrimeOverK(k) / ExactEllipticRatio(k) - 1.0));
     }
     EXPECT_LT(worst, 3e-6);
     EXPECT_GT(worst, 1e-6);  // it is an approximation, not the exact ratio
     // K'/K = 1 at k = 1/sqrt(2); both forms meet there.
     // K'/K = 1 at k = 1/sqrt(2), where the two forms meet with opposite errors.
-    EXPECT_NEAR(EllipticRatio(0.70710678118655), 1.0, 3e-6);
-    EXPECT_NEAR(EllipticRatio(0.7071067811865), EllipticRatio(0.7071067811866), 5e-6);
+    EXPECT_NEAR(StriplineKPrimeOverK(0.70710678118655), 1.0, 3e-6);
+    EXPECT_NEAR(StriplineKPrimeOverK(0.7071067811865), StriplineKPrimeOverK(0.7071067811866), 5e-6);
 }
 
-TEST(StriplineFormulas, EllipticRatioClampsTheModulus) {
-    const double low = EllipticRatio(1e-6);
-    EXPECT_EQ(EllipticRatio(0.0), low);
-    EXPECT_EQ(EllipticRatio(-0.5), low);
-    EXPECT_EQ(EllipticRatio(std::nan("")), low);
-    const double high = EllipticRatio(1.0 - 1e-6);
-    EXPECT_EQ(EllipticRatio(1.0), high);
-    EXPECT_EQ(EllipticRatio(0.9999999), high);
-    EXPECT_EQ(EllipticRatio(2.0), high);
-    EXPECT_NE(EllipticRatio(0.9999989), high);
+TEST(StriplineFormulas, KPrimeOverKClampsTheModulus) {
+    const double low = StriplineKPrimeOverK(1e-6);
+    EXPECT_EQ(StriplineKPrimeOverK(0.0), low);
+    EXPECT_EQ(StriplineKPrimeOverK(-0.5), low);
+    EXPECT_EQ(StriplineKPrimeOverK(std::nan("")), low);
+    const double high = StriplineKPrimeOverK(1.0 - 1e-6);
+    EXPECT_EQ(StriplineKPrimeOverK(1.0), high);
+    EXPECT_EQ(StriplineKPrimeOverK(0.9999999), high);
+    EXPECT_EQ(StriplineKPrimeOverK(2.0), high);
+    EXPECT_NE(StriplineKPrimeOverK(0.9999989), high);
     EXPECT_NEAR(high / ExactEllipticRatio(1.0 - 1e-6), 1.0, 1e-10);
 }
 
@@ -96,7 +97,7 @@ TEST(StriplineFormulas, ThinStripAgreesWithCohnsExactImpedance) {
 TEST(StriplineFormulas, VeryWideThinStripIsHeldAtTheClampedModulus) {
     // pi W / 2B above 100 is evaluated at 100, and tanh(100) is cut to 0.999999,
     // so every strip wider than about 4.6 B gets the same impedance ...
-    const double clamped = 94.24777960769379 * EllipticRatio(1.0 - 1e-6);
+    const double clamped = 94.24777960769379 * StriplineKPrimeOverK(1.0 - 1e-6);
     EXPECT_NEAR(clamped, 18.6278, 5e-4);
     for (double wb : {4.7, 9.0, 70.0, 1000.0}) {
         const StriplineImpedanceResult r = StriplineImpedance(wb, 1.0, 0.0, 1.0);

@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "core/tpexceptions.h"
+#include "numeric/tpexceptions.h"
 #include "numeric/checkedmath.h"
 
 namespace {

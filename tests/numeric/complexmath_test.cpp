@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <complex>
 
-#include "core/tpexceptions.h"
 #include "numeric/complexmath.h"
+#include "numeric/constants.h"
 #include "numeric/fpfault.h"
+#include "numeric/tpexceptions.h"
 
 namespace {
 
@@ -19,12 +21,20 @@ void ExpectNear(const Complex& actual, const Complex& expected, double relative 
     EXPECT_NEAR(actual.im, expected.im, relative * std::max(1e-300, std::fabs(expected.im)));
 }
 
-}  // namespace
+} // namespace
 
-TEST(StartupConstants, FreeSpaceImpedanceAndLogMinNormal) {
-    InitializeNumericConstants();
-    EXPECT_DOUBLE_EQ(FreeSpaceImpedance, 376.7303734042119);
-    EXPECT_DOUBLE_EQ(LogMinNormal, -708.3964185322641);
+// The constants written as literals are exactly the values once computed at
+// start-up, and the rounded forms are the doubles their formulas define.
+TEST(Constants, LiteralsAreTheComputedValues) {
+    EXPECT_EQ(constants::kEta0, std::sqrt(141925.7742452769));
+    EXPECT_EQ(constants::kLogMinNormal, std::log(DBL_MIN));
+    EXPECT_EQ(constants::kEta0OneTwentyPi, 120.0 * constants::kPi);
+    EXPECT_EQ(constants::kThirtyPi, 30.0 * constants::kPi);
+    EXPECT_EQ(constants::kInverseSpeedOfLight, 1.0 / constants::kSpeedOfLight);
+    EXPECT_EQ(constants::kOneOver377, 1.0 / 377.0);
+    EXPECT_EQ(constants::kTwoPi, 2.0 * constants::kPi);
+    EXPECT_EQ(constants::kHalfPi, constants::kPi / 2.0);
+    EXPECT_NE(constants::kMu0, constants::kMu0SixteenDigits); // two published forms
 }
 
 TEST(ComplexArithmetic, DivisionTakesTheSecondFormWhenPartsAreEqual) {
@@ -32,14 +42,14 @@ TEST(ComplexArithmetic, DivisionTakesTheSecondFormWhenPartsAreEqual) {
     ComplexDiv({1, 0}, {1, 1}, r);
     EXPECT_DOUBLE_EQ(r.re, 0.5);
     EXPECT_DOUBLE_EQ(r.im, -0.5);
-    ComplexDiv({3, 4}, {0, 2}, r);  // (3+4j)/2j = 2 - 1.5j
+    ComplexDiv({3, 4}, {0, 2}, r); // (3+4j)/2j = 2 - 1.5j
     EXPECT_DOUBLE_EQ(r.re, 2.0);
     EXPECT_DOUBLE_EQ(r.im, -1.5);
 }
 
 TEST(ComplexArithmetic, ResultMayAliasAnOperand) {
     Complex a{1, 2};
-    ComplexMul(a, a, a);  // (1+2j)^2 = -3 + 4j
+    ComplexMul(a, a, a); // (1+2j)^2 = -3 + 4j
     EXPECT_DOUBLE_EQ(a.re, -3.0);
     EXPECT_DOUBLE_EQ(a.im, 4.0);
     Complex b{2, 0};
@@ -65,7 +75,7 @@ TEST(ComplexArithmetic, AbsArgAndPrincipalSquareRoot) {
     ComplexSqrt({-4, 0}, r);
     EXPECT_EQ(r.re, 0.0);
     EXPECT_EQ(r.im, 2.0);
-    ComplexSqrt({-4, -0.0}, r);  // positive imaginary part on the cut, negative zero too
+    ComplexSqrt({-4, -0.0}, r); // positive imaginary part on the cut, negative zero too
     EXPECT_EQ(r.im, 2.0);
     ComplexSqrt({0, 2}, r);
     EXPECT_NEAR(r.re, 1.0, 1e-15);
@@ -82,7 +92,7 @@ TEST(ComplexHyperbolic, SinhCoshMatchTheStandardLibrary) {
     ExpectNear(ComplexCosh({-2.5, 0.4}, r), {c.real(), c.imag()}, 1e-13);
     ExpectNear(ComplexSinh({0, 1}, r), {0, std::sin(1.0)});
     ExpectNear(ComplexCosh({0, 1}, r), {std::cos(1.0), 0});
-    EXPECT_THROW(ComplexSinh({800, 1}, r), TP_Exceptions);  // exp overflows
+    EXPECT_THROW(ComplexSinh({800, 1}, r), TP_Exceptions); // exp overflows
 }
 
 TEST(ComplexHyperbolic, TanhBranches) {
@@ -162,7 +172,6 @@ TEST(GuardedReal, CothOfZeroFailsBothWays) {
 }
 
 TEST(SafeExponentials, Thresholds) {
-    InitializeNumericConstants();
     EXPECT_EQ(SafeExp(-709.0), 0.0);
     EXPECT_DOUBLE_EQ(SafeExp(-708.0), std::exp(-708.0));
     EXPECT_DOUBLE_EQ(SafeExp500(-500.0), std::exp(-500.0));

@@ -6,7 +6,7 @@
 
 #include "guitest.h"
 #include "models/linetypes.h"
-#include "ui/numberformat.h"
+#include "quantities/numberformat.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "guitest.h"
 #include "models/linetypes.h"
 #include "ui/linepictures.h"
-#include "ui/numberformat.h"
+#include "quantities/numberformat.h"
 #include "ui/startup.h"
 
 #include <cstdio>

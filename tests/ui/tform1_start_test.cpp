@@ -246,8 +246,6 @@ class StartTest : public QObject {
         QCOMPARE(w->ModeIndex(), 1);
         QTest::mouseClick(w->EvenMode, Qt::LeftButton);
         QCOMPARE(w->ModeIndex(), 0);
-        w->ModeButtonClick(w->AnalyzeButton); // not a radio button: ignored
-        QCOMPARE(w->ModeIndex(), 0);
         ClickTab(*w, 0);
         QVERIFY(w->EvenMode->isHidden() && w->OddMode->isHidden());
         QVERIFY(!w->SynthesizeButton->isHidden());

@@ -2,7 +2,7 @@
 #include <QLocale>
 
 #include "guitest.h"
-#include "ui/numberformat.h"
+#include "quantities/numberformat.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/units.h"
+#include "quantities/units.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/materials.h"
+#include "quantities/materials.h"
 
 const std::vector<Dielectric>& DielectricTable() {
     static const std::vector<Dielectric> table{

@@ -2,8 +2,8 @@
 // units per SI unit, and what a unit change does to a shown number.
 #include <gtest/gtest.h>
 
-#include "ui/numberformat.h"
-#include "ui/units.h"
+#include "quantities/numberformat.h"
+#include "quantities/units.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "ui/numberformat.h"
+#include "quantities/numberformat.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/numberformat.h"
+#include "quantities/numberformat.h"
 
 #include <cerrno>
 #include <charconv>

@@ -1,0 +1,75 @@
+// A line type as data: its names, rows, keys, first-start rows, settings
+// section and synthesis rule, plus its two pure kernels.  The driver
+// (LineModel) runs every action from this; the window, the Worksheet and
+// tavrel-calc take names, keys and defaults from it and nowhere else.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/lineinputs.h"
+
+// The line at trial value x of its solved dimension (row 1), every other
+// input from `in`.  Raises TP_Exceptions (or FloatingPointFault) on failure.
+using EvaluateFunction = LineResult (*)(const LineInputs& in, double x);
+// Only the impedance at x, for a line whose loss costs more than its
+// impedance and so is left out of a synthesis scan.
+using ImpedanceFunction = double (*)(const LineInputs& in, double x);
+// Hard limits raise TP_Exceptions before any warning is listed; soft limits
+// append their texts to `warnings` in order.  A hard error found after some
+// warnings (the slotline's Er limit) leaves those listed but not shown.
+using CheckFunction = void (*)(const LineInputs& in, std::vector<std::string>& warnings);
+
+// The settings section of a line type: its name and the value key of each
+// parameter row.  A row's unit key is its value key (trailing blanks dropped)
+// followed by " Unit".
+struct SettingsSection {
+    const char* name;
+    std::vector<const char*> rowKeys;
+};
+
+struct SynthesisRule {
+    // The scanned interval of row 1: [first, second] times the reference row
+    // (second may be the smaller end: the scan runs from first to second).
+    int referenceRow;
+    double first;
+    double second;
+    double tolerance;     // metres
+    bool toleranceScales; // tolerance times the reference row where that is smaller
+    int steps;
+    const char* aboveTarget; // no sign change, impedance above the target
+    const char* belowTarget; // ... below it
+    // Error codes that, raised at the interval's first end, stop the
+    // synthesis before the scan: no width can mend them.
+    std::vector<int> stopCodes;
+};
+
+// What Analyze shows in its own error box; everything else passes on to the
+// window's general error display.
+enum class AnalyzeShows {
+    CalculationErrors, // TP_Exceptions
+    EveryError,        // every standard error, floating-point faults included
+};
+
+struct LineDescriptor {
+    int tabIndex;                           // 0..7, the window's tab order
+    const char* tabName;                    // "Microstrip", ...
+    const char* cliName;                    // "microstrip", ...
+    const char* title;                      // shown in the caption
+    std::vector<std::string> rowLabels;     // row 1 first
+    std::vector<std::string> dimensionKeys; // symbols of the rows (command-line keys)
+    std::vector<double> rowDefaults;        // metres, set when the line becomes active
+    SettingsSection settings;
+    std::optional<SynthesisRule> synthesis; // none for coupled lines
+    bool lossShown;                         // false: the loss field is blanked
+    bool coupled;                           // even/odd modes
+    bool readsLossInputs;                   // tand and Rho are inputs (no loss: never read)
+    AnalyzeShows analyzeShows;
+    EvaluateFunction evaluate;
+    ImpedanceFunction impedance; // may be null: evaluate's impedance
+    CheckFunction check;
+    void (*prepare)(); // may be null: run when a model is built
+
+    int RowCount() const { return static_cast<int>(rowLabels.size()); }
+};

@@ -1,0 +1,43 @@
+// What a line kernel reads and what it returns.  Every quantity is SI:
+// metres, hertz, ohms; Rho is the conductor's resistivity relative to gold;
+// losses in nepers per metre.  Inputs are filled once per action (from the
+// window, the Worksheet or the command line) and a kernel may be evaluated
+// over them as often as a scan needs.
+#pragma once
+
+#include <array>
+#include <limits>
+
+struct LineInputs {
+    static constexpr int kRows = 6;
+
+    std::array<double, kRows> rows{}; // the parameter rows, row 1 first
+    double er = 1.0;                  // relative dielectric constant
+    double tand = 0.0;                // loss tangent
+    double rho = 1.0;                 // resistivity relative to gold
+    double f = 0.0;                   // hertz
+    double length = 0.0;              // physical length, metres
+    double electricalLength = 0.0;    // degrees
+    double targetImpedance = 0.0;     // ohms, the synthesis target
+    int mode = -1;                    // coupled lines: 0 even, 1 odd
+
+    double Row(int row) const { return rows[static_cast<std::size_t>(row - 1)]; }
+};
+
+// A loss part the model does not separate.
+inline constexpr double kNotSeparated = std::numeric_limits<double>::quiet_NaN();
+
+struct LineValues {
+    double impedance = 0.0; // ohms
+    double eeff = 0.0;      // effective dielectric constant
+    double loss = 0.0;      // total, nepers per metre
+    double conductorLoss = kNotSeparated;
+    double dielectricLoss = kNotSeparated;
+};
+
+// The line's values; for a coupled line those of the mode the inputs select,
+// with both modes beside them.
+struct LineResult : LineValues {
+    LineValues even;
+    LineValues odd;
+};

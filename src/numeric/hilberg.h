@@ -1,0 +1,22 @@
+// Hilberg's approximation of the ratio of complete elliptic integrals of the
+// first kind (W. Hilberg, "From approximations to exact relations for
+// characteristic impedances", IEEE Trans. MTT-17, 1969):
+//
+//   K'(k) / K(k) = L(sqrt k') / pi   for k up to the branch point,
+//   K'(k) / K(k) = pi / L(sqrt k)    above it,
+//   L(x) = ln(2 (1 + x) / (1 - x)),  k' = sqrt(1 - k^2).
+//
+// The branch point is 1/sqrt(2), where both forms agree; callers pass the
+// point their published values were computed with (0.7 for the coupled
+// microstrip, 0.70710678118655 for the stripline), and form the ratio they
+// need from the logarithm and the branch with their own digits of pi.
+#pragma once
+
+struct HilbergTerm {
+    double logarithm; // L(sqrt k') below the branch point, L(sqrt k) above it
+    bool aboveBranch;
+};
+
+// `kPrimeSquared` is 1 - k^2 as the caller forms it.  Raises the checked
+// functions' math error where the logarithm has no value (k = 0 or 1).
+HilbergTerm Hilberg(double k, double kPrimeSquared, double branchPoint);
