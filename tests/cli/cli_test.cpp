@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/calcrun.h"
+#include "core/worksheet.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ CliRun_ Call(std::vector<std::string> args) {
     return {status, out.str(), err.str()};
 }
 
-}  // namespace
+} // namespace
 
 TEST(CliValues, UnitsAsTheWindowSpellsThemAndCaseInsensitively) {
     EXPECT_DOUBLE_EQ(ParseQuantity("0.6mm", Quantity::Length), 0.0006);
@@ -37,14 +38,15 @@ TEST(CliValues, UnitsAsTheWindowSpellsThemAndCaseInsensitively) {
 }
 
 TEST(CliValues, MalformedValuesAreUsageErrors) {
-    for (const char* bad : {"", "mm", "abc", "1.2.3mm", "10GHz", "inf", "nan", "1e999", "5 parsecs"})
+    for (const char* bad :
+         {"", "mm", "abc", "1.2.3mm", "10GHz", "inf", "nan", "1e999", "5 parsecs"})
         EXPECT_THROW(ParseQuantity(bad, Quantity::Length), UsageError) << bad;
     EXPECT_THROW(ParseQuantity("3mm", Quantity::Plain), UsageError);
 }
 
 TEST(CliRun, CoaxAnalysisPrintsTheWorkedValues) {
-    const CliRun_ run = Call({"analyze", "coax", "Di=0.1mm", "Do=0.5mm", "Er=1", "tand=0", "sigma=40983606.557",
-                          "f=1GHz"});
+    const CliRun_ run = Call({"analyze", "coax", "Di=0.1mm", "Do=0.5mm", "Er=1", "tand=0",
+                              "sigma=40983606.557", "f=1GHz"});
     ASSERT_EQ(run.status, 0) << run.out << run.err;
     const auto j = run.json();
     EXPECT_EQ(j["line"], "coax");
@@ -57,16 +59,29 @@ TEST(CliRun, CoaxAnalysisPrintsTheWorkedValues) {
     EXPECT_FALSE(j.contains("mode"));
 }
 
-TEST(CliRun, DefaultsAreTheFirstStartValues) {
-    const CliRun_ run = Call({"analyze", "coax"});
-    ASSERT_EQ(run.status, 0);
-    const auto j = run.json();
-    EXPECT_EQ(j["inputs"]["Er"].get<double>(), 12.9);
-    EXPECT_EQ(j["inputs"]["tand"].get<double>(), 0.0005);
-    EXPECT_EQ(j["inputs"]["sigma"].get<double>(), 61400000.0);
-    EXPECT_EQ(j["inputs"]["f"].get<double>(), 1e10);
-    EXPECT_EQ(j["inputs"]["L"].get<double>(), 0.01);
-    EXPECT_EQ(j["inputs"]["Do"].get<double>(), 0.0005);
+// Every line starts from what the Worksheet shows after the line's set-up on
+// a first start (the window's side of this is in tform1_start_test.cpp).
+TEST(CliRun, DefaultsAreTheFirstStartValuesOfEveryLine) {
+    for (const LineType& type : LineTypes()) {
+        Worksheet sheet;
+        CreateLineModel(type, sheet)->LoadAndSetup();
+        const CliRun_ run = Call({"analyze", type.cliName});
+        ASSERT_EQ(run.status, 0) << type.cliName << ": " << run.out;
+        const auto inputs = run.json()["inputs"];
+        for (std::size_t i = 0; i < type.dimensionKeys.size(); ++i) {
+            EXPECT_EQ(inputs[type.dimensionKeys[i]].get<double>(), sheet.rowValues[i]);
+            EXPECT_EQ(sheet.rowValues[i], type.rowDefaults[i]) << type.cliName;
+        }
+        for (const CommonKey& key : CommonKeys())
+            EXPECT_EQ(inputs[key.key].get<double>(), sheet.*key.value) << type.cliName << key.key;
+    }
+    const auto coax = Call({"analyze", "coax"}).json()["inputs"];
+    EXPECT_EQ(coax["Er"].get<double>(), 12.9);
+    EXPECT_EQ(coax["tand"].get<double>(), 0.0005);
+    EXPECT_EQ(coax["sigma"].get<double>(), 61400000.0);
+    EXPECT_EQ(coax["f"].get<double>(), 1e10);
+    EXPECT_EQ(coax["L"].get<double>(), 0.01);
+    EXPECT_EQ(coax["Do"].get<double>(), 0.0005);
 }
 
 TEST(CliRun, SynthesisReportsTheSolvedDimension) {
@@ -75,13 +90,16 @@ TEST(CliRun, SynthesisReportsTheSolvedDimension) {
     const auto j = run.json();
     EXPECT_NEAR(j["dimensions"]["Di"].get<double>(), 0.217159e-3, 5e-10);
     EXPECT_NEAR(j["impedance_ohm"].get<double>(), 50.0, 1e-6);
-    EXPECT_NEAR(j["physical_length_m"].get<double>(), 90.0 / j["phase_constant_deg_per_m"].get<double>(), 1e-15);
+    EXPECT_NEAR(j["physical_length_m"].get<double>(),
+                90.0 / j["phase_constant_deg_per_m"].get<double>(), 1e-15);
 }
 
 TEST(CliRun, CalculationErrorsExitOneWithTheWindowText) {
     const CliRun_ run = Call({"synthesize", "coax", "Z0=500", "Er=1"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.json()["error"], "No solution for these parameters!\r\rPlease try increase Do,decrease Zo,or decrease Er");
+    EXPECT_EQ(
+        run.json()["error"],
+        "No solution for these parameters!\r\rPlease try increase Do,decrease Zo,or decrease Er");
     const CliRun_ bad = Call({"analyze", "coax", "Di=1mm", "Do=0.5mm"});
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.json()["error"], "Di must be less than than Do");
@@ -91,10 +109,16 @@ TEST(CliRun, CalculationErrorsExitOneWithTheWindowText) {
 }
 
 TEST(CliRun, BadCommandLinesExitTwo) {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"analyse", "coax"}, {"analyze"}, {"analyze", "waveguide"}, {"analyze", "coax", "W=1mm"},
-             {"analyze", "coax", "Di"}, {"analyze", "coax", "Di=abc"}, {"analyze", "coax", "mode=even"},
-             {"analyze", "coax", "f=3mm"}, {"synthesize", "coupled-microstrip"}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"analyse", "coax"},
+                                               {"analyze"},
+                                               {"analyze", "waveguide"},
+                                               {"analyze", "coax", "W=1mm"},
+                                               {"analyze", "coax", "Di"},
+                                               {"analyze", "coax", "Di=abc"},
+                                               {"analyze", "coax", "mode=even"},
+                                               {"analyze", "coax", "f=3mm"},
+                                               {"synthesize", "coupled-microstrip"}}) {
         const CliRun_ run = Call(args);
         EXPECT_EQ(run.status, 2) << args.back();
         EXPECT_TRUE(run.out.empty());

@@ -259,7 +259,8 @@ TEST_F(Slotline, FitsOutsideTheirDomainReportMathErrors) {
     EXPECT_EQ(sheet.errors[1].rfind("Math Library Error\r\rFunction:  log( )", 0), 0u);
 }
 
-TEST_F(Slotline, SynthesisFindsTheGapAndRoundTrips) {
+// The round trip of every line is in roundtrip_test.cpp.
+TEST_F(Slotline, SynthesisFindsTheWorkedGap) {
     // Er = 6, H = 0.635 mm: 89.164 ohms is the worked value at W = 0.2 mm.
     sheet.dielConstant = 6.0;
     sheet.impedance = 89.164;
@@ -268,11 +269,6 @@ TEST_F(Slotline, SynthesisFindsTheGapAndRoundTrips) {
     ASSERT_TRUE(sheet.errors.empty());
     EXPECT_NEAR(sheet.rowValues[0] / kMm, 0.2000, 5e-5);
     EXPECT_TRUE(sheet.lossBlank);
-    EXPECT_NEAR(sheet.physicalLength, 90.0 / sheet.phaseConstant, 1e-15);
-    const double gap = sheet.rowValues[0];
-    model.Analyze();
-    EXPECT_NEAR(sheet.impedance, 89.164, 1e-6);
-    EXPECT_EQ(sheet.rowValues[0], gap);
     EXPECT_EQ(sheet.busyDepth, 0);
 }
 

@@ -2,18 +2,21 @@
 // warning tree and its growth, error boxes, the busy cursor; the maker's
 // button; screenshots of every tab.
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QUrl>
 
+#include "core/worksheet.h"
 #include "guitest.h"
 #include "models/linetypes.h"
 #include "ui/linepictures.h"
 #include "quantities/numberformat.h"
 #include "ui/startup.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
@@ -221,6 +224,48 @@ class CalculationTest : public QObject {
             stderr);
         QVERIFY(built != nullptr);
         QCOMPARE(Form1, built.get());
+    }
+
+    // The window reads its inputs once per synthesis: the worst microstrip
+    // scan (1.3 ohms on alumina, root at W = 93 H, about 1000 objective
+    // evaluations) costs about what it costs headless.  Reported, and bounded
+    // loosely so that a loaded machine does not fail it; before the inputs
+    // were read once the window parsed some 7000 edits per synthesis.
+    void synthesisTimeAgainstHeadless() {
+        const auto setInputs = [](WindowServices& s) {
+            s.SetRowValue(1, 0.6e-3);
+            s.SetRowValue(2, 0.635e-3);
+            s.SetRowValue(3, 5e-6);
+            s.SetImpedanceValue(1.3);
+        };
+        TestWindow w(std::string(), false);
+        w->SetDielConstantValue(9.8);
+        Worksheet sheet;
+        sheet.dielConstant = 9.8;
+        sheet.lossTangent = w->LossTangentValue();
+        sheet.conductivity = w->ConductivityValue();
+        const auto headless = CreateLineModel(*LineTypeForTab(0), sheet);
+        headless->LoadAndSetup();
+        qint64 windowNs = std::numeric_limits<qint64>::max();
+        qint64 headlessNs = windowNs;
+        for (int run = 0; run < 7; ++run) {
+            QElapsedTimer timer;
+            setInputs(*w);
+            timer.start();
+            w->SynthesizeButtonClick();
+            windowNs = std::min(windowNs, timer.nsecsElapsed());
+            setInputs(sheet);
+            timer.start();
+            headless->Synthesize();
+            headlessNs = std::min(headlessNs, timer.nsecsElapsed());
+        }
+        QCOMPARE(w.recorder.Texts(), QStringList());
+        QVERIFY(sheet.errors.empty());
+        QCOMPARE(w->RowValue(1), *ParseWholeNumber(FormatG(sheet.rowValues[0])));
+        const double ratio = double(windowNs) / double(headlessNs);
+        qInfo("microstrip full-scan synthesis: window %.3f ms, headless %.3f ms, ratio %.2f",
+              windowNs * 1e-6, headlessNs * 1e-6, ratio);
+        QVERIFY2(ratio < 2.0, qPrintable(QString::number(ratio)));
     }
 
     void busyCursorPairs() {

@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 #include <filesystem>
 
+#include "core/worksheet.h"
 #include "guitest.h"
 #include "models/linetypes.h"
 
@@ -15,6 +16,28 @@ class StartTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // Each tab on a first start shows what the Worksheet holds after the same
+    // line's set-up (and so what tavrel-calc starts from, cli_test.cpp).
+    void firstStartValuesMatchTheWorksheetOnEveryTab() {
+        TestWindow w;
+        for (const LineType& type : LineTypes()) {
+            ClickTab(*w, type.tabIndex);
+            Worksheet sheet;
+            CreateLineModel(type, sheet)->LoadAndSetup();
+            for (int row = 1; row <= type.RowCount(); ++row)
+                QCOMPARE(w->RowValue(row), sheet.RowValue(row));
+            QCOMPARE(w->FrequencyValue(), sheet.frequency);
+            QCOMPARE(w->PhysicalLengthValue(), sheet.physicalLength);
+            QCOMPARE(w->ElectricalLengthValue(), sheet.electricalLength);
+            QCOMPARE(w->ImpedanceValue(), sheet.impedance);
+            QCOMPARE(w->DielConstantValue(), sheet.dielConstant);
+            QCOMPARE(w->LossTangentValue(), sheet.lossTangent);
+            QCOMPARE(w->ConductivityValue(), sheet.conductivity);
+            QCOMPARE(w->ModeIndex(), sheet.modeIndex);
+            QCOMPARE(w->windowTitle().toStdString(), sheet.caption);
+        }
+    }
+
     // First start without a settings file.
     void firstStart() {
         TestWindow w;
