@@ -35,12 +35,12 @@ std::string SharedLibraryFileName(std::string_view name) {
 
 namespace {
 
+#if !defined(_WIN32)
+
 std::string InstalledLibrarySubfolder() {
     const std::string triplet = TAVREL_LIBRARY_ARCHITECTURE;
     return triplet.empty() ? "../lib/tavrel" : "../lib/" + triplet + "/tavrel";
 }
-
-#if !defined(_WIN32)
 
 std::string ExecutableFolder() {
     std::vector<char> buffer(4096);
