@@ -26,5 +26,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # finds it in the build tree, where it is built.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${CMAKE_BINARY_DIR}")
 
+# Not a library dependency: the help button hands the page to xdg-open (through
+# Qt) to show it in the desktop's browser.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+
 set(CPACK_GENERATOR "DEB")
 include(CPack)

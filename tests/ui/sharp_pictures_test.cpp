@@ -80,6 +80,9 @@ class SharpPicturesTest : public QObject {
         const QString requested = qEnvironmentVariable("QT_SCALE_FACTOR");
         if (!requested.isEmpty()) QCOMPARE(ratio, requested.toDouble());
 
+        QString folder = qEnvironmentVariable("TAVREL_SCREENSHOTS");
+        if (folder.isEmpty()) folder = QDir::currentPath() + QStringLiteral("/screenshots");
+        QDir().mkpath(folder);
         TestWindow w;
         TForm1& f = *w;
         for (int i = 0; i < kLineTypeCount; ++i) {
@@ -87,6 +90,8 @@ class SharpPicturesTest : public QObject {
             const QPixmap pixmap = image->pixmap();
             QCOMPARE(pixmap.size(), QSize(128, 80) * ratio);
             QVERIFY(image->contentsRect().width() >= 128 && image->contentsRect().height() >= 80);
+            QVERIFY(
+                pixmap.save(folder + QStringLiteral("/picture%1-scale-%2.png").arg(i).arg(ratio)));
         }
         for (const QPushButton* button : {f.AnalyzeButton, f.SynthesizeButton, f.QRXButton}) {
             const QSize icon = button->iconSize();
@@ -98,9 +103,6 @@ class SharpPicturesTest : public QObject {
         // Saved to be looked at, beside the other screenshots.
         const QPixmap photo = f.grab();
         QCOMPARE(photo.size(), f.size() * ratio);
-        QString folder = qEnvironmentVariable("TAVREL_SCREENSHOTS");
-        if (folder.isEmpty()) folder = QDir::currentPath() + QStringLiteral("/screenshots");
-        QDir().mkpath(folder);
         QVERIFY(photo.save(folder + QStringLiteral("/window-scale-%1.png").arg(ratio)));
     }
 };
