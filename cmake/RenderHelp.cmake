@@ -4,6 +4,8 @@
 # GitHub-flavoured tables; raw HTML in the Markdown is kept (--unsafe), it is
 # our own text.  Every second-level heading gets an id made from its text and
 # a line in the table of contents, so a new part needs nothing but its file.
+cmake_minimum_required(VERSION 3.22) # "@VERSION@" below is text, not a variable
+
 set(markdown "")
 foreach(source ${SOURCES})
   file(READ ${source} part)
