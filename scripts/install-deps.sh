@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   locales xvfb xauth xdotool fonts-dejavu-core fonts-liberation2
+  cmark-gfm librsvg2-bin dpkg-dev desktop-file-utils appstream
 )
 
 missing=()
