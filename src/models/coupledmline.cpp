@@ -179,13 +179,8 @@ CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, do
     const CoupledMicrostripModes m = CoupledMicrostripModeValues(w, s, h, t, er, f);
     CoupledMicrostripResult r{m.ze, m.zo, m.ee, m.eo, 0.0, 0.0};
 
-    // Losses with the entered ratios, dimensions through inches as the fits do.
-    const double tp = t * kInchesPerMetre * 0.0254;
-    const double hp = h * kInchesPerMetre * 0.0254;
-    const double wp = (w / h) * hp;
-    const double sp = (s / h) * hp;
     const CoupledModeLoss conductor =
-        CoupledMicrostripConductorLoss(wp, sp, hp, tp, sigma, f, r.ze, r.zo);
+        CoupledMicrostripConductorLoss(w, s, h, t, sigma, f, r.ze, r.zo);
     if (f > 1e-10 && er > 1.01) {
         // Free-space wavelength; the constant is 1/c^2 for c = 2.997925e8 m/s.
         const double lambda0 = 1.0 / (CheckedSqrt(1.1126497019809975e-17) * f);
