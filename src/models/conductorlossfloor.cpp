@@ -72,10 +72,11 @@ double FiniteThicknessResistance(double zAir, double f, double w, double t, doub
     // Ground planes: recede by the skin depth, R = omega dL.
     const double ground = std::max(0.0, omega * (recededAir(0.0, delta) - zAir) / c);
 
-    // Strip: the derivative over a recession of at most half the thickness.
-    // Each wall moves by half the step, hence dL/dn summed over the walls is
-    // 2 dL / step; divided by mu0 it is the strip's geometric factor.
-    const double step = std::min(delta, 0.5 * t);
+    // Strip: the derivative over a recession of at most half the thickness
+    // (or width).  Each wall moves by half the step, hence dL/dn summed over
+    // the walls is 2 dL / step; divided by mu0 it is the strip's geometric
+    // factor.
+    const double step = std::min({delta, 0.5 * t, 0.5 * w});
     const double crowded = 2.0 * (recededAir(step, 0.0) - zAir) / (step * c * kMu0);
     const double uniform = 0.5 / w;
     const double weight = Sech(t / delta);
