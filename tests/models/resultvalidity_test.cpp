@@ -35,18 +35,12 @@ TEST(ResultValidity, SlotlineFitsOutsideTheirRange) {
     }
 }
 
-TEST(ResultValidity, EachRuleOnItsOwn) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
+// A negative loss (the stripline's thin-metal loss once was -2.7e-5 dB/m) or
+// a number that is not one.
+TEST(ResultValidity, NegativeLossOrNotANumber) {
     EXPECT_FALSE(IsImpossibleResult(50.0, 6.5, 0.0));
-    EXPECT_TRUE(IsImpossibleResult(0.0, 6.5, 0.1));
-    EXPECT_TRUE(IsImpossibleResult(50.0, 0.0, 0.1));
-    EXPECT_TRUE(IsImpossibleResult(50.0, 6.5, -2.7e-5));
-    EXPECT_TRUE(IsImpossibleResult(nan, 6.5, 0.1));
-    EXPECT_TRUE(IsImpossibleResult(50.0, 6.5, INFINITY));
-    EXPECT_FALSE(IsImpossibleSlotlineResult(100.0, 1.0, 6.0));
-    EXPECT_FALSE(IsImpossibleSlotlineResult(100.0, 6.0, 6.0));
-    EXPECT_TRUE(IsImpossibleSlotlineResult(100.0, 0.999, 6.0));
-    EXPECT_TRUE(IsImpossibleSlotlineResult(100.0, 6.001, 6.0));
+    EXPECT_TRUE(IsImpossibleResult(50.0, 6.5, -3.1e-6));
+    EXPECT_TRUE(IsImpossibleResult(std::numeric_limits<double>::quiet_NaN(), 6.5, 0.1));
 }
 
 // The predicate agrees with the formulas: where it says the conductor loss is
