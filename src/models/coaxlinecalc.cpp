@@ -33,6 +33,15 @@ CoaxResult CoaxLineKernel(double outerDiameter, double innerDiameter, double er,
     return {eta * logRatio * kOneOverTwoPi, alpha};
 }
 
+double CoaxTe11Cutoff(double outerDiameter, double innerDiameter, double er) {
+    // k_c = 2 / (a + b) for the TE11 mode, the usual approximation, good to a
+    // few per cent for common diameter ratios (Pozar, "Microwave
+    // Engineering", section 3.5).
+    constexpr double kPi = 3.141592653589793;
+    return LineModel::kSpeedOfLight /
+           (kPi * 0.5 * (innerDiameter + outerDiameter) * CheckedSqrt(er));
+}
+
 double CoaxModel::Objective(double x) {
     const double outer = GetParameter(2);
     const double er = GetDielectricConstant();

@@ -13,6 +13,11 @@ struct CoaxResult {
 CoaxResult CoaxLineKernel(double outerDiameter, double innerDiameter, double er, double rho,
                           double lossTangent, double frequency);
 
+// Cut-off of the first higher-order mode, TE11, in hertz: its wavelength in
+// the dielectric is about the mean circumference, pi (Di + Do) / 2.  Above it
+// the line is multimode.
+double CoaxTe11Cutoff(double outerDiameter, double innerDiameter, double er);
+
 class CoaxModel : public LineModel {
 public:
     explicit CoaxModel(WindowServices& window) : LineModel(window, 2) {}

@@ -149,3 +149,12 @@ TEST_F(Coax, SettingsSectionRoundTrip) {
     EXPECT_EQ(other.physicalLengthUnit, 2);
     EXPECT_EQ(other.physicalLength, 0.03);
 }
+
+// Do = 7 mm, Di = 3.04 mm, Er = 2.1 (a 50 ohm PTFE line): TE11 propagates from
+// c / (pi (Di + Do) / 2 sqrt(Er)) = 13.12 GHz on.
+TEST(CoaxFormulas, Te11CutoffOfAFiftyOhmLine) {
+    const double fc = CoaxTe11Cutoff(7e-3, 3.04e-3, 2.1);
+    EXPECT_NEAR(fc, 13.118e9, 0.001e9);
+    EXPECT_LT(13.0e9, fc);
+    EXPECT_GT(13.2e9, fc);
+}
