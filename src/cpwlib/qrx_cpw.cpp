@@ -42,7 +42,7 @@ int Calculate(const CpwLine& line, double lossTangent, double resistivity, doubl
     const LineValues values =
         dispersion ? cpwlib::Disperse(line, *quasiStatic, frequency) : *quasiStatic;
     const double loss = cpwlib::DielectricLoss(line, values.eeff, lossTangent, frequency) +
-                        cpwlib::ConductorLoss(line, values.eeff, resistivity, frequency);
+                        cpwlib::ConductorLoss(line, values, resistivity, frequency);
 
     // Extreme but valid ratios of the dimensions can leave the range of doubles;
     // such a value must not pass as a result.
