@@ -37,6 +37,9 @@ Modulus BackedSubstrateModulus(double width, double gap, double height);
 // parallel-plate capacitance of the gap walls in units of eps0.
 double CornerFringeWidth(double width, double gap, double thickness);
 double GapWallCapacitance(double gap, double thickness);
+// True for metal thicker than the field solutions the model was checked
+// against (T/G above 0.9) but still thinner than the gap.
+bool ThicknessBeyondVerifiedRange(double gap, double thickness);
 
 // Quasi-static impedance and eeff, thickness included; empty when the metal
 // is as thick as the gap or thicker.
