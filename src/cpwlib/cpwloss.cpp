@@ -63,8 +63,8 @@ double DielectricLoss(const CpwLine& line, double eeff, double lossTangent, doub
 // which is smooth, never below either value, rises monotonically with f and
 // falls with T, and differs from alpha_s by the factor coth x = 1 + 2 e^(-2x)
 // once alpha_s is a few times alpha_dc.  Where the two are equal it is 31 %
-// above them: the join is a bound of our choosing, not a field solution of
-// the crossover.
+// above them: the join is an interpolation of our choosing, not a field
+// solution of the crossover.
 double ConductorLoss(const CpwLine& line, LineValues values, double relativeResistivity,
                      double frequency) {
     if (!(line.thickness > 0.0) || !(relativeResistivity > 0.0) || !(frequency > 0.0)) return 0.0;
