@@ -8,11 +8,10 @@
  * capacitance of the gap walls added to the conformal maps with a corner-
  * fringing width (in the manner of Heinrich, IEEE Trans. MTT 41(1), 1993;
  * within 0.5 % in Z0 and 0.8 % in eeff of field solutions for T/G up to
- * 0.9); dispersion after
- * Frankel et al.; dielectric loss with the filling factor; conductor loss
- * after Owyang & Wu, joined smoothly to the loss of the strip's DC resistance
- * rho / (W T), below which it never falls.  QRX_CPW_Validity names where
- * the accuracy is not stated.
+ * 0.9); dispersion after Frankel et al.; dielectric loss with the filling
+ * factor; conductor loss after Owyang & Wu, joined smoothly to the loss of
+ * the strip's DC resistance rho / (W T), below which it never falls.
+ * QRX_CPW_Validity names where the accuracy is not stated.
  *
  * Units: metres, hertz, nepers per metre, ohms.
  *
