@@ -127,7 +127,7 @@ TEST(CpwLoss, ThickMetalNeverGivesNegativeConductorLoss) {
 
 // Thin gold metal on the window's first-start GaAs line (W 50, G 10,
 // H 100 um, Er 12.9), conductor loss alone.
-CpwInputs ThinGold(double thickness, double frequency) {
+CpwInputs ThinGold(double thickness, double frequency, int ground) {
     CpwInputs in;
     in.width = 50e-6;
     in.gap = 10e-6;
@@ -135,57 +135,41 @@ CpwInputs ThinGold(double thickness, double frequency) {
     in.thickness = thickness;
     in.er = 12.9;
     in.frequency = frequency;
+    in.groundPlane = ground;
     return in;
-}
-
-// The loss of the strip's DC resistance, rho / (W T) / (2 Z0).
-double DirectCurrentLoss(const CpwInputs& in, double impedance) {
-    return in.resistivity * 2.44e-8 / (in.width * in.thickness) / (2.0 * impedance);
 }
 
 TEST(CpwLoss, ConductorLossFallsSmoothlyToTheDcLoss) {
     // Sweeps in steps of 5 % in T and 10 % in f, through the crossing of the
-    // DC and skin-effect losses (near 1.8 GHz at T = 1 um, 1.3 um at 1 GHz;
-    // Owyang & Wu alone fell to 0.72 of the DC loss at 1 GHz and to 0 at
-    // low frequency): the loss moves monotonically,
+    // DC loss rho / (W T) / (2 Z0) and the skin-effect loss (near 1.8 GHz at
+    // T = 1 um, 1.3 um at 1 GHz; Owyang & Wu alone fell to 0.72 of the DC
+    // loss at 1 GHz and to 0 at low frequency): the loss moves monotonically,
     // by no more than the DC loss itself would (5 %) or the skin effect's
-    // root f (4.9 %), plus 1 % for Z0, and never below the DC loss.
-    struct Sweep {
-        const char* what;
-        double from, to, step;
-        CpwInputs (*line)(double);
-        bool falls;
-    };
-    const Sweep sweeps[] = {
-        {"T, 1 GHz", 10e-9, 9.9e-6, 1.05, [](double t) { return ThinGold(t, 1e9); }, true},
-        {"f, T 1 um", 1e3, 200e9, 1.1, [](double f) { return ThinGold(1e-6, f); }, false},
-    };
-    for (const Sweep& sweep : sweeps) {
-        double previous = 0.0;
-        for (double v = sweep.from; v <= sweep.to; v *= sweep.step) {
-            const CpwInputs in = sweep.line(v);
-            const CpwOutputs out = CallCpw(in);
-            ASSERT_EQ(out.status, QRX_CPW_OK) << sweep.what << " " << v;
-            EXPECT_GE(out.loss, DirectCurrentLoss(in, out.impedance)) << sweep.what << " " << v;
-            if (previous > 0.0) {
-                const double change = sweep.falls ? previous / out.loss : out.loss / previous;
-                EXPECT_GT(change, 1.0) << sweep.what << " " << v;
-                EXPECT_LT(change, 1.06) << sweep.what << " " << v;
-            }
-            previous = out.loss;
-        }
-    }
-}
-
-TEST(CpwLoss, LowFrequencyLossIsTheDcLoss) {
-    // At 1 kHz the skin-effect loss of 1 um gold is 1e-3 of the DC loss and
-    // the join adds (1e-3)^2 / 3 to the DC loss.
+    // root f (4.9 %), plus 1 % for Z0, and never below the DC loss.  At
+    // 1 kHz the skin-effect loss is 1e-3 of the DC loss, and the join adds
+    // (1e-3)^2 / 3 to it.
     for (int ground : {0, 1}) {
-        CpwInputs in = ThinGold(1e-6, 1e3);
-        in.groundPlane = ground;
-        const CpwOutputs out = CallCpw(in);
-        const double dc = DirectCurrentLoss(in, out.impedance);
-        EXPECT_NEAR(out.loss, dc, 1e-6 * dc) << "ground " << ground;
+        for (bool overFrequency : {false, true}) {
+            double previous = 0.0;
+            for (double v = overFrequency ? 1e3 : 10e-9; v <= (overFrequency ? 200e9 : 9.9e-6);
+                 v *= overFrequency ? 1.1 : 1.05) {
+                const CpwInputs in =
+                    overFrequency ? ThinGold(1e-6, v, ground) : ThinGold(v, 1e9, ground);
+                const CpwOutputs out = CallCpw(in);
+                ASSERT_EQ(out.status, QRX_CPW_OK) << v;
+                const double dc = 2.44e-8 / (in.width * in.thickness) / (2.0 * out.impedance);
+                EXPECT_GE(out.loss, dc) << v;
+                if (previous == 0.0 && overFrequency) {
+                    EXPECT_NEAR(out.loss, dc, 1e-6 * dc) << "1 kHz";
+                }
+                if (previous > 0.0) {
+                    const double change = overFrequency ? out.loss / previous : previous / out.loss;
+                    EXPECT_GT(change, 1.0) << v;
+                    EXPECT_LT(change, 1.06) << v;
+                }
+                previous = out.loss;
+            }
+        }
     }
 }
 
