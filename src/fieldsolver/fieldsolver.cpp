@@ -1,108 +1,37 @@
-// The solve of a cross-section: per mode, the capacitance with and without the
-// dielectric on two nested meshes, Richardson's extrapolation of each, and the
-// impedance and effective dielectric constant from them.
+// The solve of a cross-section: the checks, the exact coax, and the meshed
+// modes, each solved on its own thread (even and odd run side by side) while
+// the calling thread reports progress every few tens of milliseconds and can
+// return at once when the caller cancels.
 #include "fieldsolver/fieldsolver.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
 #include <numbers>
+#include <thread>
 
 #include "fieldsolver/crosssection.h"
 #include "fieldsolver/laplacefv.h"
+#include "fieldsolver/modesolve.h"
 
 namespace fieldsolver {
 namespace {
 
-constexpr double kSpeedOfLight = 299792458.0;                     // m/s
-constexpr double kEta0 = 4e-7 * std::numbers::pi * kSpeedOfLight; // ohms, mu0 c
-constexpr double kRichardsonDivisor = 3.0; // 2^p - 1 for order p = 2 and cell ratio 2
+constexpr double kEta0 = 4e-7 * std::numbers::pi * 299792458.0; // ohms, mu0 c
+constexpr auto kProgressInterval = std::chrono::milliseconds(20);
 
 using Clock = std::chrono::steady_clock;
 
-double Seconds(Clock::time_point since) {
-    return std::chrono::duration<double>(Clock::now() - since).count();
-}
-
-// Shares the fraction 0..1 of the whole solve among its linear solves, each
-// weighted by its number of unknowns.
-class ProgressShare {
-  public:
-    ProgressShare(const std::function<bool(double)>& callback, double totalWork)
-        : callback_(callback), total_(totalWork) {}
-
-    StepProgress Step(double work) {
-        const double start = done_;
-        done_ += work;
-        return [this, start, work](double fraction) { Report((start + fraction * work) / total_); };
-    }
-    void Report(double fraction) const {
-        if (callback_ && !callback_(std::min(1.0, fraction))) throw SolveCancelled{};
-    }
-
-  private:
-    const std::function<bool(double)>& callback_;
-    double total_;
-    double done_ = 0.0;
-};
-
-// One permittivity everywhere: the air capacitance is C / Er without a solve.
-bool Homogeneous(const Problem& p) {
-    const Slab& s = p.slabs.front();
-    return p.slabs.size() == 1 && (s.er == 1.0 || (s.y0 <= p.ymin && s.y1 >= p.ymax));
-}
-
-struct MeshPair {
-    LaplaceSystem coarse, fine;
-};
-
-struct Capacitances {
-    double withDielectric, air;
-};
-
-Capacitances SolveMesh(const Problem& p, LaplaceSystem& system, ProgressShare& share,
-                       MeshPotential* potential) {
-    const double work = static_cast<double>(system.UnknownCount());
-    const double c = system.Capacitance(true, share.Step(work), potential);
-    if (Homogeneous(p)) return {c, c / p.slabs[0].er};
-    return {c, system.Capacitance(false, share.Step(work))};
-}
-
-double Impedance(const Capacitances& c) {
-    return 1.0 / (kSpeedOfLight * std::sqrt(c.withDielectric * c.air));
-}
-
-double PercentApart(double a, double b) {
-    return 100.0 * std::abs(a - b) / std::abs(a);
-}
-
-ModeResult SolveMode(const Problem& p, Mode mode, MeshPair& meshes, ProgressShare& share,
-                     double mirrorSign) {
-    const auto start = Clock::now();
-    MeshPotential potential;
-    const Capacitances coarse = SolveMesh(p, meshes.coarse, share, nullptr);
-    const Capacitances fine = SolveMesh(p, meshes.fine, share, &potential);
-    const Capacitances extrapolated{
-        fine.withDielectric + (fine.withDielectric - coarse.withDielectric) / kRichardsonDivisor,
-        fine.air + (fine.air - coarse.air) / kRichardsonDivisor};
-
-    ModeResult r;
-    r.mode = mode;
-    r.capacitance_per_m = extrapolated.withDielectric;
-    r.capacitance_air_per_m = extrapolated.air;
-    r.impedance_ohm = Impedance(extrapolated);
-    r.eeff = extrapolated.withDielectric / extrapolated.air;
-    // The fine mesh's distance from the extrapolated value: a generous bound
-    // of the extrapolated value's own error.
-    r.impedance_error_pct = PercentApart(r.impedance_ohm, Impedance(fine));
-    r.eeff_error_pct = PercentApart(r.eeff, fine.withDielectric / fine.air);
-    r.mesh_cells = meshes.fine.CellCount();
-    r.potential = {std::move(potential.x), std::move(potential.y), std::move(potential.values),
-                   mirrorSign};
-    r.seconds = Seconds(start);
+SolveResult Failed(SolveStatus status, std::string message) {
+    SolveResult r;
+    r.status = status;
+    r.message = std::move(message);
     return r;
 }
 
+// Exact: Z0 = eta0 / (2 pi sqrt(Er)) ln(Do / Di), eeff = Er.
 SolveResult Coax(const CrossSection& section) {
     SolveResult result;
     result.exact = true;
@@ -114,11 +43,45 @@ SolveResult Coax(const CrossSection& section) {
     return result;
 }
 
-SolveResult Failed(SolveStatus status, std::string message) {
-    SolveResult r;
-    r.status = status;
-    r.message = std::move(message);
-    return r;
+struct ModeJob {
+    Problem problem;
+    Mode mode = Mode::Single;
+    double mirrorSign = 0.0;
+    ModeProgress progress;
+    ModeResult result;
+    std::string error; // why the solve failed, if it did
+};
+
+// Owned jointly by the caller and the solving threads: a cancelled caller
+// returns at once and the threads end at their next step, dropping it last.
+struct SharedSolve {
+    std::vector<std::unique_ptr<ModeJob>> jobs;
+    int level = 0;
+    std::atomic<bool> abort{false};
+    std::mutex mutex;
+    std::condition_variable finished;
+    std::size_t finishedCount = 0;
+
+    double Fraction() const {
+        double sum = 0.0;
+        for (const auto& job : jobs)
+            sum += job->progress.fraction;
+        return sum / static_cast<double>(jobs.size());
+    }
+};
+
+void RunJob(const std::shared_ptr<SharedSolve>& shared, ModeJob& job) {
+    try {
+        job.result = SolveMode(job.problem, job.mode, shared->level, job.mirrorSign, job.progress);
+    } catch (const SolveCancelled&) {
+    } catch (const std::exception& e) {
+        job.error = e.what();
+    }
+    {
+        std::lock_guard lock(shared->mutex);
+        ++shared->finishedCount;
+    }
+    shared->finished.notify_all();
 }
 
 } // namespace
@@ -133,42 +96,50 @@ SolveResult Solve(const CrossSection& section, const SolveOptions& options) {
                       "apply to it");
     if (section.kind == LineKind::Coax) return Coax(section);
 
-    const std::vector<Mode> modes = IsCoupled(section.kind)
-                                        ? std::vector<Mode>{Mode::Even, Mode::Odd}
-                                        : std::vector<Mode>{Mode::Single};
-    std::vector<Problem> problems;
-    for (Mode mode : modes)
-        problems.push_back(BuildProblem(section, mode, options.fullDomain));
+    auto report = [&](double fraction) { return !options.progress || options.progress(fraction); };
+    if (!report(0.0)) return Failed(SolveStatus::Cancelled, "Cancelled");
 
-    // Every mode shares the meshes; the geometry does not depend on the mode.
-    const int level = std::max(0, options.refinement);
-    auto axes = [&](const Problem& p, int l) {
-        return std::pair{GradedAxis(p.xAxis, l), GradedAxis(p.yAxis, l)};
-    };
-    std::vector<MeshPair> meshes;
-    double totalWork = 0.0;
-    for (const Problem& p : problems) {
-        auto [xc, yc] = axes(p, level);
-        auto [xf, yf] = axes(p, level + 1);
-        meshes.push_back({LaplaceSystem(p, xc, yc), LaplaceSystem(p, xf, yf)});
-        const double solves = Homogeneous(p) ? 1.0 : 2.0;
-        totalWork += solves * static_cast<double>(meshes.back().coarse.UnknownCount() +
-                                                  meshes.back().fine.UnknownCount());
+    auto shared = std::make_shared<SharedSolve>();
+    shared->level = std::max(0, options.refinement);
+    const std::vector<Mode> modes =
+        IsCoupled(section.kind) ? std::vector{Mode::Even, Mode::Odd} : std::vector{Mode::Single};
+    for (Mode mode : modes) {
+        auto job = std::make_unique<ModeJob>();
+        job->problem = BuildProblem(section, mode, options.fullDomain);
+        job->mode = mode;
+        job->mirrorSign = options.fullDomain ? 0.0 : (mode == Mode::Odd ? -1.0 : 1.0);
+        job->progress.abort = &shared->abort;
+        shared->jobs.push_back(std::move(job));
     }
+    std::vector<std::thread> workers;
+    for (auto& job : shared->jobs)
+        workers.emplace_back([shared, &job = *job] { RunJob(shared, job); });
+
+    for (;;) {
+        std::unique_lock lock(shared->mutex);
+        const bool done = shared->finished.wait_for(
+            lock, kProgressInterval, [&] { return shared->finishedCount == shared->jobs.size(); });
+        lock.unlock();
+        if (done) break;
+        if (!report(shared->Fraction())) {
+            shared->abort = true;
+            for (auto& worker : workers)
+                worker.detach();
+            return Failed(SolveStatus::Cancelled, "Cancelled");
+        }
+    }
+    for (auto& worker : workers)
+        worker.join();
 
     SolveResult result;
-    ProgressShare share(options.progress, totalWork);
-    try {
-        share.Report(0.0);
-        for (std::size_t m = 0; m < modes.size(); ++m) {
-            const double mirror = options.fullDomain ? 0.0 : (modes[m] == Mode::Odd ? -1.0 : 1.0);
-            result.modes.push_back(SolveMode(problems[m], modes[m], meshes[m], share, mirror));
-            result.mesh_cells += result.modes.back().mesh_cells;
-        }
-    } catch (const SolveCancelled&) {
-        return Failed(SolveStatus::Cancelled, "Cancelled");
+    for (const auto& job : shared->jobs) {
+        if (!job->error.empty())
+            return Failed(SolveStatus::Failed, "The field solve failed: " + job->error);
+        result.modes.push_back(std::move(job->result));
+        result.mesh_cells += result.modes.back().mesh_cells;
     }
-    result.seconds = Seconds(start);
+    report(1.0);
+    result.seconds = std::chrono::duration<double>(Clock::now() - start).count();
     return result;
 }
 

@@ -61,8 +61,8 @@ struct SolveOptions {
     // Solve the whole cross-section instead of half of it with a symmetry wall
     // (for coupled lines: both strips, driven alike or opposite).
     bool fullDomain = false;
-    // Called often (at least every few tens of milliseconds) with the fraction
-    // done, 0..1; returning false cancels the solve.
+    // Called on the calling thread every 20 ms or so with the fraction done,
+    // 0..1; returning false cancels the solve, which then returns at once.
     std::function<bool(double)> progress;
 };
 
@@ -90,7 +90,7 @@ struct ModeResult {
     PotentialMap potential;
 };
 
-enum class SolveStatus { Ok, Cancelled, NotSupported, InvalidInput };
+enum class SolveStatus { Ok, Cancelled, NotSupported, InvalidInput, Failed };
 
 struct SolveResult {
     SolveStatus status = SolveStatus::Ok;

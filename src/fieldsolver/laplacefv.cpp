@@ -20,6 +20,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 
 namespace fieldsolver {
 namespace {
@@ -166,6 +167,8 @@ double LaplaceSystem::Capacitance(bool withDielectric, const StepProgress& progr
     }
     progress(0.3);
     f.solver.factorize(f.matrix);
+    if (f.solver.info() != Eigen::Success)
+        throw std::runtime_error("the sparse factorization broke down");
     progress(0.9);
     const Eigen::VectorXd solution = f.solver.solve(rhs);
 

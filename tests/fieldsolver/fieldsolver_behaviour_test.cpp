@@ -66,12 +66,13 @@ TEST(FieldSolver, ProgressRisesToOneAndCancelEndsTheSolveWithin100ms) {
         return true;
     };
     ASSERT_EQ(Solve(kCoupledMicrostrip, watched).status, SolveStatus::Ok);
-    ASSERT_GE(fractions.size(), 10u);
+    ASSERT_GE(fractions.size(), 2u);
     EXPECT_TRUE(std::is_sorted(fractions.begin(), fractions.end()));
+    EXPECT_DOUBLE_EQ(fractions.front(), 0.0);
     EXPECT_DOUBLE_EQ(fractions.back(), 1.0);
 
     // Cancel from another thread, as a window would, once the solve is a
-    // third done; a finer mesh than the default makes each step slower.
+    // third done, on a finer mesh whose factorizations take longer than 100 ms.
     using Clock = std::chrono::steady_clock;
     std::atomic<bool> cancel{false}, started{false};
     SolveOptions cancellable;
