@@ -4,6 +4,7 @@
 // return at once when the caller cancels.
 #include "fieldsolver/fieldsolver.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
@@ -21,6 +22,7 @@ namespace {
 
 constexpr double kEta0 = 4e-7 * std::numbers::pi * 299792458.0; // ohms, mu0 c
 constexpr auto kProgressInterval = std::chrono::milliseconds(20);
+constexpr int kMaxRefinement = 2; // beyond, meshes of millions of cells
 
 using Clock = std::chrono::steady_clock;
 
@@ -100,7 +102,7 @@ SolveResult Solve(const CrossSection& section, const SolveOptions& options) {
     if (!report(0.0)) return Failed(SolveStatus::Cancelled, "Cancelled");
 
     auto shared = std::make_shared<SharedSolve>();
-    shared->level = std::max(0, options.refinement);
+    shared->level = std::clamp(options.refinement, 0, kMaxRefinement);
     const std::vector<Mode> modes =
         IsCoupled(section.kind) ? std::vector{Mode::Even, Mode::Odd} : std::vector{Mode::Single};
     for (Mode mode : modes) {

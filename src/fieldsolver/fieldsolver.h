@@ -56,7 +56,8 @@ struct CrossSection {
 };
 
 struct SolveOptions {
-    // 0: default meshes (level 0 and its bisection); each step up bisects both.
+    // 0: default meshes (level 0 and its bisection); each step up bisects both
+    // and takes four to five times as long. At most 2.
     int refinement = 0;
     // Solve the whole cross-section instead of half of it with a symmetry wall
     // (for coupled lines: both strips, driven alike or opposite).

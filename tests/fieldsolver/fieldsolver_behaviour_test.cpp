@@ -1,5 +1,5 @@
-// Mesh convergence, the symmetry walls, cancellation, input checks and the
-// potential map of the field solver.
+// Mesh convergence, the symmetry walls, cancellation and the potential map of
+// the field solver, and the nesting of its graded meshes.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -95,27 +95,6 @@ TEST(FieldSolver, ProgressRisesToOneAndCancelEndsTheSolveWithin100ms) {
     EXPECT_EQ(result.status, SolveStatus::Cancelled);
     EXPECT_TRUE(result.modes.empty());
     EXPECT_LT(std::chrono::duration<double>(ended - requested).count(), 0.1);
-}
-
-TEST(FieldSolver, RefusesCrossSectionsItCannotMesh) {
-    const struct {
-        CrossSection section;
-        const char* message;
-    } cases[] = {
-        {{LineKind::Microstrip, {0, 100 * um, 0}, 4}, "W must be > 0"},
-        {{LineKind::Microstrip, {50 * um, 100 * um, -1 * um}, 4}, "T must be >= 0"},
-        {{LineKind::Cpw, {50 * um, NAN, 100 * um, 0}, 4}, "G must be > 0"},
-        {{LineKind::CoupledMicrostrip, {50 * um, 0, 100 * um, 0}, 4}, "S must be > 0"},
-        {{LineKind::Stripline, {50 * um, 100 * um, 100 * um}, 4}, "T must be smaller than B"},
-        {{LineKind::Stripline, {50 * um, 100 * um, 0}, 0.5}, "Er must be >= 1"},
-        {{LineKind::Stripline, {50 * um, 100 * um}, 4}, "stripline needs 3 dimensions"},
-        {{LineKind::Coax, {2e-3, 1e-3}, 1}, "Di must be smaller than Do"},
-    };
-    for (const auto& c : cases) {
-        const SolveResult r = Solve(c.section);
-        EXPECT_EQ(r.status, SolveStatus::InvalidInput) << c.message;
-        EXPECT_EQ(r.message, c.message);
-    }
 }
 
 TEST(FieldSolver, PotentialMapHoldsTheStripsAndMirrorsTheOddMode) {
