@@ -16,8 +16,9 @@
 // dimension (the conductors' total width or the substrate height) away,
 // reached by cells that grow geometrically. The wall's error falls as the
 // square of the distance (microstrip: -0.7 % at 10, -0.008 % at 100, -0.0001 %
-// at 1000 times); each decade of distance costs about ln(10)/ln(1.3) = 9 coarse
-// cells per open side, and the three decades about a third of the cells.
+// at 1000 times); beyond the cross-section's size the cells grow by 60 % each,
+// so every decade of distance costs about four coarse cells per open side and
+// the three decades about a third of the cells and of the time.
 // Stripline is closed by its two planes and a wall 20 B beside the strips.
 #pragma once
 
