@@ -11,6 +11,7 @@
 #include <memory>
 #include <mutex>
 #include <numbers>
+#include <system_error>
 #include <thread>
 
 #include "fieldsolver/crosssection.h"
@@ -78,6 +79,10 @@ void RunJob(const std::shared_ptr<SharedSolve>& shared, ModeJob& job) {
     } catch (const SolveCancelled&) {
     } catch (const std::exception& e) {
         job.error = e.what();
+        shared->abort = true; // the other mode's answer is of no use alone
+    } catch (...) {
+        job.error = "unexpected error";
+        shared->abort = true;
     }
     {
         std::lock_guard lock(shared->mutex);
@@ -85,6 +90,52 @@ void RunJob(const std::shared_ptr<SharedSolve>& shared, ModeJob& job) {
     }
     shared->finished.notify_all();
 }
+
+// The solving threads of one call. Leaving Solve any other way than after
+// joining them (cancelled, a callback that throws) tells them to stop and
+// leaves them to end on their own; they own what they use.
+class Workers {
+  public:
+    explicit Workers(std::shared_ptr<SharedSolve> shared) : shared_(std::move(shared)) {
+        try {
+            for (auto& job : shared_->jobs)
+                threads_.emplace_back([shared = shared_, &job = *job] { RunJob(shared, job); });
+        } catch (...) { // no thread to be had: stop those started
+            Release();
+            throw;
+        }
+    }
+    ~Workers() { Release(); }
+    Workers(const Workers&) = delete;
+    Workers& operator=(const Workers&) = delete;
+
+    // Waits for every thread, calling `report` with the fraction done every
+    // progress interval; false when `report` asked to stop first.
+    template <class Report> bool Wait(Report&& report) {
+        for (;;) {
+            std::unique_lock lock(shared_->mutex);
+            const bool done = shared_->finished.wait_for(lock, kProgressInterval, [&] {
+                return shared_->finishedCount == shared_->jobs.size();
+            });
+            lock.unlock();
+            if (done) break;
+            if (!report(shared_->Fraction())) return false;
+        }
+        for (auto& thread : threads_)
+            thread.join();
+        return true;
+    }
+
+  private:
+    void Release() {
+        shared_->abort = true;
+        for (auto& thread : threads_)
+            if (thread.joinable()) thread.detach();
+    }
+
+    std::shared_ptr<SharedSolve> shared_;
+    std::vector<std::thread> threads_;
+};
 
 } // namespace
 
@@ -113,25 +164,13 @@ SolveResult Solve(const CrossSection& section, const SolveOptions& options) {
         job->progress.abort = &shared->abort;
         shared->jobs.push_back(std::move(job));
     }
-    std::vector<std::thread> workers;
-    for (auto& job : shared->jobs)
-        workers.emplace_back([shared, &job = *job] { RunJob(shared, job); });
-
-    for (;;) {
-        std::unique_lock lock(shared->mutex);
-        const bool done = shared->finished.wait_for(
-            lock, kProgressInterval, [&] { return shared->finishedCount == shared->jobs.size(); });
-        lock.unlock();
-        if (done) break;
-        if (!report(shared->Fraction())) {
-            shared->abort = true;
-            for (auto& worker : workers)
-                worker.detach();
-            return Failed(SolveStatus::Cancelled, "Cancelled");
-        }
+    try {
+        Workers workers(shared);
+        if (!workers.Wait(report)) return Failed(SolveStatus::Cancelled, "Cancelled");
+    } catch (const std::system_error& e) {
+        return Failed(SolveStatus::Failed,
+                      std::string("The field solve could not start: ") + e.what());
     }
-    for (auto& worker : workers)
-        worker.join();
 
     SolveResult result;
     for (const auto& job : shared->jobs) {
