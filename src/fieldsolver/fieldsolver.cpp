@@ -17,11 +17,11 @@
 #include "fieldsolver/crosssection.h"
 #include "fieldsolver/laplacefv.h"
 #include "fieldsolver/modesolve.h"
+#include "fieldsolver/physicalconstants.h"
 
 namespace fieldsolver {
 namespace {
 
-constexpr double kEta0 = 4e-7 * std::numbers::pi * 299792458.0; // ohms, mu0 c
 constexpr auto kProgressInterval = std::chrono::milliseconds(20);
 constexpr int kMaxRefinement = 2; // beyond, meshes of millions of cells
 

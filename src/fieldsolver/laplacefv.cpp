@@ -22,10 +22,10 @@
 #include <limits>
 #include <stdexcept>
 
+#include "fieldsolver/physicalconstants.h"
+
 namespace fieldsolver {
 namespace {
-
-constexpr double kEps0 = 8.8541878128e-12; // F/m, CODATA 2018
 
 bool Within(double v, double lo, double hi) {
     const double tolerance = 1e-12 * (std::abs(lo) + std::abs(hi));

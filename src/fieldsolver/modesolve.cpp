@@ -12,12 +12,12 @@
 #include <cmath>
 
 #include "fieldsolver/laplacefv.h"
+#include "fieldsolver/physicalconstants.h"
 
 namespace fieldsolver {
 namespace {
 
-constexpr double kSpeedOfLight = 299792458.0; // m/s
-constexpr double kRichardsonDivisor = 3.0;    // 2^p - 1 for order p = 2 and cell ratio 2
+constexpr double kRichardsonDivisor = 3.0; // 2^p - 1 for order p = 2 and cell ratio 2
 
 struct Capacitances {
     double withDielectric, air;
