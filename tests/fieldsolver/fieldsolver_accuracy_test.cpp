@@ -43,6 +43,15 @@ double HammerstadJensenAir(double u) {
     return kEta0 / (2 * std::numbers::pi) * std::log(f / u + std::sqrt(1 + 4 / (u * u)));
 }
 
+// Their effective dielectric constant (0.2 %).
+double HammerstadJensenEeff(double u, double er) {
+    const double a =
+        1 + std::log((std::pow(u, 4) + std::pow(u / 52, 2)) / (std::pow(u, 4) + 0.432)) / 49 +
+        std::log(1 + std::pow(u / 18.1, 3)) / 18.7;
+    const double b = 0.564 * std::pow((er - 0.9) / (er + 3), 0.053);
+    return (er + 1) / 2 + (er - 1) / 2 * std::pow(1 + 10 / u, -a * b);
+}
+
 struct Reference {
     std::string name;
     CrossSection section;
@@ -112,6 +121,9 @@ INSTANTIATE_TEST_SUITE_P(
         MicrostripInAir("MicrostripAirU0p1", 0.1), MicrostripInAir("MicrostripAirU0p3", 0.3),
         MicrostripInAir("MicrostripAirU1", 1), MicrostripInAir("MicrostripAirU3", 3),
         MicrostripInAir("MicrostripAirU10", 10),
+        Reference{"MicrostripEr10U1", Um(LineKind::Microstrip, {100, 100, 0}, 10), 0,
+                  HammerstadJensenAir(1) / std::sqrt(HammerstadJensenEeff(1, 10)),
+                  HammerstadJensenEeff(1, 10), 0.2, 0.2},
         Coplanar("CpwGaAsThickMetal", LineKind::Cpw, {50, 10, 100, 5}, 12.9, 31.08, 5.602),
         Coplanar("GroundedCpwAlumina", LineKind::CpwGround, {100, 50, 254, 10}, 9.8, 45.95, 4.937),
         Coplanar("CpwLaminate", LineKind::Cpw, {200, 30, 500, 17}, 3.66, 47.42, 2.034),
