@@ -71,8 +71,11 @@ struct SolveOptions {
 enum class Mode { Single, Even, Odd };
 
 // Potential of the finer mesh (dielectric present), strips at 1 V (odd mode:
-// -1 V on the mirrored strip). A half-domain solve holds x >= 0 only;
-// mirrorSign (+1 even, -1 odd, 0 none) extends it to x < 0.
+// -1 V on the mirrored strip), grounds at 0 V. Metres; x = 0 on the line's
+// symmetry plane, y = 0 on the substrate's underside (the lower ground plane
+// where there is one); the metal lies on y = H (stripline: centred at B/2).
+// A half-domain solve holds x >= 0 only; mirrorSign (+1 even, -1 odd, 0 none)
+// extends it to x < 0. The mesh reaches the far boundary: sample a window.
 struct PotentialMap {
     std::vector<double> x, y;
     std::vector<double> values; // values[j * x.size() + i]
