@@ -4,11 +4,12 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential binutils cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libeigen3-dev
   clang libclang-rt-14-dev
   locales xvfb xauth xdotool fonts-dejavu-core fonts-liberation2
+  cmark-gfm librsvg2-bin dpkg-dev desktop-file-utils appstream
 )
 
 missing=()

@@ -1,5 +1,7 @@
 // tavrel: the calculator's window.
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "ui/messagebox.h"
@@ -25,9 +27,40 @@ class TavrelApplication : public QApplication {
     }
 };
 
+const char* const kUsage =
+    "usage: tavrel [--help | --version] [Qt options]\n"
+    "\n"
+    "Opens the transmission-line calculator window.  Settings are kept in\n"
+    "tavrel.ini beside the program when that folder is writable, otherwise in\n"
+    "$XDG_CONFIG_HOME/tavrel/tavrel.ini (~/.config/tavrel/tavrel.ini).\n"
+    "The same line models run without a window: see tavrel-calc --help.\n";
+
+// 0 when everything printed reached standard output (not a full disk or a
+// closed pipe), else 1.
+int WrittenOut() {
+    return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? 0 : 1;
+}
+
+// --help and --version are answered before the toolkit starts, so that they
+// work without a display.  Returns the exit status, or -1 to go on.
+int AnswerInformationOption(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("tavrel %s\n", TAVREL_VERSION);
+            return WrittenOut();
+        }
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return WrittenOut();
+        }
+    }
+    return -1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const int status = AnswerInformationOption(argc, argv); status >= 0) return status;
     TavrelApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavrel"));
 

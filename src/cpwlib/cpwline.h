@@ -32,8 +32,17 @@ Modulus SubstrateModulus(double width, double gap, double height);
 // k3 = tanh(pi a / 2H) / tanh(pi b / 2H): the substrate above a ground plane.
 Modulus BackedSubstrateModulus(double width, double gap, double height);
 
-// Quasi-static impedance and eeff, thickness included; empty when the
-// thickness correction closes the gaps.
+// Metal thickness: the width by which the corners' fringing widens the strip
+// and narrows each gap in the half-space maps (0 for T = 0), and the
+// parallel-plate capacitance of the gap walls in units of eps0.
+double CornerFringeWidth(double width, double gap, double thickness);
+double GapWallCapacitance(double gap, double thickness);
+// True for metal thicker than the field solutions the model was checked
+// against (T/G above 0.9) but still thinner than the gap.
+bool ThicknessBeyondVerifiedRange(double gap, double thickness);
+
+// Quasi-static impedance and eeff, thickness included; empty when the metal
+// is as thick as the gap or thicker.
 std::optional<LineValues> QuasiStatic(const CpwLine& line);
 
 // The quasi-static values carried to the frequency (Hz).
@@ -41,7 +50,8 @@ LineValues Disperse(const CpwLine& line, LineValues quasiStatic, double frequenc
 
 // Losses in nepers per metre; resistivity relative to gold.
 double DielectricLoss(const CpwLine& line, double eeff, double lossTangent, double frequency);
-double ConductorLoss(const CpwLine& line, double eeff, double relativeResistivity,
+// The conductor loss takes the impedance and eeff at the frequency.
+double ConductorLoss(const CpwLine& line, LineValues values, double relativeResistivity,
                      double frequency);
 
 } // namespace cpwlib

@@ -34,6 +34,12 @@ bool IsFlag(int value) {
     return value == 0 || value == 1;
 }
 
+// Finite dimensions above zero (T at least zero) and Er at least 1.
+bool IsLine(double gap, double width, double height, double thickness, double er) {
+    return AllFinite({gap, width, height, thickness, er}) && width > 0.0 && gap > 0.0 &&
+           height > 0.0 && thickness >= 0.0 && er >= 1.0;
+}
+
 // The whole calculation; returns a status and fills `out` only on success.
 int Calculate(const CpwLine& line, double lossTangent, double resistivity, double frequency,
               bool dispersion, Outputs& out) {
@@ -42,7 +48,7 @@ int Calculate(const CpwLine& line, double lossTangent, double resistivity, doubl
     const LineValues values =
         dispersion ? cpwlib::Disperse(line, *quasiStatic, frequency) : *quasiStatic;
     const double loss = cpwlib::DielectricLoss(line, values.eeff, lossTangent, frequency) +
-                        cpwlib::ConductorLoss(line, values.eeff, resistivity, frequency);
+                        cpwlib::ConductorLoss(line, values, resistivity, frequency);
 
     // Extreme but valid ratios of the dimensions can leave the range of doubles;
     // such a value must not pass as a result.
@@ -58,9 +64,8 @@ int CheckedCall(double gap, double width, double height, double thickness, doubl
                 int groundPlane, double* loss, double* impedance, double* eeff) {
     if (loss == nullptr || impedance == nullptr || eeff == nullptr) return QRX_CPW_INVALID_ARGUMENT;
     if (!IsFlag(dispersion) || !IsFlag(groundPlane)) return QRX_CPW_INVALID_ARGUMENT;
-    if (!AllFinite({gap, width, height, thickness, er, lossTangent, resistivity, frequency}))
-        return QRX_CPW_INVALID_ARGUMENT;
-    if (!(width > 0.0) || !(gap > 0.0) || !(height > 0.0) || !(thickness >= 0.0) || !(er >= 1.0))
+    if (!AllFinite({lossTangent, resistivity, frequency}) ||
+        !IsLine(gap, width, height, thickness, er))
         return QRX_CPW_INVALID_ARGUMENT;
 
     const CpwLine line{width, gap, height, thickness, er, groundPlane == 1};
@@ -94,4 +99,16 @@ extern "C" QRX_CPW_API int QRX_CPW1(double gap, double /*gapAgain*/, double widt
 
     std::fesetenv(&callerEnvironment);
     return status;
+}
+
+extern "C" QRX_CPW_API int QRX_CPW_Validity(double gap, double width, double height,
+                                            double thickness, double er, int groundPlane) {
+    std::fenv_t callerEnvironment;
+    std::feholdexcept(&callerEnvironment);
+    int warnings = 0;
+    if (IsLine(gap, width, height, thickness, er) && IsFlag(groundPlane) &&
+        cpwlib::ThicknessBeyondVerifiedRange(gap, thickness))
+        warnings |= QRX_CPW_WARN_THICK_METAL;
+    std::fesetenv(&callerEnvironment);
+    return warnings;
 }

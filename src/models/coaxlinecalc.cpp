@@ -3,11 +3,24 @@
 // "Microwave Engineering", section 2.7).
 #include "models/coaxlinecalc.h"
 
+#include <charconv>
+
 #include "numeric/checkedmath.h"
 #include "numeric/constants.h"
 #include "numeric/tpexceptions.h"
 
 using namespace constants;
+
+namespace {
+
+// Three significant digits, "." as the decimal point whatever the locale.
+std::string ThreeDigits(double x) {
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::general, 3);
+    return std::string(buffer, end.ptr);
+}
+
+} // namespace
 
 CoaxResult CoaxLineKernel(double outerDiameter, double innerDiameter, double er, double rho,
                           double lossTangent, double frequency) {
@@ -36,7 +49,14 @@ LineResult coax::Evaluate(const LineInputs& in, double innerDiameter) {
     return result;
 }
 
-void coax::Check(const LineInputs& in, std::vector<std::string>&) {
+double CoaxTe11Cutoff(double outerDiameter, double innerDiameter, double er) {
+    // k_c = 2 / (a + b) for the TE11 mode, the usual approximation, good to a
+    // few per cent for common diameter ratios (Pozar, "Microwave
+    // Engineering", section 3.5).
+    return kSpeedOfLight / (kPi * 0.5 * (innerDiameter + outerDiameter) * CheckedSqrt(er));
+}
+
+void coax::Check(const LineInputs& in, std::vector<std::string>& warnings) {
     const double inner = in.Row(1);
     const double outer = in.Row(2);
     if (inner > outer) throw TP_Exceptions::Domain("Di must be less than than Do");
@@ -46,4 +66,8 @@ void coax::Check(const LineInputs& in, std::vector<std::string>&) {
         throw TP_Exceptions::Domain("Di must be less than Do: equal diameters leave no line");
     if (!(inner > 0.0) || !(outer > 0.0))
         throw TP_Exceptions::Domain("Di and Do must be greater than zero");
+    const double cutoff = CoaxTe11Cutoff(outer, inner, in.er);
+    if (in.f > cutoff)
+        warnings.push_back("Above the TE11 cutoff (" + ThreeDigits(cutoff * 1e-9) +
+                           " GHz): the line is multimode");
 }

@@ -24,3 +24,8 @@ namespace coax {
 LineResult Evaluate(const LineInputs& in, double innerDiameter);
 void Check(const LineInputs& in, std::vector<std::string>& warnings);
 } // namespace coax
+
+// Cut-off of the first higher-order mode, TE11, in hertz: its wavelength in
+// the dielectric is about the mean circumference, pi (Di + Do) / 2.  Above it
+// the line is multimode.
+double CoaxTe11Cutoff(double outerDiameter, double innerDiameter, double er);

@@ -2,10 +2,9 @@
 // and dispersive formulas (Kirschning and Jansen, "Accurate wide-range design
 // equations for the frequency-dependent characteristic of parallel coupled
 // microstrip lines", MTT-32, 1984, with the 1985 corrections), conductor loss
-// by Wheeler's incremental-inductance rule on closed-form capacitances of the
-// pair in air (after Garg and Bahl, 1979), dielectric loss with the filling
-// factor.  The single-strip values come from the microstrip kernel at zero
-// frequency.
+// by Wheeler's incremental-inductance rule on the same model's impedances in
+// air (coupledmlineloss.cpp), dielectric loss with the filling factor.  The
+// single-strip values come from the microstrip kernel at zero frequency.
 #include <cmath>
 
 #include "models/mline.h"
@@ -157,62 +156,8 @@ double FaultCheckedRatio(double a, double b) {
 
 } // namespace
 
-double MicrostripAirImpedance(double u) {
-    if (u < 3.3) return 1479200.0 / (2500.0 * CheckedLog(u) + 3927.0 * u + 7712.0);
-    return 59.95 *
-               CheckedLog((7071.0 * u * CheckedSqrt((Pow(u, 2.0) + 8.0) / Pow(u, 2.0)) + 20000.0) /
-                          u) -
-           510.61;
-}
-
-double SurfaceResistance(double sigma, double t, double f) {
-    if (sigma < 1e-10) return 0.0;
-    const double fr = f < 0.1 ? 0.1 : f;
-    double delta = 1.0 / CheckedSqrt(kPi * fr * kMu0SixteenDigits * sigma);
-    if (delta > t && t > 0.0) delta = t;
-    return 1.0 / (sigma * delta);
-}
-
-double CoupledMicrostripKOverKPrime(double k) {
-    if (k < 0.0) return 0.0;
-    if (!(k < 1.0)) return 1e30;
-    const HilbergTerm h = Hilberg(k, 1.0 - Pow(k, 2.0), 0.7);
-    return h.aboveBranch ? h.logarithm / kPi : kPi / h.logarithm;
-}
-
-CoupledCapacitances CoupledMicrostripCapacitances(double u, double t, double s) {
-    const double cp = kEpsilon0 * u;
-    const double ca = kInverseSpeedOfLight / MicrostripAirImpedance(u);
-    const double cf = 0.5 * ca - 0.5 * cp;
-    const double a = SafeExp500(-0.1 * SafeExp500(2.33 - 2.53 * u));
-    const double overS = FaultCheckedRatio(1.0, s); // a zero gap ends the calculation here
-    const double ce = cf / (1.0 + a * overS * std::tanh(8.0 * s)) + 0.5 * cp + 0.5 * ca;
-    const double r = CoupledMicrostripKOverKPrime(s / (2.0 * u + s));
-    const double co = (kEpsilon0 / kPi) * CheckedLog(1.0 / std::tanh(kPi * s * 0.25)) +
-                      (0.5 * cp + 0.5 * ca + kEpsilon0 / r) + 0.013 * cf * overS +
-                      2.0 * kEpsilon0 * t * overS;
-    return {ce, co};
-}
-
-CoupledLossFactors CoupledMicrostripLossFactors(double w, double t, double s, double h) {
-    const double u = w / h, tr = t / h, sr = s / h;
-    constexpr double kStep = 0.001;
-    const CoupledCapacitances c = CoupledMicrostripCapacitances(u, tr, sr);
-    const CoupledCapacitances cu = CoupledMicrostripCapacitances(u + kStep, tr, sr);
-    const CoupledCapacitances ct = CoupledMicrostripCapacitances(u, tr + kStep, sr);
-    const CoupledCapacitances cs = CoupledMicrostripCapacitances(u, tr, sr + kStep);
-    // Wheeler: the conductor loss follows the change of capacitance as each
-    // conducting surface recedes by half the skin depth.
-    const double de = (1.0 + u) * (cu.ce - c.ce) / kStep - (1.0 - sr) * (cs.ce - c.ce) / kStep +
-                      (1.0 + tr) * (ct.ce - c.ce) / kStep;
-    const double dO = (1.0 + u) * (cu.co - c.co) / kStep - (1.0 - sr) * (cs.co - c.co) / kStep +
-                      (1.0 + tr) * (ct.co - c.co) / kStep;
-    const double f = h * kEta0OneTwentyPi * kSpeedOfLight; // H eta0 c
-    return {8.686 * de / (f * Pow(c.ce, 2.0)), 8.686 * dO / (f * Pow(c.co, 2.0))};
-}
-
-CoupledMicrostripModes CoupledMicrostripModeValues(double w, double s, double h, double t,
-                                                   double er, double f) {
+CoupledMicrostripModes CoupledMicrostripModeValues(double w, double s, double h, double t, double er,
+                                                   double f) {
     double u = w / h, g = s / h;
     if (!(u > 0.0) || !(g > 0.0)) u = g = 0.1;
 
@@ -238,23 +183,16 @@ CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, do
     const CoupledMicrostripModes m = CoupledMicrostripModeValues(w, s, h, t, er, f);
     CoupledMicrostripResult r{m.ze, m.zo, m.ee, m.eo, 0.0, 0.0};
 
-    // Losses with the entered ratios, dimensions through inches as the fits do.
-    const double tp = t * kInchesPerMetre * 0.0254;
-    const double hp = h * kInchesPerMetre * 0.0254;
-    const double wp = (w / h) * hp;
-    const double sp = (s / h) * hp;
-    const double rs = SurfaceResistance(sigma, tp, f);
-    const CoupledLossFactors k = CoupledMicrostripLossFactors(wp, tp, sp, hp);
-    r.ae = k.ke * rs / r.ze;
-    r.ao = k.ko * rs / r.zo;
+    const CoupledModeLoss conductor =
+        CoupledMicrostripConductorLoss(w, s, h, t, sigma, f, r.ze, r.zo);
     if (f > 1e-10 && er > 1.01) {
         // Free-space wavelength; the constant is 1/c^2 for c = 2.997925e8 m/s.
         const double lambda0 = 1.0 / (CheckedSqrt(kInverseSpeedOfLightSquared) * f);
-        r.ae += DielectricLossDecibels(er, r.ee, tand, lambda0);
-        r.ao += DielectricLossDecibels(er, r.eo, tand, lambda0);
+        r.ae = DielectricLossDecibels(er, r.ee, tand, lambda0) * kDecibelsToNepers;
+        r.ao = DielectricLossDecibels(er, r.eo, tand, lambda0) * kDecibelsToNepers;
     }
-    r.ae *= kDecibelsToNepers;
-    r.ao *= kDecibelsToNepers;
+    r.ae += conductor.even;
+    r.ao += conductor.odd;
     return r;
 }
 

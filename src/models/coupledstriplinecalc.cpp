@@ -3,9 +3,11 @@
 // zero-thickness form with K(k)/K'(k), fringing corrections for thick strips,
 // and for the odd mode a blend of the wide-gap fringing form with a
 // narrow-gap form whose gap capacitance is a fitted polynomial.  Conductor
-// loss by Wheeler's incremental-inductance rule per mode.
+// loss by Wheeler's incremental-inductance rule per mode, with the strips'
+// finite thickness (conductorlossfloor.h).
 #include <cmath>
 
+#include "models/conductorlossfloor.h"
 #include "models/striplinecalc.h"
 #include "numeric/checkedmath.h"
 #include "numeric/constants.h"
@@ -52,8 +54,12 @@ struct ThickEdge {
     double cf;
 };
 
+double LimitedThickness(double b, double t) {
+    return t / b > 0.25 ? b * 0.25 : t;
+}
+
 ThickEdge ThickStripEdge(double b, double t) {
-    const double limited = t / b > 0.25 ? b * 0.25 : t;
+    const double limited = LimitedThickness(b, t);
     const double r = 1.0 - limited / b;
     const double cf = kOneOverPi * ((2.0 / r) * CheckedLog(1.0 / r + 1.0) -
                                     (1.0 / r - 1.0) * CheckedLog(1.0 / (r * r) - 1.0));
@@ -128,13 +134,27 @@ double CoupledStriplineOddImpedance(double w, double s, double b, double t, doub
     return ImpedanceFromCapacitance(c, er);
 }
 
-double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s,
-                                     double b, double t, double er, double sigma) {
-    const auto impedance =
-        mode == CoupledMode::Even ? &CoupledStriplineEvenImpedance : &CoupledStriplineOddImpedance;
-    return IncrementalInductanceLoss(z, f, t, er, sigma, [&](double delta) {
-        return impedance(w - delta, s + delta, b + delta, t - delta, er);
-    });
+bool CoupledStriplineOutOfRange(CoupledMode mode, double w, double s, double b, double t) {
+    const EdgeTanh th = EdgeTanhs(w, s, b - LimitedThickness(b, t));
+    const double k = mode == CoupledMode::Even ? th.inner * th.outer
+                                               : th.inner / (th.outer < 1e-6 ? 1e-6 : th.outer);
+    return k > kLargestModulus;
+}
+
+double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s, double b,
+                                     double t, double er, double sigma) {
+    const bool even = mode == CoupledMode::Even;
+    const auto impedance = even ? &CoupledStriplineEvenImpedance : &CoupledStriplineOddImpedance;
+    // The even mode's thin form is chosen by T/B, the odd mode's by T itself.
+    const bool thick = even ? t / b >= 1e-9 : t >= 1e-9;
+    const double r = FiniteThicknessResistance(
+        z * CheckedSqrt(er), f, w, t, sigma, [&](double strip, double ground) {
+            const double planes = b + ground;
+            const double limit = even ? 1e-9 * planes : 1e-9;
+            return impedance(w - strip, s + strip, planes, RecededThickness(t, strip, thick, limit),
+                             1.0);
+        });
+    return r / (2.0 * z);
 }
 
 namespace {
@@ -186,4 +206,9 @@ void coupledstripline::Check(const LineInputs& in, std::vector<std::string>& war
     if (!(w / b >= 0.35)) warnings.push_back("(W/B) Recommended >= 0.35");
     if (in.er > 16.0) warnings.push_back("Er Recommended <= 16");
     if (in.rho > 100.0) warnings.push_back("Rho Recommended <= 100");
+    // Beyond the modulus clamp the impedance stays frozen while the true one
+    // keeps falling, as for the single strip.
+    const CoupledMode mode = in.mode == 0 ? CoupledMode::Even : CoupledMode::Odd;
+    if (CoupledStriplineOutOfRange(mode, w, s, b, t))
+        warnings.push_back("Stripline Parameters Out-of-Range: Try reducing W/H");
 }

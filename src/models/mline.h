@@ -13,6 +13,11 @@
 
 // ---- Single microstrip -----------------------------------------------------
 
+// Metal this thin (metres) or thinner carries no conductor loss in the
+// microstrip family's formulas: a strip of zero thickness has no finite
+// resistance.
+inline constexpr double kThinnestConductor = 1e-9;
+
 struct MicrostripStatic {
     double eeff; // effective dielectric constant
     double z0;   // characteristic impedance, ohms
@@ -89,26 +94,18 @@ CoupledMicrostripModes CoupledMicrostripModeValues(double w, double s, double h,
 CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, double t, double er,
                                                 double tand, double f, double rho);
 
-struct CoupledCapacitances {
-    double ce, co; // even- and odd-mode capacitance per metre in air, F/m
+struct CoupledModeLoss {
+    double even, odd; // nepers per metre
 };
 
-CoupledCapacitances CoupledMicrostripCapacitances(double u, double t, double s);
-
-struct CoupledLossFactors {
-    double ke, ko;
-};
-
-CoupledLossFactors CoupledMicrostripLossFactors(double w, double t, double s, double h);
-
-// Closed-form fit of a single microstrip's impedance in air, ohms.
-double MicrostripAirImpedance(double u);
-
-double SurfaceResistance(double sigma, double t, double f);
-
-// K(k)/K'(k) by Hilberg's approximation (numeric/hilberg.h) with the branch
-// point at 0.7; 0 below k = 0, 1e30 from k = 1.
-double CoupledMicrostripKOverKPrime(double k);
+// Conductor loss of both modes, nepers per metre: Wheeler's
+// incremental-inductance rule on the Kirschning-Jansen mode impedances in air
+// with the strips' finite thickness (FiniteThicknessResistance), for the
+// line's mode impedances ze, zo.  No loss without a conductor (sigma = 0) or
+// for T not above kThinnestConductor; W, S or H not positive raise
+// TP_Exceptions.
+CoupledModeLoss CoupledMicrostripConductorLoss(double w, double s, double h, double t, double sigma,
+                                               double f, double ze, double zo);
 
 // The line kernels: W is row 1 (the trial value x), S row 2, H row 3, T row 4;
 // both modes are computed, the result's own values are those of in.mode.

@@ -90,7 +90,7 @@ MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double
     // Dielectric loss with the filling factor Er (eeff - 1) / (eeff (Er - 1)).
     if (tand > 0.0 && f > 0.001 && er > 1.0)
         g = er * tand * (d.eeff - 1.0) / (er - 1.0) * omega / (l * kSpeedOfLight * kSpeedOfLight);
-    if (rho > 1e-6 && t > 1e-9 && f > 0.001) {
+    if (rho > 1e-6 && t > kThinnestConductor && f > 0.001) {
         const MicrostripConductorTerms conductor =
             MicrostripConductorImpedance(w, h, t, er, rho, f);
         r = conductor.r;

@@ -122,7 +122,7 @@ Fit MiddleBandWide(const SlotQuantities& q, double er) {
                      0.111 * (1.0 - 0.366 * er) * CheckedSqrt(q.w) +
                      0.139 * (1.0 + 0.52 * er * CheckedLog(14.7 - er)) * q.h * CheckedLog(q.h);
     const double hundredH = 100.0 * q.h;
-    const double e = 1.11 + 1.132 * (er - 27.7) / (hundredH + 5.0);
+    const double e = 1.11 + 0.132 * (er - 27.7) / (hundredH + 5.0);
     const double z0 = 120.75 - 3.74 * er +
                       50.0 * (std::atan(2.0 * er) - 0.8) * CheckedPow(q.u, e) *
                           CheckedLog(hundredH + CheckedSqrt(hundredH * hundredH + 1.0)) +

@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "models/conductorlossfloor.h"
 #include "numeric/checkedmath.h"
 #include "numeric/constants.h"
 #include "numeric/fpfault.h"
@@ -48,7 +49,7 @@ StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double
         // Beyond W/B of about 4.6 the ratio is held at its value for the
         // clamped modulus while the true impedance keeps falling (at W/B = 9
         // it is half the value returned): flag it like the thick strip's limit.
-        result.outOfRange = k > 1.0 - 1e-6;
+        result.outOfRange = k > kLargestModulus;
     }
     return result;
 }
@@ -57,7 +58,7 @@ double StriplineKPrimeOverK(double k) {
     // Hilberg's logarithmic forms lose digits at the ends; the clamp keeps
     // 1 - b and the logarithm away from zero.
     if (!(k >= 1e-6)) k = 1e-6;
-    if (k > 1.0 - 1e-6) k = 1.0 - 1e-6;
+    if (k > kLargestModulus) k = kLargestModulus;
     const HilbergTerm h = Hilberg(k, 1.0 - k * k, 0.70710678118655);
     // pi to 15 digits in the upper branch, as the published values have it.
     return h.aboveBranch ? 3.14159265358979 / h.logarithm : h.logarithm * kOneOverPi;
@@ -67,25 +68,16 @@ double StriplineDielectricLoss(double f, double er, double lossTangent) {
     return CheckedSqrt(er) * (f * kPi * lossTangent) * kInverseSpeedOfLight;
 }
 
-double IncrementalInductanceLoss(double z, double f, double t, double er, double sigma,
-                                 const std::function<double(double delta)>& recededImpedance) {
-    if (f < 1.0) f = 1.0;
-    const double v = kSpeedOfLight / CheckedSqrt(er);
-    const double omega = kTwoPi * f;
-    double delta = CheckedSqrt(2.0 / (omega * kMu0 * sigma)); // skin depth
-    // A strip thinner than two skin depths recedes by half its thickness; a
-    // strip of zero thickness does not recede at all and has no loss.
-    if (t * 0.5 > t - delta) delta = t * 0.5;
-    const double z1 = recededImpedance(delta);
-    // The impedance of the receded geometry is the one in the denominator.
-    return omega * (z1 - z) / (2.0 * z1 * v);
-}
-
 double StriplineConductorLoss(double z0, double f, double w, double b, double t, double er,
                               double sigma) {
-    return IncrementalInductanceLoss(z0, f, t, er, sigma, [&](double delta) {
-        return StriplineImpedance(w - delta, b + delta, t - delta, er).z0;
-    });
+    const bool thick = t / b >= kThinStripLimit;
+    const double r = FiniteThicknessResistance(
+        z0 * CheckedSqrt(er), f, w, t, sigma, [&](double strip, double ground) {
+            const double planes = b + ground;
+            const double receded = RecededThickness(t, strip, thick, kThinStripLimit * planes);
+            return StriplineImpedance(w - strip, planes, receded, 1.0).z0;
+        });
+    return r / (2.0 * z0);
 }
 
 bool StriplineBelowTeCutoff(double f, double w, double b, double er) {

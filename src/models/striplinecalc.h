@@ -4,7 +4,6 @@
 // in nepers per metre.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,14 +22,17 @@ struct StriplineImpedanceResult {
 StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er);
 
 // K'(k)/K(k), complete elliptic integrals of the first kind, by Hilberg's
-// approximation (numeric/hilberg.h) with k clamped to [1e-6, 1 - 1e-6].
+// approximation (numeric/hilberg.h) with k clamped to [1e-6, kLargestModulus].
+inline constexpr double kLargestModulus = 1.0 - 1e-6;
 double StriplineKPrimeOverK(double k);
 
 // Dielectric loss of a TEM line filled with the dielectric.
 double StriplineDielectricLoss(double f, double er, double lossTangent);
 
-// Wheeler's incremental-inductance conductor loss; z0 is the impedance at
-// (W, B, T).
+// Conductor loss of the strip at (W, B, T) whose impedance is z0: Wheeler's
+// incremental-inductance rule with the strip's finite thickness, never below
+// the loss of the strip's DC resistance (FiniteThicknessResistance).
+// T = 0 leaves it out.
 double StriplineConductorLoss(double z0, double f, double w, double b, double t, double er,
                               double sigma);
 
@@ -41,13 +43,6 @@ bool StriplineBelowTeCutoff(double f, double w, double b, double er);
 // 1 / (Rho * 2.44e-8); 0 for Rho not above 1e-9, a perfect conductor whose
 // conductor loss is left out.
 double StriplineConductivity(double rho);
-
-// Wheeler's incremental-inductance rule, shared by the single and the coupled
-// strip: every conductor wall recedes by the skin depth (at least 1 Hz, at most
-// half the thickness T), `recededImpedance(delta)` gives the impedance of the
-// receded geometry, and the loss is omega (Z1 - Z) / (2 Z1 v).
-double IncrementalInductanceLoss(double z, double f, double t, double er, double sigma,
-                                 const std::function<double(double delta)>& recededImpedance);
 
 // The ground planes must be apart ("H must be > 0"); a strip needs a width
 // and cannot have a negative thickness.  Each raises TP_Exceptions with a
@@ -62,8 +57,16 @@ double CoupledStriplineOddImpedance(double w, double s, double b, double t, doub
 
 enum class CoupledMode { Even, Odd };
 
-double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s,
-                                     double b, double t, double er, double sigma);
+// True where the selected mode's elliptic modulus reaches the clamp of
+// StriplineKPrimeOverK (strips wider than about 4.5 B): the impedance returned stays
+// at the clamped value while the true one keeps falling, as for the single
+// strip's outOfRange flag.
+bool CoupledStriplineOutOfRange(CoupledMode mode, double w, double s, double b, double t);
+
+// The selected mode's conductor loss at impedance z, by the single strip's
+// rule; each strip carries the mode current.
+double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s, double b,
+                                     double t, double er, double sigma);
 
 // The line kernels: W is row 1 (the trial value x), B row 2, T row 3.  The
 // impedance alone serves the synthesis scan; Evaluate adds the loss.

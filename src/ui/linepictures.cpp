@@ -1,5 +1,6 @@
 #include "ui/linepictures.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
@@ -130,10 +131,19 @@ class Sketch {
     QPainter painter_;
 };
 
-QPixmap Blank() {
-    QPixmap picture(kWidth, kHeight);
-    picture.fill(Qt::white);
+// A picture of `size` logical pixels drawn with `ratio` device pixels to each
+// (rounded, so that its logical size stays `size` at fractional ratios); a
+// painter on it works in logical coordinates.
+QPixmap Canvas(QSize size, qreal ratio, const QColor& fill) {
+    const qreal r = ratio > 0 ? ratio : 1.0;
+    QPixmap picture(qRound(size.width() * r), qRound(size.height() * r));
+    picture.setDevicePixelRatio(r);
+    picture.fill(fill);
     return picture;
+}
+
+QPixmap Blank(qreal ratio) {
+    return Canvas(QSize(kWidth, kHeight), ratio, Qt::white);
 }
 
 // One strip of width W, or two with the gap S between them, their top at
@@ -153,8 +163,8 @@ void Strips(Sketch& s, int top, int dimensionY, bool coupled) {
 }
 
 // Strips on a substrate over a ground plane (microstrip, coupled microstrip).
-QPixmap Microstrip(bool coupled) {
-    QPixmap picture = Blank();
+QPixmap Microstrip(bool coupled, qreal ratio) {
+    QPixmap picture = Blank(ratio);
     Sketch s(picture);
     s.Ground(QRect(22, 68, 100, 7));
     s.Dielectric(QRect(22, 40, 100, 28));
@@ -165,8 +175,8 @@ QPixmap Microstrip(bool coupled) {
 }
 
 // Strips centred between two ground planes B apart (stripline, coupled stripline).
-QPixmap Stripline(bool coupled) {
-    QPixmap picture = Blank();
+QPixmap Stripline(bool coupled, qreal ratio) {
+    QPixmap picture = Blank(ratio);
     Sketch s(picture);
     s.Ground(QRect(22, 5, 100, 7));
     s.Ground(QRect(22, 68, 100, 7));
@@ -179,8 +189,8 @@ QPixmap Stripline(bool coupled) {
 
 // Strip with a gap G to the coplanar grounds on each side; the grounded type
 // adds the ground plane under the substrate.
-QPixmap Coplanar(bool grounded) {
-    QPixmap picture = Blank();
+QPixmap Coplanar(bool grounded, qreal ratio) {
+    QPixmap picture = Blank(ratio);
     Sketch s(picture);
     const int bottom = grounded ? 66 : 72;
     if (grounded) s.Ground(QRect(22, 66, 100, 8));
@@ -197,8 +207,8 @@ QPixmap Coplanar(bool grounded) {
 }
 
 // A slot of width G in the metal on top of the substrate.
-QPixmap Slotline() {
-    QPixmap picture = Blank();
+QPixmap Slotline(qreal ratio) {
+    QPixmap picture = Blank(ratio);
     Sketch s(picture);
     s.Dielectric(QRect(22, 40, 100, 32));
     s.Metal(QRect(22, 34, 44, 6));
@@ -210,8 +220,8 @@ QPixmap Slotline() {
 }
 
 // Inner conductor of diameter di inside an outer conductor of inner diameter do.
-QPixmap Coaxial() {
-    QPixmap picture = Blank();
+QPixmap Coaxial(qreal ratio) {
+    QPixmap picture = Blank(ratio);
     Sketch s(picture);
     QPainter& p = s.Painter();
     p.setRenderHint(QPainter::Antialiasing);
@@ -238,32 +248,44 @@ QPixmap Coaxial() {
 
 } // namespace
 
+qreal PictureDevicePixelRatio() {
+    const auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    return application != nullptr ? application->devicePixelRatio() : 1.0;
+}
+
 QPixmap LinePicture(int tabIndex) {
+    return LinePicture(tabIndex, PictureDevicePixelRatio());
+}
+
+QPixmap LinePicture(int tabIndex, qreal devicePixelRatio) {
     switch (tabIndex) {
     case 0:
-        return Microstrip(false);
+        return Microstrip(false, devicePixelRatio);
     case 1:
-        return Stripline(false);
+        return Stripline(false, devicePixelRatio);
     case 2:
-        return Coplanar(false);
+        return Coplanar(false, devicePixelRatio);
     case 3:
-        return Coplanar(true);
+        return Coplanar(true, devicePixelRatio);
     case 4:
-        return Coaxial();
+        return Coaxial(devicePixelRatio);
     case 5:
-        return Slotline();
+        return Slotline(devicePixelRatio);
     case 6:
-        return Microstrip(true);
+        return Microstrip(true, devicePixelRatio);
     case 7:
-        return Stripline(true);
+        return Stripline(true, devicePixelRatio);
     default:
         return QPixmap();
     }
 }
 
 QPixmap ArrowGlyph(bool pointsLeft) {
-    QPixmap glyph(32, 32);
-    glyph.fill(Qt::transparent);
+    return ArrowGlyph(pointsLeft, PictureDevicePixelRatio());
+}
+
+QPixmap ArrowGlyph(bool pointsLeft, qreal devicePixelRatio) {
+    QPixmap glyph = Canvas(QSize(32, 32), devicePixelRatio, Qt::transparent);
     QPainter p(&glyph);
     p.setRenderHint(QPainter::Antialiasing);
     QPolygonF arrow; // pointing right; mirrored for the left arrow
@@ -282,8 +304,11 @@ QPixmap ArrowGlyph(bool pointsLeft) {
 }
 
 QPixmap MakerPicture() {
-    QPixmap picture(62, 21);
-    picture.fill(Qt::transparent);
+    return MakerPicture(PictureDevicePixelRatio());
+}
+
+QPixmap MakerPicture(qreal devicePixelRatio) {
+    QPixmap picture = Canvas(QSize(62, 21), devicePixelRatio, Qt::transparent);
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
@@ -302,24 +327,26 @@ QPixmap MakerPicture() {
 
 QIcon WindowIcon() {
     QIcon icon;
-    for (int size : {16, 32, 64}) {
-        QPixmap picture(64, 64);
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        // Drawn on a 64 x 64 grid, scaled to the size; the patterns keep
+        // their pixel pitch, so the small sizes stay legible.
+        QPixmap picture(size, size);
         picture.fill(Qt::transparent);
         QPainter p(&picture);
+        p.scale(size / 64.0, size / 64.0);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(QColor(30, 60, 140), 2));
         p.setBrush(Qt::white);
         p.drawRoundedRect(QRectF(1, 1, 62, 62), 10, 10);
-        p.setRenderHint(QPainter::Antialiasing, false);
         p.fillRect(QRect(8, 46, 48, 8), kGroundFill);
         p.fillRect(QRect(8, 46, 48, 8), QBrush(Qt::black, Qt::BDiagPattern));
         p.fillRect(QRect(8, 28, 48, 18), kDielectric);
         p.fillRect(QRect(8, 28, 48, 18), QBrush(kDielectricDots, Qt::Dense6Pattern));
-        p.fillRect(QRect(22, 20, 20, 8), kConductor);
-        p.setPen(kConductorEdge);
-        p.drawRect(QRect(22, 20, 19, 7));
+        p.setPen(QPen(kConductorEdge, 1));
+        p.setBrush(kConductor);
+        p.drawRect(QRectF(22.5, 20.5, 19, 7));
         p.end();
-        icon.addPixmap(picture.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        icon.addPixmap(picture);
     }
     return icon;
 }

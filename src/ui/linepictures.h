@@ -1,6 +1,11 @@
 // Pictures of the window, drawn by the program: the cross-sections of the
 // eight line types (128 x 80, in tab order), the arrow glyphs of Analyze and
 // Synthesize, the maker's button picture and the window icon.
+//
+// Sizes are in logical (device-independent) pixels.  Each picture is drawn
+// at a device pixel ratio, so that it stays sharp on a high-density screen or
+// under QT_SCALE_FACTOR: its pixmap has size x ratio pixels and carries the
+// ratio.  The overloads without a ratio take the application's.
 #pragma once
 
 #include <QIcon>
@@ -10,12 +15,20 @@
 // slotline, coupled microstrip, coupled stripline.  Other indexes give an
 // empty picture.
 QPixmap LinePicture(int tabIndex);
+QPixmap LinePicture(int tabIndex, qreal devicePixelRatio);
 
 // 32 x 32 arrow; Analyze points left (from the physical group to the
 // electrical group), Synthesize right.
 QPixmap ArrowGlyph(bool pointsLeft);
+QPixmap ArrowGlyph(bool pointsLeft, qreal devicePixelRatio);
 
 // 62 x 21 picture of the maker's (documentation) button.
 QPixmap MakerPicture();
+QPixmap MakerPicture(qreal devicePixelRatio);
 
+// Drawn afresh at every size from 16 to 256 pixels.
 QIcon WindowIcon();
+
+// The ratio the pictures are drawn at when none is given: the highest of the
+// application's screens (1 without a running application).
+qreal PictureDevicePixelRatio();

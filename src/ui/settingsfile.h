@@ -1,10 +1,11 @@
 // The settings file: one private-profile (INI) file, read and written one key
 // at a time.  Every write is a locked read-modify-write of the whole file
 // that replaces the file atomically (a temporary file in the same folder,
-// renamed over the old one), so a failed or interrupted write leaves the old
-// file as it was and two windows writing at once lose none of each other's
-// keys.  A write that cannot be done (read-only file or folder, full disk) is
-// reported by the return value only.
+// renamed over the old one, see FileRewrite), so a failed or interrupted
+// write leaves the old file as it was and two windows writing at once lose
+// none of each other's keys.  A write that cannot be done (read-only file or
+// folder, full disk, a link out of the folder, anything but a regular file)
+// is reported by the return value only.
 #pragma once
 
 #include <cstddef>
@@ -30,8 +31,8 @@ class SettingsFile : public SettingsStore {
     void SelectSection(const std::string& section) override;
     const std::string& Section() const { return section_; }
 
-    // At most size - 1 characters of the key's value in the current section;
-    // true when at least one character was read.
+    // The key's value in the current section; true when it has at least one
+    // character and fits in size - 1 characters (a longer value is not read).
     bool ReadText(const std::string& key, std::string& out, std::size_t size = kBufferSize);
     // True only for a value that is entirely a base-10 integer (strtol) or a
     // finite decimal number (strtod, "." as decimal point); out is left alone otherwise.

@@ -102,7 +102,7 @@ QPushButton* MakeGlyphButton(QWidget* parent, const QString& name, QRect place,
     button->setObjectName(name);
     button->setGeometry(place);
     button->setIcon(QIcon(glyph));
-    button->setIconSize(glyph.size());
+    button->setIconSize(glyph.deviceIndependentSize().toSize()); // logical size
     return button;
 }
 

@@ -76,19 +76,21 @@ TEST(CpwInvalid, RejectsGeometryAndMaterialsOutsideTheFormulas) {
     }
 }
 
-TEST(CpwInvalid, ThicknessCorrectionClosingTheGap) {
-    // delta = (1.25 T / pi)(1 + ln(4 pi W / T)); W 50 um, T 1 um: delta = 2.96 um.
+TEST(CpwInvalid, MetalAsThickAsTheGapFillsTheSlots) {
+    // Any T below G computes, at every strip width; T >= G does not.
     CpwInputs in;
-    in.width = 50e-6;
-    in.thickness = 1e-6;
+    in.gap = 10e-6;
     for (int ground : {0, 1}) {
         in.groundPlane = ground;
-        in.gap = 3.0e-6;
-        EXPECT_EQ(CallCpw(in).status, QRX_CPW_OK) << "delta just below G";
-        in.gap = 2.9e-6;
-        ExpectRejected(CallCpw(in), QRX_CPW_GAP_CLOSED, "delta above G");
-        in.gap = 1e-9;
-        ExpectRejected(CallCpw(in), QRX_CPW_GAP_CLOSED, "gap far below T");
+        for (double w : {0.5e-6, 50e-6, 2e-3}) {
+            in.width = w;
+            in.thickness = 9.99e-6;
+            EXPECT_EQ(CallCpw(in).status, QRX_CPW_OK) << "T just below G, W " << w;
+            in.thickness = 10e-6;
+            ExpectRejected(CallCpw(in), QRX_CPW_GAP_CLOSED, "T = G");
+            in.thickness = 1e-3;
+            ExpectRejected(CallCpw(in), QRX_CPW_GAP_CLOSED, "T far above G");
+        }
     }
 }
 

@@ -23,7 +23,8 @@ TEST(CpwLibrary, LoadsByPathAndExportsTheEntryPoint) {
     ASSERT_NE(handle, nullptr) << dlerror();
     const auto entry = reinterpret_cast<QRX_CPW1_Function>(dlsym(handle, "QRX_CPW1"));
     ASSERT_NE(entry, nullptr) << dlerror();
-    // The formulas stay private: nothing but the entry point is exported.
+    EXPECT_NE(dlsym(handle, "QRX_CPW_Validity"), nullptr) << dlerror();
+    // The formulas stay private: nothing but the entry points is exported.
     EXPECT_EQ(dlsym(handle, "_ZN6cpwlib13EllipticRatioERKNS_7ModulusE"), nullptr);
 
     CpwInputs in;

@@ -117,13 +117,14 @@ TEST_F(Coax, SubUnityPermittivityEndsWithAMessage) {
     ASSERT_EQ(sheet.errors.size(), 2u);
 }
 
-TEST_F(Coax, QuarterWaveWarning) {
-    sheet.SetRowValue(2, 0.2);  // 20 cm outer diameter at 1 GHz
+TEST_F(Coax, QuarterWaveAndMultimodeWarnings) {
+    sheet.SetRowValue(2, 0.2);  // 20 cm outer diameter at 1 GHz: multimode too
     sheet.SetRowValue(1, 0.05);
     model.Analyze();
     ASSERT_TRUE(sheet.errors.empty());
-    ASSERT_EQ(sheet.warnings.size(), 1u);
+    ASSERT_EQ(sheet.warnings.size(), 2u);
     EXPECT_EQ(sheet.warnings[0], "Warning #1 -> Outer diameter (Do) is GREATER than quarter-wavelength");
+    EXPECT_EQ(sheet.warnings[1], "Warning #2 -> Above the TE11 cutoff (0.763 GHz): the line is multimode");
     EXPECT_TRUE(sheet.warningsVisible);
 }
 
@@ -146,4 +147,22 @@ TEST_F(Coax, SettingsSectionRoundTrip) {
     EXPECT_EQ(other.rowUnits[0], 1);
     EXPECT_EQ(other.physicalLengthUnit, 2);
     EXPECT_EQ(other.physicalLength, 0.03);
+}
+
+// Do = 7 mm, Di = 3.04 mm, Er = 2.1 (a 50 ohm PTFE line): TE11 propagates from
+// c / (pi (Di + Do) / 2 sqrt(Er)) = 13.12 GHz on.
+TEST_F(Coax, Te11WarningAboveTheCutoffOnly) {
+    // Do = 7 mm, Di = 3.04 mm in PTFE: TE11 cuts off at 13.118 GHz.
+    EXPECT_NEAR(CoaxTe11Cutoff(7e-3, 3.04e-3, 2.1), 13.118e9, 0.001e9);
+    Rows(3.04e-3, 7e-3);
+    sheet.dielConstant = 2.1;
+    sheet.physicalLength = 1e-3;
+    for (const auto& [f, warned] : {std::pair{13.0e9, false}, std::pair{13.2e9, true}}) {
+        sheet.frequency = f;
+        model.Analyze();
+        ASSERT_TRUE(sheet.errors.empty());
+        // Do is longer than a quarter wavelength either way.
+        EXPECT_EQ(sheet.warnings.size(), warned ? 2u : 1u) << f;
+    }
+    EXPECT_EQ(sheet.warnings.back(), "Warning #2 -> Above the TE11 cutoff (13.1 GHz): the line is multimode");
 }

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "exactelliptic.h"
 #include "core/worksheet.h"
 #include "models/linetypes.h"
 #include "models/mline.h"
@@ -32,47 +31,6 @@ struct CoupledMicrostrip : ::testing::Test {
 };
 
 }  // namespace
-
-TEST(CoupledMicrostripFormulas, HilbergRatioAgainstExactEllipticIntegrals) {
-    for (double k : {0.1, 0.5, 0.7, 0.71, 0.9}) {
-        const double exact = ExactKOverKPrime(k);
-        EXPECT_NEAR(CoupledMicrostripKOverKPrime(k), exact, 3e-6 * exact) << "k = " << k;
-    }
-    EXPECT_EQ(CoupledMicrostripKOverKPrime(-0.1), 0.0);
-    EXPECT_EQ(CoupledMicrostripKOverKPrime(1.0), 1e30);
-}
-
-TEST(CoupledMicrostripFormulas, AirImpedanceFitFollowsHammerstadJensen) {
-    // Hammerstad-Jensen gives 126.5 ohms for W/H = 1 in air (static, thin strip).
-    const MicrostripStatic air = MicrostripQuasiStatic(1e-3, 1e-3, 1e-12, 1.0, 0.0, false, 600);
-    EXPECT_NEAR(MicrostripAirImpedance(1.0), air.z0, 0.01 * air.z0);
-}
-
-TEST(CoupledMicrostripFormulas, SurfaceResistance) {
-    const double sigma = 5.8e7, mu0 = 1.256637061435917e-6;
-    // Thick conductor: 1 / (sigma delta) with delta = 1 / sqrt(pi f mu0 sigma).
-    const double delta = 1.0 / std::sqrt(M_PI * 1e9 * mu0 * sigma);
-    EXPECT_NEAR(SurfaceResistance(sigma, 5e-6, 1e9), 1.0 / (sigma * delta), 1e-15);
-    // A skin depth beyond the thickness is limited to it, but not for T = 0.
-    EXPECT_EQ(SurfaceResistance(sigma, 1e-6, 1e6), 1.0 / (sigma * 1e-6));
-    EXPECT_LT(SurfaceResistance(sigma, 0.0, 1e6), 1.0 / (sigma * 1e-6));
-    // Below 0.1 Hz the surface resistance is that of 0.1 Hz; no conductor, none.
-    EXPECT_EQ(SurfaceResistance(sigma, 0.0, 0.01), SurfaceResistance(sigma, 0.0, 0.1));
-    EXPECT_EQ(SurfaceResistance(0.0, 5e-6, 1e9), 0.0);
-}
-
-TEST(CoupledMicrostripKernel, StaticAirValuesAgreeWithThePairCapacitances) {
-    // Two independent models of the pair in air: the Kirschning-Jansen static
-    // impedances and 1 / (c C) from the even- and odd-mode capacitances.
-    for (double sh : {0.1, 0.5, 1.0}) {
-        const CoupledMicrostripModes m = CoupledMicrostripModeValues(kH, sh * kH, kH, kT, 1.0, 0.0);
-        EXPECT_EQ(m.ee, 1.0);
-        EXPECT_EQ(m.eo, 1.0);
-        const CoupledCapacitances c = CoupledMicrostripCapacitances(1.0, kT / kH, sh);
-        EXPECT_NEAR(m.ze, 1.0 / (2.997925e8 * c.ce), 0.05 * m.ze) << "S/H = " << sh;
-        EXPECT_NEAR(m.zo, 1.0 / (2.997925e8 * c.co), 0.05 * m.zo) << "S/H = " << sh;
-    }
-}
 
 TEST(CoupledMicrostripKernel, ModesBracketTheSingleStripAndMergeWithDistance) {
     const MicrostripResult single = MicrostripKernel(kH, kH, kT, kEr, 0.0, 0.0, 0.0);
@@ -146,11 +104,21 @@ TEST(CoupledMicrostripKernel, LossTerms) {
         EXPECT_NEAR(c.ae, single, 0.02 * single) << f;
         EXPECT_NEAR(c.ao, single, 0.02 * single) << f;
     }
-    // Conductor loss alone grows as the square root of frequency (thick strips).
-    const CoupledMicrostripResult c1 = CoupledMicrostripKernel(kH, 10 * kH, kH, kT, kEr, 0.0, 1e9, kCopperRho);
-    const CoupledMicrostripResult c10 = CoupledMicrostripKernel(kH, 10 * kH, kH, kT, kEr, 0.0, 10e9, kCopperRho);
-    EXPECT_NEAR(c10.ae / c1.ae * c10.ze / c1.ze, std::sqrt(10.0), 1e-9);
-    EXPECT_NEAR(c10.ao / c1.ao * c10.zo / c1.zo, std::sqrt(10.0), 1e-9);
+    // Conductor loss alone grows as the square root of frequency (strips
+    // thick against the skin depth; the walls' recession by the skin depth,
+    // a secant of the impedance, keeps it within 0.5 %).
+    const double thick = 35e-6;
+    const CoupledMicrostripResult c1 =
+        CoupledMicrostripKernel(kH, 10 * kH, kH, thick, kEr, 0.0, 1e9, kCopperRho);
+    const CoupledMicrostripResult c10 =
+        CoupledMicrostripKernel(kH, 10 * kH, kH, thick, kEr, 0.0, 10e9, kCopperRho);
+    EXPECT_NEAR(c10.ae / c1.ae * c10.ze / c1.ze, std::sqrt(10.0), 5e-3 * std::sqrt(10.0));
+    EXPECT_NEAR(c10.ao / c1.ao * c10.zo / c1.zo, std::sqrt(10.0), 5e-3 * std::sqrt(10.0));
+    // T = 0, as for the single strip: no finite resistance, the conductor loss left out.
+    const CoupledMicrostripResult bare =
+        CoupledMicrostripKernel(kH, kH, kH, 0.0, kEr, 0.0, 1e9, kCopperRho);
+    EXPECT_EQ(bare.ae, 0.0);
+    EXPECT_EQ(bare.ao, 0.0);
     // Rho <= 1e-6: no conductor loss; Er <= 1.01 or f <= 1e-10: no dielectric loss.
     const CoupledMicrostripResult perfect = CoupledMicrostripKernel(kH, kH, kH, kT, kEr, 0.0, 1e9, 1e-6);
     EXPECT_EQ(perfect.ae, 0.0);
@@ -227,16 +195,53 @@ TEST_F(CoupledMicrostrip, WarningsAtTheBoundaries) {
     EXPECT_FALSE(sheet.warningsVisible);
 }
 
-TEST_F(CoupledMicrostrip, ZeroGapEndsTheCalculation) {
-    // The gap divides the pair capacitances: a zero gap is a division by zero,
-    // which reaches the window's general error handling.
+TEST_F(CoupledMicrostrip, ZeroGapIsACalculationError) {
+    // No conductor-loss geometry without a gap: an error, not a number
+    // computed for the stand-in gap of the closed-form model.
     sheet.SetRowValue(2, 0.0);
     const double before = sheet.impedance;
-    EXPECT_THROW(model.Analyze(), FloatingPointFault);
+    model.Analyze();
+    EXPECT_EQ(sheet.errors,
+              (std::vector<std::string>{"Coupled microstrip: W, S and H must be > 0"}));
     EXPECT_EQ(sheet.impedance, before);
     EXPECT_EQ(sheet.busyDepth, 0);
     ASSERT_EQ(sheet.warnings.size(), 1u);
     EXPECT_EQ(sheet.warnings[0], "Warning #1 -> Gap is too small (S/H < .1)");
+}
+
+// Weak coupling, S/H = 9.9 (H = 0.635 mm, Er = 9.8, T = 5 um copper, 1 GHz,
+// tand = 0): each mode loses what the single microstrip on the same strip
+// loses (its complex line constants), within 10 %.
+TEST(CoupledMicrostripLoss, WeakCouplingFollowsTheSingleStrip) {
+    for (double u : {0.15, 0.5, 1.0, 3.0}) {
+        const CoupledMicrostripResult c =
+            CoupledMicrostripKernel(u * kH, 9.9 * kH, kH, kT, kEr, 0.0, 1e9, kCopperRho);
+        const double single = MicrostripKernel(u * kH, kH, kT, kEr, 0.0, kCopperRho, 1e9).loss;
+        EXPECT_NEAR(c.ae / single, 1.0, 0.1) << "W/H = " << u;
+        EXPECT_NEAR(c.ao / single, 1.0, 0.1) << "W/H = " << u;
+    }
+}
+
+TEST(CoupledMicrostripLoss, SmoothInWidthAndBoundedForNarrowStrips) {
+    // W/H from 0.1 to 10 in 0.1 % steps at S/H = 1, closely across 3.3: no
+    // step of 0.5 % in either mode.
+    auto at = [](double u) {
+        return CoupledMicrostripKernel(u * kH, kH, kH, kT, kEr, 0.0, 1e9, kCopperRho);
+    };
+    CoupledMicrostripResult previous = at(0.1);
+    for (double u = 0.1 * 1.001; u<10.0; u *= u> 3.2 && u < 3.4 ? 1.00001 : 1.001) {
+        const CoupledMicrostripResult r = at(u);
+        ASSERT_LT(std::fabs(r.ae / previous.ae - 1.0), 5e-3) << u;
+        ASSERT_LT(std::fabs(r.ao / previous.ao - 1.0), 5e-3) << u;
+        previous = r;
+    }
+    // S/H = 2, W/H = 0.1: the even mode within 25 % of the single strip's
+    // 4.06 dB/m (the capacitance-derivative fit gave 25 dB/m).
+    const CoupledMicrostripResult narrow =
+        CoupledMicrostripKernel(0.1 * kH, 2.0 * kH, kH, kT, kEr, 0.0, 1e9, kCopperRho);
+    const double single = MicrostripKernel(0.1 * kH, kH, kT, kEr, 0.0, kCopperRho, 1e9).loss;
+    EXPECT_NEAR(narrow.ae / single, 1.0, 0.25);
+    EXPECT_NEAR(narrow.ao / single, 1.0, 0.25);
 }
 
 TEST_F(CoupledMicrostrip, SynthesizeDoesNothing) {

@@ -211,6 +211,53 @@ TEST(CoupledStriplineFormulas, ConductorLossPerMode) {
               CoupledStriplineConductorLoss(CoupledMode::Even, even, 1.0, w, s, b, t, 1.0, sigma));
 }
 
+// Thin metal, W = 50 um, S = 10 um, B = 100 um, copper: each strip carries
+// the mode current, so neither mode may lose less than the strip's DC
+// resistance 1 / (sigma W T) gives, R / 2 Z_mode, and the loss passes to it
+// smoothly as T falls (2 % steps from 5 um down to T/B = 1e-9).
+TEST(CoupledStriplineFormulas, ThinStripsLoseAtLeastTheirDcResistance) {
+    const double w = 50e-6, s = 10e-6, b = 100e-6, sigma = 5.8e7;
+    for (CoupledMode mode : {CoupledMode::Even, CoupledMode::Odd}) {
+        auto z = [&](double t) {
+            return mode == CoupledMode::Even ? CoupledStriplineEvenImpedance(w, s, b, t, 2.2)
+                                             : CoupledStriplineOddImpedance(w, s, b, t, 2.2);
+        };
+        auto loss = [&](double t, double f) {
+            return CoupledStriplineConductorLoss(mode, z(t), f, w, s, b, t, 2.2, sigma);
+        };
+        double previous = 0.0;
+        for (double t = 5e-6; t >= 1e-9 * b; t /= 1.02) {
+            const double a = loss(t, 10e9), dc = 1.0 / (sigma * w * t) / (2.0 * z(t));
+            ASSERT_GE(a, dc) << t;
+            if (previous > 0.0) {
+                ASSERT_LT(std::fabs(a / previous - 1.0), 0.03) << t;
+            }
+            previous = a;
+        }
+        // At low frequency the current spreads evenly: the DC value itself.
+        EXPECT_NEAR(loss(1e-6, 1e3) * 2.0 * z(1e-6) * sigma * w * 1e-6, 1.0, 1e-3);
+    }
+}
+
+// Strips wider than about 4.5 B reach the clamp of the elliptic modulus: the
+// impedance stops changing, and the out-of-range flag says so.
+TEST(CoupledStriplineFormulas, OutOfRangeWhereTheModulusClampFreezesTheImpedance) {
+    for (CoupledMode mode : {CoupledMode::Even, CoupledMode::Odd}) {
+        for (double t : {0.0, 0.01}) {
+            auto z = [&](double w) {
+                return mode == CoupledMode::Even
+                           ? CoupledStriplineEvenImpedance(w, 0.05, 1.0, t, 1.0)
+                           : CoupledStriplineOddImpedance(w, 0.05, 1.0, t, 1.0);
+            };
+            for (double w = 2.0; w < 8.0; w += 0.01) {
+                const bool frozen = z(w) == z(w + 0.01);
+                ASSERT_EQ(CoupledStriplineOutOfRange(mode, w, 0.05, 1.0, t), frozen)
+                    << w << " " << t;
+            }
+        }
+    }
+}
+
 TEST_F(CoupledStripline, AnalyzeSelectedMode) {
     Rows(50e-6, 10e-6, 100e-6, 5e-6);
     sheet.frequency = 10e9;
@@ -259,9 +306,9 @@ TEST_F(CoupledStripline, LosslessConductorsThinStripsAndLowFrequency) {
     EXPECT_EQ(AnalyzeError(), "");
     EXPECT_NEAR(model.Loss(),
                 StriplineDielectricLoss(0.5, 1.0, 0.002) +
-                    CoupledStriplineConductorLoss(CoupledMode::Even, sheet.impedance, 1.0, 50e-6, 50e-6, 100e-6,
-                                                  5e-6, 1.0, 5.8e7),
-                1e-18);
+                    CoupledStriplineConductorLoss(CoupledMode::Even, sheet.impedance, 1.0, 50e-6,
+                                                  50e-6, 100e-6, 5e-6, 1.0, 5.8e7),
+                1e-12 * model.Loss());
 }
 
 TEST_F(CoupledStripline, WarningsInOrder) {

@@ -56,15 +56,16 @@ TEST_F(Slotline, SetupShowsRowsTitleAndDefaults) {
     EXPECT_EQ(fresh.modeIndex, -1);
 }
 
-// One geometry per fit at f = 10 GHz: the first five rows are the published
-// worked values of the low-narrow, middle-narrow, middle-wide, high-narrow and
-// high-wide fits (H = 0.635 mm, h = 0.021181); the last three are the
+// One geometry per fit at f = 10 GHz: the first five rows are the worked
+// values of the low-narrow, middle-narrow, middle-wide, high-narrow and
+// high-wide fits (H = 0.635 mm, h = 0.021181; the middle-wide impedance with
+// Janaswamy and Schaubert's exponent constant 0.132); the last three are the
 // reference values of the Janaswamy-Schaubert wide-slot impedance (low band,
 // W/lambda0 > 0.075).
 TEST_F(Slotline, KernelMatchesReferenceValuesOfEveryFit) {
     const KernelCase cases[] = {
         {2.22, 0.2, 0.635, 107.874, 1.36766}, {6.0, 0.2, 0.635, 89.164, 2.55443},
-        {6.0, 2.5, 0.635, 108.216, 1.69530},  {10.2, 0.1, 0.635, 62.922, 4.48035},
+        {6.0, 2.5, 0.635, 241.715, 1.69530},  {10.2, 0.1, 0.635, 62.922, 4.48035},
         {10.2, 0.3, 0.635, 92.490, 4.02558},  {2.22, 3.0, 0.635, 211.191, 1.13465},
         {2.22, 5.0, 1.575, 271.073, 1.25954}, {3.0, 4.0, 0.8, 254.361, 1.25801},
     };
@@ -128,12 +129,28 @@ TEST_F(Slotline, BandEdgesInSlotWidth) {
     EXPECT_NEAR(atSplit, below, 1e-6);
     EXPECT_NEAR(atSplit, 70.6188, 5e-4);
     EXPECT_NEAR(above, 72.8695, 5e-4);
-    // Middle band: split at W/lambda0 = 0.075, which is still narrow.
+    // Middle band: split at W/lambda0 = 0.075, which is still narrow; the
+    // fits' own seam, the wide slot 10 % higher.
     const double narrow = SlotlineKernel(kOneMetreWavelength, 0.075, 0.01, 6.0).impedance;
     const double wide =
         SlotlineKernel(kOneMetreWavelength, std::nextafter(0.075, 1.0), 0.01, 6.0).impedance;
     EXPECT_NEAR(narrow, 198.593, 5e-3);
-    EXPECT_NEAR(wide, 110.452, 5e-3);
+    EXPECT_NEAR(wide, 218.787, 5e-3);
+}
+
+// Er = 6, G = 1 mm, H = 0.635 mm: the slot becomes wide (W/lambda0 = 0.075)
+// between 22.484 and 22.485 GHz.  The impedance steps up by the fits' own
+// 5 to 17 % there and, on either side, rises with the slot's electrical width.
+TEST_F(Slotline, MiddleBandSeamInFrequency) {
+    auto z = [](double f) { return SlotlineKernel(f, 1e-3, 0.635e-3, 6.0).impedance; };
+    const double narrow = z(22.484e9), wide = z(22.485e9);
+    EXPECT_NEAR(narrow, 185.41, 0.01);
+    EXPECT_GT(wide / narrow, 1.05);
+    EXPECT_LT(wide / narrow, 1.17);
+    for (double f = 20e9; f < 22.484e9; f += 0.1e9)
+        EXPECT_LT(z(f), z(f + 0.1e9)) << f;
+    for (double f = 22.485e9; f < 25e9; f += 0.1e9)
+        EXPECT_LT(z(f), z(f + 0.1e9)) << f;
 }
 
 TEST_F(Slotline, RangeWarningsByBand) {

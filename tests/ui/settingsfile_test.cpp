@@ -2,6 +2,7 @@
 // file against failed writes, concurrent writers and hostile content.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -78,19 +79,20 @@ TEST_F(SettingsFileTest, ReadsWholeNumbersOnlyAndLeavesOutAloneOtherwise) {
     EXPECT_FALSE(settings.ReadDouble("Width", value));
 }
 
-TEST_F(SettingsFileTest, ReadTextStopsAtSixtyTwoCharacters) {
-    const std::string digits =
-        "0.00012700000000000000000000000000000000000000000000000000000000000000009";
-    TempFolder::Write(path, "[S]\nk=" + digits + "\n");
+TEST_F(SettingsFileTest, ValueLongerThanTheBufferIsUnreadable) {
+    // 62 characters fit the buffer.  Cut at 62, the 72 characters of
+    // "1.000...0e-5" once read as 1 metre.
+    const std::string fits = "0.000127" + std::string(54, '0');
+    TempFolder::Write(path, "[S]\nfits=" + fits + "\nlong=1." + std::string(67, '0') + "e-5\n");
     settings.SelectSection("S");
-    std::string text;
-    ASSERT_TRUE(settings.ReadText("k", text));
-    EXPECT_EQ(text, digits.substr(0, 62));
-    double value = 0;
-    EXPECT_TRUE(settings.ReadDouble("k", value)); // the cut text is still a number
+    double value = 7;
+    EXPECT_TRUE(settings.ReadDouble("fits", value));
     EXPECT_EQ(value, 0.000127);
-    EXPECT_TRUE(settings.ReadText("k", text, 4));
-    EXPECT_EQ(text, "0.0");
+    value = 7;
+    EXPECT_FALSE(settings.ReadDouble("long", value));
+    EXPECT_EQ(value, 7);
+    std::string text;
+    EXPECT_FALSE(settings.ReadText("fits", text, 4));
 }
 
 TEST_F(SettingsFileTest, ReadingNeverCreatesTheFile) {
@@ -142,6 +144,90 @@ TEST_F(SettingsFileTest, WritesThroughASymbolicLink) {
     EXPECT_TRUE(settings.WriteInteger("k", 2));
     EXPECT_TRUE(std::filesystem::is_symlink(path));
     EXPECT_EQ(TempFolder::Read(real), "[S]\nk=2\n");
+}
+
+// Each row puts something hostile where the file or its lock would be; no
+// write may change anything outside the folder or anything but a regular file.
+TEST_F(SettingsFileTest, NeverWritesThroughALinkOutOfTheFolderOrIntoANonRegularFile) {
+    TempFolder outside;
+    const std::string victim = outside.File("victim");
+    const std::string made = outside.File("made");
+    struct Row {
+        const char* what;
+        std::function<void()> setUp;
+    };
+    const Row rows[] = {
+        {"link to a file elsewhere", [&] { std::filesystem::create_symlink(victim, path); }},
+        {"link to a missing file elsewhere", [&] { std::filesystem::create_symlink(made, path); }},
+        {"link to a folder's link elsewhere",
+         [&] {
+             std::filesystem::create_symlink(victim, folder.File("hop"));
+             std::filesystem::create_symlink("hop", path);
+         }},
+        {"FIFO", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }},
+        {"folder", [&] { std::filesystem::create_directory(path); }},
+        {"lock linked elsewhere", [&] { std::filesystem::create_symlink(made, path + ".lock"); }},
+    };
+    for (const Row& row : rows) {
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+            std::filesystem::remove_all(entry.path());
+        TempFolder::Write(victim, "root:x:0:0\n");
+        row.setUp();
+        settings.SelectSection("S");
+        EXPECT_FALSE(settings.WriteInteger("k", 1)) << row.what;
+        EXPECT_EQ(TempFolder::Read(victim), "root:x:0:0\n") << row.what;
+        EXPECT_FALSE(std::filesystem::exists(made)) << row.what;
+        EXPECT_FALSE(std::filesystem::exists(victim + ".lock")) << row.what;
+    }
+}
+
+// Root writing a user's file: the user keeps it, and root leaves alone what
+// its owner made read-only (access() would allow root anything).
+TEST_F(SettingsFileTest, RootKeepsTheOwnerAndLeavesReadOnlyFilesAlone) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root";
+    constexpr uid_t kUser = 65534;
+    ASSERT_EQ(::chown(folder.Path().c_str(), kUser, kUser), 0);
+    settings.SelectSection("S");
+    ASSERT_TRUE(settings.WriteInteger("new", 1)); // a new file goes to the folder's owner
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, kUser);
+
+    TempFolder::Write(path, "[S]\nk=1\n");
+    ASSERT_EQ(::chown(path.c_str(), kUser, kUser + 1), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+    EXPECT_TRUE(settings.WriteInteger("k", 2));
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, kUser);
+    EXPECT_EQ(info.st_gid, kUser + 1);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    EXPECT_EQ(TempFolder::Read(path), "[S]\nk=2\n");
+
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    EXPECT_FALSE(settings.WriteInteger("k", 3));
+    EXPECT_EQ(TempFolder::Read(path), "[S]\nk=2\n");
+}
+
+TEST_F(SettingsFileTest, NextWriteRemovesTemporaryFilesOfKilledWrites) {
+    const pid_t gone = ::fork();
+    if (gone == 0) ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string own = ".tavrel.ini.tmp." + std::to_string(::getpid());
+    const std::string deadWriters = folder.File(".tavrel.ini.tmp." + std::to_string(gone) + ".1");
+    const std::string oldOne = folder.File(own + ".2");
+    const std::string liveAndFresh = folder.File(own + ".3");
+    const std::string unrelated = folder.File(".tavrel.ini.tmp.backup");
+    for (const std::string& file : {deadWriters, oldOne, liveAndFresh, unrelated})
+        TempFolder::Write(file, std::string(1000, 'x'));
+    const timespec twoMinutesAgo[2] = {{::time(nullptr) - 120, 0}, {::time(nullptr) - 120, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, oldOne.c_str(), twoMinutesAgo, 0), 0);
+
+    settings.SelectSection("S");
+    ASSERT_TRUE(settings.WriteInteger("k", 1));
+    EXPECT_FALSE(std::filesystem::exists(deadWriters));
+    EXPECT_FALSE(std::filesystem::exists(oldOne));
+    EXPECT_TRUE(std::filesystem::exists(liveAndFresh));
+    EXPECT_TRUE(std::filesystem::exists(unrelated));
 }
 
 TEST_F(SettingsFileTest, CreatesTheConfigurationFolder) {

@@ -1,0 +1,37 @@
+// The electrostatic problem the solver meshes: a rectangular domain with an
+// electric or magnetic wall on each side, perfect conductors (rectangles; a
+// rectangle of zero height is an infinitely thin strip) at fixed potentials, and
+// dielectric slabs spanning the whole width. Built from a line's cross-section
+// by crosssection.h; nothing here knows about line types.
+#pragma once
+
+#include <vector>
+
+#include "fieldsolver/gradedaxis.h"
+
+namespace fieldsolver {
+
+enum class Wall { Electric, Magnetic }; // potential 0, or no normal field
+
+struct Conductor {
+    double x0, x1, y0, y1;
+    double potential;
+};
+
+struct Slab {
+    double y0, y1, er;
+};
+
+struct Problem {
+    double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+    Wall left = Wall::Magnetic, right = Wall::Electric, bottom = Wall::Electric,
+         top = Wall::Electric;
+    std::vector<Conductor> conductors;
+    std::vector<Slab> slabs; // Er = 1 elsewhere
+    AxisSpec xAxis, yAxis;
+    // Capacitance per metre of the line (or of one strip in the mode) is
+    // energyToCapacitance * eps0 * sum(weight * dV^2) over the domain's edges.
+    double energyToCapacitance = 1.0;
+};
+
+} // namespace fieldsolver

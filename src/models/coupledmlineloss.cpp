@@ -1,0 +1,33 @@
+// Conductor loss of the two modes of an edge-coupled microstrip pair by
+// Wheeler's incremental-inductance rule (H. A. Wheeler, "Formulas for the skin
+// effect", Proc. IRE 30, 1942) applied to the even- and odd-mode impedances in
+// air of the Kirschning-Jansen model the pair's impedances come from,
+//   alpha_mode = R_mode / (2 Z_mode),  R_mode = (Rs / eta0) sum over the walls of dZ_mode,air / dn,
+// with the strips' finite thickness and DC floor of FiniteThicknessResistance.
+// The derivative of one smooth closed-form model has no branch, so the loss
+// has no step in W/H, and it follows the single strip's loss as the strips
+// move apart.
+#include "numeric/tpexceptions.h"
+#include "models/conductorlossfloor.h"
+#include "models/mline.h"
+
+CoupledModeLoss CoupledMicrostripConductorLoss(double w, double s, double h, double t, double sigma,
+                                               double f, double ze, double zo) {
+    if (!(sigma > 0.0) || !(t > kThinnestConductor)) return {0.0, 0.0};
+    // The closed-form model stands in for a missing strip or gap with u = g =
+    // 0.1; a derivative there would describe another line.
+    if (!(w > 0.0) || !(s > 0.0) || !(h > 0.0))
+        throw TP_Exceptions("Coupled microstrip: W, S and H must be > 0");
+    auto resistance = [&](bool even) {
+        const auto air = [&](double ww, double ss, double hh, double tt) {
+            const CoupledMicrostripModes m = CoupledMicrostripModeValues(ww, ss, hh, tt, 1.0, 0.0);
+            return even ? m.ze : m.zo;
+        };
+        // One ground plane: it recedes by ground / 2, the strips' undersides by strip / 2.
+        return FiniteThicknessResistance(
+            air(w, s, h, t), f, w, t, sigma, [&](double strip, double ground) {
+                return air(w - strip, s + strip, h + 0.5 * (strip + ground), t - strip);
+            });
+    };
+    return {resistance(true) / (2.0 * ze), resistance(false) / (2.0 * zo)};
+}
