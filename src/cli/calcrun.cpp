@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/subcommands.h"
 #include "core/worksheet.h"
 
 namespace {
@@ -84,6 +85,9 @@ int RunCalculation(const CliRequest& request, std::ostream& out) {
 }
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (!args.empty())
+        for (const Subcommand& command : Subcommands())
+            if (args[0] == command.name) return command.run(args, out, err);
     CliRequest request;
     try {
         request = ParseCommandLine(args);

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "cli/subcommands.h"
 #include "core/worksheet.h"
 #include "quantities/units.h"
 
@@ -155,8 +156,12 @@ std::string UsageText() {
         if (type.coupled) lines += "  mode=even|odd";
         lines += "\n";
     }
+    std::string commands;
+    for (const Subcommand& command : Subcommands())
+        commands += "       tavrel-calc " + std::string(command.usage) + "\n";
     return "usage: tavrel-calc analyze    <line> [KEY=VALUE ...]\n"
-           "       tavrel-calc synthesize <line> [KEY=VALUE ...]\n"
+           "       tavrel-calc synthesize <line> [KEY=VALUE ...]\n" +
+           commands +
            "       tavrel-calc --help | --version\n"
            "\n"
            "Lines and their dimension keys:\n" +

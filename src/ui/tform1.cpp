@@ -145,6 +145,7 @@ TForm1::TForm1(const Options& options) : QWidget(nullptr), options_(options) {
 
     CreateControls();
     SetFocusOrder();
+    InstallTools();
     try {
         CreateLineModels();
     } catch (...) {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <QList>
 #include <functional>
 #include <memory>
 
@@ -19,7 +20,9 @@
 #include "quantities/units.h"
 #include "ui/settingsfile.h"
 
+class QAction;
 class QComboBox;
+class QKeySequence;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -110,6 +113,14 @@ class TForm1 : public QWidget, public WindowServices {
     int CurrentTab() const;
     LineModel* ModelOfTab(int index) const;
 
+    // --- Tools beside the fixed layout --------------------------------------
+    // Each tool is an entry of the window's context menu and a shortcut of the
+    // window; `run` goes through the window's one catch-all.  The tools are
+    // listed once, in InstallTools (tform1tools.cpp).
+    QAction* AddTool(const QString& text, const QKeySequence& shortcut,
+                     std::function<void()> run);
+    const QList<QAction*>& Tools() const { return tools_; }
+
     // --- Handlers ----------------------------------------------------------
     void FormCreate();
     void TabControl1Changing(int leftIndex);
@@ -177,6 +188,7 @@ class TForm1 : public QWidget, public WindowServices {
     // What an edit's value must be when the focus leaves it.
     enum class ExitRule { Positive, DielConstant, LossTangent, Unchecked };
 
+    void InstallTools();
     void CreateControls();
     void SetFocusOrder();
     void CreateLineModels();
@@ -237,6 +249,7 @@ class TForm1 : public QWidget, public WindowServices {
     Qt::FocusReason exitReason_ = Qt::OtherFocusReason; // of the exit being checked
     bool droppingPress_ = false; // the press that moved the focus is to be dropped
     int busyDepth_ = 0;
+    QList<QAction*> tools_;
 };
 
 // The message of the exception being handled, whatever its type.

@@ -1,0 +1,24 @@
+// The tools of the window that live beside its fixed layout: each is an entry
+// of the window's context menu and a keyboard shortcut, so that no control of
+// the designed layout moves.
+#include <QAction>
+#include <QKeySequence>
+
+#include "ui/tform1.h"
+
+QAction* TForm1::AddTool(const QString& text, const QKeySequence& shortcut,
+                         std::function<void()> run) {
+    auto* action = new QAction(text, this);
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setShortcutVisibleInContextMenu(true);
+    connect(action, &QAction::triggered, this, [this, run = std::move(run)] { Guarded(run); });
+    addAction(action);
+    tools_.append(action);
+    return action;
+}
+
+void TForm1::InstallTools() {
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    // One line per tool, in menu order.
+}
