@@ -1,5 +1,6 @@
 #include "cli/calcrun.h"
 
+#include <cmath>
 #include <exception>
 #include <memory>
 #include <ostream>
@@ -7,7 +8,9 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/subcommands.h"
+#include "core/lossparts.h"
 #include "core/worksheet.h"
+#include "numeric/constants.h"
 
 namespace {
 
@@ -73,6 +76,16 @@ int RunCalculation(const CliRequest& request, std::ostream& out) {
         result["eeff"] = sheet.effDielConst;
         result["loss_db_per_m"] =
             sheet.lossBlank ? ordered_json(nullptr) : ordered_json(sheet.lossDecibels);
+        const LineResult& shown = model->LastResult();
+        const auto decibels = [&](double nepers) {
+            return sheet.lossBlank ? ordered_json(nullptr)
+                                   : ordered_json(nepers * constants::kNepersToDecibels);
+        };
+        result["loss_conductor_db_per_m"] = decibels(shown.conductorLoss);
+        result["loss_dielectric_db_per_m"] = decibels(shown.dielectricLoss);
+        const double skinDepth = SkinDepth(model->ReadInputs());
+        result["skin_depth_m"] =
+            std::isfinite(skinDepth) ? ordered_json(skinDepth) : ordered_json(nullptr);
         result["phase_constant_deg_per_m"] = sheet.phaseConstant;
         result["electrical_length_deg"] = sheet.electricalLength;
         result["physical_length_m"] = sheet.physicalLength;

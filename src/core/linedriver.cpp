@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/linecal.h"
+#include "core/lossparts.h"
 #include "core/solver.h"
 #include "numeric/fpfault.h"
 
@@ -122,7 +123,7 @@ void LineModel::Analyze() {
     try {
         const LineInputs in = ReadInputs();
         Check(in);
-        KeepResult(EvaluateChecked(line_, in, in.Row(1)));
+        KeepResult(EvaluateWithLossParts(line_, in, in.Row(1)));
         ShowResults(in.f);
         ShowElectricalLength();
         Check(in);
@@ -169,7 +170,7 @@ void LineModel::Synthesize() {
         const double root = FindRoot([&](double x) { return ObjectiveChecked(line_, in, x); },
                                      first, second, tolerance, rule.steps);
         SetParameter(root, 1);
-        KeepResult(EvaluateChecked(line_, in, root));
+        KeepResult(EvaluateWithLossParts(line_, in, root));
         ShowResults(in.f);
         ShowPhysicalLength();
         // The check sees row 1 as the window now shows it.

@@ -181,7 +181,7 @@ CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, do
     const double sigma =
         rho > 1e-6 ? (1.0 / (rho * kGoldResistivity * kInchesPerMetre)) * kInchesPerMetre : 0.0;
     const CoupledMicrostripModes m = CoupledMicrostripModeValues(w, s, h, t, er, f);
-    CoupledMicrostripResult r{m.ze, m.zo, m.ee, m.eo, 0.0, 0.0};
+    CoupledMicrostripResult r{m.ze, m.zo, m.ee, m.eo, 0.0, 0.0, 0.0, 0.0};
 
     const CoupledModeLoss conductor =
         CoupledMicrostripConductorLoss(w, s, h, t, sigma, f, r.ze, r.zo);
@@ -193,6 +193,8 @@ CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, do
     }
     r.ae += conductor.even;
     r.ao += conductor.odd;
+    r.ace = conductor.even;
+    r.aco = conductor.odd;
     return r;
 }
 
@@ -200,8 +202,8 @@ LineResult coupledmicrostrip::Evaluate(const LineInputs& in, double w) {
     const CoupledMicrostripResult r =
         CoupledMicrostripKernel(w, in.Row(2), in.Row(3), in.Row(4), in.er, in.tand, in.f, in.rho);
     LineResult result;
-    result.even = {r.ze, r.ee, r.ae};
-    result.odd = {r.zo, r.eo, r.ao};
+    result.even = {r.ze, r.ee, r.ae, r.ace, r.ae - r.ace};
+    result.odd = {r.zo, r.eo, r.ao, r.aco, r.ao - r.aco};
     static_cast<LineValues&>(result) = in.mode == 0 ? result.even : result.odd;
     return result;
 }
