@@ -33,10 +33,14 @@ double HammerstadJensenZ01(double x) {
 MicrostripStaticPair HammerstadJensenSet(double u, double t, double h, double er, double fGHz,
                                          double f, bool dispersion) {
     // Thickness correction of the width, in air (u1) and on the substrate (ur).
-    const double e = SafeExp(1.0);
+    static const double e = SafeExp(1.0);
     const double coth = Coth(CheckedSqrt(6.517 * u));
     const double du1 = (t * kOneOverPi) * CheckedLog(1.0 + 4.0 * e / (t * Pow(coth, 2.0)));
-    const double dur = 0.5 * (1.0 + Sech(CheckedSqrt(er - 1.0))) * du1;
+    thread_local mline::KeptTerms<1> kept;
+    kept.Lookup(er, 0.0, nullptr);
+    const double dur =
+        0.5 * (1.0 + kept.Term(0, [&] { return Sech(CheckedSqrt(er - 1.0)); })) * du1;
+    kept.Keep();
     const double u1 = u + du1;
     const double ur = u + dur;
 
