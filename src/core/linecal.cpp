@@ -18,10 +18,7 @@ namespace {
 // that is not finite (from an input that already was not) is a fault as well,
 // so that no window field ever shows one.
 template <class F> double FaultChecked(F compute) {
-    FloatingPointScope scope;
-    double value = compute();
-    ForceEvaluation(value);
-    RaiseFloatingPointFaults();
+    const double value = FaultTrapped(compute);
     RequireFinite(value);
     return value;
 }

@@ -147,11 +147,7 @@ double DielectricLossDecibels(double er, double eeff, double tand, double lambda
 // A division whose fault (zero divisor) aborts at once, as a trapping
 // floating-point unit would, before its infinity meets a checked function.
 double FaultCheckedRatio(double a, double b) {
-    FloatingPointScope scope;
-    double r = a / b;
-    ForceEvaluation(r);
-    RaiseFloatingPointFaults();
-    return r;
+    return FaultTrapped([&] { return a / b; });
 }
 
 } // namespace

@@ -28,22 +28,29 @@ double HammerstadJensenZ01(double x) {
     return kEta0 * kOneOverTwoPi * CheckedLog(g / x + CheckedSqrt(Pow(2.0 / x, 2.0) + 1.0));
 }
 
-MicrostripStatic HammerstadJensenSet(double u, double t, double h, double er, double fGHz, double f,
-                                     bool dispersion) {
+// The static values, and with dispersion the dispersed ones from the same
+// static part (without it they are the static ones again).
+MicrostripStaticPair HammerstadJensenSet(double u, double t, double h, double er, double fGHz,
+                                         double f, bool dispersion) {
     // Thickness correction of the width, in air (u1) and on the substrate (ur).
-    const double e = SafeExp(1.0);
+    static const double e = SafeExp(1.0);
     const double coth = Coth(CheckedSqrt(6.517 * u));
     const double du1 = (t * kOneOverPi) * CheckedLog(1.0 + 4.0 * e / (t * Pow(coth, 2.0)));
-    const double dur = 0.5 * (1.0 + Sech(CheckedSqrt(er - 1.0))) * du1;
+    thread_local mline::KeptTerms<1> kept;
+    kept.Lookup(er, 0.0, nullptr);
+    const double dur =
+        0.5 * (1.0 + kept.Term(0, [&] { return Sech(CheckedSqrt(er - 1.0)); })) * du1;
+    kept.Keep();
     const double u1 = u + du1;
     const double ur = u + dur;
 
     const double eeR = mline::HammerstadJensenEffective(ur, er);
     const double z01r = HammerstadJensenZ01(ur);
     const double z00 = z01r / CheckedSqrt(eeR);
-    if (!(er > 1.0001)) return {1.0, z00};
+    if (!(er > 1.0001)) return {{1.0, z00}, {1.0, z00}};
     const double eps0 = eeR * Pow(HammerstadJensenZ01(u1) / z01r, 2.0);
-    if (!dispersion) return {eps0, z00};
+    const MicrostripStatic quasiStatic{eps0, z00};
+    if (!dispersion) return {quasiStatic, quasiStatic};
 
     // Kirschning-Jansen dispersion, fn in GHz times mm.
     const double hCm = h * 100.0;
@@ -57,7 +64,7 @@ MicrostripStatic HammerstadJensenSet(double u, double t, double h, double er, do
         mline::KirschningJansenImpedanceTerms(u, er, fn, SafeExp);
     const double r13 = 0.9408 * Pow(eeffF, r.r8) - 0.9603;
     const double r14 = (0.9408 - r.r9) * Pow(eps0, r.r8) - 0.9603;
-    return {eeffF, z00 * Pow(r13 / r14, r.r17)};
+    return {quasiStatic, {eeffF, z00 * Pow(r13 / r14, r.r17)}};
 }
 
 // The low-frequency set writes its constants to fewer digits.
@@ -114,8 +121,16 @@ MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, 
     const double hIn = h * kInchesPerMetre;
     const double fGHz = f * 1e-9;
     if (selector > kLowFrequencySelector)
-        return HammerstadJensenSet(u, tr, h, er, fGHz, f, dispersion);
+        return HammerstadJensenSet(u, tr, h, er, fGHz, f, dispersion).dispersed;
     return LowFrequencySet(u, tr, t, hIn, er, fGHz, f, dispersion);
+}
+
+MicrostripStaticPair MicrostripHammerstadJensenPair(double w, double h, double t, double er,
+                                                    double f) {
+    w = NonVanishing(w);
+    h = NonVanishing(h);
+    t = NonVanishing(t);
+    return HammerstadJensenSet(w / h, t / h, h, er, f * 1e-9, f, true);
 }
 
 MicrostripResult MicrostripKernel(double w, double h, double t, double er, double tand, double rho,

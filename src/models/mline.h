@@ -31,6 +31,16 @@ inline constexpr int kHammerstadJensenSelector = 600; // what the line constants
 MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, double f,
                                        bool dispersion, int selector);
 
+// The Hammerstad-Jensen set's static values and its dispersed ones, from one
+// evaluation of the static part: the same numbers as MicrostripQuasiStatic
+// without and with dispersion (selector kHammerstadJensenSelector).
+struct MicrostripStaticPair {
+    MicrostripStatic quasiStatic;
+    MicrostripStatic dispersed;
+};
+MicrostripStaticPair MicrostripHammerstadJensenPair(double w, double h, double t, double er,
+                                                    double f);
+
 struct MicrostripResult {
     double loss;      // nepers per metre
     double impedance; // ohms
@@ -60,6 +70,10 @@ struct MicrostripConductorTerms {
 
 MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double t, double er,
                                                       double rho, double f);
+// The same with the line's static values `s` already at hand.
+MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double t, double er,
+                                                      double rho, double f,
+                                                      const MicrostripStatic& s);
 
 MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double t, double er,
                                                       double tand, double rho, double f);

@@ -27,9 +27,15 @@ double AirImpedance(double w, double h, double t, double er, double f) {
 
 MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double t, double er,
                                                       double rho, double f) {
+    return MicrostripConductorImpedance(
+        w, h, t, er, rho, f,
+        MicrostripQuasiStatic(w, h, t, er, f, false, kHammerstadJensenSelector));
+}
+
+MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double t, double er,
+                                                      double rho, double f,
+                                                      const MicrostripStatic& s) {
     const double omega = kTwoPi * f; // only called above 0.001 Hz
-    const MicrostripStatic s =
-        MicrostripQuasiStatic(w, h, t, er, f, false, kHammerstadJensenSelector);
     const double za = s.z0 * CheckedSqrt(s.eeff);
     const double rs = CheckedSqrt(f * kPi * kMu0SixteenDigits * rho * kGoldResistivity);
     const Complex zs{rs, rs}; // Rs (1 + j)
@@ -79,8 +85,9 @@ MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double
 
 MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double t, double er,
                                                       double tand, double rho, double f) {
-    const MicrostripStatic d =
-        MicrostripQuasiStatic(w, h, t, er, f, true, kHammerstadJensenSelector);
+    // One static part serves the dispersed line and the conductor terms.
+    const MicrostripStaticPair pair = MicrostripHammerstadJensenPair(w, h, t, er, f);
+    const MicrostripStatic& d = pair.dispersed;
     const double omega = f > 0.001 ? kTwoPi * f : 0.0;
     const double rootD = CheckedSqrt(d.eeff);
     const double c = rootD / d.z0 * kInverseSpeedOfLight;
@@ -92,7 +99,7 @@ MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double
         g = er * tand * (d.eeff - 1.0) / (er - 1.0) * omega / (l * kSpeedOfLight * kSpeedOfLight);
     if (rho > 1e-6 && t > kThinnestConductor && f > 0.001) {
         const MicrostripConductorTerms conductor =
-            MicrostripConductorImpedance(w, h, t, er, rho, f);
+            MicrostripConductorImpedance(w, h, t, er, rho, f, pair.quasiStatic);
         r = conductor.r;
         l = l + conductor.deltaL;
     }

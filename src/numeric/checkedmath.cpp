@@ -8,21 +8,27 @@
 
 namespace {
 
-// Largest argument whose exponential is still a finite double: ln(DBL_MAX).
-constexpr double kLogMaxDouble = 709.782712893383973096;
 // Largest |x| for which sinh and cosh stay finite: ln(2 * DBL_MAX).
 constexpr double kHyperbolicLimit = 710.475860073943863426;
 
 const char* KindDescription(int kind) {
     switch (kind) {
-    case 1: return "Not in domain of the function";
-    case 2: return "Singularity Error";
-    case 3: return "result > DBL_MAX";
-    case 4: return "result < DBL_MIN";
-    case 5: return "Total loss of significant digits";
-    case 6: return "Partial loss of significant digits";
-    case 7: return "Floating point unit stack overflow";
-    default: return "_matherr";
+    case 1:
+        return "Not in domain of the function";
+    case 2:
+        return "Singularity Error";
+    case 3:
+        return "result > DBL_MAX";
+    case 4:
+        return "result < DBL_MIN";
+    case 5:
+        return "Total loss of significant digits";
+    case 6:
+        return "Partial loss of significant digits";
+    case 7:
+        return "Floating point unit stack overflow";
+    default:
+        return "_matherr";
     }
 }
 
@@ -40,9 +46,11 @@ double CheckedTrig(double (*f)(double), double x, const char* function) {
     return f(x);
 }
 
-}  // namespace
+} // namespace
 
-int MathErrorCode(int kind) { return (kind >= 1 && kind <= 7) ? 100 + 10 * kind : kind; }
+int MathErrorCode(int kind) {
+    return (kind >= 1 && kind <= 7) ? 100 + 10 * kind : kind;
+}
 
 std::string MathErrorText(int kind, const char* function, double arg1, double arg2) {
     char arguments[160];
@@ -60,41 +68,21 @@ void RaiseMathError(int kind, const char* function, double arg1, double arg2) {
                                    arg1, arg2);
 }
 
-double CheckedSqrt(double x) {
-    if (!(x >= 0.0)) Raise(MathErrorKind::Domain, "sqrt", x);
-    return std::sqrt(x);
-}
-
-double CheckedLog(double x) {
-    if (!(x >= 0.0)) Raise(MathErrorKind::Domain, "log", x);
-    if (x == 0.0) Raise(MathErrorKind::Singularity, "log", x);
-    return std::log(x);
-}
-
 double CheckedLog10(double x) {
     if (!(x >= 0.0)) Raise(MathErrorKind::Domain, "log10", x);
     if (x == 0.0) Raise(MathErrorKind::Singularity, "log10", x);
     return std::log10(x);
 }
 
-double CheckedExp(double x) {
-    RequireArgument(x, "exp");
-    if (x > kLogMaxDouble) Raise(MathErrorKind::Overflow, "exp", x);
-    return std::exp(x);  // an underflowing result is zero or subnormal, not an error
+double CheckedSin(double x) {
+    return CheckedTrig(static_cast<double (*)(double)>(std::sin), x, "sin");
 }
-
-double CheckedPow(double x, double y) {
-    if (std::isnan(x) || std::isnan(y)) Raise(MathErrorKind::Domain, "pow", x, y);
-    if (x < 0.0 && std::isfinite(y) && std::trunc(y) != y) Raise(MathErrorKind::Domain, "pow", x, y);
-    if (x == 0.0 && y < 0.0) Raise(MathErrorKind::Singularity, "pow", x, y);
-    const double r = std::pow(x, y);
-    if (std::isinf(r) && std::isfinite(x) && std::isfinite(y)) Raise(MathErrorKind::Overflow, "pow", x, y);
-    return r;
+double CheckedCos(double x) {
+    return CheckedTrig(static_cast<double (*)(double)>(std::cos), x, "cos");
 }
-
-double CheckedSin(double x) { return CheckedTrig(static_cast<double (*)(double)>(std::sin), x, "sin"); }
-double CheckedCos(double x) { return CheckedTrig(static_cast<double (*)(double)>(std::cos), x, "cos"); }
-double CheckedTan(double x) { return CheckedTrig(static_cast<double (*)(double)>(std::tan), x, "tan"); }
+double CheckedTan(double x) {
+    return CheckedTrig(static_cast<double (*)(double)>(std::tan), x, "tan");
+}
 
 double CheckedSinh(double x) {
     RequireArgument(x, "sinh");

@@ -4,6 +4,7 @@
 // calculation never goes on with a substitute value.
 #pragma once
 
+#include <cmath>
 #include <string>
 
 enum class MathErrorKind : int {
@@ -26,11 +27,57 @@ std::string MathErrorText(int kind, const char* function, double arg1, double ar
 // Raises the TP_Exceptions for one error report.
 [[noreturn]] void RaiseMathError(int kind, const char* function, double arg1, double arg2 = 0.0);
 
-double CheckedSqrt(double x);
-double CheckedLog(double x);
+// Largest argument whose exponential is still a finite double: ln(DBL_MAX).
+inline constexpr double kLogMaxDouble = 709.782712893383973096;
+
+// The four the line formulas call most are inline: their tests cost less
+// than a call, and the error reports stay out of line.
+
+// The argument as the library sees it at run time.  Inline, a call with a
+// constant argument could be evaluated by the compiler instead (GCC turns
+// pow(x, 2.0) into x * x, which differs from the library's pow in the last
+// bit of about one result in a thousand): results must not depend on the
+// optimiser.
+inline double Opaque(double v) {
+    volatile double opaque = v;
+    return opaque;
+}
+inline double CheckedSqrt(double x) {
+    if (!(x >= 0.0)) [[unlikely]]
+        RaiseMathError(static_cast<int>(MathErrorKind::Domain), "sqrt", x);
+    return std::sqrt(x);
+}
+
+inline double CheckedLog(double x) {
+    if (!(x >= 0.0)) [[unlikely]]
+        RaiseMathError(static_cast<int>(MathErrorKind::Domain), "log", x);
+    if (x == 0.0) [[unlikely]]
+        RaiseMathError(static_cast<int>(MathErrorKind::Singularity), "log", x);
+    return std::log(Opaque(x));
+}
+
+inline double CheckedExp(double x) {
+    if (std::isnan(x)) [[unlikely]]
+        RaiseMathError(static_cast<int>(MathErrorKind::Domain), "exp", x);
+    if (x > kLogMaxDouble) [[unlikely]]
+        RaiseMathError(static_cast<int>(MathErrorKind::Overflow), "exp", x);
+    return std::exp(Opaque(x)); // an underflowing result is zero or subnormal, not an error
+}
+
+inline double CheckedPow(double x, double y) {
+    if (std::isnan(x) || std::isnan(y)) [[unlikely]]
+        RaiseMathError(static_cast<int>(MathErrorKind::Domain), "pow", x, y);
+    if (x < 0.0 && std::isfinite(y) && std::trunc(y) != y) [[unlikely]]
+        RaiseMathError(static_cast<int>(MathErrorKind::Domain), "pow", x, y);
+    if (x == 0.0 && y < 0.0) [[unlikely]]
+        RaiseMathError(static_cast<int>(MathErrorKind::Singularity), "pow", x, y);
+    const double r = std::pow(x, Opaque(y));
+    if (std::isinf(r) && std::isfinite(x) && std::isfinite(y)) [[unlikely]]
+        RaiseMathError(static_cast<int>(MathErrorKind::Overflow), "pow", x, y);
+    return r;
+}
+
 double CheckedLog10(double x);
-double CheckedExp(double x);
-double CheckedPow(double x, double y);
 double CheckedSin(double x);
 double CheckedCos(double x);
 double CheckedTan(double x);

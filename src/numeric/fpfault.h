@@ -9,7 +9,7 @@
 #include <stdexcept>
 
 class FloatingPointFault : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -28,8 +28,7 @@ void RequireFinite(double x);
 // Makes sure `value` has really been computed at this point, so that its
 // floating-point flags are raised before they are tested.  The compiler would
 // otherwise be free to move a division past the test of the flags.
-template <class T>
-inline void ForceEvaluation(T& value) {
+template <class T> inline void ForceEvaluation(T& value) {
 #if defined(__GNUC__) || defined(__clang__)
     asm volatile("" : : "g"(&value) : "memory");
 #else
@@ -42,12 +41,23 @@ inline void ForceEvaluation(T& value) {
 // back on destruction, so that a nested evaluation neither sees nor leaves
 // faults of the code around it.
 class FloatingPointScope {
-public:
+  public:
     FloatingPointScope();
     ~FloatingPointScope();
     FloatingPointScope(const FloatingPointScope&) = delete;
     FloatingPointScope& operator=(const FloatingPointScope&) = delete;
 
-private:
+  private:
     std::fexcept_t saved_;
 };
+
+// The one fault check of a single computation: runs `compute` as if the three
+// faults trapped (a fault it raises throws FloatingPointFault), apart from the
+// caller's flags.
+template <class F> double FaultTrapped(F compute) {
+    FloatingPointScope scope;
+    double value = compute();
+    ForceEvaluation(value);
+    RaiseFloatingPointFaults();
+    return value;
+}
