@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QUrl>
+#include <ctime>
 
 #include "core/worksheet.h"
 #include "guitest.h"
@@ -248,16 +249,22 @@ class CalculationTest : public QObject {
         headless->LoadAndSetup();
         qint64 windowNs = std::numeric_limits<qint64>::max();
         qint64 headlessNs = windowNs;
+        // Processor time of this thread, so that other processes on a busy
+        // machine do not count.
+        const auto threadNs = [] {
+            timespec t{};
+            clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+            return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
+        };
         for (int run = 0; run < 7; ++run) {
-            QElapsedTimer timer;
             setInputs(*w);
-            timer.start();
+            qint64 start = threadNs();
             w->SynthesizeButtonClick();
-            windowNs = std::min(windowNs, timer.nsecsElapsed());
+            windowNs = std::min(windowNs, threadNs() - start);
             setInputs(sheet);
-            timer.start();
+            start = threadNs();
             headless->Synthesize();
-            headlessNs = std::min(headlessNs, timer.nsecsElapsed());
+            headlessNs = std::min(headlessNs, threadNs() - start);
         }
         QCOMPARE(w.recorder.Texts(), QStringList());
         QVERIFY(sheet.errors.empty());
