@@ -107,6 +107,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     } catch (const UsageError& e) {
         err << "tavrel-calc: " << e.what() << "\n\n" << UsageText();
         return 2;
+    } catch (const InputRuleError& e) {
+        return Fail(out, e.what());
     }
     switch (request.operation) {
     case CliRequest::Operation::Help:

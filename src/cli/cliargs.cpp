@@ -80,6 +80,11 @@ std::optional<Quantity> KeyQuantity(const LineType& line, std::string_view key) 
 double ParseQuantity(std::string_view text, Quantity quantity) {
     const std::string_view original = text;
     text = Trim(text);
+    // A sign after a sign ("+-1") is no number, whatever from_chars would
+    // make of the second one.
+    const auto isSign = [](char c) { return c == '+' || c == '-'; };
+    if (text.size() >= 2 && isSign(text[0]) && isSign(text[1]))
+        throw UsageError("malformed value '" + std::string(original) + "'");
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     double number = 0.0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
@@ -94,6 +99,17 @@ double ParseQuantity(std::string_view text, Quantity quantity) {
     const double si = number / *factor;
     if (!std::isfinite(si)) throw UsageError("value out of range '" + std::string(original) + "'");
     return si;
+}
+
+void CheckInputRule(std::string_view key, std::string_view text, double si) {
+    const std::string quoted = "[" + std::string(key) + "=" + std::string(text);
+    if (key == "Er") {
+        if (!(si >= 1.0)) throw InputRuleError(quoted + "] Er must be >= 1");
+    } else if (key == "tand") {
+        if (!(si >= 0.0)) throw InputRuleError(quoted + "] Loss Tangent must be >= 0.");
+    } else if (!(si > 0.0)) {
+        throw InputRuleError(quoted + "] This value must be greater then zero");
+    }
 }
 
 CliRequest ParseCommandLine(const std::vector<std::string>& args) {
@@ -124,6 +140,7 @@ CliRequest ParseCommandLine(const std::vector<std::string>& args) {
         throw UsageError(std::string(request.line->cliName) +
                          " offers no synthesis (analyze only)");
 
+    std::vector<std::pair<std::string, std::string>> given; // key, text as written
     for (std::size_t i = 2; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const std::size_t eq = arg.find('=');
@@ -142,8 +159,13 @@ CliRequest ParseCommandLine(const std::vector<std::string>& args) {
                 throw UsageError("mode must be even or odd, got '" + value + "'");
             continue;
         }
-        request.values.emplace_back(key, ParseQuantity(value, *quantity));
+        const double si = ParseQuantity(value, *quantity);
+        request.values.emplace_back(key, si);
+        given.push_back({key, value});
     }
+    // Only a command line that parses is held against the window's rules.
+    for (std::size_t i = 0; i < given.size(); ++i)
+        CheckInputRule(given[i].first, given[i].second, request.values[i].second);
     return request;
 }
 

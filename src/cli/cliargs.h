@@ -17,6 +17,13 @@ class UsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A value the window would refuse when the focus leaves its edit: exit status
+// 1 with the window's message, the value named by its key.
+class InputRuleError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
 enum class Quantity { Length, Frequency, Angle, Conductivity, Impedance, Plain, Mode };
 
 class Worksheet;
@@ -38,6 +45,12 @@ std::optional<Quantity> KeyQuantity(const LineType& line, std::string_view key);
 // Throws UsageError for a malformed or non-finite value or a unit that does
 // not fit the quantity.
 double ParseQuantity(std::string_view text, Quantity quantity);
+
+// The window's input rules for the value of `key` (as given, `text`; `si` its
+// value): Er >= 1, tand >= 0, every other number > 0.  Raises InputRuleError
+// with the window's message, e.g. "[f=-10GHz] This value must be greater then
+// zero".
+void CheckInputRule(std::string_view key, std::string_view text, double si);
 
 struct CliRequest {
     enum class Operation { Analyze, Synthesize, Help, Version } operation = Operation::Help;

@@ -101,6 +101,9 @@ class LineModel {
     void CheckQuarterWave(const LineInputs& in);
     void ShowResults(double frequency);
     void ShowPhaseConstantAt(double frequency);
+    // Raises "No valid result" (after listing the warnings) for a result no
+    // line can have.
+    void RequirePlausible(const LineInputs& in, const LineResult& result);
     void ReportAnalyzeError();
     void ReportSynthesisError(const TP_Exceptions& e);
     void LoadSettingsSection();

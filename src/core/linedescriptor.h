@@ -70,6 +70,12 @@ struct LineDescriptor {
     ImpedanceFunction impedance; // may be null: evaluate's impedance
     CheckFunction check;
     void (*prepare)(); // may be null: run when a model is built
+    // True for a result no line can have (Z0 <= 0, a negative loss ...):
+    // shown as a calculation error, never as numbers.  May be null.
+    bool (*impossible)(const LineInputs& in, const LineValues& shown);
+    // True when the inputs make the line's formulas leave the conductor loss
+    // out (metal too thin for them): the check warns.  May be null.
+    bool (*conductorLossLeftOut)(const LineInputs& in);
 
     int RowCount() const { return static_cast<int>(rowLabels.size()); }
 };

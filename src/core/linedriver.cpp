@@ -18,6 +18,13 @@ std::string UnitKey(const char* valueKey) {
     return key + " Unit";
 }
 
+// A synthesized line further from its target than this share of it is no
+// solution: the scan may have bracketed a jump of a fit rather than a root.
+constexpr double kSynthesisMatch = 1e-3;
+
+const char* const kNoValidResult = "No valid result: the formulas are outside their range here";
+const char* const kConductorLossLeftOut = "T = 0: conductor loss not included";
+
 bool Contains(const std::vector<int>& codes, int code) {
     return std::find(codes.begin(), codes.end(), code) != codes.end();
 }
@@ -100,6 +107,9 @@ void LineModel::Check(const LineInputs& in) {
     };
     try {
         line_.check(in, warnings);
+        if (line_.lossShown && line_.conductorLossLeftOut != nullptr && in.rho > 0.0 &&
+            line_.conductorLossLeftOut(in))
+            warnings.push_back(kConductorLossLeftOut);
     } catch (...) {
         if (!warnings.empty()) list(); // listed, never shown
         throw;
@@ -123,13 +133,22 @@ void LineModel::Analyze() {
     try {
         const LineInputs in = ReadInputs();
         Check(in);
-        KeepResult(EvaluateWithLossParts(line_, in, in.Row(1)));
+        const LineResult result = EvaluateWithLossParts(line_, in, in.Row(1));
+        RequirePlausible(in, result);
+        KeepResult(result);
         ShowResults(in.f);
         ShowElectricalLength();
         Check(in);
     } catch (...) {
         ReportAnalyzeError();
     }
+}
+
+void LineModel::RequirePlausible(const LineInputs& in, const LineResult& result) {
+    if (line_.impossible == nullptr || !line_.impossible(in, result)) return;
+    // The warnings say which formula left its range.
+    Check(in);
+    throw TP_Exceptions(kNoValidResult);
 }
 
 void LineModel::ReportAnalyzeError() {
@@ -169,8 +188,16 @@ void LineModel::Synthesize() {
         }
         const double root = FindRoot([&](double x) { return ObjectiveChecked(line_, in, x); },
                                      first, second, tolerance, rule.steps);
+        const LineResult result = EvaluateWithLossParts(line_, in, root);
+        const double miss = result.impedance - in.targetImpedance;
+        if (!(std::fabs(miss) <= kSynthesisMatch * std::fabs(in.targetImpedance))) {
+            ReportError(miss > 0.0 ? rule.aboveTarget : rule.belowTarget);
+            return;
+        }
+        in.rows[0] = root;
+        RequirePlausible(in, result);
         SetParameter(root, 1);
-        KeepResult(EvaluateWithLossParts(line_, in, root));
+        KeepResult(result);
         ShowResults(in.f);
         ShowPhysicalLength();
         // The check sees row 1 as the window now shows it.

@@ -3,6 +3,7 @@
 #include "models/coaxlinecalc.h"
 #include "models/cpwlinecalc.h"
 #include "models/mline.h"
+#include "models/resultvalidity.h"
 #include "models/slotlinecalc.h"
 #include "models/striplinecalc.h"
 
@@ -52,7 +53,9 @@ const std::vector<LineType>& LineTypes() {
          &microstrip::Evaluate,
          nullptr,
          &microstrip::Check,
-         nullptr},
+         nullptr,
+         &ImpossibleLineValues,
+         &MicrostripLeavesOutConductorLoss},
         {1,
          "Stripline",
          "stripline",
@@ -69,7 +72,9 @@ const std::vector<LineType>& LineTypes() {
          &stripline::Evaluate,
          &stripline::Impedance,
          &stripline::Check,
-         nullptr},
+         nullptr,
+         &ImpossibleLineValues,
+         &StriplineLeavesOutConductorLoss},
         {2,
          "CPW",
          "cpw",
@@ -86,7 +91,9 @@ const std::vector<LineType>& LineTypes() {
          &cpw::Evaluate,
          nullptr,
          &cpw::Check,
-         &BindCpwLibrary},
+         &BindCpwLibrary,
+         &ImpossibleLineValues,
+         &FourRowLineLeavesOutConductorLoss},
         {3,
          "CPW Ground",
          "cpw-ground",
@@ -103,7 +110,9 @@ const std::vector<LineType>& LineTypes() {
          &groundedcpw::Evaluate,
          nullptr,
          &cpw::Check,
-         &BindCpwLibrary},
+         &BindCpwLibrary,
+         &ImpossibleLineValues,
+         &FourRowLineLeavesOutConductorLoss},
         {4,
          "Round Coaxial",
          "coax",
@@ -120,6 +129,8 @@ const std::vector<LineType>& LineTypes() {
          &coax::Evaluate,
          nullptr,
          &coax::Check,
+         nullptr,
+         &ImpossibleLineValues,
          nullptr},
         // The scan runs from the wide slot (0.99 H) towards the narrow one, so
         // the objective's sign at the first end is that of the widest slot.
@@ -139,6 +150,8 @@ const std::vector<LineType>& LineTypes() {
          &slotline::Evaluate,
          nullptr,
          &slotline::Check,
+         nullptr,
+         &ImpossibleSlotlineValues,
          nullptr},
         {6,
          "Coupled MSLine",
@@ -156,7 +169,9 @@ const std::vector<LineType>& LineTypes() {
          &coupledmicrostrip::Evaluate,
          nullptr,
          &coupledmicrostrip::Check,
-         nullptr},
+         nullptr,
+         &ImpossibleLineValues,
+         &CoupledMicrostripLeavesOutConductorLoss},
         {7,
          "Coupled Stripline",
          "coupled-stripline",
@@ -173,7 +188,9 @@ const std::vector<LineType>& LineTypes() {
          &coupledstripline::Evaluate,
          nullptr,
          &coupledstripline::Check,
-         nullptr},
+         nullptr,
+         &ImpossibleLineValues,
+         &FourRowLineLeavesOutConductorLoss},
     };
     return types;
 }

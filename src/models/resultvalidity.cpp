@@ -21,3 +21,27 @@ bool ThicknessLeavesOutConductorLoss(std::string_view cliName, double t) {
         return !(t > 0.0);
     return false;
 }
+
+bool ImpossibleLineValues(const LineInputs&, const LineValues& shown) {
+    return IsImpossibleResult(shown.impedance, shown.eeff, shown.loss);
+}
+
+bool ImpossibleSlotlineValues(const LineInputs& in, const LineValues& shown) {
+    return IsImpossibleSlotlineResult(shown.impedance, shown.eeff, in.er);
+}
+
+bool MicrostripLeavesOutConductorLoss(const LineInputs& in) {
+    return ThicknessLeavesOutConductorLoss("microstrip", in.Row(3));
+}
+
+bool CoupledMicrostripLeavesOutConductorLoss(const LineInputs& in) {
+    return ThicknessLeavesOutConductorLoss("coupled-microstrip", in.Row(4));
+}
+
+bool StriplineLeavesOutConductorLoss(const LineInputs& in) {
+    return ThicknessLeavesOutConductorLoss("stripline", in.Row(3));
+}
+
+bool FourRowLineLeavesOutConductorLoss(const LineInputs& in) {
+    return ThicknessLeavesOutConductorLoss("cpw", in.Row(4));
+}

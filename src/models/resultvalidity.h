@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "core/lineinputs.h"
+
 // True when no transmission line can have this result: Z0 <= 0, eeff <= 0, a
 // negative loss, or any of them not a finite number.  Shown as the
 // calculation error "No valid result: the formulas are outside their range
@@ -21,3 +23,12 @@ bool IsImpossibleSlotlineResult(double z0, double eeff, double er);
 // microstrip.  The coax and the slotline have no thickness.  With a finite
 // conductivity the driver warns "T = 0: conductor loss not included".
 bool ThicknessLeavesOutConductorLoss(std::string_view cliName, double t);
+
+// The same rules as descriptor entries: the shown values of a line, of the
+// slotline, and the thickness row of each family.
+bool ImpossibleLineValues(const LineInputs& in, const LineValues& shown);
+bool ImpossibleSlotlineValues(const LineInputs& in, const LineValues& shown);
+bool MicrostripLeavesOutConductorLoss(const LineInputs& in);        // T is row 3
+bool CoupledMicrostripLeavesOutConductorLoss(const LineInputs& in); // T is row 4
+bool StriplineLeavesOutConductorLoss(const LineInputs& in);         // T is row 3
+bool FourRowLineLeavesOutConductorLoss(const LineInputs& in);       // coupled stripline, CPW: row 4

@@ -159,8 +159,8 @@ Fit HighBandWide(const SlotQuantities& q, double er) {
 void AddJanaswamyRangeWarnings(std::vector<std::string>& warnings, const SlotQuantities& q) {
     if (q.w < 0.0015) warnings.push_back("W/Lambda_0 must be > .0015");
     if (q.w > 1.0) warnings.push_back("W/Lambda_0 must be < 1.0");
-    if (q.h < 0.006) warnings.push_back("H/Lambda_0 must be < .006");
-    if (q.h > 0.06) warnings.push_back("H/Lambda_0 must be > .06");
+    if (q.h < 0.006) warnings.push_back("H/Lambda_0 must be > .006");
+    if (q.h > 0.06) warnings.push_back("H/Lambda_0 must be < .06");
 }
 
 Fit BandFit(const SlotQuantities& q, double er) {
@@ -191,8 +191,8 @@ LineResult slotline::Evaluate(const LineInputs& in, double gap) {
     return result;
 }
 
-// Soft limits of each band's fits.  The texts are the ones users know from
-// earlier versions, even where they read the other way round from the test.
+// Soft limits of each band's fits; each text states the condition the fit
+// needs and appears when it fails.
 void slotline::Check(const LineInputs& in, std::vector<std::string>& warnings) {
     const double er = in.er;
     const SlotQuantities q = Normalise(in.f, in.Row(1), in.Row(2), er);
@@ -204,9 +204,9 @@ void slotline::Check(const LineInputs& in, std::vector<std::string>& warnings) {
         AddJanaswamyRangeWarnings(warnings, q);
     } else {
         if (er > 20.0) warnings.push_back("Er must < 20");
-        if (q.w < 0.02) warnings.push_back("W/Lambda_0 must be > .0015");
+        if (q.w < 0.02) warnings.push_back("W/Lambda_0 must be > .02");
         if (q.w > 1.0) warnings.push_back("W/Lambda_0 must be < 1.0");
-        if (q.h < 0.01) warnings.push_back("H/Lambda_0 must be < .006");
-        if (q.h > q.hc) warnings.push_back("H/Lambda_0 must be > Cutoff Thickness");
+        if (q.h < 0.01) warnings.push_back("H/Lambda_0 must be > .01");
+        if (q.h > q.hc) warnings.push_back("H/Lambda_0 must be < Cutoff Thickness");
     }
 }

@@ -108,6 +108,34 @@ TEST(CliRun, CalculationErrorsExitOneWithTheWindowText) {
     EXPECT_FALSE(zero.json()["error"].get<std::string>().empty());
 }
 
+// What the window refuses when the focus leaves an edit, the command line
+// refuses with the same message; a result the formulas cannot give is no
+// result, and a synthesis that misses its target is no solution.
+TEST(CliRun, WindowInputRulesAndFalseSuccesses) {
+    const std::string positive = "] This value must be greater then zero";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
+        {{"analyze", "stripline", "f=-10GHz"}, "[f=-10GHz" + positive},
+        {{"analyze", "stripline", "tand=-0.01"}, "[tand=-0.01] Loss Tangent must be >= 0."},
+        {{"analyze", "stripline", "Er=0.5"}, "[Er=0.5] Er must be >= 1"},
+        {{"analyze", "microstrip", "L=-1m"}, "[L=-1m" + positive},
+        {{"analyze", "microstrip", "E=-90"}, "[E=-90" + positive},
+        {{"analyze", "microstrip", "sigma=-1"}, "[sigma=-1" + positive},
+        {{"analyze", "coax", "Di=0"}, "[Di=0" + positive},
+        {{"synthesize", "slotline", "H=14mm", "Er=7.8", "f=27GHz", "Z0=50"},
+         "No solution for these parameters!\r\rPlease try increase H,decrease Zo,or decrease Er"},
+        {{"analyze", "coupled-microstrip", "W=48um", "S=6um", "H=4mm", "T=1um", "Er=2.64",
+          "mode=odd"},
+         "No valid result: the formulas are outside their range here"},
+    };
+    for (const auto& [args, error] : cases) {
+        const CliRun_ run = Call(args);
+        EXPECT_EQ(run.status, 1) << args.back();
+        EXPECT_EQ(run.json()["error"], error) << args.back();
+    }
+    const CliRun_ signs = Call({"analyze", "microstrip", "T=+-1"});
+    EXPECT_EQ(signs.status, 2);
+}
+
 TEST(CliRun, BadCommandLinesExitTwo) {
     for (const auto& args :
          std::vector<std::vector<std::string>>{{"analyse", "coax"},

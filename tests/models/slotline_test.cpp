@@ -163,16 +163,16 @@ TEST_F(Slotline, RangeWarningsByBand) {
     EXPECT_EQ(sheet.warnings[0], "Warning #1 -> Er must > 2.22");
     EXPECT_TRUE(sheet.warningsVisible);
 
-    // Er = 12: H/lambda0 = 0.009 is below the high band's 0.01, under the
-    // shared text; W/lambda0 = 0.006 is below its 0.02.
+    // Er = 12: H/lambda0 = 0.009 is below the high band's 0.01 and
+    // W/lambda0 = 0.006 below its 0.02.
     sheet.dielConstant = 12.0;
     sheet.SetRowValue(2, 0.009 * 0.02997925);
     sheet.SetRowValue(1, 0.006 * 0.02997925);
     model.Analyze();
     ASSERT_TRUE(sheet.errors.empty());
     EXPECT_EQ(sheet.warnings,
-              (std::vector<std::string>{"Warning #1 -> W/Lambda_0 must be > .0015",
-                                        "Warning #2 -> H/Lambda_0 must be < .006"}));
+              (std::vector<std::string>{"Warning #1 -> W/Lambda_0 must be > .02",
+                                        "Warning #2 -> H/Lambda_0 must be > .01"}));
 
     // Middle band, H/lambda0 = 0.1 > 0.06; high band, H/lambda0 = 0.055 above
     // the cutoff thickness 0.25 / sqrt(24) = 0.051 with Er = 25 > 20.
@@ -181,7 +181,7 @@ TEST_F(Slotline, RangeWarningsByBand) {
     sheet.SetRowValue(1, 0.01 * 0.02997925);
     model.Analyze();
     ASSERT_TRUE(sheet.errors.empty());
-    EXPECT_EQ(sheet.warnings, (std::vector<std::string>{"Warning #1 -> H/Lambda_0 must be > .06"}));
+    EXPECT_EQ(sheet.warnings, (std::vector<std::string>{"Warning #1 -> H/Lambda_0 must be < .06"}));
     sheet.dielConstant = 25.0;
     sheet.SetRowValue(2, 0.055 * 0.02997925);
     sheet.SetRowValue(1, 0.05 * 0.02997925);
@@ -189,7 +189,7 @@ TEST_F(Slotline, RangeWarningsByBand) {
     ASSERT_TRUE(sheet.errors.empty());
     EXPECT_EQ(sheet.warnings,
               (std::vector<std::string>{"Warning #1 -> Er must < 20",
-                                        "Warning #2 -> H/Lambda_0 must be > Cutoff Thickness"}));
+                                        "Warning #2 -> H/Lambda_0 must be < Cutoff Thickness"}));
 }
 
 TEST_F(Slotline, NarrowSlotBelowEr206IsADomainError) {

@@ -362,7 +362,8 @@ TEST_F(Stripline, WarningsInOrder) {
     sheet.conductivity = kGoldConductivity;
     Rows(9e-6, 100e-6, 0.0);
     EXPECT_EQ(AnalyzeError(), "");
-    EXPECT_EQ(sheet.warnings, (std::vector<std::string>{"Warning #1 -> W/B Recomended >= .1"}));
+    EXPECT_EQ(sheet.warnings, (std::vector<std::string>{"Warning #1 -> W/B Recomended >= .1",
+                                                        "Warning #2 -> T = 0: conductor loss not included"}));
     Rows(1e-3, 100e-6, 1e-6);
     EXPECT_EQ(AnalyzeError(), "");
     EXPECT_EQ(sheet.warnings,
