@@ -232,7 +232,7 @@ CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, do
     const double sigma =
         rho > 1e-6 ? (1.0 / (rho * kGoldResistivity * kInchesPerMetre)) * kInchesPerMetre : 0.0;
     const CoupledMicrostripModes m = CoupledMicrostripModeValues(w, s, h, t, er, f);
-    CoupledMicrostripResult r{m.ze, m.zo, m.ee, m.eo, 0.0, 0.0};
+    CoupledMicrostripResult r{m.ze, m.zo, m.ee, m.eo, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
 
     // Losses with the entered ratios, dimensions through inches as the fits do.
     const double tp = t * kInchesPerMetre * 0.0254;
@@ -243,11 +243,17 @@ CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, do
     const CoupledLossFactors k = CoupledMicrostripLossFactors(wp, tp, sp, hp);
     r.ae = k.ke * rs / r.ze;
     r.ao = k.ko * rs / r.zo;
+    r.conductorEven = r.ae * kDecibelsToNepers;
+    r.conductorOdd = r.ao * kDecibelsToNepers;
     if (f > 1e-10 && er > 1.01) {
         // Free-space wavelength; the constant is 1/c^2 for c = 2.997925e8 m/s.
         const double lambda0 = 1.0 / (CheckedSqrt(kInverseSpeedOfLightSquared) * f);
-        r.ae += DielectricLossDecibels(er, r.ee, tand, lambda0);
-        r.ao += DielectricLossDecibels(er, r.eo, tand, lambda0);
+        const double dielectricEven = DielectricLossDecibels(er, r.ee, tand, lambda0);
+        const double dielectricOdd = DielectricLossDecibels(er, r.eo, tand, lambda0);
+        r.ae += dielectricEven;
+        r.ao += dielectricOdd;
+        r.dielectricEven = dielectricEven * kDecibelsToNepers;
+        r.dielectricOdd = dielectricOdd * kDecibelsToNepers;
     }
     r.ae *= kDecibelsToNepers;
     r.ao *= kDecibelsToNepers;
@@ -258,8 +264,8 @@ LineResult coupledmicrostrip::Evaluate(const LineInputs& in, double w) {
     const CoupledMicrostripResult r =
         CoupledMicrostripKernel(w, in.Row(2), in.Row(3), in.Row(4), in.er, in.tand, in.f, in.rho);
     LineResult result;
-    result.even = {r.ze, r.ee, r.ae};
-    result.odd = {r.zo, r.eo, r.ao};
+    result.even = {r.ze, r.ee, r.ae, r.conductorEven, r.dielectricEven};
+    result.odd = {r.zo, r.eo, r.ao, r.conductorOdd, r.dielectricOdd};
     static_cast<LineValues&>(result) = in.mode == 0 ? result.even : result.odd;
     return result;
 }
