@@ -38,6 +38,10 @@ CoaxResult CoaxLineKernel(double outerDiameter, double innerDiameter, double er,
     return {eta * logRatio * kOneOverTwoPi, conductor + dielectric, conductor, dielectric};
 }
 
+double coax::Impedance(const LineInputs& in, double innerDiameter) {
+    return CoaxLineKernel(in.Row(2), innerDiameter, in.er, in.rho, in.tand, in.f).impedance;
+}
+
 LineResult coax::Evaluate(const LineInputs& in, double innerDiameter) {
     const CoaxResult r = CoaxLineKernel(in.Row(2), innerDiameter, in.er, in.rho, in.tand, in.f);
     LineResult result;

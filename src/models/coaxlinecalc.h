@@ -22,6 +22,7 @@ CoaxResult CoaxLineKernel(double outerDiameter, double innerDiameter, double er,
 // out of order, equal or not positive are domain errors.
 namespace coax {
 LineResult Evaluate(const LineInputs& in, double innerDiameter);
+double Impedance(const LineInputs& in, double innerDiameter); // for the synthesis scan
 void Check(const LineInputs& in, std::vector<std::string>& warnings);
 } // namespace coax
 

@@ -177,7 +177,7 @@ CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, do
     const double sigma =
         rho > 1e-6 ? (1.0 / (rho * kGoldResistivity * kInchesPerMetre)) * kInchesPerMetre : 0.0;
     const CoupledMicrostripModes m = CoupledMicrostripModeValues(w, s, h, t, er, f);
-    CoupledMicrostripResult r{m.ze, m.zo, m.ee, m.eo, 0.0, 0.0, 0.0, 0.0};
+    CoupledMicrostripResult r{m.ze, m.zo, m.ee, m.eo, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
 
     const CoupledModeLoss conductor =
         CoupledMicrostripConductorLoss(w, s, h, t, sigma, f, r.ze, r.zo);
@@ -187,10 +187,12 @@ CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, do
         r.ae = DielectricLossDecibels(er, r.ee, tand, lambda0) * kDecibelsToNepers;
         r.ao = DielectricLossDecibels(er, r.eo, tand, lambda0) * kDecibelsToNepers;
     }
+    r.dielectricEven = r.ae;
+    r.dielectricOdd = r.ao;
+    r.conductorEven = conductor.even;
+    r.conductorOdd = conductor.odd;
     r.ae += conductor.even;
     r.ao += conductor.odd;
-    r.ace = conductor.even;
-    r.aco = conductor.odd;
     return r;
 }
 
@@ -198,8 +200,8 @@ LineResult coupledmicrostrip::Evaluate(const LineInputs& in, double w) {
     const CoupledMicrostripResult r =
         CoupledMicrostripKernel(w, in.Row(2), in.Row(3), in.Row(4), in.er, in.tand, in.f, in.rho);
     LineResult result;
-    result.even = {r.ze, r.ee, r.ae, r.ace, r.ae - r.ace};
-    result.odd = {r.zo, r.eo, r.ao, r.aco, r.ao - r.aco};
+    result.even = {r.ze, r.ee, r.ae, r.conductorEven, r.dielectricEven};
+    result.odd = {r.zo, r.eo, r.ao, r.conductorOdd, r.dielectricOdd};
     static_cast<LineValues&>(result) = in.mode == 0 ? result.even : result.odd;
     return result;
 }

@@ -93,7 +93,8 @@ struct CoupledMicrostripResult {
     double ze, zo; // even- and odd-mode impedance, ohms
     double ee, eo; // even- and odd-mode effective dielectric constant
     double ae, ao; // even- and odd-mode loss, nepers per metre
-    double ace, aco; // their conductor parts; the rest is dielectric loss
+    // The conductor and dielectric parts of ae and ao, nepers per metre.
+    double conductorEven, conductorOdd, dielectricEven, dielectricOdd;
 };
 
 // Even and odd mode without the losses: the Kirschning-Jansen static values,

@@ -52,7 +52,9 @@ template <int N> class KeptTerms {
         return slot;
     }
     // After every term of a miss was computed.
-    void Keep() { valid_ = std::fetestexcept(kFloatingPointFaults) == 0; }
+    void Keep() {
+        if (!hit_) valid_ = std::fetestexcept(kFloatingPointFaults) == 0;
+    }
 
   private:
     std::uint64_t key_[2] = {};

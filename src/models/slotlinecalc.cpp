@@ -183,6 +183,10 @@ SlotlineResult SlotlineKernel(double frequency, double gap, double height, doubl
     return {fit.z0, (1.0 / fit.p) * (1.0 / fit.p), q.hc};
 }
 
+double slotline::Impedance(const LineInputs& in, double gap) {
+    return SlotlineKernel(in.f, gap, in.Row(2), in.er).impedance;
+}
+
 LineResult slotline::Evaluate(const LineInputs& in, double gap) {
     const SlotlineResult r = SlotlineKernel(in.f, gap, in.Row(2), in.er);
     LineResult result;

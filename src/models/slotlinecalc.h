@@ -23,5 +23,6 @@ SlotlineResult SlotlineKernel(double frequency, double gap, double height, doubl
 // computed, so neither tand nor Rho is read.
 namespace slotline {
 LineResult Evaluate(const LineInputs& in, double gap);
+double Impedance(const LineInputs& in, double gap); // for the synthesis scan
 void Check(const LineInputs& in, std::vector<std::string>& warnings);
 } // namespace slotline

@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <stdexcept>
 #include <utility>
 
 #include "numeric/checkedmath.h"
@@ -10,8 +11,9 @@
 
 namespace {
 
-// Runs `primary`; if it raises an error or a floating-point fault, runs
-// `second` instead, whose own errors and faults reach the caller.
+// Runs `primary`; if it raises a calculation error or a floating-point fault,
+// runs `second` instead, whose own errors and faults reach the caller.  Other
+// failures (out of memory) are no reason for a second evaluation and pass on.
 template <class Primary, class Second> auto Guarded(Primary primary, Second second) {
     {
         FloatingPointScope scope;
@@ -19,7 +21,8 @@ template <class Primary, class Second> auto Guarded(Primary primary, Second seco
             auto value = primary();
             ForceEvaluation(value);
             if (std::fetestexcept(kFloatingPointFaults) == 0) return value;
-        } catch (...) {
+        } catch (const std::runtime_error&) {
+            // TP_Exceptions or FloatingPointFault: the second evaluation decides.
         }
     }
     FloatingPointScope scope;

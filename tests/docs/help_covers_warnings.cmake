@@ -11,7 +11,7 @@ set(warning_sources src/models/*.cpp src/core/*.cpp)
 set(warning_call "(AddWarning|warnings\\.push_back)\\(([^;]*)\\)[ \t\r\n]*;")
 #   line types: the tab names and command-line names of the registry table
 set(line_type_source src/models/linetypes.cpp)
-set(line_type_entry "\\{[0-9]+,[ \t\r\n]*\"([^\"]+)\",[ \t\r\n]*\"([^\"]+)\"")
+set(line_type_entry "\\.tabName = \"([^\"]+)\",[ \t\r\n]*\\.cliName = \"([^\"]+)\"")
 
 file(READ ${HELP} page)
 # Compare with the text as a reader sees it: entities decoded, blanks folded.
