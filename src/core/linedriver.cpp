@@ -235,12 +235,14 @@ void LineModel::LoadSettingsSection() {
 void LineModel::SaveSettingsSection() {
     SettingsStore& settings = window.Settings();
     settings.SelectSection(line_.settings.name);
-    settings.WriteInteger("Phys Length Unit", GetPhysicalLengthUnit());
-    settings.WriteDouble("Length", GetPhysicalLength());
+    SectionWriter write;
+    write([&] { settings.WriteInteger("Phys Length Unit", GetPhysicalLengthUnit()); });
+    write([&] { settings.WriteDouble("Length", GetPhysicalLength()); });
     int row = 1;
     for (const char* key : line_.settings.rowKeys) {
-        settings.WriteDouble(key, GetParameter(row));
-        settings.WriteInteger(UnitKey(key), GetParameterUnit(row));
+        write([&] { settings.WriteDouble(key, GetParameter(row)); });
+        write([&] { settings.WriteInteger(UnitKey(key), GetParameterUnit(row)); });
         ++row;
     }
+    write.Finish();
 }

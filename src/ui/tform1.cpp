@@ -467,8 +467,14 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::FormClose() {
     Guarded([this] {
-        if (LineModel* model = ModelOfTab(CurrentTab())) model->SaveSettings();
-        WriteMaterialSection();
+        // An unreadable edit of the line's section does not keep the material
+        // section from being written.
+        SectionWriter write;
+        write([this] {
+            if (LineModel* model = ModelOfTab(CurrentTab())) model->SaveSettings();
+        });
+        write([this] { WriteMaterialSection(); });
+        write.Finish();
     });
 }
 
@@ -489,10 +495,12 @@ void TForm1::ReadMaterialSection() {
 void TForm1::WriteMaterialSection() {
     SettingsFile& settings = settings_;
     settings.SelectSection("Material Parameter");
-    settings.WriteDouble("Diel Constant", DielConstantValue());
-    settings.WriteDouble("Loss Tangent", LossTangentValue());
-    settings.WriteDouble("Conductivity", ConductivityValue());
-    settings.WriteInteger("Conductivity Unit", conductivityUnit);
+    SectionWriter write;
+    write([&] { settings.WriteDouble("Diel Constant", DielConstantValue()); });
+    write([&] { settings.WriteDouble("Loss Tangent", LossTangentValue()); });
+    write([&] { settings.WriteDouble("Conductivity", ConductivityValue()); });
+    write([&] { settings.WriteInteger("Conductivity Unit", conductivityUnit); });
+    write.Finish();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
