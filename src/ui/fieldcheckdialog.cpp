@@ -45,7 +45,10 @@ FieldCheckDialog::FieldCheckDialog(const LineDescriptor& line,
     notes->setObjectName("notes");
     notes->setWordWrap(true);
     layout->addWidget(notes);
-    if (QWidget* pictures = MakePictures()) layout->addWidget(pictures, 1);
+    if (QWidget* pictures = MakePictures())
+        layout->addWidget(pictures, 1);
+    else
+        layout->addStretch(1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
@@ -60,6 +63,7 @@ QWidget* FieldCheckDialog::MakeTable() {
                                        tr("Difference"), tr("Estimated error")});
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
+    table_->setFocusPolicy(Qt::NoFocus);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     QStringList rows;
     int row = 0;
@@ -88,6 +92,7 @@ QWidget* FieldCheckDialog::MakeTable() {
     table_->setVerticalHeaderLabels(rows);
     table_->resizeRowsToContents();
     table_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    table_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return table_;
