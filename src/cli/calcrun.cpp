@@ -16,17 +16,6 @@ namespace {
 
 using nlohmann::ordered_json;
 
-void Apply(Worksheet& sheet, const LineType& line, const std::string& key, double value) {
-    for (std::size_t row = 0; row < line.dimensionKeys.size(); ++row) {
-        if (key == line.dimensionKeys[row]) {
-            sheet.SetRowValue(static_cast<int>(row) + 1, value);
-            return;
-        }
-    }
-    for (const CommonKey& common : CommonKeys())
-        if (key == common.key) sheet.*common.value = value;
-}
-
 ordered_json Dimensions(Worksheet& sheet, const LineType& line) {
     ordered_json dims = ordered_json::object();
     for (std::size_t row = 0; row < line.dimensionKeys.size(); ++row)
@@ -48,6 +37,17 @@ int Fail(std::ostream& out, const std::string& text) {
 
 } // namespace
 
+void ApplyInput(Worksheet& sheet, const LineType& line, const std::string& key, double value) {
+    for (std::size_t row = 0; row < line.dimensionKeys.size(); ++row) {
+        if (key == line.dimensionKeys[row]) {
+            sheet.SetRowValue(static_cast<int>(row) + 1, value);
+            return;
+        }
+    }
+    for (const CommonKey& common : CommonKeys())
+        if (key == common.key) sheet.*common.value = value;
+}
+
 int RunCalculation(const CliRequest& request, std::ostream& out) {
     const LineType& line = *request.line;
     const bool synthesize = request.operation == CliRequest::Operation::Synthesize;
@@ -56,7 +56,7 @@ int RunCalculation(const CliRequest& request, std::ostream& out) {
         const std::unique_ptr<LineModel> model = CreateLineModel(line, sheet);
         model->LoadAndSetup();
         for (const auto& [key, value] : request.values)
-            Apply(sheet, line, key, value);
+            ApplyInput(sheet, line, key, value);
         if (request.mode) sheet.SetModeIndex(*request.mode);
 
         ordered_json result;

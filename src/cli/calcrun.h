@@ -5,6 +5,9 @@
 
 #include "cli/cliargs.h"
 
+// Sets one KEY=VALUE input of the command line (SI value) on the sheet.
+void ApplyInput(Worksheet& sheet, const LineType& line, const std::string& key, double value);
+
 // Runs the request and writes the JSON object to `out`.  Returns the exit
 // status: 0 with results, 1 with {"error": ...} for a calculation error.
 int RunCalculation(const CliRequest& request, std::ostream& out);

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QKeySequence>
 
+#include "ui/fieldcheckrun.h"
 #include "ui/tform1.h"
 
 QAction* TForm1::AddTool(const QString& text, const QKeySequence& shortcut,
@@ -21,4 +22,8 @@ QAction* TForm1::AddTool(const QString& text, const QKeySequence& shortcut,
 void TForm1::InstallTools() {
     setContextMenuPolicy(Qt::ActionsContextMenu);
     // One line per tool, in menu order.
+    AddTool(tr("Check with field solver..."), QKeySequence(Qt::Key_F7), [this] {
+        if (LineModel* model = ModelOfTab(CurrentTab()))
+            RunFieldCheck(this, model->Line(), model->ReadInputs());
+    });
 }

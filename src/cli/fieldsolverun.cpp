@@ -1,0 +1,119 @@
+// tavrel-calc fieldsolve: the quasi-static field solution of a line's
+// cross-section beside the line's closed-form answer, as JSON. Keys, units and
+// first-start values are those of analyze.
+#include <exception>
+#include <memory>
+#include <ostream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/calcrun.h"
+#include "core/worksheet.h"
+#include "fieldcheck/fieldcomparison.h"
+
+namespace {
+
+using fieldcheck::FieldComparison;
+using fieldcheck::LineFigures;
+using fieldcheck::ModeComparison;
+using nlohmann::ordered_json;
+
+// The request as analyze would parse it: the same keys, units and rules.
+CliRequest ParseFieldSolve(const std::vector<std::string>& args) {
+    std::vector<std::string> asAnalyze = args;
+    asAnalyze[0] = "analyze";
+    return ParseCommandLine(asAnalyze);
+}
+
+ordered_json Figures(const LineFigures& figures) {
+    return {{"impedance_ohm", figures.impedance}, {"eeff", figures.eeff}};
+}
+
+ordered_json FieldMode(const ModeComparison& mode) {
+    ordered_json json = Figures(mode.field);
+    json["estimated_error_pct"] = {{"impedance_ohm", mode.impedanceErrorPct},
+                                   {"eeff", mode.eeffErrorPct}};
+    return json;
+}
+
+ordered_json ClosedFormMode(const ModeComparison& mode) {
+    ordered_json json = Figures(mode.closedForm);
+    json["difference_pct"] = {{"impedance_ohm", mode.ImpedanceDifferencePct()},
+                              {"eeff", mode.EeffDifferencePct()}};
+    return json;
+}
+
+// One mode's object in place, or "even" and "odd" objects on a coupled line.
+void PutModes(ordered_json& json, const std::vector<ModeComparison>& modes,
+              ordered_json (*make)(const ModeComparison&)) {
+    if (modes.size() == 1) {
+        json.update(make(modes.front()));
+        return;
+    }
+    json["even"] = make(modes[0]);
+    json["odd"] = make(modes[1]);
+}
+
+ordered_json Answer(const LineType& line, const FieldComparison& c) {
+    ordered_json result;
+    result["line"] = line.cliName;
+    result["operation"] = "fieldsolve";
+    ordered_json inputs = ordered_json::object();
+    for (std::size_t row = 0; row < c.section.rows.size(); ++row)
+        inputs[line.dimensionKeys[row]] = c.section.rows[row];
+    inputs["Er"] = c.section.er;
+    inputs["f"] = c.frequency;
+    result["inputs"] = inputs;
+    result["method"] = c.solve.exact
+                           ? "exact: the coaxial field is known in closed form, no mesh"
+                           : "quasi-static finite volumes on two graded meshes, Richardson "
+                             "extrapolation; no dispersion";
+    PutModes(result, c.modes, FieldMode);
+    result["mesh_cells"] = c.solve.mesh_cells;
+    result["seconds"] = c.solve.seconds;
+
+    ordered_json closed;
+    closed["frequency_hz"] = fieldcheck::kQuasiStaticFrequency;
+    PutModes(closed, c.modes, ClosedFormMode);
+    ordered_json atFrequency;
+    atFrequency["frequency_hz"] = c.frequency;
+    PutModes(atFrequency, c.modes,
+             [](const ModeComparison& mode) { return Figures(mode.closedFormAtFrequency); });
+    closed["at_line_frequency"] = atFrequency;
+    result["closed_form"] = closed;
+    result["warnings"] = c.warnings;
+    return result;
+}
+
+int Fail(std::ostream& out, const std::string& text) {
+    out << ordered_json{{"error", text}}.dump() << '\n';
+    return 1;
+}
+
+} // namespace
+
+int RunFieldSolve(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    CliRequest request;
+    try {
+        request = ParseFieldSolve(args);
+    } catch (const UsageError& e) {
+        err << "tavrel-calc: " << e.what() << "\n\n" << UsageText();
+        return 2;
+    }
+    const LineType& line = *request.line;
+    try {
+        Worksheet sheet;
+        const std::unique_ptr<LineModel> model = CreateLineModel(line, sheet);
+        model->LoadAndSetup();
+        for (const auto& [key, value] : request.values)
+            ApplyInput(sheet, line, key, value);
+        if (request.mode) sheet.SetModeIndex(*request.mode);
+        const FieldComparison comparison =
+            fieldcheck::CompareWithFieldSolution(line, model->ReadInputs());
+        if (!comparison.Solved()) return Fail(out, comparison.solve.message);
+        out << Answer(line, comparison).dump(2) << '\n';
+        return 0;
+    } catch (...) {
+        return Fail(out, CurrentErrorText("Unknown calculation error"));
+    }
+}

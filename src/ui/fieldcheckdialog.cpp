@@ -1,0 +1,138 @@
+#include "ui/fieldcheckdialog.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "ui/fieldpicture.h"
+
+namespace {
+
+QString ModeName(fieldsolver::Mode mode) {
+    switch (mode) {
+    case fieldsolver::Mode::Even:
+        return QDialog::tr("Even mode");
+    case fieldsolver::Mode::Odd:
+        return QDialog::tr("Odd mode");
+    default:
+        return QString();
+    }
+}
+
+QString Percent(double value, bool signed_) {
+    return QString::asprintf(signed_ ? "%+.2f %%" : "%.2f %%", value);
+}
+
+QString Hertz(double f) {
+    if (f >= 1e9) return QString::asprintf("%g GHz", f / 1e9);
+    if (f >= 1e6) return QString::asprintf("%g MHz", f / 1e6);
+    return QString::asprintf("%g Hz", f);
+}
+
+} // namespace
+
+FieldCheckDialog::FieldCheckDialog(const LineDescriptor& line,
+                                   fieldcheck::FieldComparison comparison, QWidget* parent)
+    : QDialog(parent), comparison_(std::move(comparison)) {
+    setWindowTitle(tr("%1: check with field solver").arg(QString::fromUtf8(line.tabName)));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(MakeTable());
+    auto* notes = new QLabel(Notes(), this);
+    notes->setObjectName("notes");
+    notes->setWordWrap(true);
+    layout->addWidget(notes);
+    if (QWidget* pictures = MakePictures())
+        layout->addWidget(pictures, 1);
+    else
+        layout->addStretch(1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+QWidget* FieldCheckDialog::MakeTable() {
+    const auto& modes = comparison_.modes;
+    table_ = new QTableWidget(static_cast<int>(2 * modes.size()), 4, this);
+    table_->setObjectName("comparison");
+    table_->setHorizontalHeaderLabels({tr("Closed form"),
+                                       comparison_.solve.exact ? tr("Exact") : tr("Field solution"),
+                                       tr("Difference"), tr("Estimated error")});
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionMode(QAbstractItemView::NoSelection);
+    table_->setFocusPolicy(Qt::NoFocus);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    QStringList rows;
+    int row = 0;
+    auto put = [&](const QString& name, double closed, double field, double difference,
+                   double error, int digits) {
+        rows << name;
+        const QStringList cells{QString::number(closed, 'f', digits),
+                                QString::number(field, 'f', digits), Percent(difference, true),
+                                comparison_.solve.exact ? tr("exact")
+                                                        : QString("±") + Percent(error, false)};
+        for (int column = 0; column < cells.size(); ++column) {
+            auto* item = new QTableWidgetItem(cells[column]);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table_->setItem(row, column, item);
+        }
+        ++row;
+    };
+    for (const fieldcheck::ModeComparison& m : modes) {
+        const QString prefix = ModeName(m.mode);
+        const QString space = prefix.isEmpty() ? QString() : prefix + "  ";
+        put(space + tr("Z0 (Ω)"), m.closedForm.impedance, m.field.impedance,
+            m.ImpedanceDifferencePct(), m.impedanceErrorPct, 2);
+        put(space + tr("eeff"), m.closedForm.eeff, m.field.eeff, m.EeffDifferencePct(),
+            m.eeffErrorPct, 3);
+    }
+    table_->setVerticalHeaderLabels(rows);
+    table_->resizeRowsToContents();
+    table_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    table_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return table_;
+}
+
+QString FieldCheckDialog::Notes() const {
+    const fieldsolver::SolveResult& solve = comparison_.solve;
+    QStringList notes;
+    if (solve.exact) {
+        notes << tr("The coaxial field is known exactly: no mesh is needed.");
+    } else {
+        notes << tr("Field solution: %1 mesh cells (finer of two meshes, Richardson "
+                    "extrapolation), %2 s.")
+                     .arg(solve.mesh_cells)
+                     .arg(solve.seconds, 0, 'f', 2);
+    }
+    notes << tr("Closed form at %1, its quasi-static limit; difference = closed form minus "
+                "field value.")
+                 .arg(Hertz(fieldcheck::kQuasiStaticFrequency));
+    QStringList atFrequency;
+    for (const fieldcheck::ModeComparison& m : comparison_.modes) {
+        const QString prefix = ModeName(m.mode);
+        atFrequency << (prefix.isEmpty() ? QString() : prefix.toLower() + " ") +
+                           tr("Z0 = %1 Ω, eeff = %2")
+                               .arg(m.closedFormAtFrequency.impedance, 0, 'f', 2)
+                               .arg(m.closedFormAtFrequency.eeff, 0, 'f', 3);
+    }
+    notes << tr("At the line's %1 the closed form gives %2; the field solution is "
+                "quasi-static and holds no dispersion.")
+                 .arg(Hertz(comparison_.frequency), atFrequency.join("; "));
+    return notes.join(' ');
+}
+
+QWidget* FieldCheckDialog::MakePictures() {
+    const auto& modes = comparison_.solve.modes;
+    if (comparison_.solve.exact || modes.empty() || modes.front().potential.values.empty())
+        return nullptr;
+    if (modes.size() == 1) return new FieldPicture(comparison_.section, modes.front(), this);
+    auto* tabs = new QTabWidget(this);
+    for (const fieldsolver::ModeResult& mode : modes)
+        tabs->addTab(new FieldPicture(comparison_.section, mode, tabs), ModeName(mode.mode));
+    return tabs;
+}

@@ -1,0 +1,126 @@
+// The field-solver check through the window: F7 on a tab, the dialog's values
+// against the window's own analysis, cancelling, the slotline's message, and
+// screenshots of the dialog.
+#include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+
+#include "guitest.h"
+#include "models/linetypes.h"
+#include "ui/fieldcheckdialog.h"
+
+namespace {
+
+QAction* FieldCheckTool(TForm1& form) {
+    for (QAction* action : form.Tools())
+        if (action->shortcut() == QKeySequence(Qt::Key_F7)) return action;
+    return nullptr;
+}
+
+double Cell(const FieldCheckDialog& dialog, int row, int column) {
+    QString text = dialog.Table()->item(row, column)->text();
+    text.remove(QStringLiteral("±")).remove(QLatin1Char('%'));
+    return text.trimmed().toDouble();
+}
+
+class FieldCheckTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void microstripDialogShowsBothSides() {
+        TestWindow w;
+        QVERIFY(w.active);
+        QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
+        const double shown = w->ReadNumber(w->ImpedanceEdit);
+        QTest::keyClick(w.form.get(), Qt::Key_F7);
+        auto* dialog = w->findChild<FieldCheckDialog*>();
+        QVERIFY2(dialog != nullptr, qPrintable(w.recorder.Texts().join('\n')));
+        QVERIFY(dialog->isVisible());
+        const auto& c = dialog->Comparison();
+        QCOMPARE(c.modes.size(), std::size_t{1});
+        const auto& m = c.modes.front();
+        // The window's inputs reached the solve: its analysis is the closed
+        // form at the line's frequency.
+        QVERIFY(std::abs(m.closedFormAtFrequency.impedance - shown) < 1e-3 * shown);
+        // Rows Z0 and eeff; columns as the header says, rounded as shown.
+        QCOMPARE(dialog->Table()->rowCount(), 2);
+        QCOMPARE(Cell(*dialog, 0, FieldCheckDialog::Field),
+                 std::round(m.field.impedance * 100) / 100);
+        QCOMPARE(Cell(*dialog, 0, FieldCheckDialog::ClosedForm),
+                 std::round(m.closedForm.impedance * 100) / 100);
+        QVERIFY(std::abs(Cell(*dialog, 0, FieldCheckDialog::Difference)) < 0.5);
+        QVERIFY(std::abs(Cell(*dialog, 1, FieldCheckDialog::Difference)) < 0.5);
+        QVERIFY(Cell(*dialog, 0, FieldCheckDialog::EstimatedError) > 0.0);
+        QVERIFY(c.solve.mesh_cells > 1000 && c.solve.seconds > 0.0);
+        Screenshot(*dialog, QStringLiteral("fieldcheck-microstrip"));
+    }
+
+    // Every other tab: both modes on the coupled ones, the exact coax
+    // without a picture; a screenshot of each (the odd mode's picture too).
+    void everyQuasiTemTabShowsTheDialog() {
+        TestWindow w;
+        for (int tab : {1, 2, 3, 4, 6, 7}) {
+            ClickTab(*w, tab);
+            FieldCheckTool(*w)->trigger();
+            auto* dialog = w->findChild<FieldCheckDialog*>();
+            QVERIFY2(dialog != nullptr, qPrintable(w.recorder.Texts().join('\n')));
+            const bool coupled = LineTypeForTab(tab)->coupled;
+            QCOMPARE(dialog->Table()->rowCount(), coupled ? 4 : 2);
+            QCOMPARE(dialog->Comparison().solve.exact, tab == 4);
+            const QString name = QStringLiteral("fieldcheck-") + LineTypeForTab(tab)->cliName;
+            Screenshot(*dialog, name);
+            if (auto* modes = dialog->findChild<QTabWidget*>()) {
+                modes->setCurrentIndex(1);
+                Screenshot(*dialog, name + QStringLiteral("-odd"));
+            }
+            delete dialog;
+        }
+        QCOMPARE(w.recorder.Texts(), QStringList());
+    }
+
+    void cancelEndsWithinATenthOfASecond() {
+        TestWindow w;
+        QElapsedTimer sinceCancel;
+        QTimer::singleShot(0, [&] {
+            if (auto* progress = w->findChild<QProgressDialog*>()) {
+                sinceCancel.start();
+                progress->findChild<QPushButton*>()->click();
+            }
+        });
+        FieldCheckTool(*w)->trigger();
+        QVERIFY(sinceCancel.isValid());
+        QVERIFY2(sinceCancel.elapsed() < 100, qPrintable(QString::number(sinceCancel.elapsed())));
+        QVERIFY(w->findChild<FieldCheckDialog*>() == nullptr);
+        QCOMPARE(w.recorder.Texts(), QStringList());
+    }
+
+    void slotlineIsNotQuasiTem() {
+        TestWindow w;
+        ClickTab(*w, 5);
+        FieldCheckTool(*w)->trigger();
+        QCOMPARE(w.recorder.boxes.size(), std::size_t{1});
+        QVERIFY(w.recorder.Texts().front().contains(QStringLiteral("not a quasi-TEM line")));
+        QVERIFY(w->findChild<FieldCheckDialog*>() == nullptr);
+    }
+
+  private:
+    static void Screenshot(QWidget& dialog, const QString& name) {
+        dialog.resize(620, 640);
+        QTest::qWait(20);
+        QString folder = qEnvironmentVariable("TAVREL_SCREENSHOTS");
+        if (folder.isEmpty()) folder = QDir::currentPath() + QStringLiteral("/screenshots");
+        QDir().mkpath(folder);
+        QVERIFY(dialog.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png")));
+    }
+};
+
+RegisterGuiTest<FieldCheckTest> registered;
+
+} // namespace
+
+#include "fieldcheck_test.moc"
