@@ -20,12 +20,30 @@ std::string ExecutableFolder() {
     }
 }
 
+namespace {
+
+// The private library folder of an installed Tavrel, relative to its bin folder.
+#ifndef TAVREL_LIBRARY_ARCHITECTURE
+#define TAVREL_LIBRARY_ARCHITECTURE ""
+#endif
+const std::string kInstalledLibraryFolder = std::string(TAVREL_LIBRARY_ARCHITECTURE).empty()
+                                                ? "../lib/tavrel"
+                                                : "../lib/" TAVREL_LIBRARY_ARCHITECTURE "/tavrel";
+
+} // namespace
+
 std::string SettingsFilePath(const std::string& executableFolder, const char* xdgConfigHome,
                              const char* home) {
     const auto join = [](const std::string& folder, const std::string& name) {
         return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
     };
-    if (!executableFolder.empty() && ::access(executableFolder.c_str(), W_OK | X_OK) == 0)
+    // An installed program (its coplanar library in ../lib/<triplet>/tavrel)
+    // never writes into its own folder, not even as root; a build tree or a
+    // portable copy keeps its settings beside it while that folder is writable.
+    const bool installed = !executableFolder.empty() &&
+                           ::access(join(executableFolder, kInstalledLibraryFolder).c_str(), F_OK) == 0;
+    if (!executableFolder.empty() && !installed &&
+        ::access(executableFolder.c_str(), W_OK | X_OK) == 0)
         return join(executableFolder, kSettingsFileName);
 
     std::string config;

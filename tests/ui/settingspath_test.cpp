@@ -1,6 +1,8 @@
 // Where the settings file lives.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tempfolder.h"
 #include "ui/settingspath.h"
 
@@ -9,6 +11,17 @@ namespace {
 TEST(SettingsPath, BesideAWritableExecutable) {
     TempFolder folder;
     EXPECT_EQ(SettingsFilePath(folder.Path(), "/xdg", "/home/u"), folder.Path() + "/tavrel.ini");
+}
+
+TEST(SettingsPath, AnInstalledProgramNeverWritesBesideItself) {
+    // bin/ with ../lib/<triplet>/tavrel beside it, writable (as for root).
+    TempFolder prefix;
+    const std::string bin = prefix.Path() + "/bin";
+    const std::string arch = TAVREL_LIBRARY_ARCHITECTURE;
+    const std::string lib = prefix.Path() + (arch.empty() ? "/lib/tavrel" : "/lib/" + arch + "/tavrel");
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(lib);
+    EXPECT_EQ(SettingsFilePath(bin, "/xdg", "/home/u"), "/xdg/tavrel/tavrel.ini");
 }
 
 TEST(SettingsPath, UserConfigurationFolderOtherwise) {
