@@ -55,6 +55,13 @@ std::string_view Trim(std::string_view s) {
 
 } // namespace
 
+std::optional<PairFigure> PairFigureOfKey(std::string_view key) {
+    for (PairFigure figure :
+         {PairFigure::Zdiff, PairFigure::Zcomm, PairFigure::Zeven, PairFigure::Zodd})
+        if (key == PairFigureName(figure)) return figure;
+    return std::nullopt;
+}
+
 const std::vector<CommonKey>& CommonKeys() {
     static const std::vector<CommonKey> keys{
         {"Er", Quantity::Plain, &Worksheet::dielConstant},
@@ -73,7 +80,11 @@ std::optional<Quantity> KeyQuantity(const LineType& line, std::string_view key) 
         if (key == dimension) return Quantity::Length;
     for (const CommonKey& common : CommonKeys())
         if (key == common.key) return common.quantity;
-    if (key == "mode" && line.coupled) return Quantity::Mode;
+    if (line.coupled) {
+        if (key == "mode") return Quantity::Mode;
+        if (key == "solve") return Quantity::Solve;
+        if (PairFigureOfKey(key)) return Quantity::PairTarget;
+    }
     return std::nullopt;
 }
 
@@ -95,6 +106,35 @@ double ParseQuantity(std::string_view text, Quantity quantity) {
     if (!std::isfinite(si)) throw UsageError("value out of range '" + std::string(original) + "'");
     return si;
 }
+
+namespace {
+
+// The targets of a coupled synthesis fit what is solved: one target for W
+// or S alone, one of each mode for both.
+void CheckPairRequest(CliRequest& request) {
+    const bool synthesize = request.operation == CliRequest::Operation::Synthesize;
+    if (!request.line->coupled) return;
+    if (!synthesize) {
+        if (!request.pairTargets.empty() || request.pairSolve)
+            throw UsageError("Zdiff, Zcomm, Zeven, Zodd and solve are synthesis keys");
+        return;
+    }
+    const std::size_t count = request.pairTargets.size();
+    if (count == 0 || count > 2)
+        throw UsageError("coupled synthesis takes one or two targets of Zdiff, Zcomm, Zeven, Zodd");
+    if (!request.pairSolve) request.pairSolve = DefaultPairSolve(count);
+    if ((*request.pairSolve == PairSolve::WS) != (count == 2))
+        throw UsageError("solve=W or solve=S takes one target, solve=WS two");
+    if (count == 2) {
+        const auto odd = [](const PairTarget& t) {
+            return t.figure == PairFigure::Zdiff || t.figure == PairFigure::Zodd;
+        };
+        if (odd(request.pairTargets[0]) == odd(request.pairTargets[1]))
+            throw UsageError("W and S together take one of Zdiff, Zodd and one of Zcomm, Zeven");
+    }
+}
+
+} // namespace
 
 CliRequest ParseCommandLine(const std::vector<std::string>& args) {
     CliRequest request;
@@ -120,10 +160,6 @@ CliRequest ParseCommandLine(const std::vector<std::string>& args) {
                          "' (available: " + known + ")");
     }
 
-    if (request.line->coupled && request.operation == CliRequest::Operation::Synthesize)
-        throw UsageError(std::string(request.line->cliName) +
-                         " offers no synthesis (analyze only)");
-
     for (std::size_t i = 2; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const std::size_t eq = arg.find('=');
@@ -134,16 +170,34 @@ CliRequest ParseCommandLine(const std::vector<std::string>& args) {
         const std::optional<Quantity> quantity = KeyQuantity(*request.line, key);
         if (!quantity) throw UsageError("unknown key '" + key + "' for " + request.line->cliName);
         if (*quantity == Quantity::Mode) {
+            request.bothModes = value == "both";
             if (value == "even")
                 request.mode = 0;
             else if (value == "odd")
                 request.mode = 1;
+            else if (!request.bothModes)
+                throw UsageError("mode must be even, odd or both, got '" + value + "'");
+            continue;
+        }
+        if (*quantity == Quantity::Solve) {
+            if (value == "W")
+                request.pairSolve = PairSolve::W;
+            else if (value == "S")
+                request.pairSolve = PairSolve::S;
+            else if (value == "WS")
+                request.pairSolve = PairSolve::WS;
             else
-                throw UsageError("mode must be even or odd, got '" + value + "'");
+                throw UsageError("solve must be W, S or WS, got '" + value + "'");
+            continue;
+        }
+        if (*quantity == Quantity::PairTarget) {
+            request.pairTargets.push_back(
+                {*PairFigureOfKey(key), ParseQuantity(value, Quantity::Impedance)});
             continue;
         }
         request.values.emplace_back(key, ParseQuantity(value, *quantity));
     }
+    CheckPairRequest(request);
     return request;
 }
 
@@ -153,7 +207,7 @@ std::string UsageText() {
         lines += "  " + std::string(type.cliName) + ":";
         for (const std::string& key : type.dimensionKeys)
             lines += " " + key;
-        if (type.coupled) lines += "  mode=even|odd";
+        if (type.coupled) lines += "  mode=even|odd|both";
         lines += "\n";
     }
     std::string commands;
@@ -168,6 +222,12 @@ std::string UsageText() {
            lines +
            "Other keys: Er, tand, sigma (S/m), f (Hz), L (physical length), E (electrical\n"
            "length, degrees), Z0 (target impedance, ohms).\n"
+           "Coupled lines: mode=both gives both modes and the pair's figures\n"
+           "z_diff_ohm = 2 Zodd, z_comm_ohm = Zeven / 2 and\n"
+           "coupling_db = 20 log10((Zeven - Zodd) / (Zeven + Zodd)).  Their synthesis\n"
+           "takes targets Zdiff, Zcomm, Zeven, Zodd (ohms) and solve=W (W at the given\n"
+           "S), solve=S (S at the given W) or solve=WS (both, from one target of\n"
+           "Zdiff/Zodd and one of Zcomm/Zeven); one target solves W, two W and S.\n"
            "A value is a number in SI units or a number with a unit name: 0.6mm, 5mil,\n"
            "10GHz, 2.5KHz, 90deg, 1.5rad, 5.8e7S/m.  Keys not given take the values the\n"
            "window shows on a first start.  Output: one JSON object on stdout.\n";

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/coupledsynthesis.h"
 #include "models/linetypes.h"
 
 // A bad command line: exit status 2 with the message on stderr.
@@ -17,7 +18,17 @@ class UsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-enum class Quantity { Length, Frequency, Angle, Conductivity, Impedance, Plain, Mode };
+enum class Quantity {
+    Length,
+    Frequency,
+    Angle,
+    Conductivity,
+    Impedance,
+    Plain,
+    Mode,
+    PairTarget,
+    Solve
+};
 
 class Worksheet;
 
@@ -33,6 +44,9 @@ const std::vector<CommonKey>& CommonKeys();
 // The quantity a key of this line type stands for, or nullopt for an unknown key.
 std::optional<Quantity> KeyQuantity(const LineType& line, std::string_view key);
 
+// The coupled-synthesis target a key names ("Zdiff" ...), or nullopt.
+std::optional<PairFigure> PairFigureOfKey(std::string_view key);
+
 // "0.6mm" -> 0.0006; "10GHz" -> 1e10; "90deg" -> 90; "5.8e7S/m" -> 5.8e7.
 // Unit names match as the window spells them, or else case-insensitively.
 // Throws UsageError for a malformed or non-finite value or a unit that does
@@ -44,6 +58,9 @@ struct CliRequest {
     const LineType* line = nullptr;
     std::vector<std::pair<std::string, double>> values; // key, SI value, in command-line order
     std::optional<int> mode;                            // 0 even, 1 odd
+    bool bothModes = false;                             // mode=both: even, odd and the pair figures
+    std::vector<PairTarget> pairTargets; // coupled synthesis: Zdiff, Zcomm, Zeven, Zodd
+    std::optional<PairSolve> pairSolve;  // solve=W|S|WS; default from the targets
 };
 
 CliRequest ParseCommandLine(const std::vector<std::string>& args);

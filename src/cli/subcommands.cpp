@@ -1,7 +1,11 @@
 #include "cli/subcommands.h"
 
+int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 const std::vector<Subcommand>& Subcommands() {
     // One line per command.
-    static const std::vector<Subcommand> commands{};
+    static const std::vector<Subcommand> commands{
+        {"batch", "batch [FILE]   (one call per line; - or none: stdin)", &BatchCommand},
+    };
     return commands;
 }
