@@ -85,8 +85,9 @@ class Pair {
                               const std::string& advice) {
     throw TP_Exceptions(std::string(PairFigureName(target.figure)) + " " + Ohms(target.ohms) +
                         " cannot be reached" + context + ": " + extreme +
-                        (tooHigh ? " gives at most " : " gives at least ") + Ohms(reached) + "; " +
-                        advice);
+                        // "the widest strips give", "the widest gap gives"
+                        (extreme.find(" strips ") != std::string::npos ? " give" : " gives") +
+                        (tooHigh ? " at most " : " at least ") + Ohms(reached) + "; " + advice);
 }
 
 // What moves a figure when `solved` is the dimension already at its end.

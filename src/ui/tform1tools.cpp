@@ -21,4 +21,6 @@ QAction* TForm1::AddTool(const QString& text, const QKeySequence& shortcut,
 void TForm1::InstallTools() {
     setContextMenuPolicy(Qt::ActionsContextMenu);
     // One line per tool, in menu order.
+    AddTool(tr("Coupled synthesis..."), QKeySequence(Qt::Key_F6), [this] { OpenPairSynthesis(); });
+    AddTool(tr("Copy results"), QKeySequence(QKeySequence::Copy), [this] { CopyResults(); });
 }
