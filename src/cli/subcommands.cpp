@@ -5,7 +5,10 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
 const std::vector<Subcommand>& Subcommands() {
     // One line per command.
     static const std::vector<Subcommand> commands{
-        {"batch", "batch [FILE]   (one call per line; - or none: stdin)", &BatchCommand},
+        {"batch",
+         "batch [FILE]   one analyze or synthesize call per line of FILE (or stdin),\n"
+         "                          one JSON object per line out",
+         &BatchCommand},
     };
     return commands;
 }

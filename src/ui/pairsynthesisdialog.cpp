@@ -55,7 +55,10 @@ PairSynthesisDialog::PairSynthesisDialog(const LineDescriptor& line, const LineI
     solveButton = new QPushButton(tr("Solve"));
     resultLabel = new QLabel;
     resultLabel->setWordWrap(true);
-    resultLabel->setMinimumWidth(360);
+    resultLabel->setMinimumWidth(440);
+    // Room for the solution's three lines or a long message from the start.
+    resultLabel->setMinimumHeight(4 * resultLabel->fontMetrics().lineSpacing());
+    resultLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     resultLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setText(tr("Write W and S to the window"));
