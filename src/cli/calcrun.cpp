@@ -184,7 +184,8 @@ int Calculate(const CliRequest& request, ordered_json& result) {
 int RunCalculation(const CliRequest& request, std::ostream& out) {
     ordered_json result;
     const int status = Calculate(request, result);
-    out << result.dump(2) << '\n';
+    // An error is one compact line, results are indented.
+    out << (status == 0 ? result.dump(2) : result.dump()) << '\n';
     return status;
 }
 

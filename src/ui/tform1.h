@@ -7,10 +7,10 @@
 #pragma once
 
 #include <QHash>
-#include <QList>
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <QList>
 #include <functional>
 #include <memory>
 
@@ -118,7 +118,8 @@ class TForm1 : public QWidget, public WindowServices {
     // Each tool is an entry of the window's context menu and a shortcut of the
     // window; `run` goes through the window's one catch-all.  The tools are
     // listed once, in InstallTools (tform1tools.cpp).
-    QAction* AddTool(const QString& text, const QKeySequence& shortcut, std::function<void()> run);
+    QAction* AddTool(const QString& text, const QKeySequence& shortcut,
+                     std::function<void()> run);
     const QList<QAction*>& Tools() const { return tools_; }
 
     // --- Keyboard, results as text, loss parts (tform1keys.cpp) -------------

@@ -54,7 +54,7 @@ QString Plain(const QLabel* label) {
 QString TForm1::ResultsText() const {
     QStringList lines;
     lines << tr("Line: %1").arg(TabControl1->tabText(CurrentTab()));
-    if (EvenMode->isVisible())
+    if (EvenMode->isVisibleTo(this))
         lines << tr("Mode: %1").arg(OddMode->isChecked() ? tr("odd") : tr("even"));
     lines << Line(tr("Impedance"), ImpedanceEdit, ImpedanceUnitBox)
           << Line(tr("Frequency"), FrequencyEdit, FrequencyUnitBox)
