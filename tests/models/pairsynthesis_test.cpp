@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -128,16 +127,4 @@ TEST(PairSynthesis, UnreachableTargetsNameTheTargetAndTheWayOut) {
                  std::invalid_argument);
     EXPECT_THROW(SynthesizePair(type, in, {{PairFigure::Zdiff, -1.0}}, PairSolve::W),
                  std::invalid_argument);
-}
-
-TEST(PairSynthesis, FiguresOfAPair) {
-    LineResult r;
-    r.even.impedance = 60.0;
-    r.odd.impedance = 40.0;
-    const DifferentialFigures f = PairFigures(r);
-    EXPECT_DOUBLE_EQ(f.zdiff, 80.0);
-    EXPECT_DOUBLE_EQ(f.zcomm, 30.0);
-    EXPECT_NEAR(*f.couplingDb, 20.0 * std::log10(0.2), 1e-12);
-    r.odd.impedance = 60.0; // uncoupled
-    EXPECT_FALSE(PairFigures(r).couplingDb);
 }
