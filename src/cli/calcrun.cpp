@@ -1,5 +1,6 @@
 #include "cli/calcrun.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <memory>
@@ -8,13 +9,14 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/subcommands.h"
+#include "core/coupledsynthesis.h"
 #include "core/lossparts.h"
 #include "core/worksheet.h"
 #include "numeric/constants.h"
 
-namespace {
-
 using nlohmann::ordered_json;
+
+namespace {
 
 ordered_json Dimensions(Worksheet& sheet, const LineType& line) {
     ordered_json dims = ordered_json::object();
@@ -30,9 +32,96 @@ ordered_json Inputs(Worksheet& sheet, const LineType& line) {
     return inputs;
 }
 
-int Fail(std::ostream& out, const std::string& text) {
-    out << ordered_json{{"error", text}}.dump() << '\n';
-    return 1;
+// The values of the mode the sheet shows after an action: impedance, eeff
+// and the loss with its parts.
+ordered_json ModeValues(const Worksheet& sheet, const LineModel& model) {
+    ordered_json values;
+    values["impedance_ohm"] = sheet.impedance;
+    values["eeff"] = sheet.effDielConst;
+    values["loss_db_per_m"] =
+        sheet.lossBlank ? ordered_json(nullptr) : ordered_json(sheet.lossDecibels);
+    const LineResult& shown = model.LastResult();
+    const auto decibels = [&](double nepers) {
+        return sheet.lossBlank ? ordered_json(nullptr)
+                               : ordered_json(nepers * constants::kNepersToDecibels);
+    };
+    values["loss_conductor_db_per_m"] = decibels(shown.conductorLoss);
+    values["loss_dielectric_db_per_m"] = decibels(shown.dielectricLoss);
+    return values;
+}
+
+// The mode's phase constant and the electrical length it gives.
+ordered_json ModeLengths(const Worksheet& sheet) {
+    return ordered_json{{"phase_constant_deg_per_m", sheet.phaseConstant},
+                        {"electrical_length_deg", sheet.electricalLength}};
+}
+
+void Merge(ordered_json& into, const ordered_json& from) {
+    for (const auto& [key, value] : from.items())
+        into[key] = value;
+}
+
+ordered_json SkinDepthJson(LineModel& model) {
+    const double skinDepth = SkinDepth(model.ReadInputs());
+    return std::isfinite(skinDepth) ? ordered_json(skinDepth) : ordered_json(nullptr);
+}
+
+// Analyze in one mode; false (with the error in `error`) on a calculation error.
+bool AnalyzeMode(Worksheet& sheet, LineModel& model, int mode, std::string& error) {
+    sheet.SetModeIndex(mode);
+    model.Analyze();
+    if (sheet.errors.empty()) return true;
+    error = sheet.errors.front();
+    return false;
+}
+
+// Both modes of a coupled line and the pair's figures.  Each mode is its own
+// Analyze, so each agrees with mode=even and mode=odd to the last bit.
+bool PutBothModes(Worksheet& sheet, LineModel& model, ordered_json& result) {
+    std::string error;
+    result["dimensions"] = Dimensions(sheet, model.Line());
+    std::vector<std::string> warnings;
+    LineResult modes;
+    for (int mode : {0, 1}) {
+        if (!AnalyzeMode(sheet, model, mode, error)) {
+            result = ordered_json{{"error", error}};
+            return false;
+        }
+        ordered_json values = ModeValues(sheet, model);
+        Merge(values, ModeLengths(sheet));
+        result[mode == 0 ? "even" : "odd"] = values;
+        (mode == 0 ? modes.even : modes.odd) = model.LastResult();
+        for (const std::string& line : sheet.warnings)
+            if (std::find(warnings.begin(), warnings.end(), line) == warnings.end())
+                warnings.push_back(line);
+    }
+    const DifferentialFigures figures = PairFigures(modes);
+    result["z_diff_ohm"] = figures.zdiff;
+    result["z_comm_ohm"] = figures.zcomm;
+    result["coupling_db"] =
+        figures.couplingDb ? ordered_json(*figures.couplingDb) : ordered_json(nullptr);
+    result["skin_depth_m"] = SkinDepthJson(model);
+    result["physical_length_m"] = sheet.physicalLength;
+    result["warnings"] = warnings;
+    return true;
+}
+
+// W, S or both for the pair's targets, written into the sheet's rows.
+void SolvePair(const CliRequest& request, Worksheet& sheet, LineModel& model,
+               ordered_json& result) {
+    ordered_json targets;
+    for (const PairTarget& target : request.pairTargets)
+        targets[PairFigureName(target.figure)] = target.ohms;
+    result["targets"] = targets;
+    const PairSolve solve =
+        request.pairSolve.value_or(DefaultPairSolve(request.pairTargets.size()));
+    result["solved"] = solve == PairSolve::WS  ? ordered_json{"W", "S"}
+                       : solve == PairSolve::W ? ordered_json{"W"}
+                                               : ordered_json{"S"};
+    const PairSynthesis solved =
+        SynthesizePair(model.Line(), model.ReadInputs(), request.pairTargets, solve);
+    sheet.SetRowValue(1, solved.w);
+    sheet.SetRowValue(2, solved.s);
 }
 
 } // namespace
@@ -48,9 +137,10 @@ void ApplyInput(Worksheet& sheet, const LineType& line, const std::string& key, 
         if (key == common.key) sheet.*common.value = value;
 }
 
-int RunCalculation(const CliRequest& request, std::ostream& out) {
+int Calculate(const CliRequest& request, ordered_json& result) {
     const LineType& line = *request.line;
     const bool synthesize = request.operation == CliRequest::Operation::Synthesize;
+    const bool pair = line.coupled && (request.bothModes || synthesize);
     try {
         Worksheet sheet;
         const std::unique_ptr<LineModel> model = CreateLineModel(line, sheet);
@@ -59,42 +149,51 @@ int RunCalculation(const CliRequest& request, std::ostream& out) {
             ApplyInput(sheet, line, key, value);
         if (request.mode) sheet.SetModeIndex(*request.mode);
 
-        ordered_json result;
+        result = ordered_json::object();
         result["line"] = line.cliName;
         result["operation"] = synthesize ? "synthesize" : "analyze";
-        if (line.coupled) result["mode"] = sheet.ModeIndex() == 1 ? "odd" : "even";
+        if (line.coupled) result["mode"] = pair ? "both" : sheet.ModeIndex() == 1 ? "odd" : "even";
         result["inputs"] = Inputs(sheet, line);
 
+        if (pair) {
+            if (synthesize) SolvePair(request, sheet, *model, result);
+            return PutBothModes(sheet, *model, result) ? 0 : 1;
+        }
         if (synthesize)
             model->Synthesize();
         else
             model->Analyze();
-        if (!sheet.errors.empty()) return Fail(out, sheet.errors.front());
+        if (!sheet.errors.empty()) {
+            result = ordered_json{{"error", sheet.errors.front()}};
+            return 1;
+        }
 
         result["dimensions"] = Dimensions(sheet, line);
-        result["impedance_ohm"] = sheet.impedance;
-        result["eeff"] = sheet.effDielConst;
-        result["loss_db_per_m"] =
-            sheet.lossBlank ? ordered_json(nullptr) : ordered_json(sheet.lossDecibels);
-        const LineResult& shown = model->LastResult();
-        const auto decibels = [&](double nepers) {
-            return sheet.lossBlank ? ordered_json(nullptr)
-                                   : ordered_json(nepers * constants::kNepersToDecibels);
-        };
-        result["loss_conductor_db_per_m"] = decibels(shown.conductorLoss);
-        result["loss_dielectric_db_per_m"] = decibels(shown.dielectricLoss);
-        const double skinDepth = SkinDepth(model->ReadInputs());
-        result["skin_depth_m"] =
-            std::isfinite(skinDepth) ? ordered_json(skinDepth) : ordered_json(nullptr);
-        result["phase_constant_deg_per_m"] = sheet.phaseConstant;
-        result["electrical_length_deg"] = sheet.electricalLength;
+        Merge(result, ModeValues(sheet, *model));
+        result["skin_depth_m"] = SkinDepthJson(*model);
+        Merge(result, ModeLengths(sheet));
         result["physical_length_m"] = sheet.physicalLength;
         result["warnings"] = sheet.warnings;
-        out << result.dump(2) << '\n';
         return 0;
     } catch (...) {
-        return Fail(out, CurrentErrorText("Unknown calculation error"));
+        result = ordered_json{{"error", CurrentErrorText("Unknown calculation error")}};
+        return 1;
     }
+}
+
+int RunCalculation(const CliRequest& request, std::ostream& out) {
+    ordered_json result;
+    const int status = Calculate(request, result);
+    // An error is one compact line, results are indented.
+    out << (status == 0 ? result.dump(2) : result.dump()) << '\n';
+    return status;
+}
+
+int FinishOutput(int status, std::ostream& out, std::ostream& err) {
+    out.flush();
+    if (out) return status;
+    err << "tavrel-calc: the output could not be written\n";
+    return status == 0 ? 1 : status;
 }
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -108,7 +207,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         err << "tavrel-calc: " << e.what() << "\n\n" << UsageText();
         return 2;
     } catch (const InputRuleError& e) {
-        return Fail(out, e.what());
+        out << ordered_json{{"error", e.what()}}.dump() << '\n';
+        return 1;
     }
     switch (request.operation) {
     case CliRequest::Operation::Help:

@@ -3,10 +3,16 @@
 
 #include <iosfwd>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/cliargs.h"
 
 // Sets one KEY=VALUE input of the command line (SI value) on the sheet.
 void ApplyInput(Worksheet& sheet, const LineType& line, const std::string& key, double value);
+
+// Runs the request into `result`: the output object, or {"error": ...}.
+// Returns the exit status: 0 with results, 1 for a calculation error.
+int Calculate(const CliRequest& request, nlohmann::ordered_json& result);
 
 // Runs the request and writes the JSON object to `out`.  Returns the exit
 // status: 0 with results, 1 with {"error": ...} for a calculation error.
@@ -15,3 +21,7 @@ int RunCalculation(const CliRequest& request, std::ostream& out);
 // The whole command line: parses, runs, and maps every failure to its exit
 // status (2 with a usage message on `err` for a bad command line).
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The exit status once the output is flushed: a stream that failed (a full
+// disk, a closed pipe) turns success into 1, with a message on `err`.
+int FinishOutput(int status, std::ostream& out, std::ostream& err);

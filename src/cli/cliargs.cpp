@@ -55,6 +55,13 @@ std::string_view Trim(std::string_view s) {
 
 } // namespace
 
+std::optional<PairFigure> PairFigureOfKey(std::string_view key) {
+    for (PairFigure figure :
+         {PairFigure::Zdiff, PairFigure::Zcomm, PairFigure::Zeven, PairFigure::Zodd})
+        if (key == PairFigureName(figure)) return figure;
+    return std::nullopt;
+}
+
 const std::vector<CommonKey>& CommonKeys() {
     static const std::vector<CommonKey> keys{
         {"Er", Quantity::Plain, &Worksheet::dielConstant},
@@ -73,7 +80,11 @@ std::optional<Quantity> KeyQuantity(const LineType& line, std::string_view key) 
         if (key == dimension) return Quantity::Length;
     for (const CommonKey& common : CommonKeys())
         if (key == common.key) return common.quantity;
-    if (key == "mode" && line.coupled) return Quantity::Mode;
+    if (line.coupled) {
+        if (key == "mode") return Quantity::Mode;
+        if (key == "solve") return Quantity::Solve;
+        if (PairFigureOfKey(key)) return Quantity::PairTarget;
+    }
     return std::nullopt;
 }
 
@@ -107,10 +118,43 @@ void CheckInputRule(std::string_view key, std::string_view text, double si) {
         if (!(si >= 1.0)) throw InputRuleError(quoted + "] Er must be >= 1");
     } else if (key == "tand") {
         if (!(si >= 0.0)) throw InputRuleError(quoted + "] Loss Tangent must be >= 0.");
+    } else if (key == "T") {
+        // Zero-thickness metal is an input the formulas define (the ideal thin
+        // strip); only a negative thickness is refused.
+        if (!(si >= 0.0)) throw InputRuleError(quoted + "] This value must be greater then zero");
     } else if (!(si > 0.0)) {
         throw InputRuleError(quoted + "] This value must be greater then zero");
     }
 }
+
+namespace {
+
+// The targets of a coupled synthesis fit what is solved: one target for W
+// or S alone, one of each mode for both.
+void CheckPairRequest(CliRequest& request) {
+    const bool synthesize = request.operation == CliRequest::Operation::Synthesize;
+    if (!request.line->coupled) return;
+    if (!synthesize) {
+        if (!request.pairTargets.empty() || request.pairSolve)
+            throw UsageError("Zdiff, Zcomm, Zeven, Zodd and solve are synthesis keys");
+        return;
+    }
+    const std::size_t count = request.pairTargets.size();
+    if (count == 0 || count > 2)
+        throw UsageError("coupled synthesis takes one or two targets of Zdiff, Zcomm, Zeven, Zodd");
+    if (!request.pairSolve) request.pairSolve = DefaultPairSolve(count);
+    if ((*request.pairSolve == PairSolve::WS) != (count == 2))
+        throw UsageError("solve=W or solve=S takes one target, solve=WS two");
+    if (count == 2) {
+        const auto odd = [](const PairTarget& t) {
+            return t.figure == PairFigure::Zdiff || t.figure == PairFigure::Zodd;
+        };
+        if (odd(request.pairTargets[0]) == odd(request.pairTargets[1]))
+            throw UsageError("W and S together take one of Zdiff, Zodd and one of Zcomm, Zeven");
+    }
+}
+
+} // namespace
 
 CliRequest ParseCommandLine(const std::vector<std::string>& args) {
     CliRequest request;
@@ -136,10 +180,6 @@ CliRequest ParseCommandLine(const std::vector<std::string>& args) {
                          "' (available: " + known + ")");
     }
 
-    if (request.line->coupled && request.operation == CliRequest::Operation::Synthesize)
-        throw UsageError(std::string(request.line->cliName) +
-                         " offers no synthesis (analyze only)");
-
     std::vector<std::pair<std::string, std::string>> given; // key, text as written
     for (std::size_t i = 2; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -151,18 +191,36 @@ CliRequest ParseCommandLine(const std::vector<std::string>& args) {
         const std::optional<Quantity> quantity = KeyQuantity(*request.line, key);
         if (!quantity) throw UsageError("unknown key '" + key + "' for " + request.line->cliName);
         if (*quantity == Quantity::Mode) {
+            request.bothModes = value == "both";
             if (value == "even")
                 request.mode = 0;
             else if (value == "odd")
                 request.mode = 1;
+            else if (!request.bothModes)
+                throw UsageError("mode must be even, odd or both, got '" + value + "'");
+            continue;
+        }
+        if (*quantity == Quantity::Solve) {
+            if (value == "W")
+                request.pairSolve = PairSolve::W;
+            else if (value == "S")
+                request.pairSolve = PairSolve::S;
+            else if (value == "WS")
+                request.pairSolve = PairSolve::WS;
             else
-                throw UsageError("mode must be even or odd, got '" + value + "'");
+                throw UsageError("solve must be W, S or WS, got '" + value + "'");
+            continue;
+        }
+        if (*quantity == Quantity::PairTarget) {
+            request.pairTargets.push_back(
+                {*PairFigureOfKey(key), ParseQuantity(value, Quantity::Impedance)});
             continue;
         }
         const double si = ParseQuantity(value, *quantity);
         request.values.emplace_back(key, si);
         given.push_back({key, value});
     }
+    CheckPairRequest(request);
     // Only a command line that parses is held against the window's rules.
     for (std::size_t i = 0; i < given.size(); ++i)
         CheckInputRule(given[i].first, given[i].second, request.values[i].second);
@@ -175,7 +233,7 @@ std::string UsageText() {
         lines += "  " + std::string(type.cliName) + ":";
         for (const std::string& key : type.dimensionKeys)
             lines += " " + key;
-        if (type.coupled) lines += "  mode=even|odd";
+        if (type.coupled) lines += "  mode=even|odd|both";
         lines += "\n";
     }
     std::string commands;
@@ -190,6 +248,12 @@ std::string UsageText() {
            lines +
            "Other keys: Er, tand, sigma (S/m), f (Hz), L (physical length), E (electrical\n"
            "length, degrees), Z0 (target impedance, ohms).\n"
+           "Coupled lines: mode=both gives both modes and the pair's figures\n"
+           "z_diff_ohm = 2 Zodd, z_comm_ohm = Zeven / 2 and\n"
+           "coupling_db = 20 log10((Zeven - Zodd) / (Zeven + Zodd)).  Their synthesis\n"
+           "takes targets Zdiff, Zcomm, Zeven, Zodd (ohms) and solve=W (W at the given\n"
+           "S), solve=S (S at the given W) or solve=WS (both, from one target of\n"
+           "Zdiff/Zodd and one of Zcomm/Zeven); one target solves W, two W and S.\n"
            "A value is a number in SI units or a number with a unit name: 0.6mm, 5mil,\n"
            "10GHz, 2.5KHz, 90deg, 1.5rad, 5.8e7S/m.  Keys not given take the values the\n"
            "window shows on a first start.  Output: one JSON object on stdout.\n";

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/coupledsynthesis.h"
 #include "models/linetypes.h"
 
 // A bad command line: exit status 2 with the message on stderr.
@@ -24,7 +25,17 @@ class InputRuleError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-enum class Quantity { Length, Frequency, Angle, Conductivity, Impedance, Plain, Mode };
+enum class Quantity {
+    Length,
+    Frequency,
+    Angle,
+    Conductivity,
+    Impedance,
+    Plain,
+    Mode,
+    PairTarget,
+    Solve
+};
 
 class Worksheet;
 
@@ -40,6 +51,9 @@ const std::vector<CommonKey>& CommonKeys();
 // The quantity a key of this line type stands for, or nullopt for an unknown key.
 std::optional<Quantity> KeyQuantity(const LineType& line, std::string_view key);
 
+// The coupled-synthesis target a key names ("Zdiff" ...), or nullopt.
+std::optional<PairFigure> PairFigureOfKey(std::string_view key);
+
 // "0.6mm" -> 0.0006; "10GHz" -> 1e10; "90deg" -> 90; "5.8e7S/m" -> 5.8e7.
 // Unit names match as the window spells them, or else case-insensitively.
 // Throws UsageError for a malformed or non-finite value or a unit that does
@@ -47,7 +61,8 @@ std::optional<Quantity> KeyQuantity(const LineType& line, std::string_view key);
 double ParseQuantity(std::string_view text, Quantity quantity);
 
 // The window's input rules for the value of `key` (as given, `text`; `si` its
-// value): Er >= 1, tand >= 0, every other number > 0.  Raises InputRuleError
+// value): Er >= 1, tand >= 0, every other number > 0 -- but a thickness T
+// may be 0, the zero-thickness strip the formulas define.  Raises InputRuleError
 // with the window's message, e.g. "[f=-10GHz] This value must be greater then
 // zero".
 void CheckInputRule(std::string_view key, std::string_view text, double si);
@@ -57,6 +72,9 @@ struct CliRequest {
     const LineType* line = nullptr;
     std::vector<std::pair<std::string, double>> values; // key, SI value, in command-line order
     std::optional<int> mode;                            // 0 even, 1 odd
+    bool bothModes = false;                             // mode=both: even, odd and the pair figures
+    std::vector<PairTarget> pairTargets; // coupled synthesis: Zdiff, Zcomm, Zeven, Zodd
+    std::optional<PairSolve> pairSolve;  // solve=W|S|WS; default from the targets
 };
 
 CliRequest ParseCommandLine(const std::vector<std::string>& args);

@@ -99,6 +99,8 @@ int RunFieldSolve(const std::vector<std::string>& args, std::ostream& out, std::
     } catch (const UsageError& e) {
         err << "tavrel-calc: " << e.what() << "\n\n" << UsageText();
         return 2;
+    } catch (const InputRuleError& e) {
+        return Fail(out, e.what());
     }
     const LineType& line = *request.line;
     try {

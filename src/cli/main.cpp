@@ -7,5 +7,5 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    return RunCommandLine(args, std::cout, std::cerr);
+    return FinishOutput(RunCommandLine(args, std::cout, std::cerr), std::cout, std::cerr);
 }

@@ -146,6 +146,7 @@ TForm1::TForm1(const Options& options) : QWidget(nullptr), options_(options) {
     CreateControls();
     SetFocusOrder();
     InstallTools();
+    InstallKeys();
     try {
         CreateLineModels();
     } catch (...) {
@@ -504,6 +505,8 @@ void TForm1::WriteMaterialSection() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && HandleKey(watched, static_cast<QKeyEvent*>(event)))
+        return true;
     if (droppingPress_ && event->type() == QEvent::MouseButtonPress) {
         StopDroppingPress();
         return true;

@@ -22,6 +22,7 @@
 
 class QAction;
 class QComboBox;
+class QKeyEvent;
 class QKeySequence;
 class QFrame;
 class QGroupBox;
@@ -121,6 +122,12 @@ class TForm1 : public QWidget, public WindowServices {
                      std::function<void()> run);
     const QList<QAction*>& Tools() const { return tools_; }
 
+    // --- Keyboard, results as text, loss parts (tform1keys.cpp) -------------
+    // Every result the window shows with its unit, one "label: value unit"
+    // per line; what Ctrl+C copies.
+    QString ResultsText() const;
+    void CopyResults();
+
     // --- Handlers ----------------------------------------------------------
     void FormCreate();
     void TabControl1Changing(int leftIndex);
@@ -189,6 +196,10 @@ class TForm1 : public QWidget, public WindowServices {
     enum class ExitRule { Positive, DielConstant, LossTangent, Unchecked };
 
     void InstallTools();
+    void InstallKeys();
+    bool HandleKey(QObject* watched, QKeyEvent* event);
+    void ShowLossParts(bool valid);
+    void OpenPairSynthesis();
     void CreateControls();
     void SetFocusOrder();
     void CreateLineModels();
@@ -196,7 +207,7 @@ class TForm1 : public QWidget, public WindowServices {
     void ReadMaterialSection();
     void WriteMaterialSection();
     void MarkLabels(bool afterAnalyze);
-    void ValidateOnExit(QLineEdit* edit, ExitRule rule);
+    bool ValidateOnExit(QLineEdit* edit, ExitRule rule); // true: the value passes
     void DropPressInDelivery();
     void StopDroppingPress();
     bool ValidRow(int row) const { return row >= 1 && row <= kRows; }
@@ -250,6 +261,8 @@ class TForm1 : public QWidget, public WindowServices {
     bool droppingPress_ = false; // the press that moved the focus is to be dropped
     int busyDepth_ = 0;
     QList<QAction*> tools_;
+    int errorBoxes_ = 0;          // error boxes of the line models so far
+    bool lossPartsShown_ = false; // the loss field's tooltip holds the last action's parts
 };
 
 // The message of the exception being handled, whatever its type.

@@ -57,6 +57,7 @@ void TForm1::TabControl1Change(int newIndex) {
         TabControl1->setFocus();
         ShowLineImage(newIndex);
         if (LineModel* model = ModelOfTab(newIndex)) model->LoadAndSetup();
+        ShowLossParts(false);
     });
 }
 
@@ -64,8 +65,10 @@ void TForm1::AnalyzeButtonClick() {
     Guarded([this] {
         LineModel* model = ModelOfTab(CurrentTab());
         if (model == nullptr) return;
+        const int errors = errorBoxes_;
         model->Analyze();
         MarkLabels(true);
+        ShowLossParts(errorBoxes_ == errors);
     });
 }
 
@@ -73,8 +76,10 @@ void TForm1::SynthesizeButtonClick() {
     Guarded([this] {
         LineModel* model = ModelOfTab(CurrentTab());
         if (model == nullptr) return;
+        const int errors = errorBoxes_;
         model->Synthesize();
         MarkLabels(false);
+        ShowLossParts(errorBoxes_ == errors);
     });
 }
 
@@ -135,18 +140,18 @@ void TForm1::ValueEditExit(QObject* sender) {
     Guarded([this, edit, rule = *rule] { ValidateOnExit(edit, rule); });
 }
 
-void TForm1::ValidateOnExit(QLineEdit* edit, ExitRule rule) {
-    if (rule == ExitRule::Unchecked) return;
+bool TForm1::ValidateOnExit(QLineEdit* edit, ExitRule rule) {
+    if (rule == ExitRule::Unchecked) return true;
     QString suffix;
     try {
         if (rule == ExitRule::DielConstant) {
-            if (DielConstantValue() >= 1) return;
+            if (DielConstantValue() >= 1) return true;
             suffix = QStringLiteral("] Er must be >= 1");
         } else if (rule == ExitRule::LossTangent) {
-            if (LossTangentValue() >= 0) return;
+            if (LossTangentValue() >= 0) return true;
             suffix = QStringLiteral("] Loss Tangent must be >= 0.");
         } else {
-            if (ReadNumber(edit) > 0) return;
+            if (ReadNumber(edit) > 0) return true;
             suffix = QStringLiteral("] This value must be greater then zero");
         }
     } catch (const ConversionError&) {
@@ -162,6 +167,7 @@ void TForm1::ValidateOnExit(QLineEdit* edit, ExitRule rule) {
     ShowErrorBox(QStringLiteral("[") + edit->text() + suffix);
     edit->setFocus(Qt::OtherFocusReason);
     if (byMouse) DropPressInDelivery();
+    return false;
 }
 
 // --- The maker's button --------------------------------------------------------------
@@ -265,6 +271,7 @@ void TForm1::UpdateWarningTree() {
 }
 
 void TForm1::ReportError(const std::string& text) {
+    ++errorBoxes_;
     ShowErrorBox(QString::fromStdString(text));
 }
 

@@ -22,8 +22,10 @@ QAction* TForm1::AddTool(const QString& text, const QKeySequence& shortcut,
 void TForm1::InstallTools() {
     setContextMenuPolicy(Qt::ActionsContextMenu);
     // One line per tool, in menu order.
+    AddTool(tr("Coupled synthesis..."), QKeySequence(Qt::Key_F6), [this] { OpenPairSynthesis(); });
     AddTool(tr("Check with field solver..."), QKeySequence(Qt::Key_F7), [this] {
         if (LineModel* model = ModelOfTab(CurrentTab()))
             RunFieldCheck(this, model->Line(), model->ReadInputs());
     });
+    AddTool(tr("Copy results"), QKeySequence(QKeySequence::Copy), [this] { CopyResults(); });
 }

@@ -240,6 +240,7 @@ void TForm1::LossUnitBoxChange() {
         ChangeOrRestore(LossUnitBox, lossUnit, [this] {
             ApplyUnitChange(LossEdit, lossUnit, LossUnitBox, units_.loss, LossValue());
         });
+        ShowLossParts(lossPartsShown_);
     });
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <fstream>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -154,4 +156,77 @@ TEST(CliRun, BadCommandLinesExitTwo) {
     }
     EXPECT_EQ(Call({"--help"}).status, 0);
     EXPECT_EQ(Call({"--version"}).status, 0);
+}
+
+// Both modes in one call are each mode's own call, to the last bit.
+TEST(CliPairs, BothModesAgreeWithEvenAndOddAndGiveThePairFigures) {
+    for (const char* line : {"coupled-microstrip", "coupled-stripline"}) {
+        const auto both = Call({"analyze", line, "mode=both", "f=5GHz"}).json();
+        ASSERT_EQ(both["mode"], "both") << line;
+        for (const char* mode : {"even", "odd"}) {
+            const auto single =
+                Call({"analyze", line, std::string("mode=") + mode, "f=5GHz"}).json();
+            for (const char* key :
+                 {"impedance_ohm", "eeff", "loss_db_per_m", "loss_conductor_db_per_m",
+                  "loss_dielectric_db_per_m", "phase_constant_deg_per_m", "electrical_length_deg"})
+                EXPECT_EQ(both[mode][key], single[key]) << line << ' ' << mode << ' ' << key;
+            EXPECT_EQ(both["skin_depth_m"], single["skin_depth_m"]);
+        }
+        const double ze = both["even"]["impedance_ohm"], zo = both["odd"]["impedance_ohm"];
+        EXPECT_DOUBLE_EQ(both["z_diff_ohm"].get<double>(), 2 * zo);
+        EXPECT_DOUBLE_EQ(both["z_comm_ohm"].get<double>(), ze / 2);
+        EXPECT_DOUBLE_EQ(both["coupling_db"].get<double>(), 20 * std::log10((ze - zo) / (ze + zo)));
+    }
+}
+
+TEST(CliPairs, CoupledSynthesisSolvesAndReportsTheAchievedFigures) {
+    const CliRun_ run = Call({"synthesize", "coupled-stripline", "Zdiff=100", "Zcomm=30"});
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    const auto j = run.json();
+    EXPECT_EQ(j["solved"], nlohmann::json({"W", "S"}));
+    EXPECT_NEAR(j["z_diff_ohm"].get<double>(), 100.0, 1e-6);
+    EXPECT_NEAR(j["z_comm_ohm"].get<double>(), 30.0, 1e-6);
+    const CliRun_ far = Call({"synthesize", "coupled-microstrip", "Zdiff=400", "solve=S"});
+    EXPECT_EQ(far.status, 1);
+    EXPECT_NE(far.json()["error"].get<std::string>().find("Zdiff 400 ohm cannot be reached"),
+              std::string::npos);
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"synthesize", "coupled-microstrip", "Zdiff=100", "Zodd=50"},
+             {"synthesize", "coupled-microstrip", "Zdiff=100", "solve=WS"},
+             {"analyze", "coupled-microstrip", "Zdiff=100"},
+             {"analyze", "coupled-microstrip", "mode=all"}})
+        EXPECT_EQ(Call(args).status, 2) << args.back();
+}
+
+TEST(CliBatch, OneCompactObjectPerCallWithErrorsNumbered) {
+    const std::string path = ::testing::TempDir() + "tavrel_batch_test.txt";
+    std::ofstream(path) << "# stack-ups\n"
+                           "analyze microstrip W=0.6mm H=0.635mm\n"
+                           "\n"
+                           "analyze coax Di=1mm Do=0.5mm\n"
+                           "   analyze   coupled-stripline   mode=both  \n"
+                           "analyze nothing\n";
+    const CliRun_ run = Call({"batch", path});
+    EXPECT_EQ(run.status, 1); // a line gave no result
+    std::istringstream lines(run.out);
+    std::vector<nlohmann::json> answers;
+    for (std::string line; std::getline(lines, line);)
+        answers.push_back(nlohmann::json::parse(line));
+    ASSERT_EQ(answers.size(), 4u) << run.out;
+    EXPECT_EQ(answers[0], Call({"analyze", "microstrip", "W=0.6mm", "H=0.635mm"}).json());
+    EXPECT_EQ(answers[1]["error"], "Di must be less than than Do");
+    EXPECT_EQ(answers[1]["input_line"], 4);
+    EXPECT_EQ(answers[2]["mode"], "both");
+    EXPECT_EQ(answers[3]["input_line"], 6);
+    EXPECT_EQ(Call({"batch", path + ".missing"}).status, 2);
+}
+
+TEST(CliOutput, AFailedWriteIsNeverSuccess) {
+    std::ostringstream full, err;
+    full.setstate(std::ios::badbit);
+    EXPECT_EQ(FinishOutput(0, full, err), 1);
+    EXPECT_FALSE(err.str().empty());
+    std::ostringstream fine;
+    EXPECT_EQ(FinishOutput(0, fine, err), 0);
+    EXPECT_EQ(FinishOutput(2, full, err), 2);
 }
