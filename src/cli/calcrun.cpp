@@ -48,6 +48,10 @@ int Fail(std::ostream& out, const std::string& text) {
 
 } // namespace
 
+void ApplyValue(Worksheet& sheet, const LineType& line, const std::string& key, double value) {
+    Apply(sheet, line, key, value);
+}
+
 int RunCalculation(const CliRequest& request, std::ostream& out) {
     const LineType& line = *request.line;
     const bool synthesize = request.operation == CliRequest::Operation::Synthesize;

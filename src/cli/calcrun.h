@@ -5,6 +5,11 @@
 
 #include "cli/cliargs.h"
 
+class Worksheet;
+
+// Sets one KEY=VALUE of the command line (SI value) on the sheet.
+void ApplyValue(Worksheet& sheet, const LineType& line, const std::string& key, double value);
+
 // Runs the request and writes the JSON object to `out`.  Returns the exit
 // status: 0 with results, 1 with {"error": ...} for a calculation error.
 int RunCalculation(const CliRequest& request, std::ostream& out);

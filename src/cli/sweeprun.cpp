@@ -1,0 +1,171 @@
+#include "cli/sweeprun.h"
+
+#include <charconv>
+#include <memory>
+#include <ostream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/calcrun.h"
+#include "core/sweeptable.h"
+#include "core/worksheet.h"
+
+namespace {
+
+using nlohmann::ordered_json;
+
+struct SweepRequest {
+    CliRequest base; // the line, the keys not swept, the mode
+    std::string key;
+    SweepVariable variable;
+    SweepRange range;
+    bool json = false;
+};
+
+SweepVariable VariableOf(const LineType& line, const std::string& key) {
+    for (std::size_t row = 0; row < line.dimensionKeys.size(); ++row)
+        if (key == line.dimensionKeys[row])
+            return {SweepVariable::Kind::Row, static_cast<int>(row) + 1};
+    if (key == "f") return {SweepVariable::Kind::Frequency};
+    if (key == "Er") return {SweepVariable::Kind::Er};
+    if (key == "tand") return {SweepVariable::Kind::Tand};
+    if (key == "sigma") return {SweepVariable::Kind::Conductivity};
+    throw UsageError("cannot sweep '" + key +
+                     "' (a dimension key, f, Er, tand or sigma can be swept)");
+}
+
+int ParseCount(const std::string& text) {
+    int count = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (error != std::errc() || end != text.data() + text.size())
+        throw UsageError("malformed point count '" + text + "'");
+    return count;
+}
+
+// KEY=START:STOP:N
+void ParseSweptKey(SweepRequest& request, const std::string& arg) {
+    const std::size_t eq = arg.find('=');
+    request.key = arg.substr(0, eq);
+    const LineType& line = *request.base.line;
+    const std::optional<Quantity> quantity = KeyQuantity(line, request.key);
+    if (!quantity) throw UsageError("unknown key '" + request.key + "' for " + line.cliName);
+    request.variable = VariableOf(line, request.key);
+    const std::string value = arg.substr(eq + 1);
+    const std::size_t first = value.find(':');
+    const std::size_t second = value.find(':', first + 1);
+    if (second == std::string::npos || value.find(':', second + 1) != std::string::npos)
+        throw UsageError("expected KEY=START:STOP:N, got '" + arg + "'");
+    request.range.start = ParseQuantity(value.substr(0, first), *quantity);
+    request.range.stop = ParseQuantity(value.substr(first + 1, second - first - 1), *quantity);
+    request.range.points = ParseCount(value.substr(second + 1));
+}
+
+SweepRequest ParseSweep(const std::vector<std::string>& args) {
+    if (args.size() < 2) throw UsageError("missing line type");
+    SweepRequest request;
+    // The keys not swept go through analyze's own parsing: same rules, same messages.
+    std::vector<std::string> fixed{"analyze", args[1]};
+    std::string swept;
+    for (std::size_t i = 2; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "log" || arg == "lin") {
+            request.range.logarithmic = arg == "log";
+        } else if (arg == "--format" || arg.rfind("--format=", 0) == 0) {
+            std::string format = arg.size() > 8 ? arg.substr(9) : "";
+            if (arg == "--format") {
+                if (++i == args.size()) throw UsageError("--format needs csv or json");
+                format = args[i];
+            }
+            if (format != "csv" && format != "json")
+                throw UsageError("--format must be csv or json, got '" + format + "'");
+            request.json = format == "json";
+        } else if (arg.find('=') != std::string::npos && arg.find(':') != std::string::npos) {
+            if (!swept.empty()) throw UsageError("only one key can be swept");
+            swept = arg;
+        } else {
+            fixed.push_back(arg);
+        }
+    }
+    request.base = ParseCommandLine(fixed);
+    if (swept.empty()) throw UsageError("nothing to sweep: give KEY=START:STOP:N");
+    ParseSweptKey(request, swept);
+    if (const std::string problem = SweepRangeProblem(request.range); !problem.empty())
+        throw UsageError(problem);
+    return request;
+}
+
+ordered_json Cell(const std::optional<double>& value) {
+    return value ? ordered_json(*value) : ordered_json(nullptr);
+}
+
+void WriteJson(std::ostream& out, const SweepRequest& request, Worksheet& sheet,
+               const std::vector<SweepPoint>& points) {
+    const LineType& line = *request.base.line;
+    const std::vector<SweepColumn> columns = SweepColumns(line, request.variable);
+    ordered_json result;
+    result["line"] = line.cliName;
+    result["operation"] = "sweep";
+    if (line.coupled) result["mode"] = sheet.ModeIndex() == 1 ? "odd" : "even";
+    result["swept"] = request.key;
+    result["scale"] = request.range.logarithmic ? "log" : "linear";
+    ordered_json names = ordered_json::array();
+    for (const SweepColumn& column : columns)
+        names.push_back(column.name);
+    names.push_back("warnings");
+    names.push_back("error");
+    result["columns"] = std::move(names);
+    ordered_json rows = ordered_json::array();
+    for (const SweepPoint& point : points) {
+        ordered_json row = ordered_json::object();
+        for (std::size_t c = 0; c < columns.size(); ++c)
+            row[columns[c].name] =
+                c == 0 || point.Ok() ? Cell(columns[c].value(point)) : ordered_json(nullptr);
+        row["warnings"] = point.warnings;
+        row["error"] = point.Ok() ? ordered_json(nullptr) : ordered_json(point.error);
+        rows.push_back(std::move(row));
+    }
+    result["points"] = std::move(rows);
+    out << result.dump(1) << '\n';
+}
+
+int Fail(std::ostream& out, const std::string& text) {
+    out << ordered_json{{"error", text}}.dump() << '\n';
+    return 1;
+}
+
+} // namespace
+
+int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    SweepRequest request;
+    try {
+        request = ParseSweep(args);
+    } catch (const UsageError& e) {
+        err << "tavrel-calc: " << e.what() << "\n\n" << UsageText();
+        return 2;
+    }
+    const LineType& line = *request.base.line;
+    try {
+        Worksheet sheet;
+        const std::unique_ptr<LineModel> model = CreateLineModel(line, sheet);
+        model->LoadAndSetup();
+        for (const auto& [key, value] : request.base.values)
+            ApplyValue(sheet, line, key, value);
+        if (request.base.mode) sheet.SetModeIndex(*request.base.mode);
+        // Read once, as Analyze would; the swept input is replaced per point.
+        const LineInputs base = model->ReadInputs();
+        const std::vector<SweepPoint> points =
+            RunSweep(line, base, request.variable, request.range);
+        if (request.json)
+            WriteJson(out, request, sheet, points);
+        else
+            WriteSweepTable(out, line, request.variable, points);
+    } catch (...) {
+        return Fail(out, CurrentErrorText("Unknown calculation error"));
+    }
+    out.flush();
+    if (!out) {
+        err << "tavrel-calc: the output could not be written\n";
+        return 1;
+    }
+    return 0;
+}
