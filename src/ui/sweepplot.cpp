@@ -99,6 +99,13 @@ void Fill(QChart* chart, const QString& title, const std::vector<Curve>& curves,
         series->setName(curves[c].name);
         series->replace(lines[c]);
         add(series);
+        // A one-pixel cosmetic pen takes the painter's line rasterizer; the
+        // default wider pen is stroked joint by joint, which dominated the
+        // redraw of a 1000-point sweep.
+        QPen pen = series->pen();
+        pen.setWidth(1);
+        pen.setCosmetic(true);
+        series->setPen(pen);
     }
     if (!marks.isEmpty()) {
         auto* series = new QScatterSeries;
