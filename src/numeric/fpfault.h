@@ -49,5 +49,6 @@ public:
     FloatingPointScope& operator=(const FloatingPointScope&) = delete;
 
 private:
-    std::fexcept_t saved_;
+    int savedFlags_; // the caller's fault flags
+    std::fexcept_t saved_{}; // their full state, taken only when one is raised
 };
