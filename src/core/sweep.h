@@ -31,9 +31,9 @@ struct SweepRange {
     bool logarithmic = false;
 };
 
-// Largest point count a sweep accepts: a million points is already far
-// beyond what a plot or a table shows.
-inline constexpr int kMaxSweepPoints = 1000000;
+// Largest point count a sweep accepts: far beyond what a plot or a table
+// shows, and the points (about 200 bytes each) are allocated up front.
+inline constexpr int kMaxSweepPoints = 100000;
 
 // Empty when the range can be swept, else why not (no points, too many,
 // a logarithmic range that does not stay above zero, a non-finite end).
