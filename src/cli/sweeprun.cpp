@@ -1,6 +1,7 @@
 #include "cli/sweeprun.h"
 
 #include <charconv>
+#include <cmath>
 #include <memory>
 #include <ostream>
 
@@ -94,38 +95,41 @@ SweepRequest ParseSweep(const std::vector<std::string>& args) {
     return request;
 }
 
-ordered_json Cell(const std::optional<double>& value) {
-    return value ? ordered_json(*value) : ordered_json(nullptr);
+std::string Quoted(const std::string& text) {
+    return ordered_json(text).dump();
 }
 
+// A number as JSON: the shortest exact text, null where there is none.
+std::string JsonNumber(const std::optional<double>& value) {
+    return value && std::isfinite(*value) ? FormatExact(*value) : "null";
+}
+
+// Written directly, a point per line: a tree of 1000 ordered objects cost
+// more than the sweep itself.
 void WriteJson(std::ostream& out, const SweepRequest& request, Worksheet& sheet,
                const std::vector<SweepPoint>& points) {
     const LineType& line = *request.base.line;
     const std::vector<SweepColumn> columns = SweepColumns(line, request.variable);
-    ordered_json result;
-    result["line"] = line.cliName;
-    result["operation"] = "sweep";
-    if (line.coupled) result["mode"] = sheet.ModeIndex() == 1 ? "odd" : "even";
-    result["swept"] = request.key;
-    result["scale"] = request.range.logarithmic ? "log" : "linear";
-    ordered_json names = ordered_json::array();
+    out << "{\n \"line\": " << Quoted(line.cliName) << ",\n \"operation\": \"sweep\",\n";
+    if (line.coupled)
+        out << " \"mode\": " << (sheet.ModeIndex() == 1 ? "\"odd\"" : "\"even\"") << ",\n";
+    out << " \"swept\": " << Quoted(request.key)
+        << ",\n \"scale\": " << (request.range.logarithmic ? "\"log\"" : "\"linear\"")
+        << ",\n \"columns\": [";
     for (const SweepColumn& column : columns)
-        names.push_back(column.name);
-    names.push_back("warnings");
-    names.push_back("error");
-    result["columns"] = std::move(names);
-    ordered_json rows = ordered_json::array();
+        out << Quoted(column.name) << ", ";
+    out << "\"warnings\", \"error\"],\n \"points\": [";
+    const char* separator = "\n  ";
     for (const SweepPoint& point : points) {
-        ordered_json row = ordered_json::object();
+        out << separator << '{';
+        separator = ",\n  ";
         for (std::size_t c = 0; c < columns.size(); ++c)
-            row[columns[c].name] =
-                c == 0 || point.Ok() ? Cell(columns[c].value(point)) : ordered_json(nullptr);
-        row["warnings"] = point.warnings;
-        row["error"] = point.Ok() ? ordered_json(nullptr) : ordered_json(point.error);
-        rows.push_back(std::move(row));
+            out << Quoted(columns[c].name) << ": "
+                << (c == 0 || point.Ok() ? JsonNumber(columns[c].value(point)) : "null") << ", ";
+        out << "\"warnings\": " << ordered_json(point.warnings).dump()
+            << ", \"error\": " << (point.Ok() ? "null" : Quoted(point.error)) << '}';
     }
-    result["points"] = std::move(rows);
-    out << result.dump(1) << '\n';
+    out << "\n ]\n}\n";
 }
 
 int Fail(std::ostream& out, const std::string& text) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/lossparts.h"
+#include "numeric/checkedmath.h"
 #include "numeric/constants.h"
 #include "numeric/fpfault.h"
 #include "numeric/tpexceptions.h"
@@ -28,6 +29,11 @@ void EvaluatePoint(const LineDescriptor& line, const LineInputs& in, SweepPoint&
     try {
         line.check(in, point.warnings);
         point.values = EvaluateWithLossParts(line, in, in.Row(1));
+        // What Analyze checks as it shows the values (eeff and its root for
+        // the phase constant, the loss in dB/m).
+        RequireFinite(point.values.eeff);
+        (void)CheckedSqrt(point.values.eeff);
+        if (line.lossShown) RequireFinite(point.values.loss * constants::kNepersToDecibels);
     } catch (...) {
         point.error = CurrentErrorText("Unknown calculation error");
     }

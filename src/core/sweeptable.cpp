@@ -1,6 +1,7 @@
 #include "core/sweeptable.h"
 
 #include <charconv>
+#include <cmath>
 #include <ostream>
 
 #include "numeric/constants.h"
@@ -115,7 +116,8 @@ void WriteSweepTable(std::ostream& out, const LineDescriptor& line, const SweepV
         for (std::size_t c = 0; c < columns.size(); ++c) {
             const bool shown = c == 0 || point.Ok();
             if (shown)
-                if (const Cell cell = columns[c].value(point)) out << FormatExact(*cell);
+                if (const Cell cell = columns[c].value(point); cell && std::isfinite(*cell))
+                    out << FormatExact(*cell);
             out << separator;
         }
         WriteText(out, JoinWarnings(point.warnings), separator);
