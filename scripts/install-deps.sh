@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential binutils cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libeigen3-dev
   clang libclang-rt-14-dev
   locales xvfb xauth xdotool fonts-dejavu-core fonts-liberation2

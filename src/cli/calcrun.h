@@ -7,6 +7,8 @@
 
 #include "cli/cliargs.h"
 
+class Worksheet;
+
 // Sets one KEY=VALUE input of the command line (SI value) on the sheet.
 void ApplyInput(Worksheet& sheet, const LineType& line, const std::string& key, double value);
 

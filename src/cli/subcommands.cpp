@@ -2,12 +2,15 @@
 
 #include <iosfwd>
 
+#include "cli/sweeprun.h"
+
 int RunFieldSolve(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 const std::vector<Subcommand>& Subcommands() {
     // One line per command.
     static const std::vector<Subcommand> commands{
+        {"sweep", kSweepUsage, &RunSweepCommand},
         {"batch",
          "batch [FILE]   one analyze or synthesize call per line of FILE (or stdin),\n"
          "                          one JSON object per line out",

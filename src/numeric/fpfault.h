@@ -48,7 +48,8 @@ class FloatingPointScope {
     FloatingPointScope& operator=(const FloatingPointScope&) = delete;
 
   private:
-    std::fexcept_t saved_;
+    int savedFlags_; // the caller's fault flags
+    std::fexcept_t saved_{}; // their full state, taken only when one is raised
 };
 
 // The one fault check of a single computation: runs `compute` as if the three

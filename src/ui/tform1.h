@@ -121,6 +121,12 @@ class TForm1 : public QWidget, public WindowServices {
     QAction* AddTool(const QString& text, const QKeySequence& shortcut,
                      std::function<void()> run);
     const QList<QAction*>& Tools() const { return tools_; }
+    // The units the window shows its quantities in, for the tools.
+    const UnitTables& Units() const { return units_; }
+    int FrequencyUnitIndex() const { return frequencyUnit; }
+    int ConductivityUnitIndex() const { return conductivityUnit; }
+    int LossUnitIndex() const { return lossUnit; }
+    int RowUnitIndex(int row) const { return rowUnit[static_cast<std::size_t>(row - 1)]; }
 
     // --- Keyboard, results as text, loss parts (tform1keys.cpp) -------------
     // Every result the window shows with its unit, one "label: value unit"

@@ -5,6 +5,7 @@
 #include <QKeySequence>
 
 #include "ui/fieldcheckrun.h"
+#include "ui/sweepwindow.h"
 #include "ui/tform1.h"
 
 QAction* TForm1::AddTool(const QString& text, const QKeySequence& shortcut,
@@ -22,6 +23,7 @@ QAction* TForm1::AddTool(const QString& text, const QKeySequence& shortcut,
 void TForm1::InstallTools() {
     setContextMenuPolicy(Qt::ActionsContextMenu);
     // One line per tool, in menu order.
+    AddTool(tr("Sweep..."), QKeySequence(Qt::Key_F5), [this] { OpenSweepWindow(*this); });
     AddTool(tr("Coupled synthesis..."), QKeySequence(Qt::Key_F6), [this] { OpenPairSynthesis(); });
     AddTool(tr("Check with field solver..."), QKeySequence(Qt::Key_F7), [this] {
         if (LineModel* model = ModelOfTab(CurrentTab()))

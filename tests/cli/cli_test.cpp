@@ -230,3 +230,100 @@ TEST(CliOutput, AFailedWriteIsNeverSuccess) {
     EXPECT_EQ(FinishOutput(0, fine, err), 0);
     EXPECT_EQ(FinishOutput(2, full, err), 2);
 }
+
+namespace {
+
+// RFC 4180 rows: quoted cells may hold separators, doubled quotes and newlines.
+std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
+    std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        std::string& cell = rows.back().back();
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
+                cell += text[++i];
+            else if (c == '"')
+                quoted = false;
+            else
+                cell += c;
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            rows.back().emplace_back();
+        } else if (c == '\n') {
+            rows.emplace_back(1);
+        } else {
+            cell += c;
+        }
+    }
+    if (rows.back().size() == 1 && rows.back()[0].empty()) rows.pop_back();
+    return rows;
+}
+
+} // namespace
+
+TEST(CliSweep, CsvReadsBackAsTheJsonPointsWithAnErrorPerRow) {
+    // Di from 0.1 to 1 mm against Do = 0.5 mm: the last six fail, the sweep goes on.
+    const std::vector<std::string> args{"sweep", "coax", "Di=0.1mm:1mm:10", "Do=0.5mm",
+                                        "tand=1e-3"};
+    const CliRun_ csv = Call(args);
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    std::vector<std::string> jsonArgs = args;
+    jsonArgs.push_back("--format=json");
+    const auto json = Call(jsonArgs).json();
+    const auto rows = ParseCsv(csv.out);
+    ASSERT_EQ(rows.size(), 11u);
+    ASSERT_EQ(json["points"].size(), 10u);
+    const auto& header = rows[0];
+    EXPECT_EQ(header.front(), "Di_m");
+    EXPECT_EQ(header, json["columns"].get<std::vector<std::string>>());
+    int failed = 0;
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        const auto& point = json["points"][r - 1];
+        ASSERT_EQ(rows[r].size(), header.size());
+        const std::string& error = rows[r].back();
+        failed += !error.empty();
+        EXPECT_EQ(error, point["error"].is_null() ? "" : point["error"].get<std::string>());
+        for (std::size_t c = 0; c + 2 < header.size(); ++c) {
+            if (rows[r][c].empty()) {
+                EXPECT_TRUE(point[header[c]].is_null()) << header[c];
+                continue;
+            }
+            EXPECT_EQ(std::stod(rows[r][c]), point[header[c]].get<double>()) << header[c];
+        }
+    }
+    EXPECT_EQ(failed, 6); // Di from 0.5 mm = Do on
+    EXPECT_EQ(rows[10].back(), "Di must be less than than Do");
+
+    const auto coupled = Call({"sweep", "coupled-stripline", "f=1GHz:2GHz:2", "log"});
+    const auto coupledHeader = ParseCsv(coupled.out).front();
+    EXPECT_NE(std::find(coupledHeader.begin(), coupledHeader.end(), "z_diff_ohm"),
+              coupledHeader.end());
+}
+
+TEST(CliSweep, BadSweepsExitTwoAndUnsweepableInputsExitOne) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"sweep"},
+                                               {"sweep", "coax"},
+                                               {"sweep", "coax", "f=1GHz"},
+                                               {"sweep", "coax", "f=1GHz:2GHz"},
+                                               {"sweep", "coax", "f=1GHz:2GHz:x"},
+                                               {"sweep", "coax", "f=1GHz:2GHz:0"},
+                                               {"sweep", "coax", "f=0:2GHz:5", "log"},
+                                               {"sweep", "coax", "f=1:2:3", "Er=1:2:3"},
+                                               {"sweep", "coax", "L=1:2:3"},
+                                               {"sweep", "coax", "W=1:2:3"},
+                                               {"sweep", "coax", "f=1:2:3", "Di=abc"},
+                                               {"sweep", "coax", "f=1:2:3", "--format", "xml"}}) {
+        const CliRun_ run = Call(args);
+        EXPECT_EQ(run.status, 2) << args.back();
+        EXPECT_NE(run.err.find("usage:"), std::string::npos);
+    }
+    const CliRun_ zero = Call({"sweep", "coax", "f=1GHz:2GHz:3", "sigma=0"});
+    EXPECT_EQ(zero.status, 1);
+    EXPECT_EQ(zero.json()["error"], "[sigma=0] This value must be greater then zero");
+    const CliRun_ negative = Call({"sweep", "coax", "f=-1GHz:2GHz:3"});
+    EXPECT_EQ(negative.status, 1);
+    EXPECT_EQ(negative.json()["error"], "[f=-1GHz] This value must be greater then zero");
+}

@@ -1,0 +1,185 @@
+#include "cli/sweeprun.h"
+
+#include <charconv>
+#include <cmath>
+#include <memory>
+#include <ostream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/calcrun.h"
+#include "core/sweeptable.h"
+#include "core/worksheet.h"
+
+namespace {
+
+using nlohmann::ordered_json;
+
+struct SweepRequest {
+    CliRequest base; // the line, the keys not swept, the mode
+    std::string key;
+    SweepVariable variable;
+    SweepRange range;
+    std::pair<std::string, std::string> rangeTexts; // START and STOP as written
+    bool json = false;
+};
+
+SweepVariable VariableOf(const LineType& line, const std::string& key) {
+    for (std::size_t row = 0; row < line.dimensionKeys.size(); ++row)
+        if (key == line.dimensionKeys[row])
+            return {SweepVariable::Kind::Row, static_cast<int>(row) + 1};
+    if (key == "f") return {SweepVariable::Kind::Frequency};
+    if (key == "Er") return {SweepVariable::Kind::Er};
+    if (key == "tand") return {SweepVariable::Kind::Tand};
+    if (key == "sigma") return {SweepVariable::Kind::Conductivity};
+    throw UsageError("cannot sweep '" + key +
+                     "' (a dimension key, f, Er, tand or sigma can be swept)");
+}
+
+int ParseCount(const std::string& text) {
+    int count = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (error != std::errc() || end != text.data() + text.size())
+        throw UsageError("malformed point count '" + text + "'");
+    return count;
+}
+
+// KEY=START:STOP:N
+void ParseSweptKey(SweepRequest& request, const std::string& arg) {
+    const std::size_t eq = arg.find('=');
+    request.key = arg.substr(0, eq);
+    const LineType& line = *request.base.line;
+    const std::optional<Quantity> quantity = KeyQuantity(line, request.key);
+    if (!quantity) throw UsageError("unknown key '" + request.key + "' for " + line.cliName);
+    request.variable = VariableOf(line, request.key);
+    const std::string value = arg.substr(eq + 1);
+    const std::size_t first = value.find(':');
+    const std::size_t second = value.find(':', first + 1);
+    if (second == std::string::npos || value.find(':', second + 1) != std::string::npos)
+        throw UsageError("expected KEY=START:STOP:N, got '" + arg + "'");
+    const std::string startText = value.substr(0, first);
+    const std::string stopText = value.substr(first + 1, second - first - 1);
+    request.range.start = ParseQuantity(startText, *quantity);
+    request.range.stop = ParseQuantity(stopText, *quantity);
+    request.range.points = ParseCount(value.substr(second + 1));
+    // Both ends follow the window's rules for the key (checked once the
+    // whole command line has parsed).
+    request.rangeTexts = {startText, stopText};
+}
+
+SweepRequest ParseSweep(const std::vector<std::string>& args) {
+    if (args.size() < 2) throw UsageError("missing line type");
+    SweepRequest request;
+    // The keys not swept go through analyze's own parsing: same rules, same messages.
+    std::vector<std::string> fixed{"analyze", args[1]};
+    std::string swept;
+    for (std::size_t i = 2; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "log" || arg == "lin") {
+            request.range.logarithmic = arg == "log";
+        } else if (arg == "--format" || arg.rfind("--format=", 0) == 0) {
+            std::string format = arg.size() > 8 ? arg.substr(9) : "";
+            if (arg == "--format") {
+                if (++i == args.size()) throw UsageError("--format needs csv or json");
+                format = args[i];
+            }
+            if (format != "csv" && format != "json")
+                throw UsageError("--format must be csv or json, got '" + format + "'");
+            request.json = format == "json";
+        } else if (arg.find('=') != std::string::npos && arg.find(':') != std::string::npos) {
+            if (!swept.empty()) throw UsageError("only one key can be swept");
+            swept = arg;
+        } else {
+            fixed.push_back(arg);
+        }
+    }
+    request.base = ParseCommandLine(fixed);
+    if (swept.empty()) throw UsageError("nothing to sweep: give KEY=START:STOP:N");
+    ParseSweptKey(request, swept);
+    if (const std::string problem = SweepRangeProblem(request.range); !problem.empty())
+        throw UsageError(problem);
+    CheckInputRule(request.key, request.rangeTexts.first, request.range.start);
+    CheckInputRule(request.key, request.rangeTexts.second, request.range.stop);
+    return request;
+}
+
+std::string Quoted(const std::string& text) {
+    return ordered_json(text).dump();
+}
+
+// A number as JSON: the shortest exact text, null where there is none.
+std::string JsonNumber(const std::optional<double>& value) {
+    return value && std::isfinite(*value) ? FormatExact(*value) : "null";
+}
+
+// Written directly, a point per line: a tree of 1000 ordered objects cost
+// more than the sweep itself.
+void WriteJson(std::ostream& out, const SweepRequest& request, Worksheet& sheet,
+               const std::vector<SweepPoint>& points) {
+    const LineType& line = *request.base.line;
+    const std::vector<SweepColumn> columns = SweepColumns(line, request.variable);
+    out << "{\n \"line\": " << Quoted(line.cliName) << ",\n \"operation\": \"sweep\",\n";
+    if (line.coupled)
+        out << " \"mode\": " << (sheet.ModeIndex() == 1 ? "\"odd\"" : "\"even\"") << ",\n";
+    out << " \"swept\": " << Quoted(request.key)
+        << ",\n \"scale\": " << (request.range.logarithmic ? "\"log\"" : "\"linear\"")
+        << ",\n \"columns\": [";
+    for (const SweepColumn& column : columns)
+        out << Quoted(column.name) << ", ";
+    out << "\"warnings\", \"error\"],\n \"points\": [";
+    const char* separator = "\n  ";
+    for (const SweepPoint& point : points) {
+        out << separator << '{';
+        separator = ",\n  ";
+        for (std::size_t c = 0; c < columns.size(); ++c)
+            out << Quoted(columns[c].name) << ": "
+                << (c == 0 || point.Ok() ? JsonNumber(columns[c].value(point)) : "null") << ", ";
+        out << "\"warnings\": " << ordered_json(point.warnings).dump()
+            << ", \"error\": " << (point.Ok() ? "null" : Quoted(point.error)) << '}';
+    }
+    out << "\n ]\n}\n";
+}
+
+int Fail(std::ostream& out, const std::string& text) {
+    out << ordered_json{{"error", text}}.dump() << '\n';
+    return 1;
+}
+
+} // namespace
+
+int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    SweepRequest request;
+    try {
+        request = ParseSweep(args);
+    } catch (const UsageError& e) {
+        err << "tavrel-calc: " << e.what() << "\n\n" << UsageText();
+        return 2;
+    } catch (const InputRuleError& e) {
+        return Fail(out, e.what());
+    }
+    const LineType& line = *request.base.line;
+    try {
+        Worksheet sheet;
+        const std::unique_ptr<LineModel> model = CreateLineModel(line, sheet);
+        model->LoadAndSetup();
+        for (const auto& [key, value] : request.base.values)
+            ApplyInput(sheet, line, key, value);
+        if (request.base.mode) sheet.SetModeIndex(*request.base.mode);
+        // Read once, as Analyze would; the swept input is replaced per point.
+        const LineInputs base = model->ReadInputs();
+        const std::vector<SweepPoint> points =
+            RunSweep(line, base, request.variable, request.range);
+        if (request.json)
+            WriteJson(out, request, sheet, points);
+        else
+            WriteSweepTable(out, line, request.variable, points);
+    } catch (...) {
+        return Fail(out, CurrentErrorText("Unknown calculation error"));
+    }
+    out.flush();
+    if (!out) {
+        err << "tavrel-calc: the output could not be written\n";
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,112 @@
+#include "core/sweep.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/lossparts.h"
+#include "numeric/checkedmath.h"
+#include "numeric/constants.h"
+#include "numeric/fpfault.h"
+#include "numeric/tpexceptions.h"
+
+namespace {
+
+// Points between two progress reports: often enough for a smooth bar and a
+// prompt Cancel, rare enough to cost nothing beside the kernels.
+constexpr int kProgressBlock = 64;
+
+// The relative resistivity of a conductivity, faulting as the window's own
+// conversion does (a conductivity of 0 divides by zero).
+double RelativeResistivity(double sigma) {
+    ClearFloatingPointFaults();
+    double rho = 1.0 / (sigma * constants::kGoldResistivity);
+    ForceEvaluation(rho);
+    RaiseFloatingPointFaults();
+    return rho;
+}
+
+void EvaluatePoint(const LineDescriptor& line, const LineInputs& in, SweepPoint& point) {
+    try {
+        line.check(in, point.warnings);
+        point.values = EvaluateWithLossParts(line, in, in.Row(1));
+        // What Analyze checks as it shows the values (eeff and its root for
+        // the phase constant, the loss in dB/m).
+        RequireFinite(point.values.eeff);
+        (void)CheckedSqrt(point.values.eeff);
+        if (line.lossShown) RequireFinite(point.values.loss * constants::kNepersToDecibels);
+    } catch (...) {
+        point.error = CurrentErrorText("Unknown calculation error");
+    }
+}
+
+} // namespace
+
+void SweepVariable::Set(LineInputs& in, double value) const {
+    switch (kind) {
+    case Kind::Frequency:
+        in.f = value;
+        break;
+    case Kind::Row:
+        in.rows[static_cast<std::size_t>(row - 1)] = value;
+        break;
+    case Kind::Er:
+        in.er = value;
+        break;
+    case Kind::Tand:
+        in.tand = value;
+        break;
+    case Kind::Conductivity:
+        in.rho = RelativeResistivity(value);
+        break;
+    }
+}
+
+std::string SweepRangeProblem(const SweepRange& range) {
+    if (range.points < 1) return "a sweep needs at least one point";
+    if (range.points > kMaxSweepPoints)
+        return "a sweep takes at most " + std::to_string(kMaxSweepPoints) + " points";
+    if (!std::isfinite(range.start) || !std::isfinite(range.stop))
+        return "start and stop must be finite";
+    if (range.logarithmic && !(range.start > 0.0 && range.stop > 0.0))
+        return "a logarithmic sweep needs start and stop above zero";
+    return {};
+}
+
+std::vector<double> SweepValues(const SweepRange& range) {
+    std::vector<double> values(static_cast<std::size_t>(range.points));
+    const int last = range.points - 1;
+    const double ratio = range.logarithmic ? std::log(range.stop / range.start) : 0.0;
+    for (int i = 0; i <= last; ++i) {
+        const double t = last == 0 ? 0.0 : static_cast<double>(i) / last;
+        values[static_cast<std::size_t>(i)] = range.logarithmic
+                                                  ? range.start * std::exp(ratio * t)
+                                                  : range.start + (range.stop - range.start) * t;
+    }
+    if (last > 0) values.back() = range.stop; // no rounding at the far end
+    return values;
+}
+
+std::vector<SweepPoint> RunSweep(const LineDescriptor& line, const LineInputs& base,
+                                 const SweepVariable& variable, const SweepRange& range,
+                                 const SweepProgress& progress) {
+    const std::vector<double> xs = SweepValues(range);
+    std::vector<SweepPoint> points(xs.size());
+    LineInputs in = base;
+    const int total = static_cast<int>(xs.size());
+    for (int i = 0; i < total; ++i) {
+        SweepPoint& point = points[static_cast<std::size_t>(i)];
+        point.x = xs[static_cast<std::size_t>(i)];
+        try {
+            variable.Set(in, point.x);
+            EvaluatePoint(line, in, point);
+        } catch (...) {
+            point.error = CurrentErrorText("Unknown calculation error");
+        }
+        const int done = i + 1;
+        if (progress && (done % kProgressBlock == 0 || done == total) && !progress(done, total)) {
+            points.resize(static_cast<std::size_t>(done));
+            break;
+        }
+    }
+    return points;
+}

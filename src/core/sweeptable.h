@@ -1,0 +1,37 @@
+// A sweep as a table: the swept value and the line's values per point, one
+// column each, in SI units with the loss in dB/m.  The same columns serve the
+// command line's CSV and JSON, the sweep window's CSV export and its copy to
+// the clipboard.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/sweep.h"
+
+struct SweepColumn {
+    std::string name; // with its unit: "f_hz", "impedance_ohm", "loss_db_per_m"
+    // The point's value, or nullopt for a cell left empty (a line that
+    // shows no loss).  Called only for points without an error.
+    std::optional<double> (*value)(const SweepPoint& point);
+};
+
+// "f_hz", "W_m", "Er", "tand", "sigma_s_per_m".
+std::string SweptColumnName(const LineDescriptor& line, const SweepVariable& variable);
+
+// The swept value first, then impedance, eeff and loss with its conductor and
+// dielectric parts; a coupled line adds both modes and the differential
+// impedance.  The warnings and error columns follow these in a table.
+std::vector<SweepColumn> SweepColumns(const LineDescriptor& line, const SweepVariable& variable);
+
+// Shortest text that reads back as the same double.
+std::string FormatExact(double value);
+
+// A header row, then one row per point; `separator` ',' gives CSV (text cells
+// quoted where they need it), '\t' a table to paste into a spreadsheet.  An
+// error point fills only its swept value and its error.  Warnings of a point
+// are joined by "; ".
+void WriteSweepTable(std::ostream& out, const LineDescriptor& line, const SweepVariable& variable,
+                     const std::vector<SweepPoint>& points, char separator = ',');

@@ -1,0 +1,138 @@
+// The sweep engine against the window's own Analyze: every point of a sweep
+// must be what Analyze shows at that input, for every line type and for each
+// kind of swept input.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "core/sweep.h"
+#include "core/sweeptable.h"
+#include "core/worksheet.h"
+#include "models/linetypes.h"
+
+namespace {
+
+struct Swept {
+    SweepVariable variable;
+    double start, stop; // SI; a row's range is relative to its first-start value
+    bool logarithmic;
+    double Worksheet::*value; // where Analyze reads it (null: a row)
+};
+
+const Swept kSwept[] = {
+    {{SweepVariable::Kind::Frequency}, 1e8, 4e10, true, &Worksheet::frequency},
+    {{SweepVariable::Kind::Row, 1}, 0.5, 2.0, false, nullptr},
+    {{SweepVariable::Kind::Er}, 2.2, 12.9, false, &Worksheet::dielConstant},
+    {{SweepVariable::Kind::Tand}, 0.0, 0.02, false, &Worksheet::lossTangent},
+    {{SweepVariable::Kind::Conductivity}, 1e6, 6e7, true, &Worksheet::conductivity},
+};
+
+std::string Name(const ::testing::TestParamInfo<LineType>& info) {
+    std::string name = info.param.cliName;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+}
+
+class SweepPoints : public ::testing::TestWithParam<LineType> {};
+
+TEST_P(SweepPoints, EqualAnalyzeAtTheSameInput) {
+    const LineType& line = GetParam();
+    for (const Swept& s : kSwept) {
+        Worksheet sheet;
+        const auto model = CreateLineModel(line, sheet);
+        model->LoadAndSetup();
+        sheet.lossTangent = 1e-3;
+        const bool row = s.value == nullptr;
+        const double scale = row ? sheet.rowValues[0] : 1.0;
+        const auto points = RunSweep(line, model->ReadInputs(), s.variable,
+                                     {s.start * scale, s.stop * scale, 4, s.logarithmic});
+        ASSERT_EQ(points.size(), 4u);
+        for (const SweepPoint& p : points) {
+            const std::string where = SweptColumnName(line, s.variable) + "=" + FormatExact(p.x);
+            if (row)
+                sheet.SetRowValue(1, p.x);
+            else
+                sheet.*s.value = p.x;
+            sheet.errors.clear();
+            model->Analyze();
+            if (!sheet.errors.empty()) {
+                EXPECT_EQ(p.error, sheet.errors.front()) << where;
+                continue;
+            }
+            ASSERT_TRUE(p.Ok()) << where << ": " << p.error;
+            const LineResult& shown = model->LastResult();
+            EXPECT_EQ(p.values.impedance, sheet.impedance) << where;
+            EXPECT_EQ(p.values.eeff, sheet.effDielConst) << where;
+            EXPECT_EQ(p.values.loss, shown.loss) << where;
+            EXPECT_EQ(p.values.conductorLoss, shown.conductorLoss) << where;
+            EXPECT_EQ(p.values.dielectricLoss, shown.dielectricLoss) << where;
+            EXPECT_EQ(p.values.odd.impedance, shown.odd.impedance) << where;
+            // The window numbers its lines and may add the quarter-wave note first.
+            for (const std::string& w : p.warnings)
+                EXPECT_TRUE(std::any_of(
+                    sheet.warnings.begin(), sheet.warnings.end(),
+                    [&](const std::string& shownLine) { return shownLine.ends_with(" -> " + w); }))
+                    << where << ": " << w;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLine, SweepPoints, ::testing::ValuesIn(LineTypes()), Name);
+
+TEST(Sweep, ErrorPointsKeepTheirMessageAndTheRestGoOn) {
+    const LineType& coax = *FindLineType("coax");
+    Worksheet sheet;
+    const auto model = CreateLineModel(coax, sheet);
+    model->LoadAndSetup();
+    LineInputs in = model->ReadInputs();
+    in.rows[1] = 1e-3; // Do: Di from 0 to 2 mm crosses it
+    const auto points = RunSweep(coax, in, {SweepVariable::Kind::Row, 1}, {0.0, 2e-3, 9, false});
+    ASSERT_EQ(points.size(), 9u);
+    const auto failed =
+        std::count_if(points.begin(), points.end(), [](const SweepPoint& p) { return !p.Ok(); });
+    EXPECT_EQ(failed, 6); // Di = 0 and Di >= Do
+    EXPECT_EQ(points[8].error, "Di must be less than than Do");
+    EXPECT_TRUE(points[2].Ok());
+    EXPECT_TRUE(std::isfinite(points[2].values.impedance));
+
+    // A conductivity of zero fails alone, as the window's conversion does.
+    const auto sigma =
+        RunSweep(coax, model->ReadInputs(), {SweepVariable::Kind::Conductivity}, {0.0, 1e7, 2});
+    EXPECT_EQ(sigma[0].error, "Floating point division by zero");
+    EXPECT_TRUE(sigma[1].Ok());
+}
+
+TEST(Sweep, CancelStopsAfterTheBlockAndKeepsItsPoints) {
+    const LineType& line = *FindLineType("stripline");
+    Worksheet sheet;
+    const auto model = CreateLineModel(line, sheet);
+    model->LoadAndSetup();
+    int calls = 0;
+    const auto points =
+        RunSweep(line, model->ReadInputs(), {}, {1e9, 2e9, 1000, false}, [&](int done, int total) {
+            EXPECT_EQ(total, 1000);
+            EXPECT_GT(done, 0);
+            return ++calls < 2;
+        });
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(points.size(), 128u);
+    EXPECT_TRUE(points.back().Ok());
+}
+
+TEST(Sweep, RangesEndExactlyAndRefuseWhatCannotBeSwept) {
+    const auto log = SweepValues({1e9, 2e10, 201, true});
+    EXPECT_EQ(log.front(), 1e9);
+    EXPECT_EQ(log.back(), 2e10);
+    EXPECT_NEAR(log[100], std::sqrt(1e9 * 2e10), 1e-3);
+    EXPECT_EQ(SweepValues({3.0, 1.0, 5, false})[2], 2.0); // downwards is fine
+    EXPECT_EQ(SweepValues({3.0, 1.0, 1, false}), std::vector<double>{3.0});
+    EXPECT_TRUE(SweepRangeProblem({1.0, 2.0, 1, true}).empty());
+    for (const SweepRange& bad :
+         {SweepRange{1, 2, 0, false}, SweepRange{0, 2, 5, true}, SweepRange{-1, 2, 5, true},
+          SweepRange{1, 2, 2000000, false}, SweepRange{1, NAN, 5, false}})
+        EXPECT_FALSE(SweepRangeProblem(bad).empty()) << bad.start << " " << bad.points;
+}
+
+} // namespace

@@ -1,0 +1,137 @@
+// The sweep window, opened from the main window with F5 as a user would:
+// it sweeps the active tab's inputs off the GUI thread, plots every point
+// with a result, counts those without, and exports what it shows.
+#include <QChart>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <algorithm>
+#include <ctime>
+#include <limits>
+
+#include "guitest.h"
+#include "ui/sweepplot.h"
+#include "ui/sweepwindow.h"
+
+namespace {
+
+QString ScreenshotFolder() {
+    QString folder = qEnvironmentVariable("TAVREL_SCREENSHOTS");
+    if (folder.isEmpty()) folder = QDir::currentPath() + QStringLiteral("/screenshots");
+    QDir().mkpath(folder);
+    return folder;
+}
+
+QXYSeries* Series(SweepWindow& sweep, SweepPlot::Chart chart, int index) {
+    return qobject_cast<QXYSeries*>(sweep.plot->ChartOf(chart)->series().value(index));
+}
+
+class SweepWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void f5SweepsTheActiveTabAndPlotsEveryPoint() {
+        TestWindow w;
+        ClickTab(*w, 6); // coupled microstrip: both modes and Zdiff
+        QTest::keyClick(w.form.get(), Qt::Key_F5);
+        auto* sweep = w->findChild<SweepWindow*>();
+        QVERIFY(sweep != nullptr);
+        QCOMPARE(sweep->variableBox->count(), 1 + 4 + 3); // f, W S H T, Er tand sigma
+        QVERIFY(sweep->variableBox->itemText(0).contains("GHz"));
+        sweep->pointsBox->setValue(1000);
+        QSignalSpy done(sweep, &SweepWindow::finished);
+        QTest::mouseClick(sweep->runButton, Qt::LeftButton);
+        QVERIFY(done.wait(20000));
+        QCOMPARE(sweep->Points().size(), std::size_t{1000});
+        QCOMPARE(sweep->Note(), QStringLiteral("1000 points."));
+
+        QXYSeries* odd = Series(*sweep, SweepPlot::Impedance, 1);
+        QXYSeries* zdiff = Series(*sweep, SweepPlot::Impedance, 2);
+        QVERIFY(odd && zdiff);
+        QCOMPARE(zdiff->name(), QStringLiteral("Zdiff"));
+        QCOMPARE(zdiff->count(), 1000);
+        QCOMPARE(zdiff->at(500).y(), 2.0 * odd->at(500).y());
+        // x in the frequency unit shown (GHz), loss in the loss unit shown.
+        QCOMPARE(zdiff->at(999).x(), sweep->stopEdit->text().toDouble());
+        QCOMPARE(sweep->plot->ChartOf(SweepPlot::Loss)->series().size(), 5);
+
+        // The best of three: a loaded machine only ever adds time.
+        qint64 redraw = std::numeric_limits<qint64>::max();
+        double cpu = 1e9;
+        for (int run = 0; run < 3; ++run) {
+            QElapsedTimer clock;
+            clock.start();
+            const std::clock_t cpuStart = std::clock();
+            sweep->Replot();
+            QCoreApplication::processEvents(); // the charts lay out their axes
+            sweep->repaint();
+            redraw = std::min(redraw, clock.elapsed());
+            cpu = std::min(cpu, 1e3 * double(std::clock() - cpuStart) / CLOCKS_PER_SEC);
+        }
+        qInfo("1000-point redraw of three charts: %lld ms wall, %.0f ms cpu", redraw, cpu);
+        QVERIFY(redraw < 500); // 50 ms on a quiet machine; slack for a loaded one
+
+        QTest::qWait(50);
+        QVERIFY(sweep->grab().save(ScreenshotFolder() + "/sweep-coupled-microstrip.png"));
+        const QString csv = w.folder.File("sweep.csv").c_str();
+        QVERIFY(sweep->ExportCsv(csv));
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QCOMPARE(lines.size(), 1000 + 2); // header, points, the empty text after the last newline
+        QVERIFY(lines[0].startsWith("f_hz,impedance_ohm,eeff,impedance_even_ohm"));
+        QVERIFY(sweep->ExportPng(w.folder.File("sweep.png").c_str()));
+        QVERIFY(!QImage(w.folder.File("sweep.png").c_str()).isNull());
+        QVERIFY(!sweep->ExportCsv(w.folder.File("missing/folder/sweep.csv").c_str()));
+    }
+
+    void errorPointsAreLeftOutAndCountedAndCancelStops() {
+        TestWindow w;
+        ClickTab(*w, 0); // microstrip, W in mm
+        QTest::keyClick(w.form.get(), Qt::Key_F5);
+        auto* sweep = w->findChild<SweepWindow*>();
+        QVERIFY(sweep != nullptr);
+        sweep->SelectVariable(1); // W from minus to twice the width shown
+        const double width = 2.0 * sweep->startEdit->text().toDouble();
+        sweep->startEdit->setText(QString::number(-width));
+        sweep->stopEdit->setText(QString::number(2.0 * width));
+        sweep->pointsBox->setValue(7);
+        QSignalSpy done(sweep, &SweepWindow::finished);
+        QVERIFY(sweep->Start());
+        QVERIFY(done.wait(20000));
+        QVERIFY2(sweep->Note().startsWith("3 of 7 points: no result; first message: "),
+                 qPrintable(sweep->Note()));
+        QCOMPARE(Series(*sweep, SweepPlot::Impedance, 0)->count(), 4);
+        QCOMPARE(Series(*sweep, SweepPlot::Impedance, 0)->at(0).x(), 0.5 * width);
+
+        sweep->SelectVariable(0); // a frequency sweep for the help page's picture
+        sweep->pointsBox->setValue(401);
+        QVERIFY(sweep->Start());
+        QVERIFY(!sweep->Start()); // one at a time
+        QVERIFY(done.wait(20000));
+        QTest::qWait(50);
+        QVERIFY(sweep->grab().save(ScreenshotFolder() + "/sweep-microstrip.png"));
+
+        sweep->pointsBox->setValue(kMaxSweepPoints);
+        QVERIFY(sweep->Start());
+        QTest::mouseClick(sweep->cancelButton, Qt::LeftButton);
+        QVERIFY(done.wait(20000));
+        QVERIFY(sweep->Points().size() < std::size_t{kMaxSweepPoints});
+        QVERIFY(sweep->Note().startsWith("Cancelled after"));
+
+        sweep->startEdit->setText("abc");
+        QVERIFY(!sweep->Start());
+        QCOMPARE(sweep->Note().isEmpty(), false);
+    }
+};
+
+RegisterGuiTest<SweepWindowTest> registered;
+
+} // namespace
+
+#include "sweep_window_test.moc"
