@@ -9,6 +9,7 @@
 
 #include "cli/subcommands.h"
 #include "core/lossparts.h"
+#include "core/widebanddielectric.h"
 #include "core/worksheet.h"
 #include "numeric/constants.h"
 
@@ -38,6 +39,8 @@ ordered_json Inputs(Worksheet& sheet, const LineType& line) {
     ordered_json inputs = Dimensions(sheet, line);
     for (const CommonKey& common : CommonKeys())
         inputs[common.key] = sheet.*common.value;
+    inputs["rough_model"] = RoughnessModelKeyword(sheet.roughModel);
+    inputs["dk_model"] = DielectricModelKeyword(sheet.dkModel);
     return inputs;
 }
 
@@ -58,6 +61,8 @@ int RunCalculation(const CliRequest& request, std::ostream& out) {
         for (const auto& [key, value] : request.values)
             Apply(sheet, line, key, value);
         if (request.mode) sheet.SetModeIndex(*request.mode);
+        if (request.roughModel) sheet.roughModel = *request.roughModel;
+        if (request.dkModel) sheet.dkModel = *request.dkModel;
 
         ordered_json result;
         result["line"] = line.cliName;
@@ -83,7 +88,11 @@ int RunCalculation(const CliRequest& request, std::ostream& out) {
         };
         result["loss_conductor_db_per_m"] = decibels(shown.conductorLoss);
         result["loss_dielectric_db_per_m"] = decibels(shown.dielectricLoss);
-        const double skinDepth = SkinDepth(model->ReadInputs());
+        const LineInputs read = model->ReadInputs();
+        const LineInputs atFrequency = AtFrequency(read);
+        result["er_at_f"] = atFrequency.er; // differ from Er, tand under the wideband model
+        result["tand_at_f"] = atFrequency.tand;
+        const double skinDepth = SkinDepth(read);
         result["skin_depth_m"] =
             std::isfinite(skinDepth) ? ordered_json(skinDepth) : ordered_json(nullptr);
         result["phase_constant_deg_per_m"] = sheet.phaseConstant;

@@ -53,7 +53,33 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
+// rough_model=... and dk_model=..., by the keywords the output uses.
+void ParseChoice(const std::string& key, const std::string& value, CliRequest& request) {
+    if (key == "rough_model") {
+        for (RoughnessModel model : {RoughnessModel::HammerstadJensen, RoughnessModel::Groiss})
+            if (value == RoughnessModelKeyword(model)) {
+                request.roughModel = model;
+                return;
+            }
+        throw UsageError("rough_model must be hammerstad or groiss, got '" + value + "'");
+    }
+    for (DielectricModel model : {DielectricModel::Constant, DielectricModel::DjordjevicSarkar})
+        if (value == DielectricModelKeyword(model)) {
+            request.dkModel = model;
+            return;
+        }
+    throw UsageError("dk_model must be constant or djsarkar, got '" + value + "'");
+}
+
 } // namespace
+
+const char* RoughnessModelKeyword(RoughnessModel model) {
+    return model == RoughnessModel::Groiss ? "groiss" : "hammerstad";
+}
+
+const char* DielectricModelKeyword(DielectricModel model) {
+    return model == DielectricModel::DjordjevicSarkar ? "djsarkar" : "constant";
+}
 
 const std::vector<CommonKey>& CommonKeys() {
     static const std::vector<CommonKey> keys{
@@ -64,6 +90,10 @@ const std::vector<CommonKey>& CommonKeys() {
         {"L", Quantity::Length, &Worksheet::physicalLength},
         {"E", Quantity::Angle, &Worksheet::electricalLength},
         {"Z0", Quantity::Impedance, &Worksheet::impedance},
+        {"rough", Quantity::Length, &Worksheet::rough},
+        {"f_ref", Quantity::Frequency, &Worksheet::fRef},
+        {"f_pole_low", Quantity::Frequency, &Worksheet::fPoleLow},
+        {"f_pole_high", Quantity::Frequency, &Worksheet::fPoleHigh},
     };
     return keys;
 }
@@ -74,6 +104,7 @@ std::optional<Quantity> KeyQuantity(const LineType& line, std::string_view key) 
     for (const CommonKey& common : CommonKeys())
         if (key == common.key) return common.quantity;
     if (key == "mode" && line.coupled) return Quantity::Mode;
+    if (key == "rough_model" || key == "dk_model") return Quantity::Choice;
     return std::nullopt;
 }
 
@@ -142,6 +173,10 @@ CliRequest ParseCommandLine(const std::vector<std::string>& args) {
                 throw UsageError("mode must be even or odd, got '" + value + "'");
             continue;
         }
+        if (*quantity == Quantity::Choice) {
+            ParseChoice(key, value, request);
+            continue;
+        }
         request.values.emplace_back(key, ParseQuantity(value, *quantity));
     }
     return request;
@@ -168,6 +203,9 @@ std::string UsageText() {
            lines +
            "Other keys: Er, tand, sigma (S/m), f (Hz), L (physical length), E (electrical\n"
            "length, degrees), Z0 (target impedance, ohms).\n"
+           "Materials: rough (RMS surface roughness, default 0),\n"
+           "rough_model=hammerstad|groiss, dk_model=constant|djsarkar (wideband\n"
+           "dielectric: Er and tand hold at f_ref, poles from f_pole_low to f_pole_high).\n"
            "A value is a number in SI units or a number with a unit name: 0.6mm, 5mil,\n"
            "10GHz, 2.5KHz, 90deg, 1.5rad, 5.8e7S/m.  Keys not given take the values the\n"
            "window shows on a first start.  Output: one JSON object on stdout.\n";

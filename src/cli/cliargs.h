@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/lineinputs.h"
 #include "models/linetypes.h"
 
 // A bad command line: exit status 2 with the message on stderr.
@@ -17,7 +18,7 @@ class UsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-enum class Quantity { Length, Frequency, Angle, Conductivity, Impedance, Plain, Mode };
+enum class Quantity { Length, Frequency, Angle, Conductivity, Impedance, Plain, Mode, Choice };
 
 class Worksheet;
 
@@ -44,7 +45,13 @@ struct CliRequest {
     const LineType* line = nullptr;
     std::vector<std::pair<std::string, double>> values; // key, SI value, in command-line order
     std::optional<int> mode;                            // 0 even, 1 odd
+    std::optional<RoughnessModel> roughModel;           // rough_model=hammerstad|groiss
+    std::optional<DielectricModel> dkModel;             // dk_model=constant|djsarkar
 };
+
+// The names of the material models on the command line and in its output.
+const char* RoughnessModelKeyword(RoughnessModel model);   // "hammerstad", "groiss"
+const char* DielectricModelKeyword(DielectricModel model); // "constant", "djsarkar"
 
 CliRequest ParseCommandLine(const std::vector<std::string>& args);
 
