@@ -58,6 +58,8 @@ LineInputs LineModel::ReadInputs() {
     if (line_.readsLossInputs) {
         in.tand = GetLossTangent();
         in.rho = GetRelativeResistivity();
+    } else if (in.dkModel == DielectricModel::DjordjevicSarkar) {
+        in.tand = GetLossTangent(); // the wideband model's Er(f) depends on it
     }
     in.f = GetFrequency();
     in.targetImpedance = GetTargetImpedance();

@@ -23,6 +23,8 @@ struct MaterialOptions {
     double fRef = 1e9;       // hertz: where er and tand hold under the wideband model
     double fPoleLow = 1e3;   // hertz: the wideband model's lowest pole
     double fPoleHigh = 1e12; // hertz: ... and its highest
+
+    bool operator==(const MaterialOptions&) const = default;
 };
 
 // The material options are inputs like the others (a sweep may vary rough).

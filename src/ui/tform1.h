@@ -17,6 +17,7 @@
 #include "core/linecal.h"
 #include "core/windowservices.h"
 #include "models/linetypes.h"
+#include "quantities/materials.h"
 #include "quantities/units.h"
 #include "ui/settingsfile.h"
 
@@ -79,6 +80,7 @@ class TForm1 : public QWidget, public WindowServices {
     double DielConstantValue() override;
     double LossTangentValue() override;
     double ConductivityValue() override;
+    MaterialOptions MaterialOptionsValue() override { return materialOptions_; }
     int ModeIndex() override { return modeIndex; }
     void SetModeIndex(int mode) override;
     void SetCaption(const std::string& caption) override;
@@ -120,6 +122,17 @@ class TForm1 : public QWidget, public WindowServices {
     QAction* AddTool(const QString& text, const QKeySequence& shortcut,
                      std::function<void()> run);
     const QList<QAction*>& Tools() const { return tools_; }
+
+    // --- Material options and lists (tform1materials.cpp) -------------------
+    const UnitTables& Units() const { return units_; }
+    int FrequencyUnit() const { return frequencyUnit; }
+    int RoughnessUnit() const { return roughnessUnit_; }
+    // Takes new options (roughness shown in `roughnessUnit`) and stores them
+    // in their settings section.
+    void SetMaterialOptions(const MaterialOptions& options, int roughnessUnit);
+    // The lists as offered: the built-in entries, then the materials file's.
+    const std::vector<Dielectric>& Dielectrics() const { return dielectrics_; }
+    const std::vector<Conductor>& Conductors() const { return conductors_; }
 
     // --- Handlers ----------------------------------------------------------
     void FormCreate();
@@ -195,6 +208,9 @@ class TForm1 : public QWidget, public WindowServices {
     void FormClose();
     void ReadMaterialSection();
     void WriteMaterialSection();
+    void LoadMaterialLists();
+    void ReadMaterialOptionsSection();
+    void WriteMaterialOptionsSection();
     void MarkLabels(bool afterAnalyze);
     void ValidateOnExit(QLineEdit* edit, ExitRule rule);
     void DropPressInDelivery();
@@ -250,6 +266,12 @@ class TForm1 : public QWidget, public WindowServices {
     bool droppingPress_ = false; // the press that moved the focus is to be dropped
     int busyDepth_ = 0;
     QList<QAction*> tools_;
+
+    MaterialOptions materialOptions_;
+    int roughnessUnit_ = 0;
+    bool materialOptionsStored_ = false; // the settings file holds their section
+    std::vector<Dielectric> dielectrics_;
+    std::vector<Conductor> conductors_;
 };
 
 // The message of the exception being handled, whatever its type.

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QKeySequence>
 
+#include "ui/materialoptionsdialog.h"
 #include "ui/tform1.h"
 
 QAction* TForm1::AddTool(const QString& text, const QKeySequence& shortcut,
@@ -21,4 +22,6 @@ QAction* TForm1::AddTool(const QString& text, const QKeySequence& shortcut,
 void TForm1::InstallTools() {
     setContextMenuPolicy(Qt::ActionsContextMenu);
     // One line per tool, in menu order.
+    AddTool(tr("Materials and conductor options..."), QKeySequence(Qt::Key_F8),
+            [this] { EditMaterialOptions(*this); });
 }

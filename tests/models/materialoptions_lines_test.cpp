@@ -1,0 +1,117 @@
+// Roughness and the wideband dielectric over every line type: a smooth
+// conductor leaves the kernels' numbers untouched to the last bit, roughness
+// scales the conductor part only, and the wideband model at its reference
+// frequency is the constant dielectric.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "core/lossparts.h"
+#include "core/roughness.h"
+#include "core/worksheet.h"
+#include "models/linetypes.h"
+
+namespace {
+
+std::string Name(const ::testing::TestParamInfo<const LineType*>& info) {
+    std::string name = info.param->cliName;
+    for (char& c : name)
+        if (c == '-') c = '_';
+    return name;
+}
+
+class MaterialOptionsOnEveryLine : public ::testing::TestWithParam<const LineType*> {
+  protected:
+    // The line's first-start rows, a lossy substrate, copper, 10 GHz.
+    LineInputs Inputs() {
+        const auto model = CreateLineModel(*GetParam(), sheet);
+        model->LoadAndSetup();
+        sheet.dielConstant = 4.0;
+        sheet.lossTangent = 0.01;
+        sheet.conductivity = 5.8e7;
+        sheet.frequency = 1e10;
+        return model->ReadInputs();
+    }
+    Worksheet sheet;
+};
+
+void ExpectSame(const LineValues& a, const LineValues& b, const char* what) {
+    EXPECT_EQ(a.impedance, b.impedance) << what;
+    EXPECT_EQ(a.eeff, b.eeff) << what;
+    EXPECT_EQ(a.loss, b.loss) << what;
+}
+
+TEST_P(MaterialOptionsOnEveryLine, SmoothConductorKeepsTheKernelsNumbersExactly) {
+    const LineType& line = *GetParam();
+    LineInputs in = Inputs();
+    const LineResult kernel = EvaluateChecked(line, in, in.Row(1));
+    for (RoughnessModel model : {RoughnessModel::HammerstadJensen, RoughnessModel::Groiss}) {
+        in.roughModel = model;
+        const LineResult smooth = EvaluateWithLossParts(line, in, in.Row(1));
+        ExpectSame(smooth, kernel, "selected");
+        ExpectSame(smooth.even, kernel.even, "even");
+        ExpectSame(smooth.odd, kernel.odd, "odd");
+    }
+}
+
+TEST_P(MaterialOptionsOnEveryLine, RoughnessScalesTheConductorPartOnly) {
+    const LineType& line = *GetParam();
+    LineInputs in = Inputs();
+    const LineResult smooth = EvaluateWithLossParts(line, in, in.Row(1));
+    in.rough = 1e-6; // above copper's skin depth at 10 GHz (0.66 um)
+    const double k = RoughnessFactor(in);
+    ASSERT_GT(k, 1.5);
+    const LineResult rough = EvaluateWithLossParts(line, in, in.Row(1));
+    using Pair = std::pair<const LineValues*, const LineValues*>;
+    std::vector<Pair> values{{&rough, &smooth}};
+    if (line.coupled) values.insert(values.end(), {{&rough.even, &smooth.even}, {&rough.odd, &smooth.odd}});
+    for (const auto& [r, s] : values) {
+        EXPECT_EQ(r->impedance, s->impedance);
+        EXPECT_EQ(r->dielectricLoss, s->dielectricLoss);
+        EXPECT_NEAR(r->conductorLoss, k * s->conductorLoss, 1e-12 * r->conductorLoss);
+        EXPECT_NEAR(r->loss - s->loss, (k - 1.0) * s->conductorLoss, 1e-12 * r->loss);
+        if (line.lossShown) {
+            EXPECT_GT(r->loss, s->loss);
+        }
+    }
+    // The driver reads the option from the window and shows the rough loss.
+    const auto model = CreateLineModel(line, sheet);
+    sheet.rough = 0.0;
+    model->Analyze();
+    const double shownSmooth = sheet.lossDecibels;
+    sheet.rough = 1e-6;
+    model->Analyze();
+    ASSERT_TRUE(sheet.errors.empty()) << sheet.errors.front();
+    if (line.lossShown) {
+        EXPECT_GT(sheet.lossDecibels, shownSmooth);
+    }
+}
+
+TEST_P(MaterialOptionsOnEveryLine, WidebandDielectricAtItsReferenceIsTheConstantOne) {
+    const LineType& line = *GetParam();
+    LineInputs in = Inputs();
+    const LineResult constant = EvaluateWithLossParts(line, in, in.Row(1));
+    in.dkModel = DielectricModel::DjordjevicSarkar;
+    in.fRef = in.f;
+    const LineResult atRef = EvaluateWithLossParts(line, in, in.Row(1));
+    EXPECT_NEAR(atRef.impedance, constant.impedance, 1e-11 * constant.impedance);
+    EXPECT_NEAR(atRef.loss, constant.loss, 1e-9 * constant.loss + 1e-300);
+    // Given at 1 GHz, Er has fallen by 10 GHz: a higher impedance, a lower eeff.
+    in.fRef = 1e9;
+    const LineResult falling = EvaluateWithLossParts(line, in, in.Row(1));
+    EXPECT_GT(falling.impedance, constant.impedance);
+    EXPECT_LT(falling.eeff, constant.eeff);
+}
+
+std::vector<const LineType*> AllLines() {
+    std::vector<const LineType*> lines;
+    for (const LineType& type : LineTypes())
+        lines.push_back(&type);
+    return lines;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLine, MaterialOptionsOnEveryLine, ::testing::ValuesIn(AllLines()),
+                         Name);
+
+} // namespace
