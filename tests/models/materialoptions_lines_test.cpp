@@ -90,9 +90,11 @@ TEST_P(MaterialOptionsOnEveryLine, RoughnessScalesTheConductorPartOnly) {
 
 TEST_P(MaterialOptionsOnEveryLine, WidebandDielectricAtItsReferenceIsTheConstantOne) {
     const LineType& line = *GetParam();
-    LineInputs in = Inputs();
-    const LineResult constant = EvaluateWithLossParts(line, in, in.Row(1));
-    in.dkModel = DielectricModel::DjordjevicSarkar;
+    sheet.dkModel = DielectricModel::DjordjevicSarkar;
+    LineInputs in = Inputs(); // a line without loss reads tand for the model too
+    LineInputs fixed = in;
+    fixed.dkModel = DielectricModel::Constant;
+    const LineResult constant = EvaluateWithLossParts(line, fixed, in.Row(1));
     in.fRef = in.f;
     const LineResult atRef = EvaluateWithLossParts(line, in, in.Row(1));
     EXPECT_NEAR(atRef.impedance, constant.impedance, 1e-11 * constant.impedance);
