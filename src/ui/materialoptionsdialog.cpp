@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "quantities/numberformat.h"
 #include "ui/tform1.h"
@@ -39,6 +40,7 @@ MaterialOptionsDialog::MaterialOptionsDialog(TForm1& window)
     roughnessEdit = new QLineEdit;
     roughnessUnitBox = new QComboBox;
     Fill(roughnessUnitBox, units.length, window.RoughnessUnit());
+    roughnessUnit_ = roughnessUnitBox->currentIndex();
     roughnessModelBox = new QComboBox;
     roughnessModelBox->addItems({tr("Hammerstad-Jensen"), tr("Groiss")});
     roughnessModelBox->setCurrentIndex(shown_.roughModel == RoughnessModel::Groiss ? 1 : 0);
@@ -57,20 +59,23 @@ MaterialOptionsDialog::MaterialOptionsDialog(TForm1& window)
 
     const double roughFactor = units.length.Factor(roughnessUnitBox->currentIndex());
     roughnessEdit->setText(QString::fromStdString(FormatG(shown_.rough * roughFactor)));
-    ShowFrequencies();
 
     auto* form = new QFormLayout;
     form->addRow(tr("Surface roughness (RMS)"), Beside(roughnessEdit, roughnessUnitBox));
     form->addRow(tr("Roughness model"), roughnessModelBox);
     form->addRow(tr("Dielectric model"), dielectricModelBox);
     form->addRow(tr("Er and tan d given at"), Beside(referenceEdit, frequencyUnitBox));
-    form->addRow(tr("Lowest pole"), lowPoleEdit);
-    form->addRow(tr("Highest pole"), highPoleEdit);
+    lowPoleLabel_ = new QLabel;
+    highPoleLabel_ = new QLabel;
+    form->addRow(lowPoleLabel_, lowPoleEdit);
+    form->addRow(highPoleLabel_, highPoleEdit);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(problemLabel);
     layout->addWidget(buttons);
+
+    ShowFrequencies();
 
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         if (Apply()) accept();
@@ -78,6 +83,8 @@ MaterialOptionsDialog::MaterialOptionsDialog(TForm1& window)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(frequencyUnitBox, &QComboBox::currentIndexChanged, this,
             [this] { FrequencyUnitChange(); });
+    connect(roughnessUnitBox, &QComboBox::currentIndexChanged, this,
+            [this] { RoughnessUnitChange(); });
     connect(dielectricModelBox, &QComboBox::currentIndexChanged, this,
             [this] { UpdateEnabled(); });
     UpdateEnabled();
@@ -85,6 +92,9 @@ MaterialOptionsDialog::MaterialOptionsDialog(TForm1& window)
 
 void MaterialOptionsDialog::ShowFrequencies() {
     const double factor = window_.Units().frequency.Factor(frequencyUnit_);
+    const QString unit = QString::fromStdString(window_.Units().frequency.Name(frequencyUnit_));
+    lowPoleLabel_->setText(tr("Lowest pole (%1)").arg(unit));
+    highPoleLabel_->setText(tr("Highest pole (%1)").arg(unit));
     referenceEdit->setText(QString::fromStdString(FormatG(shown_.fRef * factor)));
     lowPoleEdit->setText(QString::fromStdString(FormatG(shown_.fPoleLow * factor)));
     highPoleEdit->setText(QString::fromStdString(FormatG(shown_.fPoleHigh * factor)));
@@ -101,6 +111,18 @@ void MaterialOptionsDialog::FrequencyUnitChange() {
     }
     frequencyUnit_ = frequencyUnitBox->currentIndex();
     ShowFrequencies();
+}
+
+void MaterialOptionsDialog::RoughnessUnitChange() {
+    // The roughness follows the unit when it can be read; otherwise it stays.
+    const UnitTable& length = window_.Units().length;
+    try {
+        const double metres = window_.ReadNumber(roughnessEdit) / length.Factor(roughnessUnit_);
+        roughnessEdit->setText(QString::fromStdString(
+            FormatG(metres * length.Factor(roughnessUnitBox->currentIndex()))));
+    } catch (const std::exception&) {
+    }
+    roughnessUnit_ = roughnessUnitBox->currentIndex();
 }
 
 void MaterialOptionsDialog::UpdateEnabled() {

@@ -38,10 +38,14 @@ class MaterialOptionsDialog : public QDialog {
   private:
     void ShowFrequencies();
     void FrequencyUnitChange();
+    void RoughnessUnitChange();
     void UpdateEnabled();
 
+    QLabel* lowPoleLabel_ = nullptr;
+    QLabel* highPoleLabel_ = nullptr;
     TForm1& window_;
     int frequencyUnit_;
+    int roughnessUnit_ = 0;
     MaterialOptions shown_; // frequencies as last shown, for a change of unit
 };
 
