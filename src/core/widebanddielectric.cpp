@@ -5,8 +5,7 @@
 
 #include "numeric/tpexceptions.h"
 
-DjordjevicSarkar::DjordjevicSarkar(double er, double tand, double fRef, double fLow,
-                                   double fHigh)
+DjordjevicSarkar::DjordjevicSarkar(double er, double tand, double fRef, double fLow, double fHigh)
     : fLow_(fLow), fHigh_(fHigh) {
     if (!(fRef > 0.0) || !std::isfinite(fRef))
         throw TP_Exceptions("Wideband dielectric: the reference frequency must be above 0");

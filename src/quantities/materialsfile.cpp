@@ -39,8 +39,7 @@ std::optional<std::vector<std::string>> Fields(std::string_view line) {
 std::string Take(const std::vector<std::string>& f, UserMaterials& out) {
     const auto number = [&](std::size_t i) { return ParseWholeNumber(f[i]); };
     if (f[0] == "dielectric") {
-        if (f.size() < 4 || f.size() > 5)
-            return "expected: dielectric \"Name\" Er tand [f_ref]";
+        if (f.size() < 4 || f.size() > 5) return "expected: dielectric \"Name\" Er tand [f_ref]";
         if (f[1].empty()) return "the name is empty";
         const auto er = number(2), tand = number(3);
         if (!er || f[2].empty() || *er < 1.0) return "Er must be a number >= 1";
@@ -115,7 +114,8 @@ std::string ProblemsMessage(const std::string& path,
     constexpr std::size_t kListed = 10; // a box, not a page
     for (std::size_t i = 0; i < problems.size() && i < kListed; ++i) {
         const MaterialsFileProblem& p = problems[i];
-        text += p.line == 0 ? "\n" + p.reason : "\nline " + std::to_string(p.line) + ": " + p.reason;
+        text +=
+            p.line == 0 ? "\n" + p.reason : "\nline " + std::to_string(p.line) + ": " + p.reason;
     }
     if (problems.size() > kListed)
         text += "\nand " + std::to_string(problems.size() - kListed) + " more";

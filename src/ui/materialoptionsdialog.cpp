@@ -47,7 +47,7 @@ MaterialOptionsDialog::MaterialOptionsDialog(TForm1& window)
     dielectricModelBox = new QComboBox;
     dielectricModelBox->addItems({tr("Constant Er and tan d"), tr("Djordjevic-Sarkar wideband")});
     dielectricModelBox->setCurrentIndex(shown_.dkModel == DielectricModel::DjordjevicSarkar ? 1
-                                                                                           : 0);
+                                                                                            : 0);
     referenceEdit = new QLineEdit;
     lowPoleEdit = new QLineEdit;
     highPoleEdit = new QLineEdit;
@@ -85,8 +85,7 @@ MaterialOptionsDialog::MaterialOptionsDialog(TForm1& window)
             [this] { FrequencyUnitChange(); });
     connect(roughnessUnitBox, &QComboBox::currentIndexChanged, this,
             [this] { RoughnessUnitChange(); });
-    connect(dielectricModelBox, &QComboBox::currentIndexChanged, this,
-            [this] { UpdateEnabled(); });
+    connect(dielectricModelBox, &QComboBox::currentIndexChanged, this, [this] { UpdateEnabled(); });
     UpdateEnabled();
 }
 
@@ -166,7 +165,7 @@ bool MaterialOptionsDialog::Apply() {
     options.roughModel = roughnessModelBox->currentIndex() == 1 ? RoughnessModel::Groiss
                                                                 : RoughnessModel::HammerstadJensen;
     options.dkModel = dielectricModelBox->currentIndex() == 1 ? DielectricModel::DjordjevicSarkar
-                                                               : DielectricModel::Constant;
+                                                              : DielectricModel::Constant;
     options.fRef = *reference;
     options.fPoleLow = *low;
     options.fPoleHigh = *high;

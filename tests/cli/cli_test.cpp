@@ -129,7 +129,7 @@ TEST(CliRun, BadCommandLinesExitTwo) {
 }
 
 TEST(CliRun, MaterialOptionKeysRoughnessAndWidebandDielectric) {
-    const std::vector<std::string> fr4{"analyze", "microstrip", "W=0.3mm", "H=0.2mm",  "T=35um",
+    const std::vector<std::string> fr4{"analyze", "microstrip", "W=0.3mm",     "H=0.2mm", "T=35um",
                                        "Er=4.3",  "tand=0.02",  "sigma=5.8e7", "f=10GHz"};
     const auto with = [&](std::vector<std::string> extra) {
         std::vector<std::string> args = fr4;

@@ -36,8 +36,8 @@ TEST(RoughnessFactor, RisesFromOneForSmoothToTwoForVeryRoughCopper) {
     }
     // Delta = delta: 1 + (2/pi) atan(1.4) and 1 + exp(-0.5^1.6), evaluated
     // in double precision with Python's math module.
-    EXPECT_NEAR(RoughnessFactor(RoughnessModel::HammerstadJensen, delta, delta),
-                1.6051369134225069, 1e-15);
+    EXPECT_NEAR(RoughnessFactor(RoughnessModel::HammerstadJensen, delta, delta), 1.6051369134225069,
+                1e-15);
     EXPECT_NEAR(RoughnessFactor(RoughnessModel::Groiss, delta, delta), 1.7190121825285036, 1e-15);
 }
 

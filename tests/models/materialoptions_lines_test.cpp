@@ -65,7 +65,8 @@ TEST_P(MaterialOptionsOnEveryLine, RoughnessScalesTheConductorPartOnly) {
     const LineResult rough = EvaluateWithLossParts(line, in, in.Row(1));
     using Pair = std::pair<const LineValues*, const LineValues*>;
     std::vector<Pair> values{{&rough, &smooth}};
-    if (line.coupled) values.insert(values.end(), {{&rough.even, &smooth.even}, {&rough.odd, &smooth.odd}});
+    if (line.coupled)
+        values.insert(values.end(), {{&rough.even, &smooth.even}, {&rough.odd, &smooth.odd}});
     for (const auto& [r, s] : values) {
         EXPECT_EQ(r->impedance, s->impedance);
         EXPECT_EQ(r->dielectricLoss, s->dielectricLoss);

@@ -14,9 +14,12 @@ TEST(Materials, ClassicEntriesKeepTheirPlaceAndValuesLaminatesFollow) {
     const struct {
         const char* name;
         double er, tand;
-    } classic[] = {{"Air", 1.0, 0.0},         {"Alumina", 9.8, 0.0005},
-                   {"GaAs", 12.9, 0.0005},    {"Germanium", 16.0, 0.0005},
-                   {"Indium Phosphide", 12.4, 0.0005}, {"Silicon", 11.9, 0.001},
+    } classic[] = {{"Air", 1.0, 0.0},
+                   {"Alumina", 9.8, 0.0005},
+                   {"GaAs", 12.9, 0.0005},
+                   {"Germanium", 16.0, 0.0005},
+                   {"Indium Phosphide", 12.4, 0.0005},
+                   {"Silicon", 11.9, 0.001},
                    {"RT/Duroid 5880", 2.16, 0.001}};
     const std::vector<Dielectric>& table = DielectricTable();
     ASSERT_GE(table.size(), 14u);
@@ -34,20 +37,20 @@ TEST(Materials, ClassicEntriesKeepTheirPlaceAndValuesLaminatesFollow) {
 }
 
 TEST(MaterialsFile, TakesGoodLinesAndReportsEachMalformedOne) {
-    const UserMaterials m = ParseMaterials(
-        "# my shop's materials\n"
-        "dielectric \"Shop FR-4 core\" 4.4 0.018 1e9   # from the last batch\n"
-        "\n"
-        "  conductor \"Rolled copper\" 5.7e7\r\n"
-        "dielectric \"Foam\" 1.05 0.0001\n"
-        "dielectric \"Below air\" 0.9 0.001\n"
-        "dielectric \"No loss\" 3.0\n"
-        "conductor \"Zero\" 0\n"
-        "metal \"Tin\" 9e6\n"
-        "dielectric \"Unclosed 3 0.01\n"
-        "dielectric \"Comma\" 4,4 0.02\n"
-        "dielectric \"Bad f\" 4.4 0.02 -1\n"
-        "conductor \"\" 1e7\n");
+    const UserMaterials m =
+        ParseMaterials("# my shop's materials\n"
+                       "dielectric \"Shop FR-4 core\" 4.4 0.018 1e9   # from the last batch\n"
+                       "\n"
+                       "  conductor \"Rolled copper\" 5.7e7\r\n"
+                       "dielectric \"Foam\" 1.05 0.0001\n"
+                       "dielectric \"Below air\" 0.9 0.001\n"
+                       "dielectric \"No loss\" 3.0\n"
+                       "conductor \"Zero\" 0\n"
+                       "metal \"Tin\" 9e6\n"
+                       "dielectric \"Unclosed 3 0.01\n"
+                       "dielectric \"Comma\" 4,4 0.02\n"
+                       "dielectric \"Bad f\" 4.4 0.02 -1\n"
+                       "conductor \"\" 1e7\n");
     ASSERT_EQ(m.dielectrics.size(), 2u);
     EXPECT_EQ(m.dielectrics[0].name, "Shop FR-4 core");
     EXPECT_EQ(m.dielectrics[0].dielConstant, 4.4);
@@ -72,9 +75,9 @@ TEST(MaterialsFile, TakesGoodLinesAndReportsEachMalformedOne) {
 }
 
 TEST(MaterialsFile, MissingFileAddsNothingAndAnOversizedOneIsRefused) {
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("tavrel-materials-" + std::to_string(::testing::UnitTest::GetInstance()
-                                                                  ->random_seed()));
+    const auto folder =
+        std::filesystem::temp_directory_path() /
+        ("tavrel-materials-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
     std::filesystem::create_directories(folder);
     const std::string path = (folder / kMaterialsFileName).string();
     std::filesystem::remove(path);

@@ -31,11 +31,10 @@ class MaterialsTest : public QObject {
 
     void materialsFileAddsEntriesAndReportsBadLinesInOneBox() {
         TempFolder folder;
-        TempFolder::Write(folder.File("materials.txt"),
-                          "dielectric \"Shop core\" 4.4 0.018 1e9\n"
-                          "dielectric \"Broken\" 4.4\n"
-                          "conductor \"Brass\" 1.5e7\n"
-                          "conductor \"Lead\" abc\n");
+        TempFolder::Write(folder.File("materials.txt"), "dielectric \"Shop core\" 4.4 0.018 1e9\n"
+                                                        "dielectric \"Broken\" 4.4\n"
+                                                        "conductor \"Brass\" 1.5e7\n"
+                                                        "conductor \"Lead\" abc\n");
         BoxRecorder recorder;
         TForm1 form(TForm1::Options{QString::fromStdString(folder.File("tavrel.ini"))});
         QCOMPARE(recorder.boxes.size(), std::size_t(1));
