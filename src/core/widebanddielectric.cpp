@@ -36,6 +36,11 @@ LineInputs AtFrequency(const LineInputs& in) {
     const std::complex<double> eps =
         DjordjevicSarkar(in.er, in.tand, in.fRef, in.fPoleLow, in.fPoleHigh)
             .Permittivity(std::max(in.f, 0.0));
+    // A loss tangent far above any laminate's spreads the poles so wide that
+    // eps' would fall below that of vacuum: no line formula holds there.
+    if (!(eps.real() >= 1.0))
+        throw TP_Exceptions("Wideband dielectric: Er falls below 1 at this frequency (is tand "
+                            "that of a laminate?)");
     out.er = eps.real();
     out.tand = -eps.imag() / eps.real();
     out.dkModel = DielectricModel::Constant;

@@ -100,6 +100,10 @@ TEST(DjordjevicSarkar, AtFrequencyAppliesTheModelOnceAndOnlyWhenChosen) {
     const LineInputs twice = AtFrequency(once);
     EXPECT_EQ(twice.er, once.er);
     EXPECT_EQ(twice.tand, once.tand);
+    // tand 0.5 given at 1 GHz: eps' would be negative by 1 THz.
+    in.tand = 0.5;
+    in.f = 1e12;
+    EXPECT_THROW(AtFrequency(in), TP_Exceptions);
 }
 
 } // namespace
