@@ -1,7 +1,8 @@
 // The material lists and the user's materials file.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -75,22 +76,16 @@ TEST(MaterialsFile, TakesGoodLinesAndReportsEachMalformedOne) {
 }
 
 TEST(MaterialsFile, MissingFileAddsNothingAndAnOversizedOneIsRefused) {
-    const auto folder =
-        std::filesystem::temp_directory_path() /
-        ("tavrel-materials-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    std::filesystem::create_directories(folder);
-    const std::string path = (folder / kMaterialsFileName).string();
-    std::filesystem::remove(path);
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("tavrel-materials-" + std::to_string(::getpid()) + ".txt"))
+                                 .string();
     const UserMaterials none = ReadMaterialsFile(path);
     EXPECT_TRUE(none.dielectrics.empty() && none.conductors.empty() && none.problems.empty());
-
-    std::ofstream(path) << "conductor \"Brass\" 1.5e7\n";
-    EXPECT_EQ(ReadMaterialsFile(path).conductors.size(), 1u);
     std::ofstream(path) << std::string(kMaxMaterialsFileBytes + 1, '#');
     const UserMaterials huge = ReadMaterialsFile(path);
+    std::filesystem::remove(path);
     ASSERT_EQ(huge.problems.size(), 1u);
     EXPECT_EQ(huge.problems[0].line, 0);
-    std::filesystem::remove_all(folder);
 }
 
 } // namespace

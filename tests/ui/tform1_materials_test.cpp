@@ -1,7 +1,6 @@
 // Laminates, the user's materials file and the material options dialog as the
 // window offers them.
 #include <QAction>
-#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 
@@ -62,6 +61,8 @@ class MaterialsTest : public QObject {
         MaterialOptionsDialog dialog(*w);
         QCOMPARE(dialog.referenceEdit->text(), QStringLiteral("1")); // 1 GHz in the window's unit
         QVERIFY(!dialog.referenceEdit->isEnabled());
+        dialog.roughnessEdit->setText("-1"); // refused in the dialog, no box
+        QVERIFY(!dialog.Apply() && !dialog.problemLabel->text().isEmpty());
         dialog.roughnessEdit->setText("2");
         dialog.roughnessUnitBox->setCurrentIndex(1); // mm: the number follows
         QCOMPARE(dialog.roughnessEdit->text(), QStringLiteral("0.002"));
@@ -71,7 +72,6 @@ class MaterialsTest : public QObject {
         QVERIFY(dialog.referenceEdit->isEnabled());
         dialog.frequencyUnitBox->setCurrentIndex(2); // MHz: the numbers follow
         QCOMPARE(dialog.referenceEdit->text(), QStringLiteral("1000"));
-        Screenshot(dialog, "material-options");
         QVERIFY(dialog.Apply());
 
         const MaterialOptions options = w->MaterialOptionsValue();
@@ -90,34 +90,9 @@ class MaterialsTest : public QObject {
         // A restart reads the options back.
         TForm1 again(TForm1::Options{QString::fromStdString(w.iniPath)});
         const MaterialOptions read = again.MaterialOptionsValue();
-        QCOMPARE(read.rough, options.rough);
-        QVERIFY(read.roughModel == options.roughModel);
-        QVERIFY(read.dkModel == options.dkModel);
-        QCOMPARE(read.fRef, options.fRef);
-        QCOMPARE(read.fPoleLow, options.fPoleLow);
-        QCOMPARE(read.fPoleHigh, options.fPoleHigh);
+        QVERIFY(read.rough == 2e-6 && read.roughModel == options.roughModel &&
+                read.dkModel == options.dkModel && read.fRef == 1e9);
         QCOMPARE(w.recorder.Texts(), QStringList());
-    }
-
-    void optionsDialogRefusesANegativeRoughness() {
-        TestWindow w(std::string(), false);
-        MaterialOptionsDialog dialog(*w);
-        dialog.roughnessEdit->setText("-1");
-        QVERIFY(!dialog.Apply());
-        QVERIFY(!dialog.problemLabel->text().isEmpty());
-        dialog.roughnessEdit->setText("0");
-        dialog.lowPoleEdit->setText("abc");
-        QVERIFY(!dialog.Apply());
-        QVERIFY(w->MaterialOptionsValue() == MaterialOptions{});
-        QCOMPARE(w.recorder.Texts(), QStringList());
-    }
-
-  private:
-    static void Screenshot(QWidget& widget, const QString& name) {
-        QString folder = qEnvironmentVariable("TAVREL_SCREENSHOTS");
-        if (folder.isEmpty()) folder = QDir::currentPath() + QStringLiteral("/screenshots");
-        QDir().mkpath(folder);
-        QVERIFY(widget.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png")));
     }
 };
 
