@@ -11,6 +11,7 @@
 #include "cli/subcommands.h"
 #include "core/coupledsynthesis.h"
 #include "core/lossparts.h"
+#include "core/widebanddielectric.h"
 #include "core/worksheet.h"
 #include "numeric/constants.h"
 
@@ -29,6 +30,8 @@ ordered_json Inputs(Worksheet& sheet, const LineType& line) {
     ordered_json inputs = Dimensions(sheet, line);
     for (const CommonKey& common : CommonKeys())
         inputs[common.key] = sheet.*common.value;
+    inputs["rough_model"] = RoughnessModelKeyword(sheet.roughModel);
+    inputs["dk_model"] = DielectricModelKeyword(sheet.dkModel);
     return inputs;
 }
 
@@ -148,6 +151,8 @@ int Calculate(const CliRequest& request, ordered_json& result) {
         for (const auto& [key, value] : request.values)
             ApplyInput(sheet, line, key, value);
         if (request.mode) sheet.SetModeIndex(*request.mode);
+        if (request.roughModel) sheet.roughModel = *request.roughModel;
+        if (request.dkModel) sheet.dkModel = *request.dkModel;
 
         result = ordered_json::object();
         result["line"] = line.cliName;
@@ -172,6 +177,9 @@ int Calculate(const CliRequest& request, ordered_json& result) {
         Merge(result, ModeValues(sheet, *model));
         result["skin_depth_m"] = SkinDepthJson(*model);
         Merge(result, ModeLengths(sheet));
+        const LineInputs atFrequency = AtFrequency(model->ReadInputs());
+        result["er_at_f"] = atFrequency.er; // differ from Er, tand under the wideband model
+        result["tand_at_f"] = atFrequency.tand;
         result["physical_length_m"] = sheet.physicalLength;
         result["warnings"] = sheet.warnings;
         return 0;

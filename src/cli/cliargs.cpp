@@ -53,6 +53,24 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
+// rough_model=... and dk_model=..., by the keywords the output uses.
+void ParseChoice(const std::string& key, const std::string& value, CliRequest& request) {
+    if (key == "rough_model") {
+        for (RoughnessModel model : {RoughnessModel::HammerstadJensen, RoughnessModel::Groiss})
+            if (value == RoughnessModelKeyword(model)) {
+                request.roughModel = model;
+                return;
+            }
+        throw UsageError("rough_model must be hammerstad or groiss, got '" + value + "'");
+    }
+    for (DielectricModel model : {DielectricModel::Constant, DielectricModel::DjordjevicSarkar})
+        if (value == DielectricModelKeyword(model)) {
+            request.dkModel = model;
+            return;
+        }
+    throw UsageError("dk_model must be constant or djsarkar, got '" + value + "'");
+}
+
 } // namespace
 
 std::optional<PairFigure> PairFigureOfKey(std::string_view key) {
@@ -60,6 +78,14 @@ std::optional<PairFigure> PairFigureOfKey(std::string_view key) {
          {PairFigure::Zdiff, PairFigure::Zcomm, PairFigure::Zeven, PairFigure::Zodd})
         if (key == PairFigureName(figure)) return figure;
     return std::nullopt;
+}
+
+const char* RoughnessModelKeyword(RoughnessModel model) {
+    return model == RoughnessModel::Groiss ? "groiss" : "hammerstad";
+}
+
+const char* DielectricModelKeyword(DielectricModel model) {
+    return model == DielectricModel::DjordjevicSarkar ? "djsarkar" : "constant";
 }
 
 const std::vector<CommonKey>& CommonKeys() {
@@ -71,6 +97,10 @@ const std::vector<CommonKey>& CommonKeys() {
         {"L", Quantity::Length, &Worksheet::physicalLength},
         {"E", Quantity::Angle, &Worksheet::electricalLength},
         {"Z0", Quantity::Impedance, &Worksheet::impedance},
+        {"rough", Quantity::Length, &Worksheet::rough},
+        {"f_ref", Quantity::Frequency, &Worksheet::fRef},
+        {"f_pole_low", Quantity::Frequency, &Worksheet::fPoleLow},
+        {"f_pole_high", Quantity::Frequency, &Worksheet::fPoleHigh},
     };
     return keys;
 }
@@ -85,6 +115,7 @@ std::optional<Quantity> KeyQuantity(const LineType& line, std::string_view key) 
         if (key == "solve") return Quantity::Solve;
         if (PairFigureOfKey(key)) return Quantity::PairTarget;
     }
+    if (key == "rough_model" || key == "dk_model") return Quantity::Choice;
     return std::nullopt;
 }
 
@@ -118,6 +149,8 @@ void CheckInputRule(std::string_view key, std::string_view text, double si) {
         if (!(si >= 1.0)) throw InputRuleError(quoted + "] Er must be >= 1");
     } else if (key == "tand") {
         if (!(si >= 0.0)) throw InputRuleError(quoted + "] Loss Tangent must be >= 0.");
+    } else if (key == "rough") {
+        // Not an edit of the window: the roughness check has its own message.
     } else if (key == "T") {
         // Zero-thickness metal is an input the formulas define (the ideal thin
         // strip); only a negative thickness is refused.
@@ -200,6 +233,10 @@ CliRequest ParseCommandLine(const std::vector<std::string>& args) {
                 throw UsageError("mode must be even, odd or both, got '" + value + "'");
             continue;
         }
+        if (*quantity == Quantity::Choice) {
+            ParseChoice(key, value, request);
+            continue;
+        }
         if (*quantity == Quantity::Solve) {
             if (value == "W")
                 request.pairSolve = PairSolve::W;
@@ -254,6 +291,9 @@ std::string UsageText() {
            "takes targets Zdiff, Zcomm, Zeven, Zodd (ohms) and solve=W (W at the given\n"
            "S), solve=S (S at the given W) or solve=WS (both, from one target of\n"
            "Zdiff/Zodd and one of Zcomm/Zeven); one target solves W, two W and S.\n"
+           "Materials: rough (RMS surface roughness, default 0),\n"
+           "rough_model=hammerstad|groiss, dk_model=constant|djsarkar (wideband\n"
+           "dielectric: Er and tand hold at f_ref, poles from f_pole_low to f_pole_high).\n"
            "A value is a number in SI units or a number with a unit name: 0.6mm, 5mil,\n"
            "10GHz, 2.5KHz, 90deg, 1.5rad, 5.8e7S/m.  Keys not given take the values the\n"
            "window shows on a first start.  Output: one JSON object on stdout.\n";

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/coupledsynthesis.h"
+#include "core/lineinputs.h"
 #include "models/linetypes.h"
 
 // A bad command line: exit status 2 with the message on stderr.
@@ -34,7 +35,8 @@ enum class Quantity {
     Plain,
     Mode,
     PairTarget,
-    Solve
+    Solve,
+    Choice
 };
 
 class Worksheet;
@@ -75,7 +77,13 @@ struct CliRequest {
     bool bothModes = false;                             // mode=both: even, odd and the pair figures
     std::vector<PairTarget> pairTargets; // coupled synthesis: Zdiff, Zcomm, Zeven, Zodd
     std::optional<PairSolve> pairSolve;  // solve=W|S|WS; default from the targets
+    std::optional<RoughnessModel> roughModel;           // rough_model=hammerstad|groiss
+    std::optional<DielectricModel> dkModel;             // dk_model=constant|djsarkar
 };
+
+// The names of the material models on the command line and in its output.
+const char* RoughnessModelKeyword(RoughnessModel model);   // "hammerstad", "groiss"
+const char* DielectricModelKeyword(DielectricModel model); // "constant", "djsarkar"
 
 CliRequest ParseCommandLine(const std::vector<std::string>& args);
 

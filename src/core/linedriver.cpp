@@ -7,6 +7,7 @@
 #include "core/linecal.h"
 #include "core/lossparts.h"
 #include "core/solver.h"
+#include "core/widebanddielectric.h"
 #include "numeric/fpfault.h"
 
 namespace {
@@ -55,6 +56,7 @@ double ObjectiveChecked(const LineDescriptor& line, const LineInputs& in, double
 
 LineInputs LineModel::ReadInputs() {
     LineInputs in;
+    static_cast<MaterialOptions&>(in) = window.MaterialOptionsValue();
     for (int i = 1; i <= rowCount; ++i)
         in.rows[static_cast<std::size_t>(i - 1)] = GetParameter(i);
     in.er = GetDielectricConstant();
@@ -63,6 +65,8 @@ LineInputs LineModel::ReadInputs() {
     if (line_.readsLossInputs) {
         in.tand = GetLossTangent();
         in.rho = GetRelativeResistivity();
+    } else if (in.dkModel == DielectricModel::DjordjevicSarkar) {
+        in.tand = GetLossTangent(); // the wideband model's Er(f) depends on it
     }
     in.f = GetFrequency();
     in.targetImpedance = GetTargetImpedance();
@@ -71,7 +75,7 @@ LineInputs LineModel::ReadInputs() {
 }
 
 double LineModel::Objective(double x) {
-    const LineInputs in = ReadInputs();
+    const LineInputs in = AtFrequency(ReadInputs());
     KeepResult(line_.evaluate(in, x));
     return impedance - in.targetImpedance;
 }
@@ -94,7 +98,7 @@ void LineModel::SaveSettings() {
 }
 
 void LineModel::CheckParameters() {
-    Check(ReadInputs());
+    Check(AtFrequency(ReadInputs()));
 }
 
 void LineModel::Check(const LineInputs& in) {
@@ -131,7 +135,7 @@ void LineModel::ShowResults(double frequency) {
 void LineModel::Analyze() {
     BusyScope busy(*this);
     try {
-        const LineInputs in = ReadInputs();
+        const LineInputs in = AtFrequency(ReadInputs());
         Check(in);
         const LineResult result = EvaluateWithLossParts(line_, in, in.Row(1));
         RequirePlausible(in, result);
@@ -167,7 +171,7 @@ void LineModel::Synthesize() {
     const SynthesisRule& rule = *line_.synthesis;
     BusyScope busy(*this);
     try {
-        LineInputs in = ReadInputs();
+        LineInputs in = AtFrequency(ReadInputs());
         const double reference = in.Row(rule.referenceRow);
         const double first = rule.first * reference;
         const double second = rule.second * reference;

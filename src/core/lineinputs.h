@@ -8,7 +8,27 @@
 #include <array>
 #include <limits>
 
-struct LineInputs {
+// How a rough conductor surface raises the conductor loss (roughness.h).
+enum class RoughnessModel { HammerstadJensen, Groiss };
+// How er and tand vary with frequency: not at all, or by the Djordjevic-Sarkar
+// wideband Debye model from their values at fRef (widebanddielectric.h).
+enum class DielectricModel { Constant, DjordjevicSarkar };
+
+// The conductor's surface and the dielectric's frequency model: options of
+// the material beside its three numbers, the same for every line type.
+struct MaterialOptions {
+    double rough = 0.0; // conductor surface roughness, RMS metres; 0: smooth
+    RoughnessModel roughModel = RoughnessModel::HammerstadJensen;
+    DielectricModel dkModel = DielectricModel::Constant;
+    double fRef = 1e9;       // hertz: where er and tand hold under the wideband model
+    double fPoleLow = 1e3;   // hertz: the wideband model's lowest pole
+    double fPoleHigh = 1e12; // hertz: ... and its highest
+
+    bool operator==(const MaterialOptions&) const = default;
+};
+
+// The material options are inputs like the others (a sweep may vary rough).
+struct LineInputs : MaterialOptions {
     static constexpr int kRows = 6;
 
     std::array<double, kRows> rows{}; // the parameter rows, row 1 first

@@ -4,6 +4,8 @@
 #include <limits>
 
 #include "core/linecal.h"
+#include "core/roughness.h"
+#include "core/widebanddielectric.h"
 #include "numeric/constants.h"
 
 namespace {
@@ -20,9 +22,17 @@ void TakeParts(LineValues& target, const LineValues& conductorOnly,
     target.dielectricLoss = dielectricOnly.loss;
 }
 
-} // namespace
+// A rough conductor loses K times the smooth conductor loss; the total grows
+// by the difference, so that a mixed total (see the header) keeps its own
+// dielectric part.
+void Roughen(LineValues& v, double k) {
+    if (!(v.conductorLoss > 0.0)) return;
+    const double extra = (k - 1.0) * v.conductorLoss;
+    v.conductorLoss += extra;
+    v.loss += extra;
+}
 
-LineResult EvaluateWithLossParts(const LineDescriptor& line, const LineInputs& in, double x) {
+LineResult Separate(const LineDescriptor& line, const LineInputs& in, double x) {
     LineResult result = EvaluateChecked(line, in, x);
     if (!line.lossShown) {
         for (LineValues* v : {static_cast<LineValues*>(&result), &result.even, &result.odd})
@@ -43,6 +53,21 @@ LineResult EvaluateWithLossParts(const LineDescriptor& line, const LineInputs& i
     if (modes) {
         TakeParts(result.even, conductorOnly.even, dielectricOnly.even);
         TakeParts(result.odd, conductorOnly.odd, dielectricOnly.odd);
+    }
+    return result;
+}
+
+} // namespace
+
+LineResult EvaluateWithLossParts(const LineDescriptor& line, const LineInputs& inputs, double x) {
+    const LineInputs in = AtFrequency(inputs);
+    LineResult result = Separate(line, in, x);
+    const double k = line.lossShown ? RoughnessFactor(in) : 1.0;
+    if (k == 1.0) return result; // a smooth conductor: the kernel's numbers untouched
+    Roughen(result, k);
+    if (line.coupled) {
+        Roughen(result.even, k);
+        Roughen(result.odd, k);
     }
     return result;
 }

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "core/lineinputs.h"
 #include "core/settingsstore.h"
 
 class WindowServices {
@@ -39,6 +40,9 @@ class WindowServices {
     virtual double DielConstantValue() = 0;
     virtual double LossTangentValue() = 0;
     virtual double ConductivityValue() = 0; // S/m
+    // Conductor roughness and the dielectric's frequency model; a window
+    // without them offers a smooth conductor and a constant dielectric.
+    virtual MaterialOptions MaterialOptionsValue() { return {}; }
 
     virtual int ModeIndex() = 0;
     virtual void SetModeIndex(int mode) = 0; // 0 even, 1 odd, anything else: no modes

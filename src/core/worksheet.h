@@ -34,7 +34,8 @@ class MemorySettings : public SettingsStore {
     std::map<std::string, std::vector<Entry>> sections_;
 };
 
-class Worksheet : public WindowServices {
+// The material options (rough, fRef, ...) are its own fields as well.
+class Worksheet : public WindowServices, public MaterialOptions {
   public:
     static constexpr int kRows = 6;
 
@@ -65,6 +66,7 @@ class Worksheet : public WindowServices {
     double DielConstantValue() override { return dielConstant; }
     double LossTangentValue() override { return lossTangent; }
     double ConductivityValue() override { return conductivity; }
+    MaterialOptions MaterialOptionsValue() override { return *this; }
     int ModeIndex() override { return modeIndex; }
     void SetModeIndex(int mode) override { modeIndex = mode; }
     void SetCaption(const std::string& text) override { caption = text; }

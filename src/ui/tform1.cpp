@@ -432,18 +432,20 @@ void TForm1::FormCreate() {
     UpdateWarningTree();
     ShowLineImage(0);
 
-    // 14: materials.
-    for (const Dielectric& d : DielectricTable())
+    // 14: materials, the user's after the built-in ones.
+    LoadMaterialLists();
+    for (const Dielectric& d : dielectrics_)
         DielectricsComboBox->addItem(QString::fromStdString(d.name));
     DielectricsComboBox->setCurrentIndex(start.dielectric);
     DielectricsComboBoxChange();
-    for (const Conductor& c : ConductorTable())
+    for (const Conductor& c : conductors_)
         ConductorsComboBox->addItem(QString::fromStdString(c.name));
     ConductorsComboBox->setCurrentIndex(start.conductor);
     ConductorsComboBoxChange();
 
     // 15: the saved material values.
     Guarded([this] { ReadMaterialSection(); });
+    Guarded([this] { ReadMaterialOptionsSection(); });
 
     // 16: the table of line models was filled when they were built.
 
@@ -475,6 +477,7 @@ void TForm1::FormClose() {
             if (LineModel* model = ModelOfTab(CurrentTab())) model->SaveSettings();
         });
         write([this] { WriteMaterialSection(); });
+        write([this] { WriteMaterialOptionsSection(); });
         write.Finish();
     });
 }

@@ -17,6 +17,7 @@
 #include "core/linecal.h"
 #include "core/windowservices.h"
 #include "models/linetypes.h"
+#include "quantities/materials.h"
 #include "quantities/units.h"
 #include "ui/settingsfile.h"
 
@@ -80,6 +81,7 @@ class TForm1 : public QWidget, public WindowServices {
     double DielConstantValue() override;
     double LossTangentValue() override;
     double ConductivityValue() override;
+    MaterialOptions MaterialOptionsValue() override { return materialOptions_; }
     int ModeIndex() override { return modeIndex; }
     void SetModeIndex(int mode) override;
     void SetCaption(const std::string& caption) override;
@@ -133,6 +135,15 @@ class TForm1 : public QWidget, public WindowServices {
     // per line; what Ctrl+C copies.
     QString ResultsText() const;
     void CopyResults();
+
+    // --- Material options and lists (tform1materials.cpp) -------------------
+    int RoughnessUnit() const { return roughnessUnit_; }
+    // Takes new options (roughness shown in `roughnessUnit`) and stores them
+    // in their settings section.
+    void SetMaterialOptions(const MaterialOptions& options, int roughnessUnit);
+    // The lists as offered: the built-in entries, then the materials file's.
+    const std::vector<Dielectric>& Dielectrics() const { return dielectrics_; }
+    const std::vector<Conductor>& Conductors() const { return conductors_; }
 
     // --- Handlers ----------------------------------------------------------
     void FormCreate();
@@ -212,6 +223,9 @@ class TForm1 : public QWidget, public WindowServices {
     void FormClose();
     void ReadMaterialSection();
     void WriteMaterialSection();
+    void LoadMaterialLists();
+    void ReadMaterialOptionsSection();
+    void WriteMaterialOptionsSection();
     void MarkLabels(bool afterAnalyze);
     bool ValidateOnExit(QLineEdit* edit, ExitRule rule); // true: the value passes
     void DropPressInDelivery();
@@ -269,6 +283,12 @@ class TForm1 : public QWidget, public WindowServices {
     QList<QAction*> tools_;
     int errorBoxes_ = 0;          // error boxes of the line models so far
     bool lossPartsShown_ = false; // the loss field's tooltip holds the last action's parts
+
+    MaterialOptions materialOptions_;
+    int roughnessUnit_ = 0;
+    bool materialOptionsStored_ = false; // the settings file holds their section
+    std::vector<Dielectric> dielectrics_;
+    std::vector<Conductor> conductors_;
 };
 
 // The message of the exception being handled, whatever its type.

@@ -116,18 +116,22 @@ void TForm1::SetModeIndex(int mode) {
 void TForm1::DielectricsComboBoxChange() {
     Guarded([this] {
         const int i = DielectricsComboBox->currentIndex();
-        if (i < 0 || i >= static_cast<int>(DielectricTable().size())) return;
-        const Dielectric& dielectric = DielectricTable()[static_cast<std::size_t>(i)];
+        if (i < 0 || i >= static_cast<int>(dielectrics_.size())) return;
+        const Dielectric& dielectric = dielectrics_[static_cast<std::size_t>(i)];
         SetDielConstantValue(dielectric.dielConstant);
         SetLossTangentValue(dielectric.lossTangent);
+        // A laminate's values hold at its sheet's frequency: the wideband
+        // model starts from there.
+        if (dielectric.referenceFrequency > 0.0)
+            materialOptions_.fRef = dielectric.referenceFrequency;
     });
 }
 
 void TForm1::ConductorsComboBoxChange() {
     Guarded([this] {
         const int i = ConductorsComboBox->currentIndex();
-        if (i < 0 || i >= static_cast<int>(ConductorTable().size())) return;
-        SetConductivityValue(ConductorTable()[static_cast<std::size_t>(i)].conductivity);
+        if (i < 0 || i >= static_cast<int>(conductors_.size())) return;
+        SetConductivityValue(conductors_[static_cast<std::size_t>(i)].conductivity);
     });
 }
 

@@ -6,6 +6,7 @@
 
 #include "ui/fieldcheckrun.h"
 #include "ui/sweepwindow.h"
+#include "ui/materialoptionsdialog.h"
 #include "ui/tform1.h"
 
 QAction* TForm1::AddTool(const QString& text, const QKeySequence& shortcut,
@@ -29,5 +30,7 @@ void TForm1::InstallTools() {
         if (LineModel* model = ModelOfTab(CurrentTab()))
             RunFieldCheck(this, model->Line(), model->ReadInputs());
     });
+    AddTool(tr("Materials and conductor options..."), QKeySequence(Qt::Key_F8),
+            [this] { EditMaterialOptions(*this); });
     AddTool(tr("Copy results"), QKeySequence(QKeySequence::Copy), [this] { CopyResults(); });
 }

@@ -327,3 +327,34 @@ TEST(CliSweep, BadSweepsExitTwoAndUnsweepableInputsExitOne) {
     EXPECT_EQ(negative.status, 1);
     EXPECT_EQ(negative.json()["error"], "[f=-1GHz] This value must be greater then zero");
 }
+
+TEST(CliRun, MaterialOptionKeysRoughnessAndWidebandDielectric) {
+    const std::vector<std::string> fr4{"analyze", "microstrip", "W=0.3mm",     "H=0.2mm", "T=35um",
+                                       "Er=4.3",  "tand=0.02",  "sigma=5.8e7", "f=10GHz"};
+    const auto with = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args = fr4;
+        args.insert(args.end(), extra.begin(), extra.end());
+        return Call(args);
+    };
+    const auto smooth = with({}).json();
+    EXPECT_EQ(smooth["inputs"]["rough"], 0.0);
+    EXPECT_EQ(smooth["inputs"]["rough_model"], "hammerstad");
+    EXPECT_EQ(smooth["inputs"]["dk_model"], "constant");
+    EXPECT_EQ(smooth["er_at_f"], 4.3);
+
+    const auto rough = with({"rough=2um", "rough_model=groiss"}).json();
+    EXPECT_EQ(rough["inputs"]["rough_model"], "groiss");
+    EXPECT_GT(rough["loss_conductor_db_per_m"].get<double>(),
+              1.5 * smooth["loss_conductor_db_per_m"].get<double>());
+    // Er 4.3 given at 1 GHz has fallen by 10 GHz (4.17 for poles 1 kHz .. 1 THz).
+    const auto wide = with({"dk_model=djsarkar", "f_ref=1GHz"}).json();
+    EXPECT_NEAR(wide["er_at_f"].get<double>(), 4.1738574017960275, 1e-12);
+
+    const CliRun_ negative = with({"rough=-1um"});
+    EXPECT_EQ(negative.status, 1);
+    EXPECT_EQ(negative.json()["error"], "Surface roughness must be >= 0");
+    const CliRun_ badPoles = with({"dk_model=djsarkar", "f_pole_low=1e12", "f_pole_high=1e3"});
+    EXPECT_EQ(badPoles.status, 1) << badPoles.out;
+    for (const char* bad : {"rough_model=smooth", "dk_model=debye", "rough=1parsec"})
+        EXPECT_EQ(with({bad}).status, 2) << bad;
+}

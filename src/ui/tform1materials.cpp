@@ -1,0 +1,91 @@
+// The window's material lists (built-in entries and the user's materials
+// file) and its material options (conductor roughness, dielectric model),
+// which are kept in a settings section of their own.
+#include <filesystem>
+#include <optional>
+
+#include "quantities/materialsfile.h"
+#include "ui/tform1.h"
+
+namespace {
+
+constexpr const char* kOptionsSection = "Material Options";
+
+// The materials file lives beside the settings file.
+std::string MaterialsFilePath(const std::string& settingsPath) {
+    return (std::filesystem::path(settingsPath).parent_path() / kMaterialsFileName).string();
+}
+
+bool ValidOptions(const MaterialOptions& o) {
+    return o.rough >= 0.0 && o.fRef > 0.0 && o.fPoleLow > 0.0 && o.fPoleHigh > o.fPoleLow;
+}
+
+} // namespace
+
+void TForm1::LoadMaterialLists() {
+    dielectrics_ = DielectricTable();
+    conductors_ = ConductorTable();
+    const std::string path = MaterialsFilePath(settings_.FileName());
+    const UserMaterials user = ReadMaterialsFile(path);
+    dielectrics_.insert(dielectrics_.end(), user.dielectrics.begin(), user.dielectrics.end());
+    conductors_.insert(conductors_.end(), user.conductors.begin(), user.conductors.end());
+    // One box for the whole file, however many lines were skipped.
+    const std::string problems = ProblemsMessage(path, user.problems);
+    if (!problems.empty()) ShowErrorBox(QString::fromStdString(problems));
+}
+
+void TForm1::SetMaterialOptions(const MaterialOptions& options, int roughnessUnit) {
+    materialOptions_ = options;
+    roughnessUnit_ = units_.length.ValidIndex(roughnessUnit);
+    WriteMaterialOptionsSection();
+}
+
+void TForm1::ReadMaterialOptionsSection() {
+    SettingsFile& settings = settings_;
+    settings.SelectSection(kOptionsSection);
+    MaterialOptions read = materialOptions_;
+    int index = 0;
+    bool found = false;
+    // Index 0 or 1 of a two-way choice; anything else keeps the current one.
+    const auto choice = [&](const char* key) -> std::optional<bool> {
+        if (!settings.ReadInteger(key, index)) return std::nullopt;
+        found = true;
+        if (index != 0 && index != 1) return std::nullopt;
+        return index == 1;
+    };
+    const auto number = [&](const char* key, double& field) {
+        if (settings.ReadDouble(key, field)) found = true;
+    };
+    number("Roughness", read.rough);
+    if (settings.ReadInteger("Roughness Unit", index)) {
+        found = true;
+        roughnessUnit_ = units_.length.ValidIndex(index);
+    }
+    if (const auto groiss = choice("Roughness Model"))
+        read.roughModel = *groiss ? RoughnessModel::Groiss : RoughnessModel::HammerstadJensen;
+    if (const auto wideband = choice("Dielectric Model"))
+        read.dkModel = *wideband ? DielectricModel::DjordjevicSarkar : DielectricModel::Constant;
+    number("Reference Frequency", read.fRef);
+    number("Lowest Pole", read.fPoleLow);
+    number("Highest Pole", read.fPoleHigh);
+    materialOptionsStored_ = found;
+    // A damaged section leaves the defaults rather than a model that cannot run.
+    if (ValidOptions(read)) materialOptions_ = read;
+}
+
+void TForm1::WriteMaterialOptionsSection() {
+    // A file that never had the section gets it only once the options differ
+    // from the defaults, so that the other sections' first write stays as it was.
+    if (!materialOptionsStored_ && materialOptions_ == MaterialOptions{} && roughnessUnit_ == 0)
+        return;
+    SettingsFile& settings = settings_;
+    settings.SelectSection(kOptionsSection);
+    settings.WriteDouble("Roughness", materialOptions_.rough);
+    settings.WriteInteger("Roughness Unit", roughnessUnit_);
+    settings.WriteInteger("Roughness Model", static_cast<int>(materialOptions_.roughModel));
+    settings.WriteInteger("Dielectric Model", static_cast<int>(materialOptions_.dkModel));
+    settings.WriteDouble("Reference Frequency", materialOptions_.fRef);
+    settings.WriteDouble("Lowest Pole", materialOptions_.fPoleLow);
+    settings.WriteDouble("Highest Pole", materialOptions_.fPoleHigh);
+    materialOptionsStored_ = true;
+}

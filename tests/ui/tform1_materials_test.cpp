@@ -1,0 +1,103 @@
+// Laminates, the user's materials file and the material options dialog as the
+// window offers them.
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+
+#include "guitest.h"
+#include "ui/materialoptionsdialog.h"
+
+namespace {
+
+int IndexOf(QComboBox* list, const QString& name) {
+    const int index = list->findText(name);
+    if (index < 0) qFatal("no entry %s", qPrintable(name));
+    return index;
+}
+
+class MaterialsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void laminatePickCarriesItsSheetFrequency() {
+        TestWindow w(std::string(), false);
+        QCOMPARE(w->DielectricsComboBox->itemText(6), QStringLiteral("RT/Duroid 5880"));
+        Pick(w->DielectricsComboBox, IndexOf(w->DielectricsComboBox, "Rogers RO4350B"));
+        QCOMPARE(w->DielConstantEdit->text(), QStringLiteral("3.66"));
+        QCOMPARE(w->LossTangentEdit->text(), QStringLiteral("0.0037"));
+        QCOMPARE(w->MaterialOptionsValue().fRef, 1e10);
+    }
+
+    void materialsFileAddsEntriesAndReportsBadLinesInOneBox() {
+        TempFolder folder;
+        TempFolder::Write(folder.File("materials.txt"), "dielectric \"Shop core\" 4.4 0.018 1e9\n"
+                                                        "dielectric \"Broken\" 4.4\n"
+                                                        "conductor \"Brass\" 1.5e7\n"
+                                                        "conductor \"Lead\" abc\n");
+        BoxRecorder recorder;
+        TForm1 form(TForm1::Options{QString::fromStdString(folder.File("tavrel.ini"))});
+        QCOMPARE(recorder.boxes.size(), std::size_t(1));
+        const QString text = recorder.boxes[0].text;
+        QVERIFY2(text.contains(QString::fromStdString(folder.File("materials.txt"))) &&
+                     text.contains("line 2:") && text.contains("line 4:"),
+                 qPrintable(text));
+        QCOMPARE(form.DielectricsComboBox->count(), int(DielectricTable().size()) + 1);
+        QCOMPARE(form.DielectricsComboBox->currentText(), QStringLiteral("GaAs"));
+        Pick(form.ConductorsComboBox, IndexOf(form.ConductorsComboBox, "Brass"));
+        QCOMPARE(form.ConductivityEdit->text(), QStringLiteral("1.5E+07"));
+    }
+
+    void optionsDialogStoresItsOwnSectionAndRaisesTheLoss() {
+        TestWindow w("[Material Parameter]\nDiel Constant=4.3\nLoss Tangent=0.02\n");
+        const QList<QAction*>& tools = w->Tools();
+        const auto tool = std::find_if(tools.begin(), tools.end(), [](QAction* a) {
+            return a->text() == QStringLiteral("Materials and conductor options...");
+        });
+        QVERIFY(tool != tools.end());
+        QCOMPARE((*tool)->shortcut(), QKeySequence(Qt::Key_F8));
+
+        w->AnalyzeButton->click();
+        const double smoothLoss = w->LossValue();
+        MaterialOptionsDialog dialog(*w);
+        QCOMPARE(dialog.referenceEdit->text(), QStringLiteral("1")); // 1 GHz in the window's unit
+        QVERIFY(!dialog.referenceEdit->isEnabled());
+        dialog.roughnessEdit->setText("-1"); // refused in the dialog, no box
+        QVERIFY(!dialog.Apply() && !dialog.problemLabel->text().isEmpty());
+        dialog.roughnessEdit->setText("2");
+        dialog.roughnessUnitBox->setCurrentIndex(1); // mm: the number follows
+        QCOMPARE(dialog.roughnessEdit->text(), QStringLiteral("0.002"));
+        dialog.roughnessUnitBox->setCurrentIndex(0);
+        dialog.roughnessModelBox->setCurrentIndex(1);
+        dialog.dielectricModelBox->setCurrentIndex(1);
+        QVERIFY(dialog.referenceEdit->isEnabled());
+        dialog.frequencyUnitBox->setCurrentIndex(2); // MHz: the numbers follow
+        QCOMPARE(dialog.referenceEdit->text(), QStringLiteral("1000"));
+        QVERIFY(dialog.Apply());
+
+        const MaterialOptions options = w->MaterialOptionsValue();
+        QCOMPARE(options.rough, 2e-6);
+        QVERIFY(options.roughModel == RoughnessModel::Groiss);
+        QVERIFY(options.dkModel == DielectricModel::DjordjevicSarkar);
+        QCOMPARE(options.fRef, 1e9);
+        const std::string ini = w.Ini();
+        QVERIFY2(ini.find("[Material Parameter]\nDiel Constant=4.3\nLoss Tangent=0.02\n") == 0 &&
+                     ini.find("[Material Options]\nRoughness=2e-06\nRoughness Unit=0\n"
+                              "Roughness Model=1\nDielectric Model=1\n") != std::string::npos,
+                 ini.c_str());
+        w->AnalyzeButton->click();
+        QVERIFY2(w->LossValue() > 1.2 * smoothLoss, qPrintable(w->LossEdit->text()));
+
+        // A restart reads the options back.
+        TForm1 again(TForm1::Options{QString::fromStdString(w.iniPath)});
+        const MaterialOptions read = again.MaterialOptionsValue();
+        QVERIFY(read.rough == 2e-6 && read.roughModel == options.roughModel &&
+                read.dkModel == options.dkModel && read.fRef == 1e9);
+        QCOMPARE(w.recorder.Texts(), QStringList());
+    }
+};
+
+RegisterGuiTest<MaterialsTest> registered;
+
+} // namespace
+
+#include "tform1_materials_test.moc"
