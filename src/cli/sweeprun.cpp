@@ -32,8 +32,9 @@ SweepVariable VariableOf(const LineType& line, const std::string& key) {
     if (key == "Er") return {SweepVariable::Kind::Er};
     if (key == "tand") return {SweepVariable::Kind::Tand};
     if (key == "sigma") return {SweepVariable::Kind::Conductivity};
+    if (key == "rough") return {SweepVariable::Kind::Roughness};
     throw UsageError("cannot sweep '" + key +
-                     "' (a dimension key, f, Er, tand or sigma can be swept)");
+                     "' (a dimension key, f, Er, tand, sigma or rough can be swept)");
 }
 
 int ParseCount(const std::string& text) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/lossparts.h"
+#include "core/widebanddielectric.h"
 #include "numeric/checkedmath.h"
 #include "numeric/constants.h"
 #include "numeric/fpfault.h"
@@ -27,8 +28,12 @@ double RelativeResistivity(double sigma) {
 
 void EvaluatePoint(const LineDescriptor& line, const LineInputs& in, SweepPoint& point) {
     try {
-        line.check(in, point.warnings);
+        // The check sees the dielectric at the point's frequency, as Analyze's does.
+        const LineInputs atFrequency = AtFrequency(in);
+        line.check(atFrequency, point.warnings);
         point.values = EvaluateWithLossParts(line, in, in.Row(1));
+        if (line.impossible != nullptr && line.impossible(atFrequency, point.values))
+            throw TP_Exceptions("No valid result: the formulas are outside their range here");
         // What Analyze checks as it shows the values (eeff and its root for
         // the phase constant, the loss in dB/m).
         RequireFinite(point.values.eeff);
@@ -57,6 +62,9 @@ void SweepVariable::Set(LineInputs& in, double value) const {
         break;
     case Kind::Conductivity:
         in.rho = RelativeResistivity(value);
+        break;
+    case Kind::Roughness:
+        in.rough = value;
         break;
     }
 }

@@ -72,6 +72,8 @@ std::string SweptColumnName(const LineDescriptor& line, const SweepVariable& var
         return "tand";
     case SweepVariable::Kind::Conductivity:
         return "sigma_s_per_m";
+    case SweepVariable::Kind::Roughness:
+        return "rough_m";
     }
     return "x";
 }

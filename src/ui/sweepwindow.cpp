@@ -124,6 +124,7 @@ std::vector<SweepVariable> SweepWindow::Variables() const {
     if (setup_.line->readsLossInputs) {
         variables.push_back({SweepVariable::Kind::Tand});
         variables.push_back({SweepVariable::Kind::Conductivity});
+        variables.push_back({SweepVariable::Kind::Roughness});
     }
     return variables;
 }
@@ -136,6 +137,8 @@ double SweepWindow::DisplayFactor(const SweepVariable& variable) const {
         return setup_.rowUnits[static_cast<std::size_t>(variable.row - 1)].factor;
     case SweepVariable::Kind::Conductivity:
         return setup_.conductivityUnit.factor;
+    case SweepVariable::Kind::Roughness: // in the unit of the first row
+        return setup_.rowUnits[0].factor;
     default:
         return 1.0;
     }
@@ -159,6 +162,8 @@ QString SweepWindow::DisplayTitle(const SweepVariable& variable) const {
         return tr("tand");
     case SweepVariable::Kind::Conductivity:
         return withUnit(tr("Conductivity"), setup_.conductivityUnit.name);
+    case SweepVariable::Kind::Roughness:
+        return withUnit(tr("Surface roughness"), setup_.rowUnits[0].name);
     }
     return {};
 }
@@ -185,6 +190,9 @@ void SweepWindow::SelectVariable(int index) {
         break;
     case SweepVariable::Kind::Conductivity:
         si = in.rho > 0.0 ? 1.0 / (in.rho * constants::kGoldResistivity) : 0.0;
+        break;
+    case SweepVariable::Kind::Roughness:
+        si = in.rough;
         break;
     }
     const double shown = si * DisplayFactor(v);

@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "core/lossparts.h"
+#include "core/roughness.h"
 #include "quantities/numberformat.h"
 #include "ui/tform1.h"
 
@@ -91,7 +92,8 @@ void TForm1::ShowLossParts(bool valid) {
     };
     part(tr("Conductor loss"), result.conductorLoss);
     part(tr("Dielectric loss"), result.dielectricLoss);
-    const double depth = SkinDepth(model->ReadInputs());
+    const LineInputs inputs = model->ReadInputs();
+    const double depth = SkinDepth(inputs);
     if (std::isfinite(depth)) {
         // Micrometres up to a millimetre, millimetres beyond.
         const int index = depth < 1e-3 ? 0 : 1;
@@ -99,6 +101,9 @@ void TForm1::ShowLossParts(bool valid) {
                      .arg(QString::fromStdString(FormatG(depth * units_.length.Factor(index))),
                           QString::fromStdString(units_.length.Name(index)));
     }
+    // Roughness in effect, when the conductor is not smooth.
+    if (const std::string note = RoughnessNote(inputs); !note.empty())
+        lines << QString::fromStdString(note);
     LossEdit->setToolTip(lines.join(QLatin1Char('\n')));
     lossPartsShown_ = true;
 }

@@ -41,7 +41,7 @@ class SweepWindowTest : public QObject {
         QTest::keyClick(w.form.get(), Qt::Key_F5);
         auto* sweep = w->findChild<SweepWindow*>();
         QVERIFY(sweep != nullptr);
-        QCOMPARE(sweep->variableBox->count(), 1 + 4 + 3); // f, W S H T, Er tand sigma
+        QCOMPARE(sweep->variableBox->count(), 1 + 4 + 4); // f, W S H T, Er tand sigma rough
         QVERIFY(sweep->variableBox->itemText(0).contains("GHz"));
         sweep->pointsBox->setValue(1000);
         QSignalSpy done(sweep, &SweepWindow::finished);
