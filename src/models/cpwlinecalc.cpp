@@ -30,9 +30,12 @@ constexpr int kReserved = 0;
 
 // Process-wide: written by every model's constructor with the same values,
 // never released.
+using QRX_CPW_Validity_Function = int (*)(double, double, double, double, double, int);
+
 struct CpwLibraryBinding {
     void* handle = nullptr;
     QRX_CPW1_Function entry = nullptr;
+    QRX_CPW_Validity_Function validity = nullptr; // null: a library that names no limits
 };
 constinit CpwLibraryBinding binding;
 
@@ -52,6 +55,8 @@ void BindCpwLibrary() {
     if (entry == nullptr) throw std::domain_error(kMissingEntry);
     binding.handle = handle;
     binding.entry = reinterpret_cast<QRX_CPW1_Function>(entry);
+    binding.validity = reinterpret_cast<QRX_CPW_Validity_Function>(
+        FindSharedLibraryExport(handle, "QRX_CPW_Validity"));
 }
 
 namespace {
@@ -129,4 +134,10 @@ LineResult groundedcpw::Evaluate(const LineInputs& in, double w) {
 }
 
 // The library checks its own inputs: no limits of the line's own.
-void cpw::Check(const LineInputs&, std::vector<std::string>&) {}
+void cpw::Check(const LineInputs& in, std::vector<std::string>& warnings) {
+    // The library names where its thick-metal model has not been verified
+    // against field solutions (the same for both ground-plane flags).
+    if (binding.validity == nullptr) return;
+    const int flags = binding.validity(in.Row(2), in.Row(1), in.Row(3), in.Row(4), in.er, 0);
+    if (flags & QRX_CPW_WARN_THICK_METAL) warnings.push_back("(T/G) Recommended <= 0.9");
+}
