@@ -140,19 +140,25 @@ void ApplyInput(Worksheet& sheet, const LineType& line, const std::string& key, 
         if (key == common.key) sheet.*common.value = value;
 }
 
+std::unique_ptr<LineModel> PrepareLine(const CliRequest& request, Worksheet& sheet) {
+    const LineType& line = *request.line;
+    std::unique_ptr<LineModel> model = CreateLineModel(line, sheet);
+    model->LoadAndSetup();
+    for (const auto& [key, value] : request.values)
+        ApplyInput(sheet, line, key, value);
+    if (request.mode) sheet.SetModeIndex(*request.mode);
+    if (request.roughModel) sheet.roughModel = *request.roughModel;
+    if (request.dkModel) sheet.dkModel = *request.dkModel;
+    return model;
+}
+
 int Calculate(const CliRequest& request, ordered_json& result) {
     const LineType& line = *request.line;
     const bool synthesize = request.operation == CliRequest::Operation::Synthesize;
     const bool pair = line.coupled && (request.bothModes || synthesize);
     try {
         Worksheet sheet;
-        const std::unique_ptr<LineModel> model = CreateLineModel(line, sheet);
-        model->LoadAndSetup();
-        for (const auto& [key, value] : request.values)
-            ApplyInput(sheet, line, key, value);
-        if (request.mode) sheet.SetModeIndex(*request.mode);
-        if (request.roughModel) sheet.roughModel = *request.roughModel;
-        if (request.dkModel) sheet.dkModel = *request.dkModel;
+        const std::unique_ptr<LineModel> model = PrepareLine(request, sheet);
 
         result = ordered_json::object();
         result["line"] = line.cliName;

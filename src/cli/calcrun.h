@@ -2,6 +2,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <memory>
 
 #include <nlohmann/json.hpp>
 
@@ -11,6 +12,11 @@ class Worksheet;
 
 // Sets one KEY=VALUE input of the command line (SI value) on the sheet.
 void ApplyInput(Worksheet& sheet, const LineType& line, const std::string& key, double value);
+
+// A model of the request's line on `sheet`, set up as on a first start with
+// every value, the mode and the material models of the command line applied:
+// what analyze, synthesize, sweep and fieldsolve all start from.
+std::unique_ptr<LineModel> PrepareLine(const CliRequest& request, Worksheet& sheet);
 
 // Runs the request into `result`: the output object, or {"error": ...}.
 // Returns the exit status: 0 with results, 1 for a calculation error.

@@ -105,11 +105,7 @@ int RunFieldSolve(const std::vector<std::string>& args, std::ostream& out, std::
     const LineType& line = *request.line;
     try {
         Worksheet sheet;
-        const std::unique_ptr<LineModel> model = CreateLineModel(line, sheet);
-        model->LoadAndSetup();
-        for (const auto& [key, value] : request.values)
-            ApplyInput(sheet, line, key, value);
-        if (request.mode) sheet.SetModeIndex(*request.mode);
+        const std::unique_ptr<LineModel> model = PrepareLine(request, sheet);
         const FieldComparison comparison =
             fieldcheck::CompareWithFieldSolution(line, model->ReadInputs());
         if (!comparison.Solved()) return Fail(out, comparison.solve.message);

@@ -161,11 +161,7 @@ int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std
     const LineType& line = *request.base.line;
     try {
         Worksheet sheet;
-        const std::unique_ptr<LineModel> model = CreateLineModel(line, sheet);
-        model->LoadAndSetup();
-        for (const auto& [key, value] : request.base.values)
-            ApplyInput(sheet, line, key, value);
-        if (request.base.mode) sheet.SetModeIndex(*request.base.mode);
+        const std::unique_ptr<LineModel> model = PrepareLine(request.base, sheet);
         // Read once, as Analyze would; the swept input is replaced per point.
         const LineInputs base = model->ReadInputs();
         const std::vector<SweepPoint> points =

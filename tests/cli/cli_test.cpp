@@ -296,6 +296,12 @@ TEST(CliSweep, CsvReadsBackAsTheJsonPointsWithAnErrorPerRow) {
     EXPECT_EQ(failed, 6); // Di from 0.5 mm = Do on
     EXPECT_EQ(rows[10].back(), "Di must be less than than Do");
 
+    // The material models reach every point as they reach analyze.
+    const auto wideband =
+        Call({"sweep", "microstrip", "f=5GHz:10GHz:2", "dk_model=djsarkar", "--format=json"}).json();
+    const auto analyzed = Call({"analyze", "microstrip", "f=5GHz", "dk_model=djsarkar"}).json();
+    EXPECT_EQ(wideband["points"][0]["eeff"], analyzed["eeff"]);
+
     const auto coupled = Call({"sweep", "coupled-stripline", "f=1GHz:2GHz:2", "log"});
     const auto coupledHeader = ParseCsv(coupled.out).front();
     EXPECT_NE(std::find(coupledHeader.begin(), coupledHeader.end(), "z_diff_ohm"),
