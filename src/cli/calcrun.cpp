@@ -210,6 +210,18 @@ int FinishOutput(int status, std::ostream& out, std::ostream& err) {
     return status == 0 ? 1 : status;
 }
 
+int ReportParseFailure(std::ostream& out, std::ostream& err) {
+    try {
+        throw;
+    } catch (const UsageError& e) {
+        err << "tavrel-calc: " << e.what() << "\n\n" << UsageText();
+        return 2;
+    } catch (const InputRuleError& e) {
+        out << ordered_json{{"error", e.what()}}.dump() << '\n';
+        return 1;
+    }
+}
+
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!args.empty())
         for (const Subcommand& command : Subcommands())
@@ -217,12 +229,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     CliRequest request;
     try {
         request = ParseCommandLine(args);
-    } catch (const UsageError& e) {
-        err << "tavrel-calc: " << e.what() << "\n\n" << UsageText();
-        return 2;
-    } catch (const InputRuleError& e) {
-        out << ordered_json{{"error", e.what()}}.dump() << '\n';
-        return 1;
+    } catch (const std::runtime_error&) {
+        return ReportParseFailure(out, err);
     }
     switch (request.operation) {
     case CliRequest::Operation::Help:

@@ -18,6 +18,11 @@ void ApplyInput(Worksheet& sheet, const LineType& line, const std::string& key, 
 // what analyze, synthesize, sweep and fieldsolve all start from.
 std::unique_ptr<LineModel> PrepareLine(const CliRequest& request, Worksheet& sheet);
 
+// Called from a handler of a command line that did not parse: a usage error
+// prints the usage on `err` and gives 2, a value the window would refuse
+// prints {"error": ...} on `out` and gives 1; anything else is raised again.
+int ReportParseFailure(std::ostream& out, std::ostream& err);
+
 // Runs the request into `result`: the output object, or {"error": ...}.
 // Returns the exit status: 0 with results, 1 for a calculation error.
 int Calculate(const CliRequest& request, nlohmann::ordered_json& result);

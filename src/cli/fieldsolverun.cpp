@@ -96,11 +96,8 @@ int RunFieldSolve(const std::vector<std::string>& args, std::ostream& out, std::
     CliRequest request;
     try {
         request = ParseFieldSolve(args);
-    } catch (const UsageError& e) {
-        err << "tavrel-calc: " << e.what() << "\n\n" << UsageText();
-        return 2;
-    } catch (const InputRuleError& e) {
-        return Fail(out, e.what());
+    } catch (const std::runtime_error&) {
+        return ReportParseFailure(out, err);
     }
     const LineType& line = *request.line;
     try {

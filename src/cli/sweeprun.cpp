@@ -152,11 +152,8 @@ int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std
     SweepRequest request;
     try {
         request = ParseSweep(args);
-    } catch (const UsageError& e) {
-        err << "tavrel-calc: " << e.what() << "\n\n" << UsageText();
-        return 2;
-    } catch (const InputRuleError& e) {
-        return Fail(out, e.what());
+    } catch (const std::runtime_error&) {
+        return ReportParseFailure(out, err);
     }
     const LineType& line = *request.base.line;
     try {
