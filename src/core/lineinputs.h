@@ -44,6 +44,19 @@ struct LineInputs : MaterialOptions {
     double Row(int row) const { return rows[static_cast<std::size_t>(row - 1)]; }
 };
 
+// The inputs as the kernels see them at their frequency in.f: the material
+// models applied (the wideband dielectric's Er(f) and tand(f)).  Only
+// AtFrequency (widebanddielectric.h) makes one from LineInputs, and kernels
+// take nothing else, so no caller can skip that step.  A default one is the
+// default inputs, which carry no model to apply.
+struct InputsAtFrequency : LineInputs {
+    InputsAtFrequency() = default;
+
+  private:
+    explicit InputsAtFrequency(const LineInputs& in) : LineInputs(in) {}
+    friend InputsAtFrequency AtFrequency(const LineInputs& in);
+};
+
 // A loss part the model does not separate.
 inline constexpr double kNotSeparated = std::numeric_limits<double>::quiet_NaN();
 

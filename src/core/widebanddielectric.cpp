@@ -30,9 +30,9 @@ std::complex<double> DjordjevicSarkar::Permittivity(double f) const {
     return epsInf_ + deltaEps_ * Spread(f);
 }
 
-LineInputs AtFrequency(const LineInputs& in) {
-    if (in.dkModel != DielectricModel::DjordjevicSarkar) return in;
-    LineInputs out = in;
+InputsAtFrequency AtFrequency(const LineInputs& in) {
+    InputsAtFrequency out(in);
+    if (in.dkModel != DielectricModel::DjordjevicSarkar) return out;
     const std::complex<double> eps =
         DjordjevicSarkar(in.er, in.tand, in.fRef, in.fPoleLow, in.fPoleHigh)
             .Permittivity(std::max(in.f, 0.0));

@@ -43,4 +43,4 @@ class DjordjevicSarkar {
 // otherwise the inputs unchanged.  Raises TP_Exceptions for an invalid
 // model (see the constructor) or an Er(f) below 1.  Every evaluation at a frequency goes
 // through it (the driver's actions, EvaluateWithLossParts, a sweep point).
-LineInputs AtFrequency(const LineInputs& in);
+InputsAtFrequency AtFrequency(const LineInputs& in);
