@@ -27,6 +27,7 @@ test: deps build
 
 bench: build
 	./$(BUILD)/bench/tavrel-bench
+	./bench/skrf_compare.sh ./$(BUILD)/bench/tavrel-bench
 
 # Whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer
 # (SANITIZE_GUI=OFF: only the toolkit-free layers, as CI runs it).

@@ -82,6 +82,14 @@ LineAnswer LineCalculation::Answer(double x) const {
 }
 
 LineAnswer LineCalculation::Answer(double x, double checkedRow1) const {
+    return Answer(x, checkedRow1, nullptr);
+}
+
+LineAnswer LineCalculation::Answer(double x, CrossSectionTerms& terms) const {
+    return Answer(x, x, &terms);
+}
+
+LineAnswer LineCalculation::Answer(double x, double checkedRow1, CrossSectionTerms* terms) const {
     LineAnswer answer;
     try {
         InputsAtFrequency in = Inputs();
@@ -92,7 +100,7 @@ LineAnswer LineCalculation::Answer(double x, double checkedRow1) const {
             line_.conductorLossLeftOut(in))
             answer.warnings.push_back(kConductorLossLeftOut);
 
-        answer.result = EvaluateWithLossParts(line_, in, x);
+        answer.result = EvaluateWithLossParts(line_, in, x, terms);
         const LineResult& r = answer.result;
         if (line_.impossible != nullptr && line_.impossible(in, r))
             throw TP_Exceptions(kNoValidResult);

@@ -44,6 +44,9 @@ class LineCalculation {
     // The same with the check and the quarter-wave warning seeing row 1 as
     // `checkedRow1` (the window's check sees the root as the window shows it).
     LineAnswer Answer(double x, double checkedRow1) const;
+    // The same reusing the cross-section terms of earlier answers at the same
+    // rows (a sweep of anything but a dimension).
+    LineAnswer Answer(double x, CrossSectionTerms& terms) const;
     // Steps 1 and 3 only, raising on failure: what a synthesis objective
     // evaluates.  The same numbers as Answer(x).result.
     LineResult Values(double x) const;
@@ -55,6 +58,8 @@ class LineCalculation {
     const InputsAtFrequency& Inputs() const;
 
   private:
+    LineAnswer Answer(double x, double checkedRow1, CrossSectionTerms* terms) const;
+
     const LineDescriptor& line_;
     LineInputs raw_;
     InputsAtFrequency at_;

@@ -147,7 +147,6 @@ void LineModel::ShowPhysicalLength() {
     window.SetPhysicalLengthValue(FaultChecked([&] { return degrees / phaseConstant; }));
 }
 
-
 void LineModel::SetTitle(const std::string& text) {
     title = text;
 }

@@ -134,7 +134,8 @@ class BusyScope {
 
 // The line at x with the floating-point fault check around it: a fault, or
 // an impedance that is not finite, raises FloatingPointFault.
-LineResult EvaluateChecked(const LineDescriptor& line, const InputsAtFrequency& in, double x);
+LineResult EvaluateChecked(const LineDescriptor& line, const InputsAtFrequency& in, double x,
+                           CrossSectionTerms* terms = nullptr);
 
 // The synthesis objective at x, impedance minus target, checked the same way.
 double ObjectiveChecked(const LineDescriptor& line, const InputsAtFrequency& in, double x);

@@ -13,6 +13,10 @@
 // The line at trial value x of its solved dimension (row 1), every other
 // input from `in`.  Raises TP_Exceptions (or FloatingPointFault) on failure.
 using EvaluateFunction = LineResult (*)(const InputsAtFrequency& in, double x);
+// The line at x with its cross-section terms reused or filled (see
+// CrossSectionTerms); the same numbers as EvaluateFunction.
+using EvaluateReusingFunction = LineResult (*)(const InputsAtFrequency& in, double x,
+                                               CrossSectionTerms& terms);
 // Only the impedance at x, for a line whose loss costs more than its
 // impedance and so is left out of a synthesis scan.
 using ImpedanceFunction = double (*)(const InputsAtFrequency& in, double x);
@@ -67,7 +71,8 @@ struct LineDescriptor {
     bool readsLossInputs;                   // tand and Rho are inputs (no loss: never read)
     AnalyzeShows analyzeShows;
     EvaluateFunction evaluate;
-    ImpedanceFunction impedance; // may be null: evaluate's impedance
+    EvaluateReusingFunction evaluateReusing = nullptr; // may be null: evaluate
+    ImpedanceFunction impedance;                       // may be null: evaluate's impedance
     CheckFunction check;
     void (*prepare)(); // may be null: run when a model is built
     // True for a result no line can have (Z0 <= 0, a negative loss ...):

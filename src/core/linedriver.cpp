@@ -28,9 +28,12 @@ bool Contains(const std::vector<int>& codes, int code) {
 
 } // namespace
 
-LineResult EvaluateChecked(const LineDescriptor& line, const InputsAtFrequency& in, double x) {
+LineResult EvaluateChecked(const LineDescriptor& line, const InputsAtFrequency& in, double x,
+                           CrossSectionTerms* terms) {
     ClearFloatingPointFaults();
-    LineResult result = line.evaluate(in, x);
+    LineResult result = terms != nullptr && line.evaluateReusing != nullptr
+                            ? line.evaluateReusing(in, x, *terms)
+                            : line.evaluate(in, x);
     ForceEvaluation(result);
     RaiseFloatingPointFaults();
     // Effective dielectric constant and loss are checked when shown.

@@ -57,6 +57,16 @@ struct InputsAtFrequency : LineInputs {
     friend InputsAtFrequency AtFrequency(const LineInputs& in);
 };
 
+// Terms of a kernel that depend on the cross-section alone (the rows), not on
+// the frequency, the materials or the conductor: a caller that evaluates one
+// cross-section many times (a sweep of anything but a dimension) passes the
+// same object back in, and the kernel fills it at the first call that raises
+// no floating-point fault.  Kernels without such terms ignore it.
+struct CrossSectionTerms {
+    bool ready = false;
+    std::array<double, 4> values{};
+};
+
 // A loss part the model does not separate.
 inline constexpr double kNotSeparated = std::numeric_limits<double>::quiet_NaN();
 

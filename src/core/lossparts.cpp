@@ -32,8 +32,9 @@ void Roughen(LineValues& v, double k) {
     v.loss += extra;
 }
 
-LineResult Separate(const LineDescriptor& line, const InputsAtFrequency& in, double x) {
-    LineResult result = EvaluateChecked(line, in, x);
+LineResult Separate(const LineDescriptor& line, const InputsAtFrequency& in, double x,
+                    CrossSectionTerms* terms) {
+    LineResult result = EvaluateChecked(line, in, x, terms);
     if (!line.lossShown) {
         for (LineValues* v : {static_cast<LineValues*>(&result), &result.even, &result.odd})
             v->conductorLoss = v->dielectricLoss = 0.0;
@@ -47,8 +48,8 @@ LineResult Separate(const LineDescriptor& line, const InputsAtFrequency& in, dou
     lossFreeDielectric.tand = 0.0;
     InputsAtFrequency perfectConductor = in;
     perfectConductor.rho = 0.0;
-    const LineResult conductorOnly = EvaluateChecked(line, lossFreeDielectric, x);
-    const LineResult dielectricOnly = EvaluateChecked(line, perfectConductor, x);
+    const LineResult conductorOnly = EvaluateChecked(line, lossFreeDielectric, x, terms);
+    const LineResult dielectricOnly = EvaluateChecked(line, perfectConductor, x, terms);
     TakeParts(result, conductorOnly, dielectricOnly);
     if (modes) {
         TakeParts(result.even, conductorOnly.even, dielectricOnly.even);
@@ -59,8 +60,9 @@ LineResult Separate(const LineDescriptor& line, const InputsAtFrequency& in, dou
 
 } // namespace
 
-LineResult EvaluateWithLossParts(const LineDescriptor& line, const InputsAtFrequency& in, double x) {
-    LineResult result = Separate(line, in, x);
+LineResult EvaluateWithLossParts(const LineDescriptor& line, const InputsAtFrequency& in, double x,
+                                 CrossSectionTerms* terms) {
+    LineResult result = Separate(line, in, x, terms);
     const double k = line.lossShown ? RoughnessFactor(in) : 1.0;
     if (k == 1.0) return result; // a smooth conductor: the kernel's numbers untouched
     Roughen(result, k);

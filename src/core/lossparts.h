@@ -17,7 +17,8 @@
 // A rough conductor (in.rough > 0) multiplies the conductor part by the
 // roughness factor K of roughness.h, the total growing by the same amount;
 // with rough = 0 the kernel's numbers are returned untouched.
-LineResult EvaluateWithLossParts(const LineDescriptor& line, const InputsAtFrequency& in, double x);
+LineResult EvaluateWithLossParts(const LineDescriptor& line, const InputsAtFrequency& in, double x,
+                                 CrossSectionTerms* terms = nullptr);
 
 // Skin depth of the conductor at the inputs' frequency, metres: sqrt(rho /
 // (pi f mu0)) with rho the resistivity (Rho times gold's).  Infinite for a

@@ -24,8 +24,9 @@ double RelativeResistivity(double sigma) {
     return rho;
 }
 
-void EvaluatePoint(const LineDescriptor& line, const LineInputs& in, SweepPoint& point) {
-    LineAnswer answer = CalculateLine(line, in, in.Row(1));
+void EvaluatePoint(const LineDescriptor& line, const LineInputs& in, CrossSectionTerms& terms,
+                   SweepPoint& point) {
+    LineAnswer answer = LineCalculation(line, in).Answer(in.Row(1), terms);
     point.values = answer.result;
     point.warnings = std::move(answer.warnings);
     point.error = answer.ErrorText();
@@ -87,13 +88,17 @@ std::vector<SweepPoint> RunSweep(const LineDescriptor& line, const LineInputs& b
     const std::vector<double> xs = SweepValues(range);
     std::vector<SweepPoint> points(xs.size());
     LineInputs in = base;
+    // The cross-section's terms are computed once unless a dimension is swept.
+    CrossSectionTerms terms;
+    const bool rowsFixed = variable.kind != SweepVariable::Kind::Row;
     const int total = static_cast<int>(xs.size());
     for (int i = 0; i < total; ++i) {
         SweepPoint& point = points[static_cast<std::size_t>(i)];
         point.x = xs[static_cast<std::size_t>(i)];
         try {
             variable.Set(in, point.x);
-            EvaluatePoint(line, in, point);
+            if (!rowsFixed) terms = {};
+            EvaluatePoint(line, in, terms, point);
         } catch (...) {
             point.error = CurrentErrorText("Unknown calculation error");
         }

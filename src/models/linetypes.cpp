@@ -72,6 +72,7 @@ const std::vector<LineType>& LineTypes() {
          .readsLossInputs = true,
          .analyzeShows = AnalyzeShows::CalculationErrors,
          .evaluate = &microstrip::Evaluate,
+         .evaluateReusing = &microstrip::EvaluateReusing,
          .impedance = nullptr,
          .check = &microstrip::Check,
          .prepare = nullptr,

@@ -5,10 +5,13 @@
 // dispersion (Wheeler 1977; Getsinger 1973), and the line model.
 #include "models/mline.h"
 
+#include <cfenv>
+
 #include "models/mlineformulas.h"
 #include "numeric/checkedmath.h"
 #include "numeric/complexmath.h"
 #include "numeric/constants.h"
+#include "numeric/fpfault.h"
 #include "numeric/tpexceptions.h"
 
 using mline::Pow;
@@ -28,14 +31,20 @@ double HammerstadJensenZ01(double x) {
     return kEta0 * kOneOverTwoPi * CheckedLog(g / x + CheckedSqrt(Pow(2.0 / x, 2.0) + 1.0));
 }
 
+// Hammerstad-Jensen increment of the width ratio u for a strip of thickness
+// ratio t, in air.
+double ThicknessIncrement(double u, double t) {
+    static const double e = SafeExp(1.0);
+    const double coth = Coth(CheckedSqrt(6.517 * u));
+    return (t * kOneOverPi) * CheckedLog(1.0 + 4.0 * e / (t * Pow(coth, 2.0)));
+}
+
 // The static values, and with dispersion the dispersed ones from the same
 // static part (without it they are the static ones again).
 MicrostripStaticPair HammerstadJensenSet(double u, double t, double h, double er, double fGHz,
                                          double f, bool dispersion) {
     // Thickness correction of the width, in air (u1) and on the substrate (ur).
-    static const double e = SafeExp(1.0);
-    const double coth = Coth(CheckedSqrt(6.517 * u));
-    const double du1 = (t * kOneOverPi) * CheckedLog(1.0 + 4.0 * e / (t * Pow(coth, 2.0)));
+    const double du1 = ThicknessIncrement(u, t);
     const double dur = 0.5 * (1.0 + (Sech(CheckedSqrt(er - 1.0)))) * du1;
     const double u1 = u + du1;
     const double ur = u + dur;
@@ -129,25 +138,70 @@ MicrostripStaticPair MicrostripHammerstadJensenPair(double w, double h, double t
     return HammerstadJensenSet(w / h, t / h, h, er, f * 1e-9, f, true);
 }
 
+double MicrostripAirImpedance(double w, double h, double t) {
+    const double u = NonVanishing(w) / NonVanishing(h);
+    return HammerstadJensenZ01(u + ThicknessIncrement(u, NonVanishing(t) / NonVanishing(h)));
+}
+
+namespace {
+
+// The loss split by its first-order parts: R / 2 Zc from the conductor and
+// G Zc / 2 from the dielectric, scaled so that the two add up to the loss
+// exactly (they differ from it only at second order in the losses).
+void SplitLoss(const MicrostripLineConstantsResult& line, MicrostripResult& result) {
+    Complex conductor, dielectric;
+    RealOverComplex(line.r / 2.0, line.zc, conductor);
+    ComplexMul(Complex{line.g / 2.0, 0.0}, line.zc, dielectric);
+    const double first = conductor.re + dielectric.re;
+    if (!(first > 0.0)) return;
+    result.conductorLoss = result.loss * (conductor.re / first);
+    result.dielectricLoss = result.loss - result.conductorLoss;
+}
+
+} // namespace
+
 MicrostripResult MicrostripKernel(double w, double h, double t, double er, double tand, double rho,
                                   double f) {
+    CrossSectionTerms fresh;
+    return MicrostripKernel(w, h, t, er, tand, rho, f, fresh);
+}
+
+MicrostripResult MicrostripKernel(double w, double h, double t, double er, double tand, double rho,
+                                  double f, CrossSectionTerms& terms) {
     if (f > 0.001) {
+        MicrostripWheelerDerivatives kept{};
+        const bool reuse = terms.ready;
+        if (reuse) kept = {terms.values[0], terms.values[1], terms.values[2]};
+        CrossSectionTerms computed;
         const MicrostripLineConstantsResult line =
-            MicrostripLineConstants(w, h, t, er, tand, rho, f);
+            MicrostripLineConstants(w, h, t, er, tand, rho, f, reuse ? &kept : nullptr, &computed);
         const Complex eps = ComplexEffectiveDielectricConstant(f, line.gamma);
-        return {line.gamma.re, line.zc.re, eps.re};
+        MicrostripResult result{line.gamma.re, line.zc.re, eps.re};
+        SplitLoss(line, result);
+        // Kept only from an evaluation that raised no fault: a kept value
+        // must not hide a fault it would raise again.
+        if (computed.ready && std::fetestexcept(kFloatingPointFaults) == 0) terms = computed;
+        return result;
     }
     const MicrostripStatic s = MicrostripQuasiStatic(w, h, t, er, f, true, kLowFrequencySelector);
     return {0.0, s.z0, s.eeff};
 }
 
 LineResult microstrip::Evaluate(const InputsAtFrequency& in, double w) {
+    CrossSectionTerms fresh;
+    return EvaluateReusing(in, w, fresh);
+}
+
+LineResult microstrip::EvaluateReusing(const InputsAtFrequency& in, double w,
+                                       CrossSectionTerms& terms) {
     const MicrostripResult r =
-        MicrostripKernel(w, in.Row(2), in.Row(3), in.er, in.tand, in.rho, in.f);
+        MicrostripKernel(w, in.Row(2), in.Row(3), in.er, in.tand, in.rho, in.f, terms);
     LineResult result;
     result.impedance = r.impedance;
     result.eeff = r.effDielConst;
-    result.loss = r.loss; // the propagation constant's real part: not separated
+    result.loss = r.loss;
+    result.conductorLoss = r.conductorLoss;
+    result.dielectricLoss = r.dielectricLoss;
     return result;
 }
 

@@ -41,20 +41,35 @@ struct MicrostripStaticPair {
 MicrostripStaticPair MicrostripHammerstadJensenPair(double w, double h, double t, double er,
                                                     double f);
 
+// Impedance of the static line in air, Z0 sqrt(eeff) of the
+// Hammerstad-Jensen set: the air impedance Z01 at the width ratio the
+// thickness correction gives in air (Er drops out).
+double MicrostripAirImpedance(double w, double h, double t);
+
 struct MicrostripResult {
     double loss;      // nepers per metre
     double impedance; // ohms
     double effDielConst;
+    // The loss's conductor and dielectric parts, nepers per metre: the
+    // first-order parts Re(R / 2 Zc) and Re(G Zc / 2) scaled to add up to the
+    // loss.
+    double conductorLoss = 0.0;
+    double dielectricLoss = 0.0;
 };
 
 // Above 0.001 Hz: the complex line constants; at or below: the low-frequency
 // set with dispersion and no loss.
 MicrostripResult MicrostripKernel(double w, double h, double t, double er, double tand, double rho,
                                   double f);
+// The same reusing or filling the cross-section's terms (Wheeler's derivatives).
+MicrostripResult MicrostripKernel(double w, double h, double t, double er, double tand, double rho,
+                                  double f, CrossSectionTerms& terms);
 
 struct MicrostripLineConstantsResult {
-    Complex gamma; // propagation constant: nepers and radians per metre
-    Complex zc;    // characteristic impedance, ohms
+    Complex gamma;  // propagation constant: nepers and radians per metre
+    Complex zc;     // characteristic impedance, ohms
+    double r = 0.0; // series resistance, ohms per metre
+    double g = 0.0; // shunt conductance, siemens per metre
 };
 
 // Wheeler's incremental-inductance conductor terms: the normalised
@@ -68,15 +83,28 @@ struct MicrostripConductorTerms {
     double deltaL;    // henries per metre
 };
 
+// Wheeler's derivatives of the air impedance by thickness, height and width,
+// normalised by eta0 (per metre): they depend on the cross-section alone.
+struct MicrostripWheelerDerivatives {
+    double dT, dH, dW;
+};
+MicrostripWheelerDerivatives MicrostripDerivatives(double w, double h, double t);
+
 MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double t, double er,
                                                       double rho, double f);
-// The same with the line's static values `s` already at hand.
+// The same with the line's static values `s` and the derivatives at hand.
 MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double t, double er,
                                                       double rho, double f,
-                                                      const MicrostripStatic& s);
+                                                      const MicrostripStatic& s,
+                                                      const MicrostripWheelerDerivatives& d);
 
-MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double t, double er,
-                                                      double tand, double rho, double f);
+// `known`: the derivatives of this cross-section if already at hand;
+// otherwise they are computed where the conductor needs them and, when
+// `computed` is given, written there (its `ready` set).
+MicrostripLineConstantsResult
+MicrostripLineConstants(double w, double h, double t, double er, double tand, double rho, double f,
+                        const MicrostripWheelerDerivatives* known = nullptr,
+                        CrossSectionTerms* computed = nullptr);
 
 // (gamma / j k0)^2 with k0 the free-space wavenumber at max(f, 0.001 Hz).
 Complex ComplexEffectiveDielectricConstant(double f, const Complex& gamma);
@@ -84,6 +112,7 @@ Complex ComplexEffectiveDielectricConstant(double f, const Complex& gamma);
 // The line kernels: W is row 1 (the trial value x), H row 2, T row 3.
 namespace microstrip {
 LineResult Evaluate(const InputsAtFrequency& in, double w);
+LineResult EvaluateReusing(const InputsAtFrequency& in, double w, CrossSectionTerms& terms);
 void Check(const InputsAtFrequency& in, std::vector<std::string>& warnings);
 } // namespace microstrip
 

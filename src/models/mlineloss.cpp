@@ -16,34 +16,38 @@ namespace {
 
 constexpr double kPerturbation = 1.01; // derivative step: 1 % of the dimension
 
-// Impedance of the same static line in air: Z0 sqrt(eeff).
-double AirImpedance(double w, double h, double t, double er, double f) {
-    const MicrostripStatic s =
-        MicrostripQuasiStatic(w, h, t, er, f, false, kHammerstadJensenSelector);
-    return s.z0 * CheckedSqrt(s.eeff);
+// Impedance of the same static line in air.
+double AirImpedance(double w, double h, double t) {
+    return MicrostripAirImpedance(w, h, t);
 }
 
 } // namespace
+
+MicrostripWheelerDerivatives MicrostripDerivatives(double w, double h, double t) {
+    const double za = AirImpedance(w, h, t);
+    return {(AirImpedance(w, h, t * kPerturbation) - za) / kEta0 / (0.01 * t),
+            (AirImpedance(w, h * kPerturbation, t) - za) / kEta0 / (0.01 * h),
+            (AirImpedance(w * kPerturbation, h, t) - za) / kEta0 / (0.01 * w)};
+}
 
 MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double t, double er,
                                                       double rho, double f) {
     return MicrostripConductorImpedance(
         w, h, t, er, rho, f,
-        MicrostripQuasiStatic(w, h, t, er, f, false, kHammerstadJensenSelector));
+        MicrostripQuasiStatic(w, h, t, er, f, false, kHammerstadJensenSelector),
+        MicrostripDerivatives(w, h, t));
 }
 
 MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double t, double er,
                                                       double rho, double f,
-                                                      const MicrostripStatic& s) {
+                                                      const MicrostripStatic& s,
+                                                      const MicrostripWheelerDerivatives& d) {
     const double omega = kTwoPi * f; // only called above 0.001 Hz
-    const double za = s.z0 * CheckedSqrt(s.eeff);
     const double rs = CheckedSqrt(f * kPi * kMu0SixteenDigits * rho * kGoldResistivity);
     const Complex zs{rs, rs}; // Rs (1 + j)
-
-    // Wheeler's derivatives of the air impedance, normalised by eta0.
-    const double dT = (AirImpedance(w, h, t * kPerturbation, er, f) - za) / kEta0 / (0.01 * t);
-    const double dH = (AirImpedance(w, h * kPerturbation, t, er, f) - za) / kEta0 / (0.01 * h);
-    const double dW = (AirImpedance(w * kPerturbation, h, t, er, f) - za) / kEta0 / (0.01 * w);
+    const double dT = d.dT;
+    const double dH = d.dH;
+    const double dW = d.dW;
 
     const double x = -dT / (dH - dT);
     const double bigX = 2.0 * CheckedSqrt(x) / (x + 1.0);
@@ -84,7 +88,9 @@ MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double
 }
 
 MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double t, double er,
-                                                      double tand, double rho, double f) {
+                                                      double tand, double rho, double f,
+                                                      const MicrostripWheelerDerivatives* known,
+                                                      CrossSectionTerms* computed) {
     // One static part serves the dispersed line and the conductor terms.
     const MicrostripStaticPair pair = MicrostripHammerstadJensenPair(w, h, t, er, f);
     const MicrostripStatic& d = pair.dispersed;
@@ -98,13 +104,25 @@ MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double
     if (tand > 0.0 && f > 0.001 && er > 1.0)
         g = er * tand * (d.eeff - 1.0) / (er - 1.0) * omega / (l * kSpeedOfLight * kSpeedOfLight);
     if (rho > 1e-6 && t > kThinnestConductor && f > 0.001) {
+        MicrostripWheelerDerivatives derivatives{};
+        if (known != nullptr) {
+            derivatives = *known;
+        } else {
+            derivatives = MicrostripDerivatives(w, h, t);
+            if (computed != nullptr) {
+                computed->values = {derivatives.dT, derivatives.dH, derivatives.dW, 0.0};
+                computed->ready = true;
+            }
+        }
         const MicrostripConductorTerms conductor =
-            MicrostripConductorImpedance(w, h, t, er, rho, f, pair.quasiStatic);
+            MicrostripConductorImpedance(w, h, t, er, rho, f, pair.quasiStatic, derivatives);
         r = conductor.r;
         l = l + conductor.deltaL;
     }
 
     MicrostripLineConstantsResult result;
+    result.r = r;
+    result.g = g;
     if (f > 0.001) {
         const Complex z{r, omega * l};
         const Complex y{g, omega * c};

@@ -11,7 +11,7 @@
 #include "models/linetypes.h"
 
 TEST(LineKernels, LossPartsAndBothModesFromOneEvaluation) {
-    const std::set<std::string> split{"stripline", "coax", "coupled-microstrip",
+    const std::set<std::string> split{"microstrip", "stripline", "coax", "coupled-microstrip",
                                       "coupled-stripline"};
     for (const LineType& type : LineTypes()) {
         if (type.prepare != nullptr) type.prepare();
