@@ -31,8 +31,7 @@ class LineModel {
     LineModel(const LineModel&) = delete;
     LineModel& operator=(const LineModel&) = delete;
 
-    // The six slots, in slot order.
-    double Objective(double x);
+    // The slots, in slot order.
     void LoadAndSetup();
     void SaveSettings();
     void Synthesize();

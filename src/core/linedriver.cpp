@@ -73,12 +73,6 @@ LineInputs LineModel::ReadInputs() {
     return in;
 }
 
-double LineModel::Objective(double x) {
-    const LineCalculation calculation(line_, ReadInputs());
-    KeepResult(line_.evaluate(calculation.Inputs(), x));
-    return impedance - calculation.Inputs().targetImpedance;
-}
-
 void LineModel::LoadAndSetup() {
     ShowParameterRows();
     SetTitle(line_.title);

@@ -23,7 +23,6 @@
 #include "ui/linepictures.h"
 #include "ui/settingspath.h"
 
-TForm1* Form1 = nullptr;
 
 namespace {
 
@@ -124,7 +123,6 @@ const char* const kImageNames[kLineTypeCount] = {
 } // namespace
 
 TForm1::TForm1(const Options& options) : QWidget(nullptr), options_(options) {
-    Form1 = this; // the line models may use it from their constructors
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("TAVREL 2001"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -147,12 +145,7 @@ TForm1::TForm1(const Options& options) : QWidget(nullptr), options_(options) {
     SetFocusOrder();
     InstallTools();
     InstallKeys();
-    try {
-        CreateLineModels();
-    } catch (...) {
-        Form1 = nullptr;
-        throw;
-    }
+    CreateLineModels();
     FormCreate();
 }
 
@@ -161,7 +154,6 @@ TForm1::~TForm1() {
     for (int i = kLineTypeCount - 1; i >= 0; --i) {
         LineModelTable[static_cast<std::size_t>(i)].reset();
     }
-    if (Form1 == this) Form1 = nullptr;
 }
 
 void TForm1::CreateControls() {

@@ -35,9 +35,6 @@ class QTabBar;
 class QTreeWidget;
 class QUrl;
 
-class TForm1;
-// The one main window, set before its line models are constructed.
-extern TForm1* Form1;
 
 class TForm1 : public QWidget, public WindowServices {
     Q_OBJECT
