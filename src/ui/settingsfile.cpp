@@ -137,6 +137,7 @@ bool SettingsFile::WriteText(const std::string& key, const std::string& text) {
     if (!rewrite.Begin(path_)) return false;
     const std::string updated = WithIniValue(rewrite.Content(), section_, key, text);
     if (rewrite.Exists() && updated == rewrite.Content()) return true;
+    if (updated.size() > kMaxFileBytes) return false; // it would not be read again
     const int out = rewrite.CreateTemporary();
     if (out < 0 || !WriteContent(out, updated) || !rewrite.Commit()) return false;
     cacheValid_ = false;

@@ -5,8 +5,8 @@
 // write leaves the old file as it was and two windows writing at once lose
 // none of each other's keys.  A write that cannot be done (read-only file or
 // folder, full disk, a link out of the folder, anything but a regular file)
-// is reported by the return value only, as is a file over kMaxFileBytes,
-// which is left as it is.
+// is reported by the return value only, as is a file over kMaxFileBytes
+// (or one a write would take there), which is left as it is.
 #pragma once
 
 #include <cstddef>
