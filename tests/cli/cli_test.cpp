@@ -10,6 +10,7 @@
 
 #include "cli/batchrun.h"
 #include "cli/calcrun.h"
+#include "cli/jsontext.h"
 #include "core/worksheet.h"
 
 namespace {
@@ -451,4 +452,6 @@ TEST(CliBatch, HostileLinesAreAnsweredOneByOne) {
     EXPECT_EQ(std::count(answered.begin(), answered.end(), '\n'), 1);
     EXPECT_NE(err.str().find("cannot read the disk"), std::string::npos) << err.str();
     EXPECT_EQ(Call({"batch", ::testing::TempDir()}).status, 1); // a directory
+    // Any text that still carries such a byte is written, not thrown.
+    EXPECT_EQ(JsonText({{"error", "50\xb5m"}}), "{\"error\":\"50\xef\xbf\xbdm\"}");
 }
