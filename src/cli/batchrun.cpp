@@ -1,17 +1,18 @@
-// tavrel-calc batch: many calls in one process.  Each input line holds the
-// words of one command line (analyze or synthesize); each answer is the
-// call's JSON object on one output line, so a table of stack-ups costs one
-// start-up.
-#include <fstream>
-#include <iostream>
+#include "cli/batchrun.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <ostream>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include <nlohmann/json.hpp>
 
 #include "cli/calcrun.h"
 #include "cli/cliargs.h"
+#include "cli/jsontext.h"
 
 namespace {
 
@@ -42,34 +43,65 @@ bool RunLine(const std::vector<std::string>& words, int lineNumber, ordered_json
     return false;
 }
 
-int RunBatch(std::istream& in, std::ostream& out) {
+// A line refused before its words are read.
+ordered_json Refused(const std::string& reason, int lineNumber) {
+    return ordered_json{{"error", reason}, {"input_line", lineNumber}};
+}
+
+struct OpenFile {
+    int fd;
+    ~OpenFile() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+} // namespace
+
+int RunBatch(const ByteSource& source, std::ostream& out, std::ostream& err,
+             const std::string& name) {
+    using Status = ByteLineReader::Status;
     bool allRan = true;
-    int lineNumber = 0;
+    ByteLineReader reader(source);
     std::string line;
     ordered_json answer;
-    while (std::getline(in, line)) {
-        ++lineNumber;
-        const std::vector<std::string> words = Words(line);
-        if (words.empty() || words.front().front() == '#') continue;
-        allRan = RunLine(words, lineNumber, answer) && allRan;
-        out << answer.dump() << '\n';
+    for (Status status; (status = reader.Next(line)) != Status::End;) {
+        if (status == Status::Error) {
+            err << "tavrel-calc: cannot read " << name << ": "
+                << std::strerror(reader.ErrorNumber()) << '\n';
+            return 1;
+        }
+        const int number = reader.LineNumber();
+        bool ran = false;
+        if (status == Status::TooLong) {
+            answer = Refused("the line is longer than " +
+                                 std::to_string(ByteLineReader::kMaxLine) + " bytes, skipped",
+                             number);
+        } else if (!IsValidUtf8(line)) {
+            answer = Refused("the line is not valid UTF-8, skipped", number);
+        } else {
+            const std::vector<std::string> words = Words(line);
+            if (words.empty() || words.front().front() == '#') continue;
+            ran = RunLine(words, number, answer);
+        }
+        allRan = ran && allRan;
+        // Flushed per answer: the next read may wait long (a pipe, an endless line).
+        out << JsonText(answer) << std::endl;
         if (!out) return 1; // nobody reads the rest
     }
     return allRan ? 0 : 1;
 }
-
-} // namespace
 
 int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() > 2) {
         err << "tavrel-calc: batch takes at most one file\n";
         return 2;
     }
-    if (args.size() == 1 || args[1] == "-") return RunBatch(std::cin, out);
-    std::ifstream file(args[1]);
-    if (!file) {
-        err << "tavrel-calc: cannot read '" << args[1] << "'\n";
+    if (args.size() == 1 || args[1] == "-")
+        return RunBatch(FileDescriptorSource(STDIN_FILENO), out, err, "the standard input");
+    const OpenFile file{::open(args[1].c_str(), O_RDONLY | O_CLOEXEC)};
+    if (file.fd < 0) {
+        err << "tavrel-calc: cannot read '" << args[1] << "': " << std::strerror(errno) << '\n';
         return 2;
     }
-    return RunBatch(file, out);
+    return RunBatch(FileDescriptorSource(file.fd), out, err, "'" + args[1] + "'");
 }

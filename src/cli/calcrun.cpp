@@ -8,6 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/jsontext.h"
 #include "cli/subcommands.h"
 #include "core/coupledsynthesis.h"
 #include "core/lossparts.h"
@@ -127,6 +128,12 @@ void SolvePair(const CliRequest& request, Worksheet& sheet, LineModel& model,
     sheet.SetRowValue(2, solved.s);
 }
 
+// After the line's own warnings: those of the command line's values.
+void AddRequestWarnings(ordered_json& result, const CliRequest& request) {
+    for (const std::string& warning : request.warnings)
+        result["warnings"].push_back(warning);
+}
+
 } // namespace
 
 void ApplyInput(Worksheet& sheet, const LineType& line, const std::string& key, double value) {
@@ -168,7 +175,9 @@ int Calculate(const CliRequest& request, ordered_json& result) {
 
         if (pair) {
             if (synthesize) SolvePair(request, sheet, *model, result);
-            return PutBothModes(sheet, *model, result) ? 0 : 1;
+            if (!PutBothModes(sheet, *model, result)) return 1;
+            AddRequestWarnings(result, request);
+            return 0;
         }
         if (synthesize)
             model->Synthesize();
@@ -188,6 +197,7 @@ int Calculate(const CliRequest& request, ordered_json& result) {
         result["tand_at_f"] = atFrequency.tand;
         result["physical_length_m"] = sheet.physicalLength;
         result["warnings"] = sheet.warnings;
+        AddRequestWarnings(result, request);
         return 0;
     } catch (...) {
         result = ordered_json{{"error", CurrentErrorText("Unknown calculation error")}};
@@ -199,7 +209,7 @@ int RunCalculation(const CliRequest& request, std::ostream& out) {
     ordered_json result;
     const int status = Calculate(request, result);
     // An error is one compact line, results are indented.
-    out << (status == 0 ? result.dump(2) : result.dump()) << '\n';
+    out << (status == 0 ? JsonText(result, 2) : JsonText(result)) << '\n';
     return status;
 }
 
@@ -217,7 +227,7 @@ int ReportParseFailure(std::ostream& out, std::ostream& err) {
         err << "tavrel-calc: " << e.what() << "\n\n" << UsageText();
         return 2;
     } catch (const InputRuleError& e) {
-        out << ordered_json{{"error", e.what()}}.dump() << '\n';
+        out << JsonText({{"error", e.what()}}) << '\n';
         return 1;
     }
 }

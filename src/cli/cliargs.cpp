@@ -160,6 +160,22 @@ void CheckInputRule(std::string_view key, std::string_view text, double si) {
     }
 }
 
+std::string SenseWarning(std::string_view key, std::string_view text, double si) {
+    struct Limit {
+        const char* key;
+        double above;
+        const char* beyond;
+    };
+    static constexpr Limit kLimits[] = {
+        {"rough", 1e-3, "above 1 mm: no roughness model reaches that far"},
+        {"tand", 1.0, "above 1: no dielectric loss model reaches that far"},
+    };
+    for (const Limit& limit : kLimits)
+        if (key == limit.key && si > limit.above)
+            return std::string(key) + "=" + std::string(text) + " is " + limit.beyond;
+    return {};
+}
+
 namespace {
 
 // The targets of a coupled synthesis fit what is solved: one target for W
@@ -214,6 +230,7 @@ CliRequest ParseCommandLine(const std::vector<std::string>& args) {
     }
 
     std::vector<std::pair<std::string, std::string>> given; // key, text as written
+    std::vector<std::string> keys;                          // every key, to refuse a repeat
     for (std::size_t i = 2; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const std::size_t eq = arg.find('=');
@@ -223,6 +240,9 @@ CliRequest ParseCommandLine(const std::vector<std::string>& args) {
         const std::string value = arg.substr(eq + 1);
         const std::optional<Quantity> quantity = KeyQuantity(*request.line, key);
         if (!quantity) throw UsageError("unknown key '" + key + "' for " + request.line->cliName);
+        if (std::find(keys.begin(), keys.end(), key) != keys.end())
+            throw UsageError("key '" + key + "' given twice");
+        keys.push_back(key);
         if (*quantity == Quantity::Mode) {
             request.bothModes = value == "both";
             if (value == "even")
@@ -259,8 +279,13 @@ CliRequest ParseCommandLine(const std::vector<std::string>& args) {
     }
     CheckPairRequest(request);
     // Only a command line that parses is held against the window's rules.
-    for (std::size_t i = 0; i < given.size(); ++i)
+    for (std::size_t i = 0; i < given.size(); ++i) {
         CheckInputRule(given[i].first, given[i].second, request.values[i].second);
+        if (std::string warning =
+                SenseWarning(given[i].first, given[i].second, request.values[i].second);
+            !warning.empty())
+            request.warnings.push_back(std::move(warning));
+    }
     return request;
 }
 

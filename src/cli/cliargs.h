@@ -79,7 +79,13 @@ struct CliRequest {
     std::optional<PairSolve> pairSolve;  // solve=W|S|WS; default from the targets
     std::optional<RoughnessModel> roughModel;           // rough_model=hammerstad|groiss
     std::optional<DielectricModel> dkModel;             // dk_model=constant|djsarkar
+    // Values accepted but outside what any model was made for (SenseWarning).
+    std::vector<std::string> warnings;
 };
+
+// The warning for a value the input rules accept but no model was made for
+// (a roughness above 1 mm ...), or empty.
+std::string SenseWarning(std::string_view key, std::string_view text, double si);
 
 // The names of the material models on the command line and in its output.
 const char* RoughnessModelKeyword(RoughnessModel model);   // "hammerstad", "groiss"

@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/calcrun.h"
+#include "cli/jsontext.h"
 #include "core/worksheet.h"
 #include "fieldcheck/fieldcomparison.h"
 
@@ -86,7 +87,7 @@ ordered_json Answer(const LineType& line, const FieldComparison& c) {
 }
 
 int Fail(std::ostream& out, const std::string& text) {
-    out << ordered_json{{"error", text}}.dump() << '\n';
+    out << JsonText({{"error", text}}) << '\n';
     return 1;
 }
 
@@ -106,7 +107,10 @@ int RunFieldSolve(const std::vector<std::string>& args, std::ostream& out, std::
         const FieldComparison comparison =
             fieldcheck::CompareWithFieldSolution(line, model->ReadInputs());
         if (!comparison.Solved()) return Fail(out, comparison.solve.message);
-        out << Answer(line, comparison).dump(2) << '\n';
+        ordered_json answer = Answer(line, comparison);
+        for (const std::string& warning : request.warnings)
+            answer["warnings"].push_back(warning);
+        out << JsonText(answer, 2) << '\n';
         return 0;
     } catch (...) {
         return Fail(out, CurrentErrorText("Unknown calculation error"));

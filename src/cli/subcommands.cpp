@@ -2,10 +2,10 @@
 
 #include <iosfwd>
 
+#include "cli/batchrun.h"
 #include "cli/sweeprun.h"
 
 int RunFieldSolve(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 const std::vector<Subcommand>& Subcommands() {
     // One line per command.

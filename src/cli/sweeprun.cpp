@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/calcrun.h"
+#include "cli/jsontext.h"
 #include "core/sweeptable.h"
 #include "core/worksheet.h"
 
@@ -97,15 +98,23 @@ SweepRequest ParseSweep(const std::vector<std::string>& args) {
     request.base = ParseCommandLine(fixed);
     if (swept.empty()) throw UsageError("nothing to sweep: give KEY=START:STOP:N");
     ParseSweptKey(request, swept);
+    for (const auto& [key, value] : request.base.values)
+        if (key == request.key) throw UsageError("key '" + key + "' given twice");
     if (const std::string problem = SweepRangeProblem(request.range); !problem.empty())
         throw UsageError(problem);
     CheckInputRule(request.key, request.rangeTexts.first, request.range.start);
     CheckInputRule(request.key, request.rangeTexts.second, request.range.stop);
+    const auto warn = [&](const std::string& text, double si) {
+        if (std::string warning = SenseWarning(request.key, text, si); !warning.empty())
+            request.base.warnings.push_back(std::move(warning));
+    };
+    warn(request.rangeTexts.first, request.range.start);
+    warn(request.rangeTexts.second, request.range.stop);
     return request;
 }
 
 std::string Quoted(const std::string& text) {
-    return ordered_json(text).dump();
+    return JsonText(text);
 }
 
 // A number as JSON: the shortest exact text, null where there is none.
@@ -135,14 +144,14 @@ void WriteJson(std::ostream& out, const SweepRequest& request, Worksheet& sheet,
         for (std::size_t c = 0; c < columns.size(); ++c)
             out << Quoted(columns[c].name) << ": "
                 << (c == 0 || point.Ok() ? JsonNumber(columns[c].value(point)) : "null") << ", ";
-        out << "\"warnings\": " << ordered_json(point.warnings).dump()
+        out << "\"warnings\": " << JsonText(point.warnings)
             << ", \"error\": " << (point.Ok() ? "null" : Quoted(point.error)) << '}';
     }
     out << "\n ]\n}\n";
 }
 
 int Fail(std::ostream& out, const std::string& text) {
-    out << ordered_json{{"error", text}}.dump() << '\n';
+    out << JsonText({{"error", text}}) << '\n';
     return 1;
 }
 
@@ -156,6 +165,9 @@ int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std
         return ReportParseFailure(out, err);
     }
     const LineType& line = *request.base.line;
+    // A table has no place for them: the command line's warnings go to stderr.
+    for (const std::string& warning : request.base.warnings)
+        err << "tavrel-calc: warning: " << warning << '\n';
     try {
         Worksheet sheet;
         const std::unique_ptr<LineModel> model = PrepareLine(request.base, sheet);

@@ -81,8 +81,10 @@ void LineModel::LoadAndSetup() {
         SetParameterLabel(line_.rowLabels[static_cast<std::size_t>(i - 1)], i);
     for (int i = 1; i <= rowCount; ++i)
         SetParameter(line_.rowDefaults[static_cast<std::size_t>(i - 1)], i);
-    LoadSettingsSection();
+    // The tab's own layout before any stored value: one the window cannot
+    // show raises, and must not leave the last tab's buttons behind.
     SetCoupledMode(line_.coupled ? 0 : -1);
+    LoadSettingsSection();
     RefreshWindow();
 }
 
@@ -205,14 +207,18 @@ void LineModel::LoadSettingsSection() {
     settings.SelectSection(line_.settings.name);
     int unit = 0;
     double value = 0.0;
+    // A value the window cannot show keeps its default and costs only its
+    // own key, as in a save; the first error is raised once all are read.
+    SectionWriter load;
     if (settings.ReadInteger("Phys Length Unit", unit)) SetPhysicalLengthUnit(unit);
-    if (settings.ReadDouble("Length", value)) SetPhysicalLength(value);
+    if (settings.ReadDouble("Length", value)) load([&] { SetPhysicalLength(value); });
     int row = 1;
     for (const char* key : line_.settings.rowKeys) {
         if (settings.ReadInteger(UnitKey(key), unit)) SetParameterUnit(row, unit);
-        if (settings.ReadDouble(key, value)) SetParameter(value, row);
+        if (settings.ReadDouble(key, value)) load([&] { SetParameter(value, row); });
         ++row;
     }
+    load.Finish();
 }
 
 void LineModel::SaveSettingsSection() {

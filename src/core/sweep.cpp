@@ -65,6 +65,11 @@ std::string SweepRangeProblem(const SweepRange& range) {
         return "start and stop must be finite";
     if (range.logarithmic && !(range.start > 0.0 && range.stop > 0.0))
         return "a logarithmic sweep needs start and stop above zero";
+    // Ends far apart can overflow the steps between them (1e-300 to 1e300
+    // log, -1e308 to 1e308): every row must carry a value it can show.
+    for (double x : SweepValues(range))
+        if (!std::isfinite(x) || (range.logarithmic && !(x > 0.0)))
+            return "the points between start and stop cannot be represented";
     return {};
 }
 

@@ -34,7 +34,8 @@ struct SweepRange {
 inline constexpr int kMaxSweepPoints = 100000;
 
 // Empty when the range can be swept, else why not (no points, too many,
-// a logarithmic range that does not stay above zero, a non-finite end).
+// a logarithmic range that does not stay above zero, a non-finite end or
+// point).
 std::string SweepRangeProblem(const SweepRange& range);
 
 // The swept values, start and stop exactly at the ends.  The range must

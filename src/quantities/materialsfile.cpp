@@ -58,6 +58,9 @@ std::string Take(const std::vector<std::string>& f, UserMaterials& out) {
         if (f[1].empty()) return "the name is empty";
         const auto sigma = number(2);
         if (!sigma || !(*sigma > 0.0)) return "sigma must be a conductivity in S/m above 0";
+        // Refused here, with its line, rather than by the first calculation.
+        if (*sigma < kMinListedConductivity)
+            return "sigma must be >= 1E5 S/m, as the microstrip and stripline formulas require";
         out.conductors.push_back({f[1], *sigma});
         return {};
     }

@@ -4,7 +4,7 @@
 //
 //   # comment (also after an entry)
 //   dielectric "Name" Er tand [f_ref]   Er >= 1, tand >= 0, f_ref in hertz > 0
-//   conductor  "Name" sigma             sigma in S/m > 0
+//   conductor  "Name" sigma             sigma in S/m >= 1E5
 //
 // Numbers are written with "." as the decimal point (1e9, 5.8e7).  A line
 // that does not fit is skipped and reported; the others still count.
@@ -18,6 +18,9 @@
 
 inline constexpr const char* kMaterialsFileName = "materials.txt";
 inline constexpr unsigned long long kMaxMaterialsFileBytes = 1 << 20;
+// An entry serves every tab, so its conductivity must be one every line
+// takes: the microstrip and stripline formulas refuse less than 1E5 S/m.
+inline constexpr double kMinListedConductivity = 1e5;
 
 struct MaterialsFileProblem {
     int line; // 1-based

@@ -12,13 +12,25 @@
 
 namespace {
 
-// The file's bytes, when it is a regular file; never waits on a FIFO.
+bool OverSizeLimit(const struct stat& info) {
+    return static_cast<unsigned long long>(info.st_size) > SettingsFile::kMaxFileBytes;
+}
+
+// The file's bytes, when it is a regular file within the size limit; never
+// waits on a FIFO.
 std::optional<std::string> ReadSettingsFile(const std::string& path) {
     const FileHandle file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat info {};
-    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        OverSizeLimit(info))
         return std::nullopt;
     return ReadWholeFile(file.Get());
+}
+
+// Checked before a rewrite reads the whole file.
+bool FileOverSizeLimit(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && OverSizeLimit(info);
 }
 
 } // namespace
@@ -57,7 +69,8 @@ const std::string& SettingsFile::Content() {
     if (cacheValid_ && now == cachedIdentity_) return cache_;
     cache_.clear();
     sectionRangeValid_ = false;
-    if (now.exists) {
+    tooLarge_ = now.exists && now.size > kMaxFileBytes;
+    if (now.exists && !tooLarge_) {
         if (auto content = ReadSettingsFile(path_)) cache_ = std::move(*content);
     }
     cachedIdentity_ = now;
@@ -90,7 +103,7 @@ bool SettingsFile::ReadDouble(const std::string& key, double& out) {
     std::string text;
     if (!ReadText(key, text)) return false;
     const auto value = ParseWholeNumber(text);
-    if (!value) return false;
+    if (!value || (numberCheck_ && !numberCheck_(section_, key, text, *value))) return false;
     out = *value;
     return true;
 }
@@ -118,11 +131,13 @@ bool SettingsFile::WriteContent(int fd, std::string_view content) {
 }
 
 bool SettingsFile::WriteText(const std::string& key, const std::string& text) {
-    if (path_.empty() || !IsWritableIniEntry(section_, key, text)) return false;
+    if (path_.empty() || !IsWritableIniEntry(section_, key, text) || FileOverSizeLimit(path_))
+        return false;
     FileRewrite rewrite;
     if (!rewrite.Begin(path_)) return false;
     const std::string updated = WithIniValue(rewrite.Content(), section_, key, text);
     if (rewrite.Exists() && updated == rewrite.Content()) return true;
+    if (updated.size() > kMaxFileBytes) return false; // it would not be read again
     const int out = rewrite.CreateTemporary();
     if (out < 0 || !WriteContent(out, updated) || !rewrite.Commit()) return false;
     cacheValid_ = false;

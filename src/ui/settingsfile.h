@@ -5,10 +5,12 @@
 // write leaves the old file as it was and two windows writing at once lose
 // none of each other's keys.  A write that cannot be done (read-only file or
 // folder, full disk, a link out of the folder, anything but a regular file)
-// is reported by the return value only.
+// is reported by the return value only, as is a file over kMaxFileBytes
+// (or one a write would take there), which is left as it is.
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +22,20 @@ class SettingsFile : public SettingsStore {
   public:
     // The buffer the window reads every value into: 62 characters and a terminator.
     static constexpr std::size_t kBufferSize = 63;
+    // A larger file is treated as unreadable: nothing is read from it (the
+    // defaults hold) and it is never rewritten.
+    static constexpr unsigned long long kMaxFileBytes = 1 << 20;
+
+    // Sees every number read (the section, key, text as stored and value);
+    // false makes the read fail, so the caller keeps what it had.
+    using NumberCheck = std::function<bool(const std::string& section, const std::string& key,
+                                           const std::string& text, double value)>;
+    void SetNumberCheck(NumberCheck check) { numberCheck_ = std::move(check); }
+    // The file was over kMaxFileBytes when last looked at.
+    bool TooLarge() {
+        (void)Content();
+        return tooLarge_;
+    }
 
     SettingsFile() = default;
     virtual ~SettingsFile() = default;
@@ -70,4 +86,6 @@ class SettingsFile : public SettingsStore {
     bool cacheValid_ = false;
     std::optional<IniSectionRange> sectionRange_;
     bool sectionRangeValid_ = false;
+    bool tooLarge_ = false;
+    NumberCheck numberCheck_;
 };

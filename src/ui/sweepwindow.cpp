@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +19,7 @@
 
 #include "core/sweeptable.h"
 #include "numeric/constants.h"
+#include "ui/exportdialog.h"
 #include "ui/sweepplot.h"
 
 namespace {
@@ -304,13 +304,13 @@ bool SweepWindow::ExportPng(const QString& path) {
 
 void SweepWindow::ExportCsvClicked() {
     const QString path =
-        QFileDialog::getSaveFileName(this, tr("Export CSV"), "sweep.csv", tr("CSV files (*.csv)"));
+        ExportFileDialog::Ask(this, tr("Export CSV"), "sweep.csv", tr("CSV files (*.csv)"));
     if (!path.isEmpty() && !ExportCsv(path)) noteLabel->setText(tr("Could not write %1").arg(path));
 }
 
 void SweepWindow::ExportPngClicked() {
     const QString path =
-        QFileDialog::getSaveFileName(this, tr("Export PNG"), "sweep.png", tr("PNG images (*.png)"));
+        ExportFileDialog::Ask(this, tr("Export PNG"), "sweep.png", tr("PNG images (*.png)"));
     if (!path.isEmpty() && !ExportPng(path)) noteLabel->setText(tr("Could not write %1").arg(path));
 }
 

@@ -356,6 +356,14 @@ void TForm1::FormCreate() {
     layoutPending = true;
     settings_.SetFileName(options_.settingsPath.isEmpty() ? DefaultSettingsFilePath()
                                                           : options_.settingsPath.toStdString());
+    settings_.SetNumberCheck([this](const std::string& section, const std::string& key,
+                                    const std::string& text, double value) {
+        return StoredNumberPasses(section, key, text, value);
+    });
+    if (settings_.TooLarge())
+        ShowErrorBox(QString::fromStdString(settings_.FileName()) +
+                     QStringLiteral(" is larger than 1 MiB: it is not read, and it is left as "
+                                    "it is. The defaults are used."));
     // 3: the row arrays are built with the controls.
     // 4: exit checks and their tags.
     const std::pair<QLineEdit*, ExitRule> exitRules[] = {{FrequencyEdit, ExitRule::Positive},
@@ -486,6 +494,21 @@ void TForm1::ReadMaterialSection() {
         FillConductivityUnits(ConductivityUnitBox, conductivityUnit);
     }
     if (settings.ReadDouble("Conductivity", value)) SetConductivityValue(value);
+}
+
+bool TForm1::StoredNumberPasses(const std::string& section, const std::string& key,
+                                const std::string& text, double value) {
+    ExitRule rule = ExitRule::Unchecked; // the material options are checked as a whole
+    if (section == "Material Parameter")
+        rule = key == "Diel Constant"  ? ExitRule::DielConstant
+               : key == "Loss Tangent" ? ExitRule::LossTangent
+                                       : ExitRule::Positive;
+    for (const LineType& type : LineTypes())
+        if (section == type.settings.name) rule = ExitRule::Positive; // lengths
+    const QString breach = RuleBreach(rule, value);
+    if (breach.isEmpty()) return true;
+    ShowErrorBox(QStringLiteral("[") + QString::fromStdString(text) + breach);
+    return false;
 }
 
 void TForm1::WriteMaterialSection() {

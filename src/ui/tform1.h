@@ -225,6 +225,13 @@ class TForm1 : public QWidget, public WindowServices {
     void WriteMaterialOptionsSection();
     void MarkLabels(bool afterAnalyze);
     bool ValidateOnExit(QLineEdit* edit, ExitRule rule); // true: the value passes
+    // The end of the message for a value that breaks `rule` ("] Er must be
+    // >= 1"), empty for one that passes.
+    static QString RuleBreach(ExitRule rule, double value);
+    // A number read from the settings file is held to the rule of the edit
+    // it goes into; one that fails is reported and the default kept.
+    bool StoredNumberPasses(const std::string& section, const std::string& key,
+                            const std::string& text, double value);
     void DropPressInDelivery();
     void StopDroppingPress();
     bool ValidRow(int row) const { return row >= 1 && row <= kRows; }

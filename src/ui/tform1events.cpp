@@ -144,20 +144,26 @@ void TForm1::ValueEditExit(QObject* sender) {
     Guarded([this, edit, rule = *rule] { ValidateOnExit(edit, rule); });
 }
 
+QString TForm1::RuleBreach(ExitRule rule, double value) {
+    switch (rule) {
+    case ExitRule::DielConstant:
+        return value >= 1 ? QString() : QStringLiteral("] Er must be >= 1");
+    case ExitRule::LossTangent:
+        return value >= 0 ? QString() : QStringLiteral("] Loss Tangent must be >= 0.");
+    case ExitRule::Positive:
+        return value > 0 ? QString() : QStringLiteral("] This value must be greater then zero");
+    case ExitRule::Unchecked:
+        break;
+    }
+    return QString();
+}
+
 bool TForm1::ValidateOnExit(QLineEdit* edit, ExitRule rule) {
     if (rule == ExitRule::Unchecked) return true;
     QString suffix;
     try {
-        if (rule == ExitRule::DielConstant) {
-            if (DielConstantValue() >= 1) return true;
-            suffix = QStringLiteral("] Er must be >= 1");
-        } else if (rule == ExitRule::LossTangent) {
-            if (LossTangentValue() >= 0) return true;
-            suffix = QStringLiteral("] Loss Tangent must be >= 0.");
-        } else {
-            if (ReadNumber(edit) > 0) return true;
-            suffix = QStringLiteral("] This value must be greater then zero");
-        }
+        suffix = RuleBreach(rule, ReadNumber(edit));
+        if (suffix.isEmpty()) return true;
     } catch (const ConversionError&) {
         suffix = QStringLiteral("] This value is not a valid floating point number.");
     }

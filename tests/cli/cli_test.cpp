@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <fstream>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
 
+#include "cli/batchrun.h"
 #include "cli/calcrun.h"
+#include "cli/jsontext.h"
 #include "core/worksheet.h"
 
 namespace {
@@ -148,6 +152,9 @@ TEST(CliRun, BadCommandLinesExitTwo) {
                                                {"analyze", "coax", "Di=abc"},
                                                {"analyze", "coax", "mode=even"},
                                                {"analyze", "coax", "f=3mm"},
+                                               {"analyze", "coax", "f=1GHz", "f=2GHz"},
+                                               {"analyze", "coax", "dk_model=constant",
+                                                "dk_model=djsarkar"},
                                                {"synthesize", "coupled-microstrip"}}) {
         const CliRun_ run = Call(args);
         EXPECT_EQ(run.status, 2) << args.back();
@@ -321,6 +328,10 @@ TEST(CliSweep, BadSweepsExitTwoAndUnsweepableInputsExitOne) {
                                                {"sweep", "coax", "L=1:2:3"},
                                                {"sweep", "coax", "W=1:2:3"},
                                                {"sweep", "coax", "f=1:2:3", "Di=abc"},
+                                               {"sweep", "coax", "f=1:2:3", "f=5"},
+                                               // points beyond the doubles
+                                               {"sweep", "coax", "f=1e-300:1e300:5", "log"},
+                                               {"sweep", "coax", "rough=-1e308:1e308:3"},
                                                {"sweep", "coax", "f=1:2:3", "--format", "xml"}}) {
         const CliRun_ run = Call(args);
         EXPECT_EQ(run.status, 2) << args.back();
@@ -363,4 +374,84 @@ TEST(CliRun, MaterialOptionKeysRoughnessAndWidebandDielectric) {
     EXPECT_EQ(badPoles.status, 1) << badPoles.out;
     for (const char* bad : {"rough_model=smooth", "dk_model=debye", "rough=1parsec"})
         EXPECT_EQ(with({bad}).status, 2) << bad;
+
+    // Accepted, but beyond every roughness model: said, after the line's own warnings.
+    const auto huge = with({"rough=1e300"}).json();
+    ASSERT_FALSE(huge["warnings"].empty());
+    EXPECT_EQ(huge["warnings"].back(), "rough=1e300 is above 1 mm: no roughness model reaches that far");
+    const CliRun_ sweep = Call({"sweep", "microstrip", "rough=0:2mm:3"});
+    EXPECT_EQ(sweep.status, 0);
+    EXPECT_NE(sweep.err.find("warning: rough=2mm is above 1 mm"), std::string::npos) << sweep.err;
+}
+
+namespace {
+
+std::vector<nlohmann::json> BatchAnswers(const std::string& input, int& status, std::string& err) {
+    std::ostringstream out, errors;
+    std::size_t at = 0;
+    status = RunBatch(
+        [&](char* buffer, std::size_t size) -> long {
+            const std::size_t n = std::min(size, input.size() - at);
+            input.copy(buffer, n, at);
+            at += n;
+            return static_cast<long>(n);
+        },
+        out, errors, "test input");
+    err = errors.str();
+    std::istringstream lines(out.str());
+    std::vector<nlohmann::json> answers;
+    for (std::string line; std::getline(lines, line);)
+        answers.push_back(nlohmann::json::parse(line));
+    return answers;
+}
+
+} // namespace
+
+// Hostile input lines: each gets its own error and the next line still runs.
+TEST(CliBatch, HostileLinesAreAnsweredOneByOne) {
+    const std::string good = "analyze coax\n";
+    const struct {
+        const char* name;
+        std::string line;
+        const char* error;
+    } cases[] = {
+        {"Latin-1 micro sign", "analyze microstrip W=50\xb5m\n", "not valid UTF-8"},
+        {"lone continuation byte", "\x80\n", "not valid UTF-8"},
+        {"overlong slash", "analyze coax Di=\xc0\xafmm\n", "not valid UTF-8"},
+        {"UTF-16 surrogate", "analyze coax Di=\xed\xa0\x80\n", "not valid UTF-8"},
+        {"line of 100 KB", std::string(100000, 'x') + "\n", "longer than 65536 bytes"},
+        {"NUL bytes", std::string("analyze coax Di=1\0mm\n", 21), "unknown unit"},
+        {"UTF-8 unit echoed", "analyze coax Di=50\xc2\xb5m\n", "unknown unit"},
+        {"key given twice", "analyze coax Di=1mm Di=2mm\n", "given twice"},
+    };
+    for (const auto& c : cases) {
+        int status = 0;
+        std::string err;
+        const auto answers = BatchAnswers(good + c.line + good, status, err);
+        EXPECT_EQ(status, 1) << c.name;
+        ASSERT_EQ(answers.size(), 3u) << c.name;
+        EXPECT_NE(answers[1]["error"].get<std::string>().find(c.error), std::string::npos)
+            << c.name << ": " << answers[1];
+        EXPECT_EQ(answers[1]["input_line"], 2) << c.name;
+        EXPECT_EQ(answers[2], answers[0]) << c.name;
+    }
+    // A read error ends the run with a message, after the answers so far.
+    int calls = 0;
+    std::ostringstream out, err;
+    const int status = RunBatch(
+        [&](char* buffer, std::size_t size) -> long {
+            if (calls++ > 0) {
+                errno = EIO;
+                return -1;
+            }
+            return static_cast<long>(good.copy(buffer, size));
+        },
+        out, err, "the disk");
+    EXPECT_EQ(status, 1);
+    const std::string answered = out.str();
+    EXPECT_EQ(std::count(answered.begin(), answered.end(), '\n'), 1);
+    EXPECT_NE(err.str().find("cannot read the disk"), std::string::npos) << err.str();
+    EXPECT_EQ(Call({"batch", ::testing::TempDir()}).status, 1); // a directory
+    // Any text that still carries such a byte is written, not thrown.
+    EXPECT_EQ(JsonText({{"error", "50\xb5m"}}), "{\"error\":\"50\xef\xbf\xbdm\"}");
 }

@@ -51,7 +51,8 @@ TEST(MaterialsFile, TakesGoodLinesAndReportsEachMalformedOne) {
                        "dielectric \"Unclosed 3 0.01\n"
                        "dielectric \"Comma\" 4,4 0.02\n"
                        "dielectric \"Bad f\" 4.4 0.02 -1\n"
-                       "conductor \"\" 1e7\n");
+                       "conductor \"\" 1e7\n"
+                       "conductor \"Tiny\" 1e-300\n");
     ASSERT_EQ(m.dielectrics.size(), 2u);
     EXPECT_EQ(m.dielectrics[0].name, "Shop FR-4 core");
     EXPECT_EQ(m.dielectrics[0].dielConstant, 4.4);
@@ -65,7 +66,7 @@ TEST(MaterialsFile, TakesGoodLinesAndReportsEachMalformedOne) {
     std::vector<int> lines;
     for (const MaterialsFileProblem& p : m.problems)
         lines.push_back(p.line);
-    EXPECT_EQ(lines, (std::vector<int>{6, 7, 8, 9, 10, 11, 12, 13}));
+    EXPECT_EQ(lines, (std::vector<int>{6, 7, 8, 9, 10, 11, 12, 13, 14}));
 
     // One message for the file, naming it and every skipped line.
     const std::string message = ProblemsMessage("/home/u/.config/tavrel/materials.txt", m.problems);

@@ -1,5 +1,7 @@
 // Materials and the settings file as the window reads and writes them.
 #include <QElapsedTimer>
+#include <QPushButton>
+#include <QRadioButton>
 #include <algorithm>
 #include <filesystem>
 #include <random>
@@ -286,9 +288,54 @@ class SettingsTest : public QObject {
         QCOMPARE(w->DielConstantEdit->text(), QStringLiteral("12.9"));
         QCOMPARE(w->ParameterEdits[0]->text(), QStringLiteral("50"));
         QCOMPARE(w->PhysicalLengthEdit->text(), QStringLiteral("10000"));
-        QCOMPARE(w.recorder.Texts(), QStringList());
+        // Over 1 MiB the file is not read: one message, and it is left as it is.
+        const bool tooLarge = content.size() > (1 << 20);
+        QCOMPARE(w.recorder.Texts().size(), tooLarge ? 1 : 0);
+        if (tooLarge) QVERIFY(w.recorder.Texts().front().contains("larger than 1 MiB"));
         w->close();
         QVERIFY(KeepsEveryLine(content.toStdString(), w.Ini()));
+        if (tooLarge) QVERIFY(w.Ini() == content.toStdString());
+    }
+
+    // A stored value the window's rules refuse is reported as the edit would
+    // report it and the default takes its place; the tab keeps its own layout.
+    void refusedStoredValues_data() {
+        QTest::addColumn<QString>("ini");
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Er below 1") << "[Material Parameter]\nDiel Constant=0.5\n"
+                                    << "DielConstantEdit"
+                                    << "12.9"
+                                    << "[0.5] Er must be >= 1";
+        QTest::newRow("negative loss tangent") << "[Material Parameter]\nLoss Tangent=-1\n"
+                                               << "LossTangentEdit"
+                                               << "0.0005"
+                                               << "[-1] Loss Tangent must be >= 0.";
+        QTest::newRow("negative width") << "[Microstrip Line]\nWidth=-5e-05\nHeight=0.0002\n"
+                                        << "ParameterEdit1"
+                                        << "50"
+                                        << "[-5e-05] This value must be greater then zero";
+        QTest::newRow("thickness too large to show")
+            << "[Microstrip Line]\nThickness=1e308\nHeight=0.0002\n"
+            << "ParameterEdit3"
+            << "1"
+            << "The value 1E+308 is too large to be shown in um";
+    }
+    void refusedStoredValues() {
+        QFETCH(QString, ini);
+        QFETCH(QString, edit);
+        QFETCH(QString, shown);
+        QFETCH(QString, message);
+        TestWindow w(ini.toStdString(), false);
+        QCOMPARE(w->findChild<QLineEdit*>(edit)->text(), shown);
+        QCOMPARE(w.recorder.Texts(), QStringList{message});
+        QVERIFY(!w->SynthesizeButton->isHidden()); // microstrip's buttons
+        QVERIFY(w->EvenMode->isHidden());
+        if (ini.contains("Height")) QCOMPARE(w->ParameterEdits[1]->text(), QStringLiteral("200"));
+        w->close(); // the default is written back over the refused entry
+        const QString refused = ini.section(QLatin1Char('\n'), 1, 1);
+        QVERIFY2(!QString::fromStdString(w.Ini()).contains(refused), qPrintable(refused));
     }
 };
 
