@@ -99,8 +99,9 @@ SweepRequest ParseSweep(const std::vector<std::string>& args) {
     ParseSweptKey(request, swept);
     if (const std::string problem = SweepRangeProblem(request.range); !problem.empty())
         throw UsageError(problem);
-    CheckInputRule(request.key, request.rangeTexts.first, request.range.start);
-    CheckInputRule(request.key, request.rangeTexts.second, request.range.stop);
+    const LineType& line = *request.base.line;
+    CheckInputRule(line, request.key, request.rangeTexts.first, request.range.start);
+    CheckInputRule(line, request.key, request.rangeTexts.second, request.range.stop);
     return request;
 }
 
@@ -109,8 +110,8 @@ std::string Quoted(const std::string& text) {
 }
 
 // A number as JSON: the shortest exact text, null where there is none.
-std::string JsonNumber(const std::optional<double>& value) {
-    return value && std::isfinite(*value) ? FormatExact(*value) : "null";
+std::string JsonNumber(double value) {
+    return std::isfinite(value) ? FormatExact(value) : "null";
 }
 
 // Written directly, a point per line: a tree of 1000 ordered objects cost
@@ -132,9 +133,9 @@ void WriteJson(std::ostream& out, const SweepRequest& request, Worksheet& sheet,
     for (const SweepPoint& point : points) {
         out << separator << '{';
         separator = ",\n  ";
+        const std::vector<double> cells = SweepCells(line, columns, point);
         for (std::size_t c = 0; c < columns.size(); ++c)
-            out << Quoted(columns[c].name) << ": "
-                << (c == 0 || point.Ok() ? JsonNumber(columns[c].value(point)) : "null") << ", ";
+            out << Quoted(columns[c].name) << ": " << JsonNumber(cells[c]) << ", ";
         out << "\"warnings\": " << ordered_json(point.warnings).dump()
             << ", \"error\": " << (point.Ok() ? "null" : Quoted(point.error)) << '}';
     }

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/linecal.h"
+#include "core/materialmodels.h"
 #include "core/lossparts.h"
 #include "core/solver.h"
 #include "core/widebanddielectric.h"
@@ -65,7 +66,7 @@ LineInputs LineModel::ReadInputs() {
     if (line_.readsLossInputs) {
         in.tand = GetLossTangent();
         in.rho = GetRelativeResistivity();
-    } else if (in.dkModel == DielectricModel::DjordjevicSarkar) {
+    } else if (in.dkModel->VariesWithFrequency()) {
         in.tand = GetLossTangent(); // the wideband model's Er(f) depends on it
     }
     in.f = GetFrequency();
@@ -111,8 +112,7 @@ void LineModel::Check(const LineInputs& in) {
     };
     try {
         line_.check(in, warnings);
-        if (line_.lossShown && line_.conductorLossLeftOut != nullptr && in.rho > 0.0 &&
-            line_.conductorLossLeftOut(in))
+        if (line_.lossShown && in.rho > 0.0 && line_.LeavesOutConductorLoss(in))
             warnings.push_back(kConductorLossLeftOut);
     } catch (...) {
         if (!warnings.empty()) list(); // listed, never shown

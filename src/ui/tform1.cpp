@@ -117,10 +117,6 @@ class NarrowTabStyle : public QProxyStyle {
     }
 };
 
-const char* const kImageNames[kLineTypeCount] = {
-    "Image_Microstrip", "Image_Stripline", "Image_CPWLine",        "Image_CPWLineGround",
-    "Image_Coaxial",    "Image_Slotline",  "Image_Coupled_MSLine", "Image_Coupled_StripLine"};
-
 } // namespace
 
 TForm1::TForm1(const Options& options) : QWidget(nullptr), options_(options) {
@@ -158,9 +154,8 @@ TForm1::TForm1(const Options& options) : QWidget(nullptr), options_(options) {
 
 TForm1::~TForm1() {
     StopDroppingPress();
-    for (int i = kLineTypeCount - 1; i >= 0; --i) {
-        LineModelTable[static_cast<std::size_t>(i)].reset();
-    }
+    for (auto model = LineModelTable.rbegin(); model != LineModelTable.rend(); ++model)
+        model->reset();
     if (Form1 == this) Form1 = nullptr;
 }
 
@@ -213,14 +208,14 @@ void TForm1::CreateControls() {
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setGeometry(490, 11, 147, 97);
     Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    for (int i = 0; i < kLineTypeCount; ++i) {
+    for (const LineType& type : LineTypes()) {
         auto* image = new QLabel(Panel2);
-        image->setObjectName(QString::fromLatin1(kImageNames[i]));
+        image->setObjectName(QString::fromLatin1(LinePictureName(type.picture)));
         image->setGeometry(Panel2->contentsRect());
         image->setAlignment(Qt::AlignCenter);
-        image->setPixmap(LinePicture(i));
+        image->setPixmap(LinePicture(type.picture, PictureDevicePixelRatio()));
         image->hide();
-        LineImages[static_cast<std::size_t>(i)] = image;
+        LineImages.push_back(image);
     }
 
     // Electrical group.
@@ -346,7 +341,9 @@ void TForm1::SetFocusOrder() {
 }
 
 void TForm1::CreateLineModels() {
-    for (int tab = 0; tab < kLineTypeCount; ++tab) {
+    const int tabs = TabControl1->count();
+    LineModelTable.resize(static_cast<std::size_t>(tabs));
+    for (int tab = 0; tab < tabs; ++tab) {
         const LineType* type = LineTypeForTab(tab);
         TabControl1->setTabEnabled(tab, type != nullptr);
         if (type == nullptr) {
@@ -366,17 +363,17 @@ void TForm1::FormCreate() {
                                                           : options_.settingsPath.toStdString());
     // 3: the row arrays are built with the controls.
     // 4: exit checks and their tags.
-    const std::pair<QLineEdit*, ExitRule> exitRules[] = {{FrequencyEdit, ExitRule::Positive},
-                                                         {PhysicalLengthEdit, ExitRule::Positive},
-                                                         {ElectricalLengthEdit, ExitRule::Positive},
-                                                         {ConductivityEdit, ExitRule::Positive},
-                                                         {ImpedanceEdit, ExitRule::Positive},
-                                                         {PropConstantEdit, ExitRule::Positive},
-                                                         {LossEdit, ExitRule::Unchecked},
-                                                         {DielConstantEdit, ExitRule::DielConstant},
-                                                         {LossTangentEdit, ExitRule::LossTangent}};
-    for (const auto& [edit, rule] : exitRules) {
-        exitRules_.insert(edit, rule);
+    const std::pair<QLineEdit*, const char*> exitKeys[] = {{FrequencyEdit, "f"},
+                                                           {PhysicalLengthEdit, "L"},
+                                                           {ElectricalLengthEdit, "E"},
+                                                           {ConductivityEdit, "sigma"},
+                                                           {ImpedanceEdit, "Z0"},
+                                                           {PropConstantEdit, "phase_constant"},
+                                                           {LossEdit, "loss"},
+                                                           {DielConstantEdit, "Er"},
+                                                           {LossTangentEdit, "tand"}};
+    for (const auto& [edit, key] : exitKeys) {
+        exitKeys_.insert(edit, key);
         edit->installEventFilter(this);
     }
     // 5: the mode buttons.
@@ -451,9 +448,10 @@ void TForm1::FormCreate() {
 
     // 17: microstrip; while a tab's model is not built, the first tab that has one.
     int first = 0;
-    while (first < kLineTypeCount && LineModelTable[static_cast<std::size_t>(first)] == nullptr)
+    const int tabs = static_cast<int>(LineModelTable.size());
+    while (first < tabs && LineModelTable[static_cast<std::size_t>(first)] == nullptr)
         ++first;
-    if (first == kLineTypeCount) return;
+    if (first == tabs) return;
     if (first != 0) {
         const QSignalBlocker quiet(TabControl1);
         TabControl1->setCurrentIndex(first);
@@ -514,7 +512,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         StopDroppingPress();
         return true;
     }
-    if (event->type() == QEvent::FocusOut && exitRules_.contains(watched)) {
+    if (event->type() == QEvent::FocusOut && exitKeys_.contains(watched)) {
         // Leaving the window (a box or another program takes over) or opening
         // a popup menu is not leaving the edit.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -546,8 +544,8 @@ void TForm1::StopDroppingPress() {
 }
 
 void TForm1::ShowLineImage(int index) {
-    for (int i = 0; i < kLineTypeCount; ++i)
-        LineImages[static_cast<std::size_t>(i)]->setVisible(i == index);
+    for (std::size_t i = 0; i < LineImages.size(); ++i)
+        LineImages[i]->setVisible(static_cast<int>(i) == index);
 }
 
 int TForm1::CurrentTab() const {
@@ -555,6 +553,6 @@ int TForm1::CurrentTab() const {
 }
 
 LineModel* TForm1::ModelOfTab(int index) const {
-    if (index < 0 || index >= kLineTypeCount) return nullptr;
+    if (index < 0 || index >= static_cast<int>(LineModelTable.size())) return nullptr;
     return LineModelTable[static_cast<std::size_t>(index)].get();
 }

@@ -13,8 +13,12 @@
 #include <QList>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
+#include "core/inputrules.h"
 #include "core/linecal.h"
+#include "core/outputs.h"
 #include "core/windowservices.h"
 #include "models/linetypes.h"
 #include "quantities/materials.h"
@@ -176,7 +180,7 @@ class TForm1 : public QWidget, public WindowServices {
     QLineEdit* LossTangentEdit;
     QPushButton* QRXButton;
     QFrame* Panel2;
-    std::array<QLabel*, kLineTypeCount> LineImages; // Image_Microstrip .. Image_Coupled_StripLine
+    std::vector<QLabel*> LineImages; // Image_Microstrip .. , one per line type in tab order
     QGroupBox* GroupBox1;
     QLabel* ImpedanceLabel;
     QLineEdit* ImpedanceEdit;
@@ -209,13 +213,17 @@ class TForm1 : public QWidget, public WindowServices {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // What an edit's value must be when the focus leaves it.
-    enum class ExitRule { Positive, DielConstant, LossTangent, Unchecked };
+    // The input rule (core/inputrules.h) an edit's value must pass when the
+    // focus leaves it; nullopt for an edit without one.
+    std::optional<InputRule> ExitRuleOf(const QObject* edit) const;
 
     void InstallTools();
     void InstallKeys();
     bool HandleKey(QObject* watched, QKeyEvent* event);
     void ShowLossParts(bool valid);
+    // A reported quantity's value as the window shows it, with its unit
+    // (losses in the loss field's unit); empty for none.
+    QString ValueText(const OutputQuantity& output, const OutputSource& source) const;
     void OpenPairSynthesis();
     void CreateControls();
     void SetFocusOrder();
@@ -227,7 +235,7 @@ class TForm1 : public QWidget, public WindowServices {
     void ReadMaterialOptionsSection();
     void WriteMaterialOptionsSection();
     void MarkLabels(bool afterAnalyze);
-    bool ValidateOnExit(QLineEdit* edit, ExitRule rule); // true: the value passes
+    bool ValidateOnExit(QLineEdit* edit); // true: the value passes its rule
     void DropPressInDelivery();
     void StopDroppingPress();
     bool ValidRow(int row) const { return row >= 1 && row <= kRows; }
@@ -255,7 +263,7 @@ class TForm1 : public QWidget, public WindowServices {
 
     Options options_;
     SettingsFile settings_; // every settings read and write of the run
-    std::array<std::unique_ptr<LineModel>, kLineTypeCount> LineModelTable; // owned, by tab
+    std::vector<std::unique_ptr<LineModel>> LineModelTable; // owned, by tab
     int activeTab_ = 0;
 
     UnitTables units_;
@@ -275,7 +283,9 @@ class TForm1 : public QWidget, public WindowServices {
     int fullHeight = kClientHeight;
     int shortHeight = kClientHeight;
 
-    QHash<QObject*, ExitRule> exitRules_;               // edits whose focus loss runs ValueEditExit
+    // Edits whose focus loss runs ValueEditExit, with their input rule's key
+    // (nullptr: a parameter row, whose rule is the line's).
+    QHash<const QObject*, const char*> exitKeys_;
     bool validating_ = false;                           // a validation box is up
     Qt::FocusReason exitReason_ = Qt::OtherFocusReason; // of the exit being checked
     bool droppingPress_ = false; // the press that moved the focus is to be dropped
@@ -283,6 +293,7 @@ class TForm1 : public QWidget, public WindowServices {
     QList<QAction*> tools_;
     int errorBoxes_ = 0;          // error boxes of the line models so far
     bool lossPartsShown_ = false; // the loss field's tooltip holds the last action's parts
+    bool answerShown_ = false;    // the fields hold the last action's answer
 
     MaterialOptions materialOptions_;
     int roughnessUnit_ = 0;

@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "core/lossparts.h"
+#include "core/materialmodels.h"
 #include "core/roughness.h"
 #include "core/worksheet.h"
 #include "models/linetypes.h"
@@ -34,7 +35,7 @@ TEST_P(MaterialOptionsOnEveryLine, RoughnessScalesTheConductorPartAndZeroChanges
     const LineType& line = *GetParam();
     LineInputs in = Inputs();
     const LineResult kernel = EvaluateChecked(line, in, in.Row(1));
-    in.roughModel = RoughnessModel::Groiss;
+    in.roughModel = FindRoughnessModel("groiss");
     const LineResult smooth = EvaluateWithLossParts(line, in, in.Row(1));
     in.rough = 1e-6; // above copper's skin depth at 10 GHz (0.66 um)
     const double k = RoughnessFactor(in);
@@ -59,10 +60,10 @@ TEST_P(MaterialOptionsOnEveryLine, RoughnessScalesTheConductorPartAndZeroChanges
 
 TEST_P(MaterialOptionsOnEveryLine, WidebandDielectricAtItsReferenceIsTheConstantOne) {
     const LineType& line = *GetParam();
-    sheet.dkModel = DielectricModel::DjordjevicSarkar;
+    sheet.dkModel = FindDielectricModel("djsarkar");
     LineInputs in = Inputs(); // a line without loss reads tand for the model too
     LineInputs fixed = in;
-    fixed.dkModel = DielectricModel::Constant;
+    fixed.dkModel = ConstantDielectric();
     const LineResult constant = EvaluateWithLossParts(line, fixed, in.Row(1));
     in.fRef = in.f;
     const LineResult atRef = EvaluateWithLossParts(line, in, in.Row(1));
