@@ -66,7 +66,8 @@ bool PutBothModes(Worksheet& sheet, LineModel& model, ordered_json& result) {
             return false;
         }
         ordered_json values;
-        PutOutputs(values, kModeJson, sheet, model, AnswerOf(model.LastResult(), model.ReadInputs()));
+        PutOutputs(values, kModeJson, sheet, model,
+                   AnswerOf(model.LastResult(), model.ReadInputs()));
         result[mode == 0 ? "even" : "odd"] = values;
         (mode == 0 ? modes.even : modes.odd) = model.LastResult();
         for (const std::string& line : sheet.warnings)

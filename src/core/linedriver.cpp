@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "core/linecal.h"
-#include "core/materialmodels.h"
 #include "core/lossparts.h"
+#include "core/materialmodels.h"
 #include "core/solver.h"
 #include "core/widebanddielectric.h"
 #include "numeric/fpfault.h"

@@ -12,8 +12,8 @@
 // tand vary with frequency: rows of the tables of core/materialmodels.h.
 struct RoughnessModel;
 struct DielectricModel;
-const RoughnessModel* DefaultRoughnessModel();  // Hammerstad-Jensen
-const DielectricModel* ConstantDielectric();    // er and tand as given at every frequency
+const RoughnessModel* DefaultRoughnessModel(); // Hammerstad-Jensen
+const DielectricModel* ConstantDielectric();   // er and tand as given at every frequency
 
 // The conductor's surface and the dielectric's frequency model: options of
 // the material beside its three numbers, the same for every line type.

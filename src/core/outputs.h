@@ -34,14 +34,14 @@ enum OutputJson : unsigned {
 };
 
 struct OutputQuantity {
-    const char* name;           // "Phase constant"
-    const char* unit;           // as reported: "deg/m"; "" for a plain number
+    const char* name; // "Phase constant"
+    const char* unit; // as reported: "deg/m"; "" for a plain number
     OutputKind kind;
-    const char* jsonKey;        // tavrel-calc's key
-    unsigned json;              // OutputJson flags
-    const char* csvHeader;      // the sweep's column; nullptr: not swept
-    const char* clipboardLabel; // nullptr: not in the window's Ctrl+C text
-    const char* tooltipLabel;   // nullptr: not in the loss field's tooltip
+    const char* jsonKey;                     // tavrel-calc's key
+    unsigned json;                           // OutputJson flags
+    const char* csvHeader;                   // the sweep's column; nullptr: not swept
+    const char* clipboardLabel;              // nullptr: not in the window's Ctrl+C text
+    const char* tooltipLabel;                // nullptr: not in the loss field's tooltip
     bool (*has)(const LineDescriptor& line); // null: every line
     // The value in the kind's reading unit; NaN (or infinite) for none: a
     // JSON null, an empty cell, a tooltip line left out.

@@ -140,7 +140,8 @@ void MaterialOptionsDialog::RoughnessUnitChange() {
 }
 
 void MaterialOptionsDialog::UpdateEnabled() {
-    const bool wideband = ChosenModel(dielectricModelBox, DielectricModels())->VariesWithFrequency();
+    const bool wideband =
+        ChosenModel(dielectricModelBox, DielectricModels())->VariesWithFrequency();
     for (QWidget* w : {static_cast<QWidget*>(referenceEdit), static_cast<QWidget*>(lowPoleEdit),
                        static_cast<QWidget*>(highPoleEdit)})
         w->setEnabled(wideband);

@@ -107,7 +107,7 @@ QPushButton* MakeGlyphButton(QWidget* parent, const QString& name, QRect place,
 }
 
 // The platform's tab look with less room beside each caption, so that the
-// eight tabs fit the window's width.
+// tabs of every line type fit the window's width.
 class NarrowTabStyle : public QProxyStyle {
   public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
@@ -164,7 +164,7 @@ void TForm1::CreateControls() {
     TabControl1->setObjectName(QStringLiteral("TabControl1"));
     TabControl1->setGeometry(0, 0, kClientWidth, 33);
     TabControl1->setExpanding(false);
-    TabControl1->setUsesScrollButtons(false); // all eight tabs always in view
+    TabControl1->setUsesScrollButtons(false); // every tab always in view
     auto* tabStyle = new NarrowTabStyle;
     tabStyle->setParent(TabControl1);
     TabControl1->setStyle(tabStyle);
@@ -363,15 +363,12 @@ void TForm1::FormCreate() {
                                                           : options_.settingsPath.toStdString());
     // 3: the row arrays are built with the controls.
     // 4: exit checks and their tags.
-    const std::pair<QLineEdit*, const char*> exitKeys[] = {{FrequencyEdit, "f"},
-                                                           {PhysicalLengthEdit, "L"},
-                                                           {ElectricalLengthEdit, "E"},
-                                                           {ConductivityEdit, "sigma"},
-                                                           {ImpedanceEdit, "Z0"},
-                                                           {PropConstantEdit, "phase_constant"},
-                                                           {LossEdit, "loss"},
-                                                           {DielConstantEdit, "Er"},
-                                                           {LossTangentEdit, "tand"}};
+    const std::pair<QLineEdit*, const char*> exitKeys[] = {
+        {FrequencyEdit, "f"},        {PhysicalLengthEdit, "L"},
+        {ElectricalLengthEdit, "E"}, {ConductivityEdit, "sigma"},
+        {ImpedanceEdit, "Z0"},       {PropConstantEdit, "phase_constant"},
+        {LossEdit, "loss"},          {DielConstantEdit, "Er"},
+        {LossTangentEdit, "tand"}};
     for (const auto& [edit, key] : exitKeys) {
         exitKeys_.insert(edit, key);
         edit->installEventFilter(this);

@@ -1,4 +1,4 @@
-// The calculator's one window.  It owns the eight line models (one per tab),
+// The calculator's one window.  It owns the line models (one per tab),
 // every input and output control, the unit state and the warning tree, and it
 // is the WindowServices through which the models read their inputs and show
 // their results.  Handlers keep the names the form gives them; each reads
@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <QList>
@@ -224,6 +225,16 @@ class TForm1 : public QWidget, public WindowServices {
     // A reported quantity's value as the window shows it, with its unit
     // (losses in the loss field's unit); empty for none.
     QString ValueText(const OutputQuantity& output, const OutputSource& source) const;
+    // A field of the window that shows a result (or the frequency), by the
+    // key of its output row (or input), for the results text.
+    struct ResultField {
+        const char* key;
+        const QLineEdit* edit;
+        const QComboBox* unit;
+    };
+    // The reported quantities with a clipboard label but no field, from the
+    // model's last answer.
+    QStringList UnfieldedResults(LineModel& model, const std::vector<ResultField>& fields) const;
     void OpenPairSynthesis();
     void CreateControls();
     void SetFocusOrder();

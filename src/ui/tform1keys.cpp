@@ -59,24 +59,20 @@ QString Plain(const QLabel* label) {
 QString TForm1::ResultsText() const {
     // The window's fields in their layout order, labelled by the output
     // table; then any reported quantity with a label that has no field.
-    struct Field {
-        const char* key; // an output's JSON key, or an input's command-line key
-        const QLineEdit* edit;
-        const QComboBox* unit;
-    };
-    const Field fields[] = {{"impedance_ohm", ImpedanceEdit, ImpedanceUnitBox},
-                            {"f", FrequencyEdit, FrequencyUnitBox},
-                            {"electrical_length_deg", ElectricalLengthEdit, ElectricalLengthUnitBox},
-                            {"phase_constant_deg_per_m", PropConstantEdit, PropConstantUnitBox},
-                            {"eeff", EffDielConstEdit, nullptr},
-                            {"loss_db_per_m", LossEdit, LossUnitBox},
-                            {"physical_length_m", PhysicalLengthEdit, PhysicalLengthUnitBox}};
+    const std::vector<ResultField> fields{
+        {"impedance_ohm", ImpedanceEdit, ImpedanceUnitBox},
+        {"f", FrequencyEdit, FrequencyUnitBox},
+        {"electrical_length_deg", ElectricalLengthEdit, ElectricalLengthUnitBox},
+        {"phase_constant_deg_per_m", PropConstantEdit, PropConstantUnitBox},
+        {"eeff", EffDielConstEdit, nullptr},
+        {"loss_db_per_m", LossEdit, LossUnitBox},
+        {"physical_length_m", PhysicalLengthEdit, PhysicalLengthUnitBox}};
     LineModel* model = ModelOfTab(CurrentTab());
     QStringList lines;
     lines << tr("Line: %1").arg(TabControl1->tabText(CurrentTab()));
     if (EvenMode->isVisibleTo(this))
         lines << tr("Mode: %1").arg(OddMode->isChecked() ? tr("odd") : tr("even"));
-    for (const Field& field : fields) {
+    for (const ResultField& field : fields) {
         const OutputQuantity* output = FindOutput(field.key);
         if (output == nullptr) {
             lines << Line(tr("Frequency"), field.edit, field.unit);
@@ -84,24 +80,37 @@ QString TForm1::ResultsText() const {
             lines << Line(tr(output->clipboardLabel), field.edit, field.unit);
         }
     }
-    if (answerShown_ && model != nullptr) {
-        const LineAnswer answer = AnswerOf(model->LastResult(), model->ReadInputs());
-        const OutputSource source{model->Line(), answer};
-        for (const OutputQuantity& output : OutputQuantities()) {
-            const bool hasField =
-                std::any_of(std::begin(fields), std::end(fields),
-                            [&](const Field& f) { return std::string_view(f.key) == output.jsonKey; });
-            if (output.clipboardLabel == nullptr || hasField || !output.On(model->Line())) continue;
-            if (const QString value = ValueText(output, source); !value.isEmpty())
-                lines << tr(output.clipboardLabel) + QStringLiteral(": ") + value;
-        }
-    }
+    if (answerShown_ && model != nullptr) lines << UnfieldedResults(*model, fields);
     for (std::size_t row = 0; row < kRows; ++row)
         if (ParameterEdits[row]->isVisibleTo(this))
             lines << Line(Plain(ParameterLabels[row]), ParameterEdits[row], ParameterBoxes[row]);
     lines << Line(tr("Er"), DielConstantEdit) << Line(tr("Loss tangent"), LossTangentEdit)
           << Line(tr("Conductivity"), ConductivityEdit, ConductivityUnitBox);
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QStringList TForm1::UnfieldedResults(LineModel& model,
+                                     const std::vector<ResultField>& fields) const {
+    std::vector<const OutputQuantity*> unfielded;
+    for (const OutputQuantity& output : OutputQuantities()) {
+        const bool hasField = std::any_of(fields.begin(), fields.end(), [&](const ResultField& f) {
+            return std::string_view(f.key) == output.jsonKey;
+        });
+        if (output.clipboardLabel != nullptr && !hasField && output.On(model.Line()))
+            unfielded.push_back(&output);
+    }
+    QStringList lines;
+    if (unfielded.empty()) return lines;
+    try {
+        const LineAnswer answer = AnswerOf(model.LastResult(), model.ReadInputs());
+        const OutputSource source{model.Line(), answer};
+        for (const OutputQuantity* output : unfielded)
+            if (const QString value = ValueText(*output, source); !value.isEmpty())
+                lines << tr(output->clipboardLabel) + QStringLiteral(": ") + value;
+    } catch (const std::exception&) {
+        // An edit changed since the action no longer reads: copying stays quiet.
+    }
+    return lines;
 }
 
 void TForm1::CopyResults() {
