@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "core/linecal.h"
+#include "core/calculation.h"
+#include "core/widebanddielectric.h"
 #include "numeric/tpexceptions.h"
 
 namespace fieldcheck {
@@ -16,10 +17,13 @@ LineFigures Figures(const LineValues& values) {
     return {values.impedance, values.eeff};
 }
 
-// The closed form of each solved mode.
+// The closed form of each solved mode: the one calculation step's answer, as
+// Analyze gives it.
 std::vector<LineFigures> ClosedForms(const LineDescriptor& line, const LineInputs& in,
                                      std::size_t modeCount) {
-    const LineResult result = EvaluateChecked(line, in, in.Row(1));
+    const LineAnswer answer = CalculateLine(line, in, in.Row(1));
+    if (!answer.Ok()) std::rethrow_exception(answer.failure);
+    const LineResult& result = answer.result;
     if (modeCount == 2) return {Figures(result.even), Figures(result.odd)};
     return {Figures(result)};
 }
@@ -60,7 +64,7 @@ FieldComparison CompareWithFieldSolution(const LineDescriptor& line, const LineI
     comparison.frequency = in.f;
     // A line out of the solver's reach is said so before its own limits speak.
     if (comparison.section.kind != fieldsolver::LineKind::Slotline)
-        line.check(in, comparison.warnings);
+        line.check(AtFrequency(in), comparison.warnings);
 
     comparison.solve = fieldsolver::Solve(comparison.section, options);
     if (!comparison.Solved()) return comparison;
