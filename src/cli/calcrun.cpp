@@ -1,7 +1,6 @@
 #include "cli/calcrun.h"
 
 #include <algorithm>
-#include <cmath>
 #include <exception>
 #include <memory>
 #include <ostream>
@@ -10,11 +9,11 @@
 
 #include "cli/jsontext.h"
 #include "cli/subcommands.h"
+#include "core/answerof.h"
 #include "core/coupledsynthesis.h"
-#include "core/lossparts.h"
-#include "core/widebanddielectric.h"
+#include "core/materialmodels.h"
+#include "core/outputs.h"
 #include "core/worksheet.h"
-#include "numeric/constants.h"
 
 using nlohmann::ordered_json;
 
@@ -31,43 +30,19 @@ ordered_json Inputs(Worksheet& sheet, const LineType& line) {
     ordered_json inputs = Dimensions(sheet, line);
     for (const CommonKey& common : CommonKeys())
         inputs[common.key] = sheet.*common.value;
-    inputs["rough_model"] = RoughnessModelKeyword(sheet.roughModel);
-    inputs["dk_model"] = DielectricModelKeyword(sheet.dkModel);
+    inputs["rough_model"] = sheet.roughModel->keyword;
+    inputs["dk_model"] = sheet.dkModel->keyword;
     return inputs;
 }
 
-// The values of the mode the sheet shows after an action: impedance, eeff
-// and the loss with its parts.
-ordered_json ModeValues(const Worksheet& sheet, const LineModel& model) {
-    ordered_json values;
-    values["impedance_ohm"] = sheet.impedance;
-    values["eeff"] = sheet.effDielConst;
-    values["loss_db_per_m"] =
-        sheet.lossBlank ? ordered_json(nullptr) : ordered_json(sheet.lossDecibels);
-    const LineResult& shown = model.LastResult();
-    const auto decibels = [&](double nepers) {
-        return sheet.lossBlank ? ordered_json(nullptr)
-                               : ordered_json(nepers * constants::kNepersToDecibels);
-    };
-    values["loss_conductor_db_per_m"] = decibels(shown.conductorLoss);
-    values["loss_dielectric_db_per_m"] = decibels(shown.dielectricLoss);
-    return values;
-}
-
-// The mode's phase constant and the electrical length it gives.
-ordered_json ModeLengths(const Worksheet& sheet) {
-    return ordered_json{{"phase_constant_deg_per_m", sheet.phaseConstant},
-                        {"electrical_length_deg", sheet.electricalLength}};
-}
-
-void Merge(ordered_json& into, const ordered_json& from) {
-    for (const auto& [key, value] : from.items())
-        into[key] = value;
-}
-
-ordered_json SkinDepthJson(LineModel& model) {
-    const double skinDepth = SkinDepth(model.ReadInputs());
-    return std::isfinite(skinDepth) ? ordered_json(skinDepth) : ordered_json(nullptr);
+// The rows of the output table in `place`, read from the model's last
+// answer and the sheet's length fields.
+void PutOutputs(ordered_json& into, OutputJson place, const Worksheet& sheet, LineModel& model,
+                const LineAnswer& answer) {
+    const OutputSource source{model.Line(), answer, sheet.electricalLength, sheet.physicalLength};
+    for (const OutputQuantity& row : OutputQuantities())
+        if ((row.json & place) != 0 && row.On(model.Line()))
+            into[row.jsonKey] = row.Reported(source); // not finite: null
 }
 
 // Analyze in one mode; false (with the error in `error`) on a calculation error.
@@ -91,21 +66,16 @@ bool PutBothModes(Worksheet& sheet, LineModel& model, ordered_json& result) {
             result = ordered_json{{"error", error}};
             return false;
         }
-        ordered_json values = ModeValues(sheet, model);
-        Merge(values, ModeLengths(sheet));
+        ordered_json values;
+        PutOutputs(values, kModeJson, sheet, model,
+                   AnswerOf(model.LastResult(), model.ReadInputs()));
         result[mode == 0 ? "even" : "odd"] = values;
         (mode == 0 ? modes.even : modes.odd) = model.LastResult();
         for (const std::string& line : sheet.warnings)
             if (std::find(warnings.begin(), warnings.end(), line) == warnings.end())
                 warnings.push_back(line);
     }
-    const DifferentialFigures figures = PairFigures(modes);
-    result["z_diff_ohm"] = figures.zdiff;
-    result["z_comm_ohm"] = figures.zcomm;
-    result["coupling_db"] =
-        figures.couplingDb ? ordered_json(*figures.couplingDb) : ordered_json(nullptr);
-    result["skin_depth_m"] = SkinDepthJson(model);
-    result["physical_length_m"] = sheet.physicalLength;
+    PutOutputs(result, kPairJson, sheet, model, AnswerOf(modes, model.ReadInputs()));
     result["warnings"] = warnings;
     return true;
 }
@@ -154,8 +124,8 @@ std::unique_ptr<LineModel> PrepareLine(const CliRequest& request, Worksheet& she
     for (const auto& [key, value] : request.values)
         ApplyInput(sheet, line, key, value);
     if (request.mode) sheet.SetModeIndex(*request.mode);
-    if (request.roughModel) sheet.roughModel = *request.roughModel;
-    if (request.dkModel) sheet.dkModel = *request.dkModel;
+    if (request.roughModel != nullptr) sheet.roughModel = request.roughModel;
+    if (request.dkModel != nullptr) sheet.dkModel = request.dkModel;
     return model;
 }
 
@@ -189,13 +159,8 @@ int Calculate(const CliRequest& request, ordered_json& result) {
         }
 
         result["dimensions"] = Dimensions(sheet, line);
-        Merge(result, ModeValues(sheet, *model));
-        result["skin_depth_m"] = SkinDepthJson(*model);
-        Merge(result, ModeLengths(sheet));
-        const LineInputs atFrequency = AtFrequency(model->ReadInputs());
-        result["er_at_f"] = atFrequency.er; // differ from Er, tand under the wideband model
-        result["tand_at_f"] = atFrequency.tand;
-        result["physical_length_m"] = sheet.physicalLength;
+        PutOutputs(result, kLineJson, sheet, *model,
+                   AnswerOf(model->LastResult(), model->ReadInputs()));
         result["warnings"] = sheet.warnings;
         AddRequestWarnings(result, request);
         return 0;

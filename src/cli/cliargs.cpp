@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "cli/subcommands.h"
+#include "core/inputrules.h"
+#include "core/materialmodels.h"
 #include "core/worksheet.h"
 #include "quantities/units.h"
 
@@ -53,22 +55,19 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-// rough_model=... and dk_model=..., by the keywords the output uses.
+// rough_model=... and dk_model=..., by the keywords of the models' tables.
 void ParseChoice(const std::string& key, const std::string& value, CliRequest& request) {
     if (key == "rough_model") {
-        for (RoughnessModel model : {RoughnessModel::HammerstadJensen, RoughnessModel::Groiss})
-            if (value == RoughnessModelKeyword(model)) {
-                request.roughModel = model;
-                return;
-            }
-        throw UsageError("rough_model must be hammerstad or groiss, got '" + value + "'");
+        request.roughModel = FindRoughnessModel(value);
+        if (request.roughModel == nullptr)
+            throw UsageError("rough_model must be " + KeywordList(RoughnessModels(), true) +
+                             ", got '" + value + "'");
+        return;
     }
-    for (DielectricModel model : {DielectricModel::Constant, DielectricModel::DjordjevicSarkar})
-        if (value == DielectricModelKeyword(model)) {
-            request.dkModel = model;
-            return;
-        }
-    throw UsageError("dk_model must be constant or djsarkar, got '" + value + "'");
+    request.dkModel = FindDielectricModel(value);
+    if (request.dkModel == nullptr)
+        throw UsageError("dk_model must be " + KeywordList(DielectricModels(), true) + ", got '" +
+                         value + "'");
 }
 
 } // namespace
@@ -78,14 +77,6 @@ std::optional<PairFigure> PairFigureOfKey(std::string_view key) {
          {PairFigure::Zdiff, PairFigure::Zcomm, PairFigure::Zeven, PairFigure::Zodd})
         if (key == PairFigureName(figure)) return figure;
     return std::nullopt;
-}
-
-const char* RoughnessModelKeyword(RoughnessModel model) {
-    return model == RoughnessModel::Groiss ? "groiss" : "hammerstad";
-}
-
-const char* DielectricModelKeyword(DielectricModel model) {
-    return model == DielectricModel::DjordjevicSarkar ? "djsarkar" : "constant";
 }
 
 const std::vector<CommonKey>& CommonKeys() {
@@ -143,21 +134,10 @@ double ParseQuantity(std::string_view text, Quantity quantity) {
     return si;
 }
 
-void CheckInputRule(std::string_view key, std::string_view text, double si) {
-    const std::string quoted = "[" + std::string(key) + "=" + std::string(text);
-    if (key == "Er") {
-        if (!(si >= 1.0)) throw InputRuleError(quoted + "] Er must be >= 1");
-    } else if (key == "tand") {
-        if (!(si >= 0.0)) throw InputRuleError(quoted + "] Loss Tangent must be >= 0.");
-    } else if (key == "rough") {
-        // Not an edit of the window: the roughness check has its own message.
-    } else if (key == "T") {
-        // Zero-thickness metal is an input the formulas define (the ideal thin
-        // strip); only a negative thickness is refused.
-        if (!(si >= 0.0)) throw InputRuleError(quoted + "] This value must be greater then zero");
-    } else if (!(si > 0.0)) {
-        throw InputRuleError(quoted + "] This value must be greater then zero");
-    }
+void CheckInputRule(const LineType& line, std::string_view key, std::string_view text, double si) {
+    const std::optional<InputRule> rule = FindInputRule(line, key);
+    if (rule && !Passes(rule->commandLine, si))
+        throw InputRuleError(InputRuleMessage(*rule, std::string(key) + "=" + std::string(text)));
 }
 
 std::string SenseWarning(std::string_view key, std::string_view text, double si) {
@@ -280,7 +260,7 @@ CliRequest ParseCommandLine(const std::vector<std::string>& args) {
     CheckPairRequest(request);
     // Only a command line that parses is held against the window's rules.
     for (std::size_t i = 0; i < given.size(); ++i) {
-        CheckInputRule(given[i].first, given[i].second, request.values[i].second);
+        CheckInputRule(*request.line, given[i].first, given[i].second, request.values[i].second);
         if (std::string warning =
                 SenseWarning(given[i].first, given[i].second, request.values[i].second);
             !warning.empty())
@@ -317,7 +297,10 @@ std::string UsageText() {
            "S), solve=S (S at the given W) or solve=WS (both, from one target of\n"
            "Zdiff/Zodd and one of Zcomm/Zeven); one target solves W, two W and S.\n"
            "Materials: rough (RMS surface roughness, default 0),\n"
-           "rough_model=hammerstad|groiss, dk_model=constant|djsarkar (wideband\n"
+           "rough_model=" +
+           KeywordList(RoughnessModels(), false) +
+           ", dk_model=" + KeywordList(DielectricModels(), false) +
+           " (wideband\n"
            "dielectric: Er and tand hold at f_ref, poles from f_pole_low to f_pole_high).\n"
            "A value is a number in SI units or a number with a unit name: 0.6mm, 5mil,\n"
            "10GHz, 2.5KHz, 90deg, 1.5rad, 5.8e7S/m.  Keys not given take the values the\n"

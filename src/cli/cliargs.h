@@ -62,12 +62,11 @@ std::optional<PairFigure> PairFigureOfKey(std::string_view key);
 // not fit the quantity.
 double ParseQuantity(std::string_view text, Quantity quantity);
 
-// The window's input rules for the value of `key` (as given, `text`; `si` its
-// value): Er >= 1, tand >= 0, every other number > 0 -- but a thickness T
-// may be 0, the zero-thickness strip the formulas define.  Raises InputRuleError
-// with the window's message, e.g. "[f=-10GHz] This value must be greater then
-// zero".
-void CheckInputRule(std::string_view key, std::string_view text, double si);
+// The input rules (core/inputrules.h) for the value of `key` of this line
+// (as given, `text`; `si` its value), as the command line holds them.
+// Raises InputRuleError with the rule's message, e.g. "[f=-10GHz] This value
+// must be greater then zero".
+void CheckInputRule(const LineType& line, std::string_view key, std::string_view text, double si);
 
 struct CliRequest {
     enum class Operation { Analyze, Synthesize, Help, Version } operation = Operation::Help;
@@ -75,10 +74,10 @@ struct CliRequest {
     std::vector<std::pair<std::string, double>> values; // key, SI value, in command-line order
     std::optional<int> mode;                            // 0 even, 1 odd
     bool bothModes = false;                             // mode=both: even, odd and the pair figures
-    std::vector<PairTarget> pairTargets; // coupled synthesis: Zdiff, Zcomm, Zeven, Zodd
-    std::optional<PairSolve> pairSolve;  // solve=W|S|WS; default from the targets
-    std::optional<RoughnessModel> roughModel;           // rough_model=hammerstad|groiss
-    std::optional<DielectricModel> dkModel;             // dk_model=constant|djsarkar
+    std::vector<PairTarget> pairTargets;        // coupled synthesis: Zdiff, Zcomm, Zeven, Zodd
+    std::optional<PairSolve> pairSolve;         // solve=W|S|WS; default from the targets
+    const RoughnessModel* roughModel = nullptr; // rough_model=KEYWORD; null: not given
+    const DielectricModel* dkModel = nullptr;   // dk_model=KEYWORD; null: not given
     // Values accepted but outside what any model was made for (SenseWarning).
     std::vector<std::string> warnings;
 };
@@ -86,10 +85,6 @@ struct CliRequest {
 // The warning for a value the input rules accept but no model was made for
 // (a roughness above 1 mm ...), or empty.
 std::string SenseWarning(std::string_view key, std::string_view text, double si);
-
-// The names of the material models on the command line and in its output.
-const char* RoughnessModelKeyword(RoughnessModel model);   // "hammerstad", "groiss"
-const char* DielectricModelKeyword(DielectricModel model); // "constant", "djsarkar"
 
 CliRequest ParseCommandLine(const std::vector<std::string>& args);
 

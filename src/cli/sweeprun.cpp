@@ -102,8 +102,9 @@ SweepRequest ParseSweep(const std::vector<std::string>& args) {
         if (key == request.key) throw UsageError("key '" + key + "' given twice");
     if (const std::string problem = SweepRangeProblem(request.range); !problem.empty())
         throw UsageError(problem);
-    CheckInputRule(request.key, request.rangeTexts.first, request.range.start);
-    CheckInputRule(request.key, request.rangeTexts.second, request.range.stop);
+    const LineType& line = *request.base.line;
+    CheckInputRule(line, request.key, request.rangeTexts.first, request.range.start);
+    CheckInputRule(line, request.key, request.rangeTexts.second, request.range.stop);
     const auto warn = [&](const std::string& text, double si) {
         if (std::string warning = SenseWarning(request.key, text, si); !warning.empty())
             request.base.warnings.push_back(std::move(warning));
@@ -118,8 +119,8 @@ std::string Quoted(const std::string& text) {
 }
 
 // A number as JSON: the shortest exact text, null where there is none.
-std::string JsonNumber(const std::optional<double>& value) {
-    return value && std::isfinite(*value) ? FormatExact(*value) : "null";
+std::string JsonNumber(double value) {
+    return std::isfinite(value) ? FormatExact(value) : "null";
 }
 
 // Written directly, a point per line: a tree of 1000 ordered objects cost
@@ -141,9 +142,9 @@ void WriteJson(std::ostream& out, const SweepRequest& request, Worksheet& sheet,
     for (const SweepPoint& point : points) {
         out << separator << '{';
         separator = ",\n  ";
+        const std::vector<double> cells = SweepCells(line, columns, point);
         for (std::size_t c = 0; c < columns.size(); ++c)
-            out << Quoted(columns[c].name) << ": "
-                << (c == 0 || point.Ok() ? JsonNumber(columns[c].value(point)) : "null") << ", ";
+            out << Quoted(columns[c].name) << ": " << JsonNumber(cells[c]) << ", ";
         out << "\"warnings\": " << JsonText(point.warnings)
             << ", \"error\": " << (point.Ok() ? "null" : Quoted(point.error)) << '}';
     }

@@ -96,8 +96,7 @@ LineAnswer LineCalculation::Answer(double x, double checkedRow1, CrossSectionTer
         in.rows[0] = checkedRow1;
         answer.inputs = in;
         line_.check(in, answer.warnings); // hard limits raise before any value
-        if (line_.lossShown && line_.conductorLossLeftOut != nullptr && in.rho > 0.0 &&
-            line_.conductorLossLeftOut(in))
+        if (line_.lossShown && in.rho > 0.0 && line_.LeavesOutConductorLoss(in))
             answer.warnings.push_back(kConductorLossLeftOut);
 
         answer.result = EvaluateWithLossParts(line_, in, x, terms);

@@ -57,7 +57,7 @@ enum class AnalyzeShows {
 };
 
 struct LineDescriptor {
-    int tabIndex;                           // 0..7, the window's tab order
+    int tabIndex;                           // the window's tab order, from 0
     const char* tabName;                    // "Microstrip", ...
     const char* cliName;                    // "microstrip", ...
     const char* title;                      // shown in the caption
@@ -78,9 +78,17 @@ struct LineDescriptor {
     // True for a result no line can have (Z0 <= 0, a negative loss ...):
     // shown as a calculation error, never as numbers.  May be null.
     bool (*impossible)(const LineInputs& in, const LineValues& shown);
-    // True when the inputs make the line's formulas leave the conductor loss
-    // out (metal too thin for them): the check warns.  May be null.
-    bool (*conductorLossLeftOut)(const LineInputs& in);
+    // The metal's thickness row (0: the line has none, as the coax and the
+    // slotline) and the thin-metal limit: at or below it the line's formulas
+    // leave the conductor loss out, and the check warns.
+    int thicknessRow;
+    double thinMetalLimit; // metres
+    // The key of the line's cross-section picture in the window's table.
+    const char* picture;
 
     int RowCount() const { return static_cast<int>(rowLabels.size()); }
+    // True when the metal is too thin for the line's conductor-loss formulas.
+    bool LeavesOutConductorLoss(const LineInputs& in) const {
+        return thicknessRow > 0 && !(in.Row(thicknessRow) > thinMetalLimit);
+    }
 };

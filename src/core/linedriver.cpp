@@ -6,6 +6,7 @@
 
 #include "core/calculation.h"
 #include "core/linecal.h"
+#include "core/materialmodels.h"
 #include "core/solver.h"
 #include "numeric/fpfault.h"
 
@@ -64,7 +65,7 @@ LineInputs LineModel::ReadInputs() {
     if (line_.readsLossInputs) {
         in.tand = GetLossTangent();
         in.rho = GetRelativeResistivity();
-    } else if (in.dkModel == DielectricModel::DjordjevicSarkar) {
+    } else if (in.dkModel->VariesWithFrequency()) {
         in.tand = GetLossTangent(); // the wideband model's Er(f) depends on it
     }
     in.f = GetFrequency();

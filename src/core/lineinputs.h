@@ -8,18 +8,19 @@
 #include <array>
 #include <limits>
 
-// How a rough conductor surface raises the conductor loss (roughness.h).
-enum class RoughnessModel { HammerstadJensen, Groiss };
-// How er and tand vary with frequency: not at all, or by the Djordjevic-Sarkar
-// wideband Debye model from their values at fRef (widebanddielectric.h).
-enum class DielectricModel { Constant, DjordjevicSarkar };
+// How a rough conductor surface raises the conductor loss, and how er and
+// tand vary with frequency: rows of the tables of core/materialmodels.h.
+struct RoughnessModel;
+struct DielectricModel;
+const RoughnessModel* DefaultRoughnessModel(); // Hammerstad-Jensen
+const DielectricModel* ConstantDielectric();   // er and tand as given at every frequency
 
 // The conductor's surface and the dielectric's frequency model: options of
 // the material beside its three numbers, the same for every line type.
 struct MaterialOptions {
     double rough = 0.0; // conductor surface roughness, RMS metres; 0: smooth
-    RoughnessModel roughModel = RoughnessModel::HammerstadJensen;
-    DielectricModel dkModel = DielectricModel::Constant;
+    const RoughnessModel* roughModel = DefaultRoughnessModel();
+    const DielectricModel* dkModel = ConstantDielectric();
     double fRef = 1e9;       // hertz: where er and tand hold under the wideband model
     double fPoleLow = 1e3;   // hertz: the wideband model's lowest pole
     double fPoleHigh = 1e12; // hertz: ... and its highest

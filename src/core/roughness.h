@@ -9,7 +9,8 @@
 // measured boards at high frequency.  S. Groiss, I. Bardi, O. Biro, K. Preis,
 // K. R. Richter, "Parameters of lossy cavity resonators calculated by the
 // finite element method", IEEE Trans. Magnetics 32(3), 1996, pp. 894-897.
-// Delta is the RMS roughness, delta the conductor's skin depth.
+// Delta is the RMS roughness, delta the conductor's skin depth.  The models
+// are rows of the table in core/materialmodels.h.
 #pragma once
 
 #include <string>
@@ -19,7 +20,7 @@
 // K for roughness `rough` (metres) at skin depth `skinDepth` (metres).  1 for
 // a smooth surface (rough 0) or an infinite skin depth (f = 0); 2 for a skin
 // depth of 0 (a perfect conductor, whose loss is 0 anyway).
-double RoughnessFactor(RoughnessModel model, double rough, double skinDepth);
+double RoughnessFactor(const RoughnessModel& model, double rough, double skinDepth);
 
 // K at the inputs' roughness, frequency and conductor.
 double RoughnessFactor(const LineInputs& in);
@@ -28,6 +29,3 @@ double RoughnessFactor(const LineInputs& in);
 // "Surface roughness 1.5 um RMS (Hammerstad-Jensen): conductor loss x 1.62";
 // empty for a smooth conductor.
 std::string RoughnessNote(const LineInputs& in);
-
-// "Hammerstad-Jensen", "Groiss".
-const char* RoughnessModelName(RoughnessModel model);

@@ -2,37 +2,12 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <ostream>
 
-#include "numeric/constants.h"
+#include "core/answerof.h"
 
 namespace {
-
-using Cell = std::optional<double>;
-
-// Columns are plain functions (no captures): the line's loss visibility is
-// read from the table, not from the point, so two sets exist.
-template <bool LossShown> struct Loss {
-    static Cell Blank(double nepers) {
-        if (!LossShown) return std::nullopt;
-        return nepers * constants::kNepersToDecibels;
-    }
-    static Cell Total(const SweepPoint& p) { return Blank(p.values.loss); }
-    static Cell Conductor(const SweepPoint& p) { return Blank(p.values.conductorLoss); }
-    static Cell Dielectric(const SweepPoint& p) { return Blank(p.values.dielectricLoss); }
-    static Cell Even(const SweepPoint& p) { return Blank(p.values.even.loss); }
-    static Cell Odd(const SweepPoint& p) { return Blank(p.values.odd.loss); }
-};
-
-template <bool LossShown> void AddLossColumns(std::vector<SweepColumn>& columns, bool coupled) {
-    using L = Loss<LossShown>;
-    columns.push_back({"loss_db_per_m", &L::Total});
-    columns.push_back({"loss_conductor_db_per_m", &L::Conductor});
-    columns.push_back({"loss_dielectric_db_per_m", &L::Dielectric});
-    if (!coupled) return;
-    columns.push_back({"loss_even_db_per_m", &L::Even});
-    columns.push_back({"loss_odd_db_per_m", &L::Odd});
-}
 
 bool NeedsQuotes(const std::string& text, char separator) {
     return text.find_first_of(std::string{separator, '"', '\n', '\r'}) != std::string::npos;
@@ -79,27 +54,23 @@ std::string SweptColumnName(const LineDescriptor& line, const SweepVariable& var
 }
 
 std::vector<SweepColumn> SweepColumns(const LineDescriptor& line, const SweepVariable& variable) {
-    std::vector<SweepColumn> columns{
-        {SweptColumnName(line, variable), [](const SweepPoint& p) -> Cell { return p.x; }},
-        {"impedance_ohm", [](const SweepPoint& p) -> Cell { return p.values.impedance; }},
-        {"eeff", [](const SweepPoint& p) -> Cell { return p.values.eeff; }},
-    };
-    if (line.coupled) {
-        columns.push_back({"impedance_even_ohm",
-                           [](const SweepPoint& p) -> Cell { return p.values.even.impedance; }});
-        columns.push_back({"impedance_odd_ohm",
-                           [](const SweepPoint& p) -> Cell { return p.values.odd.impedance; }});
-        columns.push_back({"z_diff_ohm", [](const SweepPoint& p) -> Cell { return p.Zdiff(); }});
-        columns.push_back(
-            {"eeff_even", [](const SweepPoint& p) -> Cell { return p.values.even.eeff; }});
-        columns.push_back(
-            {"eeff_odd", [](const SweepPoint& p) -> Cell { return p.values.odd.eeff; }});
-    }
-    if (line.lossShown)
-        AddLossColumns<true>(columns, line.coupled);
-    else
-        AddLossColumns<false>(columns, line.coupled);
+    std::vector<SweepColumn> columns{{SweptColumnName(line, variable), nullptr}};
+    for (const OutputQuantity& row : OutputQuantities())
+        if (row.csvHeader != nullptr && row.On(line)) columns.push_back({row.csvHeader, &row});
     return columns;
+}
+
+std::vector<double> SweepCells(const LineDescriptor& line, const std::vector<SweepColumn>& columns,
+                               const SweepPoint& point) {
+    std::vector<double> cells(columns.size(), std::numeric_limits<double>::quiet_NaN());
+    if (cells.empty()) return cells;
+    cells[0] = point.x;
+    if (!point.Ok()) return cells;
+    const LineAnswer answer = AnswerOf(point);
+    const OutputSource source{line, answer};
+    for (std::size_t c = 1; c < columns.size(); ++c)
+        cells[c] = columns[c].quantity->Reported(source);
+    return cells;
 }
 
 std::string FormatExact(double value) {
@@ -115,11 +86,8 @@ void WriteSweepTable(std::ostream& out, const LineDescriptor& line, const SweepV
         out << column.name << separator;
     out << "warnings" << separator << "error\n";
     for (const SweepPoint& point : points) {
-        for (std::size_t c = 0; c < columns.size(); ++c) {
-            const bool shown = c == 0 || point.Ok();
-            if (shown)
-                if (const Cell cell = columns[c].value(point); cell && std::isfinite(*cell))
-                    out << FormatExact(*cell);
+        for (double cell : SweepCells(line, columns, point)) {
+            if (std::isfinite(cell)) out << FormatExact(cell);
             out << separator;
         }
         WriteText(out, JoinWarnings(point.warnings), separator);

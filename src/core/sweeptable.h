@@ -9,22 +9,28 @@
 #include <string>
 #include <vector>
 
+#include "core/outputs.h"
 #include "core/sweep.h"
 
 struct SweepColumn {
     std::string name; // with its unit: "f_hz", "impedance_ohm", "loss_db_per_m"
-    // The point's value, or nullopt for a cell left empty (a line that
-    // shows no loss).  Called only for points without an error.
-    std::optional<double> (*value)(const SweepPoint& point);
+    // The reported quantity (core/outputs.h); null for the swept value.
+    const OutputQuantity* quantity;
 };
 
 // "f_hz", "W_m", "Er", "tand", "sigma_s_per_m".
 std::string SweptColumnName(const LineDescriptor& line, const SweepVariable& variable);
 
-// The swept value first, then impedance, eeff and loss with its conductor and
-// dielectric parts; a coupled line adds both modes and the differential
-// impedance.  The warnings and error columns follow these in a table.
+// The swept value first, then the output table's rows that have a sweep
+// column and that the line has (impedance, eeff and the losses; a coupled
+// line adds both modes and the differential impedance).  The warnings and
+// error columns follow these in a table.
 std::vector<SweepColumn> SweepColumns(const LineDescriptor& line, const SweepVariable& variable);
+
+// A point's cells, one per column: the swept value, then (for a point
+// without an error) each quantity as reported; NaN for an empty cell.
+std::vector<double> SweepCells(const LineDescriptor& line, const std::vector<SweepColumn>& columns,
+                               const SweepPoint& point);
 
 // Shortest text that reads back as the same double.
 std::string FormatExact(double value);

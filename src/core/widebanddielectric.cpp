@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/materialmodels.h"
 #include "numeric/tpexceptions.h"
 
 DjordjevicSarkar::DjordjevicSarkar(double er, double tand, double fRef, double fLow, double fHigh)
@@ -32,10 +33,8 @@ std::complex<double> DjordjevicSarkar::Permittivity(double f) const {
 
 InputsAtFrequency AtFrequency(const LineInputs& in) {
     InputsAtFrequency out(in);
-    if (in.dkModel != DielectricModel::DjordjevicSarkar) return out;
-    const std::complex<double> eps =
-        DjordjevicSarkar(in.er, in.tand, in.fRef, in.fPoleLow, in.fPoleHigh)
-            .Permittivity(std::max(in.f, 0.0));
+    if (!in.dkModel->VariesWithFrequency()) return out;
+    const std::complex<double> eps = in.dkModel->permittivity(in);
     // A loss tangent far above any laminate's spreads the poles so wide that
     // eps' would fall below that of vacuum: no line formula holds there.
     if (!(eps.real() >= 1.0))
@@ -43,6 +42,6 @@ InputsAtFrequency AtFrequency(const LineInputs& in) {
                             "that of a laminate?)");
     out.er = eps.real();
     out.tand = -eps.imag() / eps.real();
-    out.dkModel = DielectricModel::Constant;
+    out.dkModel = ConstantDielectric();
     return out;
 }

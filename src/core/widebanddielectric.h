@@ -40,7 +40,8 @@ class DjordjevicSarkar {
 // The inputs as a kernel must see them at their frequency in.f: under the
 // wideband model, er and tand replaced by Er(f) and tand(f) and the model
 // marked as applied (Constant), so that a second call changes nothing;
-// otherwise the inputs unchanged.  Raises TP_Exceptions for an invalid
+// otherwise the inputs unchanged.  Any model of core/materialmodels.h whose
+// Er and tand vary with frequency is applied the same way.  Raises TP_Exceptions for an invalid
 // model (see the constructor) or an Er(f) below 1.  Every evaluation at a frequency goes
 // through it (the driver's actions, EvaluateWithLossParts, a sweep point).
 InputsAtFrequency AtFrequency(const LineInputs& in);

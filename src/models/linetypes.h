@@ -15,8 +15,6 @@
 // A line type of the table, by the name the command line uses.
 using LineType = LineDescriptor;
 
-inline constexpr int kLineTypeCount = 8;
-
 // The tab names, in tab order.
 const std::vector<std::string>& TabNames();
 
@@ -26,7 +24,7 @@ const std::vector<LineType>& LineTypes();
 // The type with this command-line name, or nullptr.
 const LineType* FindLineType(std::string_view cliName);
 
-// The type on this tab, or nullptr for a tab outside 0..7.
+// The type on this tab, or nullptr for a tab without one.
 const LineType* LineTypeForTab(int tabIndex);
 
 // A model of the type, talking to `window`.

@@ -5,6 +5,8 @@
 #include <QPainterPath>
 #include <QPolygon>
 
+#include "models/linetypes.h"
+
 namespace {
 
 constexpr int kWidth = 128;
@@ -248,6 +250,21 @@ QPixmap Coaxial(qreal ratio) {
 
 } // namespace
 
+const std::vector<LinePictureEntry>& LinePictures() {
+    static const std::vector<LinePictureEntry> pictures{
+        {"microstrip", "Image_Microstrip", [](qreal r) { return Microstrip(false, r); }},
+        {"stripline", "Image_Stripline", [](qreal r) { return Stripline(false, r); }},
+        {"cpw", "Image_CPWLine", [](qreal r) { return Coplanar(false, r); }},
+        {"cpw-ground", "Image_CPWLineGround", [](qreal r) { return Coplanar(true, r); }},
+        {"coax", "Image_Coaxial", &Coaxial},
+        {"slotline", "Image_Slotline", &Slotline},
+        {"coupled-microstrip", "Image_Coupled_MSLine", [](qreal r) { return Microstrip(true, r); }},
+        {"coupled-stripline", "Image_Coupled_StripLine",
+         [](qreal r) { return Stripline(true, r); }},
+    };
+    return pictures;
+}
+
 qreal PictureDevicePixelRatio() {
     const auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
     return application != nullptr ? application->devicePixelRatio() : 1.0;
@@ -258,26 +275,28 @@ QPixmap LinePicture(int tabIndex) {
 }
 
 QPixmap LinePicture(int tabIndex, qreal devicePixelRatio) {
-    switch (tabIndex) {
-    case 0:
-        return Microstrip(false, devicePixelRatio);
-    case 1:
-        return Stripline(false, devicePixelRatio);
-    case 2:
-        return Coplanar(false, devicePixelRatio);
-    case 3:
-        return Coplanar(true, devicePixelRatio);
-    case 4:
-        return Coaxial(devicePixelRatio);
-    case 5:
-        return Slotline(devicePixelRatio);
-    case 6:
-        return Microstrip(true, devicePixelRatio);
-    case 7:
-        return Stripline(true, devicePixelRatio);
-    default:
-        return QPixmap();
-    }
+    const LineType* type = LineTypeForTab(tabIndex);
+    return type != nullptr ? LinePicture(type->picture, devicePixelRatio) : QPixmap();
+}
+
+namespace {
+
+const LinePictureEntry* FindPicture(std::string_view key) {
+    for (const LinePictureEntry& entry : LinePictures())
+        if (key == entry.key) return &entry;
+    return nullptr;
+}
+
+} // namespace
+
+QPixmap LinePicture(std::string_view key, qreal devicePixelRatio) {
+    const LinePictureEntry* entry = FindPicture(key);
+    return entry != nullptr ? entry->draw(devicePixelRatio) : QPixmap();
+}
+
+const char* LinePictureName(std::string_view key) {
+    const LinePictureEntry* entry = FindPicture(key);
+    return entry != nullptr ? entry->objectName : "Image_Unknown";
 }
 
 QPixmap ArrowGlyph(bool pointsLeft) {

@@ -1,5 +1,5 @@
 // Pictures of the window, drawn by the program: the cross-sections of the
-// eight line types (128 x 80, in tab order), the arrow glyphs of Analyze and
+// line types (128 x 80, one table keyed by the descriptor's `picture`), the arrow glyphs of Analyze and
 // Synthesize, the maker's button picture and the window icon.
 //
 // Sizes are in logical (device-independent) pixels.  Each picture is drawn
@@ -10,12 +10,25 @@
 
 #include <QIcon>
 #include <QPixmap>
+#include <string_view>
+#include <vector>
 
-// Tab index 0..7: microstrip, stripline, CPW, grounded CPW, round coaxial,
-// slotline, coupled microstrip, coupled stripline.  Other indexes give an
-// empty picture.
+struct LinePictureEntry {
+    const char* key;        // a descriptor's `picture`
+    const char* objectName; // of the window's label that shows it
+    QPixmap (*draw)(qreal devicePixelRatio);
+};
+
+// The cross-sections the window can show, one row each.
+const std::vector<LinePictureEntry>& LinePictures();
+
+// The picture of the line type on this tab, by its descriptor's key; a tab
+// without a line type, or a key without a picture, gives an empty picture.
 QPixmap LinePicture(int tabIndex);
 QPixmap LinePicture(int tabIndex, qreal devicePixelRatio);
+QPixmap LinePicture(std::string_view key, qreal devicePixelRatio);
+// The object name of the label showing the picture of `key`.
+const char* LinePictureName(std::string_view key);
 
 // 32 x 32 arrow; Analyze points left (from the physical group to the
 // electrical group), Synthesize right.

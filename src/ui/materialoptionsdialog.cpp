@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "core/materialmodels.h"
 #include "quantities/numberformat.h"
 #include "ui/tform1.h"
 
@@ -18,6 +19,23 @@ void Fill(QComboBox* box, const UnitTable& table, int index) {
     for (const std::string& name : table.Names())
         box->addItem(QString::fromStdString(name));
     box->setCurrentIndex(table.ValidIndex(index));
+}
+
+// A model table's names, the current model chosen.
+template <class Model>
+void FillModels(QComboBox* box, const std::vector<Model>& models, const Model* current) {
+    for (const Model& model : models) {
+        box->addItem(QString::fromUtf8(model.name));
+        if (&model == current) box->setCurrentIndex(box->count() - 1);
+    }
+}
+
+template <class Model>
+const Model* ChosenModel(const QComboBox* box, const std::vector<Model>& models) {
+    const int index = box->currentIndex();
+    return index >= 0 && index < static_cast<int>(models.size())
+               ? &models[static_cast<std::size_t>(index)]
+               : &models.front();
 }
 
 QWidget* Beside(QWidget* edit, QWidget* unit) {
@@ -42,12 +60,9 @@ MaterialOptionsDialog::MaterialOptionsDialog(TForm1& window)
     Fill(roughnessUnitBox, units.length, window.RoughnessUnit());
     roughnessUnit_ = roughnessUnitBox->currentIndex();
     roughnessModelBox = new QComboBox;
-    roughnessModelBox->addItems({tr("Hammerstad-Jensen"), tr("Groiss")});
-    roughnessModelBox->setCurrentIndex(shown_.roughModel == RoughnessModel::Groiss ? 1 : 0);
+    FillModels(roughnessModelBox, RoughnessModels(), shown_.roughModel);
     dielectricModelBox = new QComboBox;
-    dielectricModelBox->addItems({tr("Constant Er and tan d"), tr("Djordjevic-Sarkar wideband")});
-    dielectricModelBox->setCurrentIndex(shown_.dkModel == DielectricModel::DjordjevicSarkar ? 1
-                                                                                            : 0);
+    FillModels(dielectricModelBox, DielectricModels(), shown_.dkModel);
     referenceEdit = new QLineEdit;
     lowPoleEdit = new QLineEdit;
     highPoleEdit = new QLineEdit;
@@ -125,7 +140,8 @@ void MaterialOptionsDialog::RoughnessUnitChange() {
 }
 
 void MaterialOptionsDialog::UpdateEnabled() {
-    const bool wideband = dielectricModelBox->currentIndex() == 1;
+    const bool wideband =
+        ChosenModel(dielectricModelBox, DielectricModels())->VariesWithFrequency();
     for (QWidget* w : {static_cast<QWidget*>(referenceEdit), static_cast<QWidget*>(lowPoleEdit),
                        static_cast<QWidget*>(highPoleEdit)})
         w->setEnabled(wideband);
@@ -162,10 +178,8 @@ bool MaterialOptionsDialog::Apply() {
         return false;
     }
     options.rough = *rough;
-    options.roughModel = roughnessModelBox->currentIndex() == 1 ? RoughnessModel::Groiss
-                                                                : RoughnessModel::HammerstadJensen;
-    options.dkModel = dielectricModelBox->currentIndex() == 1 ? DielectricModel::DjordjevicSarkar
-                                                              : DielectricModel::Constant;
+    options.roughModel = ChosenModel(roughnessModelBox, RoughnessModels());
+    options.dkModel = ChosenModel(dielectricModelBox, DielectricModels());
     options.fRef = *reference;
     options.fPoleLow = *low;
     options.fPoleHigh = *high;

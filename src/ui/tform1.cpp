@@ -23,7 +23,6 @@
 #include "ui/linepictures.h"
 #include "ui/settingspath.h"
 
-
 namespace {
 
 constexpr int kEditHeight = 21;
@@ -106,7 +105,7 @@ QPushButton* MakeGlyphButton(QWidget* parent, const QString& name, QRect place,
 }
 
 // The platform's tab look with less room beside each caption, so that the
-// eight tabs fit the window's width.
+// tabs of every line type fit the window's width.
 class NarrowTabStyle : public QProxyStyle {
   public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
@@ -115,10 +114,6 @@ class NarrowTabStyle : public QProxyStyle {
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
 };
-
-const char* const kImageNames[kLineTypeCount] = {
-    "Image_Microstrip", "Image_Stripline", "Image_CPWLine",        "Image_CPWLineGround",
-    "Image_Coaxial",    "Image_Slotline",  "Image_Coupled_MSLine", "Image_Coupled_StripLine"};
 
 } // namespace
 
@@ -151,9 +146,8 @@ TForm1::TForm1(const Options& options) : QWidget(nullptr), options_(options) {
 
 TForm1::~TForm1() {
     StopDroppingPress();
-    for (int i = kLineTypeCount - 1; i >= 0; --i) {
-        LineModelTable[static_cast<std::size_t>(i)].reset();
-    }
+    for (auto model = LineModelTable.rbegin(); model != LineModelTable.rend(); ++model)
+        model->reset();
 }
 
 void TForm1::CreateControls() {
@@ -161,7 +155,7 @@ void TForm1::CreateControls() {
     TabControl1->setObjectName(QStringLiteral("TabControl1"));
     TabControl1->setGeometry(0, 0, kClientWidth, 33);
     TabControl1->setExpanding(false);
-    TabControl1->setUsesScrollButtons(false); // all eight tabs always in view
+    TabControl1->setUsesScrollButtons(false); // every tab always in view
     auto* tabStyle = new NarrowTabStyle;
     tabStyle->setParent(TabControl1);
     TabControl1->setStyle(tabStyle);
@@ -205,14 +199,14 @@ void TForm1::CreateControls() {
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setGeometry(490, 11, 147, 97);
     Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    for (int i = 0; i < kLineTypeCount; ++i) {
+    for (const LineType& type : LineTypes()) {
         auto* image = new QLabel(Panel2);
-        image->setObjectName(QString::fromLatin1(kImageNames[i]));
+        image->setObjectName(QString::fromLatin1(LinePictureName(type.picture)));
         image->setGeometry(Panel2->contentsRect());
         image->setAlignment(Qt::AlignCenter);
-        image->setPixmap(LinePicture(i));
+        image->setPixmap(LinePicture(type.picture, PictureDevicePixelRatio()));
         image->hide();
-        LineImages[static_cast<std::size_t>(i)] = image;
+        LineImages.push_back(image);
     }
 
     // Electrical group.
@@ -338,7 +332,9 @@ void TForm1::SetFocusOrder() {
 }
 
 void TForm1::CreateLineModels() {
-    for (int tab = 0; tab < kLineTypeCount; ++tab) {
+    const int tabs = TabControl1->count();
+    LineModelTable.resize(static_cast<std::size_t>(tabs));
+    for (int tab = 0; tab < tabs; ++tab) {
         const LineType* type = LineTypeForTab(tab);
         TabControl1->setTabEnabled(tab, type != nullptr);
         if (type == nullptr) {
@@ -356,27 +352,23 @@ void TForm1::FormCreate() {
     layoutPending = true;
     settings_.SetFileName(options_.settingsPath.isEmpty() ? DefaultSettingsFilePath()
                                                           : options_.settingsPath.toStdString());
-    settings_.SetNumberCheck([this](const std::string& section, const std::string& key,
-                                    const std::string& text, double value) {
-        return StoredNumberPasses(section, key, text, value);
-    });
+    settings_.SetNumberCheck(
+        [this](const std::string& section, const std::string& key, const std::string& text,
+               double value) { return StoredNumberPasses(section, key, text, value); });
     if (settings_.TooLarge())
         ShowErrorBox(QString::fromStdString(settings_.FileName()) +
                      QStringLiteral(" is larger than 1 MiB: it is not read, and it is left as "
                                     "it is. The defaults are used."));
     // 3: the row arrays are built with the controls.
     // 4: exit checks and their tags.
-    const std::pair<QLineEdit*, ExitRule> exitRules[] = {{FrequencyEdit, ExitRule::Positive},
-                                                         {PhysicalLengthEdit, ExitRule::Positive},
-                                                         {ElectricalLengthEdit, ExitRule::Positive},
-                                                         {ConductivityEdit, ExitRule::Positive},
-                                                         {ImpedanceEdit, ExitRule::Positive},
-                                                         {PropConstantEdit, ExitRule::Positive},
-                                                         {LossEdit, ExitRule::Unchecked},
-                                                         {DielConstantEdit, ExitRule::DielConstant},
-                                                         {LossTangentEdit, ExitRule::LossTangent}};
-    for (const auto& [edit, rule] : exitRules) {
-        exitRules_.insert(edit, rule);
+    const std::pair<QLineEdit*, const char*> exitKeys[] = {
+        {FrequencyEdit, "f"},        {PhysicalLengthEdit, "L"},
+        {ElectricalLengthEdit, "E"}, {ConductivityEdit, "sigma"},
+        {ImpedanceEdit, "Z0"},       {PropConstantEdit, "phase_constant"},
+        {LossEdit, "loss"},          {DielConstantEdit, "Er"},
+        {LossTangentEdit, "tand"}};
+    for (const auto& [edit, key] : exitKeys) {
+        exitKeys_.insert(edit, key);
         edit->installEventFilter(this);
     }
     // 5: the mode buttons.
@@ -451,9 +443,10 @@ void TForm1::FormCreate() {
 
     // 17: microstrip; while a tab's model is not built, the first tab that has one.
     int first = 0;
-    while (first < kLineTypeCount && LineModelTable[static_cast<std::size_t>(first)] == nullptr)
+    const int tabs = static_cast<int>(LineModelTable.size());
+    while (first < tabs && LineModelTable[static_cast<std::size_t>(first)] == nullptr)
         ++first;
-    if (first == kLineTypeCount) return;
+    if (first == tabs) return;
     if (first != 0) {
         const QSignalBlocker quiet(TabControl1);
         TabControl1->setCurrentIndex(first);
@@ -498,16 +491,15 @@ void TForm1::ReadMaterialSection() {
 
 bool TForm1::StoredNumberPasses(const std::string& section, const std::string& key,
                                 const std::string& text, double value) {
-    ExitRule rule = ExitRule::Unchecked; // the material options are checked as a whole
+    const InputRule* rule = nullptr; // the material options are checked as a whole
     if (section == "Material Parameter")
-        rule = key == "Diel Constant"  ? ExitRule::DielConstant
-               : key == "Loss Tangent" ? ExitRule::LossTangent
-                                       : ExitRule::Positive;
+        rule = FindCommonInputRule(key == "Diel Constant"  ? "Er"
+                                   : key == "Loss Tangent" ? "tand"
+                                                           : "sigma");
     for (const LineType& type : LineTypes())
-        if (section == type.settings.name) rule = ExitRule::Positive; // lengths
-    const QString breach = RuleBreach(rule, value);
-    if (breach.isEmpty()) return true;
-    ShowErrorBox(QStringLiteral("[") + QString::fromStdString(text) + breach);
+        if (section == type.settings.name) rule = FindCommonInputRule("L"); // lengths
+    if (rule == nullptr || Passes(rule->window, value)) return true;
+    ShowErrorBox(QString::fromStdString(InputRuleMessage(*rule, text)));
     return false;
 }
 
@@ -529,7 +521,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         StopDroppingPress();
         return true;
     }
-    if (event->type() == QEvent::FocusOut && exitRules_.contains(watched)) {
+    if (event->type() == QEvent::FocusOut && exitKeys_.contains(watched)) {
         // Leaving the window (a box or another program takes over) or opening
         // a popup menu is not leaving the edit.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -561,8 +553,8 @@ void TForm1::StopDroppingPress() {
 }
 
 void TForm1::ShowLineImage(int index) {
-    for (int i = 0; i < kLineTypeCount; ++i)
-        LineImages[static_cast<std::size_t>(i)]->setVisible(i == index);
+    for (std::size_t i = 0; i < LineImages.size(); ++i)
+        LineImages[i]->setVisible(static_cast<int>(i) == index);
 }
 
 int TForm1::CurrentTab() const {
@@ -570,6 +562,6 @@ int TForm1::CurrentTab() const {
 }
 
 LineModel* TForm1::ModelOfTab(int index) const {
-    if (index < 0 || index >= kLineTypeCount) return nullptr;
+    if (index < 0 || index >= static_cast<int>(LineModelTable.size())) return nullptr;
     return LineModelTable[static_cast<std::size_t>(index)].get();
 }

@@ -1,4 +1,4 @@
-// The calculator's one window.  It owns the eight line models (one per tab),
+// The calculator's one window.  It owns the line models (one per tab),
 // every input and output control, the unit state and the warning tree, and it
 // is the WindowServices through which the models read their inputs and show
 // their results.  Handlers keep the names the form gives them; each reads
@@ -8,13 +8,18 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <QList>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
+#include "core/inputrules.h"
 #include "core/linecal.h"
+#include "core/outputs.h"
 #include "core/windowservices.h"
 #include "models/linetypes.h"
 #include "quantities/materials.h"
@@ -173,7 +178,7 @@ class TForm1 : public QWidget, public WindowServices {
     QLineEdit* LossTangentEdit;
     QPushButton* QRXButton;
     QFrame* Panel2;
-    std::array<QLabel*, kLineTypeCount> LineImages; // Image_Microstrip .. Image_Coupled_StripLine
+    std::vector<QLabel*> LineImages; // Image_Microstrip .. , one per line type in tab order
     QGroupBox* GroupBox1;
     QLabel* ImpedanceLabel;
     QLineEdit* ImpedanceEdit;
@@ -206,13 +211,27 @@ class TForm1 : public QWidget, public WindowServices {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // What an edit's value must be when the focus leaves it.
-    enum class ExitRule { Positive, DielConstant, LossTangent, Unchecked };
+    // The input rule (core/inputrules.h) an edit's value must pass when the
+    // focus leaves it; nullopt for an edit without one.
+    std::optional<InputRule> ExitRuleOf(const QObject* edit) const;
 
     void InstallTools();
     void InstallKeys();
     bool HandleKey(QObject* watched, QKeyEvent* event);
     void ShowLossParts(bool valid);
+    // A reported quantity's value as the window shows it, with its unit
+    // (losses in the loss field's unit); empty for none.
+    QString ValueText(const OutputQuantity& output, const OutputSource& source) const;
+    // A field of the window that shows a result (or the frequency), by the
+    // key of its output row (or input), for the results text.
+    struct ResultField {
+        const char* key;
+        const QLineEdit* edit;
+        const QComboBox* unit;
+    };
+    // The reported quantities with a clipboard label but no field, from the
+    // model's last answer.
+    QStringList UnfieldedResults(LineModel& model, const std::vector<ResultField>& fields) const;
     void OpenPairSynthesis();
     void CreateControls();
     void SetFocusOrder();
@@ -224,10 +243,7 @@ class TForm1 : public QWidget, public WindowServices {
     void ReadMaterialOptionsSection();
     void WriteMaterialOptionsSection();
     void MarkLabels(bool afterAnalyze);
-    bool ValidateOnExit(QLineEdit* edit, ExitRule rule); // true: the value passes
-    // The end of the message for a value that breaks `rule` ("] Er must be
-    // >= 1"), empty for one that passes.
-    static QString RuleBreach(ExitRule rule, double value);
+    bool ValidateOnExit(QLineEdit* edit); // true: the value passes its rule
     // A number read from the settings file is held to the rule of the edit
     // it goes into; one that fails is reported and the default kept.
     bool StoredNumberPasses(const std::string& section, const std::string& key,
@@ -259,7 +275,7 @@ class TForm1 : public QWidget, public WindowServices {
 
     Options options_;
     SettingsFile settings_; // every settings read and write of the run
-    std::array<std::unique_ptr<LineModel>, kLineTypeCount> LineModelTable; // owned, by tab
+    std::vector<std::unique_ptr<LineModel>> LineModelTable; // owned, by tab
     int activeTab_ = 0;
 
     UnitTables units_;
@@ -279,7 +295,9 @@ class TForm1 : public QWidget, public WindowServices {
     int fullHeight = kClientHeight;
     int shortHeight = kClientHeight;
 
-    QHash<QObject*, ExitRule> exitRules_;               // edits whose focus loss runs ValueEditExit
+    // Edits whose focus loss runs ValueEditExit, with their input rule's key
+    // (nullptr: a parameter row, whose rule is the line's).
+    QHash<const QObject*, const char*> exitKeys_;
     bool validating_ = false;                           // a validation box is up
     Qt::FocusReason exitReason_ = Qt::OtherFocusReason; // of the exit being checked
     bool droppingPress_ = false; // the press that moved the focus is to be dropped
@@ -287,6 +305,7 @@ class TForm1 : public QWidget, public WindowServices {
     QList<QAction*> tools_;
     int errorBoxes_ = 0;          // error boxes of the line models so far
     bool lossPartsShown_ = false; // the loss field's tooltip holds the last action's parts
+    bool answerShown_ = false;    // the fields hold the last action's answer
 
     MaterialOptions materialOptions_;
     int roughnessUnit_ = 0;

@@ -138,34 +138,35 @@ void TForm1::ConductorsComboBoxChange() {
 // --- Validation when the focus leaves an edit ------------------------------------
 
 void TForm1::ValueEditExit(QObject* sender) {
-    const auto rule = exitRules_.constFind(sender);
-    if (rule == exitRules_.constEnd() || validating_) return; // the box itself moves the focus
+    if (!exitKeys_.contains(sender) || validating_) return; // the box itself moves the focus
     auto* edit = static_cast<QLineEdit*>(sender);
-    Guarded([this, edit, rule = *rule] { ValidateOnExit(edit, rule); });
+    Guarded([this, edit] { ValidateOnExit(edit); });
 }
 
-QString TForm1::RuleBreach(ExitRule rule, double value) {
-    switch (rule) {
-    case ExitRule::DielConstant:
-        return value >= 1 ? QString() : QStringLiteral("] Er must be >= 1");
-    case ExitRule::LossTangent:
-        return value >= 0 ? QString() : QStringLiteral("] Loss Tangent must be >= 0.");
-    case ExitRule::Positive:
-        return value > 0 ? QString() : QStringLiteral("] This value must be greater then zero");
-    case ExitRule::Unchecked:
-        break;
+std::optional<InputRule> TForm1::ExitRuleOf(const QObject* edit) const {
+    const char* key = exitKeys_.value(edit, "");
+    if (key != nullptr) {
+        const InputRule* rule = FindCommonInputRule(key);
+        return rule != nullptr ? std::optional<InputRule>(*rule) : std::nullopt;
     }
-    return QString();
+    const LineModel* model = ModelOfTab(CurrentTab());
+    for (int row = 1; row <= kRows && model != nullptr; ++row)
+        if (ParameterEdits[static_cast<std::size_t>(row - 1)] == edit &&
+            row <= model->Line().RowCount())
+            return RowInputRule(model->Line(), row);
+    return std::nullopt;
 }
 
-bool TForm1::ValidateOnExit(QLineEdit* edit, ExitRule rule) {
-    if (rule == ExitRule::Unchecked) return true;
-    QString suffix;
+bool TForm1::ValidateOnExit(QLineEdit* edit) {
+    const std::optional<InputRule> rule = ExitRuleOf(edit);
+    if (!rule || rule->window == Bound::Any) return true;
+    QString message;
     try {
-        suffix = RuleBreach(rule, ReadNumber(edit));
-        if (suffix.isEmpty()) return true;
+        if (Passes(rule->window, ReadNumber(edit))) return true;
+        message = QString::fromStdString(InputRuleMessage(*rule, edit->text().toStdString()));
     } catch (const ConversionError&) {
-        suffix = QStringLiteral("] This value is not a valid floating point number.");
+        message = QStringLiteral("[") + edit->text() +
+                  QStringLiteral("] This value is not a valid floating point number.");
     }
     validating_ = true;
     struct Reset {
@@ -174,7 +175,7 @@ bool TForm1::ValidateOnExit(QLineEdit* edit, ExitRule rule) {
     } reset{validating_};
     const bool byMouse = exitReason_ == Qt::MouseFocusReason;
     edit->setFocus(Qt::OtherFocusReason);
-    ShowErrorBox(QStringLiteral("[") + edit->text() + suffix);
+    ShowErrorBox(message);
     edit->setFocus(Qt::OtherFocusReason);
     if (byMouse) DropPressInDelivery();
     return false;
@@ -243,7 +244,7 @@ void TForm1::SetRowCount(int count) {
             ParameterBoxes[k]->setVisible(shown);
             if (shown && !rowHandlersAttached[k]) {
                 rowHandlersAttached[k] = true;
-                exitRules_.insert(ParameterEdits[k], ExitRule::Positive);
+                exitKeys_.insert(ParameterEdits[k], nullptr);
                 ParameterEdits[k]->installEventFilter(this);
                 connect(ParameterBoxes[k], &QComboBox::activated, this,
                         [this, row] { ParameterBoxChange(row); });

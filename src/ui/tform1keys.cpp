@@ -1,6 +1,7 @@
 // The window's keyboard beyond focus moves (Enter analyses, Ctrl+C copies the
 // results), the results as text, and the loss field's tooltip with the loss
-// split into its conductor and dielectric parts.
+// split into its conductor and dielectric parts: both list the reported
+// quantities of core/outputs.h.
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -9,9 +10,12 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabBar>
+#include <algorithm>
 #include <cmath>
+#include <string_view>
 
-#include "core/lossparts.h"
+#include "core/answerof.h"
+#include "core/outputs.h"
 #include "core/roughness.h"
 #include "quantities/numberformat.h"
 #include "ui/tform1.h"
@@ -33,7 +37,7 @@ bool TForm1::HandleKey(QObject* watched, QKeyEvent* event) {
     // Enter leaves the edit as the Tab key would: its value must pass the
     // check first, and only then does it analyse.
     bool passed = false;
-    Guarded([&] { passed = ValidateOnExit(edit, exitRules_.value(edit, ExitRule::Unchecked)); });
+    Guarded([&] { passed = ValidateOnExit(edit); });
     if (passed) AnalyzeButtonClick();
     return true;
 }
@@ -53,17 +57,30 @@ QString Plain(const QLabel* label) {
 } // namespace
 
 QString TForm1::ResultsText() const {
+    // The window's fields in their layout order, labelled by the output
+    // table; then any reported quantity with a label that has no field.
+    const std::vector<ResultField> fields{
+        {"impedance_ohm", ImpedanceEdit, ImpedanceUnitBox},
+        {"f", FrequencyEdit, FrequencyUnitBox},
+        {"electrical_length_deg", ElectricalLengthEdit, ElectricalLengthUnitBox},
+        {"phase_constant_deg_per_m", PropConstantEdit, PropConstantUnitBox},
+        {"eeff", EffDielConstEdit, nullptr},
+        {"loss_db_per_m", LossEdit, LossUnitBox},
+        {"physical_length_m", PhysicalLengthEdit, PhysicalLengthUnitBox}};
+    LineModel* model = ModelOfTab(CurrentTab());
     QStringList lines;
     lines << tr("Line: %1").arg(TabControl1->tabText(CurrentTab()));
     if (EvenMode->isVisibleTo(this))
         lines << tr("Mode: %1").arg(OddMode->isChecked() ? tr("odd") : tr("even"));
-    lines << Line(tr("Impedance"), ImpedanceEdit, ImpedanceUnitBox)
-          << Line(tr("Frequency"), FrequencyEdit, FrequencyUnitBox)
-          << Line(tr("Electrical length"), ElectricalLengthEdit, ElectricalLengthUnitBox)
-          << Line(tr("Phase constant"), PropConstantEdit, PropConstantUnitBox)
-          << Line(tr("Effective dielectric constant"), EffDielConstEdit);
-    if (LossEdit->isEnabled()) lines << Line(tr("Loss"), LossEdit, LossUnitBox);
-    lines << Line(tr("Physical length"), PhysicalLengthEdit, PhysicalLengthUnitBox);
+    for (const ResultField& field : fields) {
+        const OutputQuantity* output = FindOutput(field.key);
+        if (output == nullptr) {
+            lines << Line(tr("Frequency"), field.edit, field.unit);
+        } else if (field.edit->isEnabled()) {
+            lines << Line(tr(output->clipboardLabel), field.edit, field.unit);
+        }
+    }
+    if (answerShown_ && model != nullptr) lines << UnfieldedResults(*model, fields);
     for (std::size_t row = 0; row < kRows; ++row)
         if (ParameterEdits[row]->isVisibleTo(this))
             lines << Line(Plain(ParameterLabels[row]), ParameterEdits[row], ParameterBoxes[row]);
@@ -72,34 +89,67 @@ QString TForm1::ResultsText() const {
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
+QStringList TForm1::UnfieldedResults(LineModel& model,
+                                     const std::vector<ResultField>& fields) const {
+    std::vector<const OutputQuantity*> unfielded;
+    for (const OutputQuantity& output : OutputQuantities()) {
+        const bool hasField = std::any_of(fields.begin(), fields.end(), [&](const ResultField& f) {
+            return std::string_view(f.key) == output.jsonKey;
+        });
+        if (output.clipboardLabel != nullptr && !hasField && output.On(model.Line()))
+            unfielded.push_back(&output);
+    }
+    QStringList lines;
+    if (unfielded.empty()) return lines;
+    try {
+        const LineAnswer answer = AnswerOf(model.LastResult(), model.ReadInputs());
+        const OutputSource source{model.Line(), answer};
+        for (const OutputQuantity* output : unfielded)
+            if (const QString value = ValueText(*output, source); !value.isEmpty())
+                lines << tr(output->clipboardLabel) + QStringLiteral(": ") + value;
+    } catch (const std::exception&) {
+        // An edit changed since the action no longer reads: copying stays quiet.
+    }
+    return lines;
+}
+
 void TForm1::CopyResults() {
     QApplication::clipboard()->setText(ResultsText());
+}
+
+QString TForm1::ValueText(const OutputQuantity& output, const OutputSource& source) const {
+    const double value = output.value(source);
+    if (!std::isfinite(value)) return QString();
+    double factor = 1.0;
+    std::string unit = output.unit;
+    if (output.kind == OutputKind::Loss) {
+        factor = units_.loss.Factor(lossUnit) * LineModel::kNepersToDecibels;
+        unit = units_.loss.Name(lossUnit);
+    } else if (output.kind == OutputKind::Length) {
+        // Micrometres up to a millimetre, millimetres beyond.
+        const int index = value < 1e-3 ? 0 : 1;
+        factor = units_.length.Factor(index);
+        unit = units_.length.Name(index);
+    }
+    QString text = QString::fromStdString(FormatG(value * factor));
+    if (!unit.empty()) text += QLatin1Char(' ') + QString::fromStdString(unit);
+    return text;
 }
 
 void TForm1::ShowLossParts(bool valid) {
     lossPartsShown_ = false;
     LossEdit->setToolTip(QString());
     LineModel* model = ModelOfTab(CurrentTab());
+    answerShown_ = valid && model != nullptr;
     if (!valid || model == nullptr || !model->Line().lossShown || !LossEdit->isEnabled()) return;
-    const LineResult& result = model->LastResult();
-    const double factor = units_.loss.Factor(lossUnit) * LineModel::kNepersToDecibels;
-    const QString unit = QString::fromStdString(units_.loss.Name(lossUnit));
-    QStringList lines;
-    const auto part = [&](const QString& label, double nepers) {
-        if (std::isfinite(nepers))
-            lines << label + QStringLiteral(": ") +
-                         QString::fromStdString(FormatG(nepers * factor)) + QLatin1Char(' ') + unit;
-    };
-    part(tr("Conductor loss"), result.conductorLoss);
-    part(tr("Dielectric loss"), result.dielectricLoss);
     const LineInputs inputs = model->ReadInputs();
-    const double depth = SkinDepth(inputs);
-    if (std::isfinite(depth)) {
-        // Micrometres up to a millimetre, millimetres beyond.
-        const int index = depth < 1e-3 ? 0 : 1;
-        lines << tr("Skin depth: %1 %2")
-                     .arg(QString::fromStdString(FormatG(depth * units_.length.Factor(index))),
-                          QString::fromStdString(units_.length.Name(index)));
+    const LineAnswer answer = AnswerOf(model->LastResult(), inputs);
+    const OutputSource source{model->Line(), answer};
+    QStringList lines;
+    for (const OutputQuantity& output : OutputQuantities()) {
+        if (output.tooltipLabel == nullptr || !output.On(model->Line())) continue;
+        if (const QString value = ValueText(output, source); !value.isEmpty())
+            lines << tr(output.tooltipLabel) + QStringLiteral(": ") + value;
     }
     // Roughness in effect, when the conductor is not smooth.
     if (const std::string note = RoughnessNote(inputs); !note.empty())

@@ -2,8 +2,8 @@
 // file) and its material options (conductor roughness, dielectric model),
 // which are kept in a settings section of their own.
 #include <filesystem>
-#include <optional>
 
+#include "core/materialmodels.h"
 #include "quantities/materialsfile.h"
 #include "ui/tform1.h"
 
@@ -46,12 +46,13 @@ void TForm1::ReadMaterialOptionsSection() {
     MaterialOptions read = materialOptions_;
     int index = 0;
     bool found = false;
-    // Index 0 or 1 of a two-way choice; anything else keeps the current one.
-    const auto choice = [&](const char* key) -> std::optional<bool> {
-        if (!settings.ReadInteger(key, index)) return std::nullopt;
+    // A model by its settings name, or by the index older files wrote; an
+    // unknown value keeps the current model.
+    const auto model = [&](const char* key, auto ofSetting, auto& field) {
+        std::string value;
+        if (!settings.ReadText(key, value)) return;
         found = true;
-        if (index != 0 && index != 1) return std::nullopt;
-        return index == 1;
+        if (const auto* read = ofSetting(value)) field = read;
     };
     const auto number = [&](const char* key, double& field) {
         if (settings.ReadDouble(key, field)) found = true;
@@ -61,10 +62,8 @@ void TForm1::ReadMaterialOptionsSection() {
         found = true;
         roughnessUnit_ = units_.length.ValidIndex(index);
     }
-    if (const auto groiss = choice("Roughness Model"))
-        read.roughModel = *groiss ? RoughnessModel::Groiss : RoughnessModel::HammerstadJensen;
-    if (const auto wideband = choice("Dielectric Model"))
-        read.dkModel = *wideband ? DielectricModel::DjordjevicSarkar : DielectricModel::Constant;
+    model("Roughness Model", &RoughnessModelOfSetting, read.roughModel);
+    model("Dielectric Model", &DielectricModelOfSetting, read.dkModel);
     number("Reference Frequency", read.fRef);
     number("Lowest Pole", read.fPoleLow);
     number("Highest Pole", read.fPoleHigh);
@@ -82,8 +81,8 @@ void TForm1::WriteMaterialOptionsSection() {
     settings.SelectSection(kOptionsSection);
     settings.WriteDouble("Roughness", materialOptions_.rough);
     settings.WriteInteger("Roughness Unit", roughnessUnit_);
-    settings.WriteInteger("Roughness Model", static_cast<int>(materialOptions_.roughModel));
-    settings.WriteInteger("Dielectric Model", static_cast<int>(materialOptions_.dkModel));
+    settings.WriteText("Roughness Model", materialOptions_.roughModel->settingsName);
+    settings.WriteText("Dielectric Model", materialOptions_.dkModel->settingsName);
     settings.WriteDouble("Reference Frequency", materialOptions_.fRef);
     settings.WriteDouble("Lowest Pole", materialOptions_.fPoleLow);
     settings.WriteDouble("Highest Pole", materialOptions_.fPoleHigh);

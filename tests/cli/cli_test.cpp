@@ -127,6 +127,7 @@ TEST(CliRun, WindowInputRulesAndFalseSuccesses) {
         {{"analyze", "microstrip", "E=-90"}, "[E=-90" + positive},
         {{"analyze", "microstrip", "sigma=-1"}, "[sigma=-1" + positive},
         {{"analyze", "coax", "Di=0"}, "[Di=0" + positive},
+        {{"analyze", "microstrip", "T=-1um"}, "[T=-1um" + positive},
         {{"synthesize", "slotline", "H=14mm", "Er=7.8", "f=27GHz", "Z0=50"},
          "No solution for these parameters!\r\rPlease try increase H,decrease Zo,or decrease Er"},
         {{"analyze", "coupled-microstrip", "W=48um", "S=6um", "H=4mm", "T=1um", "Er=2.64",

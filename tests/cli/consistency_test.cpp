@@ -15,6 +15,7 @@
 
 #include "cli/calcrun.h"
 #include "core/calculation.h"
+#include "core/materialmodels.h"
 #include "core/coupledsynthesis.h"
 #include "core/sweep.h"
 #include "core/sweeptable.h"
@@ -66,13 +67,13 @@ class EveryEntryPoint : public ::testing::TestWithParam<Case> {
         sheet_.dielConstant = 4.04;
         sheet_.physicalLength = 0.01;
         if (wideband) {
-            sheet_.dkModel = DielectricModel::DjordjevicSarkar;
+            sheet_.dkModel = FindDielectricModel("djsarkar");
             sheet_.fRef = 2e9;
         }
         if (roughness != Roughness::None) {
             sheet_.rough = 1e-6;
-            sheet_.roughModel = roughness == Roughness::Groiss ? RoughnessModel::Groiss
-                                                               : RoughnessModel::HammerstadJensen;
+            sheet_.roughModel = FindRoughnessModel(roughness == Roughness::Groiss ? "groiss"
+                                                                                  : "hammerstad");
         }
     }
 
@@ -90,10 +91,8 @@ class EveryEntryPoint : public ::testing::TestWithParam<Case> {
                                          {"rough", sheet_.rough},
                                          {"f_ref", sheet_.fRef}})
             args.push_back(std::string(key) + "=" + FormatExact(value));
-        args.push_back(std::string("dk_model=") +
-                       (sheet_.dkModel == DielectricModel::Constant ? "constant" : "djsarkar"));
-        args.push_back(std::string("rough_model=") +
-                       (sheet_.roughModel == RoughnessModel::Groiss ? "groiss" : "hammerstad"));
+        args.push_back(std::string("dk_model=") + sheet_.dkModel->keyword);
+        args.push_back(std::string("rough_model=") + sheet_.roughModel->keyword);
         if (line_->coupled) args.push_back(sheet_.modeIndex == 0 ? "mode=even" : "mode=odd");
         return args;
     }

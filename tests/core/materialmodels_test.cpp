@@ -4,18 +4,17 @@
 #include <cmath>
 
 #include "core/lossparts.h"
+#include "core/materialmodels.h"
 #include "core/roughness.h"
 #include "core/widebanddielectric.h"
 #include "numeric/tpexceptions.h"
 
 namespace {
 
-constexpr RoughnessModel kModels[] = {RoughnessModel::HammerstadJensen, RoughnessModel::Groiss};
-
 TEST(RoughnessFactor, RisesFromOneForSmoothToTwoForVeryRoughCopper) {
     const double delta = 2e-6;
-    for (RoughnessModel model : kModels) {
-        const char* name = RoughnessModelName(model);
+    for (const RoughnessModel& model : RoughnessModels()) {
+        const char* name = model.name;
         EXPECT_EQ(RoughnessFactor(model, 0.0, delta), 1.0) << name;
         EXPECT_NEAR(RoughnessFactor(model, 1e-3 * delta, delta), 1.0, 1e-5) << name;
         EXPECT_NEAR(RoughnessFactor(model, 1e3 * delta, delta), 2.0, 1e-5) << name;
@@ -36,9 +35,21 @@ TEST(RoughnessFactor, RisesFromOneForSmoothToTwoForVeryRoughCopper) {
     }
     // Delta = delta: 1 + (2/pi) atan(1.4) and 1 + exp(-0.5^1.6), evaluated
     // in double precision with Python's math module.
-    EXPECT_NEAR(RoughnessFactor(RoughnessModel::HammerstadJensen, delta, delta), 1.6051369134225069,
+    EXPECT_NEAR(RoughnessFactor(*FindRoughnessModel("hammerstad"), delta, delta), 1.6051369134225069,
                 1e-15);
-    EXPECT_NEAR(RoughnessFactor(RoughnessModel::Groiss, delta, delta), 1.7190121825285036, 1e-15);
+    EXPECT_NEAR(RoughnessFactor(*FindRoughnessModel("groiss"), delta, delta), 1.7190121825285036, 1e-15);
+}
+
+// Settings name a model; older files give its index; anything else is none.
+TEST(MaterialModelTables, SettingsReadByNameOrByTheIndexOlderFilesWrote) {
+    EXPECT_EQ(RoughnessModelOfSetting("Groiss"), FindRoughnessModel("groiss"));
+    EXPECT_EQ(RoughnessModelOfSetting("0"), FindRoughnessModel("hammerstad"));
+    EXPECT_EQ(DielectricModelOfSetting("1"), FindDielectricModel("djsarkar"));
+    EXPECT_EQ(DielectricModelOfSetting("Constant"), ConstantDielectric());
+    for (const char* unknown : {"2", "-1", "1x", "groiss", ""})
+        EXPECT_EQ(RoughnessModelOfSetting(unknown), nullptr) << unknown;
+    EXPECT_EQ(KeywordList(RoughnessModels(), true), "hammerstad or groiss");
+    EXPECT_EQ(KeywordList(DielectricModels(), false), "constant|djsarkar");
 }
 
 TEST(RoughnessFactor, NoteNamesTheRoughnessOnlyWhenInEffect) {
@@ -47,7 +58,7 @@ TEST(RoughnessFactor, NoteNamesTheRoughnessOnlyWhenInEffect) {
     in.rho = 1.0;
     EXPECT_EQ(RoughnessNote(in), "");
     in.rough = 1.5e-6;
-    in.roughModel = RoughnessModel::Groiss;
+    in.roughModel = FindRoughnessModel("groiss");
     const std::string note = RoughnessNote(in);
     EXPECT_NE(note.find("1.5 um RMS (Groiss)"), std::string::npos) << note;
 }
@@ -94,7 +105,7 @@ TEST(DjordjevicSarkar, AtFrequencyAppliesTheModelOnceAndOnlyWhenChosen) {
     const LineInputs constant = AtFrequency(in);
     EXPECT_EQ(constant.er, 4.3);
     EXPECT_EQ(constant.tand, 0.02);
-    in.dkModel = DielectricModel::DjordjevicSarkar;
+    in.dkModel = FindDielectricModel("djsarkar");
     const LineInputs once = AtFrequency(in);
     EXPECT_NEAR(once.er, 4.1738574017960275, 1e-12);
     const LineInputs twice = AtFrequency(once);

@@ -10,6 +10,7 @@
 
 #include "core/calculation.h"
 #include "core/linecal.h"
+#include "core/materialmodels.h"
 #include "core/widebanddielectric.h"
 #include "core/roughness.h"
 #include "core/worksheet.h"
@@ -36,7 +37,7 @@ TEST_P(MaterialOptionsOnEveryLine, RoughnessScalesTheConductorPartAndZeroChanges
     const LineType& line = *GetParam();
     LineInputs in = Inputs();
     const LineResult kernel = EvaluateChecked(line, AtFrequency(in), in.Row(1));
-    in.roughModel = RoughnessModel::Groiss;
+    in.roughModel = FindRoughnessModel("groiss");
     const LineResult smooth = LineCalculation(line, in).Values(in.Row(1));
     in.rough = 1e-6; // above copper's skin depth at 10 GHz (0.66 um)
     const double k = RoughnessFactor(in);
@@ -61,10 +62,10 @@ TEST_P(MaterialOptionsOnEveryLine, RoughnessScalesTheConductorPartAndZeroChanges
 
 TEST_P(MaterialOptionsOnEveryLine, WidebandDielectricAtItsReferenceIsTheConstantOne) {
     const LineType& line = *GetParam();
-    sheet.dkModel = DielectricModel::DjordjevicSarkar;
+    sheet.dkModel = FindDielectricModel("djsarkar");
     LineInputs in = Inputs(); // a line without loss reads tand for the model too
     LineInputs fixed = in;
-    fixed.dkModel = DielectricModel::Constant;
+    fixed.dkModel = ConstantDielectric();
     const LineResult constant = LineCalculation(line, fixed).Values(in.Row(1));
     in.fRef = in.f;
     const LineResult atRef = LineCalculation(line, in).Values(in.Row(1));

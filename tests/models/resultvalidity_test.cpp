@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 
+#include "models/linetypes.h"
 #include "models/mline.h"
 #include "models/resultvalidity.h"
 #include "models/slotlinecalc.h"
@@ -62,15 +63,22 @@ TEST(ResultValidity, ThicknessThatLeavesOutTheConductorLoss) {
         double thickest;  // the thickest metal left without conductor loss
     } cases[] = {{"microstrip", 1e-9}, {"coupled-microstrip", 1e-9}, {"stripline", 0.0},
                  {"coupled-stripline", 0.0}};
+    // The descriptor's thickness row and thin-metal limit, at thickness t.
+    auto leavesOut = [](const char* line, double t) {
+        const LineType& type = *FindLineType(line);
+        LineInputs in;
+        if (type.thicknessRow > 0) in.rows[static_cast<std::size_t>(type.thicknessRow - 1)] = t;
+        return type.LeavesOutConductorLoss(in);
+    };
     for (const auto& c : cases) {
-        EXPECT_TRUE(ThicknessLeavesOutConductorLoss(c.line, c.thickest)) << c.line;
+        EXPECT_TRUE(leavesOut(c.line, c.thickest)) << c.line;
         EXPECT_EQ(conductorLoss(c.line, c.thickest), 0.0) << c.line;
         const double thicker = c.thickest > 0.0 ? c.thickest * 1.1 : 1e-12;
-        EXPECT_FALSE(ThicknessLeavesOutConductorLoss(c.line, thicker)) << c.line;
+        EXPECT_FALSE(leavesOut(c.line, thicker)) << c.line;
         EXPECT_GT(conductorLoss(c.line, thicker), 0.0) << c.line;
     }
-    EXPECT_TRUE(ThicknessLeavesOutConductorLoss("cpw", 0.0));
-    EXPECT_TRUE(ThicknessLeavesOutConductorLoss("cpw-ground", 0.0));
-    EXPECT_FALSE(ThicknessLeavesOutConductorLoss("coax", 0.0));
-    EXPECT_FALSE(ThicknessLeavesOutConductorLoss("slotline", 0.0));
+    EXPECT_TRUE(leavesOut("cpw", 0.0));
+    EXPECT_TRUE(leavesOut("cpw-ground", 0.0));
+    EXPECT_FALSE(leavesOut("coax", 0.0));
+    EXPECT_FALSE(leavesOut("slotline", 0.0));
 }

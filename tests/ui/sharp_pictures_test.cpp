@@ -73,7 +73,7 @@ class SharpPicturesTest : public QObject {
         QDir().mkpath(folder);
         TestWindow w;
         TForm1& f = *w;
-        for (int i = 0; i < kLineTypeCount; ++i) {
+        for (int i = 0; i < int(LineTypes().size()); ++i) {
             const QLabel* image = f.LineImages[static_cast<std::size_t>(i)];
             const QPixmap pixmap = image->pixmap();
             QCOMPARE(pixmap.size(), QSize(128, 80) * ratio);

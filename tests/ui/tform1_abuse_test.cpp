@@ -73,7 +73,7 @@ class AbuseTest : public QObject {
     // Letters in one numeric edit at a time, then Analyze and Synthesize.
     void lettersInEveryEditOnEveryTab() {
         TestWindow w(std::string(), false);
-        for (int tab = 0; tab < kLineTypeCount; ++tab) {
+        for (int tab = 0; tab < int(LineTypes().size()); ++tab) {
             if (LineTypeForTab(tab) == nullptr) continue;
             ClickTab(*w, tab);
             for (QLineEdit* edit : TypableEdits(*w)) {
@@ -113,12 +113,12 @@ class AbuseTest : public QObject {
     void tabChangeWithInvalidText() {
         TestWindow w;
         QVERIFY(w.active);
-        for (int tab = 0; tab < kLineTypeCount; ++tab) {
+        for (int tab = 0; tab < int(LineTypes().size()); ++tab) {
             if (LineTypeForTab(tab) == nullptr) continue;
             ClickTab(*w, tab);
-            int next = (tab + 1) % kLineTypeCount;
+            int next = (tab + 1) % int(LineTypes().size());
             while (LineTypeForTab(next) == nullptr)
-                next = (next + 1) % kLineTypeCount;
+                next = (next + 1) % int(LineTypes().size());
             for (QLineEdit* edit :
                  {w->PhysicalLengthEdit, w->ParameterEdits[0], w->FrequencyEdit}) {
                 const QString what = w->TabControl1->tabText(tab) + " " + edit->objectName();

@@ -127,7 +127,7 @@ class CalculationTest : public QObject {
     // Every tab analyses its defaults and, where it can, synthesises.
     void everyTabCalculates() {
         TestWindow w;
-        for (int i = 0; i < kLineTypeCount; ++i) {
+        for (int i = 0; i < int(LineTypes().size()); ++i) {
             if (LineTypeForTab(i) == nullptr) continue;
             ClickTab(*w, i);
             QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
@@ -170,7 +170,7 @@ class CalculationTest : public QObject {
     // Each cross-section shows yellow conductors, and the grounded lines a
     // hatched (black) ground; saved four times enlarged to be looked at.
     void linePictures() {
-        for (int i = 0; i < kLineTypeCount; ++i) {
+        for (int i = 0; i < int(LineTypes().size()); ++i) {
             const QImage picture = LinePicture(i).toImage();
             QCOMPARE(picture.size(), QSize(128, 80));
             int yellow = 0;

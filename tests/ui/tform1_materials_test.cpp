@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "guitest.h"
+#include "core/materialmodels.h"
 #include "ui/materialoptionsdialog.h"
 
 namespace {
@@ -76,13 +77,13 @@ class MaterialsTest : public QObject {
 
         const MaterialOptions options = w->MaterialOptionsValue();
         QCOMPARE(options.rough, 2e-6);
-        QVERIFY(options.roughModel == RoughnessModel::Groiss);
-        QVERIFY(options.dkModel == DielectricModel::DjordjevicSarkar);
+        QVERIFY(options.roughModel == FindRoughnessModel("groiss"));
+        QVERIFY(options.dkModel == FindDielectricModel("djsarkar"));
         QCOMPARE(options.fRef, 1e9);
         const std::string ini = w.Ini();
         QVERIFY2(ini.find("[Material Parameter]\nDiel Constant=4.3\nLoss Tangent=0.02\n") == 0 &&
                      ini.find("[Material Options]\nRoughness=2e-06\nRoughness Unit=0\n"
-                              "Roughness Model=1\nDielectric Model=1\n") != std::string::npos,
+                              "Roughness Model=Groiss\nDielectric Model=Djordjevic-Sarkar\n") != std::string::npos,
                  ini.c_str());
         w->AnalyzeButton->click();
         QVERIFY2(w->LossValue() > 1.2 * smoothLoss, qPrintable(w->LossEdit->text()));
@@ -93,6 +94,12 @@ class MaterialsTest : public QObject {
         QVERIFY(read.rough == 2e-6 && read.roughModel == options.roughModel &&
                 read.dkModel == options.dkModel && read.fRef == 1e9);
         QCOMPARE(w.recorder.Texts(), QStringList());
+    }
+
+    void optionsStoredAsIndexesStillRead() {
+        TestWindow w("[Material Options]\nRoughness Model=1\nDielectric Model=1\n");
+        QVERIFY(w->MaterialOptionsValue().roughModel == FindRoughnessModel("groiss"));
+        QVERIFY(w->MaterialOptionsValue().dkModel == FindDielectricModel("djsarkar"));
     }
 };
 

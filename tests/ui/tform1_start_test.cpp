@@ -82,7 +82,7 @@ class StartTest : public QObject {
         QVERIFY(f.TreeView1->isHidden());
         QCOMPARE(f.size(), QSize(649, 419 - 61 - 4)); // opens in its short form
         QCOMPARE(f.ModeIndex(), -1);
-        for (int i = 0; i < kLineTypeCount; ++i)
+        for (int i = 0; i < int(LineTypes().size()); ++i)
             QCOMPARE(!f.LineImages[i]->isHidden(), i == 0);
         QVERIFY(w.recorder.boxes.empty());
         QVERIFY(!std::filesystem::exists(w.iniPath)); // never written at start-up
@@ -181,7 +181,7 @@ class StartTest : public QObject {
         const char* images[] = {"Image_Microstrip",     "Image_Stripline",        "Image_CPWLine",
                                 "Image_CPWLineGround",  "Image_Coaxial",          "Image_Slotline",
                                 "Image_Coupled_MSLine", "Image_Coupled_StripLine"};
-        for (int i = 0; i < kLineTypeCount; ++i)
+        for (int i = 0; i < int(LineTypes().size()); ++i)
             QCOMPARE(w->LineImages[i]->objectName(), QString::fromLatin1(images[i]));
     }
 
@@ -226,8 +226,8 @@ class StartTest : public QObject {
     // A tab is offered exactly when its line model is built.
     void tabsFollowTheRegistry() {
         TestWindow w(std::string(), false);
-        QCOMPARE(w->TabControl1->count(), kLineTypeCount);
-        for (int i = 0; i < kLineTypeCount; ++i) {
+        QCOMPARE(w->TabControl1->count(), int(LineTypes().size()));
+        for (int i = 0; i < int(LineTypes().size()); ++i) {
             QCOMPARE(w->TabControl1->tabText(i),
                      QString::fromStdString(TabNames()[static_cast<std::size_t>(i)]));
             QCOMPARE(w->TabControl1->isTabEnabled(i), LineTypeForTab(i) != nullptr);
@@ -237,13 +237,13 @@ class StartTest : public QObject {
 
     void everyTabSetsItselfUp() {
         TestWindow w;
-        for (int i = 0; i < kLineTypeCount; ++i) {
+        for (int i = 0; i < int(LineTypes().size()); ++i) {
             if (LineTypeForTab(i) == nullptr) continue;
             ClickTab(*w, i);
             QCOMPARE(w->CurrentTab(), i);
             QVERIFY2(w->windowTitle().startsWith(QStringLiteral("TAVREL 2003 - ")),
                      qPrintable(w->windowTitle()));
-            for (int k = 0; k < kLineTypeCount; ++k)
+            for (int k = 0; k < int(LineTypes().size()); ++k)
                 QCOMPARE(!w->LineImages[k]->isHidden(), k == i);
             const bool coupled = LineTypeForTab(i)->coupled;
             QCOMPARE(w->SynthesizeButton->isHidden(), coupled);
