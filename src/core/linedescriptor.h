@@ -10,6 +10,8 @@
 
 #include "core/lineinputs.h"
 
+struct CrossSection; // core/crosssection.h
+
 // The line at trial value x of its solved dimension (row 1), every other
 // input from `in`.  Raises TP_Exceptions (or FloatingPointFault) on failure.
 using EvaluateFunction = LineResult (*)(const LineInputs& in, double x);
@@ -20,6 +22,10 @@ using ImpedanceFunction = double (*)(const LineInputs& in, double x);
 // append their texts to `warnings` in order.  A hard error found after some
 // warnings (the slotline's Er limit) leaves those listed but not shown.
 using CheckFunction = void (*)(const LineInputs& in, std::vector<std::string>& warnings);
+// The line's cross-section for the field solver, at the inputs' frequency
+// (Er with the material models applied).  Raises TP_Exceptions for inputs
+// that describe no cross-section.
+using CrossSectionBuilder = CrossSection (*)(const InputsAtFrequency& in);
 
 // The settings section of a line type: its name and the value key of each
 // parameter row.  A row's unit key is its value key (trailing blanks dropped)
@@ -76,6 +82,8 @@ struct LineDescriptor {
     // True when the inputs make the line's formulas leave the conductor loss
     // out (metal too thin for them): the check warns.  May be null.
     bool (*conductorLossLeftOut)(const LineInputs& in);
+    // Null: not a quasi-TEM line, which the field solver does not apply to.
+    CrossSectionBuilder crossSection;
 
     int RowCount() const { return static_cast<int>(rowLabels.size()); }
 };

@@ -1,6 +1,7 @@
 #include "models/linetypes.h"
 
 #include "models/coaxlinecalc.h"
+#include "models/crosssections.h"
 #include "models/cpwlinecalc.h"
 #include "models/mline.h"
 #include "models/resultvalidity.h"
@@ -76,7 +77,8 @@ const std::vector<LineType>& LineTypes() {
          .check = &microstrip::Check,
          .prepare = nullptr,
          .impossible = &ImpossibleLineValues,
-         .conductorLossLeftOut = &MicrostripLeavesOutConductorLoss},
+         .conductorLossLeftOut = &MicrostripLeavesOutConductorLoss,
+         .crossSection = &MicrostripCrossSection},
         {.tabIndex = 1,
          .tabName = "Stripline",
          .cliName = "stripline",
@@ -95,7 +97,8 @@ const std::vector<LineType>& LineTypes() {
          .check = &stripline::Check,
          .prepare = nullptr,
          .impossible = &ImpossibleLineValues,
-         .conductorLossLeftOut = &StriplineLeavesOutConductorLoss},
+         .conductorLossLeftOut = &StriplineLeavesOutConductorLoss,
+         .crossSection = &StriplineCrossSection},
         {.tabIndex = 2,
          .tabName = "CPW",
          .cliName = "cpw",
@@ -114,7 +117,8 @@ const std::vector<LineType>& LineTypes() {
          .check = &cpw::Check,
          .prepare = &BindCpwLibrary,
          .impossible = &ImpossibleLineValues,
-         .conductorLossLeftOut = &FourRowLineLeavesOutConductorLoss},
+         .conductorLossLeftOut = &FourRowLineLeavesOutConductorLoss,
+         .crossSection = &CpwCrossSection},
         {.tabIndex = 3,
          .tabName = "CPW Ground",
          .cliName = "cpw-ground",
@@ -133,7 +137,8 @@ const std::vector<LineType>& LineTypes() {
          .check = &cpw::Check,
          .prepare = &BindCpwLibrary,
          .impossible = &ImpossibleLineValues,
-         .conductorLossLeftOut = &FourRowLineLeavesOutConductorLoss},
+         .conductorLossLeftOut = &FourRowLineLeavesOutConductorLoss,
+         .crossSection = &GroundedCpwCrossSection},
         {.tabIndex = 4,
          .tabName = "Round Coaxial",
          .cliName = "coax",
@@ -152,7 +157,8 @@ const std::vector<LineType>& LineTypes() {
          .check = &coax::Check,
          .prepare = nullptr,
          .impossible = &ImpossibleLineValues,
-         .conductorLossLeftOut = nullptr},
+         .conductorLossLeftOut = nullptr,
+         .crossSection = &CoaxCrossSection},
         // The scan runs from the wide slot (0.99 H) towards the narrow one, so
         // the objective's sign at the first end is that of the widest slot.
         {.tabIndex = 5,
@@ -173,7 +179,8 @@ const std::vector<LineType>& LineTypes() {
          .check = &slotline::Check,
          .prepare = nullptr,
          .impossible = &ImpossibleSlotlineValues,
-         .conductorLossLeftOut = nullptr},
+         .conductorLossLeftOut = nullptr,
+         .crossSection = nullptr},
         {.tabIndex = 6,
          .tabName = "Coupled MSLine",
          .cliName = "coupled-microstrip",
@@ -192,7 +199,8 @@ const std::vector<LineType>& LineTypes() {
          .check = &coupledmicrostrip::Check,
          .prepare = nullptr,
          .impossible = &ImpossibleLineValues,
-         .conductorLossLeftOut = &CoupledMicrostripLeavesOutConductorLoss},
+         .conductorLossLeftOut = &CoupledMicrostripLeavesOutConductorLoss,
+         .crossSection = &CoupledMicrostripCrossSection},
         {.tabIndex = 7,
          .tabName = "Coupled Stripline",
          .cliName = "coupled-stripline",
@@ -211,7 +219,8 @@ const std::vector<LineType>& LineTypes() {
          .check = &coupledstripline::Check,
          .prepare = nullptr,
          .impossible = &ImpossibleLineValues,
-         .conductorLossLeftOut = &FourRowLineLeavesOutConductorLoss},
+         .conductorLossLeftOut = &FourRowLineLeavesOutConductorLoss,
+         .crossSection = &CoupledStriplineCrossSection},
     };
     return types;
 }
