@@ -3,15 +3,16 @@
 // material models at frequency, its cross-section builder, the solver's
 // checks and mesh budget, and the closed form beside it. Every cross-section
 // is refused with a message or accepted; an accepted one's meshes are built
-// (not solved: a solve takes a tenth of a second) and must be finite, sorted
-// and within the budget.
-#include <fuzzer/FuzzedDataProvider.h>
+// (not solved: a solve takes a tenth of a second) and must be finite, strictly
+// increasing and within the budget.
+#include "fuzzvalues.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <functional>
 
 #include "fieldcheck/closedform.h"
 #include "fieldcheck/fieldcomparison.h"
@@ -21,33 +22,31 @@
 namespace {
 
 [[noreturn]] void Fail(const char* what, const char* line) {
-    std::fprintf(stderr, "fieldsolver_fuzz: %s (%s)\n", what, line);
-    std::abort();
+    FuzzFail("fieldsolver_fuzz", what, line);
 }
 
 double Value(FuzzedDataProvider& fdp) {
-    switch (fdp.ConsumeIntegralInRange<int>(0, 3)) {
-    case 0: return fdp.ConsumeFloatingPoint<double>(); // anything, NaN and infinities included
-    case 1: return fdp.ConsumeFloatingPointInRange<double>(0.0, 1e-3);
-    case 2: return fdp.ConsumeFloatingPointInRange<double>(0.0, 100.0);
-    default:
-        return std::ldexp(fdp.ConsumeFloatingPointInRange<double>(0.5, 1.0),
-                          fdp.ConsumeIntegralInRange<int>(-1074, 1023));
-    }
+    return FuzzValue(fdp);
 }
 
-// The meshes of an accepted cross-section: finite, sorted nodes, as many as
-// counted, within the budget.
-void CheckMeshes(const CrossSection& section, const char* line) {
+// The meshes of an accepted cross-section: finite, strictly increasing
+// nodes, as many as counted, within the budget. A failure prints the rows.
+void CheckMeshes(const CrossSection& section, const LineInputs& in, const char* line) {
     double cells = 0.0;
     for (fieldsolver::Mode mode : fieldsolver::ModesOf(section)) {
         const fieldsolver::Problem p = fieldsolver::BuildProblem(section, mode, false);
         double modeCells = 1.0;
         for (const fieldsolver::AxisSpec* axis : {&p.xAxis, &p.yAxis}) {
             const std::vector<double> nodes = fieldsolver::GradedAxis(*axis, 1);
-            if (nodes.size() < 2 || !std::is_sorted(nodes.begin(), nodes.end()) ||
+            if (nodes.size() < 2 ||
+                std::adjacent_find(nodes.begin(), nodes.end(), std::greater_equal<>()) !=
+                    nodes.end() ||
                 !std::all_of(nodes.begin(), nodes.end(), [](double v) { return std::isfinite(v); }))
-                Fail("mesh nodes not finite and sorted", line);
+            {
+                for (int row = 1; row <= 4; ++row)
+                    std::fprintf(stderr, "row %d = %.17g\n", row, in.Row(row));
+                Fail("mesh nodes not finite and strictly increasing", line);
+            }
             if (static_cast<double>(nodes.size() - 1) != fieldsolver::AxisCellCount(*axis, 1))
                 Fail("mesh not as counted", line);
             modeCells *= static_cast<double>(nodes.size() - 1);
@@ -89,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     switch (c.solve.status) {
     case fieldcheck::SolveStatus::Cancelled:
-        CheckMeshes(c.section, line.cliName);
+        CheckMeshes(c.section, in, line.cliName);
         break;
     case fieldcheck::SolveStatus::Ok:
         if (!c.solve.exact) Fail("solved without a mesh", line.cliName);

@@ -17,6 +17,9 @@ InputsAtFrequency MaterialsApplied(const LineInputs& in) {
 ClosedFormAnswer ClosedForm(const LineDescriptor& line, const LineInputs& in) {
     ClosedFormAnswer answer;
     try {
+        // No model need have been built before a field check (the coplanar
+        // kernels are bound to their library when one is).
+        if (line.prepare != nullptr) line.prepare();
         const InputsAtFrequency at = AtFrequency(in);
         answer.result = EvaluateChecked(line, at, at.Row(1));
     } catch (...) {

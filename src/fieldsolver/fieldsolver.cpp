@@ -9,6 +9,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <cstdio>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <system_error>
@@ -53,6 +54,9 @@ SolveResult Exact(const CrossSection::Exact& exact) {
 // to 1e-6, H = 30 m (7e-10) is 0.07 % off and H = 1000 m (2e-11) 3 % off, with
 // estimates of 0.2 % that do not see it.
 constexpr double kResolution = 1e-9;
+// Below this (subnormal coordinates, or nearly) doubles lose their relative
+// precision whatever the coordinate: no cell may be smaller.
+constexpr double kSmallestCell = std::numeric_limits<double>::min() / kResolution;
 
 // Why the problems' meshes exceed the budget, if they do: too many cells on
 // the default meshes (counted before any is made; each refinement step the
@@ -63,7 +67,7 @@ std::optional<std::string> OverBudget(const std::vector<Problem>& problems) {
     for (const Problem& p : problems) {
         for (const AxisSpec* axis : {&p.xAxis, &p.yAxis})
             for (double s : axis->singular)
-                if (axis->smallestCell < kResolution * std::abs(s))
+                if (axis->smallestCell < std::max(kResolution * std::abs(s), kSmallestCell))
                     return std::string("its smallest cells would be below the resolution of "
                                        "their coordinates");
         cells += AxisCellCount(p.xAxis, 1) * AxisCellCount(p.yAxis, 1);

@@ -123,13 +123,13 @@ TEST(CliFieldSolve, CoaxIsExactSlotlineAndBadInputsAreRefused) {
 }
 
 TEST(CliFieldSolve, FieldSolutionStandsWhenTheClosedFormFails) {
-    // W/H = 1e-3: the coupled-microstrip formulas overflow.
-    const SolveRun run = FieldSolve({"coupled-microstrip", "W=1um", "S=50um", "H=1mm", "T=0"});
+    // W/H = S/H = 1e-3: the coupled-microstrip formulas overflow in exp.
+    const SolveRun run = FieldSolve({"coupled-microstrip", "W=1um", "S=1um", "H=1mm", "T=0"});
     ASSERT_EQ(run.status, 0) << run.out << run.err;
     const auto j = nlohmann::json::parse(run.out);
     for (const char* mode : {"even", "odd"})
         EXPECT_GT(j[mode]["impedance_ohm"].get<double>(), 0.0) << mode;
-    EXPECT_FALSE(j["closed_form"]["error"].get<std::string>().empty());
+    EXPECT_NE(j["closed_form"]["error"].get<std::string>().find("exp"), std::string::npos);
     EXPECT_FALSE(j["closed_form"].contains("even"));
 }
 
@@ -211,6 +211,8 @@ TEST(CliFieldSolve, ExtremeCrossSectionsAreRefusedOrSolvedWithinTheBudget) {
         EXPECT_LT(m.cpuSeconds, 8.0) << name;
         EXPECT_LT(m.wallSeconds, 60.0) << name;
         EXPECT_LT(m.peakMb, 500.0) << name;
-        if (c.status == 0) EXPECT_FALSE(nlohmann::json::parse(m.out).contains("error")) << name;
+        if (c.status == 0) {
+            EXPECT_FALSE(nlohmann::json::parse(m.out).contains("error")) << name;
+        }
     }
 }

@@ -45,3 +45,21 @@ TEST(FieldSolver, RefusesCrossSectionsItCannotMesh) {
         EXPECT_NE(r.message.find(c.message), std::string::npos) << c.message << ": " << r.message;
     }
 }
+
+TEST(FieldSolver, RefusesMeshesDoublesCannotResolveBeforeMeshing) {
+    const struct {
+        CrossSection section;
+        const char* message;
+    } cases[] = {
+        // Subnormal geometry: no relative precision left (found by fuzzing).
+        {LineSection("cpw-ground", {1.3e-319, 1.3e-319, 1.3e-319, 5e-324}, 4, 1.0), "resolution"},
+        // Edge cells of 2e-8 m at 1000 m: 3 % off with an estimate of 0.2 %.
+        {LineSection("cpw", {50, 10, 1e9, 1}, 12.9), "resolution"},
+        {LineSection("coupled-microstrip", {1, 3e5, 3e5, 0}, 12.9), "more than the 200000"},
+    };
+    for (const auto& c : cases) {
+        const SolveResult r = Solve(c.section);
+        EXPECT_EQ(r.status, SolveStatus::TooLarge) << c.message;
+        EXPECT_NE(r.message.find(c.message), std::string::npos) << r.message;
+    }
+}
