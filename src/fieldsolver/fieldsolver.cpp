@@ -63,13 +63,23 @@ constexpr double kSmallestCell = std::numeric_limits<double>::min() / kResolutio
 // caller asks for multiplies them by four), or cells too small for their
 // coordinates.
 std::optional<std::string> OverBudget(const std::vector<Problem>& problems) {
+    const std::string unresolved("its smallest cells would be below the resolution of their "
+                                 "coordinates");
+    auto unresolvable = [](double size, double at) {
+        return size < std::max(kResolution * std::abs(at), kSmallestCell);
+    };
     double cells = 0.0;
     for (const Problem& p : problems) {
-        for (const AxisSpec* axis : {&p.xAxis, &p.yAxis})
+        for (const AxisSpec* axis : {&p.xAxis, &p.yAxis}) {
             for (double s : axis->singular)
-                if (axis->smallestCell < std::max(kResolution * std::abs(s), kSmallestCell))
-                    return std::string("its smallest cells would be below the resolution of "
-                                       "their coordinates");
+                if (unresolvable(axis->smallestCell, s)) return unresolved;
+            // A key interval (a metal thickness, a gap) is bisected too.
+            std::vector<double> keys = axis->keys;
+            std::sort(keys.begin(), keys.end());
+            for (std::size_t k = 0; k + 1 < keys.size(); ++k)
+                if (keys[k + 1] > keys[k] && unresolvable(keys[k + 1] - keys[k], keys[k + 1]))
+                    return unresolved;
+        }
         cells += AxisCellCount(p.xAxis, 1) * AxisCellCount(p.yAxis, 1);
     }
     if (cells <= static_cast<double>(kMaxMeshCells)) return std::nullopt;

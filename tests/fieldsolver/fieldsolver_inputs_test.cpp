@@ -53,6 +53,8 @@ TEST(FieldSolver, RefusesMeshesDoublesCannotResolveBeforeMeshing) {
     } cases[] = {
         // Subnormal geometry: no relative precision left (found by fuzzing).
         {LineSection("cpw-ground", {1.3e-319, 1.3e-319, 1.3e-319, 5e-324}, 4, 1.0), "resolution"},
+        // Metal 3e-17 m thick at 0.39 m: one unit in the last place (fuzzing).
+        {LineSection("cpw", {50, 10, 390625, 3.25e-11}, 12.9), "resolution"},
         // Edge cells of 2e-8 m at 1000 m: 3 % off with an estimate of 0.2 %.
         {LineSection("cpw", {50, 10, 1e9, 1}, 12.9), "resolution"},
         {LineSection("coupled-microstrip", {1, 3e5, 3e5, 0}, 12.9), "more than the 200000"},
