@@ -41,6 +41,9 @@ class LineCalculation {
 
     // The whole step at x, the value of row 1.  Never raises.
     LineAnswer Answer(double x) const;
+    // The same with the check and the quarter-wave warning seeing row 1 as
+    // `checkedRow1` (the window's check sees the root as the window shows it).
+    LineAnswer Answer(double x, double checkedRow1) const;
     // Steps 1 and 3 only, raising on failure: what a synthesis objective
     // evaluates.  The same numbers as Answer(x).result.
     LineResult Values(double x) const;

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "core/linecal.h"
+#include "core/calculation.h"
 #include "core/solver.h"
 #include "numeric/tpexceptions.h"
 
@@ -54,7 +54,7 @@ class Pair {
         LineInputs trial = in_;
         trial.rows[0] = w;
         trial.rows[1] = s;
-        return EvaluateChecked(line_, trial, w);
+        return LineCalculation(line_, trial).Values(w);
     }
     double Figure(PairFigure figure, double w, double s) const {
         return PairFigureValue(figure, At(w, s));

@@ -106,8 +106,7 @@ double LineModel::GetRelativeResistivity() {
 }
 
 int LineModel::GetCoupledMode() {
-    coupledMode = window.ModeIndex();
-    return coupledMode;
+    return window.ModeIndex();
 }
 
 void LineModel::SetCoupledMode(int mode) {
@@ -148,34 +147,6 @@ void LineModel::ShowPhysicalLength() {
     window.SetPhysicalLengthValue(FaultChecked([&] { return degrees / phaseConstant; }));
 }
 
-double LineModel::QuarterWavelength() {
-    return FaultChecked([&] { return 90.0 / phaseConstant; });
-}
-
-void LineModel::CheckQuarterWave() {
-    LineInputs in;
-    for (int i = 1; i <= rowCount && i <= LineInputs::kRows; ++i)
-        in.rows[static_cast<std::size_t>(i - 1)] = GetParameter(i);
-    CheckQuarterWave(in);
-}
-
-void LineModel::CheckQuarterWave(const LineInputs& in) {
-    // Before the first phase constant exists (0), or after one so small that a
-    // quarter wavelength overflows, the quarter wavelength is unbounded: no
-    // row can exceed it, and a stale value never breaks the next calculation.
-    if (!(phaseConstant > 0.0) || !std::isfinite(phaseConstant)) return;
-    double quarter = 0.0;
-    {
-        FloatingPointScope scope;
-        quarter = 90.0 / phaseConstant;
-        ForceEvaluation(quarter);
-    }
-    if (!std::isfinite(quarter)) return;
-    for (int i = 1; i <= rowCount; ++i) {
-        if (in.Row(i) > quarter)
-            AddWarning(window.RowLabel(i) + " is GREATER than quarter-wavelength");
-    }
-}
 
 void LineModel::SetTitle(const std::string& text) {
     title = text;

@@ -15,6 +15,8 @@
 #include "numeric/constants.h"
 #include "numeric/tpexceptions.h"
 
+struct LineAnswer;
+
 class LineModel {
   public:
     static constexpr double kOutOfRangeParameter = 123456789.0;
@@ -25,17 +27,17 @@ class LineModel {
     // Raises TP_Exceptions unless the line has 1 to 6 rows; runs the line's
     // `prepare` (the coplanar lines load their library there).
     LineModel(WindowServices& window, const LineDescriptor& line);
-    virtual ~LineModel() = default;
+    ~LineModel() = default;
     LineModel(const LineModel&) = delete;
     LineModel& operator=(const LineModel&) = delete;
 
     // The six slots, in slot order.
-    virtual double Objective(double x);
-    virtual void LoadAndSetup();
-    virtual void SaveSettings();
-    virtual void Synthesize();
-    virtual void Analyze();
-    virtual void CheckParameters();
+    double Objective(double x);
+    void LoadAndSetup();
+    void SaveSettings();
+    void Synthesize();
+    void Analyze();
+    void CheckParameters();
 
     const LineDescriptor& Line() const { return line_; }
 
@@ -69,8 +71,6 @@ class LineModel {
     void ShowPhaseConstant();
     void ShowElectricalLength();
     void ShowPhysicalLength();
-    double QuarterWavelength();
-    void CheckQuarterWave();
     void SetTitle(const std::string& text);
     void ShowCaption();
     void ClearWarnings();
@@ -97,13 +97,9 @@ class LineModel {
 
   private:
     // The driver's steps (linedriver.cpp).
-    void Check(const LineInputs& in);
-    void CheckQuarterWave(const LineInputs& in);
+    void ListWarnings(const LineAnswer& answer);
     void ShowResults(double frequency);
     void ShowPhaseConstantAt(double frequency);
-    // Raises "No valid result" (after listing the warnings) for a result no
-    // line can have.
-    void RequirePlausible(const LineInputs& in, const LineResult& result);
     void ReportAnalyzeError();
     void ReportSynthesisError(const TP_Exceptions& e);
     void LoadSettingsSection();
@@ -118,7 +114,6 @@ class LineModel {
     int rowCount;
     std::string title;
     std::vector<std::string> labels;
-    int coupledMode = 0;
     double phaseConstant = 0.0;
     double loss = 0.0;
     double impedance = 0.0;
@@ -139,7 +134,7 @@ class BusyScope {
 
 // The line at x with the floating-point fault check around it: a fault, or
 // an impedance that is not finite, raises FloatingPointFault.
-LineResult EvaluateChecked(const LineDescriptor& line, const LineInputs& in, double x);
+LineResult EvaluateChecked(const LineDescriptor& line, const InputsAtFrequency& in, double x);
 
 // The synthesis objective at x, impedance minus target, checked the same way.
-double ObjectiveChecked(const LineDescriptor& line, const LineInputs& in, double x);
+double ObjectiveChecked(const LineDescriptor& line, const InputsAtFrequency& in, double x);

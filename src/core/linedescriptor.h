@@ -14,14 +14,14 @@ struct CrossSection; // core/crosssection.h
 
 // The line at trial value x of its solved dimension (row 1), every other
 // input from `in`.  Raises TP_Exceptions (or FloatingPointFault) on failure.
-using EvaluateFunction = LineResult (*)(const LineInputs& in, double x);
+using EvaluateFunction = LineResult (*)(const InputsAtFrequency& in, double x);
 // Only the impedance at x, for a line whose loss costs more than its
 // impedance and so is left out of a synthesis scan.
-using ImpedanceFunction = double (*)(const LineInputs& in, double x);
+using ImpedanceFunction = double (*)(const InputsAtFrequency& in, double x);
 // Hard limits raise TP_Exceptions before any warning is listed; soft limits
 // append their texts to `warnings` in order.  A hard error found after some
 // warnings (the slotline's Er limit) leaves those listed but not shown.
-using CheckFunction = void (*)(const LineInputs& in, std::vector<std::string>& warnings);
+using CheckFunction = void (*)(const InputsAtFrequency& in, std::vector<std::string>& warnings);
 // The line's cross-section for the field solver, at the inputs' frequency
 // (Er with the material models applied).  Raises TP_Exceptions for inputs
 // that describe no cross-section.

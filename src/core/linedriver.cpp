@@ -4,10 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/calculation.h"
 #include "core/linecal.h"
-#include "core/lossparts.h"
 #include "core/solver.h"
-#include "core/widebanddielectric.h"
 #include "numeric/fpfault.h"
 
 namespace {
@@ -23,16 +22,13 @@ std::string UnitKey(const char* valueKey) {
 // solution: the scan may have bracketed a jump of a fit rather than a root.
 constexpr double kSynthesisMatch = 1e-3;
 
-const char* const kNoValidResult = "No valid result: the formulas are outside their range here";
-const char* const kConductorLossLeftOut = "T = 0: conductor loss not included";
-
 bool Contains(const std::vector<int>& codes, int code) {
     return std::find(codes.begin(), codes.end(), code) != codes.end();
 }
 
 } // namespace
 
-LineResult EvaluateChecked(const LineDescriptor& line, const LineInputs& in, double x) {
+LineResult EvaluateChecked(const LineDescriptor& line, const InputsAtFrequency& in, double x) {
     ClearFloatingPointFaults();
     LineResult result = line.evaluate(in, x);
     ForceEvaluation(result);
@@ -42,7 +38,7 @@ LineResult EvaluateChecked(const LineDescriptor& line, const LineInputs& in, dou
     return result;
 }
 
-double ObjectiveChecked(const LineDescriptor& line, const LineInputs& in, double x) {
+double ObjectiveChecked(const LineDescriptor& line, const InputsAtFrequency& in, double x) {
     ClearFloatingPointFaults();
     const double z =
         line.impedance != nullptr ? line.impedance(in, x) : line.evaluate(in, x).impedance;
@@ -75,9 +71,9 @@ LineInputs LineModel::ReadInputs() {
 }
 
 double LineModel::Objective(double x) {
-    const LineInputs in = AtFrequency(ReadInputs());
-    KeepResult(line_.evaluate(in, x));
-    return impedance - in.targetImpedance;
+    const LineCalculation calculation(line_, ReadInputs());
+    KeepResult(line_.evaluate(calculation.Inputs(), x));
+    return impedance - calculation.Inputs().targetImpedance;
 }
 
 void LineModel::LoadAndSetup() {
@@ -98,28 +94,20 @@ void LineModel::SaveSettings() {
 }
 
 void LineModel::CheckParameters() {
-    Check(AtFrequency(ReadInputs()));
+    const LineInputs in = ReadInputs();
+    const LineAnswer answer = CalculateLine(line_, in, in.Row(1));
+    ListWarnings(answer);
+    if (!answer.Ok()) std::rethrow_exception(answer.failure);
+    ShowWarnings();
 }
 
-void LineModel::Check(const LineInputs& in) {
-    std::vector<std::string> warnings;
-    const auto list = [&] {
-        ClearWarnings();
-        CheckQuarterWave(in);
-        for (const std::string& text : warnings)
-            AddWarning(text);
-    };
-    try {
-        line_.check(in, warnings);
-        if (line_.lossShown && line_.conductorLossLeftOut != nullptr && in.rho > 0.0 &&
-            line_.conductorLossLeftOut(in))
-            warnings.push_back(kConductorLossLeftOut);
-    } catch (...) {
-        if (!warnings.empty()) list(); // listed, never shown
-        throw;
-    }
-    list();
-    ShowWarnings();
+void LineModel::ListWarnings(const LineAnswer& answer) {
+    // A hard limit met before any warning leaves the list as it was; one met
+    // after some (the slotline's Er limit) leaves those listed, not shown.
+    if (!answer.Ok() && answer.warnings.empty()) return;
+    ClearWarnings();
+    for (const std::string& text : answer.warnings)
+        AddWarning(text);
 }
 
 void LineModel::ShowResults(double frequency) {
@@ -135,24 +123,17 @@ void LineModel::ShowResults(double frequency) {
 void LineModel::Analyze() {
     BusyScope busy(*this);
     try {
-        const LineInputs in = AtFrequency(ReadInputs());
-        Check(in);
-        const LineResult result = EvaluateWithLossParts(line_, in, in.Row(1));
-        RequirePlausible(in, result);
-        KeepResult(result);
+        const LineInputs in = ReadInputs();
+        const LineAnswer answer = CalculateLine(line_, in, in.Row(1));
+        ListWarnings(answer);
+        if (!answer.Ok()) std::rethrow_exception(answer.failure);
+        KeepResult(answer.result);
         ShowResults(in.f);
         ShowElectricalLength();
-        Check(in);
+        ShowWarnings();
     } catch (...) {
         ReportAnalyzeError();
     }
-}
-
-void LineModel::RequirePlausible(const LineInputs& in, const LineResult& result) {
-    if (line_.impossible == nullptr || !line_.impossible(in, result)) return;
-    // The warnings say which formula left its range.
-    Check(in);
-    throw TP_Exceptions(kNoValidResult);
 }
 
 void LineModel::ReportAnalyzeError() {
@@ -171,7 +152,8 @@ void LineModel::Synthesize() {
     const SynthesisRule& rule = *line_.synthesis;
     BusyScope busy(*this);
     try {
-        LineInputs in = AtFrequency(ReadInputs());
+        const LineCalculation calculation(line_, ReadInputs());
+        const InputsAtFrequency& in = calculation.Inputs();
         const double reference = in.Row(rule.referenceRow);
         const double first = rule.first * reference;
         const double second = rule.second * reference;
@@ -180,7 +162,7 @@ void LineModel::Synthesize() {
                                      : rule.tolerance;
         if (!rule.stopCodes.empty()) {
             try {
-                ObjectiveChecked(line_, in, first);
+                calculation.Objective(first);
             } catch (const TP_Exceptions& e) {
                 if (e.hasCode() && Contains(rule.stopCodes, e.code())) {
                     ReportError(e.text());
@@ -190,23 +172,23 @@ void LineModel::Synthesize() {
                 // Left to the scan, which steps inward past it.
             }
         }
-        const double root = FindRoot([&](double x) { return ObjectiveChecked(line_, in, x); },
-                                     first, second, tolerance, rule.steps);
-        const LineResult result = EvaluateWithLossParts(line_, in, root);
-        const double miss = result.impedance - in.targetImpedance;
+        const double root = FindRoot([&](double x) { return calculation.Objective(x); }, first,
+                                     second, tolerance, rule.steps);
+        const LineResult values = calculation.Values(root);
+        const double miss = values.impedance - in.targetImpedance;
         if (!(std::fabs(miss) <= kSynthesisMatch * std::fabs(in.targetImpedance))) {
             ReportError(miss > 0.0 ? rule.aboveTarget : rule.belowTarget);
             return;
         }
-        in.rows[0] = root;
-        RequirePlausible(in, result);
+        // The values at the root; the check sees row 1 as the window shows it.
         SetParameter(root, 1);
-        KeepResult(result);
+        const LineAnswer answer = calculation.Answer(root, GetParameter(1));
+        ListWarnings(answer);
+        if (!answer.Ok()) std::rethrow_exception(answer.failure);
+        KeepResult(answer.result);
         ShowResults(in.f);
         ShowPhysicalLength();
-        // The check sees row 1 as the window now shows it.
-        in.rows[0] = GetParameter(1);
-        Check(in);
+        ShowWarnings();
     } catch (const TP_Exceptions& e) {
         if (e.kind() == TP_Exceptions::Kind::Domain) throw;
         ReportSynthesisError(e);

@@ -32,7 +32,7 @@ void Roughen(LineValues& v, double k) {
     v.loss += extra;
 }
 
-LineResult Separate(const LineDescriptor& line, const LineInputs& in, double x) {
+LineResult Separate(const LineDescriptor& line, const InputsAtFrequency& in, double x) {
     LineResult result = EvaluateChecked(line, in, x);
     if (!line.lossShown) {
         for (LineValues* v : {static_cast<LineValues*>(&result), &result.even, &result.odd})
@@ -43,9 +43,9 @@ LineResult Separate(const LineDescriptor& line, const LineInputs& in, double x) 
     if (Separated(result) && (!modes || (Separated(result.even) && Separated(result.odd))))
         return result;
 
-    LineInputs lossFreeDielectric = in;
+    InputsAtFrequency lossFreeDielectric = in;
     lossFreeDielectric.tand = 0.0;
-    LineInputs perfectConductor = in;
+    InputsAtFrequency perfectConductor = in;
     perfectConductor.rho = 0.0;
     const LineResult conductorOnly = EvaluateChecked(line, lossFreeDielectric, x);
     const LineResult dielectricOnly = EvaluateChecked(line, perfectConductor, x);
@@ -59,8 +59,7 @@ LineResult Separate(const LineDescriptor& line, const LineInputs& in, double x) 
 
 } // namespace
 
-LineResult EvaluateWithLossParts(const LineDescriptor& line, const LineInputs& inputs, double x) {
-    const LineInputs in = AtFrequency(inputs);
+LineResult EvaluateWithLossParts(const LineDescriptor& line, const InputsAtFrequency& in, double x) {
     LineResult result = Separate(line, in, x);
     const double k = line.lossShown ? RoughnessFactor(in) : 1.0;
     if (k == 1.0) return result; // a smooth conductor: the kernel's numbers untouched

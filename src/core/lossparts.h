@@ -14,11 +14,10 @@
 // losses: within 1e-3 of the total for lines whose loss per radian is small
 // (alpha / beta below 0.01), which is every line the formulas are meant for.
 // A line that shows no loss keeps both parts at 0.
-// The inputs pass through AtFrequency first (the wideband dielectric), and a
-// rough conductor (in.rough > 0) multiplies the conductor part by the
+// A rough conductor (in.rough > 0) multiplies the conductor part by the
 // roughness factor K of roughness.h, the total growing by the same amount;
 // with rough = 0 the kernel's numbers are returned untouched.
-LineResult EvaluateWithLossParts(const LineDescriptor& line, const LineInputs& in, double x);
+LineResult EvaluateWithLossParts(const LineDescriptor& line, const InputsAtFrequency& in, double x);
 
 // Skin depth of the conductor at the inputs' frequency, metres: sqrt(rho /
 // (pi f mu0)) with rho the resistivity (Rho times gold's).  Infinite for a

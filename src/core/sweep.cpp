@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/lossparts.h"
-#include "core/widebanddielectric.h"
-#include "numeric/checkedmath.h"
+#include "core/calculation.h"
 #include "numeric/constants.h"
 #include "numeric/fpfault.h"
 #include "numeric/tpexceptions.h"
@@ -27,21 +25,10 @@ double RelativeResistivity(double sigma) {
 }
 
 void EvaluatePoint(const LineDescriptor& line, const LineInputs& in, SweepPoint& point) {
-    try {
-        // The check sees the dielectric at the point's frequency, as Analyze's does.
-        const LineInputs atFrequency = AtFrequency(in);
-        line.check(atFrequency, point.warnings);
-        point.values = EvaluateWithLossParts(line, in, in.Row(1));
-        if (line.impossible != nullptr && line.impossible(atFrequency, point.values))
-            throw TP_Exceptions("No valid result: the formulas are outside their range here");
-        // What Analyze checks as it shows the values (eeff and its root for
-        // the phase constant, the loss in dB/m).
-        RequireFinite(point.values.eeff);
-        (void)CheckedSqrt(point.values.eeff);
-        if (line.lossShown) RequireFinite(point.values.loss * constants::kNepersToDecibels);
-    } catch (...) {
-        point.error = CurrentErrorText("Unknown calculation error");
-    }
+    LineAnswer answer = CalculateLine(line, in, in.Row(1));
+    point.values = answer.result;
+    point.warnings = std::move(answer.warnings);
+    point.error = answer.ErrorText();
 }
 
 } // namespace

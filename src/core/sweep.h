@@ -1,11 +1,9 @@
-// A sweep: one numeric input of a line stepped from start to stop, the line
-// evaluated at every step as Analyze would (its check, then the values with
-// both loss parts at row 1), each point keeping its own warnings or error.
-// The kernel runs in a tight loop over inputs prepared once; nothing is read
-// from a window per point, so a sweep may run on any thread.  The line's
-// model must exist (its `prepare` run: the coplanar lines load their library
-// there).  Warnings per point are the line's own check; the quarter-wave
-// warning belongs to the window's length fields and is not repeated here.
+// A sweep: one numeric input of a line stepped from start to stop, each point
+// the one calculation step's answer at row 1 (core/calculation.h): its
+// values, its warnings or its error, exactly as Analyze gives them.  Nothing
+// is read from a window per point, so a sweep may run on any thread.  The
+// line's model must exist (its `prepare` run: the coplanar lines load their
+// library there).
 #pragma once
 
 #include <functional>

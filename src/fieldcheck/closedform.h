@@ -14,10 +14,12 @@ struct ClosedFormAnswer {
     std::string error; // empty when the result holds
 };
 
-// The line's inputs with the material models applied at their frequency.
-InputsAtFrequency MaterialsApplied(const LineInputs& in);
+// The line's inputs with the material models applied at their frequency;
+// raises an invalid model's error.
+InputsAtFrequency MaterialsApplied(const LineDescriptor& line, const LineInputs& in);
 
-// The line at its row 1, as an analysis computes it. Never raises.
+// The line at its row 1, as an analysis computes it (its check, loss parts
+// and plausibility rule included). Never raises.
 ClosedFormAnswer ClosedForm(const LineDescriptor& line, const LineInputs& in);
 
 } // namespace fieldcheck

@@ -90,7 +90,7 @@ FieldComparison CompareWithFieldSolution(const LineDescriptor& line, const LineI
         comparison.solve = NotQuasiTem(line);
         return comparison;
     }
-    comparison.inputs = MaterialsApplied(in);
+    comparison.inputs = MaterialsApplied(line, in);
     line.check(comparison.inputs, comparison.warnings);
     comparison.section = line.crossSection(comparison.inputs);
 

@@ -38,11 +38,11 @@ CoaxResult CoaxLineKernel(double outerDiameter, double innerDiameter, double er,
     return {eta * logRatio * kOneOverTwoPi, conductor + dielectric, conductor, dielectric};
 }
 
-double coax::Impedance(const LineInputs& in, double innerDiameter) {
+double coax::Impedance(const InputsAtFrequency& in, double innerDiameter) {
     return CoaxLineKernel(in.Row(2), innerDiameter, in.er, in.rho, in.tand, in.f).impedance;
 }
 
-LineResult coax::Evaluate(const LineInputs& in, double innerDiameter) {
+LineResult coax::Evaluate(const InputsAtFrequency& in, double innerDiameter) {
     const CoaxResult r = CoaxLineKernel(in.Row(2), innerDiameter, in.er, in.rho, in.tand, in.f);
     LineResult result;
     result.impedance = r.impedance;
@@ -60,7 +60,7 @@ double CoaxTe11Cutoff(double outerDiameter, double innerDiameter, double er) {
     return kSpeedOfLight / (kPi * 0.5 * (innerDiameter + outerDiameter) * CheckedSqrt(er));
 }
 
-void coax::Check(const LineInputs& in, std::vector<std::string>& warnings) {
+void coax::Check(const InputsAtFrequency& in, std::vector<std::string>& warnings) {
     const double inner = in.Row(1);
     const double outer = in.Row(2);
     if (inner > outer) throw TP_Exceptions::Domain("Di must be less than than Do");

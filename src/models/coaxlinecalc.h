@@ -21,9 +21,9 @@ CoaxResult CoaxLineKernel(double outerDiameter, double innerDiameter, double er,
 // The line kernels: Di is row 1 (the trial value x), Do row 2.  Diameters
 // out of order, equal or not positive are domain errors.
 namespace coax {
-LineResult Evaluate(const LineInputs& in, double innerDiameter);
-double Impedance(const LineInputs& in, double innerDiameter); // for the synthesis scan
-void Check(const LineInputs& in, std::vector<std::string>& warnings);
+LineResult Evaluate(const InputsAtFrequency& in, double innerDiameter);
+double Impedance(const InputsAtFrequency& in, double innerDiameter); // for the synthesis scan
+void Check(const InputsAtFrequency& in, std::vector<std::string>& warnings);
 } // namespace coax
 
 // Cut-off of the first higher-order mode, TE11, in hertz: its wavelength in

@@ -196,7 +196,7 @@ CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, do
     return r;
 }
 
-LineResult coupledmicrostrip::Evaluate(const LineInputs& in, double w) {
+LineResult coupledmicrostrip::Evaluate(const InputsAtFrequency& in, double w) {
     const CoupledMicrostripResult r =
         CoupledMicrostripKernel(w, in.Row(2), in.Row(3), in.Row(4), in.er, in.tand, in.f, in.rho);
     LineResult result;
@@ -206,7 +206,7 @@ LineResult coupledmicrostrip::Evaluate(const LineInputs& in, double w) {
     return result;
 }
 
-void coupledmicrostrip::Check(const LineInputs& in, std::vector<std::string>& warnings) {
+void coupledmicrostrip::Check(const InputsAtFrequency& in, std::vector<std::string>& warnings) {
     // tand and T are not tested.
     const double wh = FaultCheckedRatio(in.Row(1), in.Row(3));
     const double sh = FaultCheckedRatio(in.Row(2), in.Row(3));

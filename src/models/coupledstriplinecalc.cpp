@@ -180,7 +180,7 @@ LineValues CoupledStriplineMode(CoupledMode mode, const LineInputs& in, double w
 
 } // namespace
 
-LineResult coupledstripline::Evaluate(const LineInputs& in, double w) {
+LineResult coupledstripline::Evaluate(const InputsAtFrequency& in, double w) {
     LineResult result;
     result.even = CoupledStriplineMode(CoupledMode::Even, in, w);
     result.odd = CoupledStriplineMode(CoupledMode::Odd, in, w);
@@ -188,7 +188,7 @@ LineResult coupledstripline::Evaluate(const LineInputs& in, double w) {
     return result;
 }
 
-void coupledstripline::Check(const LineInputs& in, std::vector<std::string>& warnings) {
+void coupledstripline::Check(const InputsAtFrequency& in, std::vector<std::string>& warnings) {
     const double w = in.Row(1);
     const double s = in.Row(2);
     const double b = in.Row(3);

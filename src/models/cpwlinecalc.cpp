@@ -125,16 +125,16 @@ LineResult CoplanarEvaluate(const LineInputs& line, double w, int groundPlane) {
 
 } // namespace
 
-LineResult cpw::Evaluate(const LineInputs& in, double w) {
+LineResult cpw::Evaluate(const InputsAtFrequency& in, double w) {
     return CoplanarEvaluate(in, w, 0);
 }
 
-LineResult groundedcpw::Evaluate(const LineInputs& in, double w) {
+LineResult groundedcpw::Evaluate(const InputsAtFrequency& in, double w) {
     return CoplanarEvaluate(in, w, 1);
 }
 
 // The library checks its own inputs: no limits of the line's own.
-void cpw::Check(const LineInputs& in, std::vector<std::string>& warnings) {
+void cpw::Check(const InputsAtFrequency& in, std::vector<std::string>& warnings) {
     // The library names where its thick-metal model has not been verified
     // against field solutions (the same for both ground-plane flags).
     if (binding.validity == nullptr) return;

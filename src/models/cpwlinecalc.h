@@ -29,11 +29,11 @@ inline constexpr int kCpwGapClosedCode = 10102;
 // G row 2, H row 3, T row 4.  Input the library rejects raises TP_Exceptions
 // with a text naming the fault.
 namespace cpw {
-LineResult Evaluate(const LineInputs& in, double w);
-void Check(const LineInputs& in, std::vector<std::string>& warnings);
+LineResult Evaluate(const InputsAtFrequency& in, double w);
+void Check(const InputsAtFrequency& in, std::vector<std::string>& warnings);
 } // namespace cpw
 namespace groundedcpw {
-LineResult Evaluate(const LineInputs& in, double w);
+LineResult Evaluate(const InputsAtFrequency& in, double w);
 } // namespace groundedcpw
 
 // The file name the constructor loads: "CPW for Tavrel" with the platform's

@@ -36,11 +36,7 @@ MicrostripStaticPair HammerstadJensenSet(double u, double t, double h, double er
     static const double e = SafeExp(1.0);
     const double coth = Coth(CheckedSqrt(6.517 * u));
     const double du1 = (t * kOneOverPi) * CheckedLog(1.0 + 4.0 * e / (t * Pow(coth, 2.0)));
-    thread_local mline::KeptTerms<1> kept;
-    kept.Lookup(er, 0.0, nullptr);
-    const double dur =
-        0.5 * (1.0 + kept.Term(0, [&] { return Sech(CheckedSqrt(er - 1.0)); })) * du1;
-    kept.Keep();
+    const double dur = 0.5 * (1.0 + (Sech(CheckedSqrt(er - 1.0)))) * du1;
     const double u1 = u + du1;
     const double ur = u + dur;
 
@@ -145,7 +141,7 @@ MicrostripResult MicrostripKernel(double w, double h, double t, double er, doubl
     return {0.0, s.z0, s.eeff};
 }
 
-LineResult microstrip::Evaluate(const LineInputs& in, double w) {
+LineResult microstrip::Evaluate(const InputsAtFrequency& in, double w) {
     const MicrostripResult r =
         MicrostripKernel(w, in.Row(2), in.Row(3), in.er, in.tand, in.rho, in.f);
     LineResult result;
@@ -155,7 +151,7 @@ LineResult microstrip::Evaluate(const LineInputs& in, double w) {
     return result;
 }
 
-void microstrip::Check(const LineInputs& in, std::vector<std::string>& warnings) {
+void microstrip::Check(const InputsAtFrequency& in, std::vector<std::string>& warnings) {
     const double w = in.Row(1);
     const double h = in.Row(2);
     const double t = in.Row(3);

@@ -83,8 +83,8 @@ Complex ComplexEffectiveDielectricConstant(double f, const Complex& gamma);
 
 // The line kernels: W is row 1 (the trial value x), H row 2, T row 3.
 namespace microstrip {
-LineResult Evaluate(const LineInputs& in, double w);
-void Check(const LineInputs& in, std::vector<std::string>& warnings);
+LineResult Evaluate(const InputsAtFrequency& in, double w);
+void Check(const InputsAtFrequency& in, std::vector<std::string>& warnings);
 } // namespace microstrip
 
 // ---- Coupled microstrip ----------------------------------------------------
@@ -126,6 +126,6 @@ CoupledModeLoss CoupledMicrostripConductorLoss(double w, double s, double h, dou
 // The line kernels: W is row 1 (the trial value x), S row 2, H row 3, T row 4;
 // both modes are computed, the result's own values are those of in.mode.
 namespace coupledmicrostrip {
-LineResult Evaluate(const LineInputs& in, double w);
-void Check(const LineInputs& in, std::vector<std::string>& warnings);
+LineResult Evaluate(const InputsAtFrequency& in, double w);
+void Check(const InputsAtFrequency& in, std::vector<std::string>& warnings);
 } // namespace coupledmicrostrip

@@ -183,11 +183,11 @@ SlotlineResult SlotlineKernel(double frequency, double gap, double height, doubl
     return {fit.z0, (1.0 / fit.p) * (1.0 / fit.p), q.hc};
 }
 
-double slotline::Impedance(const LineInputs& in, double gap) {
+double slotline::Impedance(const InputsAtFrequency& in, double gap) {
     return SlotlineKernel(in.f, gap, in.Row(2), in.er).impedance;
 }
 
-LineResult slotline::Evaluate(const LineInputs& in, double gap) {
+LineResult slotline::Evaluate(const InputsAtFrequency& in, double gap) {
     const SlotlineResult r = SlotlineKernel(in.f, gap, in.Row(2), in.er);
     LineResult result;
     result.impedance = r.impedance;
@@ -197,7 +197,7 @@ LineResult slotline::Evaluate(const LineInputs& in, double gap) {
 
 // Soft limits of each band's fits; each text states the condition the fit
 // needs and appears when it fails.
-void slotline::Check(const LineInputs& in, std::vector<std::string>& warnings) {
+void slotline::Check(const InputsAtFrequency& in, std::vector<std::string>& warnings) {
     const double er = in.er;
     const SlotQuantities q = Normalise(in.f, in.Row(1), in.Row(2), er);
     if (IsLowBand(er)) {

@@ -22,7 +22,7 @@ SlotlineResult SlotlineKernel(double frequency, double gap, double height, doubl
 // The line kernels: G is row 1 (the trial value x), H row 2.  No loss is
 // computed, so neither tand nor Rho is read.
 namespace slotline {
-LineResult Evaluate(const LineInputs& in, double gap);
-double Impedance(const LineInputs& in, double gap); // for the synthesis scan
-void Check(const LineInputs& in, std::vector<std::string>& warnings);
+LineResult Evaluate(const InputsAtFrequency& in, double gap);
+double Impedance(const InputsAtFrequency& in, double gap); // for the synthesis scan
+void Check(const InputsAtFrequency& in, std::vector<std::string>& warnings);
 } // namespace slotline

@@ -101,11 +101,11 @@ void RequireStripDimensions(double w, double t) {
     if (!(t >= 0.0)) throw TP_Exceptions("T must be >= 0");
 }
 
-double stripline::Impedance(const LineInputs& in, double w) {
+double stripline::Impedance(const InputsAtFrequency& in, double w) {
     return StriplineImpedance(w, in.Row(2), in.Row(3), in.er).z0;
 }
 
-LineResult stripline::Evaluate(const LineInputs& in, double w) {
+LineResult stripline::Evaluate(const InputsAtFrequency& in, double w) {
     const double b = in.Row(2);
     const double t = in.Row(3);
     LineResult result;
@@ -121,7 +121,7 @@ LineResult stripline::Evaluate(const LineInputs& in, double w) {
     return result;
 }
 
-void stripline::Check(const LineInputs& in, std::vector<std::string>& warnings) {
+void stripline::Check(const InputsAtFrequency& in, std::vector<std::string>& warnings) {
     const double f = in.f;
     const double w = in.Row(1);
     const double b = in.Row(2);

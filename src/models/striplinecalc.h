@@ -71,14 +71,14 @@ double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, doubl
 // The line kernels: W is row 1 (the trial value x), B row 2, T row 3.  The
 // impedance alone serves the synthesis scan; Evaluate adds the loss.
 namespace stripline {
-LineResult Evaluate(const LineInputs& in, double w);
-double Impedance(const LineInputs& in, double w);
-void Check(const LineInputs& in, std::vector<std::string>& warnings);
+LineResult Evaluate(const InputsAtFrequency& in, double w);
+double Impedance(const InputsAtFrequency& in, double w);
+void Check(const InputsAtFrequency& in, std::vector<std::string>& warnings);
 } // namespace stripline
 
 // The line kernels: W is row 1 (the trial value x), S row 2, B row 3, T row 4;
 // both modes are computed, the result's own values are those of in.mode.
 namespace coupledstripline {
-LineResult Evaluate(const LineInputs& in, double w);
-void Check(const LineInputs& in, std::vector<std::string>& warnings);
+LineResult Evaluate(const InputsAtFrequency& in, double w);
+void Check(const InputsAtFrequency& in, std::vector<std::string>& warnings);
 } // namespace coupledstripline

@@ -23,7 +23,7 @@ struct Counted {
     }
 };
 
-LineResult DividesByZero(const LineInputs&, double x) {
+LineResult DividesByZero(const InputsAtFrequency&, double x) {
     LineResult r;
     r.impedance = 1.0 / (x - x);
     return r;
@@ -137,7 +137,7 @@ TEST(Solver, UnbracketedBrentAcceptsAnEndCloseToItsRoot) {
 TEST(Solver, FloatingPointFaultsInTheObjectiveAbort) {
     LineDescriptor line{};
     line.evaluate = &DividesByZero;
-    const LineInputs in;
+    const InputsAtFrequency in;
     EXPECT_THROW(ObjectiveChecked(line, in, 1.0), FloatingPointFault);
     EXPECT_THROW(EvaluateChecked(line, in, 1.0), FloatingPointFault);
     EXPECT_FALSE(TryObjective([&](double x) { return ObjectiveChecked(line, in, x); }, 1.0));

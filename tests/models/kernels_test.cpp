@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "core/widebanddielectric.h"
 #include "models/linetypes.h"
 
 TEST(LineKernels, LossPartsAndBothModesFromOneEvaluation) {
@@ -22,7 +23,7 @@ TEST(LineKernels, LossPartsAndBothModesFromOneEvaluation) {
         in.rho = 1.0;
         in.f = 10e9;
         in.mode = 1;
-        const LineResult r = type.evaluate(in, in.Row(1));
+        const LineResult r = type.evaluate(AtFrequency(in), in.Row(1));
         SCOPED_TRACE(type.cliName);
         if (split.count(type.cliName) != 0) {
             EXPECT_GT(r.conductorLoss, 0.0);
@@ -36,7 +37,7 @@ TEST(LineKernels, LossPartsAndBothModesFromOneEvaluation) {
         EXPECT_EQ(r.loss, r.odd.loss);
         EXPECT_LT(r.odd.impedance, r.even.impedance);
         in.mode = 0;
-        const LineResult even = type.evaluate(in, in.Row(1));
+        const LineResult even = type.evaluate(AtFrequency(in), in.Row(1));
         EXPECT_EQ(even.impedance, r.even.impedance);
         EXPECT_EQ(even.eeff, r.even.eeff);
         EXPECT_EQ(even.loss, r.even.loss);

@@ -8,7 +8,9 @@
 #include <string>
 #include <tuple>
 
-#include "core/lossparts.h"
+#include "core/calculation.h"
+#include "core/linecal.h"
+#include "core/widebanddielectric.h"
 #include "core/roughness.h"
 #include "core/worksheet.h"
 #include "models/linetypes.h"
@@ -33,13 +35,13 @@ class MaterialOptionsOnEveryLine : public ::testing::TestWithParam<const LineTyp
 TEST_P(MaterialOptionsOnEveryLine, RoughnessScalesTheConductorPartAndZeroChangesNothing) {
     const LineType& line = *GetParam();
     LineInputs in = Inputs();
-    const LineResult kernel = EvaluateChecked(line, in, in.Row(1));
+    const LineResult kernel = EvaluateChecked(line, AtFrequency(in), in.Row(1));
     in.roughModel = RoughnessModel::Groiss;
-    const LineResult smooth = EvaluateWithLossParts(line, in, in.Row(1));
+    const LineResult smooth = LineCalculation(line, in).Values(in.Row(1));
     in.rough = 1e-6; // above copper's skin depth at 10 GHz (0.66 um)
     const double k = RoughnessFactor(in);
     ASSERT_GT(k, 1.5);
-    const LineResult rough = EvaluateWithLossParts(line, in, in.Row(1));
+    const LineResult rough = LineCalculation(line, in).Values(in.Row(1));
     using Values = std::tuple<const LineValues*, const LineValues*, const LineValues*>;
     std::vector<Values> values{{&rough, &smooth, &kernel}};
     if (line.coupled)
@@ -63,14 +65,14 @@ TEST_P(MaterialOptionsOnEveryLine, WidebandDielectricAtItsReferenceIsTheConstant
     LineInputs in = Inputs(); // a line without loss reads tand for the model too
     LineInputs fixed = in;
     fixed.dkModel = DielectricModel::Constant;
-    const LineResult constant = EvaluateWithLossParts(line, fixed, in.Row(1));
+    const LineResult constant = LineCalculation(line, fixed).Values(in.Row(1));
     in.fRef = in.f;
-    const LineResult atRef = EvaluateWithLossParts(line, in, in.Row(1));
+    const LineResult atRef = LineCalculation(line, in).Values(in.Row(1));
     EXPECT_NEAR(atRef.impedance, constant.impedance, 1e-11 * constant.impedance);
     EXPECT_NEAR(atRef.loss, constant.loss, 1e-9 * constant.loss);
     // Given at 1 GHz, Er has fallen by 10 GHz: a higher impedance, a lower eeff.
     in.fRef = 1e9;
-    const LineResult falling = EvaluateWithLossParts(line, in, in.Row(1));
+    const LineResult falling = LineCalculation(line, in).Values(in.Row(1));
     EXPECT_GT(falling.impedance, constant.impedance);
     EXPECT_LT(falling.eeff, constant.eeff);
 }

@@ -1,6 +1,5 @@
-// The sweep engine against the window's own Analyze: every point of a sweep
-// must be what Analyze shows at that input, for every line type and for each
-// kind of swept input.
+// The sweep engine's own behaviour: error points, cancelling, ranges.  That
+// each point is the window's Analyze is the consistency table's.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,73 +12,6 @@
 #include "models/linetypes.h"
 
 namespace {
-
-struct Swept {
-    SweepVariable variable;
-    double start, stop; // SI; a row's range is relative to its first-start value
-    bool logarithmic;
-    double Worksheet::*value; // where Analyze reads it (null: a row)
-};
-
-const Swept kSwept[] = {
-    {{SweepVariable::Kind::Frequency}, 1e8, 4e10, true, &Worksheet::frequency},
-    {{SweepVariable::Kind::Row, 1}, 0.5, 2.0, false, nullptr},
-    {{SweepVariable::Kind::Er}, 2.2, 12.9, false, &Worksheet::dielConstant},
-    {{SweepVariable::Kind::Tand}, 0.0, 0.02, false, &Worksheet::lossTangent},
-    {{SweepVariable::Kind::Conductivity}, 1e6, 6e7, true, &Worksheet::conductivity},
-};
-
-std::string Name(const ::testing::TestParamInfo<LineType>& info) {
-    std::string name = info.param.cliName;
-    std::replace(name.begin(), name.end(), '-', '_');
-    return name;
-}
-
-class SweepPoints : public ::testing::TestWithParam<LineType> {};
-
-TEST_P(SweepPoints, EqualAnalyzeAtTheSameInput) {
-    const LineType& line = GetParam();
-    for (const Swept& s : kSwept) {
-        Worksheet sheet;
-        const auto model = CreateLineModel(line, sheet);
-        model->LoadAndSetup();
-        sheet.lossTangent = 1e-3;
-        const bool row = s.value == nullptr;
-        const double scale = row ? sheet.rowValues[0] : 1.0;
-        const auto points = RunSweep(line, model->ReadInputs(), s.variable,
-                                     {s.start * scale, s.stop * scale, 4, s.logarithmic});
-        ASSERT_EQ(points.size(), 4u);
-        for (const SweepPoint& p : points) {
-            const std::string where = SweptColumnName(line, s.variable) + "=" + FormatExact(p.x);
-            if (row)
-                sheet.SetRowValue(1, p.x);
-            else
-                sheet.*s.value = p.x;
-            sheet.errors.clear();
-            model->Analyze();
-            if (!sheet.errors.empty()) {
-                EXPECT_EQ(p.error, sheet.errors.front()) << where;
-                continue;
-            }
-            ASSERT_TRUE(p.Ok()) << where << ": " << p.error;
-            const LineResult& shown = model->LastResult();
-            EXPECT_EQ(p.values.impedance, sheet.impedance) << where;
-            EXPECT_EQ(p.values.eeff, sheet.effDielConst) << where;
-            EXPECT_EQ(p.values.loss, shown.loss) << where;
-            EXPECT_EQ(p.values.conductorLoss, shown.conductorLoss) << where;
-            EXPECT_EQ(p.values.dielectricLoss, shown.dielectricLoss) << where;
-            EXPECT_EQ(p.values.odd.impedance, shown.odd.impedance) << where;
-            // The window numbers its lines and may add the quarter-wave note first.
-            for (const std::string& w : p.warnings)
-                EXPECT_TRUE(std::any_of(
-                    sheet.warnings.begin(), sheet.warnings.end(),
-                    [&](const std::string& shownLine) { return shownLine.ends_with(" -> " + w); }))
-                    << where << ": " << w;
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryLine, SweepPoints, ::testing::ValuesIn(LineTypes()), Name);
 
 TEST(Sweep, ErrorPointsKeepTheirMessageAndTheRestGoOn) {
     const LineType& coax = *FindLineType("coax");

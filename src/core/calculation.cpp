@@ -1,0 +1,113 @@
+#include "core/calculation.h"
+
+#include <cmath>
+
+#include "core/linecal.h"
+#include "core/lossparts.h"
+#include "core/widebanddielectric.h"
+#include "numeric/checkedmath.h"
+#include "numeric/constants.h"
+#include "numeric/fpfault.h"
+#include "numeric/tpexceptions.h"
+
+namespace {
+
+const char* const kNoValidResult = "No valid result: the formulas are outside their range here";
+const char* const kConductorLossLeftOut = "T = 0: conductor loss not included";
+
+// Degrees per metre at f for eeff, raising as the window's field would: a
+// negative eeff has no root, an overflow is a fault.
+double PhaseConstantOf(double f, double eeff) {
+    const double root = CheckedSqrt(eeff);
+    const double beta =
+        FaultTrapped([&] { return (f * 2.0 * 180.0) / (constants::kSpeedOfLight / root); });
+    RequireFinite(beta);
+    return beta;
+}
+
+// "Width (W) is GREATER than quarter-wavelength" for each row longer than a
+// quarter wavelength; nothing where the quarter wavelength is unbounded.
+void AddQuarterWaveWarnings(const LineDescriptor& line, const LineInputs& in, double beta,
+                            std::vector<std::string>& warnings) {
+    if (!(beta > 0.0) || !std::isfinite(beta)) return;
+    const double quarter = FaultTrapped([&] { return 90.0 / beta; });
+    if (!std::isfinite(quarter)) return;
+    std::vector<std::string> rows;
+    for (int i = 1; i <= line.RowCount(); ++i)
+        if (in.Row(i) > quarter)
+            rows.push_back(line.rowLabels[static_cast<std::size_t>(i - 1)] +
+                           " is GREATER than quarter-wavelength");
+    warnings.insert(warnings.begin(), rows.begin(), rows.end());
+}
+
+} // namespace
+
+std::string LineAnswer::ErrorText() const {
+    if (Ok()) return {};
+    try {
+        std::rethrow_exception(failure);
+    } catch (...) {
+        return CurrentErrorText("Unknown calculation error");
+    }
+}
+
+double LineAnswer::PhaseConstant() const {
+    return PhaseConstantOf(inputs.f, result.eeff);
+}
+
+LineCalculation::LineCalculation(const LineDescriptor& line, const LineInputs& in)
+    : line_(line), raw_(in) {
+    try {
+        at_ = AtFrequency(in);
+    } catch (...) {
+        failure_ = std::current_exception();
+    }
+}
+
+const InputsAtFrequency& LineCalculation::Inputs() const {
+    if (failure_) std::rethrow_exception(failure_);
+    return at_;
+}
+
+LineResult LineCalculation::Values(double x) const {
+    return EvaluateWithLossParts(line_, Inputs(), x);
+}
+
+double LineCalculation::Objective(double x) const {
+    return ObjectiveChecked(line_, Inputs(), x);
+}
+
+LineAnswer LineCalculation::Answer(double x) const {
+    return Answer(x, x);
+}
+
+LineAnswer LineCalculation::Answer(double x, double checkedRow1) const {
+    LineAnswer answer;
+    try {
+        InputsAtFrequency in = Inputs();
+        in.rows[0] = checkedRow1;
+        answer.inputs = in;
+        line_.check(in, answer.warnings); // hard limits raise before any value
+        if (line_.lossShown && line_.conductorLossLeftOut != nullptr && in.rho > 0.0 &&
+            line_.conductorLossLeftOut(in))
+            answer.warnings.push_back(kConductorLossLeftOut);
+
+        answer.result = EvaluateWithLossParts(line_, in, x);
+        const LineResult& r = answer.result;
+        if (line_.impossible != nullptr && line_.impossible(in, r))
+            throw TP_Exceptions(kNoValidResult);
+        // What showing the values checks: eeff and its root for the phase
+        // constant, the loss in dB/m.
+        RequireFinite(r.eeff);
+        const double beta = PhaseConstantOf(in.f, r.eeff);
+        if (line_.lossShown) RequireFinite(r.loss * constants::kNepersToDecibels);
+        AddQuarterWaveWarnings(line_, in, beta, answer.warnings);
+    } catch (...) {
+        answer.failure = std::current_exception();
+    }
+    return answer;
+}
+
+LineAnswer CalculateLine(const LineDescriptor& line, const LineInputs& in, double x) {
+    return LineCalculation(line, in).Answer(x);
+}
