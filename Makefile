@@ -42,15 +42,15 @@ clean:
 	rm -rf $(BUILD) build-sanitize build-fuzz
 
 # libFuzzer targets (clang): settings file, number reading, every line model,
-# the batch command's input.
+# the batch command's input and the field solver's input path.
 FUZZ_SECONDS ?= 600
 fuzz:
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DTAVREL_FUZZ=ON -DTAVREL_BUILD_GUI=OFF -DTAVREL_BUILD_TESTS=OFF -DTAVREL_BUILD_BENCH=OFF
-	cmake --build build-fuzz -j $(JOBS) --target settings_fuzz numbers_fuzz models_fuzz batch_fuzz cpw_for_tavrel
+	cmake --build build-fuzz -j $(JOBS) --target settings_fuzz numbers_fuzz models_fuzz batch_fuzz fieldsolver_fuzz cpw_for_tavrel
 
 fuzz-run: fuzz
-	for t in settings_fuzz numbers_fuzz models_fuzz batch_fuzz; do \
+	for t in settings_fuzz numbers_fuzz models_fuzz batch_fuzz fieldsolver_fuzz; do \
 	  mkdir -p build-fuzz/corpus/$$t && \
 	  ./build-fuzz/fuzz/$$t build-fuzz/corpus/$$t fuzz/corpus/$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=build-fuzz/$$t- || exit 1; \
 	done

@@ -1,7 +1,7 @@
 // Every registered line model's Analyze and Synthesize with inputs the fuzzer
 // chooses, NaN, infinities, subnormals and huge values included: each call
 // ends in finite results or a message, restores the cursor and never hangs.
-#include <fuzzer/FuzzedDataProvider.h>
+#include "fuzzvalues.h"
 
 #include <cmath>
 #include <cstdio>
@@ -16,17 +16,11 @@
 namespace {
 
 [[noreturn]] void Fail(const char* what, const char* line) {
-    std::fprintf(stderr, "models_fuzz: %s (%s)\n", what, line);
-    std::abort();
+    FuzzFail("models_fuzz", what, line);
 }
 
 double Value(FuzzedDataProvider& fdp) {
-    switch (fdp.ConsumeIntegralInRange<int>(0, 3)) {
-    case 0: return fdp.ConsumeFloatingPoint<double>();  // anything, NaN and infinities included
-    case 1: return fdp.ConsumeFloatingPointInRange<double>(-1e-3, 1e-3);
-    case 2: return fdp.ConsumeFloatingPointInRange<double>(0.0, 100.0);
-    default: return std::ldexp(fdp.ConsumeFloatingPointInRange<double>(0.5, 1.0), fdp.ConsumeIntegralInRange<int>(-1074, 1023));
-    }
+    return FuzzValue(fdp);
 }
 
 }  // namespace

@@ -55,16 +55,35 @@ void PutModes(ordered_json& json, const std::vector<ModeComparison>& modes,
     json["odd"] = make(modes[1]);
 }
 
-ordered_json Answer(const LineType& line, const FieldComparison& c) {
+ordered_json ClosedForm(const FieldComparison& c) {
+    ordered_json closed;
+    closed["frequency_hz"] = fieldcheck::kQuasiStaticFrequency;
+    if (!c.HasClosedForm()) { // the field solution stands on its own
+        closed["error"] = c.closedFormError;
+        return closed;
+    }
+    PutModes(closed, c.modes, ClosedFormMode);
+    ordered_json atFrequency;
+    atFrequency["frequency_hz"] = c.frequency;
+    PutModes(atFrequency, c.modes,
+             [](const ModeComparison& mode) { return Figures(mode.closedFormAtFrequency); });
+    closed["at_line_frequency"] = atFrequency;
+    return closed;
+}
+
+ordered_json Answer(const LineType& line, const LineInputs& in, const FieldComparison& c) {
     ordered_json result;
+    // An unreliable solution is never a plain result: it leads with why.
+    if (!c.Reliable()) result["error"] = "The field solution is unreliable: " + c.solve.unreliable;
     result["line"] = line.cliName;
     result["operation"] = "fieldsolve";
     ordered_json inputs = ordered_json::object();
-    for (std::size_t row = 0; row < c.section.rows.size(); ++row)
-        inputs[line.dimensionKeys[row]] = c.section.rows[row];
-    inputs["Er"] = c.section.er;
+    for (int row = 1; row <= line.RowCount(); ++row)
+        inputs[line.dimensionKeys[static_cast<std::size_t>(row - 1)]] = in.Row(row);
+    inputs["Er"] = in.er;
     inputs["f"] = c.frequency;
     result["inputs"] = inputs;
+    result["er_at_f"] = c.inputs.er; // what was solved: Er under the material models
     result["method"] = c.solve.exact
                            ? "exact: the coaxial field is known in closed form, no mesh"
                            : "quasi-static finite volumes on two graded meshes, Richardson "
@@ -72,16 +91,7 @@ ordered_json Answer(const LineType& line, const FieldComparison& c) {
     PutModes(result, c.modes, FieldMode);
     result["mesh_cells"] = c.solve.mesh_cells;
     result["seconds"] = c.solve.seconds;
-
-    ordered_json closed;
-    closed["frequency_hz"] = fieldcheck::kQuasiStaticFrequency;
-    PutModes(closed, c.modes, ClosedFormMode);
-    ordered_json atFrequency;
-    atFrequency["frequency_hz"] = c.frequency;
-    PutModes(atFrequency, c.modes,
-             [](const ModeComparison& mode) { return Figures(mode.closedFormAtFrequency); });
-    closed["at_line_frequency"] = atFrequency;
-    result["closed_form"] = closed;
+    result["closed_form"] = ClosedForm(c);
     result["warnings"] = c.warnings;
     return result;
 }
@@ -104,14 +114,14 @@ int RunFieldSolve(const std::vector<std::string>& args, std::ostream& out, std::
     try {
         Worksheet sheet;
         const std::unique_ptr<LineModel> model = PrepareLine(request, sheet);
-        const FieldComparison comparison =
-            fieldcheck::CompareWithFieldSolution(line, model->ReadInputs());
+        const LineInputs in = model->ReadInputs();
+        const FieldComparison comparison = fieldcheck::CompareWithFieldSolution(line, in);
         if (!comparison.Solved()) return Fail(out, comparison.solve.message);
-        ordered_json answer = Answer(line, comparison);
+        ordered_json answer = Answer(line, in, comparison);
         for (const std::string& warning : request.warnings)
             answer["warnings"].push_back(warning);
         out << JsonText(answer, 2) << '\n';
-        return 0;
+        return comparison.Reliable() ? 0 : 1;
     } catch (...) {
         return Fail(out, CurrentErrorText("Unknown calculation error"));
     }

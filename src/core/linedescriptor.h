@@ -10,6 +10,8 @@
 
 #include "core/lineinputs.h"
 
+struct CrossSection; // core/crosssection.h
+
 // The line at trial value x of its solved dimension (row 1), every other
 // input from `in`.  Raises TP_Exceptions (or FloatingPointFault) on failure.
 using EvaluateFunction = LineResult (*)(const InputsAtFrequency& in, double x);
@@ -24,6 +26,10 @@ using ImpedanceFunction = double (*)(const InputsAtFrequency& in, double x);
 // append their texts to `warnings` in order.  A hard error found after some
 // warnings (the slotline's Er limit) leaves those listed but not shown.
 using CheckFunction = void (*)(const InputsAtFrequency& in, std::vector<std::string>& warnings);
+// The line's cross-section for the field solver, at the inputs' frequency
+// (Er with the material models applied).  Raises TP_Exceptions for inputs
+// that describe no cross-section.
+using CrossSectionBuilder = CrossSection (*)(const InputsAtFrequency& in);
 
 // The settings section of a line type: its name and the value key of each
 // parameter row.  A row's unit key is its value key (trailing blanks dropped)
@@ -85,6 +91,8 @@ struct LineDescriptor {
     double thinMetalLimit; // metres
     // The key of the line's cross-section picture in the window's table.
     const char* picture;
+    // Null: not a quasi-TEM line, which the field solver does not apply to.
+    CrossSectionBuilder crossSection;
 
     int RowCount() const { return static_cast<int>(rowLabels.size()); }
     // True when the metal is too thin for the line's conductor-loss formulas.

@@ -1,13 +1,15 @@
 #include "fieldcheck/fieldcomparison.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
-#include "core/calculation.h"
-#include "core/widebanddielectric.h"
-#include "numeric/tpexceptions.h"
+#include "fieldcheck/closedform.h"
 
 namespace fieldcheck {
 namespace {
+
+constexpr double kExtremeRatio = 1e3;
 
 double DifferencePct(double closedForm, double field) {
     return 100.0 * (closedForm - field) / field;
@@ -17,15 +19,49 @@ LineFigures Figures(const LineValues& values) {
     return {values.impedance, values.eeff};
 }
 
-// The closed form of each solved mode: the one calculation step's answer, as
-// Analyze gives it.
+// The closed form of each solved mode, or its error.
 std::vector<LineFigures> ClosedForms(const LineDescriptor& line, const LineInputs& in,
-                                     std::size_t modeCount) {
-    const LineAnswer answer = CalculateLine(line, in, in.Row(1));
-    if (!answer.Ok()) std::rethrow_exception(answer.failure);
-    const LineResult& result = answer.result;
-    if (modeCount == 2) return {Figures(result.even), Figures(result.odd)};
-    return {Figures(result)};
+                                     std::size_t modeCount, std::string& error) {
+    const ClosedFormAnswer answer = ClosedForm(line, in);
+    if (!answer.error.empty()) {
+        if (error.empty()) error = answer.error;
+        return std::vector<LineFigures>(modeCount);
+    }
+    if (modeCount == 2) return {Figures(answer.result.even), Figures(answer.result.odd)};
+    return {Figures(answer.result)};
+}
+
+// The ratio of the line's largest dimension to its smallest, named by their
+// keys ("W/H = 1e+300"), where it exceeds kExtremeRatio: what makes a
+// cross-section too large to mesh.
+std::string ExtremeRatio(const LineDescriptor& line, const LineInputs& in) {
+    int large = -1, small = -1;
+    for (int row = 0; row < line.RowCount(); ++row) {
+        const double v = in.rows[static_cast<std::size_t>(row)];
+        if (!(v > 0.0)) continue;
+        if (large < 0 || v > in.rows[static_cast<std::size_t>(large)]) large = row;
+        if (small < 0 || v < in.rows[static_cast<std::size_t>(small)]) small = row;
+    }
+    if (large < 0 || !(in.rows[static_cast<std::size_t>(large)] >
+                       kExtremeRatio * in.rows[static_cast<std::size_t>(small)]))
+        return {};
+    const auto key = [&](int row) { return line.dimensionKeys[static_cast<std::size_t>(row)]; };
+    const double a = in.rows[static_cast<std::size_t>(large)],
+                 b = in.rows[static_cast<std::size_t>(small)];
+    char ratio[40];
+    if (std::isfinite(a / b))
+        std::snprintf(ratio, sizeof ratio, "%.3g", a / b);
+    else // beyond doubles: its power of ten
+        std::snprintf(ratio, sizeof ratio, "1e+%.0f", std::log10(a) - std::log10(b));
+    return key(large) + "/" + key(small) + " = " + ratio;
+}
+
+fieldsolver::SolveResult NotQuasiTem(const LineDescriptor& line) {
+    fieldsolver::SolveResult r;
+    r.status = SolveStatus::NotSupported;
+    r.message = std::string(line.tabName) +
+                " is not a quasi-TEM line: the quasi-static field solver does not apply to it";
+    return r;
 }
 
 } // namespace
@@ -45,33 +81,32 @@ double ModeComparison::EeffDifferencePct() const {
     return DifferencePct(closedForm.eeff, field.eeff);
 }
 
-fieldsolver::CrossSection CrossSectionOf(const LineDescriptor& line, const LineInputs& in) {
-    const auto kind = fieldsolver::ParseLineKind(line.cliName);
-    if (!kind)
-        throw TP_Exceptions(std::string("The field solver has no cross-section of ") +
-                            line.tabName);
-    fieldsolver::CrossSection section;
-    section.kind = *kind;
-    section.rows.assign(in.rows.begin(), in.rows.begin() + line.RowCount());
-    section.er = in.er;
-    return section;
-}
-
 FieldComparison CompareWithFieldSolution(const LineDescriptor& line, const LineInputs& in,
-                                         const fieldsolver::SolveOptions& options) {
+                                         const SolveOptions& options) {
     FieldComparison comparison;
-    comparison.section = CrossSectionOf(line, in);
     comparison.frequency = in.f;
     // A line out of the solver's reach is said so before its own limits speak.
-    if (comparison.section.kind != fieldsolver::LineKind::Slotline)
-        line.check(AtFrequency(in), comparison.warnings);
+    if (line.crossSection == nullptr) {
+        comparison.solve = NotQuasiTem(line);
+        return comparison;
+    }
+    comparison.inputs = MaterialsApplied(line, in);
+    line.check(comparison.inputs, comparison.warnings);
+    comparison.section = line.crossSection(comparison.inputs);
 
     comparison.solve = fieldsolver::Solve(comparison.section, options);
+    if (comparison.solve.status == SolveStatus::TooLarge ||
+        comparison.solve.status == SolveStatus::InvalidInput) {
+        const std::string ratio = ExtremeRatio(line, in);
+        if (!ratio.empty()) comparison.solve.message += " The extreme ratio is " + ratio + ".";
+    }
     if (!comparison.Solved()) return comparison;
 
     const std::size_t count = comparison.solve.modes.size();
-    const std::vector<LineFigures> quasiStatic = ClosedForms(line, QuasiStatic(in), count);
-    const std::vector<LineFigures> dispersive = ClosedForms(line, in, count);
+    const std::vector<LineFigures> quasiStatic =
+        ClosedForms(line, QuasiStatic(comparison.inputs), count, comparison.closedFormError);
+    const std::vector<LineFigures> dispersive =
+        ClosedForms(line, in, count, comparison.closedFormError);
     for (std::size_t i = 0; i < count; ++i) {
         const fieldsolver::ModeResult& solved = comparison.solve.modes[i];
         ModeComparison mode;

@@ -1,11 +1,9 @@
-// Cross-sections of the six meshed line types. Every line is symmetric about
-// x = 0; metal of thickness T sits on the substrate (y from H to H + T) or, in
-// stripline, centred between the planes at y = 0 and y = B. Coplanar ground
-// planes and substrates reach the side wall, i.e. they are infinitely wide.
+// A cross-section's mode as a meshable problem. Every cross-section is
+// symmetric about x = 0 and given for x >= 0: the half domain keeps it behind
+// a symmetry wall, the whole domain mirrors its conductors.
 #include "fieldsolver/crosssection.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <vector>
 
@@ -22,58 +20,43 @@ constexpr double kThinEdgeCell = 5e-4;     // times the smallest feature
 constexpr double kCornerCell = 0.02;       // times the metal thickness (or the smallest feature)
 constexpr double kGrowth = 0.3;            // cells grow by 30 % of their distance from an edge,
 constexpr double kFarGrowth = 0.6;         // and by 60 % farther out than the cross-section's size
-constexpr double kShieldedSideWall = 20.0; // stripline side wall: 20 B beside the strips
+constexpr double kShieldedSideWall = 20.0; // between two planes: the side wall 20 spacings away
+// The open boundary stands kFarBoundaryFactor times the cross-section's size
+// above the metal; metal higher than this many sizes makes that box too
+// small for it (and too thin to resolve).
+constexpr double kTallestMetal = 100.0;
 
-struct NamedKind {
-    LineKind kind;
-    std::string_view name;
-    std::array<std::string_view, 4> rows; // symbols of the rows, empty when absent
+// How far the cross-section reaches.
+struct Extent {
+    double reach = 0.0;    // the metal's farthest finite x
+    double metalTop = 0.0; // the metal's highest y
+    double size = 0.0;     // largest dimension: the metal's whole width, the slabs, the planes
+    double far = 0.0;      // distance of the open sides' walls
 };
 
-constexpr std::array<NamedKind, 8> kKinds{{
-    {LineKind::Microstrip, "microstrip", {"W", "H", "T", ""}},
-    {LineKind::Stripline, "stripline", {"W", "B", "T", ""}},
-    {LineKind::Cpw, "cpw", {"W", "G", "H", "T"}},
-    {LineKind::CpwGround, "cpw-ground", {"W", "G", "H", "T"}},
-    {LineKind::CoupledMicrostrip, "coupled-microstrip", {"W", "S", "H", "T"}},
-    {LineKind::CoupledStripline, "coupled-stripline", {"W", "S", "B", "T"}},
-    {LineKind::Coax, "coax", {"Di", "Do", "", ""}},
-    {LineKind::Slotline, "slotline", {"G", "H", "", ""}},
-}};
-
-const NamedKind& Named(LineKind kind) {
-    return *std::find_if(kKinds.begin(), kKinds.end(),
-                         [kind](const NamedKind& k) { return k.kind == kind; });
-}
-
-std::size_t RowCount(LineKind kind) {
-    const auto& rows = Named(kind).rows;
-    return static_cast<std::size_t>(
-        std::count_if(rows.begin(), rows.end(), [](std::string_view r) { return !r.empty(); }));
-}
-
-// The dimensions of a meshed line, zero where the line has none.
-struct Dimensions {
-    double w = 0, s = 0, g = 0, h = 0, b = 0, t = 0;
-};
-
-Dimensions Unpack(const CrossSection& section) {
-    const auto& r = section.rows;
-    switch (section.kind) {
-    case LineKind::Microstrip:
-        return {r[0], 0, 0, r[1], 0, r[2]};
-    case LineKind::Stripline:
-        return {r[0], 0, 0, 0, r[1], r[2]};
-    case LineKind::Cpw:
-    case LineKind::CpwGround:
-        return {r[0], 0, r[1], r[2], 0, r[3]};
-    case LineKind::CoupledMicrostrip:
-        return {r[0], r[1], 0, r[2], 0, r[3]};
-    case LineKind::CoupledStripline:
-        return {r[0], r[1], 0, 0, r[2], r[3]};
-    default:
-        return {};
+Extent ExtentOf(const CrossSection& s) {
+    Extent e;
+    double slabTop = 0.0;
+    for (const CrossSection::Conductor& c : s.conductors) {
+        e.reach = std::max(e.reach, std::isfinite(c.x1) ? c.x1 : c.x0);
+        e.metalTop = std::max(e.metalTop, c.y1);
     }
+    for (const CrossSection::Slab& slab : s.slabs)
+        slabTop = std::max(slabTop, slab.y1);
+    e.size = std::max({2 * e.reach, slabTop, s.groundAbove});
+    e.far = kFarBoundaryFactor * e.size;
+    return e;
+}
+
+bool Finite(std::initializer_list<double> values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+std::optional<std::string> CheckExact(const CrossSection::Exact& exact) {
+    if (!std::isfinite(exact.airCapacitanceOverEps0) || exact.airCapacitanceOverEps0 <= 0.0)
+        return std::string("The cross-section's capacitance must be finite and positive.");
+    if (!std::isfinite(exact.er) || exact.er < 1.0) return std::string("Er must be >= 1.");
+    return std::nullopt;
 }
 
 void AddConductor(Problem& p, double x0, double x1, double y0, double y1, double potential) {
@@ -92,90 +75,85 @@ void AddConductor(Problem& p, double x0, double x1, double y0, double y1, double
 
 } // namespace
 
-std::optional<LineKind> ParseLineKind(std::string_view name) {
-    for (const auto& k : kKinds)
-        if (k.name == name) return k.kind;
-    return std::nullopt;
-}
-
-std::string_view LineKindName(LineKind kind) {
-    return Named(kind).name;
-}
-
-bool IsCoupled(LineKind kind) {
-    return kind == LineKind::CoupledMicrostrip || kind == LineKind::CoupledStripline;
-}
-
-std::optional<std::string> CheckCrossSection(const CrossSection& section) {
-    const auto& named = Named(section.kind);
-    const std::size_t count = RowCount(section.kind);
-    if (section.rows.size() != count)
-        return std::string(named.name) + " needs " + std::to_string(count) + " dimensions";
-    for (std::size_t i = 0; i < count; ++i) {
-        const double v = section.rows[i];
-        const bool thickness = named.rows[i] == "T";
-        if (!std::isfinite(v) || v < 0.0 || (v == 0.0 && !thickness))
-            return std::string(named.rows[i]) + (thickness ? " must be >= 0" : " must be > 0");
+std::optional<std::string> CheckCrossSection(const CrossSection& s) {
+    if (s.exact) return CheckExact(*s.exact);
+    if (std::none_of(s.conductors.begin(), s.conductors.end(),
+                     [](const CrossSection::Conductor& c) { return c.signal; }))
+        return std::string("The cross-section has no strip.");
+    for (const CrossSection::Slab& slab : s.slabs) {
+        if (!Finite({slab.y0, slab.y1}) || slab.y1 <= slab.y0)
+            return std::string("The cross-section's dimensions must be finite and positive.");
+        if (!std::isfinite(slab.er) || slab.er < 1.0) return std::string("Er must be >= 1.");
     }
-    if (!std::isfinite(section.er) || section.er < 1.0) return std::string("Er must be >= 1");
-    if (section.kind == LineKind::Coax && section.rows[0] >= section.rows[1])
-        return std::string("Di must be smaller than Do");
-    const Dimensions d = Unpack(section);
-    if (d.b > 0.0 && d.t >= d.b) return std::string("T must be smaller than B");
+    for (const CrossSection::Conductor& c : s.conductors) {
+        if (!Finite({c.x0, c.y0, c.y1}) || std::isnan(c.x1) || c.x0 < 0.0 || c.x1 <= c.x0 ||
+            c.y1 < c.y0)
+            return std::string("The cross-section's dimensions must be finite and positive.");
+        if ((s.groundBelow && c.y0 <= 0.0) || (s.groundAbove > 0.0 && c.y1 >= s.groundAbove))
+            return std::string("The metal must lie between the ground planes.");
+        if (s.pair && c.signal && c.x0 <= 0.0)
+            return std::string("The strips of a pair must not touch.");
+    }
+    if (!Finite({s.groundAbove, s.smallestFeature, s.metalThickness}) || s.groundAbove < 0.0 ||
+        s.metalThickness < 0.0 || s.smallestFeature <= 0.0)
+        return std::string("The cross-section's dimensions must be finite and positive.");
+    const Extent e = ExtentOf(s);
+    const double side = s.groundAbove > 0.0 ? kShieldedSideWall * s.groundAbove : e.far;
+    if (!Finite({e.size, e.far, e.reach + side, e.metalTop + e.far}))
+        return std::string("The cross-section is too large to mesh: its far boundary overflows.");
+    if (s.groundAbove == 0.0 && e.metalTop > kTallestMetal * e.size)
+        return std::string("The metal is too thick for the field solver: it stands higher than "
+                           "a hundred times the cross-section's width and substrate.");
     return std::nullopt;
 }
 
-Problem BuildProblem(const CrossSection& section, Mode mode, bool fullDomain) {
-    const Dimensions d = Unpack(section);
-    const LineKind kind = section.kind;
-    const bool coupled = IsCoupled(kind);
-    const bool shielded = kind == LineKind::Stripline || kind == LineKind::CoupledStripline;
-    const bool coplanar = kind == LineKind::Cpw || kind == LineKind::CpwGround;
+std::vector<Mode> ModesOf(const CrossSection& section) {
+    return section.pair ? std::vector{Mode::Even, Mode::Odd} : std::vector{Mode::Single};
+}
 
-    // The strip right of the symmetry plane, and how far the metal reaches.
-    const double stripLeft = coupled ? d.s / 2 : (fullDomain ? -d.w / 2 : 0.0);
-    const double stripRight = coupled ? d.s / 2 + d.w : d.w / 2;
-    const double reach = coplanar ? d.w / 2 + d.g : stripRight;
-    const double metalBottom = shielded ? (d.b - d.t) / 2 : d.h;
-    const double metalTop = metalBottom + d.t;
+Problem BuildProblem(const CrossSection& s, Mode mode, bool fullDomain) {
+    const Extent e = ExtentOf(s);
+    const bool shielded = s.groundAbove > 0.0;
 
     Problem p;
-    const double size = std::max({2 * reach, d.h, d.b}); // of the whole cross-section
-    const double far = kFarBoundaryFactor * size;
-    p.xmax = reach + (shielded ? kShieldedSideWall * d.b : far);
+    p.xmax = e.reach + (shielded ? kShieldedSideWall * s.groundAbove : e.far);
     p.xmin = fullDomain ? -p.xmax : 0.0;
-    p.ymin = kind == LineKind::Cpw ? -far : 0.0;
-    p.ymax = shielded ? d.b : metalTop + far;
+    p.ymin = s.groundBelow ? 0.0 : -e.far;
+    p.ymax = shielded ? s.groundAbove : e.metalTop + e.far;
     p.left = fullDomain || mode == Mode::Odd ? Wall::Electric : Wall::Magnetic;
     p.right = p.bottom = p.top = Wall::Electric;
-    p.slabs.push_back({0.0, shielded ? d.b : d.h, section.er});
+    p.outer = {fullDomain, true, !s.groundBelow, !shielded};
+    p.slabs.reserve(s.slabs.size());
     p.xAxis.keys = {p.xmin, p.xmax};
-    p.yAxis.keys = {p.ymin, p.ymax, 0.0, shielded ? d.b : d.h};
+    p.yAxis.keys = {p.ymin, p.ymax};
+    for (const CrossSection::Slab& slab : s.slabs) {
+        p.slabs.push_back({slab.y0, slab.y1, slab.er});
+        p.yAxis.keys.push_back(slab.y0);
+        p.yAxis.keys.push_back(slab.y1);
+    }
 
-    AddConductor(p, stripLeft, stripRight, metalBottom, metalTop, 1.0);
-    if (coupled && fullDomain)
-        AddConductor(p, -stripRight, -stripLeft, metalBottom, metalTop,
-                     mode == Mode::Odd ? -1.0 : 1.0);
-    if (coplanar) {
-        AddConductor(p, reach, p.xmax, metalBottom, metalTop, 0.0);
-        if (fullDomain) AddConductor(p, p.xmin, -reach, metalBottom, metalTop, 0.0);
+    const double mirrored = mode == Mode::Odd ? -1.0 : 1.0;
+    for (const CrossSection::Conductor& c : s.conductors) {
+        const double potential = c.signal ? 1.0 : 0.0;
+        const bool joinsImage = c.x0 <= 0.0;
+        AddConductor(p, fullDomain && joinsImage ? -c.x1 : c.x0, c.x1, c.y0, c.y1, potential);
+        if (fullDomain && !joinsImage)
+            AddConductor(p, -c.x1, -c.x0, c.y0, c.y1, mirrored * potential);
     }
     // Field energy of the meshed domain -> capacitance of one line (or one
     // strip in its mode) at 1 V.
-    const double drivenStrips = coupled ? 2.0 : 1.0;
+    const double drivenStrips = s.pair ? 2.0 : 1.0;
     p.energyToCapacitance = (fullDomain ? 1.0 : 2.0) / drivenStrips;
 
-    std::vector<double> features{coupled ? d.w : d.w / 2, shielded ? metalBottom : d.h};
-    if (coupled) features.push_back(d.s);
-    if (coplanar) features.push_back(d.g);
-    const double smallest = *std::min_element(features.begin(), features.end());
-    const double thinEdge = kThinEdgeCell * smallest;
+    const double thinEdge = kThinEdgeCell * s.smallestFeature;
     const double h0 =
-        d.t > 0.0 ? std::max(thinEdge, kCornerCell * std::min(smallest, d.t)) : thinEdge;
+        s.metalThickness > 0.0
+            ? std::max(thinEdge, kCornerCell * std::min(s.smallestFeature, s.metalThickness))
+            : thinEdge;
     for (AxisSpec* axis : {&p.xAxis, &p.yAxis}) {
         axis->smallestCell = h0;
         axis->growth = kGrowth;
-        axis->nearField = size;
+        axis->nearField = e.size;
         axis->farGrowth = kFarGrowth;
     }
     return p;

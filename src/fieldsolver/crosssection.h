@@ -1,4 +1,4 @@
-// From a line's rows to the electrostatic problem of one mode.
+// From a line's cross-section to the electrostatic problem of one mode.
 #pragma once
 
 #include <optional>
@@ -9,12 +9,16 @@
 
 namespace fieldsolver {
 
-// Why the rows or Er cannot describe a cross-section of this line, if so.
+// Why the description is no cross-section (non-finite, overflowing or
+// misplaced geometry), if so.
 std::optional<std::string> CheckCrossSection(const CrossSection& section);
 
-// The problem of one mode (Single for single lines, Even or Odd for coupled
-// ones) of a checked, meshable cross-section: half of it behind a magnetic
-// (single, even) or electric (odd) wall on the symmetry plane x = 0, or all of it.
+// The modes a cross-section has: Single, or Even then Odd for a pair.
+std::vector<Mode> ModesOf(const CrossSection& section);
+
+// The problem of one mode of a checked cross-section: half of it behind a
+// magnetic (single, even) or electric (odd) wall on the symmetry plane x = 0,
+// or all of it.
 Problem BuildProblem(const CrossSection& section, Mode mode, bool fullDomain);
 
 } // namespace fieldsolver

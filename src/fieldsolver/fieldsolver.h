@@ -11,50 +11,44 @@
 // A 226, 1927; A. Wexler, "Computation of electromagnetic fields", IEEE Trans.
 // MTT 17(8), 1969.
 //
-// Open boundaries (microstrip, CPW, grounded CPW, coupled microstrip) are an
-// electric wall kFarBoundaryFactor = 1000 times the cross-section's largest
-// dimension (the conductors' total width or the substrate height) away,
+// It knows no line type: each line family describes its cross-section
+// (core/crosssection.h: conductor rectangles, dielectric slabs, ground planes,
+// one mode or an even/odd pair, mesh hints) and the solver meshes that.
+//
+// Open sides are an electric wall kFarBoundaryFactor = 1000 times the
+// cross-section's largest dimension (the conductors' total width, the
+// substrate height or the plane spacing) away,
 // reached by cells that grow geometrically. The wall's error falls as the
 // square of the distance (microstrip: -0.7 % at 10, -0.008 % at 100, -0.0001 %
 // at 1000 times); beyond the cross-section's size the cells grow by 60 % each,
 // so every decade of distance costs about four coarse (eight fine) cells per
 // open side: from 10 to 1000 times adds a quarter to the cells and the time.
-// Stripline is closed by its two planes and a wall 20 B beside the strips.
+// Between two ground planes B apart the field decays exponentially: the side
+// wall stands 20 B beside the metal.
+//
+// Budget: a cross-section whose finer mesh would exceed kMaxMeshCells cells,
+// or whose smallest cells are too small for double precision at their
+// coordinates, is refused before it is meshed. A solution whose estimated error exceeds kUnreliableErrorPct, or
+// whose potential has not decayed near the outer walls, is marked unreliable.
 #pragma once
 
 #include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "core/crosssection.h"
 
 namespace fieldsolver {
 
 inline constexpr double kFarBoundaryFactor = 1000.0;
-
-// The line types of the calculator, named as tavrel-calc names them.
-enum class LineKind {
-    Microstrip,        // rows W H T
-    Stripline,         // rows W B T (B: ground-plane spacing, strip centred)
-    Cpw,               // rows W G H T (metal of thickness T on the substrate)
-    CpwGround,         // rows W G H T, with a ground plane under the substrate
-    CoupledMicrostrip, // rows W S H T
-    CoupledStripline,  // rows W S B T
-    Coax,              // rows Di Do: exact, no mesh
-    Slotline,          // rows G H: not a quasi-TEM line, not solved
-};
-
-std::optional<LineKind> ParseLineKind(std::string_view name);
-std::string_view LineKindName(LineKind kind);
-bool IsCoupled(LineKind kind);
-
-// A cross-section as the tab shows it: its rows in tab order, in metres.
-struct CrossSection {
-    LineKind kind = LineKind::Microstrip;
-    std::vector<double> rows;
-    double er = 1.0;
-};
+// Finer meshes' cells, summed over the modes: about 2 s and 150 MB.
+inline constexpr std::size_t kMaxMeshCells = 200'000;
+inline constexpr double kUnreliableErrorPct = 5.0;
+// Largest |potential| (of the strip's 1 V) one node inside an outer wall for
+// the field to count as decayed there.
+inline constexpr double kDecayedPotential = 0.01;
 
 struct SolveOptions {
     // 0: default meshes (level 0 and its bisection); each step up bisects both
@@ -65,6 +59,7 @@ struct SolveOptions {
     bool fullDomain = false;
     // Called on the calling thread every 20 ms or so with the fraction done,
     // 0..1; returning false cancels the solve, which then returns at once.
+    // The first call (0) follows the checks and the budget, before any mesh.
     std::function<bool(double)> progress;
 };
 
@@ -92,14 +87,19 @@ struct ModeResult {
     double capacitance_air_per_m = 0.0; // F/m, extrapolated
     std::size_t mesh_cells = 0;         // of the finer mesh
     double seconds = 0.0;
+    double outerPotential = 0.0; // largest |V| one node inside the outer walls
     PotentialMap potential;
 };
 
-enum class SolveStatus { Ok, Cancelled, NotSupported, InvalidInput, Failed };
+// InvalidInput: the description is not a cross-section (non-finite, overflowing
+// or misplaced geometry); TooLarge: over the mesh budget or the coordinates'
+// resolution.
+enum class SolveStatus { Ok, Cancelled, NotSupported, InvalidInput, TooLarge, Failed };
 
 struct SolveResult {
     SolveStatus status = SolveStatus::Ok;
     std::string message;           // why it did not solve; empty when Ok
+    std::string unreliable;        // why the solution is not to be trusted; empty when it is
     bool exact = false;            // closed form without mesh (coax)
     std::vector<ModeResult> modes; // one, or even then odd for coupled lines
     std::size_t mesh_cells = 0;    // finer mesh cells, summed over modes

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 namespace fieldsolver {
@@ -70,17 +71,46 @@ std::vector<Piece> SplitInterval(double a, double b, const std::vector<double>& 
     return pieces;
 }
 
-} // namespace
-
-std::vector<double> GradedAxis(const AxisSpec& spec, int level) {
+void RequireSizes(const AxisSpec& spec) {
     if (spec.keys.size() < 2 || spec.singular.empty() || !(spec.smallestCell > 0.0) ||
         !(spec.growth > 0.0) || !(spec.farGrowth > 0.0))
         throw std::invalid_argument("graded axis needs two keys, a singular point and sizes > 0");
-    std::vector<double> keys = spec.keys;
-    std::sort(keys.begin(), keys.end());
-    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
-    std::vector<double> singular = spec.singular;
-    std::sort(singular.begin(), singular.end());
+}
+
+std::vector<double> Sorted(std::vector<double> v, bool unique) {
+    std::sort(v.begin(), v.end());
+    if (unique) v.erase(std::unique(v.begin(), v.end()), v.end());
+    return v;
+}
+
+// Coarse cells of a key interval of parameter length `total`: a double, so
+// that a length no int can hold is counted, not converted.
+double IntervalCells(double total) {
+    return std::max(1.0, std::ceil(total - 1e-9));
+}
+
+} // namespace
+
+double AxisCellCount(const AxisSpec& spec, int level) {
+    RequireSizes(spec);
+    const std::vector<double> keys = Sorted(spec.keys, true);
+    const std::vector<double> singular = Sorted(spec.singular, false);
+    double cells = 0.0;
+    for (std::size_t k = 0; k + 1 < keys.size(); ++k) {
+        const auto pieces = SplitInterval(keys[k], keys[k + 1], singular, spec);
+        if (pieces.empty()) continue;
+        const double total = pieces.back().xi1;
+        if (!std::isfinite(total)) return std::numeric_limits<double>::infinity();
+        cells += IntervalCells(total);
+    }
+    return std::ldexp(cells, level);
+}
+
+std::vector<double> GradedAxis(const AxisSpec& spec, int level) {
+    if (!(AxisCellCount(spec, level) <= kMaxAxisCells))
+        throw std::invalid_argument("graded axis of too many cells");
+    const std::vector<double> keys = Sorted(spec.keys, true);
+    const std::vector<double> singular = Sorted(spec.singular, false);
 
     const int scale = 1 << level;
     std::vector<double> nodes{keys.front()};
@@ -88,7 +118,7 @@ std::vector<double> GradedAxis(const AxisSpec& spec, int level) {
         const auto pieces = SplitInterval(keys[k], keys[k + 1], singular, spec);
         if (pieces.empty()) continue;
         const double total = pieces.back().xi1;
-        const int cells = scale * std::max(1, static_cast<int>(std::ceil(total - 1e-9)));
+        const int cells = scale * static_cast<int>(IntervalCells(total));
         std::size_t p = 0;
         for (int c = 1; c < cells; ++c) {
             const double xi = total * c / cells;

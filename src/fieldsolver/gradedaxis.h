@@ -18,6 +18,14 @@ struct AxisSpec {
 // Nodes of the axis on refinement level `level` (0 = coarse). Level l+1 bisects
 // every cell of level l in the mesh parameter, so the meshes are nested and
 // uniformly refined as Richardson extrapolation assumes.
+// Throws std::invalid_argument for an axis of more than kMaxAxisCells cells
+// (or a non-finite one): check AxisCellCount first.
 std::vector<double> GradedAxis(const AxisSpec& spec, int level);
+
+// The number of cells GradedAxis(spec, level) would make, without making
+// them; +infinity where it cannot be counted (non-finite sizes).
+double AxisCellCount(const AxisSpec& spec, int level);
+
+inline constexpr double kMaxAxisCells = 1e8;
 
 } // namespace fieldsolver

@@ -8,6 +8,7 @@
 // against exact values: by a factor of ten to fifty).
 #include "fieldsolver/modesolve.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 
@@ -65,6 +66,26 @@ double PercentApart(double a, double b) {
     return 100.0 * std::abs(a - b) / std::abs(a);
 }
 
+// The largest |V| on the nodes one step inside the walls that stand in for
+// open space: near zero where the field has decayed before them.
+double OuterPotential(const Problem& p, const MeshPotential& m) {
+    const std::size_t nx = m.x.size(), ny = m.y.size();
+    double largest = 0.0;
+    auto take = [&](std::size_t i, std::size_t j) {
+        largest = std::max(largest, std::abs(m.values[j * nx + i]));
+    };
+    if (nx < 3 || ny < 3) return largest;
+    for (std::size_t j = 0; j < ny; ++j) {
+        if (p.outer.left) take(1, j);
+        if (p.outer.right) take(nx - 2, j);
+    }
+    for (std::size_t i = 0; i < nx; ++i) {
+        if (p.outer.bottom) take(i, 1);
+        if (p.outer.top) take(i, ny - 2);
+    }
+    return largest;
+}
+
 } // namespace
 
 ModeResult SolveMode(const Problem& p, Mode mode, int level, double mirrorSign,
@@ -92,6 +113,7 @@ ModeResult SolveMode(const Problem& p, Mode mode, int level, double mirrorSign,
     r.impedance_error_pct = PercentApart(r.impedance_ohm, Impedance(fine));
     r.eeff_error_pct = PercentApart(r.eeff, fine.withDielectric / fine.air);
     r.mesh_cells = fineMesh.CellCount();
+    r.outerPotential = OuterPotential(p, potential);
     r.potential = {std::move(potential.x), std::move(potential.y), std::move(potential.values),
                    mirrorSign};
     r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

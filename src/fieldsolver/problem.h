@@ -2,7 +2,7 @@
 // electric or magnetic wall on each side, perfect conductors (rectangles; a
 // rectangle of zero height is an infinitely thin strip) at fixed potentials, and
 // dielectric slabs spanning the whole width. Built from a line's cross-section
-// by crosssection.h; nothing here knows about line types.
+// by crosssection.h from the line's description (core/crosssection.h).
 #pragma once
 
 #include <vector>
@@ -26,6 +26,11 @@ struct Problem {
     double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
     Wall left = Wall::Magnetic, right = Wall::Electric, bottom = Wall::Electric,
          top = Wall::Electric;
+    // Which walls stand in for open space (far, or beside two planes), not
+    // for a ground plane or the symmetry plane: the field must have decayed there.
+    struct Sides {
+        bool left = false, right = false, bottom = false, top = false;
+    } outer;
     std::vector<Conductor> conductors;
     std::vector<Slab> slabs; // Er = 1 elsewhere
     AxisSpec xAxis, yAxis;

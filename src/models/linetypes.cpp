@@ -1,6 +1,7 @@
 #include "models/linetypes.h"
 
 #include "models/coaxlinecalc.h"
+#include "models/crosssections.h"
 #include "models/cpwlinecalc.h"
 #include "models/mline.h"
 #include "models/resultvalidity.h"
@@ -79,7 +80,8 @@ const std::vector<LineType>& LineTypes() {
          .impossible = &ImpossibleLineValues,
          .thicknessRow = 3,
          .thinMetalLimit = kThinnestConductor,
-         .picture = "microstrip"},
+         .picture = "microstrip",
+         .crossSection = &MicrostripCrossSection},
         {.tabIndex = 1,
          .tabName = "Stripline",
          .cliName = "stripline",
@@ -100,7 +102,8 @@ const std::vector<LineType>& LineTypes() {
          .impossible = &ImpossibleLineValues,
          .thicknessRow = 3,
          .thinMetalLimit = 0.0,
-         .picture = "stripline"},
+         .picture = "stripline",
+         .crossSection = &StriplineCrossSection},
         {.tabIndex = 2,
          .tabName = "CPW",
          .cliName = "cpw",
@@ -121,7 +124,8 @@ const std::vector<LineType>& LineTypes() {
          .impossible = &ImpossibleLineValues,
          .thicknessRow = 4,
          .thinMetalLimit = 0.0,
-         .picture = "cpw"},
+         .picture = "cpw",
+         .crossSection = &CpwCrossSection},
         {.tabIndex = 3,
          .tabName = "CPW Ground",
          .cliName = "cpw-ground",
@@ -142,7 +146,8 @@ const std::vector<LineType>& LineTypes() {
          .impossible = &ImpossibleLineValues,
          .thicknessRow = 4,
          .thinMetalLimit = 0.0,
-         .picture = "cpw-ground"},
+         .picture = "cpw-ground",
+         .crossSection = &GroundedCpwCrossSection},
         {.tabIndex = 4,
          .tabName = "Round Coaxial",
          .cliName = "coax",
@@ -163,7 +168,8 @@ const std::vector<LineType>& LineTypes() {
          .impossible = &ImpossibleLineValues,
          .thicknessRow = 0,
          .thinMetalLimit = 0.0,
-         .picture = "coax"},
+         .picture = "coax",
+         .crossSection = &CoaxCrossSection},
         // The scan runs from the wide slot (0.99 H) towards the narrow one, so
         // the objective's sign at the first end is that of the widest slot.
         {.tabIndex = 5,
@@ -186,7 +192,8 @@ const std::vector<LineType>& LineTypes() {
          .impossible = &ImpossibleSlotlineValues,
          .thicknessRow = 0,
          .thinMetalLimit = 0.0,
-         .picture = "slotline"},
+         .picture = "slotline",
+         .crossSection = nullptr},
         {.tabIndex = 6,
          .tabName = "Coupled MSLine",
          .cliName = "coupled-microstrip",
@@ -207,7 +214,8 @@ const std::vector<LineType>& LineTypes() {
          .impossible = &ImpossibleLineValues,
          .thicknessRow = 4,
          .thinMetalLimit = kThinnestConductor,
-         .picture = "coupled-microstrip"},
+         .picture = "coupled-microstrip",
+         .crossSection = &CoupledMicrostripCrossSection},
         {.tabIndex = 7,
          .tabName = "Coupled Stripline",
          .cliName = "coupled-stripline",
@@ -228,7 +236,8 @@ const std::vector<LineType>& LineTypes() {
          .impossible = &ImpossibleLineValues,
          .thicknessRow = 4,
          .thinMetalLimit = 0.0,
-         .picture = "coupled-stripline"},
+         .picture = "coupled-stripline",
+         .crossSection = &CoupledStriplineCrossSection},
     };
     return types;
 }

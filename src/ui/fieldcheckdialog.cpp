@@ -12,11 +12,11 @@
 
 namespace {
 
-QString ModeName(fieldsolver::Mode mode) {
+QString ModeName(fieldcheck::Mode mode) {
     switch (mode) {
-    case fieldsolver::Mode::Even:
+    case fieldcheck::Mode::Even:
         return QDialog::tr("Even mode");
-    case fieldsolver::Mode::Odd:
+    case fieldcheck::Mode::Odd:
         return QDialog::tr("Odd mode");
     default:
         return QString();
@@ -44,6 +44,7 @@ FieldCheckDialog::FieldCheckDialog(const LineDescriptor& line,
     auto* notes = new QLabel(Notes(), this);
     notes->setObjectName("notes");
     notes->setWordWrap(true);
+    notes->setTextFormat(Qt::PlainText);
     layout->addWidget(notes);
     if (QWidget* pictures = MakePictures())
         layout->addWidget(pictures, 1);
@@ -70,8 +71,11 @@ QWidget* FieldCheckDialog::MakeTable() {
     auto put = [&](const QString& name, double closed, double field, double difference,
                    double error, int digits) {
         rows << name;
-        const QStringList cells{QString::number(closed, 'f', digits),
-                                QString::number(field, 'f', digits), Percent(difference, true),
+        const bool compared = comparison_.HasClosedForm();
+        const QString none = QStringLiteral("—");
+        const QStringList cells{compared ? QString::number(closed, 'f', digits) : none,
+                                QString::number(field, 'f', digits),
+                                compared ? Percent(difference, true) : none,
                                 comparison_.solve.exact ? tr("exact")
                                                         : QString("±") + Percent(error, false)};
         for (int column = 0; column < cells.size(); ++column) {
@@ -99,8 +103,11 @@ QWidget* FieldCheckDialog::MakeTable() {
 }
 
 QString FieldCheckDialog::Notes() const {
-    const fieldsolver::SolveResult& solve = comparison_.solve;
+    const auto& solve = comparison_.solve;
     QStringList notes;
+    if (!comparison_.Reliable())
+        notes << tr("The field solution is unreliable: %1.")
+                     .arg(QString::fromStdString(solve.unreliable));
     if (solve.exact) {
         notes << tr("The coaxial field is known exactly: no mesh is needed.");
     } else {
@@ -108,6 +115,11 @@ QString FieldCheckDialog::Notes() const {
                     "extrapolation), %2 s.")
                      .arg(solve.mesh_cells)
                      .arg(solve.seconds, 0, 'f', 2);
+    }
+    if (!comparison_.HasClosedForm()) {
+        notes << tr("The closed form has no answer here: %1")
+                     .arg(QString::fromStdString(comparison_.closedFormError));
+        return notes.join(' ');
     }
     notes << tr("Closed form at %1, its quasi-static limit; difference = closed form minus "
                 "field value.")
@@ -130,9 +142,10 @@ QWidget* FieldCheckDialog::MakePictures() {
     const auto& modes = comparison_.solve.modes;
     if (comparison_.solve.exact || modes.empty() || modes.front().potential.values.empty())
         return nullptr;
-    if (modes.size() == 1) return new FieldPicture(comparison_.section, modes.front(), this);
+    if (modes.size() == 1) return new FieldPicture(fieldcheck::PictureOf(comparison_, 0), this);
     auto* tabs = new QTabWidget(this);
-    for (const fieldsolver::ModeResult& mode : modes)
-        tabs->addTab(new FieldPicture(comparison_.section, mode, tabs), ModeName(mode.mode));
+    for (std::size_t m = 0; m < modes.size(); ++m)
+        tabs->addTab(new FieldPicture(fieldcheck::PictureOf(comparison_, m), tabs),
+                     ModeName(modes[m].mode));
     return tabs;
 }

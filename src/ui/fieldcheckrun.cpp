@@ -27,7 +27,7 @@ void RunFieldCheck(QWidget* window, const LineDescriptor& line, const LineInputs
     fieldcheck::FieldComparison comparison;
     std::exception_ptr error;
 
-    fieldsolver::SolveOptions options;
+    fieldcheck::SolveOptions options;
     options.progress = [&](double done) {
         fraction = done;
         return !cancelled.load();
@@ -63,15 +63,15 @@ void RunFieldCheck(QWidget* window, const LineDescriptor& line, const LineInputs
     if (error) std::rethrow_exception(error);
     const QString title = QProgressDialog::tr("Check with field solver");
     switch (comparison.solve.status) {
-    case fieldsolver::SolveStatus::Ok: {
+    case fieldcheck::SolveStatus::Ok: {
         auto* dialog = new FieldCheckDialog(line, std::move(comparison), window);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->show();
         return;
     }
-    case fieldsolver::SolveStatus::Cancelled:
+    case fieldcheck::SolveStatus::Cancelled:
         return;
-    case fieldsolver::SolveStatus::NotSupported:
+    case fieldcheck::SolveStatus::NotSupported:
         ShowMessageBox(window, BoxKind::Information, title,
                        QString::fromStdString(comparison.solve.message));
         return;

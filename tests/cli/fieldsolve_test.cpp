@@ -1,6 +1,11 @@
 // tavrel-calc fieldsolve: the field solution beside the loss-free closed form.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -19,6 +24,13 @@ SolveRun FieldSolve(std::vector<std::string> args) {
     std::ostringstream out, err;
     const int status = RunCommandLine(args, out, err);
     return {status, out.str(), err.str()};
+}
+
+nlohmann::json Analyze(std::vector<std::string> args) {
+    args.insert(args.begin(), "analyze");
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCommandLine(args, out, err), 0) << out.str() << err.str();
+    return nlohmann::json::parse(out.str());
 }
 
 // A mode's field values agree with its closed form, and the difference the
@@ -51,14 +63,28 @@ TEST(CliFieldSolve, MicrostripAgreesWithTheStaticClosedForm) {
     EXPECT_NEAR(closed["eeff"].get<double>(), 6.505, 0.001);
     ExpectAgreement(j, closed, 0.5);
     // At the line's own frequency and losses: what analyze shows.
-    std::vector<std::string> analyze = line;
-    analyze.insert(analyze.begin(), "analyze");
-    std::ostringstream out, err;
-    ASSERT_EQ(RunCommandLine(analyze, out, err), 0);
-    const auto shown = nlohmann::json::parse(out.str());
+    const auto shown = Analyze(line);
     EXPECT_EQ(closed["at_line_frequency"]["frequency_hz"].get<double>(), 1e10);
     for (const char* key : {"impedance_ohm", "eeff"})
         EXPECT_DOUBLE_EQ(closed["at_line_frequency"][key].get<double>(), shown[key].get<double>());
+}
+
+TEST(CliFieldSolve, MaterialModelsApplyAtTheLinesFrequency) {
+    // The wideband dielectric lowers Er at 20 GHz: the cross-section is solved
+    // with that Er, and the closed form at the line's frequency is analyze's.
+    const std::vector<std::string> line{"microstrip", "dk_model=djsarkar", "f=20GHz"};
+    const SolveRun run = FieldSolve(line);
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    const auto j = nlohmann::json::parse(run.out);
+    const auto shown = Analyze(line);
+    EXPECT_EQ(j["er_at_f"].get<double>(), shown["er_at_f"].get<double>());
+    EXPECT_LT(j["er_at_f"].get<double>(), j["inputs"]["Er"].get<double>());
+    EXPECT_LT(j["eeff"].get<double>(), j["er_at_f"].get<double>());
+    for (const char* key : {"impedance_ohm", "eeff"})
+        EXPECT_EQ(j["closed_form"]["at_line_frequency"][key].get<double>(),
+                  shown[key].get<double>())
+            << key;
+    ExpectAgreement(j, j["closed_form"], 0.5);
 }
 
 TEST(CliFieldSolve, CoupledLinesReportBothModes) {
@@ -93,5 +119,103 @@ TEST(CliFieldSolve, CoaxIsExactSlotlineAndBadInputsAreRefused) {
         const SolveRun bad = FieldSolve(args);
         EXPECT_EQ(bad.status, 2);
         EXPECT_NE(bad.err.find("fieldsolve <line>"), std::string::npos);
+    }
+}
+
+TEST(CliFieldSolve, FieldSolutionStandsWhenTheClosedFormFails) {
+    // W/H = S/H = 1e-3: the coupled-microstrip formulas overflow in exp.
+    const SolveRun run = FieldSolve({"coupled-microstrip", "W=1um", "S=1um", "H=1mm", "T=0"});
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    const auto j = nlohmann::json::parse(run.out);
+    for (const char* mode : {"even", "odd"})
+        EXPECT_GT(j[mode]["impedance_ohm"].get<double>(), 0.0) << mode;
+    EXPECT_NE(j["closed_form"]["error"].get<std::string>().find("exp"), std::string::npos);
+    EXPECT_FALSE(j["closed_form"].contains("even"));
+}
+
+namespace {
+
+// A fieldsolve in a child process: its exit status, output, CPU and wall
+// seconds and peak resident memory.
+struct Measured {
+    int status = -1;
+    std::string out;
+    double cpuSeconds = 0.0, wallSeconds = 0.0;
+    double peakMb = 0.0;
+};
+
+Measured FieldSolveInChild(std::vector<std::string> args) {
+    args.insert(args.begin(), "fieldsolve");
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) return {};
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        std::ostringstream out, err;
+        const int status = RunCommandLine(args, out, err);
+        const std::string text = out.str();
+        for (std::size_t done = 0; done < text.size();) {
+            const ssize_t n = write(pipeEnds[1], text.data() + done, text.size() - done);
+            if (n <= 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        _exit(status);
+    }
+    close(pipeEnds[1]);
+    Measured m;
+    char buffer[4096];
+    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        m.out.append(buffer, static_cast<std::size_t>(n));
+    close(pipeEnds[0]);
+    int status = 0;
+    rusage usage{};
+    if (wait4(child, &status, 0, &usage) != child) return m;
+    m.wallSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    m.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    m.cpuSeconds = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+                   1e-6 * (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
+    m.peakMb = usage.ru_maxrss / 1024.0;
+    return m;
+}
+
+} // namespace
+
+// Cross-sections at and beyond the solver's reach: refused before meshing
+// with the extreme ratio named, marked unreliable, or solved within the budget (2 s and 500 MB
+// on a quiet machine; the bounds allow for a loaded one).
+TEST(CliFieldSolve, ExtremeCrossSectionsAreRefusedOrSolvedWithinTheBudget) {
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* says; // in the output
+    } cases[] = {
+        {{"microstrip", "W=1e300", "H=1mm", "T=0"}, 1, "W/H = 1e+303"},
+        {{"stripline", "W=1e-300", "B=2mm", "T=0"}, 1, "B/W = 2e+297"},
+        {{"stripline", "W=1e-40", "B=2mm", "T=0"}, 1, "resolution of their coordinates"},
+        {{"stripline", "W=1e-40", "B=2mm"}, 1, "(T/W)"}, // the line's own limit first
+        {{"cpw", "W=1.7e308", "G=1mm", "H=1.7e308", "T=0"}, 1, "far boundary overflows"},
+        {{"microstrip", "W=1mm", "H=1mm", "T=1e200"}, 1, "T/W = 1e+203"},
+        {{"cpw", "H=1000m"}, 1, "H/T = 1e+09"}, // H/G = 1e8
+        {{"coupled-microstrip", "W=1um", "S=300mm", "H=300mm", "T=0"}, 1, "more than the 200000"},
+        // Metal 50 times the substrate's height: solved, but its field reaches
+        // the outer walls, so the whole answer stands behind an error.
+        {{"microstrip", "T=5mm"}, 1, "field has not decayed"},
+        {{"cpw", "H=1m"}, 0, "\"closed_form\""},
+        // The largest mesh accepted: 180 880 cells.
+        {{"coupled-microstrip", "W=1um", "S=100mm", "H=100mm", "T=0"}, 0, "\"odd\""},
+    };
+    for (const auto& c : cases) {
+        const std::string name = testing::PrintToString(c.args);
+        const Measured m = FieldSolveInChild(c.args);
+        EXPECT_EQ(m.status, c.status) << name << "\n" << m.out;
+        EXPECT_NE(m.out.find(c.says), std::string::npos) << name << "\n" << m.out;
+        EXPECT_LT(m.cpuSeconds, 8.0) << name;
+        EXPECT_LT(m.wallSeconds, 60.0) << name;
+        EXPECT_LT(m.peakMb, 500.0) << name;
+        if (c.status == 0) {
+            EXPECT_FALSE(nlohmann::json::parse(m.out).contains("error")) << name;
+        }
     }
 }

@@ -8,13 +8,13 @@
 #include <string>
 
 #include "fieldsolver/fieldsolver.h"
+#include "fieldsolver/linesection.h"
 #include "models/exactelliptic.h"
 
 using namespace fieldsolver;
 
 namespace {
 
-constexpr double um = 1e-6;
 // Free-space impedance mu0 c. Cohn's and Hammerstad-Jensen's 30 pi and 60 pi
 // take c as 3e8 m/s, 0.069 % above the impedance of the exact constants the
 // solver uses, so the references below are written with eta0.
@@ -84,52 +84,46 @@ TEST_P(FieldSolverAccuracy, AgreesWithReferenceAndEstimateBracketsError) {
     }
 }
 
-CrossSection Um(LineKind kind, std::vector<double> rows, double er) {
-    for (double& r : rows)
-        r *= um;
-    return {kind, rows, er};
-}
-
 Reference MicrostripInAir(const char* name, double u) {
     return {
-        name, Um(LineKind::Microstrip, {100 * u, 100, 0}, 1.0), 0, HammerstadJensenAir(u), 0, 0.1,
+        name, LineSection("microstrip", {100 * u, 100, 0}, 1.0), 0, HammerstadJensenAir(u), 0, 0.1,
         0.01};
 }
 
 // Thick coplanar lines: quasi-static field solutions for perfect metal,
 // uncertain by about 0.25 %.
-Reference Coplanar(const char* name, LineKind kind, std::vector<double> rows, double er, double z0,
+Reference Coplanar(const char* name, const char* line, std::vector<double> rows, double er, double z0,
                    double eeff) {
-    return {name, Um(kind, rows, er), 0, z0, eeff, 0.5, 0.25};
+    return {name, LineSection(line, rows, er), 0, z0, eeff, 0.5, 0.25};
 }
 
 INSTANTIATE_TEST_SUITE_P(
     References, FieldSolverAccuracy,
     testing::Values(
-        Reference{"StriplineWideStrip", Um(LineKind::Stripline, {50, 100, 0}, 2.2), 0,
+        Reference{"StriplineWideStrip", LineSection("stripline", {50, 100, 0}, 2.2), 0,
                   Stripline(50, 100) / std::sqrt(2.2), 2.2, 0.1, 0},
-        Reference{"StriplineNarrowStrip", Um(LineKind::Stripline, {10, 100, 0}, 1), 0,
+        Reference{"StriplineNarrowStrip", LineSection("stripline", {10, 100, 0}, 1), 0,
                   Stripline(10, 100), 0, 0.1, 0},
-        Reference{"CoupledStriplineEven", Um(LineKind::CoupledStripline, {50, 50, 100, 0}, 1), 0,
+        Reference{"CoupledStriplineEven", LineSection("coupled-stripline", {50, 50, 100, 0}, 1), 0,
                   CoupledStripline(50, 50, 100, false), 0, 0.1, 0},
-        Reference{"CoupledStriplineOdd", Um(LineKind::CoupledStripline, {50, 50, 100, 0}, 1), 1,
+        Reference{"CoupledStriplineOdd", LineSection("coupled-stripline", {50, 50, 100, 0}, 1), 1,
                   CoupledStripline(50, 50, 100, true), 0, 0.1, 0},
-        Reference{"CoupledStriplineCloseEven", Um(LineKind::CoupledStripline, {20, 10, 100, 0}, 1),
+        Reference{"CoupledStriplineCloseEven", LineSection("coupled-stripline", {20, 10, 100, 0}, 1),
                   0, CoupledStripline(20, 10, 100, false), 0, 0.1, 0},
-        Reference{"CoupledStriplineCloseOdd", Um(LineKind::CoupledStripline, {20, 10, 100, 0}, 1),
+        Reference{"CoupledStriplineCloseOdd", LineSection("coupled-stripline", {20, 10, 100, 0}, 1),
                   1, CoupledStripline(20, 10, 100, true), 0, 0.1, 0},
         MicrostripInAir("MicrostripAirU0p1", 0.1), MicrostripInAir("MicrostripAirU0p3", 0.3),
         MicrostripInAir("MicrostripAirU1", 1), MicrostripInAir("MicrostripAirU3", 3),
         MicrostripInAir("MicrostripAirU10", 10),
-        Reference{"MicrostripEr10U1", Um(LineKind::Microstrip, {100, 100, 0}, 10), 0,
+        Reference{"MicrostripEr10U1", LineSection("microstrip", {100, 100, 0}, 10), 0,
                   HammerstadJensenAir(1) / std::sqrt(HammerstadJensenEeff(1, 10)),
                   HammerstadJensenEeff(1, 10), 0.2, 0.2},
-        Coplanar("CpwGaAsThickMetal", LineKind::Cpw, {50, 10, 100, 5}, 12.9, 31.08, 5.602),
-        Coplanar("GroundedCpwAlumina", LineKind::CpwGround, {100, 50, 254, 10}, 9.8, 45.95, 4.937),
-        Coplanar("CpwLaminate", LineKind::Cpw, {200, 30, 500, 17}, 3.66, 47.42, 2.034),
+        Coplanar("CpwGaAsThickMetal", "cpw", {50, 10, 100, 5}, 12.9, 31.08, 5.602),
+        Coplanar("GroundedCpwAlumina", "cpw-ground", {100, 50, 254, 10}, 9.8, 45.95, 4.937),
+        Coplanar("CpwLaminate", "cpw", {200, 30, 500, 17}, 3.66, 47.42, 2.034),
         // Metal half as thick as the gap, where the thin-strip formula with a
         // thickness correction gives 27.6 ohms (field solution quoted to 3 digits).
-        Coplanar("CpwMetalHalfTheGap", LineKind::Cpw, {30, 20, 100, 10}, 12.9, 41.4, 0)),
+        Coplanar("CpwMetalHalfTheGap", "cpw", {30, 20, 100, 10}, 12.9, 41.4, 0)),
     [](const testing::TestParamInfo<Reference>& info) { return info.param.name; });
 
 } // namespace

@@ -9,6 +9,7 @@
 
 #include "fieldsolver/fieldsolver.h"
 #include "fieldsolver/gradedaxis.h"
+#include "fieldsolver/linesection.h"
 
 using namespace fieldsolver;
 
@@ -17,8 +18,7 @@ namespace {
 constexpr double um = 1e-6;
 
 // Default coupled-microstrip tab: W 46, S 50, H 50, T 1 um on GaAs.
-const CrossSection kCoupledMicrostrip{
-    LineKind::CoupledMicrostrip, {46 * um, 50 * um, 50 * um, 1 * um}, 12.9};
+const CrossSection kCoupledMicrostrip = LineSection("coupled-microstrip", {46, 50, 50, 1}, 12.9);
 
 double PercentApart(double a, double b) {
     return 100 * std::abs(a - b) / std::abs(b);
@@ -26,7 +26,7 @@ double PercentApart(double a, double b) {
 
 TEST(FieldSolver, FinerMeshesChangeLessAndStayInsideTheEstimate) {
     // Thick CPW (T/G = 0.5): corners and gap walls dominate the mesh error.
-    const CrossSection cpw{LineKind::Cpw, {30 * um, 20 * um, 100 * um, 10 * um}, 12.9};
+    const CrossSection cpw = LineSection("cpw", {30, 20, 100, 10}, 12.9);
     SolveOptions finer;
     finer.refinement = 1;
     const SolveResult coarse = Solve(cpw), fine = Solve(cpw, finer);
