@@ -29,12 +29,14 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenuBar;
 class QPushButton;
 class QRadioButton;
 class QTabBar;
 class QTreeWidget;
 class QUrl;
 
+class HelpBrowser;
 class TForm1;
 // The one main window, set before its line models are constructed.
 extern TForm1* Form1;
@@ -56,6 +58,18 @@ class TForm1 : public QWidget, public WindowServices {
 
     // Opens the documentation; tests replace it to see the address.
     static std::function<bool(const QUrl&)>& UrlOpener();
+    // The help page (installed, beside the executable or in the source
+    // tree); empty when there is none.
+    static QString DocumentationFile();
+
+    // --- Menu bar (tform1menus.cpp) -------------------------------------------
+    // The menu's height: the window is the designed layout plus this.
+    int MenuHeight() const;
+    QMenuBar* MenuBar() const { return menuBar_; }
+    // Help, Contents (F1): the help page in the program's own browser.
+    HelpBrowser* OpenHelp();
+    // File, Export sweep...: the sweep window's exports.
+    void ExportSweep();
 
     // --- WindowServices --------------------------------------------------
     double RowValue(int row) override;
@@ -213,6 +227,7 @@ class TForm1 : public QWidget, public WindowServices {
     enum class ExitRule { Positive, DielConstant, LossTangent, Unchecked };
 
     void InstallTools();
+    void InstallMenuBar();
     void InstallKeys();
     bool HandleKey(QObject* watched, QKeyEvent* event);
     void ShowLossParts(bool valid);
@@ -281,6 +296,8 @@ class TForm1 : public QWidget, public WindowServices {
     bool droppingPress_ = false; // the press that moved the focus is to be dropped
     int busyDepth_ = 0;
     QList<QAction*> tools_;
+    QMenuBar* menuBar_ = nullptr;
+    QWidget* body_ = nullptr; // the designed layout, below the menu bar
     int errorBoxes_ = 0;          // error boxes of the line models so far
     bool lossPartsShown_ = false; // the loss field's tooltip holds the last action's parts
 
