@@ -149,6 +149,7 @@ TForm1::TForm1(const Options& options) : QWidget(nullptr), options_(options) {
     InstallTools();
     InstallMenuBar();
     InstallKeys();
+    InstallStaleMarks();
     try {
         CreateLineModels();
     } catch (...) {

@@ -144,6 +144,13 @@ class TForm1 : public QWidget, public WindowServices {
     int LossUnitIndex() const { return lossUnit; }
     int RowUnitIndex(int row) const { return rowUnit[static_cast<std::size_t>(row - 1)]; }
 
+    // --- Results current or not (tform1stale.cpp) ----------------------------
+    // Draws the results of the last Analyze or Synthesize as current, or
+    // dimmed with a tooltip (all but `typedInto`, which is an input now).
+    void ShowResultsCurrent(bool current, const QLineEdit* typedInto = nullptr);
+    bool ResultsCurrent() const { return resultsCurrent_; }
+    QList<QLineEdit*> ResultEdits() const;
+
     // --- Keyboard, results as text, loss parts (tform1keys.cpp) -------------
     // Every result the window shows with its unit, one "label: value unit"
     // per line; what Ctrl+C copies.
@@ -228,6 +235,7 @@ class TForm1 : public QWidget, public WindowServices {
 
     void InstallTools();
     void InstallMenuBar();
+    void InstallStaleMarks();
     void InstallKeys();
     bool HandleKey(QObject* watched, QKeyEvent* event);
     void ShowLossParts(bool valid);
@@ -298,6 +306,7 @@ class TForm1 : public QWidget, public WindowServices {
     QList<QAction*> tools_;
     QMenuBar* menuBar_ = nullptr;
     QWidget* body_ = nullptr; // the designed layout, below the menu bar
+    bool resultsCurrent_ = true;
     int errorBoxes_ = 0;          // error boxes of the line models so far
     bool lossPartsShown_ = false; // the loss field's tooltip holds the last action's parts
 

@@ -68,6 +68,7 @@ void TForm1::AnalyzeButtonClick() {
         const int errors = errorBoxes_;
         model->Analyze();
         MarkLabels(true);
+        if (errorBoxes_ == errors) ShowResultsCurrent(true);
         ShowLossParts(errorBoxes_ == errors);
     });
 }
@@ -79,6 +80,7 @@ void TForm1::SynthesizeButtonClick() {
         const int errors = errorBoxes_;
         model->Synthesize();
         MarkLabels(false);
+        if (errorBoxes_ == errors) ShowResultsCurrent(true);
         ShowLossParts(errorBoxes_ == errors);
     });
 }
