@@ -5,6 +5,7 @@
 #       found by the executables through their run path and by the loader's
 #       own look into $ORIGIN/../lib/<triplet>/tavrel
 #   share/doc/tavrel/tavrel.html                       the help page
+#   share/doc/tavrel/copyright                         the licence (Debian's machine-readable form)
 #   share/man/man1/tavrel.1.gz, tavrel-calc.1.gz
 #   share/applications/<app id>.desktop, share/metainfo/<app id>.metainfo.xml
 #   share/icons/hicolor/{scalable,NxN}/apps/<app id>.{svg,png}
@@ -42,7 +43,8 @@ install(TARGETS cpw_for_tavrel
   LIBRARY DESTINATION ${TAVREL_INSTALL_PRIVATE_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}) # Windows: beside the executables
 
-install(FILES ${TAVREL_HELP_PAGE} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${TAVREL_HELP_PAGE} ${CMAKE_SOURCE_DIR}/packaging/copyright
+  DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${TAVREL_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 if(TARGET tavrel)

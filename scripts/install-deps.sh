@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   locales xvfb xauth xdotool fonts-dejavu-core fonts-liberation2
   cmark-gfm librsvg2-bin dpkg-dev desktop-file-utils appstream
+  python3-scikit-rf
 )
 
 missing=()

@@ -4,12 +4,14 @@
 #include <cmath>
 #include <memory>
 #include <ostream>
+#include <sstream>
 
 #include <nlohmann/json.hpp>
 
 #include "cli/calcrun.h"
 #include "cli/jsontext.h"
 #include "core/sweeptable.h"
+#include "core/sweeptouchstone.h"
 #include "core/worksheet.h"
 
 namespace {
@@ -22,7 +24,8 @@ struct SweepRequest {
     SweepVariable variable;
     SweepRange range;
     std::pair<std::string, std::string> rangeTexts; // START and STOP as written
-    bool json = false;
+    enum class Format { Csv, Json, Touchstone } format = Format::Csv;
+    double zRef = 50.0; // ohms, the Touchstone ports' reference
 };
 
 SweepVariable VariableOf(const LineType& line, const std::string& key) {
@@ -36,6 +39,28 @@ SweepVariable VariableOf(const LineType& line, const std::string& key) {
     if (key == "rough") return {SweepVariable::Kind::Roughness};
     throw UsageError("cannot sweep '" + key +
                      "' (a dimension key, f, Er, tand, sigma or rough can be swept)");
+}
+
+// "--name VALUE" or "--name=VALUE": true with `value` set when args[i] is the
+// option (i then points at its last word).
+bool OptionValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
+                 std::string& value) {
+    const std::string& arg = args[i];
+    if (arg.rfind(name + "=", 0) == 0) {
+        value = arg.substr(name.size() + 1);
+        return true;
+    }
+    if (arg != name) return false;
+    if (++i == args.size()) throw UsageError(name + " needs a value");
+    value = args[i];
+    return true;
+}
+
+SweepRequest::Format ParseFormat(const std::string& format) {
+    if (format == "csv") return SweepRequest::Format::Csv;
+    if (format == "json") return SweepRequest::Format::Json;
+    if (format == "touchstone") return SweepRequest::Format::Touchstone;
+    throw UsageError("--format must be csv, json or touchstone, got '" + format + "'");
 }
 
 int ParseCount(const std::string& text) {
@@ -79,15 +104,11 @@ SweepRequest ParseSweep(const std::vector<std::string>& args) {
         const std::string& arg = args[i];
         if (arg == "log" || arg == "lin") {
             request.range.logarithmic = arg == "log";
-        } else if (arg == "--format" || arg.rfind("--format=", 0) == 0) {
-            std::string format = arg.size() > 8 ? arg.substr(9) : "";
-            if (arg == "--format") {
-                if (++i == args.size()) throw UsageError("--format needs csv or json");
-                format = args[i];
-            }
-            if (format != "csv" && format != "json")
-                throw UsageError("--format must be csv or json, got '" + format + "'");
-            request.json = format == "json";
+        } else if (std::string value; OptionValue(args, i, "--format", value)) {
+            request.format = ParseFormat(value);
+        } else if (OptionValue(args, i, "--z-ref", value)) {
+            request.zRef = ParseQuantity(value, Quantity::Impedance);
+            if (!(request.zRef > 0.0)) throw UsageError("--z-ref must be above zero");
         } else if (arg.find('=') != std::string::npos && arg.find(':') != std::string::npos) {
             if (!swept.empty()) throw UsageError("only one key can be swept");
             swept = arg;
@@ -100,6 +121,9 @@ SweepRequest ParseSweep(const std::vector<std::string>& args) {
     ParseSweptKey(request, swept);
     for (const auto& [key, value] : request.base.values)
         if (key == request.key) throw UsageError("key '" + key + "' given twice");
+    if (request.format == SweepRequest::Format::Touchstone &&
+        request.variable.kind != SweepVariable::Kind::Frequency)
+        throw UsageError("--format touchstone needs a frequency sweep (f=START:STOP:N)");
     if (const std::string problem = SweepRangeProblem(request.range); !problem.empty())
         throw UsageError(problem);
     const LineType& line = *request.base.line;
@@ -173,13 +197,25 @@ int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std
         Worksheet sheet;
         const std::unique_ptr<LineModel> model = PrepareLine(request.base, sheet);
         // Read once, as Analyze would; the swept input is replaced per point.
-        const LineInputs base = model->ReadInputs();
+        LineInputs base = model->ReadInputs();
+        base.length = model->GetPhysicalLength();
         const std::vector<SweepPoint> points =
             RunSweep(line, base, request.variable, request.range);
-        if (request.json)
+        switch (request.format) {
+        case SweepRequest::Format::Json:
             WriteJson(out, request, sheet, points);
-        else
+            break;
+        case SweepRequest::Format::Touchstone: {
+            // Built whole first: a point without a result writes nothing.
+            std::ostringstream file;
+            WriteSweepTouchstone(file, line, base, request.variable, points, request.zRef);
+            out << file.str();
+            break;
+        }
+        case SweepRequest::Format::Csv:
             WriteSweepTable(out, line, request.variable, points);
+            break;
+        }
     } catch (...) {
         return Fail(out, CurrentErrorText("Unknown calculation error"));
     }

@@ -1,6 +1,7 @@
 #include "core/sweep.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "core/calculation.h"
@@ -30,6 +31,18 @@ void EvaluatePoint(const LineDescriptor& line, const LineInputs& in, CrossSectio
     point.values = answer.result;
     point.warnings = std::move(answer.warnings);
     point.error = answer.ErrorText();
+}
+
+// Rounded to 15 significant digits, which every double holds exactly as a
+// decimal: a unit conversion's 999999999.9999999 becomes 1e9 and the decade
+// points of a logarithmic sweep come out exact.
+double Tidy(double value) {
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, value,
+                                       std::chars_format::general, 15);
+    double tidy = value;
+    if (written.ec == std::errc()) std::from_chars(text, written.ptr, tidy);
+    return tidy;
 }
 
 } // namespace
@@ -84,6 +97,8 @@ std::vector<double> SweepValues(const SweepRange& range) {
                                                   : range.start + (range.stop - range.start) * t;
     }
     if (last > 0) values.back() = range.stop; // no rounding at the far end
+    for (double& value : values)
+        value = Tidy(value);
     return values;
 }
 

@@ -75,7 +75,11 @@ std::vector<double> SweepCells(const LineDescriptor& line, const std::vector<Swe
 
 std::string FormatExact(double value) {
     char buffer[32];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    // Whole numbers in full (1 GHz is 1000000000, not 1e+09), the rest shortest.
+    const bool whole = std::fabs(value) < 1e16 && value == std::trunc(value);
+    const auto [end, error] =
+        whole ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed)
+              : std::to_chars(buffer, buffer + sizeof buffer, value);
     return error == std::errc() ? std::string(buffer, end) : std::string("nan");
 }
 

@@ -1,7 +1,10 @@
 #include "quantities/materialsfile.h"
 
+#include <algorithm>
 #include <cctype>
+#include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -35,9 +38,32 @@ std::optional<std::vector<std::string>> Fields(std::string_view line) {
     }
 }
 
+// "." first; then, where the user's locale writes a decimal comma, "3,61".
+std::optional<double> Number(const std::string& text, char decimal) {
+    if (const auto value = ParseWholeNumber(text)) return value;
+    if (decimal != ',' || text.find('.') != std::string::npos ||
+        std::count(text.begin(), text.end(), ',') != 1)
+        return std::nullopt;
+    std::string dotted = text;
+    dotted[dotted.find(',')] = '.';
+    return ParseWholeNumber(dotted);
+}
+
+// The reason a name may not be taken: a built-in entry's, or an earlier line's.
+template <class Entry>
+std::string Repeated(const std::string& name, const std::vector<Entry>& builtIn,
+                     const std::vector<Entry>& earlier, const char* kind) {
+    const auto same = [&](const Entry& e) { return e.name == name; };
+    if (std::any_of(builtIn.begin(), builtIn.end(), same))
+        return "\"" + name + "\" is the name of a built-in " + kind;
+    if (std::any_of(earlier.begin(), earlier.end(), same))
+        return "\"" + name + "\" is named by an earlier line";
+    return {};
+}
+
 // The entry of one line's fields, or the reason it is refused.
-std::string Take(const std::vector<std::string>& f, UserMaterials& out) {
-    const auto number = [&](std::size_t i) { return ParseWholeNumber(f[i]); };
+std::string Take(const std::vector<std::string>& f, char decimal, UserMaterials& out) {
+    const auto number = [&](std::size_t i) { return Number(f[i], decimal); };
     if (f[0] == "dielectric") {
         if (f.size() < 4 || f.size() > 5) return "expected: dielectric \"Name\" Er tand [f_ref]";
         if (f[1].empty()) return "the name is empty";
@@ -50,6 +76,9 @@ std::string Take(const std::vector<std::string>& f, UserMaterials& out) {
             if (!given || !(*given > 0.0)) return "f_ref must be a frequency in hertz above 0";
             fRef = *given;
         }
+        if (auto repeated = Repeated(f[1], DielectricTable(), out.dielectrics, "dielectric");
+            !repeated.empty())
+            return repeated;
         out.dielectrics.push_back({f[1], *er, *tand, fRef});
         return {};
     }
@@ -61,15 +90,32 @@ std::string Take(const std::vector<std::string>& f, UserMaterials& out) {
         // Refused here, with its line, rather than by the first calculation.
         if (*sigma < kMinListedConductivity)
             return "sigma must be >= 1E5 S/m, as the microstrip and stripline formulas require";
+        if (auto repeated = Repeated(f[1], ConductorTable(), out.conductors, "conductor");
+            !repeated.empty())
+            return repeated;
         out.conductors.push_back({f[1], *sigma});
         return {};
     }
     return "unknown entry '" + f[0] + "' (dielectric or conductor)";
 }
 
+// FNV-1a, 64 bits: enough to tell an edited file from the one reported.
+std::string Fingerprint(std::string_view bytes) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    static const char* const kDigits = "0123456789abcdef";
+    std::string text(16, '0');
+    for (int i = 15; i >= 0; --i, hash >>= 4)
+        text[static_cast<std::size_t>(i)] = kDigits[hash & 15];
+    return text;
+}
+
 } // namespace
 
-UserMaterials ParseMaterials(std::string_view text) {
+UserMaterials ParseMaterials(std::string_view text, char decimal) {
     UserMaterials out;
     int number = 0;
     while (!text.empty()) {
@@ -83,7 +129,7 @@ UserMaterials ParseMaterials(std::string_view text) {
         if (!fields)
             reason = "a name's closing quote is missing";
         else if (!fields->empty())
-            reason = Take(*fields, out);
+            reason = Take(*fields, decimal, out);
         if (!reason.empty()) out.problems.push_back({number, reason});
     }
     return out;
@@ -107,7 +153,12 @@ UserMaterials ReadMaterialsFile(const std::string& path) {
         if (size != 0) return refuse("cannot be read");
         return out;
     }
-    return ParseMaterials(content.str());
+    // Qt sets the C library's locale from the environment: its decimal point
+    // is the user's.
+    const char* point = std::localeconv()->decimal_point;
+    out = ParseMaterials(content.str(), point != nullptr && point[0] == ',' ? ',' : '.');
+    out.fingerprint = Fingerprint(content.str());
+    return out;
 }
 
 std::string ProblemsMessage(const std::string& path,

@@ -6,8 +6,10 @@
 //   dielectric "Name" Er tand [f_ref]   Er >= 1, tand >= 0, f_ref in hertz > 0
 //   conductor  "Name" sigma             sigma in S/m >= 1E5
 //
-// Numbers are written with "." as the decimal point (1e9, 5.8e7).  A line
-// that does not fit is skipped and reported; the others still count.
+// Numbers are written with "." as the decimal point (1e9, 5.8e7), or with
+// the user's decimal comma where the locale has one (3,61).  A name may not
+// repeat a built-in entry's or an earlier line's.  A line that does not fit
+// is skipped and reported; the others still count.
 #pragma once
 
 #include <string>
@@ -31,11 +33,15 @@ struct UserMaterials {
     std::vector<Dielectric> dielectrics;
     std::vector<Conductor> conductors;
     std::vector<MaterialsFileProblem> problems;
+    // Of the file's bytes (16 hex digits; empty without a file): its problems
+    // are reported once, until the file changes.
+    std::string fingerprint;
 };
 
-UserMaterials ParseMaterials(std::string_view text);
+// `decimal` is the locale's decimal point: ',' also accepts "3,61".
+UserMaterials ParseMaterials(std::string_view text, char decimal = '.');
 
-// The file at `path`; a missing file is no materials and no problem, a file
+// The file at `path`, read with the C library locale's decimal point; a missing file is no materials and no problem, a file
 // that exists but cannot be read (or is over 1 MiB) is one problem, line 0.
 UserMaterials ReadMaterialsFile(const std::string& path);
 

@@ -1,5 +1,6 @@
 #include "quantities/numberformat.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <climits>
@@ -25,6 +26,22 @@ locale_t CLocale() {
 }
 
 } // namespace
+
+std::string FormatSignificant(double x, int digits) {
+    if (!std::isfinite(x) || digits < 1) return FormatGeneral(x, std::max(digits, 1));
+    char buffer[64];
+    // Rounded to the digits first (0.0996 becomes 0.1), then written in full.
+    auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific, digits - 1);
+    double rounded = 0.0;
+    std::from_chars(buffer, written.ptr, rounded);
+    if (std::fabs(rounded) < 1e-12) return "0";
+    const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(rounded))));
+    const int decimals = std::clamp(digits - 1 - exponent, 0, 15);
+    written = std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed,
+                            decimals);
+    return std::string(buffer, written.ptr);
+}
 
 std::string FormatG(double x) {
     std::string text = FormatGeneral(x, 6);

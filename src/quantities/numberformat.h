@@ -17,6 +17,10 @@ std::string FormatG(double x);
 // lower-case exponent.
 std::string FormatSettingsNumber(double x);
 
+// `digits` significant digits written without exponent ("0.012", "1.2",
+// "12", "120" for 2); a value that rounds to zero is "0", never "-0.00".
+std::string FormatSignificant(double x, int digits);
+
 // printf "%d".
 std::string FormatInteger(long long n);
 

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "quantities/numberformat.h"
 #include "ui/fieldpicture.h"
 
 namespace {
@@ -23,8 +24,12 @@ QString ModeName(fieldcheck::Mode mode) {
     }
 }
 
+// Two significant digits: the digits that matter of a small difference,
+// and no "-0.00" for one that rounds to nothing.
 QString Percent(double value, bool signed_) {
-    return QString::asprintf(signed_ ? "%+.2f %%" : "%.2f %%", value);
+    QString text = QString::fromStdString(FormatSignificant(value, 2));
+    if (signed_ && !text.startsWith('-') && text != QLatin1String("0")) text.prepend('+');
+    return text + QStringLiteral(" %");
 }
 
 QString Hertz(double f) {
@@ -65,7 +70,10 @@ QWidget* FieldCheckDialog::MakeTable() {
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     table_->setFocusPolicy(Qt::NoFocus);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Each column as wide as its header and cells at any scale; the table
+    // (and so the dialog) as wide as its columns.
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setStretchLastSection(true);
     QStringList rows;
     int row = 0;
     auto put = [&](const QString& name, double closed, double field, double difference,

@@ -83,6 +83,12 @@ void FieldPicture::paintEvent(QPaintEvent*) {
 
     painter.setPen(kFrame);
     painter.drawRect(QRectF(0.5, 0.5, width() - 1.0, height() - 1.0));
-    painter.drawText(QRectF(6, 4, width() - 12, 20), Qt::AlignLeft | Qt::AlignTop,
-                     tr("Equipotentials every 0.1 of the strip's potential"));
+    // The caption on a ground of its own: no contour runs through its words.
+    const QString caption = tr("Equipotentials every 0.1 of the strip's potential");
+    const QRectF box = painter
+                           .boundingRect(QRectF(6, 4, width() - 12, 20),
+                                         Qt::AlignLeft | Qt::AlignTop, caption)
+                           .adjusted(-3, -1, 3, 1);
+    painter.fillRect(box, QColor(255, 255, 255, 235));
+    painter.drawText(box, Qt::AlignCenter, caption);
 }

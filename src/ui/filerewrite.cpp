@@ -134,15 +134,42 @@ bool FileRewrite::ResolveName(const std::string& path) {
 
 // One writer at a time, across processes, for the whole read-modify-write.
 // The lock is opened read-only, as flock needs no more: a lock file root
-// created does not shut its user out.
+// created does not shut its user out.  The lock file may be removed (see
+// RemoveLockFile) while this writer waits for it: the lock then counts only
+// when the name still leads to the file that was locked.
 bool FileRewrite::TakeLock() {
-    lock_ = FileHandle(::openat(folder_.Get(), (name_ + ".lock").c_str(),
-                                O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+    const std::string lockName = name_ + ".lock";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        lock_ = FileHandle(::openat(folder_.Get(), lockName.c_str(),
+                                    O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
+        struct stat info {};
+        if (lock_.Get() < 0 || ::fstat(lock_.Get(), &info) != 0 || !S_ISREG(info.st_mode))
+            return false;
+        while (::flock(lock_.Get(), LOCK_EX) != 0)
+            if (errno != EINTR) return false;
+        struct stat now {};
+        if (::fstatat(folder_.Get(), lockName.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
+            SameFile(now, info))
+            return true;
+    }
+    return false;
+}
+
+bool RemoveLockFile(const std::string& path) {
+    FileRewrite rewrite;
+    return rewrite.RemoveLock(path);
+}
+
+bool FileRewrite::RemoveLock(const std::string& path) {
+    folder_ = FileHandle(::open(Folder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder_.Get() < 0 || !ResolveName(path)) return false;
+    const std::string lockName = name_ + ".lock";
     struct stat info {};
-    if (lock_.Get() < 0 || ::fstat(lock_.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    while (::flock(lock_.Get(), LOCK_EX) != 0)
-        if (errno != EINTR) return false;
-    return true;
+    if (::fstatat(folder_.Get(), lockName.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT; // nothing to remove
+    // Removed under the lock: a writer waiting for it sees the name gone
+    // and locks a new file.
+    return TakeLock() && ::unlinkat(folder_.Get(), lockName.c_str(), 0) == 0;
 }
 
 // Called under the lock, when no live writer of this file is between
@@ -171,6 +198,15 @@ void FileRewrite::RemoveStaleTemporaries() {
     ::closedir(listing);
 }
 
+bool FileRewrite::BeginReplace(const std::string& path) {
+    folder_ = FileHandle(::open(Folder(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder_.Get() < 0 || !ResolveName(path)) return false;
+    const FileHandle file(
+        ::openat(folder_.Get(), name_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    exists_ = file.Get() >= 0;
+    return exists_ ? MayReplace(file.Get()) : errno == ENOENT;
+}
+
 bool FileRewrite::ReadCurrent() {
     // No link (resolved above) and no waiting on a FIFO.
     const FileHandle file(
@@ -180,17 +216,20 @@ bool FileRewrite::ReadCurrent() {
         return errno == ENOENT;
     }
     exists_ = true;
-    if (::fstat(file.Get(), &old_) != 0 || !S_ISREG(old_.st_mode)) return false;
-    // The owner's write bit, not access(): root may write anything, but must
-    // leave alone what its owner marked read-only.  Others need the right to
-    // write the file itself, not only the folder's right to replace it.
-    if ((old_.st_mode & S_IWUSR) == 0) return false;
-    if (::geteuid() != 0 && ::faccessat(folder_.Get(), name_.c_str(), W_OK, AT_EACCESS) != 0)
-        return false;
+    if (!MayReplace(file.Get())) return false;
     auto content = ReadWholeFile(file.Get());
     if (!content) return false;
     content_ = std::move(*content);
     return true;
+}
+
+bool FileRewrite::MayReplace(int fd) {
+    if (::fstat(fd, &old_) != 0 || !S_ISREG(old_.st_mode)) return false;
+    // The owner's write bit, not access(): root may write anything, but must
+    // leave alone what its owner marked read-only.  Others need the right to
+    // write the file itself, not only the folder's right to replace it.
+    if ((old_.st_mode & S_IWUSR) == 0) return false;
+    return ::geteuid() == 0 || ::faccessat(folder_.Get(), name_.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 int FileRewrite::CreateTemporary() {

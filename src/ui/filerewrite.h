@@ -45,8 +45,15 @@ class FileRewrite {
     // its folder, anything but a regular file, a file without its owner's
     // write permission (for root too), or one this user may not write.
     bool Begin(const std::string& path);
+    // For a file written whole, such as an export: the same refusals, but
+    // no folder is created, no lock taken and the old file is not read.
+    bool BeginReplace(const std::string& path);
     bool Exists() const { return exists_; }
     const std::string& Content() const { return content_; }
+
+    // Removes the lock file beside `path` (when the program is done with the
+    // file), waiting for a writer that holds it; true when it is gone.
+    bool RemoveLock(const std::string& path);
 
     // A new, empty temporary file beside the file, for the caller to fill;
     // -1 on failure.
@@ -62,6 +69,7 @@ class FileRewrite {
     bool TakeLock();
     void RemoveStaleTemporaries();
     bool ReadCurrent();
+    bool MayReplace(int fd);
     bool KeepOwnerAndMode(int fd);
 
     FileHandle folder_;
@@ -73,3 +81,6 @@ class FileRewrite {
     FileHandle temporary_;
     std::string temporaryName_;
 };
+
+// FileRewrite::RemoveLock on a FileRewrite of its own.
+bool RemoveLockFile(const std::string& path);

@@ -53,6 +53,7 @@ PairSynthesisDialog::PairSynthesisDialog(const LineDescriptor& line, const LineI
     secondFigure = FigureBox(1);
     secondValue = new QLineEdit(QStringLiteral("30"));
     solveButton = new QPushButton(tr("Solve"));
+    solveButton->setDefault(true); // Enter in a target solves
     resultLabel = new QLabel;
     resultLabel->setWordWrap(true);
     resultLabel->setMinimumWidth(440);

@@ -10,6 +10,7 @@ SweepWindow* OpenSweepWindow(TForm1& form) {
     SweepSetup setup;
     setup.line = &model->Line();
     setup.inputs = model->ReadInputs();
+    setup.inputs.length = model->GetPhysicalLength();
     const auto entry = [](const UnitTable& table, int index) {
         return UnitEntry{table.Name(index), table.Factor(index)};
     };

@@ -4,12 +4,14 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QGuiApplication>
 #include <QProgressBar>
+#include <QScreen>
+#include <QScrollArea>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -52,7 +54,6 @@ SweepWindow::SweepWindow(const SweepSetup& setup, QWidget* parent)
     : QWidget(parent, Qt::Window), setup_(setup) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Sweep - %1").arg(QString::fromUtf8(setup_.line->tabName)));
-    resize(760, 820);
 
     variableBox = new QComboBox(this);
     for (const SweepVariable& v : Variables())
@@ -76,6 +77,7 @@ SweepWindow::SweepWindow(const SweepSetup& setup, QWidget* parent)
     plot = new SweepPlot(this);
     auto* csvButton = new QPushButton(tr("Export CSV..."), this);
     auto* pngButton = new QPushButton(tr("Export PNG..."), this);
+    auto* touchstoneButton = new QPushButton(tr("Export Touchstone..."), this);
     auto* copyButton = new QPushButton(tr("Copy table"), this);
 
     auto* range = new QHBoxLayout;
@@ -94,18 +96,34 @@ SweepWindow::SweepWindow(const SweepSetup& setup, QWidget* parent)
     actions->addWidget(progress, 1);
     actions->addWidget(csvButton);
     actions->addWidget(pngButton);
+    actions->addWidget(touchstoneButton);
     actions->addWidget(copyButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(range);
     layout->addLayout(actions);
     layout->addWidget(noteLabel);
-    layout->addWidget(plot, 1);
+    // The charts keep a legible height and scroll on a small screen (a
+    // laptop's 768 lines, or 1000 at scale 2); the window fits the screen.
+    plot->setMinimumHeight(3 * 170);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidget(plot);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    layout->addWidget(scroll, 1);
+    QSize size(760, 820);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // Leave room for the frame and title bar the desktop adds.
+        const QSize room = screen->availableGeometry().size() - QSize(16, 48);
+        size = size.boundedTo(room);
+    }
+    resize(size);
 
     connect(variableBox, &QComboBox::activated, this, &SweepWindow::SelectVariable);
     connect(runButton, &QPushButton::clicked, this, [this] { Start(); });
     connect(cancelButton, &QPushButton::clicked, this, &SweepWindow::Cancel);
     connect(csvButton, &QPushButton::clicked, this, &SweepWindow::ExportCsvClicked);
     connect(pngButton, &QPushButton::clicked, this, &SweepWindow::ExportPngClicked);
+    connect(touchstoneButton, &QPushButton::clicked, this, &SweepWindow::ExportTouchstoneClicked);
     connect(copyButton, &QPushButton::clicked, this, &SweepWindow::CopyClicked);
     SelectVariable(0);
 }
@@ -228,6 +246,7 @@ bool SweepWindow::Start() {
     runButton->setEnabled(false);
     cancelButton->setEnabled(true);
     noteLabel->setText(tr("Sweeping %1 points...").arg(range.points));
+    plot->Clear(); // no curve of an earlier sweep stays up beside this one
 
     worker_ = std::thread(
         [this, line = setup_.line, in = setup_.inputs, variable, range, cancel = cancel_] {
@@ -260,7 +279,8 @@ void SweepWindow::Finish(std::shared_ptr<std::vector<SweepPoint>> points) {
 void SweepWindow::Replot() {
     const SweepPlotScale scale{DisplayTitle(variable_), DisplayFactor(variable_), logarithmic_,
                                tr("Loss [%1]").arg(QString::fromStdString(setup_.lossUnit.name)),
-                               setup_.lossUnit.factor};
+                               setup_.lossUnit.factor,
+                               QString::fromStdString(setup_.lossUnit.name)};
     plot->Show(*setup_.line, points_, scale);
 }
 
@@ -289,29 +309,6 @@ QString SweepWindow::Note() const {
 
 QString SweepWindow::TableText(char separator) const {
     return SweepTableText(*setup_.line, variable_, points_, separator);
-}
-
-bool SweepWindow::ExportCsv(const QString& path) const {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    const QByteArray bytes = TableText(',').toUtf8();
-    return file.write(bytes) == bytes.size() && file.flush();
-}
-
-bool SweepWindow::ExportPng(const QString& path) {
-    return plot->grab().save(path, "PNG");
-}
-
-void SweepWindow::ExportCsvClicked() {
-    const QString path =
-        ExportFileDialog::Ask(this, tr("Export CSV"), "sweep.csv", tr("CSV files (*.csv)"));
-    if (!path.isEmpty() && !ExportCsv(path)) noteLabel->setText(tr("Could not write %1").arg(path));
-}
-
-void SweepWindow::ExportPngClicked() {
-    const QString path =
-        ExportFileDialog::Ask(this, tr("Export PNG"), "sweep.png", tr("PNG images (*.png)"));
-    if (!path.isEmpty() && !ExportPng(path)) noteLabel->setText(tr("Could not write %1").arg(path));
 }
 
 void SweepWindow::CopyClicked() {

@@ -29,7 +29,7 @@ class TForm1;
 // once, and the units the main window shows them in.
 struct SweepSetup {
     const LineDescriptor* line = nullptr;
-    LineInputs inputs;
+    LineInputs inputs; // with the section's physical length
     UnitEntry frequencyUnit{"Hz", 1.0};
     std::vector<UnitEntry> rowUnits; // one per row of the line
     UnitEntry conductivityUnit{"S/m", 1.0};
@@ -61,8 +61,16 @@ class SweepWindow : public QWidget {
     // The table of the last sweep: CSV (SI units, the columns of tavrel-calc
     // sweep) or tab-separated text for a spreadsheet.
     QString TableText(char separator) const;
+    // Exports write the whole file or leave the old one (exportfile.h).
     bool ExportCsv(const QString& path) const;
     bool ExportPng(const QString& path);
+    // The last sweep as the Touchstone file of the line section of the main
+    // window's length, ports referred to zRef ohms; empty when written, else
+    // why not (only a frequency sweep whose points all have a result can be).
+    QString ExportTouchstone(const QString& path, double zRef) const;
+    // Asks for a CSV file and exports the last sweep; without one, says how
+    // to make one.
+    void OfferExport();
     // Redraws the charts from the last sweep's points.
     void Replot();
 
@@ -86,6 +94,7 @@ class SweepWindow : public QWidget {
     void Finish(std::shared_ptr<std::vector<SweepPoint>> points);
     void ExportCsvClicked();
     void ExportPngClicked();
+    void ExportTouchstoneClicked();
     void CopyClicked();
 
     SweepSetup setup_;

@@ -1,6 +1,7 @@
 // Construction of the window: controls at their places, focus order, the line
 // models, and the start-up sequence FormCreate.
 #include "ui/tform1.h"
+#include "ui/filerewrite.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -139,7 +140,9 @@ TForm1::TForm1(const Options& options) : QWidget(nullptr), options_(options) {
     CreateControls();
     SetFocusOrder();
     InstallTools();
+    InstallMenuBar();
     InstallKeys();
+    InstallStaleMarks();
     CreateLineModels();
     FormCreate();
 }
@@ -473,6 +476,8 @@ void TForm1::FormClose() {
         write([this] { WriteMaterialOptionsSection(); });
         write.Finish();
     });
+    // The settings are written: no lock file stays behind in the user's folder.
+    RemoveLockFile(settings_.FileName());
 }
 
 void TForm1::ReadMaterialSection() {

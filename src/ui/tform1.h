@@ -34,12 +34,14 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenuBar;
 class QPushButton;
 class QRadioButton;
 class QTabBar;
 class QTreeWidget;
 class QUrl;
 
+class HelpBrowser;
 
 class TForm1 : public QWidget, public WindowServices {
     Q_OBJECT
@@ -58,6 +60,18 @@ class TForm1 : public QWidget, public WindowServices {
 
     // Opens the documentation; tests replace it to see the address.
     static std::function<bool(const QUrl&)>& UrlOpener();
+    // The help page (installed, beside the executable or in the source
+    // tree); empty when there is none.
+    static QString DocumentationFile();
+
+    // --- Menu bar (tform1menus.cpp) -------------------------------------------
+    // The menu's height: the window is the designed layout plus this.
+    int MenuHeight() const;
+    QMenuBar* MenuBar() const { return menuBar_; }
+    // Help, Contents (F1): the help page in the program's own browser.
+    HelpBrowser* OpenHelp();
+    // File, Export sweep...: the sweep window's exports.
+    void ExportSweep();
 
     // --- WindowServices --------------------------------------------------
     double RowValue(int row) override;
@@ -131,6 +145,13 @@ class TForm1 : public QWidget, public WindowServices {
     int ConductivityUnitIndex() const { return conductivityUnit; }
     int LossUnitIndex() const { return lossUnit; }
     int RowUnitIndex(int row) const { return rowUnit[static_cast<std::size_t>(row - 1)]; }
+
+    // --- Results current or not (tform1stale.cpp) ----------------------------
+    // Draws the results of the last Analyze or Synthesize as current, or
+    // dimmed with a tooltip (all but `typedInto`, which is an input now).
+    void ShowResultsCurrent(bool current, const QLineEdit* typedInto = nullptr);
+    bool ResultsCurrent() const { return resultsCurrent_; }
+    QList<QLineEdit*> ResultEdits() const;
 
     // --- Keyboard, results as text, loss parts (tform1keys.cpp) -------------
     // Every result the window shows with its unit, one "label: value unit"
@@ -216,6 +237,8 @@ class TForm1 : public QWidget, public WindowServices {
     std::optional<InputRule> ExitRuleOf(const QObject* edit) const;
 
     void InstallTools();
+    void InstallMenuBar();
+    void InstallStaleMarks();
     void InstallKeys();
     bool HandleKey(QObject* watched, QKeyEvent* event);
     void ShowLossParts(bool valid);
@@ -303,6 +326,9 @@ class TForm1 : public QWidget, public WindowServices {
     bool droppingPress_ = false; // the press that moved the focus is to be dropped
     int busyDepth_ = 0;
     QList<QAction*> tools_;
+    QMenuBar* menuBar_ = nullptr;
+    QWidget* body_ = nullptr; // the designed layout, below the menu bar
+    bool resultsCurrent_ = true;
     int errorBoxes_ = 0;          // error boxes of the line models so far
     bool lossPartsShown_ = false; // the loss field's tooltip holds the last action's parts
     bool answerShown_ = false;    // the fields hold the last action's answer

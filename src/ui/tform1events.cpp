@@ -68,6 +68,7 @@ void TForm1::AnalyzeButtonClick() {
         const int errors = errorBoxes_;
         model->Analyze();
         MarkLabels(true);
+        if (errorBoxes_ == errors) ShowResultsCurrent(true);
         ShowLossParts(errorBoxes_ == errors);
     });
 }
@@ -79,6 +80,7 @@ void TForm1::SynthesizeButtonClick() {
         const int errors = errorBoxes_;
         model->Synthesize();
         MarkLabels(false);
+        if (errorBoxes_ == errors) ShowResultsCurrent(true);
         ShowLossParts(errorBoxes_ == errors);
     });
 }
@@ -190,12 +192,10 @@ std::function<bool(const QUrl&)>& TForm1::UrlOpener() {
     return opener;
 }
 
-namespace {
-
 // The program's own documentation: installed beside the executable (build
 // tree or portable copy), in the system's documentation folder, or the
 // source tree's README.
-QString DocumentationFile() {
+QString TForm1::DocumentationFile() {
     const QString folder = QString::fromStdString(ExecutableFolder());
     const QStringList candidates{folder + QStringLiteral("/docs/tavrel.html"),
                                  folder + QStringLiteral("/../share/doc/tavrel/tavrel.html"),
@@ -206,8 +206,6 @@ QString DocumentationFile() {
     return QString();
 }
 
-} // namespace
-
 void TForm1::QRXButtonClick() {
     Guarded([this] {
         const QString file = DocumentationFile();
@@ -216,8 +214,8 @@ void TForm1::QRXButtonClick() {
                            QStringLiteral("The documentation of Tavrel is not installed."));
             return;
         }
-        if (!UrlOpener()(QUrl::fromLocalFile(file)))
-            ShowErrorBox(QStringLiteral("Could not open ") + file);
+        // Without a web browser the page opens in the program's own.
+        if (!UrlOpener()(QUrl::fromLocalFile(file))) OpenHelp();
     });
 }
 

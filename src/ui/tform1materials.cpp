@@ -29,9 +29,15 @@ void TForm1::LoadMaterialLists() {
     const UserMaterials user = ReadMaterialsFile(path);
     dielectrics_.insert(dielectrics_.end(), user.dielectrics.begin(), user.dielectrics.end());
     conductors_.insert(conductors_.end(), user.conductors.begin(), user.conductors.end());
-    // One box for the whole file, however many lines were skipped.
+    // One box for the whole file, however many lines were skipped, and only
+    // once until the file changes.
     const std::string problems = ProblemsMessage(path, user.problems);
-    if (!problems.empty()) ShowErrorBox(QString::fromStdString(problems));
+    std::string reported;
+    settings_.SelectSection("Materials File");
+    if (problems.empty() || (settings_.ReadText("Reported", reported) && reported == user.fingerprint))
+        return;
+    ShowErrorBox(QString::fromStdString(problems));
+    settings_.WriteText("Reported", user.fingerprint);
 }
 
 void TForm1::SetMaterialOptions(const MaterialOptions& options, int roughnessUnit) {

@@ -333,7 +333,10 @@ TEST(CliSweep, BadSweepsExitTwoAndUnsweepableInputsExitOne) {
                                                // points beyond the doubles
                                                {"sweep", "coax", "f=1e-300:1e300:5", "log"},
                                                {"sweep", "coax", "rough=-1e308:1e308:3"},
-                                               {"sweep", "coax", "f=1:2:3", "--format", "xml"}}) {
+                                               {"sweep", "coax", "f=1:2:3", "--format", "xml"},
+                                               {"sweep", "coax", "Di=1mm:2mm:3", "--format=touchstone"},
+                                               {"sweep", "coax", "f=1:2:3", "--z-ref", "0"},
+                                               {"sweep", "coax", "f=1:2:3", "--z-ref"}}) {
         const CliRun_ run = Call(args);
         EXPECT_EQ(run.status, 2) << args.back();
         EXPECT_NE(run.err.find("usage:"), std::string::npos);
@@ -344,6 +347,13 @@ TEST(CliSweep, BadSweepsExitTwoAndUnsweepableInputsExitOne) {
     const CliRun_ negative = Call({"sweep", "coax", "f=-1GHz:2GHz:3"});
     EXPECT_EQ(negative.status, 1);
     EXPECT_EQ(negative.json()["error"], "[f=-1GHz] This value must be greater then zero");
+    // A Touchstone file has no row for a frequency without a result: none is written.
+    const CliRun_ gap = Call({"sweep", "coax", "f=1GHz:2GHz:3", "Di=0.5mm", "Do=0.5mm",
+                              "--format", "touchstone"});
+    EXPECT_EQ(gap.status, 1);
+    const std::string gapError = gap.json()["error"];
+    EXPECT_EQ(gapError.rfind("no result at ", 0), 0u) << gapError;
+    EXPECT_NE(gapError.find(" Hz: Di must be less than Do"), std::string::npos) << gapError;
 }
 
 TEST(CliRun, MaterialOptionKeysRoughnessAndWidebandDielectric) {

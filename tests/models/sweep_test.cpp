@@ -58,6 +58,12 @@ TEST(Sweep, RangesEndExactlyAndRefuseWhatCannotBeSwept) {
     EXPECT_EQ(log.front(), 1e9);
     EXPECT_EQ(log.back(), 2e10);
     EXPECT_NEAR(log[100], std::sqrt(1e9 * 2e10), 1e-3);
+    // Decade points exact, also from an end a unit conversion left a hair
+    // off (1 / 1e-9 is 999999999.9999999).
+    const auto decades = SweepValues({1.0 / 1e-9, 1e11, 9, true});
+    EXPECT_EQ(decades[0], 1e9);
+    EXPECT_EQ(decades[4], 1e10);
+    EXPECT_EQ(decades[8], 1e11);
     EXPECT_EQ(SweepValues({3.0, 1.0, 5, false})[2], 2.0); // downwards is fine
     EXPECT_EQ(SweepValues({3.0, 1.0, 1, false}), std::vector<double>{3.0});
     EXPECT_TRUE(SweepRangeProblem({1.0, 2.0, 1, true}).empty());

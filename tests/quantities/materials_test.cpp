@@ -76,6 +76,26 @@ TEST(MaterialsFile, TakesGoodLinesAndReportsEachMalformedOne) {
     EXPECT_EQ(ProblemsMessage("x", {}), "");
 }
 
+TEST(MaterialsFile, TakesTheLocalesDecimalCommaAndRefusesRepeatedNames) {
+    const std::string text = "dielectric \"Shop core\" 3,61 0,002\n"
+                             "dielectric \"GaAs\" 12.9 0.0005\n"
+                             "conductor \"Silver\" 6.1e7\n"
+                             "dielectric \"Shop core\" 3.7 0.002\n"
+                             "conductor \"Thousands\" 1,000,000\n";
+    const UserMaterials comma = ParseMaterials(text, ',');
+    ASSERT_EQ(comma.dielectrics.size(), 1u);
+    EXPECT_EQ(comma.dielectrics[0].dielConstant, 3.61);
+    EXPECT_EQ(comma.dielectrics[0].lossTangent, 0.002);
+    std::vector<int> lines;
+    for (const MaterialsFileProblem& p : comma.problems)
+        lines.push_back(p.line);
+    EXPECT_EQ(lines, (std::vector<int>{2, 3, 4, 5}));
+    EXPECT_EQ(comma.problems[0].reason, "\"GaAs\" is the name of a built-in dielectric");
+    EXPECT_EQ(comma.problems[2].reason, "\"Shop core\" is named by an earlier line");
+    // A locale with a decimal point reads "3,61" as no number.
+    EXPECT_EQ(ParseMaterials(text).problems.front().line, 1);
+}
+
 TEST(MaterialsFile, MissingFileAddsNothingAndAnOversizedOneIsRefused) {
     const std::string path = (std::filesystem::temp_directory_path() /
                               ("tavrel-materials-" + std::to_string(::getpid()) + ".txt"))

@@ -59,6 +59,14 @@ TEST(FormatSettingsNumber, NineSignificantDigits) {
     EXPECT_EQ(FormatInteger(-3), "-3");
 }
 
+TEST(FormatSignificant, TwoDigitsThatMatterAndNoNegativeZero) {
+    const std::pair<double, const char*> cases[] = {
+        {0.0123, "0.012"}, {1.234, "1.2"},  {12.34, "12"},      {123.4, "120"},
+        {0.0996, "0.10"},  {-0.0004, "-0.00040"}, {-0.0, "0"}, {-1e-15, "0"}, {0.0, "0"}};
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(FormatSignificant(value, 2), text) << value;
+}
+
 TEST(ParseWholeNumber, AcceptsWholeDecimalTexts) {
     EXPECT_EQ(ParseWholeNumber("1E-3"), 0.001);
     EXPECT_EQ(ParseWholeNumber("1e-3"), 0.001);

@@ -12,6 +12,10 @@
 
 #include "guitest.h"
 #include "models/linetypes.h"
+#include <QHeaderView>
+#include <QRegularExpression>
+#include <QTableWidget>
+
 #include "ui/fieldcheckdialog.h"
 
 namespace {
@@ -57,6 +61,18 @@ class FieldCheckTest : public QObject {
         QVERIFY(std::abs(Cell(*dialog, 1, FieldCheckDialog::Difference)) < 0.5);
         QVERIFY(Cell(*dialog, 0, FieldCheckDialog::EstimatedError) > 0.0);
         QVERIFY(c.solve.mesh_cells > 1000 && c.solve.seconds > 0.0);
+        // Every header and cell fits its column; no "-0.00" anywhere.
+        QTest::qWait(20);
+        const QHeaderView* header = dialog->Table()->horizontalHeader();
+        for (int column = 0; column < dialog->Table()->columnCount(); ++column) {
+            const QString title = dialog->Table()->horizontalHeaderItem(column)->text();
+            QVERIFY2(header->sectionSize(column) >= header->fontMetrics().horizontalAdvance(title),
+                     qPrintable(title));
+            for (int row = 0; row < dialog->Table()->rowCount(); ++row)
+                QVERIFY(!QRegularExpression(QStringLiteral("^[-+±]?0\\.0+ %$"))
+                             .match(dialog->Table()->item(row, column)->text())
+                             .hasMatch());
+        }
         Screenshot(*dialog, QStringLiteral("fieldcheck-microstrip"));
     }
 

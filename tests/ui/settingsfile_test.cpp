@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -15,6 +16,7 @@
 #include <random>
 
 #include "tempfolder.h"
+#include "ui/filerewrite.h"
 #include "ui/settingsfile.h"
 
 namespace {
@@ -435,3 +437,35 @@ TEST_F(SettingsFileTest, HostileFilesLoadFastAndKeepTheirBytes) {
 }
 
 } // namespace
+
+// Closing the window removes the lock; a writer that waited for the removed
+// lock file locks the new one, so two writers never hold different files.
+TEST_F(SettingsFileTest, LockFileIsRemovedUnderTheLockAndWritesGoOn) {
+    settings.SelectSection("S");
+    ASSERT_TRUE(settings.WriteInteger("k", 1));
+    const std::string lock = path + ".lock";
+    ASSERT_TRUE(std::filesystem::exists(lock));
+    EXPECT_TRUE(RemoveLockFile(path));
+    EXPECT_FALSE(std::filesystem::exists(lock));
+    EXPECT_TRUE(RemoveLockFile(path)); // nothing left to remove
+
+    // A second writer holds the lock while the first closes: removal waits.
+    ASSERT_TRUE(settings.WriteInteger("k", 2));
+    const int held = ::open(lock.c_str(), O_RDONLY);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(held); // the lock belongs to the parent's descriptor only
+        _exit(RemoveLockFile(path) ? 0 : 1);
+    }
+    ::usleep(100000);
+    EXPECT_TRUE(std::filesystem::exists(lock)); // still held, still there
+    ::close(held);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_FALSE(std::filesystem::exists(lock));
+    ASSERT_TRUE(settings.WriteInteger("k", 3));
+    EXPECT_EQ(TempFolder::Read(path), "[S]\nk=3\n");
+}

@@ -1,7 +1,17 @@
 // The sweep window, opened from the main window with F5 as a user would:
 // it sweeps the active tab's inputs off the GUI thread, plots every point
 // with a result, counts those without, and exports what it shows.
+#include <QCategoryAxis>
 #include <QChart>
+#include <QChartView>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScatterSeries>
+#include <QScreen>
+#include <QValueAxis>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileIconProvider>
@@ -91,6 +101,22 @@ class SweepWindowTest : public QObject {
         QVERIFY(sweep->ExportPng(w.folder.File("sweep.png").c_str()));
         QVERIFY(!QImage(w.folder.File("sweep.png").c_str()).isNull());
         QVERIFY(!sweep->ExportCsv(w.folder.File("missing/folder/sweep.csv").c_str()));
+
+        // The pair as a 4-port of the main window's length: four lines a frequency.
+        const QString s4p = w.folder.File("pair.s4p").c_str();
+        QCOMPARE(sweep->ExportTouchstone(s4p, 50.0), QString());
+        QFile touchstone(s4p);
+        QVERIFY(touchstone.open(QIODevice::ReadOnly));
+        const QByteArray text = touchstone.readAll();
+        QVERIFY(text.contains("\n! Ports: 1 line A near end, 2 line A far end,"));
+        QVERIFY(text.contains("\n# HZ S RI R 50\n"));
+        const QList<QByteArray> rows = text.split('\n');
+        QCOMPARE(std::count_if(rows.begin(), rows.end(),
+                               [](const QByteArray& row) {
+                                   return !row.isEmpty() && !row.startsWith('!') &&
+                                          !row.startsWith('#');
+                               }),
+                 4 * 1000);
     }
 
     void errorPointsAreLeftOutAndCountedAndCancelStops() {
@@ -111,6 +137,8 @@ class SweepWindowTest : public QObject {
                  qPrintable(sweep->Note()));
         QCOMPARE(Series(*sweep, SweepPlot::Impedance, 0)->count(), 4);
         QCOMPARE(Series(*sweep, SweepPlot::Impedance, 0)->at(0).x(), 0.5 * width);
+        QVERIFY(sweep->ExportTouchstone(w.folder.File("w.s2p").c_str(), 50.0)
+                    .startsWith("Cannot write Touchstone: only a frequency sweep"));
 
         sweep->SelectVariable(0); // a frequency sweep for the help page's picture
         sweep->pointsBox->setValue(401);
@@ -155,6 +183,68 @@ class SweepWindowTest : public QObject {
         QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
         QVERIFY(dialog.selectedFiles().value(0).endsWith(QStringLiteral("kmsg")));
         dialog.reject();
+    }
+
+    // 0.58 to 4 GHz, log, with warnings at every point (Er 20): labels at
+    // several steps, axes from zero up and lined up, warnings marked on every
+    // chart in their own colour, a read-out on hover, exact frequencies.
+    void chartsReadAsAnEngineerExpects() {
+        TestWindow w;
+        ClickTab(*w, 0);
+        w->DielConstantEdit->setText(QStringLiteral("20"));
+        QTest::keyClick(w.form.get(), Qt::Key_F5);
+        auto* sweep = w->findChild<SweepWindow*>();
+        QVERIFY(sweep != nullptr);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(sweep->width() <= screen.width() && sweep->height() <= screen.height());
+        sweep->SelectVariable(0);
+        sweep->startEdit->setText("0.58");
+        sweep->stopEdit->setText("4");
+        sweep->logBox->setChecked(true);
+        sweep->pointsBox->setValue(101);
+        QSignalSpy done(sweep, &SweepWindow::finished);
+        QVERIFY(sweep->Start());
+        QVERIFY(sweep->plot->ChartOf(SweepPlot::Impedance)->series().isEmpty()); // nothing stale
+        QVERIFY(done.wait(20000));
+        sweep->resize(760, 700);
+        QTest::qWait(100);
+
+        qreal left = -1;
+        for (auto chart : {SweepPlot::Impedance, SweepPlot::Eeff, SweepPlot::Loss}) {
+            QChart* c = sweep->plot->ChartOf(chart);
+            if (left < 0) left = c->plotArea().left();
+            QVERIFY(std::abs(c->plotArea().left() - left) <= 1.0); // a pixel of rounding
+            QStringList labels;
+            for (QAbstractAxis* axis : c->axes(Qt::Horizontal))
+                if (auto* category = qobject_cast<QCategoryAxis*>(axis))
+                    labels = category->categoriesLabels();
+            QVERIFY2(labels.size() >= 3, qPrintable(labels.join(' ')));
+            auto* y = qobject_cast<QValueAxis*>(c->axes(Qt::Vertical).value(0));
+            QVERIFY(y != nullptr && y->min() >= 0.0);
+            auto* marks = qobject_cast<QScatterSeries*>(c->series().back());
+            QVERIFY(marks != nullptr);
+            QCOMPARE(marks->name(), QStringLiteral("with warnings"));
+            QCOMPARE(marks->color(), SweepPlot::WarningColour());
+            QCOMPARE(marks->count(), 101);
+            for (QAbstractSeries* curve : c->series())
+                if (curve != marks)
+                    QVERIFY(qobject_cast<QXYSeries*>(curve)->color() != SweepPlot::WarningColour());
+        }
+        const QStringList rows = sweep->TableText(',').split('\n');
+        QVERIFY2(rows[1].startsWith("580000000,") && rows[101].startsWith("4000000000,"),
+                 qPrintable(rows[1]));
+
+        QChartView* view = sweep->plot->findChildren<QChartView*>().front();
+        const QPointF middle = view->chart()->plotArea().center();
+        const QPoint at = view->mapFromScene(middle);
+        QMouseEvent move(QEvent::MouseMove, at, view->viewport()->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &move);
+        const QString readout = sweep->plot->readout->text();
+        QVERIFY2(readout.startsWith("Frequency [GHz] = ") && readout.contains(" Ohm") &&
+                     readout.contains("loss total = ") && readout.contains("1 warning"),
+                 qPrintable(readout));
+        QVERIFY(sweep->grab().save(ScreenshotFolder() + "/sweep-hover-0.58-4GHz.png"));
     }
 };
 

@@ -11,7 +11,13 @@
 #include <ctime>
 
 #include "core/worksheet.h"
+#include <QMenu>
+#include <QMenuBar>
+#include <QTextBrowser>
+#include <QTreeWidgetItemIterator>
+
 #include "guitest.h"
+#include "ui/helpbrowser.h"
 #include "models/linetypes.h"
 #include "ui/linepictures.h"
 #include "quantities/numberformat.h"
@@ -44,7 +50,7 @@ class CalculationTest : public QObject {
                                 w->PropConstantEdit, w->ElectricalLengthEdit})
             QVERIFY2(ShowsNumber(edit), qPrintable(edit->objectName() + ": " + edit->text()));
         QVERIFY(w->TreeView1->isHidden());
-        QCOMPARE(w->height(), 354);
+        QCOMPARE(w->height(), 354 + w->MenuHeight()); // the designed layout below the menu bar
         QVERIFY(Underlined(w->ImpedanceLabel) && Underlined(w->ElectricalLengthLabel));
         QVERIFY(!Underlined(w->PhysLengthLabel) && !Underlined(w->ParameterLabels[0]));
         QVERIFY(QApplication::overrideCursor() == nullptr);
@@ -61,13 +67,13 @@ class CalculationTest : public QObject {
         QCOMPARE(w->TreeView1->topLevelItemCount(), 1);
         QCOMPARE(w->TreeView1->topLevelItem(0)->text(0),
                  QStringLiteral("Warning #1 -> Er Recommended <= 16"));
-        QCOMPARE(w->height(), 354 + 61 + 4);
+        QCOMPARE(w->height(), 354 + 61 + 4 + w->MenuHeight());
         Screenshot(*w, QStringLiteral("microstrip-warning"));
         w->DielConstantEdit->setText(QStringLiteral("12.9"));
         QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
         QVERIFY(w->TreeView1->isHidden());
         QCOMPARE(w->TreeView1->topLevelItemCount(), 0);
-        QCOMPARE(w->height(), 354);
+        QCOMPARE(w->height(), 354 + w->MenuHeight()); // the designed layout below the menu bar
     }
 
     void synthesizeMovesTheMarks() {
@@ -165,6 +171,53 @@ class CalculationTest : public QObject {
         QVERIFY(QFileInfo(opened[0].toLocalFile()).isFile());
         QCOMPARE(QFileInfo(opened[0].toLocalFile()).fileName(), QStringLiteral("tavrel.html"));
         QCOMPARE(w.recorder.Texts(), QStringList());
+
+        // No web browser: the page opens in the program's own browser.
+        TForm1::UrlOpener() = [](const QUrl&) { return false; };
+        QTest::mouseClick(w->QRXButton, Qt::LeftButton);
+        TForm1::UrlOpener() = saved;
+        QCOMPARE(w->findChildren<HelpBrowser*>().size(), 1);
+        QCOMPARE(w.recorder.Texts(), QStringList());
+    }
+
+    // The menu bar sits above the designed layout, which keeps its places;
+    // F1 opens the help page with its contents and search in the program.
+    void menuBarAndHelp() {
+        TestWindow w;
+        QMenuBar* bar = w->MenuBar();
+        QVERIFY(w->MenuHeight() >= 15);
+        QCOMPARE(w->TabControl1->mapTo(w.form.get(), QPoint(0, 0)), QPoint(0, w->MenuHeight()));
+        QCOMPARE(bar->geometry(), QRect(0, 0, TForm1::kClientWidth, w->MenuHeight()));
+        QStringList entries;
+        for (QAction* menu : bar->actions())
+            for (QAction* item : menu->menu()->actions())
+                if (!item->isSeparator())
+                    entries << menu->text() + '/' + item->text() + ' ' +
+                                   item->shortcut().toString();
+        QCOMPARE(entries, (QStringList{"&File/&Export sweep... ", "&File/&Quit Ctrl+Q",
+                                       "&Tools/Sweep... F5", "&Tools/Coupled synthesis... F6",
+                                       "&Tools/Check with field solver... F7",
+                                       "&Tools/Materials and conductor options... F8",
+                                       "&Help/&Contents F1", "&Help/&About Tavrel "}));
+
+        QTest::keyClick(w.form.get(), Qt::Key_F1);
+        auto* help = w->findChild<HelpBrowser*>();
+        QVERIFY(help != nullptr);
+        QStringList titles;
+        for (QTreeWidgetItemIterator it(help->contents); *it; ++it)
+            titles << (*it)->text(0);
+        QVERIFY2(titles.contains("Sweeps") && titles.contains("Touchstone export") &&
+                     titles.contains("Microstrip"),
+                 qPrintable(titles.join(", ")));
+        help->searchEdit->setText("scikit-rf");
+        QVERIFY(help->FindNext());
+        QCOMPARE(help->page->textCursor().selectedText(), QStringLiteral("scikit-rf"));
+        help->searchEdit->setText("no such words in the help");
+        QVERIFY(!help->FindNext());
+        QCOMPARE(help->searchNote->text(), QStringLiteral("Not found"));
+        help->resize(900, 640);
+        SavePicture(help->grab(), QStringLiteral("help-browser"));
+        Screenshot(*w, QStringLiteral("main-window-menu"));
     }
 
     // Each cross-section shows yellow conductors, and the grounded lines a

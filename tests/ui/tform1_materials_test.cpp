@@ -46,6 +46,13 @@ class MaterialsTest : public QObject {
         QCOMPARE(form.DielectricsComboBox->currentText(), QStringLiteral("GaAs"));
         Pick(form.ConductorsComboBox, IndexOf(form.ConductorsComboBox, "Brass"));
         QCOMPARE(form.ConductivityEdit->text(), QStringLiteral("1.5E+07"));
+
+        // The same file again: no second box; an edited one: a box again.
+        TForm1 again(TForm1::Options{QString::fromStdString(folder.File("tavrel.ini"))});
+        QCOMPARE(recorder.boxes.size(), std::size_t(1));
+        TempFolder::Write(folder.File("materials.txt"), "conductor \"Lead\" abc\n");
+        TForm1 edited(TForm1::Options{QString::fromStdString(folder.File("tavrel.ini"))});
+        QCOMPARE(recorder.boxes.size(), std::size_t(2));
     }
 
     void optionsDialogStoresItsOwnSectionAndRaisesTheLoss() {

@@ -97,8 +97,33 @@ class PairsAndKeysTest : public QObject {
         tip = w->LossEdit->toolTip();
         QVERIFY2(tip.contains(QStringLiteral(" ") + w->LossUnitBox->currentText()),
                  qPrintable(tip));
-        ClickTab(*w, 1);
-        QVERIFY(w->LossEdit->toolTip().isEmpty());
+        ClickTab(*w, 1); // another tab's loss: no parts, only the note that it is stale
+        QCOMPARE(w->LossEdit->toolTip(),
+                 QStringLiteral("Not computed for these inputs: press Analyze"));
+    }
+
+    // Results of other inputs are dimmed with a note; Analyze makes them current.
+    void staleResultsAreDimmedUntilAnalyze() {
+        TestWindow w;
+        QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
+        QVERIFY(w->ResultsCurrent());
+        const QColor normal = w->EffDielConstEdit->palette().color(QPalette::Text);
+        QTest::keyClick(w->ParameterEdits[0], Qt::Key_1); // the user types into W
+        QVERIFY(!w->ResultsCurrent());
+        for (QLineEdit* result : {w->EffDielConstEdit, w->ImpedanceEdit, w->ElectricalLengthEdit}) {
+            QCOMPARE(result->toolTip(),
+                     QStringLiteral("Not computed for these inputs: press Analyze"));
+            QVERIFY(result->palette().color(QPalette::Text) != normal);
+        }
+        QVERIFY(w->ParameterEdits[0]->toolTip().isEmpty()); // an input, not a result
+        QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
+        QVERIFY(w->ResultsCurrent());
+        QCOMPARE(w->EffDielConstEdit->palette().color(QPalette::Text), normal);
+        QVERIFY(w->ImpedanceEdit->toolTip().isEmpty());
+        ClickTab(*w, 6);
+        QVERIFY(!w->ResultsCurrent());
+        QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
+        QVERIFY(w->ResultsCurrent());
     }
 
     void coupledSynthesisWritesTheSolvedRows() {
@@ -117,8 +142,8 @@ class PairsAndKeysTest : public QObject {
             if (dialog == nullptr) return;
             dialog->firstValue->setText(QStringLiteral("100"));
             dialog->secondValue->setText(QStringLiteral("30"));
-            dialog->solveButton->click();
-            solved = dialog->Solved().has_value();
+            QTest::keyClick(dialog->secondValue, Qt::Key_Return); // Enter solves
+            solved = dialog->Solved().has_value() && dialog->isVisible();
             SavePicture(dialog->grab(), QStringLiteral("coupled-synthesis"));
             dialog->buttons->button(QDialogButtonBox::Ok)->click();
         });

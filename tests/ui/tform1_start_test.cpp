@@ -80,7 +80,8 @@ class StartTest : public QObject {
         QVERIFY(f.OddMode->isHidden());
         QVERIFY(!f.SynthesizeButton->isHidden());
         QVERIFY(f.TreeView1->isHidden());
-        QCOMPARE(f.size(), QSize(649, 419 - 61 - 4)); // opens in its short form
+        // Opens in its short form, the menu bar above it.
+        QCOMPARE(f.size(), QSize(649, 419 - 61 - 4 + f.MenuHeight()));
         QCOMPARE(f.ModeIndex(), -1);
         for (int i = 0; i < int(LineTypes().size()); ++i)
             QCOMPARE(!f.LineImages[i]->isHidden(), i == 0);
