@@ -4,6 +4,7 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "core/materialmodels.h"
 #include "core/roughness.h"
 #include "core/sweeptable.h"
 #include "core/touchstone.h"
@@ -27,13 +28,13 @@ std::string MaterialComment(const LineInputs& in) {
     std::string text = "Material models: ";
     if (in.rough > 0.0)
         text += std::string("conductor roughness ") + FormatExact(in.rough) + " m RMS (" +
-                RoughnessModelName(in.roughModel) + ")";
+                in.roughModel->name + ")";
     else
         text += "smooth conductor";
-    if (in.dkModel == DielectricModel::DjordjevicSarkar)
-        text += "; Djordjevic-Sarkar wideband dielectric, Er and tand at " + FormatExact(in.fRef) +
-                " Hz, poles " + FormatExact(in.fPoleLow) + " to " + FormatExact(in.fPoleHigh) +
-                " Hz";
+    if (in.dkModel->permittivity != nullptr)
+        text += std::string("; ") + in.dkModel->name + " dielectric, Er and tand at " +
+                FormatExact(in.fRef) + " Hz, poles " + FormatExact(in.fPoleLow) + " to " +
+                FormatExact(in.fPoleHigh) + " Hz";
     else
         text += "; Er and tand constant with frequency";
     return text;
@@ -76,10 +77,12 @@ void WriteSweepTouchstone(std::ostream& out, const LineDescriptor& line, const L
                 FormatExact(inputs.length) + " m long");
     c.push_back(InputsComment(line, inputs));
     c.push_back(MaterialComment(inputs));
-    c.push_back(line.coupled ? "Modes: even and odd, Zc = the mode's impedance, "
-                               "gamma = alpha + j 2 pi f sqrt(eeff) / c"
-                             : "Zc = the line's impedance, gamma = alpha + j 2 pi f sqrt(eeff) / c");
-    if (!line.lossShown) c.push_back("Written lossless: the calculator gives no loss for this line");
+    c.push_back(line.coupled
+                    ? "Modes: even and odd, Zc = the mode's impedance, "
+                      "gamma = alpha + j 2 pi f sqrt(eeff) / c"
+                    : "Zc = the line's impedance, gamma = alpha + j 2 pi f sqrt(eeff) / c");
+    if (!line.lossShown)
+        c.push_back("Written lossless: the calculator gives no loss for this line");
     if (line.coupled)
         c.push_back("Ports: 1 line A near end, 2 line A far end, "
                     "3 line B near end, 4 line B far end");
