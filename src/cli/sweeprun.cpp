@@ -155,7 +155,11 @@ void WriteJson(std::ostream& out, const SweepRequest& request, Worksheet& sheet,
     const std::vector<SweepColumn> columns = SweepColumns(line, request.variable);
     out << "{\n \"line\": " << Quoted(line.cliName) << ",\n \"operation\": \"sweep\",\n";
     if (line.coupled)
-        out << " \"mode\": " << (sheet.ModeIndex() == 1 ? "\"odd\"" : "\"even\"") << ",\n";
+        out << " \"mode\": "
+            << (request.base.bothModes   ? "\"both\""
+                : sheet.ModeIndex() == 1 ? "\"odd\""
+                                         : "\"even\"")
+            << ",\n";
     out << " \"swept\": " << Quoted(request.key)
         << ",\n \"scale\": " << (request.range.logarithmic ? "\"log\"" : "\"linear\"")
         << ",\n \"columns\": [";

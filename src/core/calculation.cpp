@@ -101,7 +101,11 @@ LineAnswer LineCalculation::Answer(double x, double checkedRow1, CrossSectionTer
 
         answer.result = EvaluateWithLossParts(line_, in, x, terms);
         const LineResult& r = answer.result;
-        if (line_.impossible != nullptr && line_.impossible(in, r))
+        // Both modes of a pair are reported (pair figures, sweep columns):
+        // neither may be a result no line can have.
+        if (line_.impossible != nullptr &&
+            (line_.impossible(in, r) ||
+             (line_.coupled && (line_.impossible(in, r.even) || line_.impossible(in, r.odd)))))
             throw TP_Exceptions(kNoValidResult);
         // What showing the values checks: eeff and its root for the phase
         // constant, the loss in dB/m.

@@ -133,6 +133,10 @@ TEST(CliRun, WindowInputRulesAndFalseSuccesses) {
         {{"analyze", "coupled-microstrip", "W=48um", "S=6um", "H=4mm", "T=1um", "Er=2.64",
           "mode=odd"},
          "No valid result: the formulas are outside their range here"},
+        // The even mode alone is no answer where the pair's odd mode has none.
+        {{"analyze", "coupled-microstrip", "W=48um", "S=6um", "H=4mm", "T=1um", "Er=2.64",
+          "mode=even"},
+         "No valid result: the formulas are outside their range here"},
     };
     for (const auto& [args, error] : cases) {
         const CliRun_ run = Call(args);
