@@ -55,8 +55,7 @@ double LineAnswer::PhaseConstant() const {
     return PhaseConstantOf(inputs.f, result.eeff);
 }
 
-LineCalculation::LineCalculation(const LineDescriptor& line, const LineInputs& in)
-    : line_(line), raw_(in) {
+LineCalculation::LineCalculation(const LineDescriptor& line, const LineInputs& in) : line_(line) {
     try {
         at_ = AtFrequency(in);
     } catch (...) {

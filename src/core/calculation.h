@@ -61,7 +61,6 @@ class LineCalculation {
     LineAnswer Answer(double x, double checkedRow1, CrossSectionTerms* terms) const;
 
     const LineDescriptor& line_;
-    LineInputs raw_;
     InputsAtFrequency at_;
     std::exception_ptr failure_;
 };

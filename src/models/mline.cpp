@@ -45,7 +45,7 @@ MicrostripStaticPair HammerstadJensenSet(double u, double t, double h, double er
                                          double f, bool dispersion) {
     // Thickness correction of the width, in air (u1) and on the substrate (ur).
     const double du1 = ThicknessIncrement(u, t);
-    const double dur = 0.5 * (1.0 + (Sech(CheckedSqrt(er - 1.0)))) * du1;
+    const double dur = 0.5 * (1.0 + Sech(CheckedSqrt(er - 1.0))) * du1;
     const double u1 = u + du1;
     const double ur = u + dur;
 

@@ -16,18 +16,13 @@ namespace {
 
 constexpr double kPerturbation = 1.01; // derivative step: 1 % of the dimension
 
-// Impedance of the same static line in air.
-double AirImpedance(double w, double h, double t) {
-    return MicrostripAirImpedance(w, h, t);
-}
-
 } // namespace
 
 MicrostripWheelerDerivatives MicrostripDerivatives(double w, double h, double t) {
-    const double za = AirImpedance(w, h, t);
-    return {(AirImpedance(w, h, t * kPerturbation) - za) / kEta0 / (0.01 * t),
-            (AirImpedance(w, h * kPerturbation, t) - za) / kEta0 / (0.01 * h),
-            (AirImpedance(w * kPerturbation, h, t) - za) / kEta0 / (0.01 * w)};
+    const double za = MicrostripAirImpedance(w, h, t);
+    return {(MicrostripAirImpedance(w, h, t * kPerturbation) - za) / kEta0 / (0.01 * t),
+            (MicrostripAirImpedance(w, h * kPerturbation, t) - za) / kEta0 / (0.01 * h),
+            (MicrostripAirImpedance(w * kPerturbation, h, t) - za) / kEta0 / (0.01 * w)};
 }
 
 MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double t, double er,
