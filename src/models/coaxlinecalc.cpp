@@ -53,13 +53,6 @@ LineResult coax::Evaluate(const InputsAtFrequency& in, double innerDiameter) {
     return result;
 }
 
-double CoaxTe11Cutoff(double outerDiameter, double innerDiameter, double er) {
-    // k_c = 2 / (a + b) for the TE11 mode, the usual approximation, good to a
-    // few per cent for common diameter ratios (Pozar, "Microwave
-    // Engineering", section 3.5).
-    return kSpeedOfLight / (kPi * 0.5 * (innerDiameter + outerDiameter) * CheckedSqrt(er));
-}
-
 void coax::Check(const InputsAtFrequency& in, std::vector<std::string>& warnings) {
     const double inner = in.Row(1);
     const double outer = in.Row(2);

@@ -26,7 +26,9 @@ double Impedance(const InputsAtFrequency& in, double innerDiameter); // for the 
 void Check(const InputsAtFrequency& in, std::vector<std::string>& warnings);
 } // namespace coax
 
-// Cut-off of the first higher-order mode, TE11, in hertz: its wavelength in
-// the dielectric is about the mean circumference, pi (Di + Do) / 2.  Above it
-// the line is multimode.
+// Cut-off of the first higher-order mode, TE11, in hertz, from the exact
+// root of the Bessel cross-product (coaxte11cutoff.cpp).  Above it the line
+// is multimode.
 double CoaxTe11Cutoff(double outerDiameter, double innerDiameter, double er);
+// The root x = kc a of that cross-product for the ratio c = Do/Di > 1.
+double CoaxTe11Root(double diameterRatio);

@@ -124,7 +124,7 @@ TEST_F(Coax, QuarterWaveAndMultimodeWarnings) {
     ASSERT_TRUE(sheet.errors.empty());
     ASSERT_EQ(sheet.warnings.size(), 2u);
     EXPECT_EQ(sheet.warnings[0], "Warning #1 -> Outer diameter (Do) is GREATER than quarter-wavelength");
-    EXPECT_EQ(sheet.warnings[1], "Warning #2 -> Above the TE11 cutoff (0.763 GHz): the line is multimode");
+    EXPECT_EQ(sheet.warnings[1], "Warning #2 -> Above the TE11 cutoff (0.785 GHz): the line is multimode");
     EXPECT_TRUE(sheet.warningsVisible);
 }
 
@@ -149,20 +149,43 @@ TEST_F(Coax, SettingsSectionRoundTrip) {
     EXPECT_EQ(other.physicalLength, 0.03);
 }
 
-// Do = 7 mm, Di = 3.04 mm, Er = 2.1 (a 50 ohm PTFE line): TE11 propagates from
-// c / (pi (Di + Do) / 2 sqrt(Er)) = 13.12 GHz on.
-TEST_F(Coax, Te11WarningAboveTheCutoffOnly) {
-    // Do = 7 mm, Di = 3.04 mm in PTFE: TE11 cuts off at 13.118 GHz.
-    EXPECT_NEAR(CoaxTe11Cutoff(7e-3, 3.04e-3, 2.1), 13.118e9, 0.001e9);
-    Rows(3.04e-3, 7e-3);
-    sheet.dielConstant = 2.1;
-    sheet.physicalLength = 1e-3;
-    for (const auto& [f, warned] : {std::pair{13.0e9, false}, std::pair{13.2e9, true}}) {
-        sheet.frequency = f;
-        model.Analyze();
-        ASSERT_TRUE(sheet.errors.empty());
-        // Do is longer than a quarter wavelength either way.
-        EXPECT_EQ(sheet.warnings.size(), warned ? 2u : 1u) << f;
+// First roots x = kc a of J1'(x) Y1'(cx) - J1'(cx) Y1'(x) = 0, computed
+// with mpmath at 30 digits (its own Bessel functions and root finder).  The
+// two ends check themselves against textbook limits: 2/(1 + c) for a thin
+// gap, 1.8412/b (the circular guide's p'11, Pozar table 3.3) for a thin
+// inner conductor.
+TEST(CoaxTe11, RootOfTheBesselCrossProduct) {
+    const struct {
+        double c, root;
+    } cases[] = {{1.5, 0.805091559973}, {2.0, 0.677336005137}, {4.0, 0.411126344312},
+                 {10.0, 0.180347008481}, {50.0, 0.0367928152107}, {1000.0, 0.00184117992453}};
+    for (const auto& row : cases)
+        EXPECT_NEAR(CoaxTe11Root(row.c) / row.root, 1.0, 1e-9) << row.c;
+    EXPECT_NEAR(CoaxTe11Root(1.0005) * 2.0005 / 2.0, 1.0, 1e-7);
+    EXPECT_NEAR(CoaxTe11Root(1e5) * 1e5, 1.8412, 1e-4);
+}
+
+// 0.91/2.98 mm in PTFE (Er 2.1): TE11 cuts off at 34.812 GHz, where the
+// approximation c / (pi sqrt(Er) (Di + Do)/2) said 33.86 GHz.  Do/Di = 50 in
+// air, Di = 0.2 mm: 17.555 GHz, 6.6 % below the approximation's 18.711 GHz.
+// Do is longer than a quarter wavelength near either cut-off: one warning
+// below it, two above.
+TEST_F(Coax, Te11WarningAboveTheExactCutoffOnly) {
+    const struct {
+        double di, dO, er, cutoff;
+    } lines[] = {{0.91e-3, 2.98e-3, 2.1, 34.8121e9}, {0.2e-3, 10e-3, 1.0, 17.5551e9}};
+    for (const auto& line : lines) {
+        EXPECT_NEAR(CoaxTe11Cutoff(line.dO, line.di, line.er), line.cutoff, 0.0001e9);
+        Rows(line.di, line.dO);
+        sheet.dielConstant = line.er;
+        for (const auto& [f, warned] :
+             {std::pair{0.999 * line.cutoff, false}, std::pair{1.001 * line.cutoff, true}}) {
+            sheet.frequency = f;
+            model.Analyze();
+            ASSERT_TRUE(sheet.errors.empty());
+            EXPECT_EQ(sheet.warnings.size(), warned ? 2u : 1u) << f;
+        }
     }
-    EXPECT_EQ(sheet.warnings.back(), "Warning #2 -> Above the TE11 cutoff (13.1 GHz): the line is multimode");
+    EXPECT_EQ(sheet.warnings.back(),
+              "Warning #2 -> Above the TE11 cutoff (17.6 GHz): the line is multimode");
 }
