@@ -3,11 +3,13 @@
 // computes with the kernels and shows the results once.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/calculation.h"
 #include "core/linecal.h"
 #include "core/materialmodels.h"
 #include "core/solver.h"
+#include "numeric/constants.h"
 #include "numeric/fpfault.h"
 
 namespace {
@@ -60,13 +62,16 @@ LineInputs LineModel::ReadInputs() {
     for (int i = 1; i <= rowCount; ++i)
         in.rows[static_cast<std::size_t>(i - 1)] = GetParameter(i);
     in.er = GetDielectricConstant();
-    // A line without loss reads neither: an unused conductivity of 0 must
-    // not stop its calculation.
+    // A line without loss computes nothing from them, yet shows the tand in
+    // effect and the metal's skin depth; an unused conductivity of 0 must not
+    // stop its calculation (no conduction: an unbounded skin depth).
+    in.tand = GetLossTangent();
     if (line_.readsLossInputs) {
-        in.tand = GetLossTangent();
         in.rho = GetRelativeResistivity();
-    } else if (in.dkModel->VariesWithFrequency()) {
-        in.tand = GetLossTangent(); // the wideband model's Er(f) depends on it
+    } else {
+        const double sigma = window.ConductivityValue();
+        in.rho = sigma > 0.0 ? 1.0 / (sigma * constants::kGoldResistivity)
+                             : std::numeric_limits<double>::infinity();
     }
     in.f = GetFrequency();
     in.targetImpedance = GetTargetImpedance();
