@@ -4,9 +4,12 @@
 // 9.8; Garg and Gupta, "Expressions for wavelength and impedance of a
 // slotline", IEEE Trans. MTT-24(8), 1976, for 9.7 <= Er <= 20 (both as
 // collected in Gupta, Garg, Bahl and Bhartia, "Microstrip Lines and
-// Slotlines").  Each fit holds for one band of Er and of slot width.
+// Slotlines").  Each fit holds for one band of Er and of slot width.  Where
+// two fits meet they disagree by up to 18 %; rather than step there, the
+// result moves from one to the other across a narrow seam band (see Seam).
 #include "models/slotlinecalc.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "numeric/checkedmath.h"
@@ -20,11 +23,17 @@ namespace {
 
 constexpr double kOneOver236 = 0.42372881355932207; // 1 / 2.36
 
-// Band limits of the fits.
-constexpr double kLowBandTop = 3.8;              // Er <= 3.8: low band
-constexpr double kHighBandBottom = 9.7;          // Er >= 9.7: high band
-constexpr double kNarrowSlotWavelengths = 0.075; // W / lambda0, low and middle bands
-constexpr double kNarrowSlotRatio = 0.2;         // W / H, high band
+// A seam between two fits: below `from` the lower fit alone, above `to` the
+// upper one, in between a smooth mix (weight 3t^2 - 2t^3, so that neither
+// value nor slope steps).  Each band straddles the published split; at Er
+// 9.7 to 9.8 both fits hold by their authors' ranges.
+struct Seam {
+    double from, to;
+};
+constexpr Seam kLowMiddleSeam{3.7, 3.9};          // Er, Janaswamy-Schaubert low/middle
+constexpr Seam kMiddleHighSeam{9.7, 9.8};         // Er, Janaswamy-Schaubert/Garg-Gupta
+constexpr Seam kNarrowWideWavelengths{0.06, 0.08}; // W / lambda0, Janaswamy-Schaubert
+constexpr Seam kNarrowWideRatio{0.19, 0.21};       // W / H, Garg-Gupta
 
 // The normalised quantities every fit and every range check works with.
 struct SlotQuantities {
@@ -42,18 +51,13 @@ SlotQuantities Normalise(double frequency, double gap, double height, double er)
     const double u = gap / height;
     if (frequency == 0.0) throw TP_Exceptions("Freq must > 0");
     const double lambda0 = kSpeedOfLight / frequency;
-    // Er < 1 fails in the root; Er = 1 divides by zero, a fault even where no
-    // objective evaluation would test the flags.
+    // Er < 1 fails in the root; Er = 1 is a slot in free space, which no
+    // fit describes.
     const double root = CheckedSqrt(er - 1.0);
-    if (root == 0.0) throw FloatingPointFault("Floating point division by zero");
+    if (root == 0.0)
+        throw TP_Exceptions::Domain("Increase Er: Er = 1 leaves the slot in free space, and the "
+                                    "slotline fits need a substrate of Er 2.22 to 20");
     return {u, lambda0, height / lambda0, gap / lambda0, 0.25 / root};
-}
-
-bool IsLowBand(double er) {
-    return !(er > kLowBandTop);
-}
-bool IsHighBand(double er) {
-    return er > kLowBandTop && er >= kHighBandBottom;
 }
 
 // The radicand of the low band's narrow-slot impedance; below Er = 2.06 it
@@ -163,12 +167,64 @@ void AddJanaswamyRangeWarnings(std::vector<std::string>& warnings, const SlotQua
     if (q.h > 0.06) warnings.push_back("H/Lambda_0 must be < .06");
 }
 
+// Garg-Gupta's ranges, 0.02 <= W/H <= 1 above all: past W/H = 1 the wide-slot
+// fit's quadratic terms take over and the impedance falls as the slot widens
+// (Er 10.2, H/lambda0 0.021: from 185 ohms at W/H 2.6 to 25 ohms at 4.9).
+// The W/lambda0 limits are kept as the band has always shown them; the upper
+// one is Janaswamy and Schaubert's too, listed once where both fits count.
+void AddGargGuptaRangeWarnings(std::vector<std::string>& warnings, const SlotQuantities& q,
+                               double er) {
+    const char* const wideLimit = "W/Lambda_0 must be < 1.0";
+    if (er > 20.0) warnings.push_back("Er must < 20");
+    if (q.w < 0.02) warnings.push_back("W/Lambda_0 must be > .02");
+    if (q.w > 1.0 && std::find(warnings.begin(), warnings.end(), wideLimit) == warnings.end())
+        warnings.push_back(wideLimit);
+    if (q.u < 0.02) warnings.push_back("W/H must be > .02");
+    if (q.u > 1.0) warnings.push_back("W/H must be < 1.0");
+    if (q.h < 0.01) warnings.push_back("H/Lambda_0 must be > .01");
+    if (q.h > q.hc) warnings.push_back("H/Lambda_0 must be < Cutoff Thickness");
+}
+
+double SeamWeight(double x, Seam seam) {
+    if (!(x > seam.from)) return 0.0;
+    if (!(x < seam.to)) return 1.0;
+    const double t = (x - seam.from) / (seam.to - seam.from);
+    return t * t * (3.0 - 2.0 * t);
+}
+
+// The fit below the seam, the one above it, or the mix of the two inside it;
+// each fit is evaluated only where it counts.
+template <class Lower, class Upper> Fit Blended(double x, Seam seam, Lower lower, Upper upper) {
+    const double t = SeamWeight(x, seam);
+    if (t == 0.0) return lower();
+    if (t == 1.0) return upper();
+    const Fit a = lower(), b = upper();
+    return {a.p + t * (b.p - a.p), a.z0 + t * (b.z0 - a.z0)};
+}
+
+Fit JanaswamyFit(const SlotQuantities& q, double er, Fit (*narrow)(const SlotQuantities&, double),
+                 Fit (*wide)(const SlotQuantities&, double)) {
+    return Blended(q.w, kNarrowWideWavelengths, [&] { return narrow(q, er); },
+                   [&] { return wide(q, er); });
+}
+
+Fit LowBand(const SlotQuantities& q, double er) {
+    return JanaswamyFit(q, er, LowBandNarrow, LowBandWide);
+}
+Fit MiddleBand(const SlotQuantities& q, double er) {
+    return JanaswamyFit(q, er, MiddleBandNarrow, MiddleBandWide);
+}
+Fit HighBand(const SlotQuantities& q, double er) {
+    return Blended(q.u, kNarrowWideRatio, [&] { return HighBandNarrow(q, er); },
+                   [&] { return HighBandWide(q, er); });
+}
+
 Fit BandFit(const SlotQuantities& q, double er) {
-    if (IsHighBand(er))
-        return q.u <= kNarrowSlotRatio ? HighBandNarrow(q, er) : HighBandWide(q, er);
-    const bool narrow = q.w <= kNarrowSlotWavelengths;
-    if (IsLowBand(er)) return narrow ? LowBandNarrow(q, er) : LowBandWide(q, er);
-    return narrow ? MiddleBandNarrow(q, er) : MiddleBandWide(q, er);
+    if (er > kLowMiddleSeam.to)
+        return Blended(er, kMiddleHighSeam, [&] { return MiddleBand(q, er); },
+                       [&] { return HighBand(q, er); });
+    return Blended(er, kLowMiddleSeam, [&] { return LowBand(q, er); },
+                   [&] { return MiddleBand(q, er); });
 }
 
 } // namespace
@@ -195,22 +251,15 @@ LineResult slotline::Evaluate(const InputsAtFrequency& in, double gap) {
     return result;
 }
 
-// Soft limits of each band's fits; each text states the condition the fit
-// needs and appears when it fails.
+// Soft limits of the fits that take part; each text states the condition
+// the fit needs and appears when it fails.
 void slotline::Check(const InputsAtFrequency& in, std::vector<std::string>& warnings) {
     const double er = in.er;
     const SlotQuantities q = Normalise(in.f, in.Row(1), in.Row(2), er);
-    if (IsLowBand(er)) {
+    if (SeamWeight(er, kLowMiddleSeam) < 1.0) {
         if (er < 2.2) warnings.push_back("Er must > 2.22");
-        if (q.w <= kNarrowSlotWavelengths) LowBandNarrowRadicand(er, q.u);
-        AddJanaswamyRangeWarnings(warnings, q);
-    } else if (!IsHighBand(er)) {
-        AddJanaswamyRangeWarnings(warnings, q);
-    } else {
-        if (er > 20.0) warnings.push_back("Er must < 20");
-        if (q.w < 0.02) warnings.push_back("W/Lambda_0 must be > .02");
-        if (q.w > 1.0) warnings.push_back("W/Lambda_0 must be < 1.0");
-        if (q.h < 0.01) warnings.push_back("H/Lambda_0 must be > .01");
-        if (q.h > q.hc) warnings.push_back("H/Lambda_0 must be < Cutoff Thickness");
+        if (SeamWeight(q.w, kNarrowWideWavelengths) < 1.0) LowBandNarrowRadicand(er, q.u);
     }
+    if (SeamWeight(er, kMiddleHighSeam) < 1.0) AddJanaswamyRangeWarnings(warnings, q);
+    if (SeamWeight(er, kMiddleHighSeam) > 0.0) AddGargGuptaRangeWarnings(warnings, q, er);
 }
