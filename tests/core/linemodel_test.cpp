@@ -121,3 +121,28 @@ TEST(LineModelResults, NonFiniteValuesNeverReachTheWindow) {
     EXPECT_THROW(model.ShowEffectiveDielectricConstant(), FloatingPointFault);
     EXPECT_EQ(sheet.effDielConst, 10.0); // the window keeps what it showed
 }
+
+// A scan that brackets a jump of the impedance rather than a root converges
+// on the jump; what it finds there misses the target, and is no solution.
+TEST(LineModelSynthesis, AJumpBracketedByTheScanIsNoSolution) {
+    static const LineDescriptor jumpingLine = [] {
+        LineDescriptor line{};
+        line.rowLabels = {"Width", "Height"};
+        line.synthesis = SynthesisRule{2, 0.01, 0.99, 1e-12, false, 100, "above", "below", {}};
+        line.evaluate = [](const InputsAtFrequency&, double x) {
+            LineResult r;
+            r.impedance = x < 0.5e-3 ? 40.0 : 60.0;
+            r.eeff = 1.0;
+            return r;
+        };
+        line.check = [](const InputsAtFrequency&, std::vector<std::string>&) {};
+        return line;
+    }();
+    Worksheet sheet;
+    LineModel model(sheet, jumpingLine);
+    sheet.SetRowValue(2, 1e-3);
+    sheet.impedance = 50.0;
+    model.Synthesize();
+    ASSERT_EQ(sheet.errors.size(), 1u);
+    EXPECT_TRUE(sheet.errors[0] == "above" || sheet.errors[0] == "below") << sheet.errors[0];
+}
