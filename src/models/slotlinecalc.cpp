@@ -257,7 +257,7 @@ void slotline::Check(const InputsAtFrequency& in, std::vector<std::string>& warn
     const double er = in.er;
     const SlotQuantities q = Normalise(in.f, in.Row(1), in.Row(2), er);
     if (SeamWeight(er, kLowMiddleSeam) < 1.0) {
-        if (er < 2.2) warnings.push_back("Er must > 2.22");
+        if (er < 2.22) warnings.push_back("Er must > 2.22");
         if (SeamWeight(q.w, kNarrowWideWavelengths) < 1.0) LowBandNarrowRadicand(er, q.u);
     }
     if (SeamWeight(er, kMiddleHighSeam) < 1.0) AddJanaswamyRangeWarnings(warnings, q);
