@@ -14,7 +14,7 @@
 
 #include "numeric/checkedmath.h"
 #include "numeric/constants.h"
-#include "numeric/fpfault.h"
+#include "numeric/smoothstep.h"
 #include "numeric/tpexceptions.h"
 
 using namespace constants;
@@ -24,8 +24,8 @@ namespace {
 constexpr double kOneOver236 = 0.42372881355932207; // 1 / 2.36
 
 // A seam between two fits: below `from` the lower fit alone, above `to` the
-// upper one, in between a smooth mix (weight 3t^2 - 2t^3, so that neither
-// value nor slope steps).  Each band straddles the published split; at Er
+// upper one, in between a smooth mix (SmoothStep, so that neither value nor
+// slope steps).  Each band straddles the published split; at Er
 // 9.7 to 9.8 both fits hold by their authors' ranges.
 struct Seam {
     double from, to;
@@ -186,10 +186,7 @@ void AddGargGuptaRangeWarnings(std::vector<std::string>& warnings, const SlotQua
 }
 
 double SeamWeight(double x, Seam seam) {
-    if (!(x > seam.from)) return 0.0;
-    if (!(x < seam.to)) return 1.0;
-    const double t = (x - seam.from) / (seam.to - seam.from);
-    return t * t * (3.0 - 2.0 * t);
+    return SmoothStep(x, seam.from, seam.to);
 }
 
 // The fit below the seam, the one above it, or the mix of the two inside it;

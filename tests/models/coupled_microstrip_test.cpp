@@ -58,15 +58,28 @@ TEST(CoupledMicrostripKernel, DispersionThresholds) {
     EXPECT_EQ(below.ee, stat.ee);
     EXPECT_EQ(below.eo, stat.eo);
     EXPECT_NE(CoupledMicrostripModeValues(kH, kH, kH, kT, kEr, 1.0).zo, stat.zo);
-    // Er below 1.2 stays static at any frequency; from 1.2 it disperses.
+    // Er up to 1.2 stays static at any frequency; from 1.4 it disperses fully.
     const CoupledMicrostripModes low0 = CoupledMicrostripModeValues(kH, kH, kH, kT, 1.19, 0.0);
     const CoupledMicrostripModes low = CoupledMicrostripModeValues(kH, kH, kH, kT, 1.19, 40e9);
     EXPECT_EQ(low.ze, low0.ze);
     EXPECT_EQ(low.eo, low0.eo);
-    const CoupledMicrostripModes at0 = CoupledMicrostripModeValues(kH, kH, kH, kT, 1.2, 0.0);
-    const CoupledMicrostripModes at = CoupledMicrostripModeValues(kH, kH, kH, kT, 1.2, 40e9);
+    const CoupledMicrostripModes at0 = CoupledMicrostripModeValues(kH, kH, kH, kT, 1.4, 0.0);
+    const CoupledMicrostripModes at = CoupledMicrostripModeValues(kH, kH, kH, kT, 1.4, 40e9);
     EXPECT_GT(at.ee, at0.ee);
     EXPECT_GT(at.eo, at0.eo);
+    // In between it fades in: crossing either end, or the 1.2 where it used to
+    // switch on at once (+5.8 % in the even-mode impedance here), in a 1e-6
+    // relative step moves no mode by more than the smooth change.
+    for (double er : {1.2, 1.3, 1.4}) {
+        const CoupledMicrostripModes a =
+            CoupledMicrostripModeValues(kH, kH, kH, kT, er * (1 - 1e-6), 40e9);
+        const CoupledMicrostripModes b =
+            CoupledMicrostripModeValues(kH, kH, kH, kT, er * (1 + 1e-6), 40e9);
+        EXPECT_NEAR(b.ze / a.ze, 1.0, 1e-4) << er;
+        EXPECT_NEAR(b.zo / a.zo, 1.0, 1e-4) << er;
+        EXPECT_NEAR(b.ee / a.ee, 1.0, 1e-4) << er;
+        EXPECT_NEAR(b.eo / a.eo, 1.0, 1e-4) << er;
+    }
 }
 
 TEST(CoupledMicrostripKernel, DispersionRaisesBothModesTowardsEr) {
