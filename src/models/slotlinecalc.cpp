@@ -30,8 +30,8 @@ constexpr double kOneOver236 = 0.42372881355932207; // 1 / 2.36
 struct Seam {
     double from, to;
 };
-constexpr Seam kLowMiddleSeam{3.7, 3.9};          // Er, Janaswamy-Schaubert low/middle
-constexpr Seam kMiddleHighSeam{9.7, 9.8};         // Er, Janaswamy-Schaubert/Garg-Gupta
+constexpr Seam kLowMiddleSeam{3.7, 3.9};           // Er, Janaswamy-Schaubert low/middle
+constexpr Seam kMiddleHighSeam{9.7, 9.8};          // Er, Janaswamy-Schaubert/Garg-Gupta
 constexpr Seam kNarrowWideWavelengths{0.06, 0.08}; // W / lambda0, Janaswamy-Schaubert
 constexpr Seam kNarrowWideRatio{0.19, 0.21};       // W / H, Garg-Gupta
 
@@ -201,8 +201,8 @@ template <class Lower, class Upper> Fit Blended(double x, Seam seam, Lower lower
 
 Fit JanaswamyFit(const SlotQuantities& q, double er, Fit (*narrow)(const SlotQuantities&, double),
                  Fit (*wide)(const SlotQuantities&, double)) {
-    return Blended(q.w, kNarrowWideWavelengths, [&] { return narrow(q, er); },
-                   [&] { return wide(q, er); });
+    return Blended(
+        q.w, kNarrowWideWavelengths, [&] { return narrow(q, er); }, [&] { return wide(q, er); });
 }
 
 Fit LowBand(const SlotQuantities& q, double er) {
@@ -212,16 +212,18 @@ Fit MiddleBand(const SlotQuantities& q, double er) {
     return JanaswamyFit(q, er, MiddleBandNarrow, MiddleBandWide);
 }
 Fit HighBand(const SlotQuantities& q, double er) {
-    return Blended(q.u, kNarrowWideRatio, [&] { return HighBandNarrow(q, er); },
-                   [&] { return HighBandWide(q, er); });
+    return Blended(
+        q.u, kNarrowWideRatio, [&] { return HighBandNarrow(q, er); },
+        [&] { return HighBandWide(q, er); });
 }
 
 Fit BandFit(const SlotQuantities& q, double er) {
     if (er > kLowMiddleSeam.to)
-        return Blended(er, kMiddleHighSeam, [&] { return MiddleBand(q, er); },
-                       [&] { return HighBand(q, er); });
-    return Blended(er, kLowMiddleSeam, [&] { return LowBand(q, er); },
-                   [&] { return MiddleBand(q, er); });
+        return Blended(
+            er, kMiddleHighSeam, [&] { return MiddleBand(q, er); },
+            [&] { return HighBand(q, er); });
+    return Blended(
+        er, kLowMiddleSeam, [&] { return LowBand(q, er); }, [&] { return MiddleBand(q, er); });
 }
 
 } // namespace

@@ -124,7 +124,8 @@ TEST_F(Coax, QuarterWaveAndMultimodeWarnings) {
     ASSERT_TRUE(sheet.errors.empty());
     ASSERT_EQ(sheet.warnings.size(), 2u);
     EXPECT_EQ(sheet.warnings[0], "Warning #1 -> Outer diameter (Do) is GREATER than quarter-wavelength");
-    EXPECT_EQ(sheet.warnings[1], "Warning #2 -> Above the TE11 cutoff (0.785 GHz): the line is multimode");
+    EXPECT_EQ(sheet.warnings[1],
+              "Warning #2 -> Above the TE11 cutoff (0.785 GHz): the line is multimode");
     EXPECT_TRUE(sheet.warningsVisible);
 }
 
@@ -157,7 +158,7 @@ TEST_F(Coax, SettingsSectionRoundTrip) {
 TEST(CoaxTe11, RootOfTheBesselCrossProduct) {
     const struct {
         double c, root;
-    } cases[] = {{1.5, 0.805091559973}, {2.0, 0.677336005137}, {4.0, 0.411126344312},
+    } cases[] = {{1.5, 0.805091559973},  {2.0, 0.677336005137},   {4.0, 0.411126344312},
                  {10.0, 0.180347008481}, {50.0, 0.0367928152107}, {1000.0, 0.00184117992453}};
     for (const auto& row : cases)
         EXPECT_NEAR(CoaxTe11Root(row.c) / row.root, 1.0, 1e-9) << row.c;

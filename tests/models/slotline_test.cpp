@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/lossparts.h"
 #include "core/worksheet.h"
 #include "models/linetypes.h"
 #include "models/slotlinecalc.h"
@@ -109,21 +110,29 @@ TEST(SlotlineSeams, CrossingAFitBoundaryStepsNeitherZ0NorEeff) {
         std::function<SlotlineResult(double)> at;
         std::vector<double> crossings;
     } seams[] = {
-        {"Er, narrow slot", [](double er) { return SlotlineKernel(10e9, 0.2 * kMm, kH, er); },
+        {"Er, narrow slot",
+         [](double er) { return SlotlineKernel(10e9, 0.2 * kMm, kH, er); },
          {3.7, 3.8, 3.9, 9.7, 9.75, 9.8}},
-        {"Er, wide slot", [](double er) { return SlotlineKernel(10e9, 3.0 * kMm, kH, er); },
+        {"Er, wide slot",
+         [](double er) { return SlotlineKernel(10e9, 3.0 * kMm, kH, er); },
          {3.7, 3.8, 3.9}},
-        {"Er, W/H 0.94", [](double er) { return SlotlineKernel(10e9, 0.6 * kMm, kH, er); },
+        {"Er, W/H 0.94",
+         [](double er) { return SlotlineKernel(10e9, 0.6 * kMm, kH, er); },
          {9.7, 9.75, 9.8}},
-        {"W/lambda0, Er 2.22", [](double w) { return SlotlineKernel(10e9, w * kLambda0, kH, 2.22); },
+        {"W/lambda0, Er 2.22",
+         [](double w) { return SlotlineKernel(10e9, w * kLambda0, kH, 2.22); },
          {0.06, 0.075, 0.08}},
-        {"W/lambda0, Er 6", [](double w) { return SlotlineKernel(10e9, w * kLambda0, kH, 6.0); },
+        {"W/lambda0, Er 6",
+         [](double w) { return SlotlineKernel(10e9, w * kLambda0, kH, 6.0); },
          {0.06, 0.075, 0.08}},
-        {"W/lambda0, Er 3.8", [](double w) { return SlotlineKernel(10e9, w * kLambda0, kH, 3.8); },
+        {"W/lambda0, Er 3.8",
+         [](double w) { return SlotlineKernel(10e9, w * kLambda0, kH, 3.8); },
          {0.06, 0.075, 0.08}},
-        {"f, Er 6, G 1 mm", [](double w) { return SlotlineKernel(w * 2.997925e11, 1e-3, kH, 6.0); },
+        {"f, Er 6, G 1 mm",
+         [](double w) { return SlotlineKernel(w * 2.997925e11, 1e-3, kH, 6.0); },
          {0.06, 0.075, 0.08}},
-        {"W/H, Er 10.2", [](double u) { return SlotlineKernel(10e9, u * kH, kH, 10.2); },
+        {"W/H, Er 10.2",
+         [](double u) { return SlotlineKernel(10e9, u * kH, kH, 10.2); },
          {0.19, 0.2, 0.21}},
     };
     for (const auto& seam : seams)
@@ -157,6 +166,19 @@ TEST_F(Slotline, ImpedanceRisesWithTheGap) {
     model.Analyze();
     ASSERT_TRUE(sheet.errors.empty());
     EXPECT_EQ(sheet.warnings, (std::vector<std::string>{"Warning #1 -> W/H must be < 1.0"}));
+}
+
+// No loss is computed, yet the tand in effect and the skin depth shown are
+// those of the materials entered (they read 0 and gold's whatever was entered).
+TEST_F(Slotline, ShowsTheTandAndSkinDepthEntered) {
+    sheet.lossTangent = 0.01;
+    sheet.conductivity = 1e6;
+    const LineInputs in = model.ReadInputs();
+    EXPECT_EQ(in.tand, 0.01);
+    EXPECT_NEAR(SkinDepth(in),
+                1.0 / std::sqrt(3.141592653589793 * 10e9 * 4e-7 * 3.141592653589793 * 1e6), 1e-12);
+    sheet.conductivity = 0.0; // unused: no failure, no conduction
+    EXPECT_TRUE(std::isinf(SkinDepth(model.ReadInputs())));
 }
 
 TEST_F(Slotline, RangeWarningsByBand) {
