@@ -37,6 +37,11 @@ double CrossProduct(double x, double c) {
 // and the cross-product, a difference of nearly equal terms, is no better.
 constexpr double kThinGap = 1e-3;
 constexpr double kRelativeTolerance = 1e-12;
+// Above this c the inner conductor no longer counts: the root is within 2e-12
+// of the circular guide's p'11 / c, and far above it Y1'(x) ~ 2/(pi x^2)
+// overflows.
+constexpr double kThinInner = 1e6;
+constexpr double kCircularGuideTe11 = 1.8411837813406593; // first zero of J1'
 
 } // namespace
 
@@ -44,6 +49,7 @@ double CoaxTe11Root(double diameterRatio) {
     const double c = diameterRatio;
     const double thinGap = 2.0 / (1.0 + c);
     if (!(c - 1.0 >= kThinGap)) return thinGap;
+    if (c > kThinInner) return kCircularGuideTe11 / c;
     double lo = 0.9 * thinGap, hi = 1.05 * thinGap;
     double fLo = CrossProduct(lo, c), fHi = CrossProduct(hi, c);
     if (!(fLo * fHi < 0.0))
