@@ -25,8 +25,11 @@ constexpr double kOneOver236 = 0.42372881355932207; // 1 / 2.36
 
 // A seam between two fits: below `from` the lower fit alone, above `to` the
 // upper one, in between a smooth mix (SmoothStep, so that neither value nor
-// slope steps).  Each band straddles the published split; at Er
-// 9.7 to 9.8 both fits hold by their authors' ranges.
+// slope steps).  Each band straddles the published split.  At Er 9.7 to 9.8
+// both fits hold by their authors' ranges.  The slot-width band reaches
+// further down than up: the narrow-slot wavelength fit has a pole at
+// W/lambda0 = 0.0906, and at Er 2.22 the wide fit starts 2.8 % below the
+// narrow one, which a narrower band would turn into a dip in Z0 against W.
 struct Seam {
     double from, to;
 };
