@@ -74,7 +74,7 @@ struct LineDescriptor {
     std::optional<SynthesisRule> synthesis; // none for coupled lines
     bool lossShown;                         // false: the loss field is blanked
     bool coupled;                           // even/odd modes
-    bool readsLossInputs;                   // tand and Rho are inputs (no loss: never read)
+    bool readsLossInputs;                   // tand and Rho feed the formulas (else only shown)
     AnalyzeShows analyzeShows;
     EvaluateFunction evaluate;
     EvaluateReusingFunction evaluateReusing = nullptr; // may be null: evaluate
