@@ -105,29 +105,24 @@ TEST_F(Slotline, AnalyzeShowsResultsAndBlanksTheLoss) {
 // (W/lambda0 0.075 at Er 6) and +4.7 % (W/H 0.2).  H = 0.635 mm, 10 GHz.
 TEST(SlotlineSeams, CrossingAFitBoundaryStepsNeitherZ0NorEeff) {
     constexpr double kH = 0.635 * kMm, kLambda0 = 2.997925e8 / 10e9;
+    using Kernel = std::function<SlotlineResult(double)>;
+    auto inEr = [](double gap) -> Kernel {
+        return [=](double er) { return SlotlineKernel(10e9, gap, kH, er); };
+    };
+    auto inWidth = [](double er) -> Kernel {
+        return [=](double w) { return SlotlineKernel(10e9, w * kLambda0, kH, er); };
+    };
     const struct {
         const char* seam;
-        std::function<SlotlineResult(double)> at;
+        Kernel at;
         std::vector<double> crossings;
     } seams[] = {
-        {"Er, narrow slot",
-         [](double er) { return SlotlineKernel(10e9, 0.2 * kMm, kH, er); },
-         {3.7, 3.8, 3.9, 9.7, 9.75, 9.8}},
-        {"Er, wide slot",
-         [](double er) { return SlotlineKernel(10e9, 3.0 * kMm, kH, er); },
-         {3.7, 3.8, 3.9}},
-        {"Er, W/H 0.94",
-         [](double er) { return SlotlineKernel(10e9, 0.6 * kMm, kH, er); },
-         {9.7, 9.75, 9.8}},
-        {"W/lambda0, Er 2.22",
-         [](double w) { return SlotlineKernel(10e9, w * kLambda0, kH, 2.22); },
-         {0.06, 0.075, 0.08}},
-        {"W/lambda0, Er 6",
-         [](double w) { return SlotlineKernel(10e9, w * kLambda0, kH, 6.0); },
-         {0.06, 0.075, 0.08}},
-        {"W/lambda0, Er 3.8",
-         [](double w) { return SlotlineKernel(10e9, w * kLambda0, kH, 3.8); },
-         {0.06, 0.075, 0.08}},
+        {"Er, G 0.2 mm", inEr(0.2 * kMm), {3.7, 3.8, 3.9, 9.7, 9.75, 9.8}},
+        {"Er, G 3 mm (wide)", inEr(3.0 * kMm), {3.7, 3.8, 3.9}},
+        {"Er, W/H 0.94", inEr(0.6 * kMm), {9.7, 9.75, 9.8}},
+        {"W/lambda0, Er 2.22", inWidth(2.22), {0.06, 0.075, 0.08}},
+        {"W/lambda0, Er 3.8", inWidth(3.8), {0.06, 0.075, 0.08}},
+        {"W/lambda0, Er 6", inWidth(6.0), {0.06, 0.075, 0.08}},
         {"f, Er 6, G 1 mm",
          [](double w) { return SlotlineKernel(w * 2.997925e11, 1e-3, kH, 6.0); },
          {0.06, 0.075, 0.08}},
