@@ -7,8 +7,8 @@
 // kc = 2/(a + b) is its thin-gap limit; over every ratio c the root lies
 // between 0.92 and 1.03 times that value (toward 1.8412/b, the circular
 // guide's TE11, as c grows), so a bracket of 0.9 to 1.05 times it holds the
-// first root and no other.  The root is refined by bisection blended with
-// the secant step (Illinois) to far below 1e-6 relative.
+// first root and no other.  The root is refined by regula falsi with the
+// Illinois modification to 1e-12 relative, far below the 1e-6 asked of it.
 #include <cmath>
 #include <string>
 
