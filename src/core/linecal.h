@@ -96,7 +96,8 @@ class LineModel {
 
   private:
     // The driver's steps (linedriver.cpp).
-    void ListWarnings(const LineAnswer& answer);
+    // Lists the answer's warnings, then raises its failure if it has one.
+    void ListWarningsRaisingFailure(const LineAnswer& answer);
     void ShowResults(double frequency);
     void ShowPhaseConstantAt(double frequency);
     void ReportAnalyzeError();

@@ -101,18 +101,19 @@ void LineModel::SaveSettings() {
 void LineModel::CheckParameters() {
     const LineInputs in = ReadInputs();
     const LineAnswer answer = CalculateLine(line_, in, in.Row(1));
-    ListWarnings(answer);
-    if (!answer.Ok()) std::rethrow_exception(answer.failure);
+    ListWarningsRaisingFailure(answer);
     ShowWarnings();
 }
 
-void LineModel::ListWarnings(const LineAnswer& answer) {
+void LineModel::ListWarningsRaisingFailure(const LineAnswer& answer) {
     // A hard limit met before any warning leaves the list as it was; one met
     // after some (the slotline's Er limit) leaves those listed, not shown.
-    if (!answer.Ok() && answer.warnings.empty()) return;
-    ClearWarnings();
-    for (const std::string& text : answer.warnings)
-        AddWarning(text);
+    if (answer.Ok() || !answer.warnings.empty()) {
+        ClearWarnings();
+        for (const std::string& text : answer.warnings)
+            AddWarning(text);
+    }
+    if (!answer.Ok()) std::rethrow_exception(answer.failure);
 }
 
 void LineModel::ShowResults(double frequency) {
@@ -130,8 +131,7 @@ void LineModel::Analyze() {
     try {
         const LineInputs in = ReadInputs();
         const LineAnswer answer = CalculateLine(line_, in, in.Row(1));
-        ListWarnings(answer);
-        if (!answer.Ok()) std::rethrow_exception(answer.failure);
+        ListWarningsRaisingFailure(answer);
         KeepResult(answer.result);
         ShowResults(in.f);
         ShowElectricalLength();
@@ -188,8 +188,7 @@ void LineModel::Synthesize() {
         // The values at the root; the check sees row 1 as the window shows it.
         SetParameter(root, 1);
         const LineAnswer answer = calculation.Answer(root, GetParameter(1));
-        ListWarnings(answer);
-        if (!answer.Ok()) std::rethrow_exception(answer.failure);
+        ListWarningsRaisingFailure(answer);
         KeepResult(answer.result);
         ShowResults(in.f);
         ShowPhysicalLength();

@@ -80,10 +80,13 @@ const DielectricModel* DielectricModelOfSetting(std::string_view value) {
     return BySetting(DielectricModels(), value);
 }
 
+// Every LineInputs made asks for these two: the tables are looked up once.
 const RoughnessModel* DefaultRoughnessModel() {
-    return &RoughnessModels().front();
+    static const RoughnessModel* const model = &RoughnessModels().front();
+    return model;
 }
 
 const DielectricModel* ConstantDielectric() {
-    return &DielectricModels().front();
+    static const DielectricModel* const model = &DielectricModels().front();
+    return model;
 }

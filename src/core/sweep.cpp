@@ -1,8 +1,10 @@
 #include "core/sweep.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "core/calculation.h"
 #include "numeric/constants.h"
@@ -33,10 +35,54 @@ void EvaluatePoint(const LineDescriptor& line, const LineInputs& in, CrossSectio
     point.error = answer.ErrorText();
 }
 
+// 10^0 to 10^22: every one exact in a double.
+constexpr std::array<double, 23> kPowersOfTen{
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Tidy without the text, where that is exact: |value| 10^n is brought to 15
+// digits before the point with n from 0 to 22, so that the product's rounding
+// error is known exactly (fma), the digits are rounded as the text would
+// round them and the quotient by the exact 10^n is the one correctly rounded
+// double the text would read back.  Nothing where the digits lie within 1e-9
+// of half way or the magnitude is outside 1e-8 to 1e15: the text decides.
+std::optional<double> TidyWithoutText(double value) {
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 1e-8 && magnitude < 1e15)) return std::nullopt;
+    int n = 14 - static_cast<int>(std::floor(std::log10(magnitude)));
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (n < 0 || n > 22) return std::nullopt;
+        const double scale = kPowersOfTen[static_cast<std::size_t>(n)];
+        const double scaled = magnitude * scale;
+        if (scaled < 1e14) {
+            ++n;
+            continue;
+        }
+        if (scaled >= 1e15) {
+            --n;
+            continue;
+        }
+        const double error = std::fma(magnitude, scale, -scaled); // exact: scaled + error
+        const double whole = std::floor(scaled);
+        // scaled - whole is exact; adding the error rounds by 1e-16 at most.
+        const double fraction = (scaled - whole) + error;
+        double digits;
+        if (fraction < 0.5 - 1e-9)
+            digits = whole;
+        else if (fraction > 0.5 + 1e-9)
+            digits = whole + 1.0;
+        else
+            return std::nullopt;
+        return std::copysign(digits / scale, value);
+    }
+    return std::nullopt;
+}
+
 // Rounded to 15 significant digits, which every double holds exactly as a
 // decimal: a unit conversion's 999999999.9999999 becomes 1e9 and the decade
 // points of a logarithmic sweep come out exact.
 double Tidy(double value) {
+    if (const std::optional<double> tidy = TidyWithoutText(value)) return *tidy;
     char text[32];
     const auto written = std::to_chars(text, text + sizeof text, value,
                                        std::chars_format::general, 15);

@@ -22,6 +22,8 @@ struct Outputs {
     double loss;
     double impedance;
     double eeff;
+    double conductorLoss;
+    double dielectricLoss;
 };
 
 bool AllFinite(std::initializer_list<double> values) {
@@ -47,21 +49,23 @@ int Calculate(const CpwLine& line, double lossTangent, double resistivity, doubl
     if (!quasiStatic) return QRX_CPW_GAP_CLOSED;
     const LineValues values =
         dispersion ? cpwlib::Disperse(line, *quasiStatic, frequency) : *quasiStatic;
-    const double loss = cpwlib::DielectricLoss(line, values.eeff, lossTangent, frequency) +
-                        cpwlib::ConductorLoss(line, values, resistivity, frequency);
+    const double dielectric = cpwlib::DielectricLoss(line, values.eeff, lossTangent, frequency);
+    const double conductor = cpwlib::ConductorLoss(line, values, resistivity, frequency);
+    const double loss = dielectric + conductor;
 
     // Extreme but valid ratios of the dimensions can leave the range of doubles;
     // such a value must not pass as a result.
     if (!AllFinite({loss, values.impedance, values.eeff}) || !(values.impedance > 0.0) ||
         !(values.eeff >= 1.0) || !(loss >= 0.0))
         return QRX_CPW_OUT_OF_RANGE;
-    out = {loss, values.impedance, values.eeff};
+    out = {loss, values.impedance, values.eeff, conductor, dielectric};
     return QRX_CPW_OK;
 }
 
 int CheckedCall(double gap, double width, double height, double thickness, double er,
                 double lossTangent, double resistivity, double frequency, int dispersion,
-                int groundPlane, double* loss, double* impedance, double* eeff) {
+                int groundPlane, double* loss, double* impedance, double* eeff,
+                double* parts = nullptr) {
     if (loss == nullptr || impedance == nullptr || eeff == nullptr) return QRX_CPW_INVALID_ARGUMENT;
     if (!IsFlag(dispersion) || !IsFlag(groundPlane)) return QRX_CPW_INVALID_ARGUMENT;
     if (!AllFinite({lossTangent, resistivity, frequency}) ||
@@ -75,6 +79,10 @@ int CheckedCall(double gap, double width, double height, double thickness, doubl
     *loss = out.loss;
     *impedance = out.impedance;
     *eeff = out.eeff;
+    if (parts != nullptr) {
+        parts[0] = out.conductorLoss;
+        parts[1] = out.dielectricLoss;
+    }
     return QRX_CPW_OK;
 }
 
@@ -97,6 +105,27 @@ extern "C" QRX_CPW_API int QRX_CPW1(double gap, double /*gapAgain*/, double widt
     const int status = CheckedCall(gap, width, height, thickness, er, lossTangent, resistivity,
                                    frequency, dispersion, groundPlane, loss, impedance, eeff);
 
+    std::fesetenv(&callerEnvironment);
+    return status;
+}
+
+extern "C" QRX_CPW_API int QRX_CPW_Parts(double gap, double width, double height,
+                                         double thickness, double er, double lossTangent,
+                                         double resistivity, double frequency, int groundPlane,
+                                         double* loss, double* impedance, double* eeff,
+                                         double* conductorLoss, double* dielectricLoss) {
+    std::fenv_t callerEnvironment;
+    std::feholdexcept(&callerEnvironment);
+    for (double* out : {loss, impedance, eeff, conductorLoss, dielectricLoss})
+        if (out != nullptr) *out = kNaN;
+    int status = QRX_CPW_INVALID_ARGUMENT;
+    if (conductorLoss != nullptr && dielectricLoss != nullptr) {
+        double parts[2] = {kNaN, kNaN};
+        status = CheckedCall(gap, width, height, thickness, er, lossTangent, resistivity,
+                             frequency, 1, groundPlane, loss, impedance, eeff, parts);
+        *conductorLoss = parts[0];
+        *dielectricLoss = parts[1];
+    }
     std::fesetenv(&callerEnvironment);
     return status;
 }

@@ -86,6 +86,15 @@ QRX_CPW_API int QRX_CPW1(double gap, double gapAgain, double width, double heigh
                          double resistivity, double frequency, int dispersion, int reserved,
                          int groundPlane, double* loss, double* impedance, double* eeff);
 
+/* QRX_CPW1 with dispersion, its loss split as well: conductorLoss is the
+ * loss of the same call with a loss tangent of 0, dielectricLoss that with a
+ * resistivity of 0, to the last bit (loss is their sum).  Both part pointers
+ * must be given; the statuses and the NaN outputs are those of QRX_CPW1. */
+QRX_CPW_API int QRX_CPW_Parts(double gap, double width, double height, double thickness,
+                              double er, double lossTangent, double resistivity, double frequency,
+                              int groundPlane, double* loss, double* impedance, double* eeff,
+                              double* conductorLoss, double* dielectricLoss);
+
 /* Warnings of QRX_CPW_Validity, one bit each. */
 enum {
     QRX_CPW_WARN_THICK_METAL = 1 /* T/G above 0.9: thickness model not verified there */
@@ -102,6 +111,9 @@ QRX_CPW_API int QRX_CPW_Validity(double gap, double width, double height, double
 /* The type of the export, for callers that look it up at run time. */
 typedef int (*QRX_CPW1_Function)(double, double, double, double, double, double, double, double,
                                  double, double, int, int, int, double*, double*, double*);
+
+typedef int (*QRX_CPW_Parts_Function)(double, double, double, double, double, double, double,
+                                      double, int, double*, double*, double*, double*, double*);
 
 #ifdef __cplusplus
 }

@@ -7,6 +7,8 @@
 // The derivative of one smooth closed-form model has no branch, so the loss
 // has no step in W/H, and it follows the single strip's loss as the strips
 // move apart.
+#include <array>
+
 #include "numeric/tpexceptions.h"
 #include "models/conductorlossfloor.h"
 #include "models/mline.h"
@@ -18,9 +20,28 @@ CoupledModeLoss CoupledMicrostripConductorLoss(double w, double s, double h, dou
     // 0.1; a derivative there would describe another line.
     if (!(w > 0.0) || !(s > 0.0) || !(h > 0.0))
         throw TP_Exceptions("Coupled microstrip: W, S and H must be > 0");
+    // Both modes read the same three cross-sections in air (as drawn, the
+    // ground plane receded, the strips receded), and each evaluation gives
+    // both modes' impedances: each is evaluated once, for the even mode, and
+    // read again for the odd one.
+    struct AirPoint {
+        double w, s, h, t;
+        CoupledMicrostripModes modes;
+    };
+    std::array<AirPoint, 3> evaluated{};
+    std::size_t count = 0;
+    const auto airModes = [&](double ww, double ss, double hh, double tt) {
+        for (std::size_t i = 0; i < count; ++i) {
+            const AirPoint& p = evaluated[i];
+            if (p.w == ww && p.s == ss && p.h == hh && p.t == tt) return p.modes;
+        }
+        const CoupledMicrostripModes m = CoupledMicrostripModeValues(ww, ss, hh, tt, 1.0, 0.0);
+        if (count < evaluated.size()) evaluated[count++] = {ww, ss, hh, tt, m};
+        return m;
+    };
     auto resistance = [&](bool even) {
         const auto air = [&](double ww, double ss, double hh, double tt) {
-            const CoupledMicrostripModes m = CoupledMicrostripModeValues(ww, ss, hh, tt, 1.0, 0.0);
+            const CoupledMicrostripModes m = airModes(ww, ss, hh, tt);
             return even ? m.ze : m.zo;
         };
         // One ground plane: it recedes by ground / 2, the strips' undersides by strip / 2.

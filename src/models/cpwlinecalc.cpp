@@ -36,6 +36,7 @@ struct CpwLibraryBinding {
     void* handle = nullptr;
     QRX_CPW1_Function entry = nullptr;
     QRX_CPW_Validity_Function validity = nullptr; // null: a library that names no limits
+    QRX_CPW_Parts_Function parts = nullptr; // null: the parts from two more calls of `entry`
 };
 constinit CpwLibraryBinding binding;
 
@@ -57,6 +58,8 @@ void BindCpwLibrary() {
     binding.entry = reinterpret_cast<QRX_CPW1_Function>(entry);
     binding.validity = reinterpret_cast<QRX_CPW_Validity_Function>(
         FindSharedLibraryExport(handle, "QRX_CPW_Validity"));
+    binding.parts =
+        reinterpret_cast<QRX_CPW_Parts_Function>(FindSharedLibraryExport(handle, "QRX_CPW_Parts"));
 }
 
 namespace {
@@ -111,15 +114,18 @@ namespace {
 LineResult CoplanarEvaluate(const LineInputs& line, double w, int groundPlane) {
     const CoplanarInputs in{w,       line.Row(2), line.Row(3), line.Row(4),
                             line.er, line.tand,   line.rho,    line.f};
-    double lineLoss = 0.0, lineImpedance = 0.0, lineEeff = 0.0;
-    const int status =
-        binding.entry(in.g, in.g, in.w, in.h, in.h, in.t, in.er, in.lossTangent, in.rho, in.f,
-                      kDispersion, kReserved, groundPlane, &lineLoss, &lineImpedance, &lineEeff);
-    if (status != QRX_CPW_OK) throw LibraryError(status, in);
     LineResult result;
-    result.impedance = lineImpedance;
-    result.eeff = lineEeff;
-    result.loss = lineLoss; // the library returns the total only
+    // One call with the loss parts where the library splits them; the total
+    // alone otherwise (the calculation step then finds the parts).
+    const int status =
+        binding.parts != nullptr
+            ? binding.parts(in.g, in.w, in.h, in.t, in.er, in.lossTangent, in.rho, in.f,
+                            groundPlane, &result.loss, &result.impedance, &result.eeff,
+                            &result.conductorLoss, &result.dielectricLoss)
+            : binding.entry(in.g, in.g, in.w, in.h, in.h, in.t, in.er, in.lossTangent, in.rho,
+                            in.f, kDispersion, kReserved, groundPlane, &result.loss,
+                            &result.impedance, &result.eeff);
+    if (status != QRX_CPW_OK) throw LibraryError(status, in);
     return result;
 }
 

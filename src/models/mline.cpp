@@ -6,6 +6,8 @@
 #include "models/mline.h"
 
 #include <cfenv>
+#include <cmath>
+#include <limits>
 
 #include "models/mlineformulas.h"
 #include "numeric/checkedmath.h"
@@ -39,10 +41,8 @@ double ThicknessIncrement(double u, double t) {
     return (t * kOneOverPi) * CheckedLog(1.0 + 4.0 * e / (t * Pow(coth, 2.0)));
 }
 
-// The static values, and with dispersion the dispersed ones from the same
-// static part (without it they are the static ones again).
-MicrostripStaticPair HammerstadJensenSet(double u, double t, double h, double er, double fGHz,
-                                         double f, bool dispersion) {
+// The static part of the set: its quasi-static values and the air impedance.
+MicrostripStaticPart HammerstadJensenStatic(double u, double t, double er) {
     // Thickness correction of the width, in air (u1) and on the substrate (ur).
     const double du1 = ThicknessIncrement(u, t);
     const double dur = 0.5 * (1.0 + Sech(CheckedSqrt(er - 1.0))) * du1;
@@ -52,10 +52,20 @@ MicrostripStaticPair HammerstadJensenSet(double u, double t, double h, double er
     const double eeR = mline::HammerstadJensenEffective(ur, er);
     const double z01r = HammerstadJensenZ01(ur);
     const double z00 = z01r / CheckedSqrt(eeR);
-    if (!(er > 1.0001)) return {{1.0, z00}, {1.0, z00}};
-    const double eps0 = eeR * Pow(HammerstadJensenZ01(u1) / z01r, 2.0);
-    const MicrostripStatic quasiStatic{eps0, z00};
-    if (!dispersion) return {quasiStatic, quasiStatic};
+    if (!(er > 1.0001)) return {{1.0, z00}};
+    const double z01 = HammerstadJensenZ01(u1); // the air impedance
+    const double eps0 = eeR * Pow(z01 / z01r, 2.0);
+    return {{eps0, z00}, z01};
+}
+
+// The static values, and with dispersion the dispersed ones from the static
+// part (without it they are the static ones again).
+MicrostripStaticPair HammerstadJensenSet(const MicrostripStaticPart& part, double u, double h,
+                                         double er, double fGHz, double f, bool dispersion) {
+    const MicrostripStatic& quasiStatic = part.quasiStatic;
+    if (!(er > 1.0001) || !dispersion) return {quasiStatic, quasiStatic, part.airImpedance};
+    const double eps0 = quasiStatic.eeff;
+    const double z00 = quasiStatic.z0;
 
     // Kirschning-Jansen dispersion, fn in GHz times mm.
     const double hCm = h * 100.0;
@@ -69,7 +79,12 @@ MicrostripStaticPair HammerstadJensenSet(double u, double t, double h, double er
         mline::KirschningJansenImpedanceTerms(u, er, fn, SafeExp);
     const double r13 = 0.9408 * Pow(eeffF, r.r8) - 0.9603;
     const double r14 = (0.9408 - r.r9) * Pow(eps0, r.r8) - 0.9603;
-    return {quasiStatic, {eeffF, z00 * Pow(r13 / r14, r.r17)}};
+    return {quasiStatic, {eeffF, z00 * Pow(r13 / r14, r.r17)}, part.airImpedance};
+}
+
+MicrostripStaticPair HammerstadJensenSet(double u, double t, double h, double er, double fGHz,
+                                         double f, bool dispersion) {
+    return HammerstadJensenSet(HammerstadJensenStatic(u, t, er), u, h, er, fGHz, f, dispersion);
 }
 
 // The low-frequency set writes its constants to fewer digits.
@@ -130,12 +145,18 @@ MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, 
     return LowFrequencySet(u, tr, t, hIn, er, fGHz, f, dispersion);
 }
 
-MicrostripStaticPair MicrostripHammerstadJensenPair(double w, double h, double t, double er,
-                                                    double f) {
+MicrostripStaticPart MicrostripHammerstadJensenStatic(double w, double h, double t, double er) {
     w = NonVanishing(w);
     h = NonVanishing(h);
     t = NonVanishing(t);
-    return HammerstadJensenSet(w / h, t / h, h, er, f * 1e-9, f, true);
+    return HammerstadJensenStatic(w / h, t / h, er);
+}
+
+MicrostripStaticPair MicrostripHammerstadJensenPair(double w, double h, double er, double f,
+                                                    const MicrostripStaticPart& part) {
+    w = NonVanishing(w);
+    h = NonVanishing(h);
+    return HammerstadJensenSet(part, w / h, h, er, f * 1e-9, f, true);
 }
 
 double MicrostripAirImpedance(double w, double h, double t) {
@@ -158,6 +179,39 @@ void SplitLoss(const MicrostripLineConstantsResult& line, MicrostripResult& resu
     result.dielectricLoss = result.loss - result.conductorLoss;
 }
 
+// CrossSectionTerms holds the kept terms as: [0..2] Wheeler's derivatives,
+// [3] 1 where they are kept, [4] the Er of the static part (NaN: none kept),
+// [5..7] its eeff, Z0 and air impedance.
+MicrostripKeptTerms Unpack(const CrossSectionTerms& terms) {
+    MicrostripKeptTerms kept;
+    if (!terms.ready) return kept;
+    const auto& v = terms.values;
+    if (v[3] == 1.0) kept.derivatives = MicrostripWheelerDerivatives{v[0], v[1], v[2]};
+    if (!std::isnan(v[4])) kept.staticPart = MicrostripStaticPart{{v[5], v[6]}, v[7]};
+    kept.staticEr = v[4];
+    return kept;
+}
+
+CrossSectionTerms Pack(const MicrostripKeptTerms& kept) {
+    CrossSectionTerms terms;
+    terms.ready = kept.derivatives.has_value() || kept.staticPart.has_value();
+    terms.values.fill(0.0);
+    terms.values[4] = std::numeric_limits<double>::quiet_NaN();
+    if (kept.derivatives) {
+        terms.values[0] = kept.derivatives->dT;
+        terms.values[1] = kept.derivatives->dH;
+        terms.values[2] = kept.derivatives->dW;
+        terms.values[3] = 1.0;
+    }
+    if (kept.staticPart) {
+        terms.values[4] = kept.staticEr;
+        terms.values[5] = kept.staticPart->quasiStatic.eeff;
+        terms.values[6] = kept.staticPart->quasiStatic.z0;
+        terms.values[7] = kept.staticPart->airImpedance;
+    }
+    return terms;
+}
+
 } // namespace
 
 MicrostripResult MicrostripKernel(double w, double h, double t, double er, double tand, double rho,
@@ -169,18 +223,15 @@ MicrostripResult MicrostripKernel(double w, double h, double t, double er, doubl
 MicrostripResult MicrostripKernel(double w, double h, double t, double er, double tand, double rho,
                                   double f, CrossSectionTerms& terms) {
     if (f > 0.001) {
-        MicrostripWheelerDerivatives kept{};
-        const bool reuse = terms.ready;
-        if (reuse) kept = {terms.values[0], terms.values[1], terms.values[2]};
-        CrossSectionTerms computed;
+        MicrostripKeptTerms kept = Unpack(terms);
         const MicrostripLineConstantsResult line =
-            MicrostripLineConstants(w, h, t, er, tand, rho, f, reuse ? &kept : nullptr, &computed);
+            MicrostripLineConstants(w, h, t, er, tand, rho, f, &kept);
         const Complex eps = ComplexEffectiveDielectricConstant(f, line.gamma);
         MicrostripResult result{line.gamma.re, line.zc.re, eps.re};
         SplitLoss(line, result);
         // Kept only from an evaluation that raised no fault: a kept value
         // must not hide a fault it would raise again.
-        if (computed.ready && std::fetestexcept(kFloatingPointFaults) == 0) terms = computed;
+        if (RaisedFloatingPointFaults() == 0) terms = Pack(kept);
         return result;
     }
     const MicrostripStatic s = MicrostripQuasiStatic(w, h, t, er, f, true, kLowFrequencySelector);

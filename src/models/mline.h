@@ -5,6 +5,8 @@
 // hertz, ohms; Rho is the conductor's resistivity relative to gold.
 #pragma once
 
+#include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,15 +33,26 @@ inline constexpr int kHammerstadJensenSelector = 600; // what the line constants
 MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, double f,
                                        bool dispersion, int selector);
 
-// The Hammerstad-Jensen set's static values and its dispersed ones, from one
-// evaluation of the static part: the same numbers as MicrostripQuasiStatic
-// without and with dispersion (selector kHammerstadJensenSelector).
+// The Hammerstad-Jensen set's static part: its quasi-static values and, where
+// the set computes it on its way (Er above 1.0001), MicrostripAirImpedance of
+// the same strip (NaN otherwise).  It depends on the cross-section and Er
+// alone, so a sweep of the frequency computes it once.
+struct MicrostripStaticPart {
+    MicrostripStatic quasiStatic;
+    double airImpedance = std::numeric_limits<double>::quiet_NaN();
+};
+MicrostripStaticPart MicrostripHammerstadJensenStatic(double w, double h, double t, double er);
+
+// The set's static values and its dispersed ones from its static part: the
+// same numbers as MicrostripQuasiStatic without and with dispersion
+// (selector kHammerstadJensenSelector).
 struct MicrostripStaticPair {
     MicrostripStatic quasiStatic;
     MicrostripStatic dispersed;
+    double airImpedance = std::numeric_limits<double>::quiet_NaN();
 };
-MicrostripStaticPair MicrostripHammerstadJensenPair(double w, double h, double t, double er,
-                                                    double f);
+MicrostripStaticPair MicrostripHammerstadJensenPair(double w, double h, double er, double f,
+                                                    const MicrostripStaticPart& part);
 
 // Impedance of the static line in air, Z0 sqrt(eeff) of the
 // Hammerstad-Jensen set: the air impedance Z01 at the width ratio the
@@ -88,7 +101,11 @@ struct MicrostripConductorTerms {
 struct MicrostripWheelerDerivatives {
     double dT, dH, dW;
 };
-MicrostripWheelerDerivatives MicrostripDerivatives(double w, double h, double t);
+// `airImpedance`: MicrostripAirImpedance(w, h, t) where already at hand (NaN:
+// computed here).
+MicrostripWheelerDerivatives
+MicrostripDerivatives(double w, double h, double t,
+                      double airImpedance = std::numeric_limits<double>::quiet_NaN());
 
 MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double t, double er,
                                                       double rho, double f);
@@ -98,13 +115,20 @@ MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double
                                                       const MicrostripStatic& s,
                                                       const MicrostripWheelerDerivatives& d);
 
-// `known`: the derivatives of this cross-section if already at hand;
-// otherwise they are computed where the conductor needs them and, when
-// `computed` is given, written there (its `ready` set).
-MicrostripLineConstantsResult
-MicrostripLineConstants(double w, double h, double t, double er, double tand, double rho, double f,
-                        const MicrostripWheelerDerivatives* known = nullptr,
-                        CrossSectionTerms* computed = nullptr);
+// The terms of one cross-section a caller keeps across evaluations: the
+// static part for the Er it was computed at, and Wheeler's derivatives.
+struct MicrostripKeptTerms {
+    std::optional<MicrostripWheelerDerivatives> derivatives;
+    std::optional<MicrostripStaticPart> staticPart;
+    double staticEr = std::numeric_limits<double>::quiet_NaN();
+};
+
+// `kept`: the terms of this cross-section already at hand, used where they
+// apply (the static part at the same Er, to the bit); what is computed
+// instead is written there.
+MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double t, double er,
+                                                      double tand, double rho, double f,
+                                                      MicrostripKeptTerms* kept = nullptr);
 
 // (gamma / j k0)^2 with k0 the free-space wavenumber at max(f, 0.001 Hz).
 Complex ComplexEffectiveDielectricConstant(double f, const Complex& gamma);

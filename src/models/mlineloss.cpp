@@ -5,6 +5,7 @@
 // IRE 1942) applied to the surface impedance of conductors of finite
 // thickness (coth and csch of (1 + j) T / skin depth).
 #include <algorithm>
+#include <cmath>
 
 #include "models/mline.h"
 #include "numeric/checkedmath.h"
@@ -18,8 +19,10 @@ constexpr double kPerturbation = 1.01; // derivative step: 1 % of the dimension
 
 } // namespace
 
-MicrostripWheelerDerivatives MicrostripDerivatives(double w, double h, double t) {
-    const double za = MicrostripAirImpedance(w, h, t);
+MicrostripWheelerDerivatives MicrostripDerivatives(double w, double h, double t,
+                                                  double airImpedance) {
+    const double za =
+        std::isnan(airImpedance) ? MicrostripAirImpedance(w, h, t) : airImpedance;
     return {(MicrostripAirImpedance(w, h, t * kPerturbation) - za) / kEta0 / (0.01 * t),
             (MicrostripAirImpedance(w, h * kPerturbation, t) - za) / kEta0 / (0.01 * h),
             (MicrostripAirImpedance(w * kPerturbation, h, t) - za) / kEta0 / (0.01 * w)};
@@ -84,10 +87,15 @@ MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double
 
 MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double t, double er,
                                                       double tand, double rho, double f,
-                                                      const MicrostripWheelerDerivatives* known,
-                                                      CrossSectionTerms* computed) {
+                                                      MicrostripKeptTerms* kept) {
+    MicrostripKeptTerms fresh;
+    MicrostripKeptTerms& terms = kept != nullptr ? *kept : fresh;
     // One static part serves the dispersed line and the conductor terms.
-    const MicrostripStaticPair pair = MicrostripHammerstadJensenPair(w, h, t, er, f);
+    if (!terms.staticPart || !(terms.staticEr == er)) {
+        terms.staticPart = MicrostripHammerstadJensenStatic(w, h, t, er);
+        terms.staticEr = er;
+    }
+    const MicrostripStaticPair pair = MicrostripHammerstadJensenPair(w, h, er, f, *terms.staticPart);
     const MicrostripStatic& d = pair.dispersed;
     const double omega = f > 0.001 ? kTwoPi * f : 0.0;
     const double rootD = CheckedSqrt(d.eeff);
@@ -99,18 +107,9 @@ MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double
     if (tand > 0.0 && f > 0.001 && er > 1.0)
         g = er * tand * (d.eeff - 1.0) / (er - 1.0) * omega / (l * kSpeedOfLight * kSpeedOfLight);
     if (rho > 1e-6 && t > kThinnestConductor && f > 0.001) {
-        MicrostripWheelerDerivatives derivatives{};
-        if (known != nullptr) {
-            derivatives = *known;
-        } else {
-            derivatives = MicrostripDerivatives(w, h, t);
-            if (computed != nullptr) {
-                computed->values = {derivatives.dT, derivatives.dH, derivatives.dW, 0.0};
-                computed->ready = true;
-            }
-        }
+        if (!terms.derivatives) terms.derivatives = MicrostripDerivatives(w, h, t, pair.airImpedance);
         const MicrostripConductorTerms conductor =
-            MicrostripConductorImpedance(w, h, t, er, rho, f, pair.quasiStatic, derivatives);
+            MicrostripConductorImpedance(w, h, t, er, rho, f, pair.quasiStatic, *terms.derivatives);
         r = conductor.r;
         l = l + conductor.deltaL;
     }

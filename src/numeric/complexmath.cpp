@@ -20,7 +20,7 @@ template <class Primary, class Second> auto Guarded(Primary primary, Second seco
         try {
             auto value = primary();
             ForceEvaluation(value);
-            if (std::fetestexcept(kFloatingPointFaults) == 0) return value;
+            if (RaisedFloatingPointFaults() == 0) return value;
         } catch (const std::runtime_error&) {
             // TP_Exceptions or FloatingPointFault: the second evaluation decides.
         }

@@ -6,11 +6,11 @@
 // environment as well, which cost a quarter of a microstrip sweep when done
 // unconditionally.  So each is done only when a flag must change.
 void ClearFloatingPointFaults() {
-    if (std::fetestexcept(kFloatingPointFaults) != 0) std::feclearexcept(kFloatingPointFaults);
+    if (RaisedFloatingPointFaults() != 0) std::feclearexcept(kFloatingPointFaults);
 }
 
 void RaiseFloatingPointFaults() {
-    const int raised = std::fetestexcept(kFloatingPointFaults);
+    const int raised = RaisedFloatingPointFaults();
     if (raised == 0) return;
     std::feclearexcept(kFloatingPointFaults);
     if (raised & FE_DIVBYZERO) throw FloatingPointFault("Floating point division by zero");
@@ -23,14 +23,14 @@ void RequireFinite(double x) {
 }
 
 FloatingPointScope::FloatingPointScope()
-    : savedFlags_(std::fetestexcept(kFloatingPointFaults)) {
+    : savedFlags_(RaisedFloatingPointFaults()) {
     if (savedFlags_ == 0) return;
     std::fegetexceptflag(&saved_, kFloatingPointFaults);
     std::feclearexcept(kFloatingPointFaults);
 }
 
 FloatingPointScope::~FloatingPointScope() {
-    const int now = std::fetestexcept(kFloatingPointFaults);
+    const int now = RaisedFloatingPointFaults();
     if (now == savedFlags_) return;
     if (savedFlags_ == 0)
         std::feclearexcept(kFloatingPointFaults);

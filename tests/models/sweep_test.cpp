@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "core/sweep.h"
@@ -64,6 +66,23 @@ TEST(Sweep, RangesEndExactlyAndRefuseWhatCannotBeSwept) {
     EXPECT_EQ(decades[0], 1e9);
     EXPECT_EQ(decades[4], 1e10);
     EXPECT_EQ(decades[8], 1e11);
+    // Every point is its 15-digit text read back, to the bit, over ranges
+    // from the smallest to the largest magnitudes swept.
+    for (const SweepRange& range :
+         {SweepRange{1e9, 2e10, 20001, true}, SweepRange{1e-7, 3e-2, 20001, true},
+          SweepRange{-2.5, 7.0, 20001, false}, SweepRange{1e-12, 1e18, 20001, true}}) {
+        const std::vector<double> values = SweepValues(range);
+        for (std::size_t i = 0; i + 1 < values.size(); ++i) {
+            const int last = range.points - 1;
+            const double t = static_cast<double>(i) / last;
+            const double raw = range.logarithmic
+                                   ? range.start * std::exp(std::log(range.stop / range.start) * t)
+                                   : range.start + (range.stop - range.start) * t;
+            char text[32];
+            std::snprintf(text, sizeof text, "%.15g", raw);
+            ASSERT_EQ(values[i], std::strtod(text, nullptr)) << text;
+        }
+    }
     EXPECT_EQ(SweepValues({3.0, 1.0, 5, false})[2], 2.0); // downwards is fine
     EXPECT_EQ(SweepValues({3.0, 1.0, 1, false}), std::vector<double>{3.0});
     EXPECT_TRUE(SweepRangeProblem({1.0, 2.0, 1, true}).empty());
