@@ -2,7 +2,10 @@
 """Field-solver reference grid for the coupled lines' thickness terms.
 
   coupled_field_grid.py solve   microstrip|stripline CSV   -- run the in-app field solver
-  coupled_field_grid.py compare microstrip|stripline CSV   -- closed form against the CSV
+  coupled_field_grid.py compare microstrip|stripline CSV [-v]  -- closed form against the CSV
+
+tools/data/coupled_*_field.csv hold the solved grids the thickness terms were
+fitted to.  TAVREL_CALC names another tavrel-calc than build/tavrel-calc.
 
 The grid is a fixed low-discrepancy (Halton) set over the closed forms'
 verified range, so every run solves the same points.  Lengths are in mm.
