@@ -84,28 +84,29 @@ StaticValues ThinStatic(double u, double g, double h, double er) {
 // "High-speed computation of single and coupled microstrip parameters
 // including dispersion, high-order modes, loss and finite strip thickness",
 // MTT-26, 1978): both modes widen by the single strip's Hammerstad-Jensen
-// increment du, less where the gap wall dt = t / (g Er) takes its place,
-//     u' = u + du (1 - p exp(-q du / dt)),
+// increment du, less the share of the inner edge that a narrow gap takes,
+//     u' = u + du (1 - p exp(-q S/T)),
 // on the substrate (du from du1 by (1 + sech sqrt(Er - 1)) / 2) and in air
 // (du1 scaled by d), the effective dielectric constant following from the
 // impedances in air at the two widths as in Hammerstad and Jensen's single
-// strip.  The odd mode adds the parallel-plate capacitance of the two gap
-// walls to its electric midplane, 2 eps0 T/S, with and without the
-// substrate (the walls stand in air).  Jansen's p = 0.5 and q = 0.69 left
-// the odd mode 25 % off across narrow gaps: p, q and d are fitted to
-// Tavrel's field solver over 72 pairs with 0.1 <= W/H, S/H <= 10,
-// 0.02 <= T/H <= 0.35, T <= W/2 and 2 <= Er <= 13
-// (tools/coupled_field_grid.py): worst 1.9 %, median 0.3 % in Z and eeff.
-constexpr double kSubstrateP = 0.348, kSubstrateQ = 0.0552;
-constexpr double kAirP = 0.397, kAirQ = 0.118, kAirIncrement = 1.063;
+// strip.  The odd mode adds the capacitance of the two gap walls to its
+// electric midplane, a (T/S) / (1 + k S/T) times eps0 (the parallel plates'
+// 2 T/S across a narrow gap, fading where the gap is wide against T), with
+// and without the substrate (the walls stand in air).  Jansen's fading with
+// du/dt, dt = T/(S Er), and his p = 0.5, q = 0.69 left the odd mode 25 % off
+// across narrow gaps; p, q, d, a and k are fitted to Tavrel's field solver
+// over 72 pairs with 0.1 <= W/H, S/H <= 10, 0.02 <= T/H <= 0.35, T <= W/2
+// and 2 <= Er <= 13 (tools/coupled_field_grid.py): worst 0.9 %, median
+// 0.3 % in Z and eeff of both modes.
+constexpr double kSubstrateP = 0.513, kSubstrateQ = 0.0865;
+constexpr double kAirP = 0.512, kAirQ = 0.0943, kAirIncrement = 0.951;
+constexpr double kWallWeight = 2.12, kWallFade = 0.0132;
 
 double EffectiveWidth(double u, double g, double t, double er) {
     const double du1 = mline::ThicknessIncrement(u, t);
     const bool air = !(er > 1.0);
     const double du = air ? kAirIncrement * du1 : 0.5 * (1.0 + Sech(CheckedSqrt(er - 1.0))) * du1;
-    const double dt = t / (g * er);
-    return u + du * (1.0 - (air ? kAirP : kSubstrateP) *
-                               Exp(-(air ? kAirQ : kSubstrateQ) * du / dt));
+    return u + du * (1.0 - (air ? kAirP : kSubstrateP) * Exp(-(air ? kAirQ : kSubstrateQ) * g / t));
 }
 
 StaticValues ThickStatic(double u, double g, double t, double h, double er) {
@@ -118,7 +119,7 @@ StaticValues ThickStatic(double u, double g, double t, double h, double er) {
     StaticValues v{sub.ze0, sub.zo0, sub.ee0 * even * even, sub.eo0 * odd * odd};
     // Odd-mode capacitances times c0 (with the substrate, in air), walls added.
     const double rootEo = CheckedSqrt(v.eo0);
-    const double wall = 2.0 * t / g * kOneOver377;
+    const double wall = kWallWeight * (t / g) / (1.0 + kWallFade * g / t) * kOneOver377;
     const double c = rootEo / v.zo0 + wall, cAir = 1.0 / (v.zo0 * rootEo) + wall;
     v.zo0 = 1.0 / CheckedSqrt(c * cAir);
     v.eo0 = c / cAir;
