@@ -76,16 +76,13 @@ double CoaxTe11Root(double diameterRatio) {
     return 0.5 * (lo + hi);
 }
 
+double CoaxTe11ThinGapCutoff(double outerDiameter, double innerDiameter, double er) {
+    const double a = 0.5 * innerDiameter, b = 0.5 * outerDiameter;
+    return kSpeedOfLight * (2.0 / (a + b)) / (kTwoPi * CheckedSqrt(er));
+}
+
 double CoaxTe11Cutoff(double outerDiameter, double innerDiameter, double er) {
-    // A sweep over frequency asks for the same ratio at every point; the
-    // root costs some 25 microseconds of Bessel functions.
-    thread_local double lastRatio = 0.0, lastRoot = 0.0;
-    const double ratio = outerDiameter / innerDiameter;
-    if (ratio != lastRatio) {
-        lastRoot = CoaxTe11Root(ratio);
-        lastRatio = ratio;
-    }
     const double a = 0.5 * innerDiameter;
-    const double x = lastRoot;
+    const double x = CoaxTe11Root(outerDiameter / innerDiameter);
     return kSpeedOfLight * x / (kTwoPi * a * CheckedSqrt(er));
 }

@@ -17,6 +17,7 @@
 #include "numeric/tpexceptions.h"
 
 using mline::Pow;
+using mline::ThicknessIncrement;
 using namespace constants;
 
 namespace {
@@ -31,14 +32,6 @@ double HammerstadJensenZ01(double x) {
     const double g =
         6.0 + 0.28318530717958623 * SafeExp(-Pow(30.666 / x, 0.7528)); // 6 + (2 pi - 6)
     return kEta0 * kOneOverTwoPi * CheckedLog(g / x + CheckedSqrt(Pow(2.0 / x, 2.0) + 1.0));
-}
-
-// Hammerstad-Jensen increment of the width ratio u for a strip of thickness
-// ratio t, in air.
-double ThicknessIncrement(double u, double t) {
-    static const double e = SafeExp(1.0);
-    const double coth = Coth(CheckedSqrt(6.517 * u));
-    return (t * kOneOverPi) * CheckedLog(1.0 + 4.0 * e / (t * Pow(coth, 2.0)));
 }
 
 // The static part of the set: its quasi-static values and the air impedance.
@@ -130,6 +123,12 @@ MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hI
 }
 
 } // namespace
+
+double mline::ThicknessIncrement(double u, double t) {
+    static const double e = SafeExp(1.0);
+    const double coth = Coth(CheckedSqrt(6.517 * u));
+    return (t * kOneOverPi) * CheckedLog(1.0 + 4.0 * e / (t * Pow(coth, 2.0)));
+}
 
 MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, double f,
                                        bool dispersion, int selector) {

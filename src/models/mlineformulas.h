@@ -27,6 +27,10 @@ double HammerstadJensenB(double er);
 // ((Er + 1) + (Er - 1) (1 + 10/x)^(-a(x) b(Er))) / 2.
 double HammerstadJensenEffective(double x, double er);
 
+// Hammerstad-Jensen increment of the width ratio u for a strip of thickness
+// ratio t, in air.
+double ThicknessIncrement(double u, double t);
+
 // Kirschning-Jansen P1 to P4 of the effective dielectric constant's
 // dispersion; fn is frequency in GHz times height in mm.
 struct DielectricDispersionTerms {
