@@ -81,6 +81,7 @@ class FieldLine {
         FieldSolved solved;
         solved.answer = CalculateLine(line_, trial, trial.Row(1));
         LineAnswer& answer = solved.answer;
+        std::erase_if(answer.warnings, IsVerifiedRangeWarning); // the field answered
         if (!answer.Ok()) {
             answer.warnings.push_back("Loss not computed: the closed form has no answer here (" +
                                       answer.ErrorText() + ")");
