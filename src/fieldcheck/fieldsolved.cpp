@@ -133,7 +133,8 @@ void WarnOverBudget(FieldSolved& solved, const std::string& why) {
 // The figures a synthesis meets, relative to their targets: figure / target - 1.
 using Residuals = std::function<std::vector<double>(const LineResult&)>;
 
-// Newton-Broyden in u = ln(row) of the solved rows (indices into rows).
+// Newton-Broyden in u = ln(row) of the solved rows (indices into rows), on
+// meshes refined until the estimated error fits the budget.
 class RowSolver {
   public:
     RowSolver(FieldLine& field, std::vector<std::size_t> solved, Residuals residuals)
@@ -176,6 +177,7 @@ class RowSolver {
     // The first Jacobian: from the closed form where it answers, else from
     // the field.
     void Jacobian(const LineInputs& rows) {
+        if (n_ == 0) return;
         const LineDescriptor& line = field_.Line();
         const auto closedForm = [&](const LineInputs& in) {
             return LineCalculation(line, in).Values(in.Row(1));
@@ -282,21 +284,9 @@ class RowSolver {
 
 FieldSolved FieldAnalyze(const LineDescriptor& line, const LineInputs& in) {
     FieldLine field(line, in);
-    Field at = field.At(in);
-    while (NeedsFinerMesh(field, at)) {
-        ++field.refinement;
-        try {
-            at = field.At(in);
-        } catch (const TP_Exceptions& e) {
-            --field.refinement;
-            FieldSolved solved = field.Answer(in, at);
-            WarnOverBudget(solved, ": a finer mesh failed (" + std::string(e.what()) + ")");
-            return solved;
-        }
-    }
-    FieldSolved solved = field.Answer(in, at);
-    WarnOverBudget(solved, " on the finest mesh");
-    return solved;
+    // Nothing solved: the solver only refines the meshes.
+    RowSolver solver(field, {}, [](const LineResult&) { return std::vector<double>{}; });
+    return solver.Solve(in);
 }
 
 FieldLineSynthesis FieldSynthesize(const LineDescriptor& line, const LineInputs& in) {
