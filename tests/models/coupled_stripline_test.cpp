@@ -341,6 +341,13 @@ TEST_F(CoupledStripline, WarningsInOrder) {
     EXPECT_EQ(AnalyzeError(), "");
     EXPECT_TRUE(sheet.warnings.empty());
     EXPECT_FALSE(sheet.warningsVisible);
+    // W = 4.6 B, S = 0.3 B: the odd mode is past its modulus clamp, the even
+    // one not yet; the even mode shown warns all the same.
+    Rows(4.6 * kB, 0.3 * kB, kB, 0.01 * kB);
+    EXPECT_EQ(AnalyzeError(), "");
+    ASSERT_FALSE(sheet.warnings.empty());
+    EXPECT_EQ(sheet.warnings.front(),
+              "Warning #1 -> Stripline Parameters Out-of-Range: Try reducing W/H");
     Rows(0.35 * kB, 0.5 * kB, kB, 0.25 * kB);
     EXPECT_EQ(AnalyzeError(), "");
     EXPECT_EQ(sheet.warnings, (std::vector<std::string>{"Warning #1 -> (T/B) Recommended <= 0.1",
