@@ -19,12 +19,6 @@ using nlohmann::ordered_json;
 
 namespace {
 
-ordered_json Dimensions(Worksheet& sheet, const LineType& line) {
-    ordered_json dims = ordered_json::object();
-    for (std::size_t row = 0; row < line.dimensionKeys.size(); ++row)
-        dims[line.dimensionKeys[row]] = sheet.RowValue(static_cast<int>(row) + 1);
-    return dims;
-}
 
 ordered_json Inputs(Worksheet& sheet, const LineType& line) {
     ordered_json inputs = Dimensions(sheet, line);
@@ -35,15 +29,6 @@ ordered_json Inputs(Worksheet& sheet, const LineType& line) {
     return inputs;
 }
 
-// The rows of the output table in `place`, read from the model's last
-// answer and the sheet's length fields.
-void PutOutputs(ordered_json& into, OutputJson place, const Worksheet& sheet, LineModel& model,
-                const LineAnswer& answer) {
-    const OutputSource source{model.Line(), answer, sheet.electricalLength, sheet.physicalLength};
-    for (const OutputQuantity& row : OutputQuantities())
-        if ((row.json & place) != 0 && row.On(model.Line()))
-            into[row.jsonKey] = row.Reported(source); // not finite: null
-}
 
 // Analyze in one mode; false (with the error in `error`) on a calculation error.
 bool AnalyzeMode(Worksheet& sheet, LineModel& model, int mode, std::string& error) {
@@ -67,7 +52,7 @@ bool PutBothModes(Worksheet& sheet, LineModel& model, ordered_json& result) {
             return false;
         }
         ordered_json values;
-        PutOutputs(values, kModeJson, sheet, model,
+        PutOutputs(values, kModeJson, sheet, model.Line(),
                    AnswerOf(model.LastResult(), model.ReadInputs()));
         result[mode == 0 ? "even" : "odd"] = values;
         (mode == 0 ? modes.even : modes.odd) = model.LastResult();
@@ -75,7 +60,7 @@ bool PutBothModes(Worksheet& sheet, LineModel& model, ordered_json& result) {
             if (std::find(warnings.begin(), warnings.end(), line) == warnings.end())
                 warnings.push_back(line);
     }
-    PutOutputs(result, kPairJson, sheet, model, AnswerOf(modes, model.ReadInputs()));
+    PutOutputs(result, kPairJson, sheet, model.Line(), AnswerOf(modes, model.ReadInputs()));
     result["warnings"] = warnings;
     return true;
 }
@@ -83,15 +68,7 @@ bool PutBothModes(Worksheet& sheet, LineModel& model, ordered_json& result) {
 // W, S or both for the pair's targets, written into the sheet's rows.
 void SolvePair(const CliRequest& request, Worksheet& sheet, LineModel& model,
                ordered_json& result) {
-    ordered_json targets;
-    for (const PairTarget& target : request.pairTargets)
-        targets[PairFigureName(target.figure)] = target.ohms;
-    result["targets"] = targets;
-    const PairSolve solve =
-        request.pairSolve.value_or(DefaultPairSolve(request.pairTargets.size()));
-    result["solved"] = solve == PairSolve::WS  ? ordered_json{"W", "S"}
-                       : solve == PairSolve::W ? ordered_json{"W"}
-                                               : ordered_json{"S"};
+    const PairSolve solve = PutPairRequest(request, result);
     const PairSynthesis solved =
         SynthesizePair(model.Line(), model.ReadInputs(), request.pairTargets, solve);
     sheet.SetRowValue(1, solved.w);
@@ -105,6 +82,34 @@ void AddRequestWarnings(ordered_json& result, const CliRequest& request) {
 }
 
 } // namespace
+
+PairSolve PutPairRequest(const CliRequest& request, ordered_json& result) {
+    ordered_json targets;
+    for (const PairTarget& target : request.pairTargets)
+        targets[PairFigureName(target.figure)] = target.ohms;
+    result["targets"] = targets;
+    const PairSolve solve =
+        request.pairSolve.value_or(DefaultPairSolve(request.pairTargets.size()));
+    result["solved"] = solve == PairSolve::WS  ? ordered_json{"W", "S"}
+                       : solve == PairSolve::W ? ordered_json{"W"}
+                                               : ordered_json{"S"};
+    return solve;
+}
+
+ordered_json Dimensions(Worksheet& sheet, const LineType& line) {
+    ordered_json dims = ordered_json::object();
+    for (std::size_t row = 0; row < line.dimensionKeys.size(); ++row)
+        dims[line.dimensionKeys[row]] = sheet.RowValue(static_cast<int>(row) + 1);
+    return dims;
+}
+
+void PutOutputs(ordered_json& into, OutputJson place, const Worksheet& sheet,
+                const LineDescriptor& line, const LineAnswer& answer) {
+    const OutputSource source{line, answer, sheet.electricalLength, sheet.physicalLength};
+    for (const OutputQuantity& row : OutputQuantities())
+        if ((row.json & place) != 0 && row.On(line))
+            into[row.jsonKey] = row.Reported(source); // not finite: null
+}
 
 void ApplyInput(Worksheet& sheet, const LineType& line, const std::string& key, double value) {
     for (std::size_t row = 0; row < line.dimensionKeys.size(); ++row) {
@@ -141,7 +146,13 @@ int Calculate(const CliRequest& request, ordered_json& result) {
         result["line"] = line.cliName;
         result["operation"] = synthesize ? "synthesize" : "analyze";
         if (line.coupled) result["mode"] = pair ? "both" : sheet.ModeIndex() == 1 ? "odd" : "even";
+        result["solver"] = request.fieldSolver ? "field" : "closed form";
         result["inputs"] = Inputs(sheet, line);
+        if (request.fieldSolver) {
+            const int status = PutFieldSolved(request, sheet, *model, result);
+            AddRequestWarnings(result, request);
+            return status;
+        }
 
         if (pair) {
             if (synthesize) SolvePair(request, sheet, *model, result);
@@ -159,7 +170,7 @@ int Calculate(const CliRequest& request, ordered_json& result) {
         }
 
         result["dimensions"] = Dimensions(sheet, line);
-        PutOutputs(result, kLineJson, sheet, *model,
+        PutOutputs(result, kLineJson, sheet, model->Line(),
                    AnswerOf(model->LastResult(), model->ReadInputs()));
         result["warnings"] = sheet.warnings;
         AddRequestWarnings(result, request);

@@ -8,7 +8,26 @@
 
 #include "cli/cliargs.h"
 
+#include "core/outputs.h"
+
 class Worksheet;
+
+// The coupled synthesis's targets and what it solves, put in `result`;
+// returns the solve.
+PairSolve PutPairRequest(const CliRequest& request, nlohmann::ordered_json& result);
+
+// The line's rows as the sheet holds them, by dimension key.
+nlohmann::ordered_json Dimensions(Worksheet& sheet, const LineType& line);
+
+// The rows of the output table in `place`, read from `answer` and the
+// sheet's length fields.
+void PutOutputs(nlohmann::ordered_json& into, OutputJson place, const Worksheet& sheet,
+                const LineDescriptor& line, const LineAnswer& answer);
+
+// analyze or synthesize with solver=field, into `result` (which holds the
+// request's line, operation and inputs).  Returns the exit status.
+int PutFieldSolved(const CliRequest& request, Worksheet& sheet, LineModel& model,
+                   nlohmann::ordered_json& result);
 
 // Sets one KEY=VALUE input of the command line (SI value) on the sheet.
 void ApplyInput(Worksheet& sheet, const LineType& line, const std::string& key, double value);

@@ -55,8 +55,15 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-// rough_model=... and dk_model=..., by the keywords of the models' tables.
+// rough_model=... and dk_model=..., by the keywords of the models' tables;
+// solver=closed-form|field.
 void ParseChoice(const std::string& key, const std::string& value, CliRequest& request) {
+    if (key == "solver") {
+        if (value != "field" && value != "closed-form")
+            throw UsageError("solver must be closed-form or field, got '" + value + "'");
+        request.fieldSolver = value == "field";
+        return;
+    }
     if (key == "rough_model") {
         request.roughModel = FindRoughnessModel(value);
         if (request.roughModel == nullptr)
@@ -106,7 +113,7 @@ std::optional<Quantity> KeyQuantity(const LineType& line, std::string_view key) 
         if (key == "solve") return Quantity::Solve;
         if (PairFigureOfKey(key)) return Quantity::PairTarget;
     }
-    if (key == "rough_model" || key == "dk_model") return Quantity::Choice;
+    if (key == "rough_model" || key == "dk_model" || key == "solver") return Quantity::Choice;
     return std::nullopt;
 }
 
@@ -296,6 +303,8 @@ std::string UsageText() {
            "takes targets Zdiff, Zcomm, Zeven, Zodd (ohms) and solve=W (W at the given\n"
            "S), solve=S (S at the given W) or solve=WS (both, from one target of\n"
            "Zdiff/Zodd and one of Zcomm/Zeven); one target solves W, two W and S.\n"
+           "solver=field: the quasi-static field solver answers analyze and synthesize\n"
+           "(impedance and eeff; loss from the closed form), solver=closed-form (default).\n"
            "Materials: rough (RMS surface roughness, default 0),\n"
            "rough_model=" +
            KeywordList(RoughnessModels(), false) +

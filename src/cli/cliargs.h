@@ -78,6 +78,7 @@ struct CliRequest {
     std::optional<PairSolve> pairSolve;         // solve=W|S|WS; default from the targets
     const RoughnessModel* roughModel = nullptr; // rough_model=KEYWORD; null: not given
     const DielectricModel* dkModel = nullptr;   // dk_model=KEYWORD; null: not given
+    bool fieldSolver = false;                   // solver=field: the field solver answers
     // Values accepted but outside what any model was made for (SenseWarning).
     std::vector<std::string> warnings;
 };

@@ -117,6 +117,7 @@ SweepRequest ParseSweep(const std::vector<std::string>& args) {
         }
     }
     request.base = ParseCommandLine(fixed);
+    if (request.base.fieldSolver) throw UsageError("solver=field answers analyze and synthesize, not a sweep");
     if (swept.empty()) throw UsageError("nothing to sweep: give KEY=START:STOP:N");
     ParseSweptKey(request, swept);
     for (const auto& [key, value] : request.base.values)

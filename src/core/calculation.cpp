@@ -112,6 +112,7 @@ LineAnswer LineCalculation::Answer(double x, double checkedRow1, CrossSectionTer
         const double beta = PhaseConstantOf(in.f, r.eeff);
         if (line_.lossShown) RequireFinite(r.loss * constants::kNepersToDecibels);
         AddQuarterWaveWarnings(line_, in, beta, answer.warnings);
+        if (line_.verified) AddVerifiedRangeWarning(*line_.verified, in, answer.warnings);
     } catch (...) {
         answer.failure = std::current_exception();
     }

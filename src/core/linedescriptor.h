@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/lineinputs.h"
+#include "core/verifiedrange.h"
 
 struct CrossSection; // core/crosssection.h
 
@@ -93,6 +94,9 @@ struct LineDescriptor {
     const char* picture;
     // Null: not a quasi-TEM line, which the field solver does not apply to.
     CrossSectionBuilder crossSection;
+    // Where the closed form was checked against the field solver; none for
+    // a line the field solver does not apply to.
+    std::optional<VerifiedRange> verified = std::nullopt;
 
     int RowCount() const { return static_cast<int>(rowLabels.size()); }
     // True when the metal is too thin for the line's conductor-loss formulas.

@@ -9,6 +9,7 @@
 #include "core/linecal.h"
 #include "core/materialmodels.h"
 #include "core/solver.h"
+#include "core/synthesisroot.h"
 #include "numeric/constants.h"
 #include "numeric/fpfault.h"
 
@@ -159,15 +160,9 @@ void LineModel::Synthesize() {
     try {
         const LineCalculation calculation(line_, ReadInputs());
         const InputsAtFrequency& in = calculation.Inputs();
-        const double reference = in.Row(rule.referenceRow);
-        const double first = rule.first * reference;
-        const double second = rule.second * reference;
-        const double tolerance = rule.toleranceScales
-                                     ? std::min(rule.tolerance, rule.tolerance * reference)
-                                     : rule.tolerance;
         if (!rule.stopCodes.empty()) {
             try {
-                calculation.Objective(first);
+                calculation.Objective(IntervalOf(rule, in).first);
             } catch (const TP_Exceptions& e) {
                 if (e.hasCode() && Contains(rule.stopCodes, e.code())) {
                     ReportError(e.text());
@@ -177,8 +172,7 @@ void LineModel::Synthesize() {
                 // Left to the scan, which steps inward past it.
             }
         }
-        const double root = FindRoot([&](double x) { return calculation.Objective(x); }, first,
-                                     second, tolerance, rule.steps);
+        const double root = SynthesisRoot(calculation);
         const LineResult values = calculation.Values(root);
         const double miss = values.impedance - in.targetImpedance;
         if (!(std::fabs(miss) <= kSynthesisMatch * std::fabs(in.targetImpedance))) {

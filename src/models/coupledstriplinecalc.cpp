@@ -180,9 +180,9 @@ void coupledstripline::Check(const InputsAtFrequency& in, std::vector<std::strin
     if (in.er > 16.0) warnings.push_back("Er Recommended <= 16");
     if (in.rho > 100.0) warnings.push_back("Rho Recommended <= 100");
     // Beyond the modulus clamp the impedance stays frozen while the true one
-    // keeps falling, as for the single strip.
-    // Both modes are computed and shown together (mode=both): either one
-    // out of range warns.
+    // keeps falling, as for the single strip.  Both modes are computed and
+    // reported (the pair's figures, a Touchstone sweep), so a clamp in
+    // either warns, whichever mode is shown; the odd mode clamps first.
     if (CoupledStriplineOutOfRange(CoupledMode::Even, w, s, b, t) ||
         CoupledStriplineOutOfRange(CoupledMode::Odd, w, s, b, t))
         warnings.push_back("Stripline Parameters Out-of-Range: Try reducing W/H");

@@ -7,6 +7,7 @@
 #include "models/resultvalidity.h"
 #include "models/slotlinecalc.h"
 #include "models/striplinecalc.h"
+#include "models/verifiedranges.h"
 
 namespace {
 
@@ -81,7 +82,8 @@ const std::vector<LineType>& LineTypes() {
          .thicknessRow = 3,
          .thinMetalLimit = kThinnestConductor,
          .picture = "microstrip",
-         .crossSection = &MicrostripCrossSection},
+         .crossSection = &MicrostripCrossSection,
+         .verified = MicrostripVerified()},
         {.tabIndex = 1,
          .tabName = "Stripline",
          .cliName = "stripline",
@@ -103,7 +105,8 @@ const std::vector<LineType>& LineTypes() {
          .thicknessRow = 3,
          .thinMetalLimit = 0.0,
          .picture = "stripline",
-         .crossSection = &StriplineCrossSection},
+         .crossSection = &StriplineCrossSection,
+         .verified = StriplineVerified()},
         {.tabIndex = 2,
          .tabName = "CPW",
          .cliName = "cpw",
@@ -125,7 +128,8 @@ const std::vector<LineType>& LineTypes() {
          .thicknessRow = 4,
          .thinMetalLimit = 0.0,
          .picture = "cpw",
-         .crossSection = &CpwCrossSection},
+         .crossSection = &CpwCrossSection,
+         .verified = CoplanarVerified()},
         {.tabIndex = 3,
          .tabName = "CPW Ground",
          .cliName = "cpw-ground",
@@ -147,7 +151,8 @@ const std::vector<LineType>& LineTypes() {
          .thicknessRow = 4,
          .thinMetalLimit = 0.0,
          .picture = "cpw-ground",
-         .crossSection = &GroundedCpwCrossSection},
+         .crossSection = &GroundedCpwCrossSection,
+         .verified = CoplanarVerified()},
         {.tabIndex = 4,
          .tabName = "Round Coaxial",
          .cliName = "coax",
@@ -169,7 +174,8 @@ const std::vector<LineType>& LineTypes() {
          .thicknessRow = 0,
          .thinMetalLimit = 0.0,
          .picture = "coax",
-         .crossSection = &CoaxCrossSection},
+         .crossSection = &CoaxCrossSection,
+         .verified = CoaxVerified()},
         // The scan runs from the wide slot (0.99 H) towards the narrow one, so
         // the objective's sign at the first end is that of the widest slot.
         {.tabIndex = 5,
@@ -215,7 +221,8 @@ const std::vector<LineType>& LineTypes() {
          .thicknessRow = 4,
          .thinMetalLimit = kThinnestConductor,
          .picture = "coupled-microstrip",
-         .crossSection = &CoupledMicrostripCrossSection},
+         .crossSection = &CoupledMicrostripCrossSection,
+         .verified = CoupledMicrostripVerified()},
         {.tabIndex = 7,
          .tabName = "Coupled Stripline",
          .cliName = "coupled-stripline",
@@ -237,7 +244,8 @@ const std::vector<LineType>& LineTypes() {
          .thicknessRow = 4,
          .thinMetalLimit = 0.0,
          .picture = "coupled-stripline",
-         .crossSection = &CoupledStriplineCrossSection},
+         .crossSection = &CoupledStriplineCrossSection,
+         .verified = CoupledStriplineVerified()},
     };
     return types;
 }

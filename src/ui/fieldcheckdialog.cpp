@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -57,6 +58,13 @@ FieldCheckDialog::FieldCheckDialog(const LineDescriptor& line,
         layout->addStretch(1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* synthesize =
+        buttons->addButton(tr("Synthesize with the field solver"), QDialogButtonBox::ActionRole);
+    synthesize->setObjectName("synthesize");
+    connect(synthesize, &QPushButton::clicked, this, [this] {
+        close();
+        emit synthesizeRequested();
+    });
     layout->addWidget(buttons);
 }
 

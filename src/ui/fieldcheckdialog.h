@@ -23,6 +23,10 @@ class FieldCheckDialog : public QDialog {
     enum Column { ClosedForm, Field, Difference, EstimatedError };
     QTableWidget* Table() const { return table_; }
 
+  signals:
+    // "Synthesize with the field solver": the dialog closes first.
+    void synthesizeRequested();
+
   private:
     QWidget* MakeTable();
     QWidget* MakePictures();

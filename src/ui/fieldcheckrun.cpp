@@ -21,7 +21,8 @@ constexpr int kProgressDelayMs = 250;
 
 } // namespace
 
-void RunFieldCheck(QWidget* window, const LineDescriptor& line, const LineInputs& in) {
+void RunFieldCheck(QWidget* window, const LineDescriptor& line, const LineInputs& in,
+                   std::function<void()> synthesize) {
     std::atomic<double> fraction{0.0};
     std::atomic<bool> cancelled{false};
     fieldcheck::FieldComparison comparison;
@@ -66,6 +67,8 @@ void RunFieldCheck(QWidget* window, const LineDescriptor& line, const LineInputs
     case fieldcheck::SolveStatus::Ok: {
         auto* dialog = new FieldCheckDialog(line, std::move(comparison), window);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(dialog, &FieldCheckDialog::synthesizeRequested, window,
+                         std::move(synthesize));
         dialog->show();
         return;
     }

@@ -1,5 +1,6 @@
 #include "ui/pairsynthesisdialog.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -11,6 +12,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "fieldcheck/fieldsolved.h"
 #include "quantities/numberformat.h"
 
 namespace {
@@ -44,6 +46,9 @@ PairSynthesisDialog::PairSynthesisDialog(const LineDescriptor& line, const LineI
                                          const UnitEntry& lengthUnit, QWidget* parent)
     : QDialog(parent), line_(line), inputs_(inputs), lengthUnit_(lengthUnit) {
     setWindowTitle(tr("Coupled synthesis - %1").arg(QString::fromLatin1(line.tabName)));
+    engineBox = new QComboBox;
+    engineBox->addItems({tr("Closed form"), tr("Field solver (slower, for where the closed form "
+                                               "runs out)")});
     solveBox = new QComboBox;
     solveBox->addItems({tr("W and S for both targets"),
                         tr("W at S = %1 for the first target").arg(Length(inputs.Row(2))),
@@ -72,6 +77,7 @@ PairSynthesisDialog::PairSynthesisDialog(const LineDescriptor& line, const LineI
         return row;
     };
     auto* form = new QFormLayout;
+    form->addRow(tr("Engine"), engineBox);
     form->addRow(tr("Solve"), solveBox);
     form->addRow(tr("First target"), targetRow(firstFigure, firstValue));
     form->addRow(tr("Second target"), targetRow(secondFigure, secondValue));
@@ -89,7 +95,7 @@ PairSynthesisDialog::PairSynthesisDialog(const LineDescriptor& line, const LineI
         secondValue->setEnabled(index == 0);
         Forget();
     });
-    for (QComboBox* box : {firstFigure, secondFigure})
+    for (QComboBox* box : {engineBox, firstFigure, secondFigure})
         connect(box, &QComboBox::currentIndexChanged, this, [this] { Forget(); });
     for (QLineEdit* edit : {firstValue, secondValue})
         connect(edit, &QLineEdit::textEdited, this, [this] { Forget(); });
@@ -123,16 +129,30 @@ void PairSynthesisDialog::Solve() {
         targets.push_back({kFigures[figure->currentIndex()], *ohms});
     }
     try {
-        const PairSynthesis solved = SynthesizePair(line_, inputs_, targets, solve);
+        QString engine;
+        PairSynthesis solved;
+        if (engineBox->currentIndex() == FieldSolver) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            struct Restore {
+                ~Restore() { QApplication::restoreOverrideCursor(); }
+            } restore;
+            const auto field = fieldcheck::FieldSynthesizePair(line_, inputs_, targets, solve);
+            solved = {field.w, field.s, field.solved.answer.result};
+            engine = tr("\nField solver: estimated error %1 %, %2 solves, %3 s")
+                         .arg(Number(field.solved.errorPct), QString::number(field.solved.solves),
+                              Number(field.solved.seconds));
+        } else {
+            solved = SynthesizePair(line_, inputs_, targets, solve);
+        }
         const DifferentialFigures figures = PairFigures(solved.result);
         QString coupling = tr("none");
         if (figures.couplingDb) coupling = Number(*figures.couplingDb) + QStringLiteral(" dB");
         resultLabel->setText(
             tr("W = %1, S = %2\nZdiff %3 Ohms, Zcomm %4 Ohms, Zeven %5 Ohms, Zodd %6 Ohms\n"
-               "Coupling %7")
+               "Coupling %7%8")
                 .arg(Length(solved.w), Length(solved.s), Number(figures.zdiff),
                      Number(figures.zcomm), Number(solved.result.even.impedance),
-                     Number(solved.result.odd.impedance), coupling));
+                     Number(solved.result.odd.impedance), coupling, engine));
         solved_ = solved;
         buttons->button(QDialogButtonBox::Ok)->setEnabled(true);
     } catch (const std::exception& e) {

@@ -25,11 +25,15 @@ class PairSynthesisDialog : public QDialog {
     PairSynthesisDialog(const LineDescriptor& line, const LineInputs& inputs,
                         const UnitEntry& lengthUnit, QWidget* parent = nullptr);
 
+    // The engine that solves: the closed form, or the field solver.
+    enum Engine { ClosedForm, FieldSolver };
+
     // Solves for the targets entered; shows the solution or why there is none.
     void Solve();
     // The last solution, while the targets are those it was solved for.
     const std::optional<PairSynthesis>& Solved() const { return solved_; }
 
+    QComboBox* engineBox;
     QComboBox* solveBox;
     QComboBox* firstFigure;
     QLineEdit* firstValue;

@@ -255,7 +255,9 @@ class TForm1 : public QWidget, public WindowServices {
     // The reported quantities with a clipboard label but no field, from the
     // model's last answer.
     QStringList UnfieldedResults(LineModel& model, const std::vector<ResultField>& fields) const;
-    void OpenPairSynthesis();
+    void OpenPairSynthesis(int engine = 0); // PairSynthesisDialog::Engine
+    // Row 1 (W and S of a pair) for the target by the field solver.
+    void SynthesizeWithFieldSolver();
     void CreateControls();
     void SetFocusOrder();
     void CreateLineModels();

@@ -28,7 +28,8 @@ void TForm1::InstallTools() {
     AddTool(tr("Coupled synthesis..."), QKeySequence(Qt::Key_F6), [this] { OpenPairSynthesis(); });
     AddTool(tr("Check with field solver..."), QKeySequence(Qt::Key_F7), [this] {
         if (LineModel* model = ModelOfTab(CurrentTab()))
-            RunFieldCheck(this, model->Line(), model->ReadInputs());
+            RunFieldCheck(this, model->Line(), model->ReadInputs(),
+                          [this] { Guarded([this] { SynthesizeWithFieldSolver(); }); });
     });
     AddTool(tr("Materials and conductor options..."), QKeySequence(Qt::Key_F8),
             [this] { EditMaterialOptions(*this); });

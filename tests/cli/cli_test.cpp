@@ -65,6 +65,33 @@ TEST(CliRun, CoaxAnalysisPrintsTheWorkedValues) {
     EXPECT_FALSE(j.contains("mode"));
 }
 
+// The output names the solver that answered; a field-solved pair reports
+// both modes and its figures as the closed form does.  A sweep is closed
+// form only and refuses the key rather than ignore it.
+TEST(CliRun, SolverFieldAnswersAndIsNamed) {
+    const std::vector<std::string> coax{"analyze", "coax", "Di=0.1mm", "Do=0.5mm", "Er=1"};
+    const CliRun_ closed = Call(coax);
+    ASSERT_EQ(closed.status, 0) << closed.out;
+    EXPECT_EQ(closed.json()["solver"], "closed form");
+    std::vector<std::string> fieldArgs = coax;
+    fieldArgs.push_back("solver=field");
+    const CliRun_ field = Call(fieldArgs);
+    ASSERT_EQ(field.status, 0) << field.out;
+    EXPECT_EQ(field.json()["solver"], "field");
+    // The coaxial field is exact: 60 ohm ln(Do / Di) in air.
+    EXPECT_NEAR(field.json()["impedance_ohm"].get<double>(), 59.9585 * std::log(5.0), 1e-3);
+
+    const CliRun_ pair = Call({"analyze", "coupled-microstrip", "mode=both", "W=0.1mm", "S=0.1mm",
+                               "H=0.1mm", "T=35um", "Er=4.3", "solver=field"});
+    ASSERT_EQ(pair.status, 0) << pair.out;
+    const auto j = pair.json();
+    EXPECT_LT(j["field_solution"]["estimated_error_pct"].get<double>(), 0.3);
+    EXPECT_DOUBLE_EQ(j["z_diff_ohm"].get<double>(), 2 * j["odd"]["impedance_ohm"].get<double>());
+    EXPECT_GT(j["even"]["impedance_ohm"].get<double>(), j["odd"]["impedance_ohm"].get<double>());
+
+    EXPECT_EQ(Call({"sweep", "coax", "f=1GHz:2GHz:2", "solver=field"}).status, 2);
+}
+
 // Every line starts from what the Worksheet shows after the line's set-up on
 // a first start (the window's side of this is in tform1_start_test.cpp).
 TEST(CliRun, DefaultsAreTheFirstStartValuesOfEveryLine) {

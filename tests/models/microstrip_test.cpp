@@ -245,7 +245,8 @@ TEST_F(Microstrip, SoftLimitsWarnButCompute) {
     model.Analyze();
     ASSERT_TRUE(sheet.errors.empty());
     EXPECT_GT(sheet.impedance, 100.0);
-    ASSERT_EQ(sheet.warnings.size(), 2u);
+    ASSERT_EQ(sheet.warnings.size(), 3u);
+    EXPECT_EQ(sheet.warnings[2], "Warning #3 -> Closed form not verified here: check with the field solver (F7)");
     EXPECT_EQ(sheet.warnings[0], "Warning #1 -> (W/H) Recommended >= .05");
     EXPECT_EQ(sheet.warnings[1], "Warning #2 -> Rho Recommended <= 100");
     EXPECT_TRUE(sheet.warningsVisible);
@@ -257,7 +258,8 @@ TEST_F(Microstrip, SoftLimitsWarnButCompute) {
     sheet.dielConstant = 16.5;
     model.Analyze();
     ASSERT_TRUE(sheet.errors.empty());
-    ASSERT_EQ(sheet.warnings.size(), 3u);
+    ASSERT_EQ(sheet.warnings.size(), 4u);
+    EXPECT_EQ(sheet.warnings[3], "Warning #4 -> Closed form not verified here: check with the field solver (F7)");
     EXPECT_EQ(sheet.warnings[0], "Warning #1 -> (W/H) Recommended <= 20");
     EXPECT_EQ(sheet.warnings[1], "Warning #2 -> (T/H) Recommended <= 1/2");
     EXPECT_EQ(sheet.warnings[2], "Warning #3 -> Er Recommended <= 16");
@@ -266,8 +268,9 @@ TEST_F(Microstrip, SoftLimitsWarnButCompute) {
     sheet.SetRowValue(3, 0.31e-3);  // T/W above 1/2, T/H below
     sheet.dielConstant = 16.0;
     model.Analyze();
-    ASSERT_EQ(sheet.warnings.size(), 1u);
+    ASSERT_EQ(sheet.warnings.size(), 2u);
     EXPECT_EQ(sheet.warnings[0], "Warning #1 -> (T/W) Recommended <= 1/2");
+    EXPECT_EQ(sheet.warnings[1], "Warning #2 -> Closed form not verified here: check with the field solver (F7)");
 }
 
 TEST_F(Microstrip, PermittivityJustBelowOne) {

@@ -3,13 +3,17 @@
 // targets back; an unreachable target names itself and the way out.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <vector>
 
+#include "core/calculation.h"
 #include "core/coupledsynthesis.h"
+#include "core/materialmodels.h"
 #include "core/worksheet.h"
 #include "models/linetypes.h"
+#include "numeric/tpexceptions.h"
 
 namespace {
 
@@ -127,4 +131,86 @@ TEST(PairSynthesis, UnreachableTargetsNameTheTargetAndTheWayOut) {
                  std::invalid_argument);
     EXPECT_THROW(SynthesizePair(type, in, {{PairFigure::Zdiff, -1.0}}, PairSolve::W),
                  std::invalid_argument);
+}
+
+// Pairs the nested solve once failed on, each met through the one
+// calculation step with every material model in effect.  1 oz copper on a
+// 0.1 mm core: the narrowest strips (W < T) have no answer, and W = S = H
+// alone gives Zdiff 109.9 ohm, so 100 ohm lies inside the range.
+TEST(PairSynthesis, ThickMetalAndMaterialModelsMeetTheTargets) {
+    struct Case {
+        const char* name;
+        PairSolve solve;
+        std::vector<PairTarget> targets;
+        double f;
+        double rough;
+        const char* dkModel;
+    };
+    const std::vector<Case> cases{
+        {"W, 1 oz on 0.1 mm", PairSolve::W, {{PairFigure::Zdiff, 100.0}}, 1e9, 0.0, "constant"},
+        {"W and S, 1 oz on 0.1 mm",
+         PairSolve::WS,
+         {{PairFigure::Zdiff, 40.0}, {PairFigure::Zcomm, 11.0}},
+         1e9,
+         0.0,
+         "constant"},
+        {"W and S, rough copper, wideband dielectric at 20 GHz",
+         PairSolve::WS,
+         {{PairFigure::Zdiff, 100.0}, {PairFigure::Zcomm, 30.0}},
+         20e9,
+         3e-6,
+         "djsarkar"},
+    };
+    const LineType& type = *FindLineType("coupled-microstrip");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LineInputs in = Inputs(type);
+        in.rows = {0.1e-3, 0.1e-3, 0.1e-3, 35e-6};
+        in.f = c.f;
+        in.rough = c.rough;
+        in.dkModel = FindDielectricModel(c.dkModel);
+        const PairSynthesis solved = SynthesizePair(type, in, c.targets, c.solve);
+        in.rows[0] = solved.w;
+        in.rows[1] = solved.s;
+        const LineAnswer answer = CalculateLine(type, in, solved.w);
+        ASSERT_TRUE(answer.Ok()) << answer.ErrorText();
+        for (const PairTarget& target : c.targets)
+            EXPECT_NEAR(PairFigureValue(target.figure, answer.result), target.ohms,
+                        1e-6 * target.ohms)
+                << PairFigureName(target.figure);
+    }
+}
+
+// The limit an unreachable message names is one the pair reaches: a target
+// 0.5 % on the reachable side of it is met.
+TEST(PairSynthesis, UnreachableMessagesNameATrueLimit) {
+    struct Case {
+        std::vector<PairTarget> targets;
+        PairSolve solve;
+    };
+    const std::vector<Case> cases{
+        // Zcomm >= Zdiff / 4: the widest gap approaches it.
+        {{{PairFigure::Zdiff, 40.0}, {PairFigure::Zcomm, 8.0}}, PairSolve::WS},
+        {{{PairFigure::Zcomm, 200.0}}, PairSolve::W},
+        {{{PairFigure::Zdiff, 10.0}}, PairSolve::S},
+    };
+    const LineType& type = *FindLineType("coupled-microstrip");
+    LineInputs in = Inputs(type);
+    in.rows = {0.1e-3, 0.1e-3, 0.1e-3, 35e-6};
+    for (const Case& c : cases) {
+        std::string text;
+        try {
+            SynthesizePair(type, in, c.targets, c.solve);
+        } catch (const TP_Exceptions& e) {
+            text = e.what();
+        }
+        SCOPED_TRACE(text);
+        const std::size_t at = std::min(text.find(" at least "), text.find(" at most "));
+        ASSERT_NE(at, std::string::npos);
+        const bool atLeast = text.compare(at, 10, " at least ") == 0;
+        const double limit = std::stod(text.substr(text.find_first_of("0123456789", at)));
+        std::vector<PairTarget> reachable = c.targets;
+        reachable.back().ohms = limit * (atLeast ? 1.005 : 0.995);
+        EXPECT_NO_THROW(SynthesizePair(type, in, reachable, c.solve));
+    }
 }

@@ -292,7 +292,7 @@ TEST_F(Stripline, FatalChecksInOrderWithTheirTexts) {
     model.Analyze();
     const double z = sheet.impedance;
     const auto warningsBefore = sheet.warnings;
-    ASSERT_EQ(warningsBefore.size(), 1u);  // W/B below 0.1
+    ASSERT_EQ(warningsBefore.size(), 2u);  // W/B below 0.1, outside the verified range
 
     sheet.conductivity = ConductivityFor(411.0);
     sheet.SetRowValue(2, 0.0);  // both wrong: the conductivity is tested first
@@ -354,6 +354,7 @@ TEST_F(Stripline, WarningsInOrder) {
                                   "Warning #3 -> (T/B) Recommended < 0.25",
                                   "Warning #4 -> Rho Recommended <= 100",
                                   "Warning #5 -> Above Cutoff Frequency of Lowest TE Mode",
+                                  "Warning #6 -> Closed form not verified here: check with the field solver (F7)",
                               }));
     EXPECT_TRUE(sheet.warningsVisible);
 
@@ -363,11 +364,13 @@ TEST_F(Stripline, WarningsInOrder) {
     Rows(9e-6, 100e-6, 0.0);
     EXPECT_EQ(AnalyzeError(), "");
     EXPECT_EQ(sheet.warnings, (std::vector<std::string>{"Warning #1 -> W/B Recomended >= .1",
-                                                        "Warning #2 -> T = 0: conductor loss not included"}));
+                                                        "Warning #2 -> T = 0: conductor loss not included",
+                                                        "Warning #3 -> Closed form not verified here: check with the field solver (F7)"}));
     Rows(1e-3, 100e-6, 1e-6);
     EXPECT_EQ(AnalyzeError(), "");
     EXPECT_EQ(sheet.warnings,
-              (std::vector<std::string>{"Warning #1 -> Stripline Parameters Out-of-Range: Try reducing W/H"}));
+              (std::vector<std::string>{"Warning #1 -> Stripline Parameters Out-of-Range: Try reducing W/H",
+                                        "Warning #2 -> Closed form not verified here: check with the field solver (F7)"}));
     EXPECT_GT(sheet.impedance, 0.0);
 }
 

@@ -76,6 +76,27 @@ class FieldCheckTest : public QObject {
         Screenshot(*dialog, QStringLiteral("fieldcheck-microstrip"));
     }
 
+    // The dialog's "Synthesize with the field solver" writes the width the
+    // field puts on the window's Z0 and reports the field's Z0 there.
+    void synthesizeWithTheFieldSolverWritesTheWidth() {
+        TestWindow w;
+        QVERIFY(w.active);
+        const QString before = w->ParameterEdits[0]->text();
+        QTest::keyClick(w.form.get(), Qt::Key_F7);
+        auto* dialog = w->findChild<FieldCheckDialog*>();
+        QVERIFY(dialog != nullptr);
+        auto* synthesize = dialog->findChild<QPushButton*>(QStringLiteral("synthesize"));
+        QVERIFY(synthesize != nullptr);
+        synthesize->click();
+        QVERIFY(w->ParameterEdits[0]->text() != before);
+        const QString report = w.recorder.Texts().join('\n');
+        const auto z = QRegularExpression(QStringLiteral("field solver gives Z0 = ([0-9.]+) Ohms"))
+                           .match(report);
+        QVERIFY2(z.hasMatch(), qPrintable(report));
+        // 50 Ohms is the window's first-start Z0.
+        QVERIFY(std::abs(z.captured(1).toDouble() - 50.0) < 0.01);
+    }
+
     // Every other tab: both modes on the coupled ones, the exact coax
     // without a picture; a screenshot of each (the odd mode's picture too).
     void everyQuasiTemTabShowsTheDialog() {

@@ -137,9 +137,11 @@ class PairsAndKeysTest : public QObject {
 
         ClickTab(*w, 7);
         bool solved = false;
+        QString engine;
         QTimer::singleShot(0, this, [&] {
             auto* dialog = qobject_cast<PairSynthesisDialog*>(QApplication::activeModalWidget());
             if (dialog == nullptr) return;
+            engine = dialog->engineBox->currentText();
             dialog->firstValue->setText(QStringLiteral("100"));
             dialog->secondValue->setText(QStringLiteral("30"));
             QTest::keyClick(dialog->secondValue, Qt::Key_Return); // Enter solves
@@ -149,6 +151,7 @@ class PairsAndKeysTest : public QObject {
         });
         QTest::keyClick(w.form.get(), Qt::Key_F6);
         QVERIFY(solved);
+        QCOMPARE(engine, QStringLiteral("Closed form"));
         QCOMPARE(w.recorder.boxes.size(), std::size_t{1});
         const double even = w->ImpedanceEdit->text().toDouble();
         QTest::mouseClick(w->OddMode, Qt::LeftButton);

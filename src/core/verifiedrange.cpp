@@ -1,0 +1,31 @@
+#include "core/verifiedrange.h"
+
+namespace {
+
+const char* const kNotVerified = "Closed form not verified here: check with the field solver (F7)";
+
+// The box's own edges are inside, whatever the rounding of a ratio.
+constexpr double kEdge = 1e-9;
+
+bool Within(double value, double low, double high) {
+    return value >= low * (1 - kEdge) && value <= high * (1 + kEdge);
+}
+
+} // namespace
+
+bool VerifiedRange::Contains(const LineInputs& in) const {
+    for (const VerifiedRatio& ratio : ratios)
+        if (!Within(in.Row(ratio.row) / in.Row(ratio.referenceRow), ratio.low, ratio.high))
+            return false;
+    return Within(in.er, erLow, erHigh);
+}
+
+void AddVerifiedRangeWarning(const VerifiedRange& range, const LineInputs& in,
+                             std::vector<std::string>& warnings) {
+    if (!range.Contains(in))
+        warnings.push_back(kNotVerified);
+}
+
+bool IsVerifiedRangeWarning(const std::string& warning) {
+    return warning == kNotVerified;
+}

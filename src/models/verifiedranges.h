@@ -1,0 +1,13 @@
+// The boxes where each line's closed form was checked against the field
+// solver (tools/closedform_grid.py spans exactly these; the help page's
+// accuracy table gives the worst and median differences found in them).
+#pragma once
+
+#include "core/verifiedrange.h"
+
+VerifiedRange MicrostripVerified();
+VerifiedRange StriplineVerified();
+VerifiedRange CoplanarVerified(); // CPW and grounded CPW
+VerifiedRange CoaxVerified();
+VerifiedRange CoupledMicrostripVerified();
+VerifiedRange CoupledStriplineVerified();
