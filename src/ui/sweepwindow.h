@@ -91,6 +91,8 @@ class SweepWindow : public QWidget {
   private:
     double DisplayFactor(const SweepVariable& variable) const;
     QString DisplayTitle(const SweepVariable& variable) const;
+    // "Sweep - <line>", with the material models a sweep of `variable` runs with.
+    void ShowTitle(const SweepVariable& variable);
     void Finish(std::shared_ptr<std::vector<SweepPoint>> points);
     void ExportCsvClicked();
     void ExportPngClicked();
@@ -107,8 +109,9 @@ class SweepWindow : public QWidget {
 };
 
 // The window's table as text, e.g. for the clipboard.
-QString SweepTableText(const LineDescriptor& line, const SweepVariable& variable,
-                       const std::vector<SweepPoint>& points, char separator);
+QString SweepTableText(const LineDescriptor& line, const LineInputs& base,
+                       const SweepVariable& variable, const std::vector<SweepPoint>& points,
+                       char separator);
 
 // Opens a sweep window over the main window's active tab, with the inputs it
 // shows now (an unreadable edit raises, for the window's catch-all).

@@ -33,13 +33,6 @@
 
 namespace {
 
-QString ScreenshotFolder() {
-    QString folder = qEnvironmentVariable("TAVREL_SCREENSHOTS");
-    if (folder.isEmpty()) folder = QDir::currentPath() + QStringLiteral("/screenshots");
-    QDir().mkpath(folder);
-    return folder;
-}
-
 QXYSeries* Series(SweepWindow& sweep, SweepPlot::Chart chart, int index) {
     return qobject_cast<QXYSeries*>(sweep.plot->ChartOf(chart)->series().value(index));
 }
