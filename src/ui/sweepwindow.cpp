@@ -54,6 +54,7 @@ QString SweepTableText(const LineDescriptor& line, const LineInputs& base,
 SweepWindow::SweepWindow(const SweepSetup& setup, QWidget* parent)
     : QWidget(parent, Qt::Window), setup_(setup) {
     setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QLatin1String(kSweepWindowName));
     ShowTitle(variable_);
 
     variableBox = new QComboBox(this);
@@ -322,4 +323,8 @@ void SweepWindow::ShowTitle(const SweepVariable& variable) {
 
 void SweepWindow::CopyClicked() {
     QApplication::clipboard()->setText(TableText('\t'));
+}
+
+extern "C" Q_DECL_EXPORT QWidget* TavrelNewSweepWindow(const SweepSetup* setup, QWidget* parent) {
+    return new SweepWindow(*setup, parent);
 }
