@@ -280,7 +280,6 @@ void TForm1::UpdateWarningTree() {
     }
     TreeView1->setVisible(warningCount > 0);
     FitHeight(); // with the lines under the results shown
-
 }
 
 void TForm1::ReportError(const std::string& text) {
