@@ -4,6 +4,8 @@
 #   lib/<multiarch triplet>/tavrel/CPW for Tavrel.so   the coplanar library,
 #       found by the executables through their run path and by the loader's
 #       own look into $ORIGIN/../lib/<triplet>/tavrel
+#   lib/<multiarch triplet>/tavrel/tavrel-sweep.so     the sweep window and its
+#       charts, loaded the same way at the window's first sweep
 #   share/doc/tavrel/tavrel.html                       the help page
 #   share/doc/tavrel/copyright                         the licence (Debian's machine-readable form)
 #   share/man/man1/tavrel.1.gz, tavrel-calc.1.gz
@@ -39,7 +41,12 @@ set_target_properties(${tavrel_installed_programs} PROPERTIES
 install(TARGETS ${tavrel_installed_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 set_target_properties(cpw_for_tavrel PROPERTIES INSTALL_RPATH "")
-install(TARGETS cpw_for_tavrel
+set(tavrel_private_libraries cpw_for_tavrel)
+if(TARGET tavrel_sweep)
+  set_target_properties(tavrel_sweep PROPERTIES INSTALL_RPATH "")
+  list(APPEND tavrel_private_libraries tavrel_sweep)
+endif()
+install(TARGETS ${tavrel_private_libraries}
   LIBRARY DESTINATION ${TAVREL_INSTALL_PRIVATE_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}) # Windows: beside the executables
 

@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
     if (const int status = AnswerInformationOption(argc, argv); status >= 0) return status;
     TavrelApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavrel"));
+    InstallApplicationStyle();
 
     // A line model that cannot be built (the coplanar library missing) leaves
     // no window to run: the user is told why, and the program ends.

@@ -218,7 +218,7 @@ int RunSweepCommand(const std::vector<std::string>& args, std::ostream& out, std
             break;
         }
         case SweepRequest::Format::Csv:
-            WriteSweepTable(out, line, request.variable, points);
+            WriteSweepTable(out, line, base, request.variable, points);
             break;
         }
     } catch (...) {

@@ -14,6 +14,15 @@ namespace {
 
 const char* const kNoValidResult = "No valid result: the formulas are outside their range here";
 const char* const kConductorLossLeftOut = "T = 0: conductor loss not included";
+const char* const kEeffAboveEr = "eeff above Er: the formulas are outside their range here";
+
+// No wave guided by a dielectric of Er (at f) and air sees more than Er; a
+// formula that says so has left its range.  Lines filled with the dielectric
+// give eeff = Er, which rounding may lift by an ulp or two.
+bool EeffAboveEr(const LineDescriptor& line, const LineInputs& in, const LineResult& r) {
+    const double limit = in.er * (1.0 + 1e-9);
+    return r.eeff > limit || (line.coupled && (r.even.eeff > limit || r.odd.eeff > limit));
+}
 
 // Degrees per metre at f for eeff, raising as the window's field would: a
 // negative eeff has no root, an overflow is a fault.
@@ -100,18 +109,22 @@ LineAnswer LineCalculation::Answer(double x, double checkedRow1, CrossSectionTer
 
         answer.result = EvaluateWithLossParts(line_, in, x, terms);
         const LineResult& r = answer.result;
+        const bool aboveEr = EeffAboveEr(line_, in, r);
         // Both modes of a pair are reported (pair figures, sweep columns):
         // neither may be a result no line can have.
         if (line_.impossible != nullptr &&
             (line_.impossible(in, r) ||
-             (line_.coupled && (line_.impossible(in, r.even) || line_.impossible(in, r.odd)))))
+             (line_.coupled && (line_.impossible(in, r.even) || line_.impossible(in, r.odd))))) {
+            if (aboveEr) answer.warnings.push_back(kEeffAboveEr); // says why
             throw TP_Exceptions(kNoValidResult);
+        }
         // What showing the values checks: eeff and its root for the phase
         // constant, the loss in dB/m.
         RequireFinite(r.eeff);
         const double beta = PhaseConstantOf(in.f, r.eeff);
         if (line_.lossShown) RequireFinite(r.loss * constants::kNepersToDecibels);
         AddQuarterWaveWarnings(line_, in, beta, answer.warnings);
+        if (aboveEr) answer.warnings.push_back(kEeffAboveEr);
         if (line_.verified) AddVerifiedRangeWarning(*line_.verified, in, answer.warnings);
     } catch (...) {
         answer.failure = std::current_exception();

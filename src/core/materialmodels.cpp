@@ -6,6 +6,8 @@
 
 #include "core/widebanddielectric.h"
 #include "numeric/constants.h"
+#include "quantities/numberformat.h"
+#include "quantities/units.h"
 
 namespace {
 
@@ -46,7 +48,34 @@ const Model* BySetting(const std::vector<Model>& models, std::string_view value)
     return &models[index];
 }
 
+// The value with its unit, or "swept" for the NaN of a swept input.
+std::string ValueOrSwept(double value, const char* unit = "") {
+    return std::isnan(value) ? std::string("swept") : FormatG(value) + unit;
+}
+
+// A frequency in the largest of the window's units it reaches ("2 GHz").
+std::string FrequencyText(double hertz) {
+    const UnitTable units = FrequencyUnits();
+    int unit = 0;
+    for (int i = 1; i < units.Size(); ++i)
+        if (std::fabs(hertz) * units.Factor(i) >= 1.0) unit = i;
+    return FormatG(hertz * units.Factor(unit)) + ' ' + units.Name(unit);
+}
+
 } // namespace
+
+std::string MaterialModelsText(const LineInputs& in) {
+    std::string text;
+    if (!(in.rough <= 0.0)) // rough, or swept
+        text = "Roughness " + ValueOrSwept(in.rough * 1e6, " \u00b5m") + " (" +
+               in.roughModel->name + ")";
+    if (in.dkModel->VariesWithFrequency()) {
+        if (!text.empty()) text += "; ";
+        text += std::string(in.dkModel->name) + ", Er " + ValueOrSwept(in.er) + " at " +
+                FrequencyText(in.fRef);
+    }
+    return text;
+}
 
 const std::vector<RoughnessModel>& RoughnessModels() {
     static const std::vector<RoughnessModel> models{

@@ -46,6 +46,13 @@ const DielectricModel* FindDielectricModel(std::string_view keyword);
 const RoughnessModel* RoughnessModelOfSetting(std::string_view value);
 const DielectricModel* DielectricModelOfSetting(std::string_view value);
 
+// The material models in effect, in one line for the window's status line,
+// its copied text, a sweep table's header and titles: "Roughness 1.5 µm
+// (Groiss); Djordjevic-Sarkar wideband, Er 4.04 at 2 GHz" (UTF-8).  Empty
+// when the conductor is smooth and Er and tand are constant.  A NaN
+// roughness or Er is one a sweep varies: it reads "swept".
+std::string MaterialModelsText(const LineInputs& in);
+
 // The keywords as a usage text lists them ("a|b|c") or a message ("a, b or c").
 template <class Model> std::string KeywordList(const std::vector<Model>& models, bool prose) {
     std::string list;

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "core/answerof.h"
+#include "core/materialmodels.h"
 
 namespace {
 
@@ -83,8 +84,19 @@ std::string FormatExact(double value) {
     return error == std::errc() ? std::string(buffer, end) : std::string("nan");
 }
 
-void WriteSweepTable(std::ostream& out, const LineDescriptor& line, const SweepVariable& variable,
-                     const std::vector<SweepPoint>& points, char separator) {
+std::string SweepMaterialModels(const LineInputs& base, const SweepVariable& variable) {
+    LineInputs in = base;
+    constexpr double kSwept = std::numeric_limits<double>::quiet_NaN();
+    if (variable.kind == SweepVariable::Kind::Roughness) in.rough = kSwept;
+    if (variable.kind == SweepVariable::Kind::Er) in.er = kSwept;
+    return MaterialModelsText(in);
+}
+
+void WriteSweepTable(std::ostream& out, const LineDescriptor& line, const LineInputs& base,
+                     const SweepVariable& variable, const std::vector<SweepPoint>& points,
+                     char separator) {
+    if (const std::string models = SweepMaterialModels(base, variable); !models.empty())
+        out << "# Material models: " << models << '\n';
     const std::vector<SweepColumn> columns = SweepColumns(line, variable);
     for (const SweepColumn& column : columns)
         out << column.name << separator;

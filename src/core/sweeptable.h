@@ -35,9 +35,15 @@ std::vector<double> SweepCells(const LineDescriptor& line, const std::vector<Swe
 // Shortest text that reads back as the same double.
 std::string FormatExact(double value);
 
+// The material models a sweep of `variable` from `base` runs with
+// (MaterialModelsText; a swept roughness or Er reads "swept"); empty for none.
+std::string SweepMaterialModels(const LineInputs& base, const SweepVariable& variable);
+
 // A header row, then one row per point; `separator` ',' gives CSV (text cells
 // quoted where they need it), '\t' a table to paste into a spreadsheet.  An
 // error point fills only its swept value and its error.  Warnings of a point
-// are joined by "; ".
-void WriteSweepTable(std::ostream& out, const LineDescriptor& line, const SweepVariable& variable,
-                     const std::vector<SweepPoint>& points, char separator = ',');
+// are joined by "; ".  Material models in effect are named first, on a
+// comment line "# Material models: ...".
+void WriteSweepTable(std::ostream& out, const LineDescriptor& line, const LineInputs& base,
+                     const SweepVariable& variable, const std::vector<SweepPoint>& points,
+                     char separator = ',');

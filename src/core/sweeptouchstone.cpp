@@ -21,23 +21,18 @@ std::string InputsComment(const LineDescriptor& line, const LineInputs& in) {
     if (line.readsLossInputs)
         text += ", tand=" + FormatExact(in.tand) +
                 ", sigma=" + FormatExact(1.0 / (in.rho * constants::kGoldResistivity)) + " S/m";
+    if (in.rough > 0.0) text += ", rough=" + FormatExact(in.rough) + " m RMS";
+    if (in.dkModel->VariesWithFrequency())
+        text += ", f_ref=" + FormatExact(in.fRef) + " Hz, poles " + FormatExact(in.fPoleLow) +
+                " to " + FormatExact(in.fPoleHigh) + " Hz";
     return text;
 }
 
 std::string MaterialComment(const LineInputs& in) {
-    std::string text = "Material models: ";
-    if (in.rough > 0.0)
-        text += std::string("conductor roughness ") + FormatExact(in.rough) + " m RMS (" +
-                in.roughModel->name + ")";
-    else
-        text += "smooth conductor";
-    if (in.dkModel->permittivity != nullptr)
-        text += std::string("; ") + in.dkModel->name + " dielectric, Er and tand at " +
-                FormatExact(in.fRef) + " Hz, poles " + FormatExact(in.fPoleLow) + " to " +
-                FormatExact(in.fPoleHigh) + " Hz";
-    else
-        text += "; Er and tand constant with frequency";
-    return text;
+    const std::string models = MaterialModelsText(in);
+    return "Material models: " +
+           (models.empty() ? std::string("smooth conductor, Er and tand constant with frequency")
+                           : models);
 }
 
 LineMode ModeOf(const LineDescriptor& line, double frequency, const LineValues& values) {

@@ -24,6 +24,25 @@ void Validate(const TouchstoneSection& section, const std::vector<TouchstoneRow>
             throw std::invalid_argument("a Touchstone file needs distinct rising frequencies");
 }
 
+// A Touchstone file is ASCII: the micro sign becomes "u" (as the window's
+// unit "um"), any other byte beyond ASCII "?".
+std::string AsciiComment(const std::string& text) {
+    std::string ascii;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x80) {
+            ascii += text[i];
+        } else if (byte == 0xC2 && i + 1 < text.size() &&
+                   static_cast<unsigned char>(text[i + 1]) == 0xB5) {
+            ascii += 'u';
+            ++i;
+        } else if ((byte & 0xC0) != 0x80) { // one "?" per character, not per byte
+            ascii += '?';
+        }
+    }
+    return ascii;
+}
+
 } // namespace
 
 Complex PropagationConstant(double frequency, double eeff, double alpha) {
@@ -59,7 +78,7 @@ void WriteTouchstone(std::ostream& out, const TouchstoneSection& section,
                      const std::vector<TouchstoneRow>& rows) {
     Validate(section, rows);
     for (const std::string& comment : section.comments)
-        out << "! " << comment << '\n';
+        out << "! " << AsciiComment(comment) << '\n';
     out << "# HZ S RI R " << FormatExact(section.zRef) << '\n';
     for (const TouchstoneRow& row : rows) {
         out << FormatExact(row.frequency);

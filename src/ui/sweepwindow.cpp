@@ -43,17 +43,19 @@ QString Number(double value) {
 
 } // namespace
 
-QString SweepTableText(const LineDescriptor& line, const SweepVariable& variable,
-                       const std::vector<SweepPoint>& points, char separator) {
+QString SweepTableText(const LineDescriptor& line, const LineInputs& base,
+                       const SweepVariable& variable, const std::vector<SweepPoint>& points,
+                       char separator) {
     std::ostringstream out;
-    WriteSweepTable(out, line, variable, points, separator);
+    WriteSweepTable(out, line, base, variable, points, separator);
     return QString::fromStdString(out.str());
 }
 
 SweepWindow::SweepWindow(const SweepSetup& setup, QWidget* parent)
     : QWidget(parent, Qt::Window), setup_(setup) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(tr("Sweep - %1").arg(QString::fromUtf8(setup_.line->tabName)));
+    setObjectName(QLatin1String(kSweepWindowName));
+    ShowTitle(variable_);
 
     variableBox = new QComboBox(this);
     for (const SweepVariable& v : Variables())
@@ -238,6 +240,7 @@ bool SweepWindow::Start() {
         return false;
     }
     variable_ = variable;
+    ShowTitle(variable_);
     logarithmic_ = range.logarithmic;
     requested_ = range.points;
     cancel_ = std::make_shared<std::atomic<bool>>(false);
@@ -308,9 +311,20 @@ QString SweepWindow::Note() const {
 }
 
 QString SweepWindow::TableText(char separator) const {
-    return SweepTableText(*setup_.line, variable_, points_, separator);
+    return SweepTableText(*setup_.line, setup_.inputs, variable_, points_, separator);
+}
+
+void SweepWindow::ShowTitle(const SweepVariable& variable) {
+    QString title = tr("Sweep - %1").arg(QString::fromUtf8(setup_.line->tabName));
+    if (const std::string models = SweepMaterialModels(setup_.inputs, variable); !models.empty())
+        title += QStringLiteral(" - ") + QString::fromStdString(models);
+    setWindowTitle(title);
 }
 
 void SweepWindow::CopyClicked() {
     QApplication::clipboard()->setText(TableText('\t'));
+}
+
+extern "C" Q_DECL_EXPORT QWidget* TavrelNewSweepWindow(const SweepSetup* setup, QWidget* parent) {
+    return new SweepWindow(*setup, parent);
 }

@@ -14,6 +14,7 @@
 
 #include "core/sweep.h"
 #include "quantities/units.h"
+#include "ui/sweeptool.h"
 
 class QCheckBox;
 class QComboBox;
@@ -23,18 +24,6 @@ class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class SweepPlot;
-class TForm1;
-
-// What the sweep window takes from the main window: the line, its inputs read
-// once, and the units the main window shows them in.
-struct SweepSetup {
-    const LineDescriptor* line = nullptr;
-    LineInputs inputs; // with the section's physical length
-    UnitEntry frequencyUnit{"Hz", 1.0};
-    std::vector<UnitEntry> rowUnits; // one per row of the line
-    UnitEntry conductivityUnit{"S/m", 1.0};
-    UnitEntry lossUnit{"dB/m", 1.0};
-};
 
 class SweepWindow : public QWidget {
     Q_OBJECT
@@ -69,8 +58,8 @@ class SweepWindow : public QWidget {
     // why not (only a frequency sweep whose points all have a result can be).
     QString ExportTouchstone(const QString& path, double zRef) const;
     // Asks for a CSV file and exports the last sweep; without one, says how
-    // to make one.
-    void OfferExport();
+    // to make one.  (The main window calls it by name.)
+    Q_INVOKABLE void OfferExport();
     // Redraws the charts from the last sweep's points.
     void Replot();
 
@@ -91,6 +80,8 @@ class SweepWindow : public QWidget {
   private:
     double DisplayFactor(const SweepVariable& variable) const;
     QString DisplayTitle(const SweepVariable& variable) const;
+    // "Sweep - <line>", with the material models a sweep of `variable` runs with.
+    void ShowTitle(const SweepVariable& variable);
     void Finish(std::shared_ptr<std::vector<SweepPoint>> points);
     void ExportCsvClicked();
     void ExportPngClicked();
@@ -107,9 +98,7 @@ class SweepWindow : public QWidget {
 };
 
 // The window's table as text, e.g. for the clipboard.
-QString SweepTableText(const LineDescriptor& line, const SweepVariable& variable,
-                       const std::vector<SweepPoint>& points, char separator);
+QString SweepTableText(const LineDescriptor& line, const LineInputs& base,
+                       const SweepVariable& variable, const std::vector<SweepPoint>& points,
+                       char separator);
 
-// Opens a sweep window over the main window's active tab, with the inputs it
-// shows now (an unreadable edit raises, for the window's catch-all).
-SweepWindow* OpenSweepWindow(TForm1& form);

@@ -138,6 +138,7 @@ TForm1::TForm1(const Options& options) : QWidget(nullptr), options_(options) {
         move(screen->availableGeometry().center() - rect().center());
 
     CreateControls();
+    CreateInfoLines();
     SetFocusOrder();
     InstallTools();
     InstallMenuBar();
@@ -441,6 +442,8 @@ void TForm1::FormCreate() {
     // 15: the saved material values.
     Guarded([this] { ReadMaterialSection(); });
     Guarded([this] { ReadMaterialOptionsSection(); });
+    ShowMaterialModels();
+    connect(DielConstantEdit, &QLineEdit::textChanged, this, [this] { ShowMaterialModels(); });
 
     // 16: the table of line models was filled when they were built.
 

@@ -153,6 +153,10 @@ class TForm1 : public QWidget, public WindowServices {
     bool ResultsCurrent() const { return resultsCurrent_; }
     QList<QLineEdit*> ResultEdits() const;
 
+    // --- Lines under the results (tform1infolines.cpp) ------------------------
+    // The material models in effect as the status line says them; empty for none.
+    QString MaterialModelsShown() const;
+
     // --- Keyboard, results as text, loss parts (tform1keys.cpp) -------------
     // Every result the window shows with its unit, one "label: value unit"
     // per line; what Ctrl+C copies.
@@ -226,6 +230,8 @@ class TForm1 : public QWidget, public WindowServices {
     std::array<QLineEdit*, kRows> ParameterEdits;
     std::array<QComboBox*, kRows> ParameterBoxes;
     QTreeWidget* TreeView1;
+    QLabel* PairLine;   // a coupled line's Zdiff, Zcomm and coupling
+    QLabel* ModelsLine; // the material models in effect, when any is on
 
   protected:
     void closeEvent(QCloseEvent* event) override; // FormClose
@@ -242,6 +248,14 @@ class TForm1 : public QWidget, public WindowServices {
     void InstallKeys();
     bool HandleKey(QObject* watched, QKeyEvent* event);
     void ShowLossParts(bool valid);
+    void CreateInfoLines();
+    // Places the lines shown under the panel, the warning tree below them,
+    // and sets the window's height to fit.
+    void FitHeight();
+    void ShowPairLine(bool coupled);
+    // The pair figures of the last action (nothing for an action that failed).
+    void ShowPairFigures(bool valid);
+    void ShowMaterialModels();
     // A reported quantity's value as the window shows it, with its unit
     // (losses in the loss field's unit); empty for none.
     QString ValueText(const OutputQuantity& output, const OutputSource& source) const;
@@ -255,6 +269,8 @@ class TForm1 : public QWidget, public WindowServices {
     // The reported quantities with a clipboard label but no field, from the
     // model's last answer.
     QStringList UnfieldedResults(LineModel& model, const std::vector<ResultField>& fields) const;
+    // The fields that show results, in layout order.
+    std::vector<ResultField> ResultFields() const;
     void OpenPairSynthesis(int engine = 0); // PairSynthesisDialog::Engine
     // Row 1 (W and S of a pair) for the target by the field solver.
     void SynthesizeWithFieldSolver();

@@ -70,6 +70,7 @@ void TForm1::AnalyzeButtonClick() {
         MarkLabels(true);
         if (errorBoxes_ == errors) ShowResultsCurrent(true);
         ShowLossParts(errorBoxes_ == errors);
+        ShowPairFigures(errorBoxes_ == errors);
     });
 }
 
@@ -82,6 +83,7 @@ void TForm1::SynthesizeButtonClick() {
         MarkLabels(false);
         if (errorBoxes_ == errors) ShowResultsCurrent(true);
         ShowLossParts(errorBoxes_ == errors);
+        ShowPairFigures(errorBoxes_ == errors);
     });
 }
 
@@ -111,6 +113,7 @@ void TForm1::SetModeIndex(int mode) {
     SynthesizeButton->setVisible(!coupled);
     if (mode == 0) EvenMode->setChecked(true);
     if (mode == 1) OddMode->setChecked(true);
+    ShowPairLine(coupled);
 }
 
 // --- Materials -----------------------------------------------------------------
@@ -126,6 +129,7 @@ void TForm1::DielectricsComboBoxChange() {
         // model starts from there.
         if (dielectric.referenceFrequency > 0.0)
             materialOptions_.fRef = dielectric.referenceFrequency;
+        ShowMaterialModels();
     });
 }
 
@@ -274,9 +278,8 @@ void TForm1::UpdateWarningTree() {
         shortHeight = fullHeight - TreeView1->height() - 4;
         layoutPending = false;
     }
-    const bool shown = warningCount > 0;
-    TreeView1->setVisible(shown);
-    setFixedHeight(shown ? fullHeight : shortHeight);
+    TreeView1->setVisible(warningCount > 0);
+    FitHeight(); // with the lines under the results shown
 }
 
 void TForm1::ReportError(const std::string& text) {

@@ -56,17 +56,20 @@ QString Plain(const QLabel* label) {
 
 } // namespace
 
+std::vector<TForm1::ResultField> TForm1::ResultFields() const {
+    return {{"impedance_ohm", ImpedanceEdit, ImpedanceUnitBox},
+            {"f", FrequencyEdit, FrequencyUnitBox},
+            {"electrical_length_deg", ElectricalLengthEdit, ElectricalLengthUnitBox},
+            {"phase_constant_deg_per_m", PropConstantEdit, PropConstantUnitBox},
+            {"eeff", EffDielConstEdit, nullptr},
+            {"loss_db_per_m", LossEdit, LossUnitBox},
+            {"physical_length_m", PhysicalLengthEdit, PhysicalLengthUnitBox}};
+}
+
 QString TForm1::ResultsText() const {
     // The window's fields in their layout order, labelled by the output
     // table; then any reported quantity with a label that has no field.
-    const std::vector<ResultField> fields{
-        {"impedance_ohm", ImpedanceEdit, ImpedanceUnitBox},
-        {"f", FrequencyEdit, FrequencyUnitBox},
-        {"electrical_length_deg", ElectricalLengthEdit, ElectricalLengthUnitBox},
-        {"phase_constant_deg_per_m", PropConstantEdit, PropConstantUnitBox},
-        {"eeff", EffDielConstEdit, nullptr},
-        {"loss_db_per_m", LossEdit, LossUnitBox},
-        {"physical_length_m", PhysicalLengthEdit, PhysicalLengthUnitBox}};
+    const std::vector<ResultField> fields = ResultFields();
     LineModel* model = ModelOfTab(CurrentTab());
     QStringList lines;
     lines << tr("Line: %1").arg(TabControl1->tabText(CurrentTab()));
@@ -86,6 +89,8 @@ QString TForm1::ResultsText() const {
             lines << Line(Plain(ParameterLabels[row]), ParameterEdits[row], ParameterBoxes[row]);
     lines << Line(tr("Er"), DielConstantEdit) << Line(tr("Loss tangent"), LossTangentEdit)
           << Line(tr("Conductivity"), ConductivityEdit, ConductivityUnitBox);
+    if (const QString models = MaterialModelsShown(); !models.isEmpty())
+        lines << tr("Material models: %1").arg(models);
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 

@@ -43,6 +43,7 @@ void TForm1::LoadMaterialLists() {
 void TForm1::SetMaterialOptions(const MaterialOptions& options, int roughnessUnit) {
     materialOptions_ = options;
     roughnessUnit_ = units_.length.ValidIndex(roughnessUnit);
+    ShowMaterialModels();
     WriteMaterialOptionsSection();
 }
 

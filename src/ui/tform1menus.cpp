@@ -9,7 +9,7 @@
 #include <QMessageBox>
 
 #include "ui/helpbrowser.h"
-#include "ui/sweepwindow.h"
+#include "ui/sweeptool.h"
 #include "ui/tform1.h"
 
 void TForm1::InstallMenuBar() {
@@ -63,10 +63,10 @@ HelpBrowser* TForm1::OpenHelp() {
 
 void TForm1::ExportSweep() {
     // The sweep window holds the exports: the one open, else a new one.
-    auto* sweep = findChild<SweepWindow*>();
+    auto* sweep = findChild<QWidget*>(QLatin1String(kSweepWindowName));
     if (sweep == nullptr) sweep = OpenSweepWindow(*this);
     if (sweep == nullptr) return;
     sweep->raise();
     sweep->activateWindow();
-    sweep->OfferExport();
+    QMetaObject::invokeMethod(sweep, "OfferExport"); // the sweep library's class
 }

@@ -32,20 +32,23 @@ QList<QLineEdit*> TForm1::ResultEdits() const {
 void TForm1::ShowResultsCurrent(bool current, const QLineEdit* typedInto) {
     resultsCurrent_ = current;
     const QString note = tr("Not computed for these inputs: press Analyze");
+    const auto mark = [&](QWidget* shown, bool dim) {
+        QPalette colours = shown->palette();
+        const QPalette::ColorGroup group = dim ? QPalette::Disabled : QPalette::Active;
+        colours.setColor(QPalette::Text, palette().color(group, QPalette::Text));
+        colours.setColor(QPalette::WindowText, palette().color(group, QPalette::WindowText));
+        shown->setPalette(colours);
+        if (dim)
+            shown->setToolTip(note);
+        else if (shown->toolTip() == note)
+            shown->setToolTip(QString());
+    };
     const QList<QLineEdit*> results = ResultEdits();
     // Every field that may hold a result, so that one dimmed before the last
     // action changed what the results are comes back too.
     for (QLineEdit* edit : {EffDielConstEdit, PropConstantEdit, LossEdit, ImpedanceEdit,
-                            ElectricalLengthEdit, PhysicalLengthEdit, ParameterEdits[0]}) {
+                            ElectricalLengthEdit, PhysicalLengthEdit, ParameterEdits[0]})
         // What the user types into is an input now, not a result.
-        const bool dim = !current && edit != typedInto && results.contains(edit);
-        QPalette colours = edit->palette();
-        colours.setColor(QPalette::Text,
-                         palette().color(dim ? QPalette::Disabled : QPalette::Active, QPalette::Text));
-        edit->setPalette(colours);
-        if (dim)
-            edit->setToolTip(note);
-        else if (edit->toolTip() == note)
-            edit->setToolTip(QString());
-    }
+        mark(edit, !current && edit != typedInto && results.contains(edit));
+    mark(PairLine, !current);
 }

@@ -5,7 +5,7 @@
 #include <QKeySequence>
 
 #include "ui/fieldcheckrun.h"
-#include "ui/sweepwindow.h"
+#include "ui/sweeptool.h"
 #include "ui/materialoptionsdialog.h"
 #include "ui/tform1.h"
 

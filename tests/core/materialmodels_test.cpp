@@ -63,6 +63,24 @@ TEST(RoughnessFactor, NoteNamesTheRoughnessOnlyWhenInEffect) {
     EXPECT_NE(note.find("1.5 um RMS (Groiss)"), std::string::npos) << note;
 }
 
+// The status line, copied text, sweep header and titles all say it this way.
+TEST(MaterialModelsText, NamesOnlyTheModelsInEffect) {
+    LineInputs in;
+    in.er = 4.04;
+    EXPECT_EQ(MaterialModelsText(in), "");
+    in.dkModel = FindDielectricModel("djsarkar");
+    in.fRef = 2e9;
+    EXPECT_EQ(MaterialModelsText(in), "Djordjevic-Sarkar wideband, Er 4.04 at 2 GHz");
+    in.rough = 1.5e-6;
+    in.roughModel = FindRoughnessModel("groiss");
+    in.fRef = 500e3;
+    EXPECT_EQ(MaterialModelsText(in),
+              "Roughness 1.5 \u00b5m (Groiss); Djordjevic-Sarkar wideband, Er 4.04 at 500 KHz");
+    in.dkModel = ConstantDielectric();
+    in.rough = NAN; // a sweep's
+    EXPECT_EQ(MaterialModelsText(in), "Roughness swept (Groiss)");
+}
+
 // FR-4 as Er 4.3, tand 0.02 at 1 GHz, poles 1 kHz to 1 THz.  References:
 // the model's formula with the full omegas, evaluated with Python's cmath.
 TEST(DjordjevicSarkar, HoldsTheGivenValuesAtTheReferenceAndFallsWithFrequency) {

@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 
+#include "core/calculation.h"
 #include "models/linetypes.h"
 #include "models/mline.h"
 #include "models/resultvalidity.h"
@@ -34,6 +35,24 @@ TEST(ResultValidity, SlotlineFitsOutsideTheirRange) {
         const SlotlineResult r = SlotlineKernel(c.frequency, c.gap, c.height, c.er);
         EXPECT_EQ(IsImpossibleSlotlineResult(r.impedance, r.effDielConst, c.er), c.impossible) << c.what;
     }
+}
+
+// The step says why such an answer is none: the warning that marks the
+// point on a sweep's charts comes with the error.
+TEST(ResultValidity, EeffAboveErIsSaidBesideTheError) {
+    LineInputs in;
+    in.rows = {10e-6, 0.635e-3};
+    in.er = 6.0;
+    in.f = 100e6;
+    const LineAnswer answer = CalculateLine(*FindLineType("slotline"), in, in.Row(1));
+    EXPECT_FALSE(answer.Ok());
+    ASSERT_FALSE(answer.warnings.empty());
+    EXPECT_EQ(answer.warnings.back(), "eeff above Er: the formulas are outside their range here");
+    in.f = 10e9; // in range: no such warning
+    const LineAnswer fine = CalculateLine(*FindLineType("slotline"), in, in.Row(1));
+    EXPECT_TRUE(fine.Ok());
+    for (const std::string& warning : fine.warnings)
+        EXPECT_EQ(warning.find("eeff above Er"), std::string::npos) << warning;
 }
 
 // A negative loss (the stripline's thin-metal loss once was -2.7e-5 dB/m) or

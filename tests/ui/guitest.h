@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QDir>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QObject>
@@ -97,3 +98,12 @@ template <class Test> struct RegisterGuiTest {
         GuiTests().push_back([] { return std::make_unique<Test>(); });
     }
 };
+
+// Where a test saves the screenshots it takes: $TAVREL_SCREENSHOTS, or
+// "screenshots" in the build folder.
+inline QString ScreenshotFolder() {
+    QString folder = qEnvironmentVariable("TAVREL_SCREENSHOTS");
+    if (folder.isEmpty()) folder = QDir::currentPath() + QStringLiteral("/screenshots");
+    QDir().mkpath(folder);
+    return folder;
+}

@@ -27,18 +27,13 @@
 #include <limits>
 
 #include "guitest.h"
+#include "core/materialmodels.h"
+#include "models/linetypes.h"
 #include "ui/exportdialog.h"
 #include "ui/sweepplot.h"
 #include "ui/sweepwindow.h"
 
 namespace {
-
-QString ScreenshotFolder() {
-    QString folder = qEnvironmentVariable("TAVREL_SCREENSHOTS");
-    if (folder.isEmpty()) folder = QDir::currentPath() + QStringLiteral("/screenshots");
-    QDir().mkpath(folder);
-    return folder;
-}
 
 QXYSeries* Series(SweepWindow& sweep, SweepPlot::Chart chart, int index) {
     return qobject_cast<QXYSeries*>(sweep.plot->ChartOf(chart)->series().value(index));
@@ -245,6 +240,31 @@ class SweepWindowTest : public QObject {
                      readout.contains("loss total = ") && readout.contains("1 warning"),
                  qPrintable(readout));
         QVERIFY(sweep->grab().save(ScreenshotFolder() + "/sweep-hover-0.58-4GHz.png"));
+    }
+
+    // The material models of the sweep: in its title and its table's header;
+    // a swept roughness is not the main window's one.
+    void materialModelsNamedInTitleAndTable() {
+        SweepSetup setup;
+        setup.line = FindLineType("microstrip");
+        setup.inputs.rows = {0.6e-3, 0.635e-3, 17e-6};
+        setup.inputs.er = 4.04;
+        setup.inputs.f = 1e9;
+        setup.inputs.rough = 1.5e-6;
+        setup.inputs.roughModel = FindRoughnessModel("groiss");
+        setup.rowUnits.assign(3, UnitEntry{"mm", 1e3});
+        SweepWindow sweep(setup);
+        QCOMPARE(sweep.windowTitle(),
+                 QStringLiteral("Sweep - Microstrip - Roughness 1.5 \u00b5m (Groiss)"));
+        sweep.pointsBox->setValue(3);
+        QSignalSpy done(&sweep, &SweepWindow::finished);
+        QVERIFY(sweep.Start() && done.wait(20000));
+        QVERIFY(sweep.TableText(',').startsWith(
+            QStringLiteral("# Material models: Roughness 1.5 \u00b5m (Groiss)\nf_hz,")));
+        sweep.SelectVariable(sweep.variableBox->count() - 1); // roughness
+        QVERIFY(sweep.Start() && done.wait(20000));
+        QVERIFY2(sweep.windowTitle().endsWith(QStringLiteral("Roughness swept (Groiss)")),
+                 qPrintable(sweep.windowTitle()));
     }
 };
 

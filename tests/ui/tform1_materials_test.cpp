@@ -94,6 +94,12 @@ class MaterialsTest : public QObject {
                  ini.c_str());
         w->AnalyzeButton->click();
         QVERIFY2(w->LossValue() > 1.2 * smoothLoss, qPrintable(w->LossEdit->text()));
+        // Said under the results and in the copied text.
+        const QString models =
+            QStringLiteral("Roughness 2 \u00b5m (Groiss); Djordjevic-Sarkar wideband, Er 4.3 at 1 GHz");
+        QCOMPARE(w->ModelsLine->text(), models);
+        QVERIFY(!w->ModelsLine->isHidden());
+        QVERIFY(w->ResultsText().contains(QStringLiteral("Material models: ") + models + '\n'));
 
         // A restart reads the options back.
         TForm1 again(TForm1::Options{QString::fromStdString(w.iniPath)});

@@ -126,6 +126,48 @@ class PairsAndKeysTest : public QObject {
         QVERIFY(w->ResultsCurrent());
     }
 
+    // A coupled line's pair figures come from both modes, whichever the
+    // fields show, on a line of their own that Ctrl+C copies and that dims
+    // with the other results.
+    void pairLineShowsTheFiguresOfBothModes() {
+        TestWindow w;
+        const int single = w->height();
+        QVERIFY(w->PairLine->isHidden());
+        ClickTab(*w, 6);
+        QVERIFY(!w->PairLine->isHidden());
+        QCOMPARE(w->height(), single + w->PairLine->height());
+        QTest::mouseClick(w->OddMode, Qt::LeftButton);
+        QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
+        const QString pair = w->PairLine->text();
+        const double zodd = w->ImpedanceEdit->text().toDouble();
+        QVERIFY2(std::abs(Number(pair, QStringLiteral("Zdiff")) - 2 * zodd) < 1e-5 * zodd,
+                 qPrintable(pair));
+        QVERIFY2(Number(pair, QStringLiteral("Coupling")) < -3.0 && pair.contains(" dB"),
+                 qPrintable(pair));
+        QTest::mouseClick(w->EvenMode, Qt::LeftButton);
+        QVERIFY(w->PairLine->toolTip().contains(QLatin1String("press Analyze")));
+        QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
+        QCOMPARE(w->PairLine->text(), pair);
+        QVERIFY(w->PairLine->toolTip().isEmpty());
+        const double zeven = w->ImpedanceEdit->text().toDouble();
+        QVERIFY2(std::abs(Number(pair, QStringLiteral("Zcomm")) - zeven / 2) < 1e-5 * zeven,
+                 qPrintable(pair));
+        QTest::keyClick(w->AnalyzeButton, Qt::Key_C, Qt::ControlModifier);
+        for (const QString& figure : pair.split(QStringLiteral("      ")))
+            QVERIFY2(Clipboard().contains(figure + QLatin1Char('\n')), qPrintable(Clipboard()));
+
+        // With a material model on, its status line goes under the pair's.
+        MaterialOptions rough;
+        rough.rough = 1.5e-6;
+        w->SetMaterialOptions(rough, 0);
+        QCOMPARE(w->height(), single + 2 * w->PairLine->height());
+        QTest::mouseClick(w->AnalyzeButton, Qt::LeftButton);
+        QVERIFY(w->grab().save(ScreenshotFolder() + "/coupled-pair-and-models-lines.png"));
+        ClickTab(*w, 0);
+        QVERIFY(w->PairLine->isHidden());
+        QCOMPARE(w->height(), single + w->PairLine->height());
+    }
+
     void coupledSynthesisWritesTheSolvedRows() {
         TestWindow w;
         QVERIFY(w.active);

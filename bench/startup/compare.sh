@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Time-to-map of two programs, run by turns so that both see the same load:
+#   DISPLAY=:57 bench/startup/compare.sh 20 build/tavrel transcalc
+# (an Xvfb without a window manager, e.g. `Xvfb :57 -screen 0 1600x1000x24`).
+# Prints each program's medians over the runs, in milliseconds: wall-clock
+# time to map, and the processor time its threads had used by then.
+set -euo pipefail
+runs=$1 first=$2 second=$3
+here=$(cd "$(dirname "$0")" && pwd)
+tool=$(mktemp -d)/maptime
+trap 'rm -rf "$(dirname "$tool")"' EXIT
+cc -O2 -o "$tool" "$here/maptime.c" -lX11
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+report() { # "WALL CPU" lines
+  local lines; lines=$(cat)
+  echo "$(cut -d' ' -f1 <<<"$lines" | median) ms to map, $(cut -d' ' -f2 <<<"$lines" | median) ms processor"
+}
+a=() b=()
+for ((i = 0; i < runs; ++i)); do
+  a+=("$("$tool" 1 $first 2>/dev/null | sed -n 1p)") # a command: words split
+  b+=("$("$tool" 1 $second 2>/dev/null | sed -n 1p)")
+done
+echo "$(date -u +%H:%M:%S) median of $runs runs each, by turns:"
+echo "  $first: $(printf '%s\n' "${a[@]}" | report)"
+echo "  $second: $(printf '%s\n' "${b[@]}" | report)"
