@@ -248,6 +248,7 @@ void TForm1::SetRowCount(int count) {
                         [this, row] { ParameterBoxChange(row); });
             }
         }
+        MatchRowUnitsToLine(count);
     }
     Refresh();
 }
@@ -267,6 +268,10 @@ void TForm1::AddWarningLine(const std::string& text) {
                         QStringList{QString::fromStdString(WarningLine(warningCount, text))});
 }
 
+void TForm1::AddNoteLine(const std::string& text) {
+    new QTreeWidgetItem(TreeView1, QStringList{QString::fromStdString(text)});
+}
+
 void TForm1::UpdateWarningTree() {
     if (layoutPending) {
         // Measured once, from the window as designed.
@@ -274,7 +279,7 @@ void TForm1::UpdateWarningTree() {
         shortHeight = fullHeight - TreeView1->height() - 4;
         layoutPending = false;
     }
-    const bool shown = warningCount > 0;
+    const bool shown = TreeView1->topLevelItemCount() > 0; // warnings, or notes after them
     TreeView1->setVisible(shown);
     setFixedHeight(shown ? fullHeight : shortHeight);
 }

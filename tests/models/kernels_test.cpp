@@ -11,8 +11,11 @@
 #include "models/linetypes.h"
 
 TEST(LineKernels, LossPartsAndBothModesFromOneEvaluation) {
-    const std::set<std::string> split{"microstrip", "stripline", "coax", "coupled-microstrip",
-                                      "coupled-stripline"};
+    const std::set<std::string> split{"microstrip",       "stripline",
+                                      "coax",             "coupled-microstrip",
+                                      "coupled-stripline", "waveguide",
+                                      "twisted-pair",     "offset-stripline",
+                                      "offset-coupled-stripline", "broadside-coupled-stripline"};
     for (const LineType& type : LineTypes()) {
         if (type.prepare != nullptr) type.prepare();
         LineInputs in;
