@@ -287,7 +287,7 @@ QPixmap TwistedPair(qreal ratio) {
         p.drawEllipse(centre, 10, 10);
     }
     p.setRenderHint(QPainter::Antialiasing, false);
-    s.Across(44, 84, 9, QStringLiteral("D"));
+    s.Across(44, 84, 13, QStringLiteral("D"));
     s.Extension(QPoint(84, 26), QPoint(112, 26));
     s.Extension(QPoint(84, 46), QPoint(112, 46));
     s.Down(109, 26, 46, QStringLiteral("d"), false);

@@ -79,13 +79,14 @@ inline void ClickTab(TForm1& form, int index) {
     for (int scrolls = 0; scrolls < 2 * bar->count(); ++scrolls) {
         int visibleRight = bar->width();
         for (const QToolButton* button : bar->findChildren<QToolButton*>())
-            if (button->isVisible()) visibleRight = std::min(visibleRight, button->x());
+            if (!button->isHidden()) visibleRight = std::min(visibleRight, button->x());
         const QRect tab = bar->tabRect(index);
         if (tab.left() >= 0 && tab.right() < visibleRight) break;
         const Qt::ArrowType towards = tab.left() < 0 ? Qt::LeftArrow : Qt::RightArrow;
         for (QToolButton* button : bar->findChildren<QToolButton*>())
-            if (button->isVisible() && button->arrowType() == towards)
+            if (!button->isHidden() && button->arrowType() == towards)
                 QTest::mouseClick(button, Qt::LeftButton);
+        if (bar->tabRect(index) == tab) return; // the click was stopped (an edit's check)
     }
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
 }

@@ -287,7 +287,7 @@ class StartTest : public QObject {
         w->SetRowUnit(0, 2);
         w->SetRowCount(9); // repaints only
         QVERIFY(!w->ParameterEdits[0]->isHidden());
-        w->ShowLineImage(8);
+        w->ShowLineImage(int(LineTypes().size())); // no such tab
         for (QLabel* image : w->LineImages)
             QVERIFY(image->isHidden());
     }
