@@ -99,9 +99,11 @@ const std::vector<OutputQuantity>& OutputQuantities() {
          [](const OutputSource& s) { return s.answer.inputs.er; }},
         {"tand at f", "", Plain, "tand_at_f", kLineJson, nullptr, nullptr, nullptr, nullptr,
          [](const OutputSource& s) { return s.answer.inputs.tand; }},
-        {"Cut-off frequency", "Hz", Plain, "cutoff_hz", kLineJson, "cutoff_hz", "Cut-off frequency",
+        // Read from the answer's inputs, which a sweep point does not keep:
+        // no sweep column.
+        {"Cut-off frequency", "Hz", Plain, "cutoff_hz", kLineJson, nullptr, "Cut-off frequency",
          nullptr, &HasModes, &DominantCutoff},
-        {"Guide wavelength", "m", Length, "guide_wavelength_m", kLineJson, "guide_wavelength_m",
+        {"Guide wavelength", "m", Length, "guide_wavelength_m", kLineJson, nullptr,
          "Guide wavelength", nullptr, &HasModes, &GuideWavelength},
         {"Physical length", "m", Length, "physical_length_m", kLineJson | kPairJson, nullptr,
          "Physical length", nullptr, nullptr,

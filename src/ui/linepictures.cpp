@@ -176,13 +176,18 @@ QPixmap Microstrip(bool coupled, qreal ratio) {
     return picture;
 }
 
+// Two ground planes with the dielectric between them, y 12 to 68.
+void BetweenPlanes(Sketch& s) {
+    s.Ground(QRect(22, 5, 100, 7));
+    s.Ground(QRect(22, 68, 100, 7));
+    s.Dielectric(QRect(22, 12, 100, 56));
+}
+
 // Strips centred between two ground planes B apart (stripline, coupled stripline).
 QPixmap Stripline(bool coupled, qreal ratio) {
     QPixmap picture = Blank(ratio);
     Sketch s(picture);
-    s.Ground(QRect(22, 5, 100, 7));
-    s.Ground(QRect(22, 68, 100, 7));
-    s.Dielectric(QRect(22, 12, 100, 56));
+    BetweenPlanes(s);
     Strips(s, 37, 31, coupled);
     s.Down(14, 12, 68, QStringLiteral("B"));
     s.RelativePermittivity(QPoint(103, 52));
@@ -300,9 +305,7 @@ QPixmap TwistedPair(qreal ratio) {
 QPixmap OffsetStripline(bool coupled, qreal ratio) {
     QPixmap picture = Blank(ratio);
     Sketch s(picture);
-    s.Ground(QRect(22, 5, 100, 7));
-    s.Ground(QRect(22, 68, 100, 7));
-    s.Dielectric(QRect(22, 12, 100, 56));
+    BetweenPlanes(s);
     Strips(s, 46, 40, coupled);
     s.Painter().setPen(QPen(QColor(150, 150, 150), 1, Qt::DashLine));
     s.Painter().drawLine(22, 52, 121, 52);
@@ -316,9 +319,7 @@ QPixmap OffsetStripline(bool coupled, qreal ratio) {
 QPixmap BroadsideStripline(qreal ratio) {
     QPixmap picture = Blank(ratio);
     Sketch s(picture);
-    s.Ground(QRect(22, 5, 100, 7));
-    s.Ground(QRect(22, 68, 100, 7));
-    s.Dielectric(QRect(22, 12, 100, 56));
+    BetweenPlanes(s);
     s.Metal(QRect(50, 28, 40, 6));
     s.Metal(QRect(50, 46, 40, 6));
     s.Across(50, 90, 22, QStringLiteral("W"));
