@@ -309,8 +309,14 @@ QPixmap OffsetStripline(bool coupled, qreal ratio) {
     Strips(s, 46, 40, coupled);
     s.Painter().setPen(QPen(QColor(150, 150, 150), 1, Qt::DashLine));
     s.Painter().drawLine(22, 52, 121, 52);
-    s.Down(14, 12, 46, QStringLiteral("H2"));
-    s.Down(14, 52, 68, QStringLiteral("H1"));
+    // Two-character labels, wider than Down's label box: drawn beside it.
+    s.Down(18, 12, 46, QString());
+    s.Down(18, 52, 68, QString());
+    s.Painter().setPen(kDimension);
+    s.Painter().drawText(QRect(0, 23, 16, 12), Qt::AlignRight | Qt::AlignVCenter,
+                         QStringLiteral("H2"));
+    s.Painter().drawText(QRect(0, 54, 16, 12), Qt::AlignRight | Qt::AlignVCenter,
+                         QStringLiteral("H1"));
     s.RelativePermittivity(QPoint(103, 54));
     return picture;
 }
