@@ -183,7 +183,7 @@ void offsetcoupledstripline::Check(const InputsAtFrequency& in, std::vector<std:
 // strips: the pair is nearly one centred strip of thickness S + 2T, at twice
 // its impedance per strip; the field that does enter from the edges raises
 // the impedance by 1 / (1 - d), d fitted to this program's field solver over
-// W/B = 0.25..2, S/B = 0.05..0.3, T/B = 0.01..0.035 (within 0.32 %).
+// W/B = 0.25..2, S/B = 0.05..0.3, T/B = 0.01..0.035 (within 1.3 %, median 0.25 %).
 namespace {
 
 Offset BroadsideHalf(const InputsAtFrequency& in, double w) {
