@@ -13,6 +13,7 @@
 #include "core/coupledsynthesis.h"
 #include "core/materialmodels.h"
 #include "core/outputs.h"
+#include "core/widebanddielectric.h"
 #include "core/worksheet.h"
 
 using nlohmann::ordered_json;
@@ -73,6 +74,16 @@ void SolvePair(const CliRequest& request, Worksheet& sheet, LineModel& model,
         SynthesizePair(model.Line(), model.ReadInputs(), request.pairTargets, solve);
     sheet.SetRowValue(1, solved.w);
     sheet.SetRowValue(2, solved.s);
+}
+
+// A line with several modes (a waveguide): each with its cut-off.
+ordered_json Modes(const LineType& line, const LineInputs& in) {
+    ordered_json modes = ordered_json::array();
+    for (const GuideMode& mode : line.modes(AtFrequency(in)))
+        modes.push_back({{"name", mode.name},
+                         {"cutoff_hz", mode.cutoff},
+                         {"propagates", mode.propagates}});
+    return modes;
 }
 
 // After the line's own warnings: those of the command line's values.
@@ -172,6 +183,7 @@ int Calculate(const CliRequest& request, ordered_json& result) {
         result["dimensions"] = Dimensions(sheet, line);
         PutOutputs(result, kLineJson, sheet, model->Line(),
                    AnswerOf(model->LastResult(), model->ReadInputs()));
+        if (line.modes != nullptr) result["modes"] = Modes(line, model->ReadInputs());
         result["warnings"] = sheet.warnings;
         AddRequestWarnings(result, request);
         return 0;

@@ -104,8 +104,9 @@ const std::vector<CommonKey>& CommonKeys() {
 }
 
 std::optional<Quantity> KeyQuantity(const LineType& line, std::string_view key) {
-    for (const std::string& dimension : line.dimensionKeys)
-        if (key == dimension) return Quantity::Length;
+    for (int row = 1; row <= line.RowCount(); ++row)
+        if (key == line.dimensionKeys[static_cast<std::size_t>(row - 1)])
+            return line.FixedRowUnit(row) != nullptr ? Quantity::Plain : Quantity::Length;
     for (const CommonKey& common : CommonKeys())
         if (key == common.key) return common.quantity;
     if (line.coupled) {

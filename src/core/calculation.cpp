@@ -38,12 +38,13 @@ double PhaseConstantOf(double f, double eeff) {
 // quarter wavelength; nothing where the quarter wavelength is unbounded.
 void AddQuarterWaveWarnings(const LineDescriptor& line, const LineInputs& in, double beta,
                             std::vector<std::string>& warnings) {
-    if (!(beta > 0.0) || !std::isfinite(beta)) return;
+    // A guide's cross-section is comparable to the wavelength by design.
+    if (line.modes != nullptr || !(beta > 0.0) || !std::isfinite(beta)) return;
     const double quarter = FaultTrapped([&] { return 90.0 / beta; });
     if (!std::isfinite(quarter)) return;
     std::vector<std::string> rows;
     for (int i = 1; i <= line.RowCount(); ++i)
-        if (in.Row(i) > quarter)
+        if (line.FixedRowUnit(i) == nullptr && in.Row(i) > quarter)
             rows.push_back(line.rowLabels[static_cast<std::size_t>(i - 1)] +
                            " is GREATER than quarter-wavelength");
     warnings.insert(warnings.begin(), rows.begin(), rows.end());

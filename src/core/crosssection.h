@@ -36,6 +36,10 @@ struct CrossSection {
     // The signal conductors and their mirror images are two lines: solve the
     // even and odd modes. Otherwise there is one line and one mode.
     bool pair = false;
+    // A pair stacked one above the other (broadside) instead of side by side:
+    // the conductors given (below groundAbove / 2) and their images mirrored
+    // about the plane y = groundAbove / 2 are the two lines.
+    bool stacked = false;
     // Mesh hints: the smallest dimension that shapes the field (a strip's
     // half-width, a gap, the height under the metal), and the metal's
     // thickness (0: infinitely thin).

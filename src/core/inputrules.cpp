@@ -3,6 +3,7 @@
 namespace {
 
 constexpr const char* kAboveZero = "This value must be greater then zero";
+constexpr const char* kNotNegative = "This value must not be negative";
 
 } // namespace
 
@@ -42,6 +43,8 @@ const std::vector<InputRule>& CommonInputRules() {
 
 InputRule RowInputRule(const LineDescriptor& line, int row) {
     const char* key = line.dimensionKeys[static_cast<std::size_t>(row - 1)].c_str();
+    if (line.FixedRowUnit(row) != nullptr) // a count or a ratio: the line's check bounds it
+        return {key, Bound::NotNegative, Bound::NotNegative, kNotNegative};
     const Bound commandLine = row == line.thicknessRow ? Bound::NotNegative : Bound::Positive;
     return {key, Bound::Positive, commandLine, kAboveZero};
 }

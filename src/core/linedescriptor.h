@@ -32,6 +32,15 @@ using CheckFunction = void (*)(const InputsAtFrequency& in, std::vector<std::str
 // that describe no cross-section.
 using CrossSectionBuilder = CrossSection (*)(const InputsAtFrequency& in);
 
+// A mode of a line that has more than one (a waveguide): its name, cut-off
+// frequency in hertz, and whether it propagates at the inputs' frequency.
+struct GuideMode {
+    std::string name; // "TE10"
+    double cutoff;
+    bool propagates;
+};
+using ModeListFunction = std::vector<GuideMode> (*)(const InputsAtFrequency& in);
+
 // The settings section of a line type: its name and the value key of each
 // parameter row.  A row's unit key is its value key (trailing blanks dropped)
 // followed by " Unit".
@@ -54,6 +63,10 @@ struct SynthesisRule {
     // Error codes that, raised at the interval's first end, stop the
     // synthesis before the scan: no width can mend them.
     std::vector<int> stopCodes;
+    // Rows that keep their ratio to row 1 while it is solved for (the
+    // waveguide's b/a), written scaled with the root; the impedance must not
+    // depend on them (the answer at the root is taken with them scaled).
+    std::vector<int> scaledRows = {};
 };
 
 // What Analyze shows in its own error box; everything else passes on to the
@@ -71,6 +84,10 @@ struct LineDescriptor {
     std::vector<std::string> rowLabels;     // row 1 first
     std::vector<std::string> dimensionKeys; // symbols of the rows (command-line keys)
     std::vector<double> rowDefaults;        // metres, set when the line becomes active
+    // Per row: nullptr for a length (the window's length units), else the one
+    // unit of a row that holds a plain number ("1/m", ""); empty: all lengths.
+    // A number row is no dimension: no quarter-wave warning, 0 allowed.
+    std::vector<const char*> fixedRowUnits = {};
     SettingsSection settings;
     std::optional<SynthesisRule> synthesis; // none for coupled lines
     bool lossShown;                         // false: the loss field is blanked
@@ -97,8 +114,16 @@ struct LineDescriptor {
     // Where the closed form was checked against the field solver; none for
     // a line the field solver does not apply to.
     std::optional<VerifiedRange> verified = std::nullopt;
+    // Null: a line with one mode.  Otherwise its modes, listed after the
+    // warnings and reported by tavrel-calc.
+    ModeListFunction modes = nullptr;
 
     int RowCount() const { return static_cast<int>(rowLabels.size()); }
+    // The fixed unit of a number row (1 first), or nullptr for a length.
+    const char* FixedRowUnit(int row) const {
+        const auto k = static_cast<std::size_t>(row - 1);
+        return k < fixedRowUnits.size() ? fixedRowUnits[k] : nullptr;
+    }
     // True when the metal is too thin for the line's conductor-loss formulas.
     bool LeavesOutConductorLoss(const LineInputs& in) const {
         return thicknessRow > 0 && !(in.Row(thicknessRow) > thinMetalLimit);

@@ -12,6 +12,7 @@
 #include "core/synthesisroot.h"
 #include "numeric/constants.h"
 #include "numeric/fpfault.h"
+#include "quantities/numberformat.h"
 
 namespace {
 
@@ -25,6 +26,12 @@ std::string UnitKey(const char* valueKey) {
 // A synthesized line further from its target than this share of it is no
 // solution: the scan may have bracketed a jump of a fit rather than a root.
 constexpr double kSynthesisMatch = 1e-3;
+
+// "TE10: f_c = 6.55722 GHz, propagates", a line of a waveguide's mode list.
+std::string ModeLine(const GuideMode& mode) {
+    return mode.name + ": f_c = " + FormatG(mode.cutoff * 1e-9) + " GHz, " +
+           (mode.propagates ? "propagates" : "cut off");
+}
 
 bool Contains(const std::vector<int>& codes, int code) {
     return std::find(codes.begin(), codes.end(), code) != codes.end();
@@ -113,6 +120,9 @@ void LineModel::ListWarningsRaisingFailure(const LineAnswer& answer) {
         ClearWarnings();
         for (const std::string& text : answer.warnings)
             AddWarning(text);
+        if (answer.Ok() && line_.modes != nullptr)
+            for (const GuideMode& mode : line_.modes(answer.inputs))
+                window.AddNoteLine(ModeLine(mode));
     }
     if (!answer.Ok()) std::rethrow_exception(answer.failure);
 }
@@ -181,7 +191,12 @@ void LineModel::Synthesize() {
         }
         // The values at the root; the check sees row 1 as the window shows it.
         SetParameter(root, 1);
-        const LineAnswer answer = calculation.Answer(root, GetParameter(1));
+        for (int row : rule.scaledRows)
+            SetParameter(in.Row(row) * (root / in.Row(1)), row);
+        const LineAnswer answer =
+            rule.scaledRows.empty()
+                ? calculation.Answer(root, GetParameter(1))
+                : LineCalculation(line_, ReadInputs()).Answer(root, GetParameter(1));
         ListWarningsRaisingFailure(answer);
         KeepResult(answer.result);
         ShowResults(in.f);

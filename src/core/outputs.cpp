@@ -28,6 +28,19 @@ double CouplingDb(const OutputSource& s) {
     return db ? *db : kNone;
 }
 
+bool HasModes(const LineDescriptor& line) {
+    return line.modes != nullptr;
+}
+
+// The guide wavelength 2 pi / beta, from eeff = (beta / k0)^2.
+double GuideWavelength(const OutputSource& s) {
+    return constants::kSpeedOfLight / (s.answer.inputs.f * std::sqrt(Result(s).eeff));
+}
+
+double DominantCutoff(const OutputSource& s) {
+    return s.line.modes(s.answer.inputs).front().cutoff;
+}
+
 } // namespace
 
 double OutputQuantity::Reported(const OutputSource& source) const {
@@ -86,6 +99,12 @@ const std::vector<OutputQuantity>& OutputQuantities() {
          [](const OutputSource& s) { return s.answer.inputs.er; }},
         {"tand at f", "", Plain, "tand_at_f", kLineJson, nullptr, nullptr, nullptr, nullptr,
          [](const OutputSource& s) { return s.answer.inputs.tand; }},
+        // Read from the answer's inputs, which a sweep point does not keep:
+        // no sweep column.
+        {"Cut-off frequency", "Hz", Plain, "cutoff_hz", kLineJson, nullptr, "Cut-off frequency",
+         nullptr, &HasModes, &DominantCutoff},
+        {"Guide wavelength", "m", Length, "guide_wavelength_m", kLineJson, nullptr,
+         "Guide wavelength", nullptr, &HasModes, &GuideWavelength},
         {"Physical length", "m", Length, "physical_length_m", kLineJson | kPairJson, nullptr,
          "Physical length", nullptr, nullptr,
          [](const OutputSource& s) { return s.physicalLength; }},

@@ -41,7 +41,9 @@ std::string SweptColumnName(const LineDescriptor& line, const SweepVariable& var
     case SweepVariable::Kind::Frequency:
         return "f_hz";
     case SweepVariable::Kind::Row:
-        return line.dimensionKeys[static_cast<std::size_t>(variable.row - 1)] + "_m";
+        // A number row (twists per metre, an Er) has no metres.
+        return line.dimensionKeys[static_cast<std::size_t>(variable.row - 1)] +
+               (line.FixedRowUnit(variable.row) != nullptr ? "" : "_m");
     case SweepVariable::Kind::Er:
         return "Er";
     case SweepVariable::Kind::Tand:

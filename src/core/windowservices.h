@@ -53,6 +53,9 @@ class WindowServices {
     virtual void ClearWarningTree() = 0;
     virtual void AddWarningLine(const std::string& text) = 0;
     virtual void UpdateWarningTree() = 0;
+    // A line listed after the warnings, unnumbered (a waveguide's modes); a
+    // window without a list ignores it.
+    virtual void AddNoteLine(const std::string& /*text*/) {}
 
     virtual void ReportError(const std::string& text) = 0;
     virtual void ShowBusyCursor() = 0;

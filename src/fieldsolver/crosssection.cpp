@@ -91,7 +91,9 @@ std::optional<std::string> CheckCrossSection(const CrossSection& s) {
             return std::string("The cross-section's dimensions must be finite and positive.");
         if ((s.groundBelow && c.y0 <= 0.0) || (s.groundAbove > 0.0 && c.y1 >= s.groundAbove))
             return std::string("The metal must lie between the ground planes.");
-        if (s.pair && c.signal && c.x0 <= 0.0)
+        if (s.pair && !s.stacked && c.signal && c.x0 <= 0.0)
+            return std::string("The strips of a pair must not touch.");
+        if (s.stacked && !(s.groundAbove > 0.0 && c.y1 < s.groundAbove / 2))
             return std::string("The strips of a pair must not touch.");
     }
     if (!Finite({s.groundAbove, s.smallestFeature, s.metalThickness}) || s.groundAbove < 0.0 ||
@@ -120,30 +122,45 @@ Problem BuildProblem(const CrossSection& s, Mode mode, bool fullDomain) {
     p.xmin = fullDomain ? -p.xmax : 0.0;
     p.ymin = s.groundBelow ? 0.0 : -e.far;
     p.ymax = shielded ? s.groundAbove : e.metalTop + e.far;
-    p.left = fullDomain || mode == Mode::Odd ? Wall::Electric : Wall::Magnetic;
+    const bool stacked = s.pair && s.stacked;
+    p.left = fullDomain || (mode == Mode::Odd && !stacked) ? Wall::Electric : Wall::Magnetic;
     p.right = p.bottom = p.top = Wall::Electric;
     p.outer = {fullDomain, true, !s.groundBelow, !shielded};
+    if (stacked && !fullDomain) { // the lower half, behind the plane between the strips
+        p.ymax = s.groundAbove / 2;
+        p.top = mode == Mode::Odd ? Wall::Electric : Wall::Magnetic;
+    }
     p.slabs.reserve(s.slabs.size());
     p.xAxis.keys = {p.xmin, p.xmax};
     p.yAxis.keys = {p.ymin, p.ymax};
     for (const CrossSection::Slab& slab : s.slabs) {
-        p.slabs.push_back({slab.y0, slab.y1, slab.er});
+        if (slab.y0 >= p.ymax) continue; // beyond a stacked pair's symmetry plane
+        const double y1 = std::min(slab.y1, p.ymax);
+        p.slabs.push_back({slab.y0, y1, slab.er});
         p.yAxis.keys.push_back(slab.y0);
-        p.yAxis.keys.push_back(slab.y1);
+        p.yAxis.keys.push_back(y1);
     }
 
     const double mirrored = mode == Mode::Odd ? -1.0 : 1.0;
     for (const CrossSection::Conductor& c : s.conductors) {
         const double potential = c.signal ? 1.0 : 0.0;
         const bool joinsImage = c.x0 <= 0.0;
+        if (stacked) {
+            AddConductor(p, fullDomain ? -c.x1 : c.x0, c.x1, c.y0, c.y1, potential);
+            if (fullDomain)
+                AddConductor(p, -c.x1, c.x1, s.groundAbove - c.y1, s.groundAbove - c.y0,
+                             mirrored * potential);
+            continue;
+        }
         AddConductor(p, fullDomain && joinsImage ? -c.x1 : c.x0, c.x1, c.y0, c.y1, potential);
         if (fullDomain && !joinsImage)
             AddConductor(p, -c.x1, -c.x0, c.y0, c.y1, mirrored * potential);
     }
     // Field energy of the meshed domain -> capacitance of one line (or one
-    // strip in its mode) at 1 V.
+    // strip in its mode) at 1 V; a stacked pair's half domain is a quarter.
     const double drivenStrips = s.pair ? 2.0 : 1.0;
-    p.energyToCapacitance = (fullDomain ? 1.0 : 2.0) / drivenStrips;
+    const double domainShare = fullDomain ? 1.0 : stacked ? 4.0 : 2.0;
+    p.energyToCapacitance = domainShare / drivenStrips;
 
     const double thinEdge = kThinEdgeCell * s.smallestFeature;
     const double h0 =

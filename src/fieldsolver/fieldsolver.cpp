@@ -230,7 +230,11 @@ SolveResult Solve(const CrossSection& section, const SolveOptions& options) {
         auto job = std::make_unique<ModeJob>();
         job->mode = modes[i];
         job->problem = std::move(problems[i]);
-        job->mirrorSign = options.fullDomain ? 0.0 : (job->mode == Mode::Odd ? -1.0 : 1.0);
+        // A stacked pair's half is mirrored in y, which the map does not
+        // hold: across x = 0 its field is always even.
+        job->mirrorSign = options.fullDomain ? 0.0
+                          : section.stacked || job->mode != Mode::Odd ? 1.0
+                                                                      : -1.0;
         job->progress.abort = &shared->abort;
         shared->jobs.push_back(std::move(job));
     }

@@ -86,3 +86,52 @@ CrossSection CoupledStriplineCrossSection(const InputsAtFrequency& in) {
     s.smallestFeature = std::min({w, (b - t) / 2, gap});
     return s;
 }
+
+namespace {
+
+// Offset stripline: the metal from H1 to H1 + T, the planes H1 + T + H2
+// apart; Er below the strip's underside, Er2 (row `er2Row`, 0: Er) above it.
+CrossSection Offset(const InputsAtFrequency& in, double x0, double x1, int h1Row, double gap) {
+    const double h1 = in.Row(h1Row), h2 = in.Row(h1Row + 1), t = in.Row(h1Row + 2);
+    const double er2 = in.Row(h1Row + 3) > 0.0 ? in.Row(h1Row + 3) : in.er;
+    const double b = h1 + t + h2;
+    CrossSection s;
+    s.conductors.push_back({x0, x1, h1, h1 + t, true});
+    if (er2 == in.er) {
+        s.slabs.push_back({0.0, b, in.er});
+    } else {
+        s.slabs.push_back({0.0, h1, in.er});
+        s.slabs.push_back({h1, b, er2});
+    }
+    s.groundAbove = b;
+    s.metalThickness = t;
+    s.smallestFeature = std::min({x1 - x0, h1, h2});
+    if (gap > 0.0) s.smallestFeature = std::min(s.smallestFeature, gap);
+    return s;
+}
+
+} // namespace
+
+CrossSection OffsetStriplineCrossSection(const InputsAtFrequency& in) {
+    return Offset(in, 0.0, in.Row(1) / 2, 2, 0.0);
+}
+
+CrossSection OffsetCoupledStriplineCrossSection(const InputsAtFrequency& in) {
+    const double w = in.Row(1), gap = in.Row(2);
+    CrossSection s = Offset(in, gap / 2, gap / 2 + w, 3, gap);
+    s.pair = true;
+    return s;
+}
+
+// Broadside-coupled stripline: the lower strip, its top S/2 below the plane
+// between the strips; the upper one is its mirror image about that plane.
+CrossSection BroadsideStriplineCrossSection(const InputsAtFrequency& in) {
+    const double w = in.Row(1), gap = in.Row(2), b = in.Row(3), t = in.Row(4);
+    const double below = (b - gap) / 2 - t;
+    CrossSection s = Strip(in, 0.0, w / 2, below, t, b);
+    s.groundAbove = b;
+    s.pair = true;
+    s.stacked = true;
+    s.smallestFeature = std::min({w / 2, below, gap / 2});
+    return s;
+}

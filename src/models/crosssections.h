@@ -12,3 +12,6 @@ CrossSection GroundedCpwCrossSection(const InputsAtFrequency& in);      // rows 
 CrossSection CoaxCrossSection(const InputsAtFrequency& in);             // rows Di Do
 CrossSection CoupledMicrostripCrossSection(const InputsAtFrequency& in); // rows W S H T
 CrossSection CoupledStriplineCrossSection(const InputsAtFrequency& in);  // rows W S B T
+CrossSection OffsetStriplineCrossSection(const InputsAtFrequency& in);        // rows W H1 H2 T Er2
+CrossSection OffsetCoupledStriplineCrossSection(const InputsAtFrequency& in); // rows W S H1 H2 T Er2
+CrossSection BroadsideStriplineCrossSection(const InputsAtFrequency& in);     // rows W S B T

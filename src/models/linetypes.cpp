@@ -4,10 +4,13 @@
 #include "models/crosssections.h"
 #include "models/cpwlinecalc.h"
 #include "models/mline.h"
+#include "models/offsetstriplinecalc.h"
 #include "models/resultvalidity.h"
 #include "models/slotlinecalc.h"
 #include "models/striplinecalc.h"
 #include "models/verifiedranges.h"
+#include "models/twistedpaircalc.h"
+#include "models/waveguidecalc.h"
 
 namespace {
 
@@ -18,6 +21,10 @@ const char* const kDecreaseH = NO_SOLUTION "decrease H,increase Zo,or increase E
 const char* const kIncreaseH = NO_SOLUTION "increase H,decrease Zo,or decrease Er";
 const char* const kDecreaseDo = NO_SOLUTION "decrease Do,increase Zo,or increase Er";
 const char* const kIncreaseDo = NO_SOLUTION "increase Do,decrease Zo,or decrease Er";
+const char* const kGuideAbove = NO_SOLUTION "increase Zo (above eta0 / sqrt(Er)),or decrease Er";
+const char* const kPairAbove = NO_SOLUTION "increase Zo,or decrease Er";
+const char* const kPairBelow = NO_SOLUTION "decrease Zo,or decrease Er";
+const char* const kGuideBelow = NO_SOLUTION "decrease Zo,or increase f";
 #undef NO_SOLUTION
 
 const std::vector<std::string> kCoplanarLabels{"Width (W)", "Gap (G)", "Height (H)",
@@ -54,6 +61,11 @@ SynthesisRule Scan(int referenceRow, double first, double second, int steps,
             .aboveTarget = aboveTarget,
             .belowTarget = belowTarget,
             .stopCodes = {}};
+}
+
+SynthesisRule WithScaledRows(SynthesisRule rule, std::vector<int> rows) {
+    rule.scaledRows = std::move(rows);
+    return rule;
 }
 
 } // namespace
@@ -246,6 +258,127 @@ const std::vector<LineType>& LineTypes() {
          .picture = "coupled-stripline",
          .crossSection = &CoupledStriplineCrossSection,
          .verified = CoupledStriplineVerified()},
+        // The scan runs from the wide guide (impedance near eta) towards its
+        // TE10 cut-off width, where the impedance grows without bound; b
+        // keeps its ratio to a.
+        {.tabIndex = 8,
+         .tabName = "Waveguide",
+         .cliName = "waveguide",
+         .title = "Rectangular Waveguide",
+         .rowLabels = {"Width (a)", "Height (b)"},
+         .dimensionKeys = {"a", "b"},
+         .rowDefaults = {0.02286, 0.01143},
+         .settings = {"Rectangular Waveguide", {"Width", "Height"}},
+         .synthesis = WithScaledRows(Scan(1, 20.0, 0.05, 1000, kGuideAbove, kGuideBelow), {2}),
+         .lossShown = true,
+         .coupled = false,
+         .readsLossInputs = true,
+         .analyzeShows = AnalyzeShows::CalculationErrors,
+         .evaluate = &waveguide::Evaluate,
+         .impedance = &waveguide::Impedance,
+         .check = &waveguide::Check,
+         .prepare = nullptr,
+         .impossible = &ImpossibleLineValues,
+         .thicknessRow = 0,
+         .thinMetalLimit = 0.0,
+         .picture = "waveguide",
+         .crossSection = nullptr,
+         .modes = &waveguide::Modes},
+        // The scan runs from wires almost touching (impedance near 0) to
+        // 100 diameters apart.
+        {.tabIndex = 9,
+         .tabName = "Twisted Pair",
+         .cliName = "twisted-pair",
+         .title = "Twisted Pair",
+         .rowLabels = {"Spacing (D)", "Diameter (d)", "Twists per metre", "Er surroundings"},
+         .dimensionKeys = {"D", "d", "twists", "Er_env"},
+         .rowDefaults = {0.0008, 0.0005, 40.0, 1.0},
+         .fixedRowUnits = {nullptr, nullptr, "1/m", "-"},
+         .settings = {"Twisted Pair", {"Spacing", "Diameter", "Twists", "Er Surroundings"}},
+         .synthesis = Scan(2, 1.0001, 100.0, 1000, kPairAbove, kPairBelow),
+         .lossShown = true,
+         .coupled = false,
+         .readsLossInputs = true,
+         .analyzeShows = AnalyzeShows::CalculationErrors,
+         .evaluate = &twistedpair::Evaluate,
+         .impedance = &twistedpair::Impedance,
+         .check = &twistedpair::Check,
+         .prepare = nullptr,
+         .impossible = &ImpossibleLineValues,
+         .thicknessRow = 0,
+         .thinMetalLimit = 0.0,
+         .picture = "twisted-pair",
+         .crossSection = nullptr},
+        {.tabIndex = 10,
+         .tabName = "Offset Stripline",
+         .cliName = "offset-stripline",
+         .title = "Offset Stripline",
+         .rowLabels = {"Width (W)", "Below (H1)", "Above (H2)", "Thickness (T)", "Er above (0: Er)"},
+         .dimensionKeys = {"W", "H1", "H2", "T", "Er2"},
+         .rowDefaults = {5e-5, 5e-5, 1e-4, 1e-6, 0.0},
+         .fixedRowUnits = {nullptr, nullptr, nullptr, nullptr, "-"},
+         .settings = {"Offset Strip Line", {"Width", "Below", "Above", "Thickness", "Er Above"}},
+         .synthesis = Scan(2, 0.005, 100.0, 1000, kDecreaseH, kIncreaseH),
+         .lossShown = true,
+         .coupled = false,
+         .readsLossInputs = true,
+         .analyzeShows = AnalyzeShows::CalculationErrors,
+         .evaluate = &offsetstripline::Evaluate,
+         .impedance = &offsetstripline::Impedance,
+         .check = &offsetstripline::Check,
+         .prepare = nullptr,
+         .impossible = &ImpossibleLineValues,
+         .thicknessRow = 4,
+         .thinMetalLimit = 0.0,
+         .picture = "offset-stripline",
+         .crossSection = &OffsetStriplineCrossSection},
+        {.tabIndex = 11,
+         .tabName = "Offset Coupled Stripline",
+         .cliName = "offset-coupled-stripline",
+         .title = "Offset Strip Coupled Line",
+         .rowLabels = {"Width (W)", "Gap (S)", "Below (H1)", "Above (H2)", "Thickness (T)",
+                       "Er above (0: Er)"},
+         .dimensionKeys = {"W", "S", "H1", "H2", "T", "Er2"},
+         .rowDefaults = {5e-5, 5e-5, 5e-5, 1e-4, 1e-6, 0.0},
+         .fixedRowUnits = {nullptr, nullptr, nullptr, nullptr, nullptr, "-"},
+         .settings = {"Offset Coupled Strip Line",
+                      {"Width", "Gap", "Below", "Above", "Thickness", "Er Above"}},
+         .synthesis = std::nullopt,
+         .lossShown = true,
+         .coupled = true,
+         .readsLossInputs = true,
+         .analyzeShows = AnalyzeShows::CalculationErrors,
+         .evaluate = &offsetcoupledstripline::Evaluate,
+         .impedance = nullptr,
+         .check = &offsetcoupledstripline::Check,
+         .prepare = nullptr,
+         .impossible = &ImpossibleLineValues,
+         .thicknessRow = 5,
+         .thinMetalLimit = 0.0,
+         .picture = "offset-coupled-stripline",
+         .crossSection = &OffsetCoupledStriplineCrossSection},
+        {.tabIndex = 12,
+         .tabName = "Broadside Stripline",
+         .cliName = "broadside-coupled-stripline",
+         .title = "Broadside Coupled Stripline",
+         .rowLabels = {"Width (W)", "Between (S)", "Height (B)", "Thickness (T)"},
+         .dimensionKeys = {"W", "S", "B", "T"},
+         .rowDefaults = {1e-4, 5e-5, 2e-4, 1e-6},
+         .settings = {"Broadside Coupled Strip Line", {"Width", "Between", "Height", "Thickness"}},
+         .synthesis = std::nullopt,
+         .lossShown = true,
+         .coupled = true,
+         .readsLossInputs = true,
+         .analyzeShows = AnalyzeShows::CalculationErrors,
+         .evaluate = &broadsidestripline::Evaluate,
+         .impedance = nullptr,
+         .check = &broadsidestripline::Check,
+         .prepare = nullptr,
+         .impossible = &ImpossibleLineValues,
+         .thicknessRow = 4,
+         .thinMetalLimit = 0.0,
+         .picture = "broadside-coupled-stripline",
+         .crossSection = &BroadsideStriplineCrossSection},
     };
     return types;
 }

@@ -176,13 +176,18 @@ QPixmap Microstrip(bool coupled, qreal ratio) {
     return picture;
 }
 
+// Two ground planes with the dielectric between them, y 12 to 68.
+void BetweenPlanes(Sketch& s) {
+    s.Ground(QRect(22, 5, 100, 7));
+    s.Ground(QRect(22, 68, 100, 7));
+    s.Dielectric(QRect(22, 12, 100, 56));
+}
+
 // Strips centred between two ground planes B apart (stripline, coupled stripline).
 QPixmap Stripline(bool coupled, qreal ratio) {
     QPixmap picture = Blank(ratio);
     Sketch s(picture);
-    s.Ground(QRect(22, 5, 100, 7));
-    s.Ground(QRect(22, 68, 100, 7));
-    s.Dielectric(QRect(22, 12, 100, 56));
+    BetweenPlanes(s);
     Strips(s, 37, 31, coupled);
     s.Down(14, 12, 68, QStringLiteral("B"));
     s.RelativePermittivity(QPoint(103, 52));
@@ -248,6 +253,88 @@ QPixmap Coaxial(qreal ratio) {
     return picture;
 }
 
+// The hollow rectangular guide: metal walls around the dielectric, inner
+// width a and height b.
+QPixmap Waveguide(qreal ratio) {
+    QPixmap picture = Blank(ratio);
+    Sketch s(picture);
+    s.Metal(QRect(28, 18, 88, 50));
+    s.Dielectric(QRect(33, 23, 78, 40));
+    s.Across(33, 111, 10, QStringLiteral("a"));
+    s.Extension(QPoint(111, 23), QPoint(124, 23));
+    s.Extension(QPoint(111, 63), QPoint(124, 63));
+    s.Down(121, 23, 63, QStringLiteral("b"), false);
+    s.RelativePermittivity(QPoint(64, 36));
+    return picture;
+}
+
+// Two insulated round wires, diameter d, centres D apart, twisted.
+QPixmap TwistedPair(qreal ratio) {
+    QPixmap picture = Blank(ratio);
+    Sketch s(picture);
+    QPainter& p = s.Painter();
+    p.setRenderHint(QPainter::Antialiasing);
+    // The twist, seen from the side, behind the cross-section.
+    p.setPen(QPen(QColor(150, 150, 150), 3));
+    for (int x = 8; x < 120; x += 28) {
+        p.drawLine(x, 62, x + 14, 74);
+        p.drawLine(x + 14, 62, x + 28, 74);
+    }
+    for (const int x : {44, 84}) {
+        const QPoint centre(x, 36);
+        p.setPen(QPen(QColor(150, 150, 150), 1));
+        p.setBrush(kDielectric);
+        p.drawEllipse(centre, 19, 19);
+        p.setBrush(QBrush(kDielectricDots, Qt::Dense6Pattern));
+        p.drawEllipse(centre, 19, 19);
+        p.setPen(QPen(kConductorEdge, 1));
+        p.setBrush(kConductor);
+        p.drawEllipse(centre, 10, 10);
+    }
+    p.setRenderHint(QPainter::Antialiasing, false);
+    s.Across(44, 84, 13, QStringLiteral("D"));
+    s.Extension(QPoint(84, 26), QPoint(112, 26));
+    s.Extension(QPoint(84, 46), QPoint(112, 46));
+    s.Down(109, 26, 46, QStringLiteral("d"), false);
+    s.RelativePermittivity(QPoint(4, 30));
+    return picture;
+}
+
+// Strips between two planes, H1 below them and H2 above (offset stripline,
+// offset coupled stripline); the layer above may be another dielectric.
+QPixmap OffsetStripline(bool coupled, qreal ratio) {
+    QPixmap picture = Blank(ratio);
+    Sketch s(picture);
+    BetweenPlanes(s);
+    Strips(s, 46, 40, coupled);
+    s.Painter().setPen(QPen(QColor(150, 150, 150), 1, Qt::DashLine));
+    s.Painter().drawLine(22, 52, 121, 52);
+    // Two-character labels, wider than Down's label box: drawn beside it.
+    s.Down(18, 12, 46, QString());
+    s.Down(18, 52, 68, QString());
+    s.Painter().setPen(kDimension);
+    s.Painter().drawText(QRect(0, 23, 16, 12), Qt::AlignRight | Qt::AlignVCenter,
+                         QStringLiteral("H2"));
+    s.Painter().drawText(QRect(0, 54, 16, 12), Qt::AlignRight | Qt::AlignVCenter,
+                         QStringLiteral("H1"));
+    s.RelativePermittivity(QPoint(103, 54));
+    return picture;
+}
+
+// Two strips stacked S apart, centred between planes B apart.
+QPixmap BroadsideStripline(qreal ratio) {
+    QPixmap picture = Blank(ratio);
+    Sketch s(picture);
+    BetweenPlanes(s);
+    s.Metal(QRect(50, 28, 40, 6));
+    s.Metal(QRect(50, 46, 40, 6));
+    s.Across(50, 90, 22, QStringLiteral("W"));
+    s.Down(98, 34, 46, QStringLiteral("S"), false);
+    s.Down(14, 12, 68, QStringLiteral("B"));
+    s.RelativePermittivity(QPoint(103, 54));
+    return picture;
+}
+
 } // namespace
 
 const std::vector<LinePictureEntry>& LinePictures() {
@@ -261,6 +348,13 @@ const std::vector<LinePictureEntry>& LinePictures() {
         {"coupled-microstrip", "Image_Coupled_MSLine", [](qreal r) { return Microstrip(true, r); }},
         {"coupled-stripline", "Image_Coupled_StripLine",
          [](qreal r) { return Stripline(true, r); }},
+        {"waveguide", "Image_Waveguide", &Waveguide},
+        {"twisted-pair", "Image_TwistedPair", &TwistedPair},
+        {"offset-stripline", "Image_OffsetStripline",
+         [](qreal r) { return OffsetStripline(false, r); }},
+        {"offset-coupled-stripline", "Image_OffsetCoupledStripline",
+         [](qreal r) { return OffsetStripline(true, r); }},
+        {"broadside-coupled-stripline", "Image_BroadsideStripline", &BroadsideStripline},
     };
     return pictures;
 }

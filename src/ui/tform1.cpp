@@ -159,7 +159,9 @@ void TForm1::CreateControls() {
     TabControl1->setObjectName(QStringLiteral("TabControl1"));
     TabControl1->setGeometry(0, 0, kClientWidth, 33);
     TabControl1->setExpanding(false);
-    TabControl1->setUsesScrollButtons(false); // every tab always in view
+    // The strip keeps its designed height: tabs beyond its width are reached
+    // by the scroll buttons (and the arrow keys), which appear only then.
+    TabControl1->setUsesScrollButtons(true);
     auto* tabStyle = new NarrowTabStyle;
     tabStyle->setParent(TabControl1);
     TabControl1->setStyle(tabStyle);

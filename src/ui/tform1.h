@@ -103,6 +103,7 @@ class TForm1 : public QWidget, public WindowServices {
     void SetCaption(const std::string& caption) override;
     void ClearWarningTree() override;
     void AddWarningLine(const std::string& text) override;
+    void AddNoteLine(const std::string& text) override;
     void UpdateWarningTree() override;
     void ReportError(const std::string& text) override;
     void ShowBusyCursor() override;
@@ -303,6 +304,9 @@ class TForm1 : public QWidget, public WindowServices {
     // Lists
     void FillList(QComboBox* list, const UnitTable& table, int index);
     void FillLengthUnits(QComboBox* list, int index) { FillList(list, units_.length, index); }
+    // Row `row`'s units on the current tab: the lengths, or a number row's one unit.
+    UnitTable RowUnitsOfLine(int row) const;
+    void MatchRowUnitsToLine(int count);
     void FillFrequencyUnits(QComboBox* list, int index) { FillList(list, units_.frequency, index); }
     void FillLossUnits(QComboBox* list, int index) { FillList(list, units_.loss, index); }
     void FillConductivityUnits(QComboBox* list, int index) {

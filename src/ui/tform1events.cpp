@@ -252,6 +252,7 @@ void TForm1::SetRowCount(int count) {
                         [this, row] { ParameterBoxChange(row); });
             }
         }
+        MatchRowUnitsToLine(count);
     }
     Refresh();
 }
@@ -271,6 +272,10 @@ void TForm1::AddWarningLine(const std::string& text) {
                         QStringList{QString::fromStdString(WarningLine(warningCount, text))});
 }
 
+void TForm1::AddNoteLine(const std::string& text) {
+    new QTreeWidgetItem(TreeView1, QStringList{QString::fromStdString(text)});
+}
+
 void TForm1::UpdateWarningTree() {
     if (layoutPending) {
         // Measured once, from the window as designed.
@@ -278,7 +283,8 @@ void TForm1::UpdateWarningTree() {
         shortHeight = fullHeight - TreeView1->height() - 4;
         layoutPending = false;
     }
-    TreeView1->setVisible(warningCount > 0);
+    // Warnings, or notes after them.
+    TreeView1->setVisible(TreeView1->topLevelItemCount() > 0);
     FitHeight(); // with the lines under the results shown
 }
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "models/linetypes.h"
 #include "quantities/numberformat.h"
 #include "ui/tform1.h"
 
@@ -160,12 +161,28 @@ int TForm1::RowUnit(int row) {
     return ValidRow(row) ? rowUnit[static_cast<std::size_t>(row - 1)] : 0;
 }
 
+UnitTable TForm1::RowUnitsOfLine(int row) const {
+    const LineType* type = LineTypeForTab(CurrentTab());
+    const char* fixed =
+        type != nullptr && row <= type->RowCount() ? type->FixedRowUnit(row) : nullptr;
+    return fixed != nullptr ? UnitTable({{fixed, 1.0}}) : units_.length;
+}
+
 void TForm1::SetRowUnit(int row, int unitIndex) {
     if (!ValidRow(row)) return;
     const auto k = static_cast<std::size_t>(row - 1);
-    rowFactors[k] = units_.length;
+    rowFactors[k] = RowUnitsOfLine(row);
     rowUnit[k] = rowFactors[k].ValidIndex(unitIndex);
-    FillLengthUnits(ParameterBoxes[k], rowUnit[k]);
+    FillList(ParameterBoxes[k], rowFactors[k], rowUnit[k]);
+}
+
+void TForm1::MatchRowUnitsToLine(int count) {
+    for (int row = 1; row <= count; ++row) {
+        const auto k = static_cast<std::size_t>(row - 1);
+        // A row that held a number on the last tab takes row 1's length unit.
+        if (RowUnitsOfLine(row).Names() != rowFactors[k].Names())
+            SetRowUnit(row, row > 1 ? rowUnit[0] : 0);
+    }
 }
 
 void TForm1::SetRowUnits(int count, int unitIndex) {

@@ -176,7 +176,7 @@ TEST(CliRun, BadCommandLinesExitTwo) {
     for (const auto& args :
          std::vector<std::vector<std::string>>{{"analyse", "coax"},
                                                {"analyze"},
-                                               {"analyze", "waveguide"},
+                                               {"analyze", "circular-waveguide"},
                                                {"analyze", "coax", "W=1mm"},
                                                {"analyze", "coax", "Di"},
                                                {"analyze", "coax", "Di=abc"},

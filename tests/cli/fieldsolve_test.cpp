@@ -115,7 +115,7 @@ TEST(CliFieldSolve, CoaxIsExactSlotlineAndBadInputsAreRefused) {
     EXPECT_EQ(nlohmann::json::parse(limits.out)["error"], "Di must be less than than Do");
 
     for (const auto& args : std::vector<std::vector<std::string>>{
-             {}, {"waveguide"}, {"microstrip", "G=1mm"}, {"microstrip", "W=3GHz"}}) {
+             {}, {"circular-waveguide"}, {"microstrip", "G=1mm"}, {"microstrip", "W=3GHz"}}) {
         const SolveRun bad = FieldSolve(args);
         EXPECT_EQ(bad.status, 2);
         EXPECT_NE(bad.err.find("fieldsolve <line>"), std::string::npos);

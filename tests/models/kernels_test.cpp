@@ -11,9 +11,18 @@
 #include "models/linetypes.h"
 
 TEST(LineKernels, LossPartsAndBothModesFromOneEvaluation) {
-    const std::set<std::string> split{"microstrip", "stripline",          "cpw",
-                                      "cpw-ground", "coax",               "coupled-microstrip",
-                                      "coupled-stripline"};
+    const std::set<std::string> split{"microstrip",
+                                      "stripline",
+                                      "cpw",
+                                      "cpw-ground",
+                                      "coax",
+                                      "coupled-microstrip",
+                                      "coupled-stripline",
+                                      "waveguide",
+                                      "twisted-pair",
+                                      "offset-stripline",
+                                      "offset-coupled-stripline",
+                                      "broadside-coupled-stripline"};
     // The coplanar library splits in the same call what a loss-free
     // dielectric and a perfect conductor would give, to the last bit.
     const std::set<std::string> splitAsTwoMore{"cpw", "cpw-ground"};

@@ -182,7 +182,7 @@ class StartTest : public QObject {
         const char* images[] = {"Image_Microstrip",     "Image_Stripline",        "Image_CPWLine",
                                 "Image_CPWLineGround",  "Image_Coaxial",          "Image_Slotline",
                                 "Image_Coupled_MSLine", "Image_Coupled_StripLine"};
-        for (int i = 0; i < int(LineTypes().size()); ++i)
+        for (int i = 0; i < int(std::size(images)); ++i) // the first eight tabs'
             QCOMPARE(w->LineImages[i]->objectName(), QString::fromLatin1(images[i]));
     }
 
@@ -287,7 +287,7 @@ class StartTest : public QObject {
         w->SetRowUnit(0, 2);
         w->SetRowCount(9); // repaints only
         QVERIFY(!w->ParameterEdits[0]->isHidden());
-        w->ShowLineImage(8);
+        w->ShowLineImage(int(LineTypes().size())); // no such tab
         for (QLabel* image : w->LineImages)
             QVERIFY(image->isHidden());
     }

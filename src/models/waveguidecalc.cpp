@@ -1,0 +1,114 @@
+// Rectangular waveguide, TE10 mode: wave impedance, guide wavelength and the
+// losses of D. M. Pozar, "Microwave Engineering", 4th ed., Wiley 2012,
+// section 3.3 (conductor loss, eq. 3.96, and dielectric loss, eq. 3.29); the
+// same forms are in R. E. Collin, "Foundations for Microwave Engineering",
+// 2nd ed., 1992, section 3.12.
+#include "models/waveguidecalc.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "numeric/checkedmath.h"
+#include "numeric/constants.h"
+#include "numeric/tpexceptions.h"
+#include "quantities/numberformat.h"
+
+using namespace constants;
+
+namespace {
+
+// The operating band of a standard guide starts 25 % above the TE10 cut-off:
+// nearer to it the loss and the dispersion climb steeply.
+constexpr double kBandStart = 1.25;
+
+std::string Gigahertz(double hz) {
+    return FormatG(hz * 1e-9) + " GHz";
+}
+
+// The TE10 propagation: raises the one message a guide below cut-off shows.
+struct Te10 {
+    double k;    // wavenumber in the dielectric, rad/m
+    double beta; // phase constant, rad/m
+    double eta;  // wave impedance of the dielectric, ohms
+};
+
+Te10 Propagation(const InputsAtFrequency& in, double a) {
+    const double fc = WaveguideCutoff(1, 0, a, 1.0, in.er);
+    if (!(in.f > fc))
+        throw TP_Exceptions("Below the TE10 cut-off (f_c = " + Gigahertz(fc) +
+                            "): the guide does not propagate");
+    const double k = kTwoPi * in.f * CheckedSqrt(in.er) * kInverseSpeedOfLight;
+    const double kc = kPi / a;
+    return {k, CheckedSqrt(k * k - kc * kc), kEta0 / CheckedSqrt(in.er)};
+}
+
+} // namespace
+
+double WaveguideCutoff(int m, int n, double a, double b, double er) {
+    const double p = m / a;
+    const double q = n / b;
+    return 0.5 * kSpeedOfLight * CheckedSqrt(p * p + q * q) / CheckedSqrt(er);
+}
+
+double waveguide::Impedance(const InputsAtFrequency& in, double a) {
+    const Te10 te = Propagation(in, a);
+    return te.eta * te.k / te.beta;
+}
+
+LineResult waveguide::Evaluate(const InputsAtFrequency& in, double a) {
+    const double b = in.Row(2);
+    const Te10 te = Propagation(in, a);
+    const double k0 = te.k / CheckedSqrt(in.er);
+    LineResult r;
+    r.impedance = te.eta * te.k / te.beta;
+    r.eeff = (te.beta / k0) * (te.beta / k0);
+    r.dielectricLoss = te.k * te.k * in.tand / (2.0 * te.beta);
+    r.conductorLoss = 0.0;
+    if (in.rho > 1e-9) {
+        const double sigma = 1.0 / (in.rho * kGoldResistivity);
+        const double rs = CheckedSqrt(kPi * in.f * kMu0 / sigma); // sqrt(omega mu0 / 2 sigma)
+        r.conductorLoss = rs * (2.0 * b * kPi * kPi + a * a * a * te.k * te.k) /
+                          (a * a * a * b * te.beta * te.k * te.eta);
+    }
+    r.loss = r.conductorLoss + r.dielectricLoss;
+    return r;
+}
+
+void waveguide::Check(const InputsAtFrequency& in, std::vector<std::string>& warnings) {
+    const double a = in.Row(1);
+    const double b = in.Row(2);
+    if (!(a > 0.0)) throw TP_Exceptions("a must be > 0");
+    if (!(b > 0.0)) throw TP_Exceptions("b must be > 0");
+    if (b > a) throw TP_Exceptions("b must be <= a: the TE10 mode is the dominant one");
+    if (in.er < 0.9999) throw TP_Exceptions("Er must be >= 1");
+    const double fc = WaveguideCutoff(1, 0, a, b, in.er);
+    Propagation(in, a); // below the cut-off: that message and nothing else
+    const std::vector<GuideMode> modes = Modes(in);
+    if (modes.size() > 1 && modes[1].propagates)
+        warnings.push_back("Multimode: the " + modes[1].name + " mode propagates above " +
+                           Gigahertz(modes[1].cutoff));
+    else if (in.f < kBandStart * fc)
+        warnings.push_back("f Recommended >= 1.25 f_c (" + Gigahertz(kBandStart * fc) + ")");
+    if (in.rho > 100.0) warnings.push_back("Rho Recommended <= 100");
+}
+
+std::vector<GuideMode> waveguide::Modes(const InputsAtFrequency& in) {
+    const double a = in.Row(1);
+    const double b = in.Row(2);
+    std::vector<GuideMode> modes;
+    // Every mode among the six lowest has indices below 6 (m, n < 6 covers
+    // the lowest six even for b -> 0 or b = a).
+    for (int m = 0; m < 6; ++m)
+        for (int n = 0; n < 6; ++n) {
+            if (m == 0 && n == 0) continue;
+            const double fc = WaveguideCutoff(m, n, a, b, in.er);
+            const std::string index = std::to_string(m) + std::to_string(n);
+            modes.push_back({"TE" + index, fc, in.f > fc});
+            if (m > 0 && n > 0) modes.push_back({"TM" + index, fc, in.f > fc});
+        }
+    // Lowest first; at equal cut-offs TE before TM, then by the indices.
+    std::stable_sort(modes.begin(), modes.end(),
+                     [](const GuideMode& x, const GuideMode& y) { return x.cutoff < y.cutoff; });
+    modes.resize(6);
+    return modes;
+}
