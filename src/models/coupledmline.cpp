@@ -111,12 +111,16 @@ double EffectiveWidth(double u, double g, double t, double er) {
 
 StaticValues ThickStatic(double u, double g, double t, double h, double er) {
     const double onSubstrate = EffectiveWidth(u, g, t, er);
-    const double inAir = EffectiveWidth(u, g, t, 1.0);
-    const StaticValues sub = ThinStatic(onSubstrate, g, h, er);
-    const StaticValues airA = ThinStatic(inAir, g, h, 1.0);
-    const StaticValues airR = ThinStatic(onSubstrate, g, h, 1.0);
-    const double even = airA.ze0 / airR.ze0, odd = airA.zo0 / airR.zo0;
-    StaticValues v{sub.ze0, sub.zo0, sub.ee0 * even * even, sub.eo0 * odd * odd};
+    StaticValues v = ThinStatic(onSubstrate, g, h, er);
+    // Without a substrate the two widths are one and the ratios are 1: the
+    // air cross-sections of the conductor loss skip the two evaluations.
+    if (er > 1.0) {
+        const StaticValues airA = ThinStatic(EffectiveWidth(u, g, t, 1.0), g, h, 1.0);
+        const StaticValues airR = ThinStatic(onSubstrate, g, h, 1.0);
+        const double even = airA.ze0 / airR.ze0, odd = airA.zo0 / airR.zo0;
+        v.ee0 = v.ee0 * even * even;
+        v.eo0 = v.eo0 * odd * odd;
+    }
     // Odd-mode capacitances times c0 (with the substrate, in air), walls added.
     const double rootEo = CheckedSqrt(v.eo0);
     const double wall = kWallWeight * (t / g) / (1.0 + kWallFade * g / t) * kOneOver377;
