@@ -59,12 +59,16 @@ std::string ExtremeRatio(const LineDescriptor& line, const LineInputs& in) {
 fieldsolver::SolveResult NotQuasiTem(const LineDescriptor& line) {
     fieldsolver::SolveResult r;
     r.status = SolveStatus::NotSupported;
-    r.message = std::string(line.tabName) +
-                " is not a quasi-TEM line: the quasi-static field solver does not apply to it";
+    r.message = NotQuasiTemText(line);
     return r;
 }
 
 } // namespace
+
+std::string NotQuasiTemText(const LineDescriptor& line) {
+    return std::string(line.tabName) +
+           " is not a quasi-TEM line: the quasi-static field solver does not apply to it";
+}
 
 LineInputs QuasiStatic(LineInputs in) {
     in.f = kQuasiStaticFrequency;

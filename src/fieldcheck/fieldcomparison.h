@@ -29,6 +29,9 @@ using fieldsolver::SolveStatus;
 
 inline constexpr double kQuasiStaticFrequency = 1e6; // hertz
 
+// "<tab> is not a quasi-TEM line: ...", for a line without a cross-section.
+std::string NotQuasiTemText(const LineDescriptor& line);
+
 // The inputs of the closed form the field solution compares with: perfect
 // conductor, loss-free dielectric, kQuasiStaticFrequency.
 LineInputs QuasiStatic(LineInputs in);

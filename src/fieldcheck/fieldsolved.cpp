@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "core/synthesisroot.h"
+#include "fieldcheck/fieldcomparison.h"
 #include "fieldsolver/fieldsolver.h"
 #include "numeric/tpexceptions.h"
 
@@ -39,8 +40,7 @@ class FieldLine {
   public:
     FieldLine(const LineDescriptor& line, const LineInputs& in) : line_(line) {
         if (line.crossSection == nullptr)
-            throw TP_Exceptions(std::string(line.tabName) +
-                                " is not a quasi-TEM line: the field solver does not apply to it");
+            throw TP_Exceptions(NotQuasiTemText(line));
         // The coplanar kernels are bound to their library when a model is built.
         if (line.prepare != nullptr) line.prepare();
         at_ = LineCalculation(line, in).Inputs();
