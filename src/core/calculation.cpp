@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/linecal.h"
+#include "core/lineconstants.h"
 #include "core/lossparts.h"
 #include "core/widebanddielectric.h"
 #include "numeric/checkedmath.h"
@@ -18,10 +19,19 @@ const char* const kEeffAboveEr = "eeff above Er: the formulas are outside their 
 
 // No wave guided by a dielectric of Er (at f) and air sees more than Er; a
 // formula that says so has left its range.  Lines filled with the dielectric
-// give eeff = Er, which rounding may lift by an ulp or two.
+// give eeff = Er, which rounding may lift by an ulp or two.  Near and below
+// the R = omega L corner the conductor's internal inductance and resistance
+// lift eeff further: that is physics, so the formulas' own eeff is tested.
 bool EeffAboveEr(const LineDescriptor& line, const LineInputs& in, const LineResult& r) {
     const double limit = in.er * (1.0 + 1e-9);
-    return r.eeff > limit || (line.coupled && (r.even.eeff > limit || r.odd.eeff > limit));
+    const auto above = [limit](const LineValues& v) {
+        return (std::isnan(v.formulaEeff) ? v.eeff : v.formulaEeff) > limit;
+    };
+    return above(r) || (line.coupled && (above(r.even) || above(r.odd)));
+}
+
+bool BelowCorner(const LineDescriptor& line, const LineResult& r) {
+    return r.belowCorner || (line.coupled && (r.even.belowCorner || r.odd.belowCorner));
 }
 
 // Degrees per metre at f for eeff, raising as the window's field would: a
@@ -116,7 +126,8 @@ LineAnswer LineCalculation::Answer(double x, double checkedRow1, CrossSectionTer
         if (line_.impossible != nullptr &&
             (line_.impossible(in, r) ||
              (line_.coupled && (line_.impossible(in, r.even) || line_.impossible(in, r.odd))))) {
-            if (aboveEr) answer.warnings.push_back(kEeffAboveEr); // says why
+            if (aboveEr) answer.warnings.push_back(kEeffAboveEr);
+        if (BelowCorner(line_, r)) answer.warnings.push_back(kBelowCornerNote); // says why
             throw TP_Exceptions(kNoValidResult);
         }
         // What showing the values checks: eeff and its root for the phase
@@ -126,6 +137,7 @@ LineAnswer LineCalculation::Answer(double x, double checkedRow1, CrossSectionTer
         if (line_.lossShown) RequireFinite(r.loss * constants::kNepersToDecibels);
         AddQuarterWaveWarnings(line_, in, beta, answer.warnings);
         if (aboveEr) answer.warnings.push_back(kEeffAboveEr);
+        if (BelowCorner(line_, r)) answer.warnings.push_back(kBelowCornerNote);
         if (line_.verified) AddVerifiedRangeWarning(*line_.verified, in, answer.warnings);
     } catch (...) {
         answer.failure = std::current_exception();

@@ -31,6 +31,8 @@ using CheckFunction = void (*)(const InputsAtFrequency& in, std::vector<std::str
 // (Er with the material models applied).  Raises TP_Exceptions for inputs
 // that describe no cross-section.
 using CrossSectionBuilder = CrossSection (*)(const InputsAtFrequency& in);
+// The conductor's DC resistance and internal inductance per metre at x.
+using DcConductorFunction = DcConductor (*)(const InputsAtFrequency& in, double x);
 
 // A mode of a line that has more than one (a waveguide): its name, cut-off
 // frequency in hertz, and whether it propagates at the inputs' frequency.
@@ -114,6 +116,10 @@ struct LineDescriptor {
     // Where the closed form was checked against the field solver; none for
     // a line the field solver does not apply to.
     std::optional<VerifiedRange> verified = std::nullopt;
+    // Null: a line not expressed by line constants R, L, G, C (the slotline
+    // is no two-conductor line, the waveguide a hollow guide): its kernel's
+    // values are shown as they are.
+    DcConductorFunction dcConductor = nullptr;
     // Null: a line with one mode.  Otherwise its modes, listed after the
     // warnings and reported by tavrel-calc.
     ModeListFunction modes = nullptr;

@@ -7,6 +7,7 @@
 
 #include "core/calculation.h"
 #include "core/linecal.h"
+#include "core/lineconstants.h"
 #include "core/materialmodels.h"
 #include "core/solver.h"
 #include "core/synthesisroot.h"
@@ -54,8 +55,14 @@ LineResult EvaluateChecked(const LineDescriptor& line, const InputsAtFrequency& 
 
 double ObjectiveChecked(const LineDescriptor& line, const InputsAtFrequency& in, double x) {
     ClearFloatingPointFaults();
-    const double z =
-        line.impedance != nullptr ? line.impedance(in, x) : line.evaluate(in, x).impedance;
+    double z;
+    if (line.impedance != nullptr) {
+        z = line.impedance(in, x);
+    } else { // the impedance as shown, from the line constants
+        LineResult r = line.evaluate(in, x);
+        ApplyLineConstants(line, in, x, r);
+        z = r.impedance;
+    }
     double value = z - in.targetImpedance;
     ForceEvaluation(value);
     RaiseFloatingPointFaults();
@@ -183,8 +190,8 @@ void LineModel::Synthesize() {
             }
         }
         const double root = SynthesisRoot(calculation);
-        const LineResult values = calculation.Values(root);
-        const double miss = values.impedance - in.targetImpedance;
+        // A root of the objective, not a pole the scan bracketed.
+        const double miss = calculation.Objective(root);
         if (!(std::fabs(miss) <= kSynthesisMatch * std::fabs(in.targetImpedance))) {
             ReportError(miss > 0.0 ? rule.aboveTarget : rule.belowTarget);
             return;

@@ -71,12 +71,38 @@ struct CrossSectionTerms {
 // A loss part the model does not separate.
 inline constexpr double kNotSeparated = std::numeric_limits<double>::quiet_NaN();
 
+// A quasi-TEM line per metre at its frequency: series resistance R (ohms)
+// and inductance L (henries, external plus the conductor's internal part
+// `internalL`), shunt conductance G (siemens) and capacitance C (farads).
+struct LineConstants {
+    double r = kNotSeparated; // NaN: the kernel gives none
+    double l = 0.0;
+    double g = 0.0;
+    double c = 0.0;
+    double internalL = 0.0;
+};
+
+// What only the line knows of its conductor at DC, per metre: the
+// resistance (strip, wire, both wires of a pair) and the internal inductance
+// of a uniform current.
+struct DcConductor {
+    double resistance = 0.0;
+    double inductance = 0.0;
+};
+
 struct LineValues {
     double impedance = 0.0; // ohms
     double eeff = 0.0;      // effective dielectric constant
     double loss = 0.0;      // total, nepers per metre
     double conductorLoss = kNotSeparated;
     double dielectricLoss = kNotSeparated;
+    // The kernel's own line constants, where it builds the line from them.
+    LineConstants constants = {};
+    // Set by the calculation step: R above omega L (the RC line), and the
+    // formulas' eeff where the shown one also holds the conductor's
+    // internal inductance and resistance (NaN: eeff is the formulas').
+    bool belowCorner = false;
+    double formulaEeff = kNotSeparated;
 };
 
 // The line's values; for a coupled line those of the mode the inputs select,

@@ -5,15 +5,10 @@
 
 #include "core/linedescriptor.h"
 
-// The line at x (EvaluateChecked) with both loss parts filled in.  Where the
-// kernel does not separate them, each part is the loss of one more
-// evaluation: the conductor part with a loss-free dielectric (tand = 0), the
-// dielectric part with a perfect conductor (Rho = 0).  For a line whose
-// propagation constant mixes the two (the microstrip's complex line
-// constants) the parts then add up to the total only to second order in the
-// losses: within 1e-3 of the total for lines whose loss per radian is small
-// (alpha / beta below 0.01), which is every line the formulas are meant for.
-// A line that shows no loss keeps both parts at 0.
+// The line at x (EvaluateChecked) with both loss parts filled in: for a
+// line with line constants the values and parts come from R, L, G, C of one
+// evaluation (lineconstants.h); other lines' kernels give their parts
+// themselves.  A line that shows no loss keeps both parts at 0.
 // A rough conductor (in.rough > 0) multiplies the conductor part by the
 // roughness factor K of roughness.h, the total growing by the same amount;
 // with rough = 0 the kernel's numbers are returned untouched.

@@ -2,6 +2,7 @@
 
 #include "models/coaxlinecalc.h"
 #include "models/crosssections.h"
+#include "models/dcconductors.h"
 #include "models/cpwlinecalc.h"
 #include "models/mline.h"
 #include "models/offsetstriplinecalc.h"
@@ -95,7 +96,8 @@ const std::vector<LineType>& LineTypes() {
          .thinMetalLimit = kThinnestConductor,
          .picture = "microstrip",
          .crossSection = &MicrostripCrossSection,
-         .verified = MicrostripVerified()},
+         .verified = MicrostripVerified(),
+         .dcConductor = &StripAtDc<3, true>},
         {.tabIndex = 1,
          .tabName = "Stripline",
          .cliName = "stripline",
@@ -118,7 +120,8 @@ const std::vector<LineType>& LineTypes() {
          .thinMetalLimit = 0.0,
          .picture = "stripline",
          .crossSection = &StriplineCrossSection,
-         .verified = StriplineVerified()},
+         .verified = StriplineVerified(),
+         .dcConductor = &StripAtDc<3, false>},
         {.tabIndex = 2,
          .tabName = "CPW",
          .cliName = "cpw",
@@ -141,7 +144,8 @@ const std::vector<LineType>& LineTypes() {
          .thinMetalLimit = 0.0,
          .picture = "cpw",
          .crossSection = &CpwCrossSection,
-         .verified = CoplanarVerified()},
+         .verified = CoplanarVerified(),
+         .dcConductor = &StripAtDc<4, false>},
         {.tabIndex = 3,
          .tabName = "CPW Ground",
          .cliName = "cpw-ground",
@@ -164,7 +168,8 @@ const std::vector<LineType>& LineTypes() {
          .thinMetalLimit = 0.0,
          .picture = "cpw-ground",
          .crossSection = &GroundedCpwCrossSection,
-         .verified = CoplanarVerified()},
+         .verified = CoplanarVerified(),
+         .dcConductor = &StripAtDc<4, false>},
         {.tabIndex = 4,
          .tabName = "Round Coaxial",
          .cliName = "coax",
@@ -187,7 +192,8 @@ const std::vector<LineType>& LineTypes() {
          .thinMetalLimit = 0.0,
          .picture = "coax",
          .crossSection = &CoaxCrossSection,
-         .verified = CoaxVerified()},
+         .verified = CoaxVerified(),
+         .dcConductor = &CoaxAtDc},
         // The scan runs from the wide slot (0.99 H) towards the narrow one, so
         // the objective's sign at the first end is that of the widest slot.
         {.tabIndex = 5,
@@ -234,7 +240,8 @@ const std::vector<LineType>& LineTypes() {
          .thinMetalLimit = kThinnestConductor,
          .picture = "coupled-microstrip",
          .crossSection = &CoupledMicrostripCrossSection,
-         .verified = CoupledMicrostripVerified()},
+         .verified = CoupledMicrostripVerified(),
+         .dcConductor = &StripAtDc<4, true>},
         {.tabIndex = 7,
          .tabName = "Coupled Stripline",
          .cliName = "coupled-stripline",
@@ -257,7 +264,8 @@ const std::vector<LineType>& LineTypes() {
          .thinMetalLimit = 0.0,
          .picture = "coupled-stripline",
          .crossSection = &CoupledStriplineCrossSection,
-         .verified = CoupledStriplineVerified()},
+         .verified = CoupledStriplineVerified(),
+         .dcConductor = &StripAtDc<4, false>},
         // The scan runs from the wide guide (impedance near eta) towards its
         // TE10 cut-off width, where the impedance grows without bound; b
         // keeps its ratio to a.
@@ -308,7 +316,8 @@ const std::vector<LineType>& LineTypes() {
          .thicknessRow = 0,
          .thinMetalLimit = 0.0,
          .picture = "twisted-pair",
-         .crossSection = nullptr},
+         .crossSection = nullptr,
+         .dcConductor = &TwistedPairAtDc},
         {.tabIndex = 10,
          .tabName = "Offset Stripline",
          .cliName = "offset-stripline",
@@ -331,7 +340,8 @@ const std::vector<LineType>& LineTypes() {
          .thicknessRow = 4,
          .thinMetalLimit = 0.0,
          .picture = "offset-stripline",
-         .crossSection = &OffsetStriplineCrossSection},
+         .crossSection = &OffsetStriplineCrossSection,
+         .dcConductor = &StripAtDc<4, false>},
         {.tabIndex = 11,
          .tabName = "Offset Coupled Stripline",
          .cliName = "offset-coupled-stripline",
@@ -356,7 +366,8 @@ const std::vector<LineType>& LineTypes() {
          .thicknessRow = 5,
          .thinMetalLimit = 0.0,
          .picture = "offset-coupled-stripline",
-         .crossSection = &OffsetCoupledStriplineCrossSection},
+         .crossSection = &OffsetCoupledStriplineCrossSection,
+         .dcConductor = &StripAtDc<5, false>},
         {.tabIndex = 12,
          .tabName = "Broadside Stripline",
          .cliName = "broadside-coupled-stripline",
@@ -378,7 +389,8 @@ const std::vector<LineType>& LineTypes() {
          .thicknessRow = 4,
          .thinMetalLimit = 0.0,
          .picture = "broadside-coupled-stripline",
-         .crossSection = &BroadsideStriplineCrossSection},
+         .crossSection = &BroadsideStriplineCrossSection,
+         .dcConductor = &StripAtDc<4, false>},
     };
     return types;
 }

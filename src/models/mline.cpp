@@ -228,6 +228,7 @@ MicrostripResult MicrostripKernel(double w, double h, double t, double er, doubl
         const Complex eps = ComplexEffectiveDielectricConstant(f, line.gamma);
         MicrostripResult result{line.gamma.re, line.zc.re, eps.re};
         SplitLoss(line, result);
+        result.constants = {line.r, line.l, line.g, line.c, line.internalL};
         // Kept only from an evaluation that raised no fault: a kept value
         // must not hide a fault it would raise again.
         if (RaisedFloatingPointFaults() == 0) terms = Pack(kept);
@@ -252,6 +253,7 @@ LineResult microstrip::EvaluateReusing(const InputsAtFrequency& in, double w,
     result.loss = r.loss;
     result.conductorLoss = r.conductorLoss;
     result.dielectricLoss = r.dielectricLoss;
+    result.constants = r.constants;
     return result;
 }
 

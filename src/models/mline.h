@@ -68,6 +68,7 @@ struct MicrostripResult {
     // loss.
     double conductorLoss = 0.0;
     double dielectricLoss = 0.0;
+    LineConstants constants = {}; // R, L, G, C the values come from (r NaN at DC)
 };
 
 // Above 0.001 Hz: the complex line constants; at or below: the low-frequency
@@ -83,6 +84,9 @@ struct MicrostripLineConstantsResult {
     Complex zc;     // characteristic impedance, ohms
     double r = 0.0; // series resistance, ohms per metre
     double g = 0.0; // shunt conductance, siemens per metre
+    double l = 0.0; // series inductance, henries per metre, internalL of it internal
+    double c = 0.0; // shunt capacitance, farads per metre
+    double internalL = 0.0;
 };
 
 // Wheeler's incremental-inductance conductor terms: the normalised

@@ -103,6 +103,7 @@ MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double
     double l = rootD * d.z0 * kInverseSpeedOfLight;
     double g = 0.0;
     double r = 0.0;
+    MicrostripLineConstantsResult result;
     // Dielectric loss with the filling factor Er (eeff - 1) / (eeff (Er - 1)).
     if (tand > 0.0 && f > 0.001 && er > 1.0)
         g = er * tand * (d.eeff - 1.0) / (er - 1.0) * omega / (l * kSpeedOfLight * kSpeedOfLight);
@@ -112,11 +113,12 @@ MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double
             MicrostripConductorImpedance(w, h, t, er, rho, f, pair.quasiStatic, *terms.derivatives);
         r = conductor.r;
         l = l + conductor.deltaL;
+        result.internalL = conductor.deltaL;
     }
-
-    MicrostripLineConstantsResult result;
     result.r = r;
     result.g = g;
+    result.l = l;
+    result.c = c;
     if (f > 0.001) {
         const Complex z{r, omega * l};
         const Complex y{g, omega * c};

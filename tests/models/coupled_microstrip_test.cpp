@@ -224,7 +224,8 @@ TEST_F(CoupledMicrostrip, WarningsAtTheBoundaries) {
     model.Analyze();
     ASSERT_TRUE(sheet.errors.empty());
     EXPECT_EQ(sheet.warnings, (std::vector<std::string>{"Warning #1 -> Width is too small (W/H < .1)",
-                                                        "Warning #2 -> Gap is too small (S/H < .1)"}));
+                                                        "Warning #2 -> Gap is too small (S/H < .1)",
+                                                        "Warning #3 -> below the R = ωL corner: eeff reflects the conductor's internal inductance and resistance"}));
     sheet.SetRowValue(1, 10 * h);
     sheet.SetRowValue(2, 10 * h);
     sheet.dielConstant = 16.01;

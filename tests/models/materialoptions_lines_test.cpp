@@ -10,6 +10,7 @@
 
 #include "core/calculation.h"
 #include "core/linecal.h"
+#include "core/lineconstants.h"
 #include "core/materialmodels.h"
 #include "core/widebanddielectric.h"
 #include "core/roughness.h"
@@ -36,7 +37,10 @@ class MaterialOptionsOnEveryLine : public ::testing::TestWithParam<const LineTyp
 TEST_P(MaterialOptionsOnEveryLine, RoughnessScalesTheConductorPartAndZeroChangesNothing) {
     const LineType& line = *GetParam();
     LineInputs in = Inputs();
-    const LineResult kernel = EvaluateChecked(line, AtFrequency(in), in.Row(1));
+    // The kernel's values as its line constants show them (a conductor
+    // below its DC resistance raised to it).
+    LineResult kernel = EvaluateChecked(line, AtFrequency(in), in.Row(1));
+    ApplyLineConstants(line, AtFrequency(in), in.Row(1), kernel);
     in.roughModel = FindRoughnessModel("groiss");
     const LineResult smooth = LineCalculation(line, in).Values(in.Row(1));
     in.rough = 1e-6; // above copper's skin depth at 10 GHz (0.66 um)

@@ -36,6 +36,7 @@ std::pair<double, double> AnalyzedModes(const LineType& type, const LineInputs& 
     sheet.dielConstant = in.er;
     sheet.lossTangent = in.tand;
     sheet.frequency = in.f;
+    sheet.conductivity = 1.0 / (in.rho * 2.44e-8); // the same metal
     double modes[2];
     for (int mode : {0, 1}) {
         sheet.SetModeIndex(mode);
