@@ -1,8 +1,8 @@
 #include "core/lineconstants.h"
 
 #include <cmath>
+#include <complex>
 
-#include "numeric/complexmath.h"
 #include "numeric/constants.h"
 
 using namespace constants;
@@ -47,21 +47,20 @@ Shown Current(const LineValues& v) {
 // The exact values of k at omega.  `lossInEeff`: eeff as Re{(gamma / j
 // k0)^2}, the microstrip's own definition, instead of (beta / k0)^2.
 Shown Exact(const LineConstants& k, double omega, bool lossInEeff) {
-    const Complex z{k.r, omega * k.l};
-    const Complex y{k.g, omega * k.c};
-    Complex ratio, product, zc, gamma;
-    ComplexSqrt(ComplexDiv(z, y, ratio), zc);
-    ComplexSqrt(ComplexMul(z, y, product), gamma);
+    const std::complex<double> z{k.r, omega * k.l};
+    const std::complex<double> y{k.g, omega * k.c};
+    const std::complex<double> zc = std::sqrt(z / y);
+    const std::complex<double> gamma = std::sqrt(z * y);
     const double k0 = omega * kInverseSpeedOfLight;
-    const double beta = gamma.im / k0;
-    const double alpha = gamma.re / k0;
-    Shown s{zc.re, lossInEeff ? beta * beta - alpha * alpha : beta * beta, gamma.re, 0.0, 0.0};
+    const double beta = gamma.imag() / k0;
+    const double alpha = gamma.real() / k0;
+    Shown s{zc.real(), lossInEeff ? beta * beta - alpha * alpha : beta * beta, gamma.real(), 0.0,
+            0.0};
     // First-order parts R / 2 Zc and G Zc / 2, scaled to the loss.
-    Complex conductor;
-    RealOverComplex(k.r / 2.0, zc, conductor);
-    const double dielectric = k.g / 2.0 * zc.re;
-    const double first = conductor.re + dielectric;
-    s.conductor = first > 0.0 ? s.loss * (conductor.re / first) : 0.0;
+    const double conductor = (k.r / 2.0 / zc).real();
+    const double dielectric = k.g / 2.0 * zc.real();
+    const double first = conductor + dielectric;
+    s.conductor = first > 0.0 ? s.loss * (conductor / first) : 0.0;
     s.dielectric = s.loss - s.conductor;
     return s;
 }
