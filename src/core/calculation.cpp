@@ -126,8 +126,7 @@ LineAnswer LineCalculation::Answer(double x, double checkedRow1, CrossSectionTer
         if (line_.impossible != nullptr &&
             (line_.impossible(in, r) ||
              (line_.coupled && (line_.impossible(in, r.even) || line_.impossible(in, r.odd))))) {
-            if (aboveEr) answer.warnings.push_back(kEeffAboveEr);
-        if (BelowCorner(line_, r)) answer.warnings.push_back(kBelowCornerNote); // says why
+            if (aboveEr) answer.warnings.push_back(kEeffAboveEr); // says why
             throw TP_Exceptions(kNoValidResult);
         }
         // What showing the values checks: eeff and its root for the phase

@@ -17,16 +17,15 @@ namespace {
 // The kernels' published values are low-loss forms: Z0 = sqrt(L / C), beta =
 // omega sqrt(L C), alpha = R / 2 Z0 + G Z0 / 2 (the microstrip: the exact
 // gamma of its own R, L, G, C, with Wheeler's internal inductance).  They
-// differ from the exact values by (R / omega L)^2 / 8 and, through the
-// internal inductance R / omega of a skin-effect conductor, by R / 2 omega L
-// in beta: at first order.  Those values are the lines' defined results
-// above the corner, so the exact values (with only the DC internal
+// differ from the exact values by (R / omega L)^2 / 8, and the internal
+// inductance R / omega of a skin-effect conductor would move beta by
+// R / 2 omega L: at first order.  Those values are the lines' defined
+// results above the corner, so the exact values (with only the DC internal
 // inductance, which is what the conductor has where the exact values
 // matter) enter with a weight that is exactly 0 up to R = 0.3 omega L --
-// every result there is the kernel's to the last bit, within (0.3)^2 / 8 of
-// the exact ones -- and exactly 1 from
-// the corner R = omega L down to DC, rising smoothly (in log R / omega L)
-// between.
+// every result there is the kernel's to the last bit, within 0.3^2 / 8 of
+// the exact ones -- and exactly 1 from the corner R = omega L down to DC,
+// rising smoothly (in log R / omega L) between.
 constexpr double kExactFrom = 0.3;
 
 double ExactShare(double ratio) {
