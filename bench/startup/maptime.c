@@ -101,7 +101,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int runs = atoi(argv[1]);
-    Display* display = XOpenDisplay(NULL);
+    /* A server busy with the last run's exit may refuse a connection for a
+     * moment: a few tries, before any clock starts. */
+    Display* display = NULL;
+    for (int attempt = 0; attempt < 50 && display == NULL; ++attempt) {
+        display = XOpenDisplay(NULL);
+        if (display == NULL) nanosleep(&(struct timespec){0, 100000000}, NULL);
+    }
     if (display == NULL || runs < 1) {
         fprintf(stderr, "maptime: no X display, or no runs\n");
         return 2;

@@ -1,9 +1,10 @@
 // The quantities the calculator reports, as data: one row each, with its
 // name, unit, JSON key, sweep column, clipboard and tooltip labels, the
-// lines that have it and how its value is read from the calculation step's
-// answer.  tavrel-calc's JSON, the sweep's CSV and JSON columns (and the
-// sweep window's export), the window's Ctrl+C text and the loss field's
-// tooltip all list from here: a new quantity is one row.
+// lines that have it, how its value is read from the calculation step's
+// answer and its curve in the sweep window.  tavrel-calc's JSON, the sweep's
+// CSV and JSON columns (and the sweep window's export), the window's Ctrl+C
+// text, the loss field's tooltip and the sweep window's charts all list from
+// here: a new quantity is one row.
 #pragma once
 
 #include <limits>
@@ -33,6 +34,22 @@ enum OutputJson : unsigned {
     kPairJson = 1u << 2, // the pair's figures under mode=both
 };
 
+// The sweep window's charts, top to bottom.
+enum class OutputChart { None, Impedance, Eeff, Loss };
+
+// Where the sweep window plots a row: its chart, its place among that
+// chart's curves (lowest first; the chart's colours follow the places) and
+// its legend name on a single line and on a coupled pair (nullptr: not
+// plotted on that kind of line).
+struct OutputCurve {
+    OutputChart chart = OutputChart::None;
+    int place = 0;
+    const char* single = nullptr;
+    const char* coupled = nullptr;
+
+    const char* Legend(const LineDescriptor& line) const { return line.coupled ? coupled : single; }
+};
+
 struct OutputQuantity {
     const char* name; // "Phase constant"
     const char* unit; // as reported: "deg/m"; "" for a plain number
@@ -46,6 +63,7 @@ struct OutputQuantity {
     // The value in the kind's reading unit; NaN (or infinite) for none: a
     // JSON null, an empty cell, a tooltip line left out.
     double (*value)(const OutputSource& source);
+    OutputCurve curve = {}; // not plotted by default
 
     bool On(const LineDescriptor& line) const { return has == nullptr || has(line); }
     // The value as JSON and CSV report it (losses in dB/m).
@@ -57,3 +75,6 @@ const std::vector<OutputQuantity>& OutputQuantities();
 
 // The row with this JSON key, or nullptr.
 const OutputQuantity* FindOutput(std::string_view jsonKey);
+
+// The rows `chart` plots for `line`, in their places.
+std::vector<const OutputQuantity*> ChartCurves(OutputChart chart, const LineDescriptor& line);

@@ -49,8 +49,6 @@ struct SweepPoint {
     std::string error;                 // the calculation error; empty with values
 
     bool Ok() const { return error.empty(); }
-    // Differential impedance of a coupled pair: twice the odd-mode impedance.
-    double Zdiff() const { return 2.0 * values.odd.impedance; }
 };
 
 // Called after each block of points with the count done so far; return

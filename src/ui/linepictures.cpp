@@ -1,6 +1,9 @@
 #include "ui/linepictures.h"
 
+#include <algorithm>
+
 #include <QGuiApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
@@ -438,28 +441,43 @@ QPixmap MakerPicture(qreal devicePixelRatio) {
     return picture;
 }
 
-QIcon WindowIcon() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-        // Drawn on a 64 x 64 grid, scaled to the size; the patterns keep
-        // their pixel pitch, so the small sizes stay legible.
-        QPixmap picture(size, size);
-        picture.fill(Qt::transparent);
-        QPainter p(&picture);
-        p.scale(size / 64.0, size / 64.0);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(QColor(30, 60, 140), 2));
-        p.setBrush(Qt::white);
-        p.drawRoundedRect(QRectF(1, 1, 62, 62), 10, 10);
-        p.fillRect(QRect(8, 46, 48, 8), kGroundFill);
-        p.fillRect(QRect(8, 46, 48, 8), QBrush(Qt::black, Qt::BDiagPattern));
-        p.fillRect(QRect(8, 28, 48, 18), kDielectric);
-        p.fillRect(QRect(8, 28, 48, 18), QBrush(kDielectricDots, Qt::Dense6Pattern));
-        p.setPen(QPen(kConductorEdge, 1));
-        p.setBrush(kConductor);
-        p.drawRect(QRectF(22.5, 20.5, 19, 7));
-        p.end();
-        icon.addPixmap(picture);
+namespace {
+
+// The window icon on a 64 x 64 grid, scaled to `size`; the patterns keep
+// their pixel pitch, so the small sizes stay legible.
+void DrawWindowIcon(QPainter& p, int size) {
+    p.scale(size / 64.0, size / 64.0);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(30, 60, 140), 2));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(1, 1, 62, 62), 10, 10);
+    p.fillRect(QRect(8, 46, 48, 8), kGroundFill);
+    p.fillRect(QRect(8, 46, 48, 8), QBrush(Qt::black, Qt::BDiagPattern));
+    p.fillRect(QRect(8, 28, 48, 18), kDielectric);
+    p.fillRect(QRect(8, 28, 48, 18), QBrush(kDielectricDots, Qt::Dense6Pattern));
+    p.setPen(QPen(kConductorEdge, 1));
+    p.setBrush(kConductor);
+    p.drawRect(QRectF(22.5, 20.5, 19, 7));
+}
+
+// Draws the icon at whatever size is asked for, when it is asked for.  It
+// names no sizes of its own: the window system is then given its usual few
+// (16 to 128 pixels) rather than every size a list would hold.
+class WindowIconEngine : public QIconEngine {
+  public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+        const int size = std::min(rect.width(), rect.height());
+        painter->save();
+        painter->translate(rect.x() + (rect.width() - size) / 2,
+                           rect.y() + (rect.height() - size) / 2);
+        DrawWindowIcon(*painter, size);
+        painter->restore();
     }
-    return icon;
+    QIconEngine* clone() const override { return new WindowIconEngine; }
+};
+
+} // namespace
+
+QIcon WindowIcon() {
+    return QIcon(new WindowIconEngine);
 }

@@ -39,7 +39,7 @@ QPixmap ArrowGlyph(bool pointsLeft, qreal devicePixelRatio);
 QPixmap MakerPicture();
 QPixmap MakerPicture(qreal devicePixelRatio);
 
-// Drawn afresh at every size from 16 to 256 pixels.
+// Drawn afresh at every size it is asked for, when it is asked for.
 QIcon WindowIcon();
 
 // The ratio the pictures are drawn at when none is given: the highest of the

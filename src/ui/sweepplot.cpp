@@ -16,7 +16,7 @@
 #include <cmath>
 #include <limits>
 
-#include "numeric/constants.h"
+#include "core/answerof.h"
 #include "ui/plotticks.h"
 
 namespace {
@@ -119,6 +119,7 @@ void SweepPlot::Clear() {
 void SweepPlot::Show(const LineDescriptor& line, const std::vector<SweepPoint>& points,
                      const SweepPlotScale& scale) {
     Clear();
+    line_ = &line;
     scale_ = scale;
     for (const SweepPoint& p : points)
         if (p.Ok()) shown_.push_back(p);
@@ -132,47 +133,38 @@ void SweepPlot::Show(const LineDescriptor& line, const std::vector<SweepPoint>& 
         xHigh = scale.logarithmic ? xHigh * 2 : xHigh + 1;
     }
 
-    const double db = constants::kNepersToDecibels * scale.lossFactor;
-    const QString ohm = tr("Ohm");
-    const QString lossUnit = scale.lossUnit;
-    std::vector<Curve> impedance{
-        {tr("Z"), ohm, [](const SweepPoint& p) { return p.values.impedance; }}};
-    std::vector<Curve> eeff{{tr("eeff"), {}, [](const SweepPoint& p) { return p.values.eeff; }}};
-    std::vector<Curve> loss{
-        {tr("total"), lossUnit, [db](const SweepPoint& p) { return p.values.loss * db; }},
-        {tr("conductor"), lossUnit,
-         [db](const SweepPoint& p) { return p.values.conductorLoss * db; }},
-        {tr("dielectric"), lossUnit,
-         [db](const SweepPoint& p) { return p.values.dielectricLoss * db; }}};
-    if (line.coupled) {
-        impedance = {
-            {tr("Zeven"), ohm, [](const SweepPoint& p) { return p.values.even.impedance; }},
-            {tr("Zodd"), ohm, [](const SweepPoint& p) { return p.values.odd.impedance; }},
-            {tr("Zdiff"), ohm, [](const SweepPoint& p) { return p.Zdiff(); }}};
-        eeff = {{tr("even"), {}, [](const SweepPoint& p) { return p.values.even.eeff; }},
-                {tr("odd"), {}, [](const SweepPoint& p) { return p.values.odd.eeff; }}};
-        loss.insert(loss.begin() + 1,
-                    {{tr("even"), lossUnit,
-                      [db](const SweepPoint& p) { return p.values.even.loss * db; }},
-                     {tr("odd"), lossUnit,
-                      [db](const SweepPoint& p) { return p.values.odd.loss * db; }}});
-        loss.front().name = tr("total (shown mode)");
-    }
-    Fill(Impedance, tr("Impedance [Ohms]"), impedance, xLow, xHigh);
-    Fill(Eeff, tr("Effective dielectric constant"), eeff, xLow, xHigh);
+    Fill(Impedance, tr("Impedance [Ohms]"), xLow, xHigh);
+    Fill(Eeff, tr("Effective dielectric constant"), xLow, xHigh);
     views_[Loss]->setVisible(line.lossShown);
     curves_[Loss].clear();
-    if (line.lossShown) Fill(Loss, scale.lossTitle, loss, xLow, xHigh);
+    if (line.lossShown) Fill(Loss, scale.lossTitle, xLow, xHigh);
     AlignPlotAreas();
+}
+
+std::vector<SweepPlot::Curve> SweepPlot::CurvesOf(Chart chart) const {
+    constexpr OutputChart kCharts[] = {OutputChart::Impedance, OutputChart::Eeff,
+                                       OutputChart::Loss};
+    std::vector<Curve> curves;
+    for (const OutputQuantity* quantity : ChartCurves(kCharts[chart], *line_)) {
+        const bool loss = quantity->kind == OutputKind::Loss; // in the window's loss unit
+        curves.push_back({QString::fromUtf8(quantity->curve.Legend(*line_)),
+                          loss ? scale_.lossUnit : QString::fromUtf8(quantity->unit), quantity,
+                          loss ? scale_.lossFactor : 1.0});
+    }
+    return curves;
+}
+
+double SweepPlot::Value(const Curve& curve, const LineAnswer& answer) const {
+    return curve.quantity->Reported(OutputSource{*line_, answer}) * curve.factor;
 }
 
 // One chart's curves over the points with a result; nothing to draw when no
 // point has a value.
-void SweepPlot::Fill(Chart which, const QString& title, const std::vector<Curve>& curves,
-                     double xLow, double xHigh) {
+void SweepPlot::Fill(Chart which, const QString& title, double xLow, double xHigh) {
     QChart* chart = ChartOf(which);
     chart->setTitle(title);
-    curves_[which] = curves;
+    curves_[which] = CurvesOf(which);
+    const std::vector<Curve>& curves = curves_[which];
     double yLow = std::numeric_limits<double>::infinity(), yHigh = -yLow;
     std::vector<QList<QPointF>> lines(curves.size());
     QList<QPointF> marks;
@@ -180,15 +172,15 @@ void SweepPlot::Fill(Chart which, const QString& title, const std::vector<Curve>
         line.reserve(static_cast<qsizetype>(shown_.size()));
     for (const SweepPoint& p : shown_) {
         const double x = p.x * scale_.xFactor;
+        const LineAnswer answer = AnswerOf(p);
         for (std::size_t c = 0; c < curves.size(); ++c) {
-            const double y = curves[c].value(p);
+            const double y = Value(curves[c], answer);
             if (!std::isfinite(y)) continue;
             lines[c].append({x, y});
             yLow = std::min(yLow, y);
             yHigh = std::max(yHigh, y);
+            if (c == 0 && !p.warnings.empty()) marks.append({x, y});
         }
-        if (!p.warnings.empty() && std::isfinite(curves.front().value(p)))
-            marks.append({x, curves.front().value(p)});
     }
     if (!(xLow <= xHigh) || !(yLow <= yHigh)) return;
 
@@ -274,9 +266,10 @@ QString SweepPlot::ReadoutAt(double x) const {
     if (i < 0) return {};
     const SweepPoint& p = shown_[static_cast<std::size_t>(i)];
     QStringList parts{scale_.xTitle + QStringLiteral(" = ") + Number(p.x * scale_.xFactor)};
+    const LineAnswer answer = AnswerOf(p);
     for (std::size_t chart = 0; chart < curves_.size(); ++chart) {
         for (const Curve& curve : curves_[chart]) {
-            const double y = curve.value(p);
+            const double y = Value(curve, answer);
             if (!std::isfinite(y)) continue;
             const QString name = chart == Loss ? tr("loss %1").arg(curve.name) : curve.name;
             parts << name + QStringLiteral(" = ") + Number(y) +

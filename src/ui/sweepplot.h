@@ -1,6 +1,7 @@
 // The sweep window's three charts, one above the other, sharing the swept
 // axis: impedance, effective dielectric constant, and loss with its
-// conductor and dielectric parts.  Points with an error are left out; points
+// conductor and dielectric parts, each curve a reported quantity of
+// core/outputs.h.  Points with an error are left out; points
 // with warnings are marked on every chart in a colour of their own.  The
 // charts' plot areas line up, y axes start from the data (never below zero:
 // none of these quantities can be negative), a logarithmic x axis is
@@ -11,9 +12,9 @@
 #include <QString>
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <vector>
 
+#include "core/outputs.h"
 #include "core/sweep.h"
 
 class QChart;
@@ -56,13 +57,17 @@ class SweepPlot : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // A reported quantity as a chart plots it (core/outputs.h lists them).
     struct Curve {
         QString name;
         QString unit;
-        std::function<double(const SweepPoint&)> value;
+        const OutputQuantity* quantity;
+        double factor; // display units per reported unit
     };
-    void Fill(Chart chart, const QString& title, const std::vector<Curve>& curves,
-              double xLow, double xHigh);
+    // The chart's curves for the line shown, in their places.
+    std::vector<Curve> CurvesOf(Chart chart) const;
+    double Value(const Curve& curve, const LineAnswer& answer) const;
+    void Fill(Chart chart, const QString& title, double xLow, double xHigh);
     void AlignPlotAreas();
     void ShowCrosshair(double x);
     void HideCrosshair();
@@ -72,6 +77,7 @@ class SweepPlot : public QWidget {
     std::array<QChartView*, 3> views_{};
     std::array<QGraphicsLineItem*, 3> crosshairs_{};
     std::array<std::vector<Curve>, 3> curves_;
-    std::vector<SweepPoint> shown_; // the points with a result, as plotted
+    const LineDescriptor* line_ = nullptr; // of the points shown
+    std::vector<SweepPoint> shown_;        // the points with a result, as plotted
     SweepPlotScale scale_;
 };

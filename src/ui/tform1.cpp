@@ -210,9 +210,7 @@ void TForm1::CreateControls() {
         image->setObjectName(QString::fromLatin1(LinePictureName(type.picture)));
         image->setGeometry(Panel2->contentsRect());
         image->setAlignment(Qt::AlignCenter);
-        image->setPixmap(LinePicture(type.picture, PictureDevicePixelRatio()));
-        image->hide();
-        LineImages.push_back(image);
+        LineImages.Add(image, type.picture); // drawn when first shown
     }
 
     // Electrical group.
@@ -563,8 +561,7 @@ void TForm1::StopDroppingPress() {
 }
 
 void TForm1::ShowLineImage(int index) {
-    for (std::size_t i = 0; i < LineImages.size(); ++i)
-        LineImages[i]->setVisible(static_cast<int>(i) == index);
+    LineImages.Show(index);
 }
 
 int TForm1::CurrentTab() const {

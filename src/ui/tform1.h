@@ -24,6 +24,7 @@
 #include "models/linetypes.h"
 #include "quantities/materials.h"
 #include "quantities/units.h"
+#include "ui/linepicturelabels.h"
 #include "ui/settingsfile.h"
 
 class QAction;
@@ -204,7 +205,7 @@ class TForm1 : public QWidget, public WindowServices {
     QLineEdit* LossTangentEdit;
     QPushButton* QRXButton;
     QFrame* Panel2;
-    std::vector<QLabel*> LineImages; // Image_Microstrip .. , one per line type in tab order
+    LinePictureLabels LineImages; // Image_Microstrip .. , one per line type in tab order
     QGroupBox* GroupBox1;
     QLabel* ImpedanceLabel;
     QLineEdit* ImpedanceEdit;

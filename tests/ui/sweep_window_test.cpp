@@ -39,6 +39,14 @@ QXYSeries* Series(SweepWindow& sweep, SweepPlot::Chart chart, int index) {
     return qobject_cast<QXYSeries*>(sweep.plot->ChartOf(chart)->series().value(index));
 }
 
+// The legend of a chart, top to bottom: its curves in their colours' order.
+QStringList Legends(SweepWindow& sweep, SweepPlot::Chart chart) {
+    QStringList names;
+    for (QAbstractSeries* series : sweep.plot->ChartOf(chart)->series())
+        names << series->name();
+    return names;
+}
+
 class SweepWindowTest : public QObject {
     Q_OBJECT
 
@@ -66,7 +74,10 @@ class SweepWindowTest : public QObject {
         QCOMPARE(zdiff->at(500).y(), 2.0 * odd->at(500).y());
         // x in the frequency unit shown (GHz), loss in the loss unit shown.
         QCOMPARE(zdiff->at(999).x(), sweep->stopEdit->text().toDouble());
-        QCOMPARE(sweep->plot->ChartOf(SweepPlot::Loss)->series().size(), 5);
+        QCOMPARE(Legends(*sweep, SweepPlot::Impedance), QStringList({"Zeven", "Zodd", "Zdiff"}));
+        QCOMPARE(Legends(*sweep, SweepPlot::Eeff), QStringList({"even", "odd"}));
+        QCOMPARE(Legends(*sweep, SweepPlot::Loss),
+                 QStringList({"total (shown mode)", "even", "odd", "conductor", "dielectric"}));
 
         // The best of three: a loaded machine only ever adds time.
         qint64 redraw = std::numeric_limits<qint64>::max();
@@ -204,6 +215,10 @@ class SweepWindowTest : public QObject {
         sweep->resize(760, 700);
         QTest::qWait(100);
 
+        QCOMPARE(Legends(*sweep, SweepPlot::Impedance), QStringList({"Z", "with warnings"}));
+        QCOMPARE(Legends(*sweep, SweepPlot::Eeff), QStringList({"eeff", "with warnings"}));
+        QCOMPARE(Legends(*sweep, SweepPlot::Loss),
+                 QStringList({"total", "conductor", "dielectric", "with warnings"}));
         qreal left = -1;
         for (auto chart : {SweepPlot::Impedance, SweepPlot::Eeff, SweepPlot::Loss}) {
             QChart* c = sweep->plot->ChartOf(chart);

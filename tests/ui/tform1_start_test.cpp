@@ -9,6 +9,7 @@
 #include "core/worksheet.h"
 #include "guitest.h"
 #include "models/linetypes.h"
+#include "ui/linepictures.h"
 
 namespace {
 
@@ -255,6 +256,20 @@ class StartTest : public QObject {
             QCOMPARE(rows, static_cast<int>(LineTypeForTab(i)->dimensionKeys.size()));
         }
         QCOMPARE(w.recorder.Texts(), QStringList());
+    }
+
+    // The pictures are drawn when their tab is first shown: the label shown
+    // holds its picture (looked up by name, not through LineImages, which
+    // draws a picture when asked for it).
+    void pictureOfTheTabShownIsDrawn() {
+        TestWindow w;
+        for (int i = 0; i < int(LineTypes().size()); ++i) {
+            if (LineTypeForTab(i) == nullptr) continue;
+            ClickTab(*w, i);
+            auto* shown = w->Panel2->findChild<QLabel*>(LinePictureName(LineTypeForTab(i)->picture));
+            QVERIFY(shown != nullptr && !shown->isHidden());
+            QCOMPARE(shown->pixmap().deviceIndependentSize().toSize(), QSize(128, 80));
+        }
     }
 
     void coupledTabShowsModes() {
