@@ -52,14 +52,50 @@ double OffsetFringing(double w, double h1, double h2, double t) {
     return k * x * (1.0 + 0.29905 * x) * (1.0 - 1.24725 * t / b);
 }
 
-// The share of the field below the strip's underside, in Er: the lower
-// half's c1 / (c1 + c2), less what its edges' fringing field spends above
-// that plane, q^2 0.038 (W/B)^-0.63, fitted to the field solver (Er 4.4
-// below, 3.0 above, T/B <= 0.035: eeff within 0.84 % instead of 1.7 %).
-double BelowShare(const Offset& o, double c1, double c2) {
-    const double q = c1 / (c1 + c2);
+// The share of the field below the strip's underside, in Er.  The halves
+// give q0 = c1 / (c1 + c2); fitted to this program's field solver (Er and
+// Er2 2..10, H2/H1 0.25..4, W/B 0.1..3, T/B 0..0.1: eeff of the single line
+// within 0.70 % instead of 3.0 %, tools/offset_field_grid.py):
+// - the field keeps to the nearer plane a little less than the halves say
+//   for narrow strips, (q0 - 1/2) (1 - 0.0216 (W/B)^-0.553);
+// - the strip's sides stand above the interface, in Er2:
+//   -0.539 (T/B) / (W/B + 0.266);
+// - the fringing field bends towards the higher permittivity:
+//   +0.00193 ln(Er2/Er) (1 + 13.7 T/W).
+// Each mode of the pair adds its own side-wall share `modeShift`.  With one
+// dielectric the share is not used.
+double BelowShare(const Offset& o, double c1, double c2, double modeShift) {
+    const double q0 = c1 / (c1 + c2);
     const double b = o.h1 + o.h2 + o.t;
-    return q - q * q * 0.038 * std::pow(o.w / b, -0.63);
+    const double wb = o.w / b, tb = o.t / b;
+    const double q = 0.5 + (q0 - 0.5) * (1.0 - 0.021636 * std::pow(wb, -0.55317)) -
+                     0.53869 * tb / (wb + 0.26561) +
+                     0.0019336 * std::log(o.er2 / o.er) * (1.0 + 13.704 * o.t / o.w) + modeShift;
+    return std::clamp(q, 0.0, 1.0);
+}
+
+// What a mode of the pair changes in the single line's terms: the offset
+// fringing correction's scale, and the share below the interface.  Fitted
+// to this program's field solver over the pair's grid (S/B 0.1..2,
+// T <= 0.3 W; tools/offset_field_grid.py).  In the even mode the pair's
+// fringing field spreads over both strips and the gap, so the correction
+// grows with the gap, 1 + 1.030 (1 - e^-(S/B)) / (1 + 1.163 W/B); in the
+// odd mode the facing edges feed each other instead of the far plane,
+// 1 - 0.664 e^-(0.690 S/B).  The gap walls stand above the interface: the
+// odd mode's field between them lies in Er2, -0.117 (T/B) / (S/B + 0.0158);
+// the even mode's is pushed out below, +0.210 (T/B) / (S/B + 0.934).
+struct ModeTerms {
+    double fringingScale = 1.0;
+    double shareShift = 0.0;
+};
+
+ModeTerms PairModeTerms(CoupledMode mode, const Offset& o) {
+    const double b = o.h1 + o.h2 + o.t;
+    const double sb = o.s / b, tb = o.t / b;
+    if (mode == CoupledMode::Even)
+        return {1.0 + 1.0295 * (1.0 - std::exp(-sb)) / (1.0 + 1.1626 * o.w / b),
+                0.20977 * tb / (sb + 0.93392)};
+    return {1.0 - 0.66444 * std::exp(-0.68991 * sb), -0.11698 * tb / (sb + 0.015836)};
 }
 
 // A centred stripline's values in air: impedance and series resistance.
@@ -70,12 +106,14 @@ struct Half {
 
 // The line of two halves: impedance, eeff and series resistance.
 LineValues Combine(const Offset& o, const Half& lower, const Half& upper, double f, double tand,
-                   double sigma) {
+                   double sigma, const ModeTerms& terms = {}) {
     LineValues v;
     const double c1 = 1.0 / lower.zAir; // capacitances in air, in units of 1/(c ohm)
     const double c2 = 1.0 / upper.zAir;
-    const double cAir = (c1 + c2) / 2.0 * (1.0 + OffsetFringing(o.w, o.h1, o.h2, o.t));
-    v.eeff = o.sameDielectric ? o.er : o.er2 + BelowShare(o, c1, c2) * (o.er - o.er2);
+    const double cAir =
+        (c1 + c2) / 2.0 * (1.0 + terms.fringingScale * OffsetFringing(o.w, o.h1, o.h2, o.t));
+    v.eeff = o.sameDielectric ? o.er
+                              : o.er2 + BelowShare(o, c1, c2, terms.shareShift) * (o.er - o.er2);
     v.impedance = 1.0 / (cAir * CheckedSqrt(v.eeff));
     v.dielectricLoss = StriplineDielectricLoss(f, v.eeff, tand);
     v.conductorLoss = 0.0;
@@ -157,7 +195,8 @@ LineResult offsetcoupledstripline::Evaluate(const InputsAtFrequency& in, double 
     for (CoupledMode mode : {CoupledMode::Even, CoupledMode::Odd})
         (mode == CoupledMode::Even ? r.even : r.odd) =
             Combine(o, PairHalf(mode, o, o.B1(), in.f, sigma),
-                    PairHalf(mode, o, o.B2(), in.f, sigma), in.f, in.tand, sigma);
+                    PairHalf(mode, o, o.B2(), in.f, sigma), in.f, in.tand, sigma,
+                    PairModeTerms(mode, o));
     static_cast<LineValues&>(r) = in.mode == 0 ? r.even : r.odd;
     return r;
 }
