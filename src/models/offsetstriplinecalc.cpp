@@ -17,6 +17,7 @@
 
 #include "models/striplinecalc.h"
 #include "numeric/checkedmath.h"
+#include "numeric/constants.h"
 #include "numeric/fpfault.h"
 #include "numeric/tpexceptions.h"
 
@@ -40,16 +41,21 @@ Offset OffsetOf(const InputsAtFrequency& in, double w, bool pair) {
 
 // The two halves leave out how the fringing field of a strip nearer one plane
 // reaches round to the other: the strip's capacitance is (1 + delta) times
-// theirs.  Fitted to this program's field solver over H2/H1 = 1..4, W/B =
-// 0.1..4 and T/B = 0.01..0.07 (B = H1 + H2 + T): with it the impedance lies
-// within 0.42 % of the field solution (median 0.13 %), the 0.42 % being the
-// centred stripline's own deviation at W/B = 2.  x = ((H2 - H1)/(H2 + H1))^2
-// vanishes for a centred strip, so the correction is then exactly 0.
+// theirs, x = ((H2 - H1)/(H2 + H1))^2 (B = H1 + H2 + T),
+//   delta = 0.1326 / (1 + (W/B / 0.3173)^5.067)^0.1266
+//           * x (1 + 1.157 x) / (1 + 1.692 x^2) * (1 - 3.782 T/B).
+// Fitted to this program's field solver over H2/H1 = 1/4..4, W/B 0.1..3 and
+// T/B 0..0.1 (the single line's grid of tools/offset_field_grid.py) and the
+// broadside pair's odd-mode halves (H1/H2 up to 18, T/B up to 0.2): the air
+// capacitance lies within 0.40 % of the field solution on both (median
+// 0.07 %), 0.40 % being the centred stripline's own deviation at W/B = 2.
+// x vanishes for a centred strip, so the correction is then exactly 0.
 double OffsetFringing(double w, double h1, double h2, double t) {
     const double b = h1 + h2 + t;
     const double x = ((h2 - h1) / (h2 + h1)) * ((h2 - h1) / (h2 + h1));
-    const double k = 0.15853 / std::pow(1.0 + std::pow(w / b / 0.79238, 1.06487), 1.13303);
-    return k * x * (1.0 + 0.29905 * x) * (1.0 - 1.24725 * t / b);
+    const double k = 0.132553 / std::pow(1.0 + std::pow(w / b / 0.317319, 5.06735), 0.126642);
+    return k * x * (1.0 + 1.15725 * x) / (1.0 + 1.69209 * x * x) *
+           std::max(0.0, 1.0 - 3.78156 * t / b);
 }
 
 // The share of the field below the strip's underside, in Er.  The halves
@@ -79,9 +85,9 @@ double BelowShare(const Offset& o, double c1, double c2, double modeShift) {
 // to this program's field solver over the pair's grid (S/B 0.1..2,
 // T <= 0.3 W; tools/offset_field_grid.py).  In the even mode the pair's
 // fringing field spreads over both strips and the gap, so the correction
-// grows with the gap, 1 + 1.030 (1 - e^-(S/B)) / (1 + 1.163 W/B); in the
+// grows with the gap, 1 + 0.652 (1 - e^-(S/B)) / (1 + 1.438 W/B); in the
 // odd mode the facing edges feed each other instead of the far plane,
-// 1 - 0.664 e^-(0.690 S/B).  The gap walls stand above the interface: the
+// 1 - 0.685 e^-(0.557 S/B).  The gap walls stand above the interface: the
 // odd mode's field between them lies in Er2, -0.117 (T/B) / (S/B + 0.0158);
 // the even mode's is pushed out below, +0.210 (T/B) / (S/B + 0.934).
 struct ModeTerms {
@@ -93,9 +99,9 @@ ModeTerms PairModeTerms(CoupledMode mode, const Offset& o) {
     const double b = o.h1 + o.h2 + o.t;
     const double sb = o.s / b, tb = o.t / b;
     if (mode == CoupledMode::Even)
-        return {1.0 + 1.0295 * (1.0 - std::exp(-sb)) / (1.0 + 1.1626 * o.w / b),
+        return {1.0 + 0.65161 * (1.0 - std::exp(-sb)) / (1.0 + 1.43837 * o.w / b),
                 0.20977 * tb / (sb + 0.93392)};
-    return {1.0 - 0.66444 * std::exp(-0.68991 * sb), -0.11698 * tb / (sb + 0.015836)};
+    return {1.0 - 0.68492 * std::exp(-0.55691 * sb), -0.11698 * tb / (sb + 0.015836)};
 }
 
 // A centred stripline's values in air: impedance and series resistance.
@@ -127,8 +133,19 @@ LineValues Combine(const Offset& o, const Half& lower, const Half& upper, double
     return v;
 }
 
+// A centred thin strip's impedance in air where Cohn's modulus k = tanh(x),
+// x = pi W / 2B, lies so near 1 that the stripline holds it clamped (W/B
+// above about 4.6, as the broadside pair's odd half reaches): there
+// K'(k)/K(k) = (pi/2) / ln(4/k') to O(k'^2), k' = sech x = 2 e^-x.
+double HalfImpedanceAir(const Offset& o, double b) {
+    const StriplineImpedanceResult centred = StriplineImpedance(o.w, b, o.t, 1.0);
+    if (!centred.outOfRange || o.t / b >= 1e-9) return centred.z0; // thick: Wheeler's holds
+    using constants::kPi;
+    return constants::kThirtyPi * (kPi / 2.0) / (kPi / 2.0 * o.w / b + std::log(2.0));
+}
+
 Half SingleHalf(const Offset& o, double b, double f, double sigma) {
-    const double zAir = StriplineImpedance(o.w, b, o.t, 1.0).z0;
+    const double zAir = HalfImpedanceAir(o, b);
     const double r =
         sigma > 0.0 ? 2.0 * zAir * StriplineConductorLoss(zAir, f, o.w, b, o.t, 1.0, sigma) : 0.0;
     return {zAir, r};
@@ -221,8 +238,12 @@ void offsetcoupledstripline::Check(const InputsAtFrequency& in, std::vector<std:
 // the even mode it is a magnetic wall and little field enters between the
 // strips: the pair is nearly one centred strip of thickness S + 2T, at twice
 // its impedance per strip; the field that does enter from the edges raises
-// the impedance by 1 / (1 - d), d fitted to this program's field solver over
-// W/B = 0.25..2, S/B = 0.05..0.3, T/B = 0.01..0.035 (within 1.3 %, median 0.25 %).
+// the impedance by 1 / (1 - d),
+//   d = 0.711 (S/B)^0.936 / (1 + 4.42 (W/B)^0.618) / (1 + 8.65 T/W + 0.618 T/S),
+// fitted to this program's field solver where the merged strip is no taller
+// than wide and within Wheeler's range, S + 2T <= W and (S + 2T)/B <= 1/3
+// (tools/offset_field_grid.py: within 0.25 %, median 0.12 %).  Beyond that
+// the field between narrow strips far apart is no longer a small correction.
 namespace {
 
 Offset BroadsideHalf(const InputsAtFrequency& in, double w) {
@@ -231,8 +252,9 @@ Offset BroadsideHalf(const InputsAtFrequency& in, double w) {
 }
 
 double BroadsideEvenPenetration(double w, double s, double b, double t) {
-    const double thin = std::max(0.0, 1.0 - 11.7559 * t / b);
-    return 0.30518 * std::pow(s / b, 1.03259) / std::pow(1.0 + 0.71080 * w / b, 1.15554) * thin;
+    return 0.711175 * std::pow(s / b, 0.936394) /
+           (1.0 + 4.42415 * std::pow(w / b, 0.618492)) /
+           (1.0 + 8.65333 * t / w + 0.618013 * t / s);
 }
 
 LineValues BroadsideEven(const Offset& o, double b, double f, double tand, double sigma) {
