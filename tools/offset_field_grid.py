@@ -3,6 +3,7 @@
 
   offset_field_grid.py solve   LINE CSV [N]      -- run the in-app field solver
   offset_field_grid.py compare LINE CSV [-v] [--worst K] [--one-er|--two-er]
+                                                   [--where EXPR]
                                                  -- closed form against the CSV
 
 LINE is offset-stripline, offset-coupled-stripline or
@@ -88,7 +89,7 @@ GRIDS = {
     "broadside-coupled-stripline": broadside_points,
 }
 DEFAULT_POINTS = {"offset-stripline": 120, "offset-coupled-stripline": 100,
-                  "broadside-coupled-stripline": 60}
+                  "broadside-coupled-stripline": 320}
 
 
 def args_of(row):
@@ -129,6 +130,11 @@ def compare(line, path):
     if "--one-er" in sys.argv or "--two-er" in sys.argv:
         two = "--two-er" in sys.argv
         records = [r for r in records if (float(r.get("Er2", 0)) > 0) == two]
+    # --where EXPR: only the points where the Python expression over the
+    # columns holds, e.g. --where "S <= 2 * W" (a verified box's edge).
+    if "--where" in sys.argv:
+        expr = sys.argv[sys.argv.index("--where") + 1]
+        records = [r for r in records if eval(expr, {}, {k: float(v) for k, v in r.items()})]
     dims = [k for k in records[0] if k in ("W", "S", "H1", "H2", "B", "T", "Er2", "Er")]
     pair = "Ze" in records[0]
     extra = ["f=1MHz", "tand=0"] + (["mode=both"] if pair else [])
