@@ -61,22 +61,23 @@ double OffsetFringing(double w, double h1, double h2, double t) {
 // The share of the field below the strip's underside, in Er.  The halves
 // give q0 = c1 / (c1 + c2); fitted to this program's field solver (Er and
 // Er2 2..10, H2/H1 0.25..4, W/B 0.1..3, T/B 0..0.1: eeff of the single line
-// within 0.70 % instead of 3.0 %, tools/offset_field_grid.py):
+// within 0.91 % instead of 3.0 %, tools/offset_field_grid.py):
 // - the field keeps to the nearer plane a little less than the halves say
-//   for narrow strips, (q0 - 1/2) (1 - 0.0216 (W/B)^-0.553);
+//   for narrow strips, (q0 - 1/2) (1 - 0.0405 (W/B)^-0.414);
 // - the strip's sides stand above the interface, in Er2:
-//   -0.539 (T/B) / (W/B + 0.266);
+//   -0.241 (T/B)^0.720 / (W/B + 0.326);
 // - the fringing field bends towards the higher permittivity:
-//   +0.00193 ln(Er2/Er) (1 + 13.7 T/W).
+//   +0.00266 ln(Er2/Er) (1 + 7.63 T/W).
 // Each mode of the pair adds its own side-wall share `modeShift`.  With one
 // dielectric the share is not used.
 double BelowShare(const Offset& o, double c1, double c2, double modeShift) {
     const double q0 = c1 / (c1 + c2);
     const double b = o.h1 + o.h2 + o.t;
     const double wb = o.w / b, tb = o.t / b;
-    const double q = 0.5 + (q0 - 0.5) * (1.0 - 0.021636 * std::pow(wb, -0.55317)) -
-                     0.53869 * tb / (wb + 0.26561) +
-                     0.0019336 * std::log(o.er2 / o.er) * (1.0 + 13.704 * o.t / o.w) + modeShift;
+    const double q = 0.5 + (q0 - 0.5) * (1.0 - 0.0404553 * std::pow(wb, -0.413784)) -
+                     0.240874 * std::pow(tb, 0.719673) / (wb + 0.326204) +
+                     0.00266187 * std::log(o.er2 / o.er) * (1.0 + 7.63269 * o.t / o.w) +
+                     modeShift;
     return std::clamp(q, 0.0, 1.0);
 }
 
@@ -84,13 +85,15 @@ double BelowShare(const Offset& o, double c1, double c2, double modeShift) {
 // fringing correction's scale, and the share below the interface.  Fitted
 // to this program's field solver over the pair's grid (S/B 0.1..2,
 // T <= 0.3 W; tools/offset_field_grid.py).  In the even mode the pair's
-// fringing field spreads over both strips and the gap, so the correction
-// grows with the gap, 1 + 0.652 (1 - e^-(S/B)) / (1 + 1.438 W/B); in the
+// fringing field spreads over both strips and the gap: the correction is
+// that of a strip W + (W + S) e^-(4.43 S/B) wide (one strip 2W + S wide as
+// the gap closes), times 1 + 0.792 (1 - e^-(S/B)) / (1 + 0.228 W/B); in the
 // odd mode the facing edges feed each other instead of the far plane,
-// 1 - 0.685 e^-(0.557 S/B).  The gap walls stand above the interface: the
-// odd mode's field between them lies in Er2, -0.117 (T/B) / (S/B + 0.0158);
-// the even mode's is pushed out below, +0.210 (T/B) / (S/B + 0.934).
+// 1 - 0.679 e^-(0.545 S/B).  The gap walls stand above the interface: the
+// odd mode's field between them lies in Er2, -0.0847 T/S; the even mode's
+// is pushed out below, +0.0564 (T/B) / (S/B + 0.0488).
 struct ModeTerms {
+    double fringingWidth = 0.0; // 0: the strip's own
     double fringingScale = 1.0;
     double shareShift = 0.0;
 };
@@ -99,9 +102,10 @@ ModeTerms PairModeTerms(CoupledMode mode, const Offset& o) {
     const double b = o.h1 + o.h2 + o.t;
     const double sb = o.s / b, tb = o.t / b;
     if (mode == CoupledMode::Even)
-        return {1.0 + 0.65161 * (1.0 - std::exp(-sb)) / (1.0 + 1.43837 * o.w / b),
-                0.20977 * tb / (sb + 0.93392)};
-    return {1.0 - 0.68492 * std::exp(-0.55691 * sb), -0.11698 * tb / (sb + 0.015836)};
+        return {o.w + (o.w + o.s) * std::exp(-4.43425 * sb),
+                1.0 + 0.792415 * (1.0 - std::exp(-sb)) / (1.0 + 0.227750 * o.w / b),
+                0.0563891 * tb / (sb + 0.0488013)};
+    return {0.0, 1.0 - 0.679481 * std::exp(-0.545035 * sb), -0.0847044 * o.t / o.s};
 }
 
 // A centred stripline's values in air: impedance and series resistance.
@@ -117,7 +121,9 @@ LineValues Combine(const Offset& o, const Half& lower, const Half& upper, double
     const double c1 = 1.0 / lower.zAir; // capacitances in air, in units of 1/(c ohm)
     const double c2 = 1.0 / upper.zAir;
     const double cAir =
-        (c1 + c2) / 2.0 * (1.0 + terms.fringingScale * OffsetFringing(o.w, o.h1, o.h2, o.t));
+        (c1 + c2) / 2.0 *
+        (1.0 + terms.fringingScale * OffsetFringing(terms.fringingWidth > 0.0 ? terms.fringingWidth : o.w,
+                                                    o.h1, o.h2, o.t));
     v.eeff = o.sameDielectric ? o.er
                               : o.er2 + BelowShare(o, c1, c2, terms.shareShift) * (o.er - o.er2);
     v.impedance = 1.0 / (cAir * CheckedSqrt(v.eeff));
