@@ -88,7 +88,7 @@ GRIDS = {
     "offset-coupled-stripline": lambda n: offset_points(True, n),
     "broadside-coupled-stripline": broadside_points,
 }
-DEFAULT_POINTS = {"offset-stripline": 220, "offset-coupled-stripline": 200,
+DEFAULT_POINTS = {"offset-stripline": 300, "offset-coupled-stripline": 280,
                   "broadside-coupled-stripline": 320}
 
 
