@@ -331,7 +331,8 @@ const std::vector<LineType>& LineTypes() {
          .thicknessRow = 4,
          .thinMetalLimit = 0.0,
          .picture = "offset-stripline",
-         .crossSection = &OffsetStriplineCrossSection},
+         .crossSection = &OffsetStriplineCrossSection,
+         .verified = OffsetStriplineVerified()},
         {.tabIndex = 11,
          .tabName = "Offset Coupled Stripline",
          .cliName = "offset-coupled-stripline",
@@ -356,7 +357,8 @@ const std::vector<LineType>& LineTypes() {
          .thicknessRow = 5,
          .thinMetalLimit = 0.0,
          .picture = "offset-coupled-stripline",
-         .crossSection = &OffsetCoupledStriplineCrossSection},
+         .crossSection = &OffsetCoupledStriplineCrossSection,
+         .verified = OffsetCoupledStriplineVerified()},
         {.tabIndex = 12,
          .tabName = "Broadside Stripline",
          .cliName = "broadside-coupled-stripline",
@@ -378,7 +380,8 @@ const std::vector<LineType>& LineTypes() {
          .thicknessRow = 4,
          .thinMetalLimit = 0.0,
          .picture = "broadside-coupled-stripline",
-         .crossSection = &BroadsideStriplineCrossSection},
+         .crossSection = &BroadsideStriplineCrossSection,
+         .verified = BroadsideStriplineVerified()},
     };
     return types;
 }
