@@ -27,20 +27,9 @@ import statistics
 import subprocess
 import sys
 
+from coupled_field_grid import halton, log_range  # the same Halton points
+
 CALC = os.environ.get("TAVREL_CALC", "build/tavrel-calc")
-
-
-def halton(i, base):
-    f, r = 1.0, 0.0
-    while i > 0:
-        f /= base
-        r += f * (i % base)
-        i //= base
-    return r
-
-
-def log_range(x, lo, hi):
-    return lo * (hi / lo) ** x
 
 
 def thickness(i, x, lo, hi):

@@ -34,8 +34,14 @@ struct Offset {
 Offset OffsetOf(const InputsAtFrequency& in, double w, bool pair) {
     const int first = pair ? 3 : 2;
     const double er2 = in.Row(first + 3);
-    Offset o{w,   pair ? in.Row(2) : 0.0, in.Row(first), in.Row(first + 1), in.Row(first + 2),
-             in.er, er2 > 0.0 ? er2 : in.er, !(er2 > 0.0) || er2 == in.er};
+    Offset o{w,
+             pair ? in.Row(2) : 0.0,
+             in.Row(first),
+             in.Row(first + 1),
+             in.Row(first + 2),
+             in.er,
+             er2 > 0.0 ? er2 : in.er,
+             !(er2 > 0.0) || er2 == in.er};
     return o;
 }
 
@@ -129,20 +135,19 @@ LineValues Combine(const Offset& o, const Half& lower, const Half& upper, double
     LineValues v;
     const double c1 = 1.0 / lower.zAir; // capacitances in air, in units of 1/(c ohm)
     const double c2 = 1.0 / upper.zAir;
+    const double fringingWidth = terms.fringingWidth > 0.0 ? terms.fringingWidth : o.w;
     const double cAir =
         (c1 + c2) / 2.0 *
-        (1.0 + terms.fringingScale * OffsetFringing(terms.fringingWidth > 0.0 ? terms.fringingWidth : o.w,
-                                                    o.h1, o.h2, o.t));
-    v.eeff = o.sameDielectric
-                 ? o.er
-                 : TwoLayerEeff(BelowShare(o, c1, c2, terms.shareShift), o.er, o.er2);
+        (1.0 + terms.fringingScale * OffsetFringing(fringingWidth, o.h1, o.h2, o.t));
+    v.eeff = o.sameDielectric ? o.er
+                              : TwoLayerEeff(BelowShare(o, c1, c2, terms.shareShift), o.er, o.er2);
     v.impedance = 1.0 / (cAir * CheckedSqrt(v.eeff));
     v.dielectricLoss = StriplineDielectricLoss(f, v.eeff, tand);
     v.conductorLoss = 0.0;
     if (sigma > 0.0) {
         const double halves = (c1 + c2) / 2.0;
-        const double r = (lower.resistance * c1 * c1 + upper.resistance * c2 * c2) /
-                         (2.0 * halves * halves);
+        const double r =
+            (lower.resistance * c1 * c1 + upper.resistance * c2 * c2) / (2.0 * halves * halves);
         v.conductorLoss = r / (2.0 * v.impedance);
     }
     v.loss = v.dielectricLoss + v.conductorLoss;
@@ -172,10 +177,9 @@ Half PairHalf(CoupledMode mode, const Offset& o, double b, double f, double sigm
                             ? CoupledStriplineEvenImpedance(o.w, o.s, b, o.t, 1.0)
                             : CoupledStriplineOddImpedance(o.w, o.s, b, o.t, 1.0);
     const double r =
-        sigma > 0.0
-            ? 2.0 * zAir *
-                  CoupledStriplineConductorLoss(mode, zAir, f, o.w, o.s, b, o.t, 1.0, sigma)
-            : 0.0;
+        sigma > 0.0 ? 2.0 * zAir *
+                          CoupledStriplineConductorLoss(mode, zAir, f, o.w, o.s, b, o.t, 1.0, sigma)
+                    : 0.0;
     return {zAir, r};
 }
 
@@ -226,15 +230,15 @@ LineResult offsetcoupledstripline::Evaluate(const InputsAtFrequency& in, double 
     const double sigma = StriplineConductivity(in.rho);
     LineResult r;
     for (CoupledMode mode : {CoupledMode::Even, CoupledMode::Odd})
-        (mode == CoupledMode::Even ? r.even : r.odd) =
-            Combine(o, PairHalf(mode, o, o.B1(), in.f, sigma),
-                    PairHalf(mode, o, o.B2(), in.f, sigma), in.f, in.tand, sigma,
-                    PairModeTerms(mode, o));
+        (mode == CoupledMode::Even ? r.even : r.odd) = Combine(
+            o, PairHalf(mode, o, o.B1(), in.f, sigma), PairHalf(mode, o, o.B2(), in.f, sigma), in.f,
+            in.tand, sigma, PairModeTerms(mode, o));
     static_cast<LineValues&>(r) = in.mode == 0 ? r.even : r.odd;
     return r;
 }
 
-void offsetcoupledstripline::Check(const InputsAtFrequency& in, std::vector<std::string>& warnings) {
+void offsetcoupledstripline::Check(const InputsAtFrequency& in,
+                                   std::vector<std::string>& warnings) {
     const Offset o = OffsetOf(in, in.Row(1), true);
     if (!(o.s > 0.0)) throw TP_Exceptions("S must be > 0");
     CheckOffset(o, in.rho, warnings);
@@ -278,7 +282,7 @@ double BroadsideEvenPenetration(double w, double s, double b, double t) {
 }
 
 LineValues BroadsideEven(const Offset& o, double b, double f, double tand, double sigma) {
-    const double merged = o.s + 2.0 * o.t;                        // both strips as one
+    const double merged = o.s + 2.0 * o.t; // both strips as one
     const double zThick = StriplineImpedance(o.w, b, merged, 1.0).z0;
     LineValues v;
     v.eeff = o.er;

@@ -34,13 +34,14 @@ VerifiedRange CoaxVerified() {
 // Rows W S H T.
 VerifiedRange CoupledMicrostripVerified() {
     return {{{1, 3, 0.1, 10.0}, {2, 3, 0.1, 10.0}, {4, 3, 0.0, 0.35}, {4, 1, 0.0, 0.5}},
-            kErLow, kErHigh};
+            kErLow,
+            kErHigh};
 }
 
 // Rows W S B T.
 VerifiedRange CoupledStriplineVerified() {
-    return {{{1, 3, 0.1, 1.0}, {2, 3, 0.1, 1.0}, {4, 3, 0.0, 0.1}, {4, 1, 0.0, 0.5}}, kErLow,
-            kErHigh};
+    return {
+        {{1, 3, 0.1, 1.0}, {2, 3, 0.1, 1.0}, {4, 3, 0.0, 0.1}, {4, 1, 0.0, 0.5}}, kErLow, kErHigh};
 }
 
 // Rows W H1 H2 T (Er2 5): the strip's width against the nearer plane from
@@ -76,7 +77,6 @@ VerifiedRange OffsetCoupledStriplineVerified() {
 
 // Rows W S B T; strips no farther apart than twice their width.
 VerifiedRange BroadsideStriplineVerified() {
-    return {{{1, 3, 0.1, 3.0}, {2, 3, 0.05, 0.6}, {4, 3, 0.0, 0.1}, {2, 1, 0.0, 2.0}},
-            kErLow,
-            kErHigh};
+    return {
+        {{1, 3, 0.1, 3.0}, {2, 3, 0.05, 0.6}, {4, 3, 0.0, 0.1}, {2, 1, 0.0, 2.0}}, kErLow, kErHigh};
 }
