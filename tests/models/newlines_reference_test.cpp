@@ -183,6 +183,23 @@ TEST(NewLineReferences, OffsetStriplinesAgreeWithTheFieldSolver) {
     }
 }
 
+// eeff lies between the two dielectrics' Er: above Er, up to the second
+// one's, is no formula leaving its range (it was warned as one).
+TEST(NewLineReferences, ASecondDielectricAboveErIsNoWarning) {
+    const struct {
+        const char* line;
+        std::vector<double> rows;
+        double er;
+    } lines[] = {
+        {"offset-coupled-stripline", {0.2e-3, 0.25e-3, 0.2e-3, 0.4e-3, 17.5e-6, 6.0}, 3.66},
+        {"twisted-pair", {1e-3, 0.5e-3, 60, 4.0}, 2.0}};
+    for (const auto& l : lines) {
+        const LineAnswer a = Answer(l.line, Inputs(l.rows, l.er, 1e8));
+        EXPECT_GT(a.result.eeff, l.er) << l.line;
+        EXPECT_TRUE(a.warnings.empty()) << l.line << ": " << a.warnings.front();
+    }
+}
+
 // The boxes the closed forms were measured in: just inside, no warning; just
 // past one edge, the verified-range warning.
 TEST(NewLineReferences, OffsetStriplinesWarnOutsideTheirVerifiedBoxes) {
