@@ -1,5 +1,6 @@
 #include "core/calculation.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/linecal.h"
@@ -19,11 +20,14 @@ const char* const kEeffAboveEr = "eeff above Er: the formulas are outside their 
 
 // No wave guided by a dielectric of Er (at f) and air sees more than Er; a
 // formula that says so has left its range.  Lines filled with the dielectric
-// give eeff = Er, which rounding may lift by an ulp or two.  Near and below
-// the R = omega L corner the conductor's internal inductance and resistance
-// lift eeff further: that is physics, so the formulas' own eeff is tested.
+// give eeff = Er, which rounding may lift by an ulp or two; a line with a
+// second dielectric may reach the higher of the two.  Near and below the
+// R = omega L corner the conductor's internal inductance and resistance lift
+// eeff further: that is physics, so the formulas' own eeff is tested.
 bool EeffAboveEr(const LineDescriptor& line, const LineInputs& in, const LineResult& r) {
-    const double limit = in.er * (1.0 + 1e-9);
+    const double highest =
+        line.secondErRow > 0 ? std::max(in.er, in.Row(line.secondErRow)) : in.er;
+    const double limit = highest * (1.0 + 1e-9);
     const auto above = [limit](const LineValues& v) {
         return (std::isnan(v.formulaEeff) ? v.eeff : v.formulaEeff) > limit;
     };

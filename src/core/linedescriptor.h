@@ -123,6 +123,9 @@ struct LineDescriptor {
     // Null: a line with one mode.  Otherwise its modes, listed after the
     // warnings and reported by tavrel-calc.
     ModeListFunction modes = nullptr;
+    // A number row holding a second dielectric's Er (0: none): eeff lies
+    // between the two, so it may rise above Er up to that row's value.
+    int secondErRow = 0;
 
     int RowCount() const { return static_cast<int>(rowLabels.size()); }
     // The fixed unit of a number row (1 first), or nullptr for a length.

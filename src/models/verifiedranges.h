@@ -1,5 +1,6 @@
 // The boxes where each line's closed form was checked against the field
-// solver (tools/closedform_grid.py spans exactly these; the help page's
+// solver (tools/closedform_grid.py and, for the offset and broadside
+// striplines, tools/offset_field_grid.py span exactly these; the help page's
 // accuracy table gives the worst and median differences found in them).
 #pragma once
 
@@ -11,3 +12,6 @@ VerifiedRange CoplanarVerified(); // CPW and grounded CPW
 VerifiedRange CoaxVerified();
 VerifiedRange CoupledMicrostripVerified();
 VerifiedRange CoupledStriplineVerified();
+VerifiedRange OffsetStriplineVerified();
+VerifiedRange OffsetCoupledStriplineVerified();
+VerifiedRange BroadsideStriplineVerified();
