@@ -172,9 +172,11 @@ struct CoupledModeLoss {
 // with the strips' finite thickness (FiniteThicknessResistance), for the
 // line's mode impedances ze, zo.  No loss without a conductor (sigma = 0) or
 // for T not above kThinnestConductor; W, S or H not positive raise
-// TP_Exceptions.
+// TP_Exceptions.  `asDrawnInAir`: CoupledMicrostripModeValues(w, s, h, t, 1,
+// 0) where the caller has it (null: computed here).
 CoupledModeLoss CoupledMicrostripConductorLoss(double w, double s, double h, double t, double sigma,
-                                               double f, double ze, double zo);
+                                               double f, double ze, double zo,
+                                               const CoupledMicrostripModes* asDrawnInAir = nullptr);
 
 // The line kernels: W is row 1 (the trial value x), S row 2, H row 3, T row 4;
 // both modes are computed, the result's own values are those of in.mode.

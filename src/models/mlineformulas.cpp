@@ -17,7 +17,11 @@ double HammerstadJensenB(double er) {
 }
 
 double HammerstadJensenEffective(double x, double er) {
-    const double exponent = -HammerstadJensenA(x) * HammerstadJensenB(er);
+    return HammerstadJensenEffective(x, er, HammerstadJensenA(x));
+}
+
+double HammerstadJensenEffective(double x, double er, double a) {
+    const double exponent = -a * HammerstadJensenB(er);
     return ((er + 1.0) + (er - 1.0) * Pow(1.0 + 10.0 / x, exponent)) * 0.5;
 }
 
