@@ -22,6 +22,8 @@ using namespace constants;
 
 namespace {
 
+constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
+
 // Replaces a vanishing dimension by 1 nm so that no ratio divides by zero.
 double NonVanishing(double x) {
     return IsNegligible(x) ? 1e-9 : x;
@@ -37,7 +39,8 @@ double HammerstadJensenZ01(double x) {
 // The static part of the set: its quasi-static values and the air impedance.
 MicrostripStaticPart HammerstadJensenStatic(double u, double t, double er) {
     // Thickness correction of the width, in air (u1) and on the substrate (ur).
-    const double du1 = ThicknessIncrement(u, t);
+    const double cothSquared = mline::ThicknessCothSquared(u);
+    const double du1 = ThicknessIncrement(u, t, cothSquared);
     const double dur = 0.5 * (1.0 + Sech(CheckedSqrt(er - 1.0))) * du1;
     const double u1 = u + du1;
     const double ur = u + dur;
@@ -45,10 +48,10 @@ MicrostripStaticPart HammerstadJensenStatic(double u, double t, double er) {
     const double eeR = mline::HammerstadJensenEffective(ur, er);
     const double z01r = HammerstadJensenZ01(ur);
     const double z00 = z01r / CheckedSqrt(eeR);
-    if (!(er > 1.0001)) return {{1.0, z00}};
+    if (!(er > 1.0001)) return {{1.0, z00}, kNotComputed, cothSquared};
     const double z01 = HammerstadJensenZ01(u1); // the air impedance
     const double eps0 = eeR * Pow(z01 / z01r, 2.0);
-    return {{eps0, z00}, z01};
+    return {{eps0, z00}, z01, cothSquared};
 }
 
 // The static values, and with dispersion the dispersed ones from the static
@@ -125,9 +128,16 @@ MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hI
 } // namespace
 
 double mline::ThicknessIncrement(double u, double t) {
+    return ThicknessIncrement(u, t, ThicknessCothSquared(u));
+}
+
+double mline::ThicknessCothSquared(double u) {
+    return Pow(Coth(CheckedSqrt(6.517 * u)), 2.0);
+}
+
+double mline::ThicknessIncrement(double u, double t, double cothSquared) {
     static const double e = SafeExp(1.0);
-    const double coth = Coth(CheckedSqrt(6.517 * u));
-    return (t * kOneOverPi) * CheckedLog(1.0 + 4.0 * e / (t * Pow(coth, 2.0)));
+    return (t * kOneOverPi) * CheckedLog(1.0 + 4.0 * e / (t * cothSquared));
 }
 
 MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, double f,
@@ -158,9 +168,12 @@ MicrostripStaticPair MicrostripHammerstadJensenPair(double w, double h, double e
     return HammerstadJensenSet(part, w / h, h, er, f * 1e-9, f, true);
 }
 
-double MicrostripAirImpedance(double w, double h, double t) {
+double MicrostripAirImpedance(double w, double h, double t, double cothSquared) {
     const double u = NonVanishing(w) / NonVanishing(h);
-    return HammerstadJensenZ01(u + ThicknessIncrement(u, NonVanishing(t) / NonVanishing(h)));
+    const double tr = NonVanishing(t) / NonVanishing(h);
+    return HammerstadJensenZ01(
+        u + (std::isnan(cothSquared) ? ThicknessIncrement(u, tr)
+                                     : ThicknessIncrement(u, tr, cothSquared)));
 }
 
 namespace {

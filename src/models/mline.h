@@ -40,6 +40,9 @@ MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, 
 struct MicrostripStaticPart {
     MicrostripStatic quasiStatic;
     double airImpedance = std::numeric_limits<double>::quiet_NaN();
+    // The thickness increment's term of the width, which the derivative by
+    // the thickness reads again (NaN: not at hand).
+    double cothSquared = std::numeric_limits<double>::quiet_NaN();
 };
 MicrostripStaticPart MicrostripHammerstadJensenStatic(double w, double h, double t, double er);
 
@@ -56,8 +59,11 @@ MicrostripStaticPair MicrostripHammerstadJensenPair(double w, double h, double e
 
 // Impedance of the static line in air, Z0 sqrt(eeff) of the
 // Hammerstad-Jensen set: the air impedance Z01 at the width ratio the
-// thickness correction gives in air (Er drops out).
-double MicrostripAirImpedance(double w, double h, double t);
+// thickness correction gives in air (Er drops out).  `cothSquared`:
+// mline::ThicknessCothSquared of the width ratio where at hand (NaN:
+// computed here).
+double MicrostripAirImpedance(double w, double h, double t,
+                              double cothSquared = std::numeric_limits<double>::quiet_NaN());
 
 struct MicrostripResult {
     double loss;      // nepers per metre
@@ -101,11 +107,13 @@ struct MicrostripConductorTerms {
 struct MicrostripWheelerDerivatives {
     double dT, dH, dW;
 };
-// `airImpedance`: MicrostripAirImpedance(w, h, t) where already at hand (NaN:
+// `airImpedance` and `cothSquared`: MicrostripAirImpedance(w, h, t) and the
+// thickness increment's term of the width, where already at hand (NaN:
 // computed here).
 MicrostripWheelerDerivatives
 MicrostripDerivatives(double w, double h, double t,
-                      double airImpedance = std::numeric_limits<double>::quiet_NaN());
+                      double airImpedance = std::numeric_limits<double>::quiet_NaN(),
+                      double cothSquared = std::numeric_limits<double>::quiet_NaN());
 
 MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double t, double er,
                                                       double rho, double f);

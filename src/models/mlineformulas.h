@@ -32,6 +32,10 @@ double HammerstadJensenEffective(double x, double er, double a);
 // Hammerstad-Jensen increment of the width ratio u for a strip of thickness
 // ratio t, in air.
 double ThicknessIncrement(double u, double t);
+// coth^2 sqrt(6.517 u), the increment's term of the width alone, and the
+// increment with it at hand.
+double ThicknessCothSquared(double u);
+double ThicknessIncrement(double u, double t, double cothSquared);
 
 // Kirschning-Jansen P1 to P4 of the effective dielectric constant's
 // dispersion; fn is frequency in GHz times height in mm.
