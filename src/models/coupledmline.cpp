@@ -192,10 +192,9 @@ StaticValues ThickStatic(double u, double g, double t, double h, double er,
 }
 
 // Kirschning-Jansen dispersion of both modes' effective dielectric constants.
-void DisperseDielectric(double u, double g, double er, double fn, const StaticValues& s, double& ee,
-                        double& eo) {
-    const mline::DielectricDispersionTerms p =
-        mline::KirschningJansenDielectricTerms(u, er, fn, Exp);
+void DisperseDielectric(const mline::DispersionStaticTerms& k, double u, double g, double er,
+                        double fn, const StaticValues& s, double& ee, double& eo) {
+    const mline::DielectricDispersionTerms p = mline::KirschningJansenDielectricTerms(k, u, fn, Exp);
     const double p5 = 0.334 * Exp(-3.3 * Pow(er / 15.0, 3.0)) + 0.746;
     const double p6 = p5 * Exp(-Pow(fn / 18.0, 0.368));
     const double p7 =
@@ -218,9 +217,9 @@ void DisperseDielectric(double u, double g, double er, double fn, const StaticVa
 }
 
 // Kirschning-Jansen even-mode impedance dispersion.
-double DisperseEvenImpedance(double u, double g, double er, double fn, const StaticValues& s,
-                             double ee) {
-    const mline::ImpedanceDispersionTerms r = mline::KirschningJansenImpedanceTerms(u, er, fn, Exp);
+double DisperseEvenImpedance(const mline::DispersionStaticTerms& k, double u, double g, double er,
+                             double fn, const StaticValues& s, double ee) {
+    const mline::ImpedanceDispersionTerms r = mline::KirschningJansenImpedanceTerms(k, fn, Exp);
     const double f20 = Pow(fn / 20.0, 4.91);
     const double q11 = 0.893 * (1.0 - 0.3 / (1.0 + 0.7 * (er - 1.0)));
     const double q12 = 2.121 * (f20 / (1.0 + q11 * f20)) * Exp(-2.87 * g) * Pow(g, 0.902);
@@ -305,8 +304,10 @@ CoupledMicrostripModes ModeValues(double w, double s, double h, double t, double
     if (weight > 0.0 && f >= 1.0) {
         const double fn = f * 1e-9 * h * kInchesPerMetre * 25.4; // GHz times mm
         CoupledMicrostripModes d = m;
-        DisperseDielectric(u, g, er, fn, st, d.ee, d.eo);
-        d.ze = DisperseEvenImpedance(u, g, er, fn, st, d.ee);
+        // The single strip's terms of u and Er serve both modes.
+        const mline::DispersionStaticTerms k = mline::KirschningJansenStaticTerms(u, er, Exp);
+        DisperseDielectric(k, u, g, er, fn, st, d.ee, d.eo);
+        d.ze = DisperseEvenImpedance(k, u, g, er, fn, st, d.ee);
         d.zo = DisperseOddImpedance(u, g, er, fn, st, d.eo, zl);
         if (weight == 1.0) return d;
         m.ze += weight * (d.ze - m.ze);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/lineinputs.h"
+#include "models/mlineformulas.h"
 #include "numeric/complexmath.h"
 
 // ---- Single microstrip -----------------------------------------------------
@@ -43,19 +44,23 @@ struct MicrostripStaticPart {
     // The thickness increment's term of the width, which the derivative by
     // the thickness reads again (NaN: not at hand).
     double cothSquared = std::numeric_limits<double>::quiet_NaN();
+    // The dispersion's terms of the width ratio and Er, from the first
+    // dispersed evaluation on.
+    std::optional<mline::DispersionStaticTerms> dispersion;
 };
 MicrostripStaticPart MicrostripHammerstadJensenStatic(double w, double h, double t, double er);
 
 // The set's static values and its dispersed ones from its static part: the
 // same numbers as MicrostripQuasiStatic without and with dispersion
-// (selector kHammerstadJensenSelector).
+// (selector kHammerstadJensenSelector).  Fills the part's dispersion terms
+// where it has none.
 struct MicrostripStaticPair {
     MicrostripStatic quasiStatic;
     MicrostripStatic dispersed;
     double airImpedance = std::numeric_limits<double>::quiet_NaN();
 };
 MicrostripStaticPair MicrostripHammerstadJensenPair(double w, double h, double er, double f,
-                                                    const MicrostripStaticPart& part);
+                                                    MicrostripStaticPart& part);
 
 // Impedance of the static line in air, Z0 sqrt(eeff) of the
 // Hammerstad-Jensen set: the air impedance Z01 at the width ratio the
