@@ -87,6 +87,7 @@ bool Same(double a, double b) {
 } // namespace
 
 StriplineImpedanceResult CoupledStriplineTerms::SingleStrip(double w, double b, double t) {
+    if (!keep_) return StriplineImpedance(w, b, t, 1.0);
     for (std::size_t i = 0; i < stripCount_; ++i) {
         const Strip& kept = strips_[i];
         if (Same(kept.w, w) && Same(kept.b, b) && Same(kept.t, t)) return kept.value;
@@ -97,11 +98,15 @@ StriplineImpedanceResult CoupledStriplineTerms::SingleStrip(double w, double b, 
 }
 
 Edges CoupledStriplineTerms::EdgeTanhs(double w, double s, double b) {
+    const auto compute = [&] {
+        return Edges{std::tanh(Capped(kHalfPi * w / b)), std::tanh(Capped(kHalfPi * (w + s) / b))};
+    };
+    if (!keep_) return compute();
     for (std::size_t i = 0; i < pairCount_; ++i) {
         const Pair& kept = pairs_[i];
         if (Same(kept.w, w) && Same(kept.s, s) && Same(kept.b, b)) return kept.value;
     }
-    const Edges value{std::tanh(Capped(kHalfPi * w / b)), std::tanh(Capped(kHalfPi * (w + s) / b))};
+    const Edges value = compute();
     if (pairCount_ < kKept) pairs_[pairCount_++] = {w, s, b, value};
     return value;
 }
@@ -123,13 +128,14 @@ double CoupledStriplineImpedance(CoupledMode mode, double w, double s, double b,
         zeroThickness + d.all + 2.0 * t / s * std::exp(-kOddWallFade * s / b), er);
 }
 
+// Each term read once: nothing kept.
 double CoupledStriplineEvenImpedance(double w, double s, double b, double t, double er) {
-    CoupledStriplineTerms terms;
+    CoupledStriplineTerms terms(false);
     return CoupledStriplineImpedance(CoupledMode::Even, w, s, b, t, er, terms);
 }
 
 double CoupledStriplineOddImpedance(double w, double s, double b, double t, double er) {
-    CoupledStriplineTerms terms;
+    CoupledStriplineTerms terms(false);
     return CoupledStriplineImpedance(CoupledMode::Odd, w, s, b, t, er, terms);
 }
 
@@ -142,7 +148,7 @@ bool CoupledStriplineOutOfRange(CoupledMode mode, double w, double s, double b, 
 }
 
 bool CoupledStriplineOutOfRange(CoupledMode mode, double w, double s, double b, double t) {
-    CoupledStriplineTerms terms;
+    CoupledStriplineTerms terms(false);
     return CoupledStriplineOutOfRange(mode, w, s, b, t, terms);
 }
 
@@ -163,7 +169,7 @@ double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, doubl
 
 double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s, double b,
                                      double t, double er, double sigma) {
-    CoupledStriplineTerms terms;
+    CoupledStriplineTerms terms(false);
     return CoupledStriplineConductorLoss(mode, z, f, w, s, b, t, er, sigma, terms);
 }
 

@@ -59,6 +59,9 @@ void RequireStripDimensions(double w, double t);
 // first use and read again after; an object serves one evaluation.
 class CoupledStriplineTerms {
   public:
+    // `keep` false: nothing is kept, for a caller that reads each once.
+    explicit CoupledStriplineTerms(bool keep = true) : keep_(keep) {}
+
     struct Edges {
         double inner, outer;
     };
@@ -75,9 +78,10 @@ class CoupledStriplineTerms {
         double w, s, b;
         Edges value;
     };
-    std::array<Strip, kKept> strips_{};
-    std::array<Pair, kKept> pairs_{};
+    std::array<Strip, kKept> strips_; // the first stripCount_ are kept
+    std::array<Pair, kKept> pairs_; // the first pairCount_ are kept
     std::size_t stripCount_ = 0, pairCount_ = 0;
+    bool keep_;
 };
 
 // Edge-coupled stripline, Cohn 1955: even- and odd-mode impedances from the
