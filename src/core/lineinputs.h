@@ -65,7 +65,7 @@ struct InputsAtFrequency : LineInputs {
 // no floating-point fault.  Kernels without such terms ignore it.
 struct CrossSectionTerms {
     bool ready = false;
-    std::array<double, 8> values{};
+    std::array<double, 24> values{};
 };
 
 // A loss part the model does not separate.

@@ -6,6 +6,7 @@
 // air (coupledmlineloss.cpp), dielectric loss with the filling factor.  The
 // single-strip values come from the microstrip kernel at zero frequency.
 #include <cmath>
+#include <optional>
 
 #include "models/mline.h"
 #include "models/mlineformulas.h"
@@ -40,44 +41,82 @@ struct StaticValues {
     double ze0, zo0, ee0, eo0;
 };
 
-// Kirschning-Jansen static even- and odd-mode values from the single strip's
-// impedance zl and effective dielectric constant es.
-StaticValues KirschningJansenStatic(double u, double g, double er, double zl, double es) {
-    StaticValues v;
-    const double g2 = Pow(g, 2.0);
-    const double ve = u * (20.0 + g2) / (10.0 + g2) + g * Exp(-g);
-    v.ee0 = mline::HammerstadJensenEffective(ve, er);
+// Kirschning-Jansen static terms of the gap ratio g alone.  One thick pair
+// evaluates three widths at its own gap: each takes them from here.
+struct GapTerms {
+    double g, g2, expG, q2, q3, q5, q6, q9;
+};
 
-    const double d0 = 0.593 + 0.694 * Exp(-0.562 * u);
-    const double b0 = 0.747 * er / (er + 0.15);
-    const double c0 = b0 - (b0 - 0.207) * Exp(-0.414 * u);
-    const double a0 = 0.7287 * (es - (er + 1.0) / 2.0) * (1.0 - Exp(-0.179 * u));
-    v.eo0 = es + ((er + 1.0) / 2.0 + a0 - es) * Exp(-c0 * Pow(g, d0));
-
-    const double q1 = 0.8695 * Pow(u, 0.194);
-    const double q2 = 1.0 + 0.7519 * g + 0.189 * Pow(g, 2.31);
-    const double q3 = 0.1975 + Pow(16.6 + Pow(8.4 / g, 6.0), -0.387) +
-                      CheckedLog(Pow(g, 10.0) / (1.0 + Pow(g / 3.4, 10.0))) / 241.0;
-    const double q4 = (2.0 * q1 / q2) / (Exp(-g) * Pow(u, q3) + (2.0 - Exp(-g)) * Pow(u, -q3));
-    const double rootEs = CheckedSqrt(es);
-    v.ze0 = zl * CheckedSqrt(es / v.ee0) / (1.0 - rootEs * (zl * kOneOver377) * q4);
-
-    const double q5 = 1.794 + 1.14 * CheckedLog(1.0 + 0.638 / (g + 0.517 * Pow(g, 2.43)));
-    const double q6 = 0.2305 + CheckedLog(Pow(g, 10.0) / (1.0 + Pow(g / 5.8, 10.0))) / 281.3 +
-                      CheckedLog(1.0 + 0.598 * Pow(g, 1.154)) / 5.1;
-    const double q7 = (10.0 + 190.0 * g2) / (1.0 + 82.3 * Pow(g, 3.0));
+GapTerms KirschningJansenGapTerms(double g) {
+    GapTerms t;
+    t.g = g;
+    t.g2 = Pow(g, 2.0);
+    t.expG = Exp(-g);
+    t.q2 = 1.0 + 0.7519 * g + 0.189 * Pow(g, 2.31);
+    const double g10 = Pow(g, 10.0); // in Q3 and Q6
+    t.q3 = 0.1975 + Pow(16.6 + Pow(8.4 / g, 6.0), -0.387) +
+           CheckedLog(g10 / (1.0 + Pow(g / 3.4, 10.0))) / 241.0;
+    t.q5 = 1.794 + 1.14 * CheckedLog(1.0 + 0.638 / (g + 0.517 * Pow(g, 2.43)));
+    t.q6 = 0.2305 + CheckedLog(g10 / (1.0 + Pow(g / 5.8, 10.0))) / 281.3 +
+           CheckedLog(1.0 + 0.598 * Pow(g, 1.154)) / 5.1;
+    const double q7 = (10.0 + 190.0 * t.g2) / (1.0 + 82.3 * Pow(g, 3.0));
     const double q8 = Exp(-6.5 - 0.95 * CheckedLog(g) - Pow(g / 0.15, 5.0));
-    const double q9 = CheckedLog(q7) * (q8 + 1.0 / 16.5);
-    const double q10 = (q2 * q4 - q5 * Exp(CheckedLog(u) * q6 * Pow(u, -q9))) / q2;
-    v.zo0 = zl * CheckedSqrt(es / v.eo0) / (1.0 - rootEs * (zl * kOneOver377) * q10);
+    t.q9 = CheckedLog(q7) * (q8 + 1.0 / 16.5);
+    return t;
+}
+
+// The terms of the width ratio u at that gap, independent of Er: a thick
+// pair reads its width on the substrate with and without the substrate.
+struct WidthTerms {
+    double ve, aVe; // the even mode's width ratio and its Hammerstad-Jensen a(ve)
+    double fadeC, fadeA, gd0, q4, q10;
+};
+
+WidthTerms KirschningJansenWidthTerms(double u, const GapTerms& gap) {
+    const double g = gap.g;
+    WidthTerms w;
+    w.ve = u * (20.0 + gap.g2) / (10.0 + gap.g2) + g * gap.expG;
+    w.aVe = mline::HammerstadJensenA(w.ve);
+    const double d0 = 0.593 + 0.694 * Exp(-0.562 * u);
+    w.fadeC = Exp(-0.414 * u);
+    w.fadeA = 1.0 - Exp(-0.179 * u);
+    w.gd0 = Pow(g, d0);
+    const double q1 = 0.8695 * Pow(u, 0.194);
+    w.q4 = (2.0 * q1 / gap.q2) /
+           (gap.expG * Pow(u, gap.q3) + (2.0 - gap.expG) * Pow(u, -gap.q3));
+    w.q10 = (gap.q2 * w.q4 - gap.q5 * Exp(CheckedLog(u) * gap.q6 * Pow(u, -gap.q9))) / gap.q2;
+    return w;
+}
+
+// Kirschning-Jansen static even- and odd-mode values from the width's terms
+// and the single strip's impedance zl and effective dielectric constant es.
+StaticValues KirschningJansenStatic(const WidthTerms& w, double er, double zl, double es) {
+    StaticValues v;
+    v.ee0 = mline::HammerstadJensenEffective(w.ve, er, w.aVe);
+
+    const double b0 = 0.747 * er / (er + 0.15);
+    const double c0 = b0 - (b0 - 0.207) * w.fadeC;
+    const double a0 = 0.7287 * (es - (er + 1.0) / 2.0) * w.fadeA;
+    v.eo0 = es + ((er + 1.0) / 2.0 + a0 - es) * Exp(-c0 * w.gd0);
+
+    const double rootEs = CheckedSqrt(es);
+    v.ze0 = zl * CheckedSqrt(es / v.ee0) / (1.0 - rootEs * (zl * kOneOver377) * w.q4);
+    v.zo0 = zl * CheckedSqrt(es / v.eo0) / (1.0 - rootEs * (zl * kOneOver377) * w.q10);
     return v;
 }
 
+StaticValues KirschningJansenStatic(double u, double g, double er, double zl, double es) {
+    return KirschningJansenStatic(KirschningJansenWidthTerms(u, KirschningJansenGapTerms(g)), er,
+                                  zl, es);
+}
+
 // Zero-thickness static values with the single strip taken at the pair's own
-// width ratio u.
-StaticValues ThinStatic(double u, double g, double h, double er) {
+// width ratio u; `known`: the width's terms where already at hand.
+StaticValues ThinStatic(double u, const GapTerms& gap, double h, double er,
+                        const WidthTerms* known = nullptr) {
     const MicrostripResult single = MicrostripKernel(u * h, h, 0.0, er, 0.0, 0.0, 0.0);
-    return KirschningJansenStatic(u, g, er, single.impedance, single.effDielConst);
+    const WidthTerms w = known != nullptr ? *known : KirschningJansenWidthTerms(u, gap);
+    return KirschningJansenStatic(w, er, single.impedance, single.effDielConst);
 }
 
 // Thick strips, after Jansen's mode-dependent effective widths (R. H. Jansen,
@@ -102,26 +141,15 @@ constexpr double kSubstrateP = 0.513, kSubstrateQ = 0.0865;
 constexpr double kAirP = 0.512, kAirQ = 0.0943, kAirIncrement = 0.951;
 constexpr double kWallWeight = 2.12, kWallFade = 0.0132;
 
-double EffectiveWidth(double u, double g, double t, double er) {
-    const double du1 = mline::ThicknessIncrement(u, t);
+// du1: the single strip's increment mline::ThicknessIncrement(u, t).
+double EffectiveWidth(double u, double du1, double g, double t, double er) {
     const bool air = !(er > 1.0);
     const double du = air ? kAirIncrement * du1 : 0.5 * (1.0 + Sech(CheckedSqrt(er - 1.0))) * du1;
     return u + du * (1.0 - (air ? kAirP : kSubstrateP) * Exp(-(air ? kAirQ : kSubstrateQ) * g / t));
 }
 
-StaticValues ThickStatic(double u, double g, double t, double h, double er) {
-    const double onSubstrate = EffectiveWidth(u, g, t, er);
-    StaticValues v = ThinStatic(onSubstrate, g, h, er);
-    // Without a substrate the two widths are one and the ratios are 1: the
-    // air cross-sections of the conductor loss skip the two evaluations.
-    if (er > 1.0) {
-        const StaticValues airA = ThinStatic(EffectiveWidth(u, g, t, 1.0), g, h, 1.0);
-        const StaticValues airR = ThinStatic(onSubstrate, g, h, 1.0);
-        const double even = airA.ze0 / airR.ze0, odd = airA.zo0 / airR.zo0;
-        v.ee0 = v.ee0 * even * even;
-        v.eo0 = v.eo0 * odd * odd;
-    }
-    // Odd-mode capacitances times c0 (with the substrate, in air), walls added.
+// Odd-mode capacitances times c0 (with the substrate, in air), walls added.
+StaticValues WithGapWalls(StaticValues v, double g, double t) {
     const double rootEo = CheckedSqrt(v.eo0);
     const double wall = kWallWeight * (t / g) / (1.0 + kWallFade * g / t) * kOneOver377;
     const double c = rootEo / v.zo0 + wall, cAir = 1.0 / (v.zo0 * rootEo) + wall;
@@ -130,11 +158,43 @@ StaticValues ThickStatic(double u, double g, double t, double h, double er) {
     return v;
 }
 
+// The same strips without a substrate, before their walls are added:
+// WithGapWalls(values, g, t) is what ThickStatic gives at Er = 1.
+struct UnwalledAir {
+    StaticValues values;
+    double g, t;
+};
+
+// `inAir`, where given, receives the strips' UnwalledAir where they are
+// computed on the way (Er of 1 or above).
+StaticValues ThickStatic(double u, double g, double t, double h, double er,
+                         std::optional<UnwalledAir>* inAir = nullptr) {
+    const double du1 = mline::ThicknessIncrement(u, t);
+    const double onSubstrate = EffectiveWidth(u, du1, g, t, er);
+    const MicrostripResult single = MicrostripKernel(onSubstrate * h, h, 0.0, er, 0.0, 0.0, 0.0);
+    const GapTerms gap = KirschningJansenGapTerms(g);
+    const WidthTerms substrateWidth = KirschningJansenWidthTerms(onSubstrate, gap);
+    StaticValues v =
+        KirschningJansenStatic(substrateWidth, er, single.impedance, single.effDielConst);
+    // Without a substrate the two widths are one and the ratios are 1: the
+    // air cross-sections of the conductor loss skip the two evaluations.
+    if (er > 1.0) {
+        const StaticValues airA = ThinStatic(EffectiveWidth(u, du1, g, t, 1.0), gap, h, 1.0);
+        const StaticValues airR = ThinStatic(onSubstrate, gap, h, 1.0, &substrateWidth);
+        if (inAir != nullptr) *inAir = UnwalledAir{airA, g, t};
+        const double even = airA.ze0 / airR.ze0, odd = airA.zo0 / airR.zo0;
+        v.ee0 = v.ee0 * even * even;
+        v.eo0 = v.eo0 * odd * odd;
+    } else if (inAir != nullptr && er == 1.0) {
+        *inAir = UnwalledAir{v, g, t};
+    }
+    return WithGapWalls(v, g, t);
+}
+
 // Kirschning-Jansen dispersion of both modes' effective dielectric constants.
-void DisperseDielectric(double u, double g, double er, double fn, const StaticValues& s, double& ee,
-                        double& eo) {
-    const mline::DielectricDispersionTerms p =
-        mline::KirschningJansenDielectricTerms(u, er, fn, Exp);
+void DisperseDielectric(const mline::DispersionStaticTerms& k, double u, double g, double er,
+                        double fn, const StaticValues& s, double& ee, double& eo) {
+    const mline::DielectricDispersionTerms p = mline::KirschningJansenDielectricTerms(k, u, fn, Exp);
     const double p5 = 0.334 * Exp(-3.3 * Pow(er / 15.0, 3.0)) + 0.746;
     const double p6 = p5 * Exp(-Pow(fn / 18.0, 0.368));
     const double p7 =
@@ -157,9 +217,9 @@ void DisperseDielectric(double u, double g, double er, double fn, const StaticVa
 }
 
 // Kirschning-Jansen even-mode impedance dispersion.
-double DisperseEvenImpedance(double u, double g, double er, double fn, const StaticValues& s,
-                             double ee) {
-    const mline::ImpedanceDispersionTerms r = mline::KirschningJansenImpedanceTerms(u, er, fn, Exp);
+double DisperseEvenImpedance(const mline::DispersionStaticTerms& k, double u, double g, double er,
+                             double fn, const StaticValues& s, double ee) {
+    const mline::ImpedanceDispersionTerms r = mline::KirschningJansenImpedanceTerms(k, fn, Exp);
     const double f20 = Pow(fn / 20.0, 4.91);
     const double q11 = 0.893 * (1.0 - 0.3 / (1.0 + 0.7 * (er - 1.0)));
     const double q12 = 2.121 * (f20 / (1.0 + q11 * f20)) * Exp(-2.87 * g) * Pow(g, 0.902);
@@ -220,8 +280,15 @@ double FaultCheckedRatio(double a, double b) {
 
 } // namespace
 
-CoupledMicrostripModes CoupledMicrostripModeValues(double w, double s, double h, double t, double er,
-                                                   double f) {
+namespace {
+
+CoupledMicrostripModes ModesOf(const StaticValues& v) {
+    return {v.ze0, v.zo0, v.ee0, v.eo0};
+}
+
+// `inAir` as for ThickStatic, for strips of some thickness over a ground.
+CoupledMicrostripModes ModeValues(double w, double s, double h, double t, double er, double f,
+                                  std::optional<UnwalledAir>* inAir) {
     double u = w / h, g = s / h;
     if (!(u > 0.0) || !(g > 0.0)) u = g = 0.1;
 
@@ -229,16 +296,18 @@ CoupledMicrostripModes CoupledMicrostripModeValues(double w, double s, double h,
     const MicrostripResult single = MicrostripKernel(w, h, t, er, 0.0, 0.0, 0.0);
     const double zl = single.impedance;
     const StaticValues st = t > 0.0 && h > 0.0
-                                ? ThickStatic(u, g, t / h, h, er)
+                                ? ThickStatic(u, g, t / h, h, er, inAir)
                                 : KirschningJansenStatic(u, g, er, zl, single.effDielConst);
 
-    CoupledMicrostripModes m{st.ze0, st.zo0, st.ee0, st.eo0};
+    CoupledMicrostripModes m = ModesOf(st);
     const double weight = SmoothStep(er, kDispersionFrom, kDispersionFull);
     if (weight > 0.0 && f >= 1.0) {
         const double fn = f * 1e-9 * h * kInchesPerMetre * 25.4; // GHz times mm
         CoupledMicrostripModes d = m;
-        DisperseDielectric(u, g, er, fn, st, d.ee, d.eo);
-        d.ze = DisperseEvenImpedance(u, g, er, fn, st, d.ee);
+        // The single strip's terms of u and Er serve both modes.
+        const mline::DispersionStaticTerms k = mline::KirschningJansenStaticTerms(u, er, Exp);
+        DisperseDielectric(k, u, g, er, fn, st, d.ee, d.eo);
+        d.ze = DisperseEvenImpedance(k, u, g, er, fn, st, d.ee);
         d.zo = DisperseOddImpedance(u, g, er, fn, st, d.eo, zl);
         if (weight == 1.0) return d;
         m.ze += weight * (d.ze - m.ze);
@@ -249,15 +318,29 @@ CoupledMicrostripModes CoupledMicrostripModeValues(double w, double s, double h,
     return m;
 }
 
+} // namespace
+
+CoupledMicrostripModes CoupledMicrostripModeValues(double w, double s, double h, double t, double er,
+                                                   double f) {
+    return ModeValues(w, s, h, t, er, f, nullptr);
+}
+
 CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, double t, double er,
                                                 double tand, double f, double rho) {
     const double sigma =
         rho > 1e-6 ? (1.0 / (rho * kGoldResistivity * kInchesPerMetre)) * kInchesPerMetre : 0.0;
-    const CoupledMicrostripModes m = CoupledMicrostripModeValues(w, s, h, t, er, f);
+    // The pair's cross-section without its substrate is the first the
+    // conductor loss reads; the pair's own values computed it on the way.
+    std::optional<UnwalledAir> inAir;
+    const CoupledMicrostripModes m = ModeValues(w, s, h, t, er, f, &inAir);
     CoupledMicrostripResult r{m.ze, m.zo, m.ee, m.eo, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
 
-    const CoupledModeLoss conductor =
-        CoupledMicrostripConductorLoss(w, s, h, t, sigma, f, r.ze, r.zo);
+    std::optional<CoupledMicrostripModes> asDrawnInAir;
+    // (Its walls are added where the loss would read it first.)
+    if (inAir && sigma > 0.0 && t > kThinnestConductor && w > 0.0 && s > 0.0 && h > 0.0)
+        asDrawnInAir = ModesOf(WithGapWalls(inAir->values, inAir->g, inAir->t));
+    const CoupledModeLoss conductor = CoupledMicrostripConductorLoss(
+        w, s, h, t, sigma, f, r.ze, r.zo, asDrawnInAir ? &*asDrawnInAir : nullptr);
     if (f > 1e-10 && er > 1.01) {
         // Free-space wavelength; the constant is 1/c^2 for c = 2.997925e8 m/s.
         const double lambda0 = 1.0 / (CheckedSqrt(kInverseSpeedOfLightSquared) * f);

@@ -14,7 +14,8 @@
 #include "models/mline.h"
 
 CoupledModeLoss CoupledMicrostripConductorLoss(double w, double s, double h, double t, double sigma,
-                                               double f, double ze, double zo) {
+                                               double f, double ze, double zo,
+                                               const CoupledMicrostripModes* asDrawnInAir) {
     if (!(sigma > 0.0) || !(t > kThinnestConductor)) return {0.0, 0.0};
     // The closed-form model stands in for a missing strip or gap with u = g =
     // 0.1; a derivative there would describe another line.
@@ -30,6 +31,7 @@ CoupledModeLoss CoupledMicrostripConductorLoss(double w, double s, double h, dou
     };
     std::array<AirPoint, 3> evaluated{};
     std::size_t count = 0;
+    if (asDrawnInAir != nullptr) evaluated[count++] = {w, s, h, t, *asDrawnInAir};
     const auto airModes = [&](double ww, double ss, double hh, double tt) {
         for (std::size_t i = 0; i < count; ++i) {
             const AirPoint& p = evaluated[i];

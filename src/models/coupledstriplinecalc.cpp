@@ -34,16 +34,7 @@ double ImpedanceFromCapacitance(double c, double er) {
     return kEta / (CheckedSqrt(er) * c);
 }
 
-// tanh of the half-widths pi W / 2B and pi (W + S) / 2B.
-struct EdgeTanh {
-    double inner;
-    double outer;
-};
-
-EdgeTanh EdgeTanhs(double w, double s, double b) {
-    return {std::tanh(Capped(kHalfPi * w / b)),
-            std::tanh(Capped(kHalfPi * (w + s) / b))};
-}
+using Edges = CoupledStriplineTerms::Edges;
 
 // Both strips of zero thickness between the planes: 4 K(k) / K'(k).
 double ZeroThicknessCapacitance(double k) {
@@ -51,13 +42,14 @@ double ZeroThicknessCapacitance(double k) {
 }
 
 // The moduli of Cohn's zero-thickness modes.
-double EvenModulus(double w, double s, double b) {
-    const EdgeTanh th = EdgeTanhs(w, s, b);
+double EvenModulus(const Edges& th) {
     return th.inner * th.outer;
 }
-double OddModulus(double w, double s, double b) {
-    const EdgeTanh th = EdgeTanhs(w, s, b);
+double OddModulus(const Edges& th) {
     return th.inner / (th.outer < 1e-6 ? 1e-6 : th.outer);
+}
+double Modulus(CoupledMode mode, const Edges& th) {
+    return mode == CoupledMode::Even ? EvenModulus(th) : OddModulus(th);
 }
 
 // What thickness adds to a single strip's normalized capacitance, in all
@@ -66,9 +58,9 @@ struct ThicknessIncrement {
     double all, edges;
 };
 
-ThicknessIncrement SingleStripIncrement(double w, double b, double t) {
-    const double thick = kEta / StriplineImpedance(w, b, t, 1.0).z0;
-    const double thin = kEta / StriplineImpedance(w, b, 0.0, 1.0).z0;
+ThicknessIncrement SingleStripIncrement(double w, double b, double t, CoupledStriplineTerms& terms) {
+    const double thick = kEta / terms.SingleStrip(w, b, t).z0;
+    const double thin = kEta / terms.SingleStrip(w, b, 0.0).z0;
     const double all = thick - thin;
     const double edges = all - 4.0 * w * (1.0 / (b - t) - 1.0 / b);
     return {all, edges > 0.0 ? edges : 0.0};
@@ -82,57 +74,109 @@ ThicknessIncrement SingleStripIncrement(double w, double b, double t) {
 constexpr double kEvenEdgeShare = 0.548, kEvenEdgeFade = 1.643;
 constexpr double kOddWallFade = 1.530;
 
+// The even mode's thin form is chosen by T/B, the odd mode's by T itself.
+bool ThickForm(CoupledMode mode, double b, double t) {
+    return mode == CoupledMode::Even ? t / b >= 1e-9 : t >= 1e-9;
+}
+
+// The same double, 0 and -0 told apart (a formula may tell them apart).
+bool Same(double a, double b) {
+    return a == b && std::signbit(a) == std::signbit(b);
+}
+
 } // namespace
+
+StriplineImpedanceResult CoupledStriplineTerms::SingleStrip(double w, double b, double t) {
+    if (!keep_) return StriplineImpedance(w, b, t, 1.0);
+    for (std::size_t i = 0; i < stripCount_; ++i) {
+        const Strip& kept = strips_[i];
+        if (Same(kept.w, w) && Same(kept.b, b) && Same(kept.t, t)) return kept.value;
+    }
+    const StriplineImpedanceResult value = StriplineImpedance(w, b, t, 1.0);
+    if (stripCount_ < kKept) strips_[stripCount_++] = {w, b, t, value};
+    return value;
+}
+
+Edges CoupledStriplineTerms::EdgeTanhs(double w, double s, double b) {
+    const auto compute = [&] {
+        return Edges{std::tanh(Capped(kHalfPi * w / b)), std::tanh(Capped(kHalfPi * (w + s) / b))};
+    };
+    if (!keep_) return compute();
+    for (std::size_t i = 0; i < pairCount_; ++i) {
+        const Pair& kept = pairs_[i];
+        if (Same(kept.w, w) && Same(kept.s, s) && Same(kept.b, b)) return kept.value;
+    }
+    const Edges value = compute();
+    if (pairCount_ < kKept) pairs_[pairCount_++] = {w, s, b, value};
+    return value;
+}
 
 // Below the thick forms' threshold the strip's thickness still narrows the
 // planes' spacing to B - T.
+double CoupledStriplineImpedance(CoupledMode mode, double w, double s, double b, double t, double er,
+                                 CoupledStriplineTerms& terms) {
+    // (Written as the thin forms' own test: a NaN ratio takes the thick forms.)
+    if (mode == CoupledMode::Even ? t / b < 1e-9 : t < 1e-9)
+        return ImpedanceFromCapacitance(
+            ZeroThicknessCapacitance(Modulus(mode, terms.EdgeTanhs(w, s, b - t))), er);
+    const ThicknessIncrement d = SingleStripIncrement(w, b, t, terms);
+    const double zeroThickness = ZeroThicknessCapacitance(Modulus(mode, terms.EdgeTanhs(w, s, b)));
+    if (mode == CoupledMode::Even)
+        return ImpedanceFromCapacitance(
+            zeroThickness + d.all - kEvenEdgeShare * d.edges * std::exp(-kEvenEdgeFade * s / b), er);
+    return ImpedanceFromCapacitance(
+        zeroThickness + d.all + 2.0 * t / s * std::exp(-kOddWallFade * s / b), er);
+}
+
+// Each term read once: nothing kept.
 double CoupledStriplineEvenImpedance(double w, double s, double b, double t, double er) {
-    if (t / b < 1e-9)
-        return ImpedanceFromCapacitance(ZeroThicknessCapacitance(EvenModulus(w, s, b - t)), er);
-    const ThicknessIncrement d = SingleStripIncrement(w, b, t);
-    return ImpedanceFromCapacitance(ZeroThicknessCapacitance(EvenModulus(w, s, b)) + d.all -
-                                        kEvenEdgeShare * d.edges * std::exp(-kEvenEdgeFade * s / b),
-                                    er);
+    CoupledStriplineTerms terms(false);
+    return CoupledStriplineImpedance(CoupledMode::Even, w, s, b, t, er, terms);
 }
 
 double CoupledStriplineOddImpedance(double w, double s, double b, double t, double er) {
-    // The odd mode's thin form is chosen by the thickness itself.
-    if (t < 1e-9)
-        return ImpedanceFromCapacitance(ZeroThicknessCapacitance(OddModulus(w, s, b - t)), er);
-    const ThicknessIncrement d = SingleStripIncrement(w, b, t);
-    return ImpedanceFromCapacitance(ZeroThicknessCapacitance(OddModulus(w, s, b)) + d.all +
-                                        2.0 * t / s * std::exp(-kOddWallFade * s / b),
-                                    er);
+    CoupledStriplineTerms terms(false);
+    return CoupledStriplineImpedance(CoupledMode::Odd, w, s, b, t, er, terms);
+}
+
+bool CoupledStriplineOutOfRange(CoupledMode mode, double w, double s, double b, double t,
+                                CoupledStriplineTerms& terms) {
+    if (Modulus(mode, terms.EdgeTanhs(w, s, b)) > kLargestModulus) return true;
+    // Thick strips take the single strip's thick and thin values as well.
+    return ThickForm(mode, b, t) &&
+           (terms.SingleStrip(w, b, t).outOfRange || terms.SingleStrip(w, b, 0.0).outOfRange);
 }
 
 bool CoupledStriplineOutOfRange(CoupledMode mode, double w, double s, double b, double t) {
-    const double k = mode == CoupledMode::Even ? EvenModulus(w, s, b) : OddModulus(w, s, b);
-    if (k > kLargestModulus) return true;
-    // Thick strips take the single strip's thick and thin values as well.
-    const bool thick = mode == CoupledMode::Even ? t / b >= 1e-9 : t >= 1e-9;
-    return thick && (StriplineImpedance(w, b, t, 1.0).outOfRange ||
-                     StriplineImpedance(w, b, 0.0, 1.0).outOfRange);
+    CoupledStriplineTerms terms(false);
+    return CoupledStriplineOutOfRange(mode, w, s, b, t, terms);
 }
 
 double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s, double b,
-                                     double t, double er, double sigma) {
+                                     double t, double er, double sigma,
+                                     CoupledStriplineTerms& terms) {
     const bool even = mode == CoupledMode::Even;
-    const auto impedance = even ? &CoupledStriplineEvenImpedance : &CoupledStriplineOddImpedance;
-    // The even mode's thin form is chosen by T/B, the odd mode's by T itself.
-    const bool thick = even ? t / b >= 1e-9 : t >= 1e-9;
+    const bool thick = ThickForm(mode, b, t);
     const double r = FiniteThicknessResistance(
         z * CheckedSqrt(er), f, w, t, sigma, [&](double strip, double ground) {
             const double planes = b + ground;
             const double limit = even ? 1e-9 * planes : 1e-9;
-            return impedance(w - strip, s + strip, planes, RecededThickness(t, strip, thick, limit),
-                             1.0);
+            return CoupledStriplineImpedance(mode, w - strip, s + strip, planes,
+                                             RecededThickness(t, strip, thick, limit), 1.0, terms);
         });
     return r / (2.0 * z);
 }
 
+double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s, double b,
+                                     double t, double er, double sigma) {
+    CoupledStriplineTerms terms(false);
+    return CoupledStriplineConductorLoss(mode, z, f, w, s, b, t, er, sigma, terms);
+}
+
 namespace {
 
-LineValues CoupledStriplineMode(CoupledMode mode, const LineInputs& in, double w) {
+LineValues CoupledStriplineMode(CoupledMode mode, const LineInputs& in, double w,
+                                CoupledStriplineTerms& terms) {
     const double s = in.Row(2);
     const double b = in.Row(3);
     const double t = in.Row(4);
@@ -140,12 +184,12 @@ LineValues CoupledStriplineMode(CoupledMode mode, const LineInputs& in, double w
     const double sigma = StriplineConductivity(in.rho);
     LineValues v;
     v.eeff = er; // homogeneous dielectric
-    v.impedance = mode == CoupledMode::Even ? CoupledStriplineEvenImpedance(w, s, b, t, er)
-                                            : CoupledStriplineOddImpedance(w, s, b, t, er);
+    v.impedance = CoupledStriplineImpedance(mode, w, s, b, t, er, terms);
     v.dielectricLoss = StriplineDielectricLoss(in.f, er, in.tand);
     v.conductorLoss =
-        sigma > 0.0 ? CoupledStriplineConductorLoss(mode, v.impedance, in.f, w, s, b, t, er, sigma)
-                    : 0.0;
+        sigma > 0.0
+            ? CoupledStriplineConductorLoss(mode, v.impedance, in.f, w, s, b, t, er, sigma, terms)
+            : 0.0;
     v.loss = v.dielectricLoss;
     if (sigma > 0.0) v.loss += v.conductorLoss;
     return v;
@@ -154,9 +198,11 @@ LineValues CoupledStriplineMode(CoupledMode mode, const LineInputs& in, double w
 } // namespace
 
 LineResult coupledstripline::Evaluate(const InputsAtFrequency& in, double w) {
+    // Both modes, and both modes' receded walls, read the same cross-sections.
+    CoupledStriplineTerms terms;
     LineResult result;
-    result.even = CoupledStriplineMode(CoupledMode::Even, in, w);
-    result.odd = CoupledStriplineMode(CoupledMode::Odd, in, w);
+    result.even = CoupledStriplineMode(CoupledMode::Even, in, w, terms);
+    result.odd = CoupledStriplineMode(CoupledMode::Odd, in, w, terms);
     static_cast<LineValues&>(result) = in.mode == 0 ? result.even : result.odd;
     return result;
 }
@@ -183,7 +229,8 @@ void coupledstripline::Check(const InputsAtFrequency& in, std::vector<std::strin
     // keeps falling, as for the single strip.  Both modes are computed and
     // reported (the pair's figures, a Touchstone sweep), so a clamp in
     // either warns, whichever mode is shown; the odd mode clamps first.
-    if (CoupledStriplineOutOfRange(CoupledMode::Even, w, s, b, t) ||
-        CoupledStriplineOutOfRange(CoupledMode::Odd, w, s, b, t))
+    CoupledStriplineTerms terms;
+    if (CoupledStriplineOutOfRange(CoupledMode::Even, w, s, b, t, terms) ||
+        CoupledStriplineOutOfRange(CoupledMode::Odd, w, s, b, t, terms))
         warnings.push_back("Stripline Parameters Out-of-Range: Try reducing W/H");
 }

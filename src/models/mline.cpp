@@ -7,7 +7,9 @@
 
 #include <cfenv>
 #include <cmath>
+#include <iterator>
 #include <limits>
+#include <tuple>
 
 #include "models/mlineformulas.h"
 #include "numeric/checkedmath.h"
@@ -21,6 +23,8 @@ using mline::ThicknessIncrement;
 using namespace constants;
 
 namespace {
+
+constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
 
 // Replaces a vanishing dimension by 1 nm so that no ratio divides by zero.
 double NonVanishing(double x) {
@@ -37,7 +41,8 @@ double HammerstadJensenZ01(double x) {
 // The static part of the set: its quasi-static values and the air impedance.
 MicrostripStaticPart HammerstadJensenStatic(double u, double t, double er) {
     // Thickness correction of the width, in air (u1) and on the substrate (ur).
-    const double du1 = ThicknessIncrement(u, t);
+    const double cothSquared = mline::ThicknessCothSquared(u);
+    const double du1 = mline::ThicknessIncrementFromCoth(t, cothSquared);
     const double dur = 0.5 * (1.0 + Sech(CheckedSqrt(er - 1.0))) * du1;
     const double u1 = u + du1;
     const double ur = u + dur;
@@ -45,15 +50,16 @@ MicrostripStaticPart HammerstadJensenStatic(double u, double t, double er) {
     const double eeR = mline::HammerstadJensenEffective(ur, er);
     const double z01r = HammerstadJensenZ01(ur);
     const double z00 = z01r / CheckedSqrt(eeR);
-    if (!(er > 1.0001)) return {{1.0, z00}};
+    if (!(er > 1.0001)) return {{1.0, z00}, kNotComputed, cothSquared, {}};
     const double z01 = HammerstadJensenZ01(u1); // the air impedance
     const double eps0 = eeR * Pow(z01 / z01r, 2.0);
-    return {{eps0, z00}, z01};
+    return {{eps0, z00}, z01, cothSquared, {}};
 }
 
 // The static values, and with dispersion the dispersed ones from the static
 // part (without it they are the static ones again).
-MicrostripStaticPair HammerstadJensenSet(const MicrostripStaticPart& part, double u, double h,
+// The dispersion's terms of u and Er alone are kept in the part.
+MicrostripStaticPair HammerstadJensenSet(MicrostripStaticPart& part, double u, double h,
                                          double er, double fGHz, double f, bool dispersion) {
     const MicrostripStatic& quasiStatic = part.quasiStatic;
     if (!(er > 1.0001) || !dispersion) return {quasiStatic, quasiStatic, part.airImpedance};
@@ -63,13 +69,14 @@ MicrostripStaticPair HammerstadJensenSet(const MicrostripStaticPart& part, doubl
     // Kirschning-Jansen dispersion, fn in GHz times mm.
     const double hCm = h * 100.0;
     const double fn = fGHz * 10.0 * hCm;
+    if (!part.dispersion) part.dispersion = mline::KirschningJansenStaticTerms(u, er, SafeExp);
     const mline::DielectricDispersionTerms p =
-        mline::KirschningJansenDielectricTerms(u, er, fn, SafeExp);
+        mline::KirschningJansenDielectricTerms(*part.dispersion, u, fn, SafeExp);
     const double pp = p.p1 * p.p2 * Pow((p.p3 * p.p4 + 0.1844) * fn, 1.5763);
     const double eeffF = f >= -1e-20 ? er - (er - eps0) / (1.0 + pp) : er;
 
     const mline::ImpedanceDispersionTerms r =
-        mline::KirschningJansenImpedanceTerms(u, er, fn, SafeExp);
+        mline::KirschningJansenImpedanceTerms(*part.dispersion, fn, SafeExp);
     const double r13 = 0.9408 * Pow(eeffF, r.r8) - 0.9603;
     const double r14 = (0.9408 - r.r9) * Pow(eps0, r.r8) - 0.9603;
     return {quasiStatic, {eeffF, z00 * Pow(r13 / r14, r.r17)}, part.airImpedance};
@@ -77,7 +84,8 @@ MicrostripStaticPair HammerstadJensenSet(const MicrostripStaticPart& part, doubl
 
 MicrostripStaticPair HammerstadJensenSet(double u, double t, double h, double er, double fGHz,
                                          double f, bool dispersion) {
-    return HammerstadJensenSet(HammerstadJensenStatic(u, t, er), u, h, er, fGHz, f, dispersion);
+    MicrostripStaticPart part = HammerstadJensenStatic(u, t, er);
+    return HammerstadJensenSet(part, u, h, er, fGHz, f, dispersion);
 }
 
 // The low-frequency set writes its constants to fewer digits.
@@ -125,9 +133,16 @@ MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hI
 } // namespace
 
 double mline::ThicknessIncrement(double u, double t) {
+    return ThicknessIncrementFromCoth(t, ThicknessCothSquared(u));
+}
+
+double mline::ThicknessCothSquared(double u) {
+    return Pow(Coth(CheckedSqrt(6.517 * u)), 2.0);
+}
+
+double mline::ThicknessIncrementFromCoth(double t, double cothSquared) {
     static const double e = SafeExp(1.0);
-    const double coth = Coth(CheckedSqrt(6.517 * u));
-    return (t * kOneOverPi) * CheckedLog(1.0 + 4.0 * e / (t * Pow(coth, 2.0)));
+    return (t * kOneOverPi) * CheckedLog(1.0 + 4.0 * e / (t * cothSquared));
 }
 
 MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, double f,
@@ -152,15 +167,18 @@ MicrostripStaticPart MicrostripHammerstadJensenStatic(double w, double h, double
 }
 
 MicrostripStaticPair MicrostripHammerstadJensenPair(double w, double h, double er, double f,
-                                                    const MicrostripStaticPart& part) {
+                                                    MicrostripStaticPart& part) {
     w = NonVanishing(w);
     h = NonVanishing(h);
     return HammerstadJensenSet(part, w / h, h, er, f * 1e-9, f, true);
 }
 
-double MicrostripAirImpedance(double w, double h, double t) {
+double MicrostripAirImpedance(double w, double h, double t, double cothSquared) {
     const double u = NonVanishing(w) / NonVanishing(h);
-    return HammerstadJensenZ01(u + ThicknessIncrement(u, NonVanishing(t) / NonVanishing(h)));
+    const double tr = NonVanishing(t) / NonVanishing(h);
+    return HammerstadJensenZ01(
+        u + (std::isnan(cothSquared) ? ThicknessIncrement(u, tr)
+                                     : mline::ThicknessIncrementFromCoth(tr, cothSquared)));
 }
 
 namespace {
@@ -180,13 +198,36 @@ void SplitLoss(const MicrostripLineConstantsResult& line, MicrostripResult& resu
 
 // CrossSectionTerms holds the kept terms as: [0..2] Wheeler's derivatives,
 // [3] 1 where they are kept, [4] the Er of the static part (NaN: none kept),
-// [5..7] its eeff, Z0 and air impedance.
+// [5..7] its eeff, Z0 and air impedance, [8] 1 where its dispersion terms
+// are kept, [9..] those terms in this order.
+using DispersionTerms = mline::DispersionStaticTerms;
+constexpr double DispersionTerms::*kKeptDispersionTerms[] = {
+    &DispersionTerms::p1Fade,    &DispersionTerms::p2,
+    &DispersionTerms::p3Factor,  &DispersionTerms::p4,
+    &DispersionTerms::r7,        &DispersionTerms::r8Factor,
+    &DispersionTerms::r9Fade,    &DispersionTerms::r9Scale,
+    &DispersionTerms::r9Divisor, &DispersionTerms::erm1to6,
+    &DispersionTerms::erm1to6Divisor, &DispersionTerms::r15Factor,
+    &DispersionTerms::r12,       &DispersionTerms::r16Factor,
+    &DispersionTerms::r16Fade};
+constexpr std::size_t kFirstDispersionTerm = 9;
+static_assert(kFirstDispersionTerm + std::size(kKeptDispersionTerms) <=
+              std::tuple_size_v<decltype(CrossSectionTerms::values)>);
+
 MicrostripKeptTerms Unpack(const CrossSectionTerms& terms) {
     MicrostripKeptTerms kept;
     if (!terms.ready) return kept;
     const auto& v = terms.values;
     if (v[3] == 1.0) kept.derivatives = MicrostripWheelerDerivatives{v[0], v[1], v[2]};
-    if (!std::isnan(v[4])) kept.staticPart = MicrostripStaticPart{{v[5], v[6]}, v[7]};
+    if (!std::isnan(v[4])) {
+        kept.staticPart = MicrostripStaticPart{{v[5], v[6]}, v[7], kNotComputed, {}};
+        if (v[8] == 1.0) {
+            DispersionTerms& d = kept.staticPart->dispersion.emplace();
+            std::size_t i = kFirstDispersionTerm;
+            for (const auto term : kKeptDispersionTerms)
+                d.*term = v[i++];
+        }
+    }
     kept.staticEr = v[4];
     return kept;
 }
@@ -207,6 +248,12 @@ CrossSectionTerms Pack(const MicrostripKeptTerms& kept) {
         terms.values[5] = kept.staticPart->quasiStatic.eeff;
         terms.values[6] = kept.staticPart->quasiStatic.z0;
         terms.values[7] = kept.staticPart->airImpedance;
+        if (const auto& d = kept.staticPart->dispersion) {
+            terms.values[8] = 1.0;
+            std::size_t i = kFirstDispersionTerm;
+            for (const auto term : kKeptDispersionTerms)
+                terms.values[i++] = (*d).*term;
+        }
     }
     return terms;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/lineinputs.h"
+#include "models/mlineformulas.h"
 #include "numeric/complexmath.h"
 
 // ---- Single microstrip -----------------------------------------------------
@@ -40,24 +41,34 @@ MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, 
 struct MicrostripStaticPart {
     MicrostripStatic quasiStatic;
     double airImpedance = std::numeric_limits<double>::quiet_NaN();
+    // The thickness increment's term of the width, which the derivative by
+    // the thickness reads again (NaN: not at hand).
+    double cothSquared = std::numeric_limits<double>::quiet_NaN();
+    // The dispersion's terms of the width ratio and Er, from the first
+    // dispersed evaluation on.
+    std::optional<mline::DispersionStaticTerms> dispersion;
 };
 MicrostripStaticPart MicrostripHammerstadJensenStatic(double w, double h, double t, double er);
 
 // The set's static values and its dispersed ones from its static part: the
 // same numbers as MicrostripQuasiStatic without and with dispersion
-// (selector kHammerstadJensenSelector).
+// (selector kHammerstadJensenSelector).  Fills the part's dispersion terms
+// where it has none.
 struct MicrostripStaticPair {
     MicrostripStatic quasiStatic;
     MicrostripStatic dispersed;
     double airImpedance = std::numeric_limits<double>::quiet_NaN();
 };
 MicrostripStaticPair MicrostripHammerstadJensenPair(double w, double h, double er, double f,
-                                                    const MicrostripStaticPart& part);
+                                                    MicrostripStaticPart& part);
 
 // Impedance of the static line in air, Z0 sqrt(eeff) of the
 // Hammerstad-Jensen set: the air impedance Z01 at the width ratio the
-// thickness correction gives in air (Er drops out).
-double MicrostripAirImpedance(double w, double h, double t);
+// thickness correction gives in air (Er drops out).  `cothSquared`:
+// mline::ThicknessCothSquared of the width ratio where at hand (NaN:
+// computed here).
+double MicrostripAirImpedance(double w, double h, double t,
+                              double cothSquared = std::numeric_limits<double>::quiet_NaN());
 
 struct MicrostripResult {
     double loss;      // nepers per metre
@@ -105,11 +116,13 @@ struct MicrostripConductorTerms {
 struct MicrostripWheelerDerivatives {
     double dT, dH, dW;
 };
-// `airImpedance`: MicrostripAirImpedance(w, h, t) where already at hand (NaN:
+// `airImpedance` and `cothSquared`: MicrostripAirImpedance(w, h, t) and the
+// thickness increment's term of the width, where already at hand (NaN:
 // computed here).
 MicrostripWheelerDerivatives
 MicrostripDerivatives(double w, double h, double t,
-                      double airImpedance = std::numeric_limits<double>::quiet_NaN());
+                      double airImpedance = std::numeric_limits<double>::quiet_NaN(),
+                      double cothSquared = std::numeric_limits<double>::quiet_NaN());
 
 MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double t, double er,
                                                       double rho, double f);
@@ -176,9 +189,11 @@ struct CoupledModeLoss {
 // with the strips' finite thickness (FiniteThicknessResistance), for the
 // line's mode impedances ze, zo.  No loss without a conductor (sigma = 0) or
 // for T not above kThinnestConductor; W, S or H not positive raise
-// TP_Exceptions.
+// TP_Exceptions.  `asDrawnInAir`: CoupledMicrostripModeValues(w, s, h, t, 1,
+// 0) where the caller has it (null: computed here).
 CoupledModeLoss CoupledMicrostripConductorLoss(double w, double s, double h, double t, double sigma,
-                                               double f, double ze, double zo);
+                                               double f, double ze, double zo,
+                                               const CoupledMicrostripModes* asDrawnInAir = nullptr);
 
 // The line kernels: W is row 1 (the trial value x), S row 2, H row 3, T row 4;
 // both modes are computed, the result's own values are those of in.mode.

@@ -26,24 +26,44 @@ double HammerstadJensenA(double x);
 double HammerstadJensenB(double er);
 // ((Er + 1) + (Er - 1) (1 + 10/x)^(-a(x) b(Er))) / 2.
 double HammerstadJensenEffective(double x, double er);
+// The same with a(x) at hand.
+double HammerstadJensenEffective(double x, double er, double a);
 
 // Hammerstad-Jensen increment of the width ratio u for a strip of thickness
 // ratio t, in air.
 double ThicknessIncrement(double u, double t);
+// coth^2 sqrt(6.517 u), the increment's term of the width alone, and the
+// increment with it at hand.
+double ThicknessCothSquared(double u);
+double ThicknessIncrementFromCoth(double t, double cothSquared);
+
+// The Kirschning-Jansen dispersion terms of the width ratio u and Er alone
+// (their other factor is the frequency): a sweep of the frequency computes
+// them once.
+struct DispersionStaticTerms {
+    // exp(-8.7513 u) of P1, P2, 0.0363 exp(-4.6 u) of P3, P4.
+    double p1Fade, p2, p3Factor, p4;
+    // R7; -0.004625 R3 Er^1.674 of R8; of R9 exp(-R6), 5.086 R4, 0.386 R4 +
+    // 0.3838, (Er - 1)^6 and 1 + 10 (Er - 1)^6; 0.707 R10 of R15; R12;
+    // 0.0503 Er^2 and 1 - exp(-(u/15)^6) of R16.
+    double r7, r8Factor, r9Fade, r9Scale, r9Divisor, erm1to6, erm1to6Divisor, r15Factor, r12,
+        r16Factor, r16Fade;
+};
+DispersionStaticTerms KirschningJansenStaticTerms(double u, double er, ExpFunction exp);
 
 // Kirschning-Jansen P1 to P4 of the effective dielectric constant's
 // dispersion; fn is frequency in GHz times height in mm.
 struct DielectricDispersionTerms {
     double p1, p2, p3, p4;
 };
-DielectricDispersionTerms KirschningJansenDielectricTerms(double u, double er, double fn,
-                                                          ExpFunction exp);
+DielectricDispersionTerms KirschningJansenDielectricTerms(const DispersionStaticTerms& s,
+                                                          double u, double fn, ExpFunction exp);
 
 // Kirschning-Jansen R8, R9 and R17 of the impedance's dispersion.
 struct ImpedanceDispersionTerms {
     double r8, r9, r17;
 };
-ImpedanceDispersionTerms KirschningJansenImpedanceTerms(double u, double er, double fn,
+ImpedanceDispersionTerms KirschningJansenImpedanceTerms(const DispersionStaticTerms& s, double fn,
                                                         ExpFunction exp);
 
 } // namespace mline

@@ -20,10 +20,12 @@ constexpr double kPerturbation = 1.01; // derivative step: 1 % of the dimension
 } // namespace
 
 MicrostripWheelerDerivatives MicrostripDerivatives(double w, double h, double t,
-                                                  double airImpedance) {
+                                                  double airImpedance, double cothSquared) {
     const double za =
         std::isnan(airImpedance) ? MicrostripAirImpedance(w, h, t) : airImpedance;
-    return {(MicrostripAirImpedance(w, h, t * kPerturbation) - za) / kEta0 / (0.01 * t),
+    // A thicker strip of the same width ratio: the same coth^2.
+    return {(MicrostripAirImpedance(w, h, t * kPerturbation, cothSquared) - za) / kEta0 /
+                (0.01 * t),
             (MicrostripAirImpedance(w, h * kPerturbation, t) - za) / kEta0 / (0.01 * h),
             (MicrostripAirImpedance(w * kPerturbation, h, t) - za) / kEta0 / (0.01 * w)};
 }
@@ -108,7 +110,9 @@ MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double
     if (tand > 0.0 && f > 0.001 && er > 1.0)
         g = er * tand * (d.eeff - 1.0) / (er - 1.0) * omega / (l * kSpeedOfLight * kSpeedOfLight);
     if (rho > 1e-6 && t > kThinnestConductor && f > 0.001) {
-        if (!terms.derivatives) terms.derivatives = MicrostripDerivatives(w, h, t, pair.airImpedance);
+        if (!terms.derivatives)
+            terms.derivatives = MicrostripDerivatives(w, h, t, pair.airImpedance,
+                                                      terms.staticPart->cothSquared);
         const MicrostripConductorTerms conductor =
             MicrostripConductorImpedance(w, h, t, er, rho, f, pair.quasiStatic, *terms.derivatives);
         r = conductor.r;

@@ -4,6 +4,8 @@
 // in nepers per metre.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -50,6 +52,38 @@ double StriplineConductivity(double rho);
 void RequireGroundPlaneSpacing(double b);
 void RequireStripDimensions(double w, double t);
 
+// The terms one evaluation of an edge-coupled pair reads more than once
+// (both modes, their receded walls, the range test of both): the single
+// strip's impedance in air, StriplineImpedance(w, b, t, 1), and the tanh of
+// the half-widths pi W / 2B and pi (W + S) / 2B.  Each is computed at its
+// first use and read again after; an object serves one evaluation.
+class CoupledStriplineTerms {
+  public:
+    // `keep` false: nothing is kept, for a caller that reads each once.
+    explicit CoupledStriplineTerms(bool keep = true) : keep_(keep) {}
+
+    struct Edges {
+        double inner, outer;
+    };
+    StriplineImpedanceResult SingleStrip(double w, double b, double t);
+    Edges EdgeTanhs(double w, double s, double b);
+
+  private:
+    static constexpr std::size_t kKept = 6;
+    struct Strip {
+        double w, b, t;
+        StriplineImpedanceResult value;
+    };
+    struct Pair {
+        double w, s, b;
+        Edges value;
+    };
+    std::array<Strip, kKept> strips_; // the first stripCount_ are kept
+    std::array<Pair, kKept> pairs_; // the first pairCount_ are kept
+    std::size_t stripCount_ = 0, pairCount_ = 0;
+    bool keep_;
+};
+
 // Edge-coupled stripline, Cohn 1955: even- and odd-mode impedances from the
 // normalized capacitances, gap S between the strip edges.
 double CoupledStriplineEvenImpedance(double w, double s, double b, double t, double er);
@@ -57,16 +91,25 @@ double CoupledStriplineOddImpedance(double w, double s, double b, double t, doub
 
 enum class CoupledMode { Even, Odd };
 
+// The selected mode's impedance, reading `terms`.
+double CoupledStriplineImpedance(CoupledMode mode, double w, double s, double b, double t, double er,
+                                 CoupledStriplineTerms& terms);
+
 // True where the selected mode's elliptic modulus reaches the clamp of
 // StriplineKPrimeOverK (strips wider than about 4.5 B): the impedance returned stays
 // at the clamped value while the true one keeps falling, as for the single
 // strip's outOfRange flag.
 bool CoupledStriplineOutOfRange(CoupledMode mode, double w, double s, double b, double t);
+bool CoupledStriplineOutOfRange(CoupledMode mode, double w, double s, double b, double t,
+                                CoupledStriplineTerms& terms);
 
 // The selected mode's conductor loss at impedance z, by the single strip's
 // rule; each strip carries the mode current.
 double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s, double b,
                                      double t, double er, double sigma);
+double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s, double b,
+                                     double t, double er, double sigma,
+                                     CoupledStriplineTerms& terms);
 
 // The line kernels: W is row 1 (the trial value x), B row 2, T row 3.  The
 // impedance alone serves the synthesis scan; Evaluate adds the loss.

@@ -6,6 +6,8 @@
 #include "models/waveguidecalc.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cmath>
 
 #include "numeric/checkedmath.h"
@@ -40,6 +42,50 @@ Te10 Propagation(const InputsAtFrequency& in, double a) {
     const double k = kTwoPi * in.f * CheckedSqrt(in.er) * kInverseSpeedOfLight;
     const double kc = kPi / a;
     return {k, CheckedSqrt(k * k - kc * kc), kEta0 / CheckedSqrt(in.er)};
+}
+
+// The six lowest modes, lowest first, by their indices alone.
+constexpr std::size_t kModesShown = 6;
+struct ModeIndex {
+    double cutoff;
+    int m, n;
+    bool tm;
+};
+
+// Kept in order as they come: a mode goes behind every kept one of equal
+// cut-off, so that ties stay in the order of the indices (TE before TM).
+void KeepIfLower(std::array<ModeIndex, kModesShown>& lowest, std::size_t& kept,
+                 const ModeIndex& mode) {
+    if (kept == kModesShown && !(mode.cutoff < lowest[kModesShown - 1].cutoff)) return;
+    std::size_t at = kept < kModesShown ? kept++ : kModesShown - 1;
+    for (; at > 0 && mode.cutoff < lowest[at - 1].cutoff; --at)
+        lowest[at] = lowest[at - 1];
+    lowest[at] = mode;
+}
+
+std::array<ModeIndex, kModesShown> LowestModes(const InputsAtFrequency& in) {
+    const double a = in.Row(1);
+    const double b = in.Row(2);
+    // Every mode among the six lowest has indices below 6 (m, n < 6 covers
+    // the lowest six even for b -> 0 or b = a).  Lowest first; at equal
+    // cut-offs TE before TM, then by the indices.
+    std::array<ModeIndex, kModesShown> lowest{};
+    std::size_t kept = 0;
+    for (int m = 0; m < 6; ++m)
+        for (int n = 0; n < 6; ++n) {
+            if (m == 0 && n == 0) continue;
+            const double fc = WaveguideCutoff(m, n, a, b, in.er);
+            KeepIfLower(lowest, kept, {fc, m, n, false});
+            if (m > 0 && n > 0) KeepIfLower(lowest, kept, {fc, m, n, true});
+        }
+    return lowest;
+}
+
+// "TE10": both indices are single digits.
+GuideMode Named(const ModeIndex& mode, double f) {
+    const char name[] = {'T', mode.tm ? 'M' : 'E', static_cast<char>('0' + mode.m),
+                         static_cast<char>('0' + mode.n)};
+    return {std::string(name, sizeof name), mode.cutoff, f > mode.cutoff};
 }
 
 } // namespace
@@ -83,32 +129,19 @@ void waveguide::Check(const InputsAtFrequency& in, std::vector<std::string>& war
     if (in.er < 0.9999) throw TP_Exceptions("Er must be >= 1");
     const double fc = WaveguideCutoff(1, 0, a, b, in.er);
     Propagation(in, a); // below the cut-off: that message and nothing else
-    const std::vector<GuideMode> modes = Modes(in);
-    if (modes.size() > 1 && modes[1].propagates)
-        warnings.push_back("Multimode: the " + modes[1].name + " mode propagates above " +
-                           Gigahertz(modes[1].cutoff));
+    const ModeIndex second = LowestModes(in)[1];
+    if (in.f > second.cutoff)
+        warnings.push_back("Multimode: the " + Named(second, in.f).name +
+                           " mode propagates above " + Gigahertz(second.cutoff));
     else if (in.f < kBandStart * fc)
         warnings.push_back("f Recommended >= 1.25 f_c (" + Gigahertz(kBandStart * fc) + ")");
     if (in.rho > 100.0) warnings.push_back("Rho Recommended <= 100");
 }
 
 std::vector<GuideMode> waveguide::Modes(const InputsAtFrequency& in) {
-    const double a = in.Row(1);
-    const double b = in.Row(2);
     std::vector<GuideMode> modes;
-    // Every mode among the six lowest has indices below 6 (m, n < 6 covers
-    // the lowest six even for b -> 0 or b = a).
-    for (int m = 0; m < 6; ++m)
-        for (int n = 0; n < 6; ++n) {
-            if (m == 0 && n == 0) continue;
-            const double fc = WaveguideCutoff(m, n, a, b, in.er);
-            const std::string index = std::to_string(m) + std::to_string(n);
-            modes.push_back({"TE" + index, fc, in.f > fc});
-            if (m > 0 && n > 0) modes.push_back({"TM" + index, fc, in.f > fc});
-        }
-    // Lowest first; at equal cut-offs TE before TM, then by the indices.
-    std::stable_sort(modes.begin(), modes.end(),
-                     [](const GuideMode& x, const GuideMode& y) { return x.cutoff < y.cutoff; });
-    modes.resize(6);
+    modes.reserve(kModesShown);
+    for (const ModeIndex& mode : LowestModes(in))
+        modes.push_back(Named(mode, in.f));
     return modes;
 }

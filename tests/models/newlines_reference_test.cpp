@@ -66,6 +66,16 @@ TEST(NewLineReferences, WaveguideAgreesWithPozar) {
     EXPECT_EQ(multi.warnings[0], "Multimode: the TE20 mode propagates above 19.427 GHz");
 }
 
+// A square guide's cut-offs tie in pairs: ties keep the order of the
+// indices, TE before TM.
+TEST(NewLineReferences, WaveguideModesOfEqualCutoffKeepTheirIndexOrder) {
+    const LineInputs in = Inputs({10e-3, 10e-3}, 1.0, 20e9);
+    std::vector<std::string> names;
+    for (const GuideMode& mode : waveguide::Modes(AtFrequency(in)))
+        names.push_back(mode.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"TE01", "TE10", "TE11", "TM11", "TE02", "TE20"}));
+}
+
 TEST(NewLineReferences, WaveguideBelowCutoffShowsOnlyThatItDoesNotPropagate) {
     const LineInputs in = Inputs({22.86e-3, 10.16e-3}, 1.0, 6e9);
     const LineAnswer below = CalculateLine(*FindLineType("waveguide"), in, in.Row(1));
