@@ -117,6 +117,9 @@ struct LineDescriptor {
     // Null: a line with one mode.  Otherwise its modes, listed after the
     // warnings and reported by tavrel-calc.
     ModeListFunction modes = nullptr;
+    // True: the line takes a solder mask and a cover (LineInputs::coating,
+    // keys Tm, Erm, tandm, Hc); other lines never read them.
+    bool coated = false;
 
     int RowCount() const { return static_cast<int>(rowLabels.size()); }
     // The fixed unit of a number row (1 first), or nullptr for a length.
