@@ -98,6 +98,7 @@ class TForm1 : public QWidget, public WindowServices {
     double LossTangentValue() override;
     double ConductivityValue() override;
     MaterialOptions MaterialOptionsValue() override { return materialOptions_; }
+    Coating CoatingValue() override { return coating_; }
     int ModeIndex() override { return modeIndex; }
     void SetModeIndex(int mode) override;
     void SetCaption(const std::string& caption) override;
@@ -169,6 +170,8 @@ class TForm1 : public QWidget, public WindowServices {
     // Takes new options (roughness shown in `roughnessUnit`) and stores them
     // in their settings section.
     void SetMaterialOptions(const MaterialOptions& options, int roughnessUnit);
+    // Takes a new solder mask and cover for the microstrip lines (F9).
+    void SetCoating(const Coating& coating);
     // The lists as offered: the built-in entries, then the materials file's.
     const std::vector<Dielectric>& Dielectrics() const { return dielectrics_; }
     const std::vector<Conductor>& Conductors() const { return conductors_; }
@@ -356,6 +359,7 @@ class TForm1 : public QWidget, public WindowServices {
     bool answerShown_ = false;    // the fields hold the last action's answer
 
     MaterialOptions materialOptions_;
+    Coating coating_; // none until the F9 tool sets one
     int roughnessUnit_ = 0;
     bool materialOptionsStored_ = false; // the settings file holds their section
     std::vector<Dielectric> dielectrics_;

@@ -3,7 +3,9 @@
 // the designed layout moves.
 #include <QAction>
 #include <QKeySequence>
+#include <QTabBar>
 
+#include "ui/coatingdialog.h"
 #include "ui/fieldcheckrun.h"
 #include "ui/sweeptool.h"
 #include "ui/materialoptionsdialog.h"
@@ -33,5 +35,9 @@ void TForm1::InstallTools() {
     });
     AddTool(tr("Materials and conductor options..."), QKeySequence(Qt::Key_F8),
             [this] { EditMaterialOptions(*this); });
+    AddTool(tr("Solder mask and cover..."), QKeySequence(Qt::Key_F9),
+            [this] { EditCoating(*this); });
+    // The coating line names the mask and cover of the line shown.
+    connect(TabControl1, &QTabBar::currentChanged, this, [this] { ShowMaterialModels(); });
     AddTool(tr("Copy results"), QKeySequence(QKeySequence::Copy), [this] { CopyResults(); });
 }
