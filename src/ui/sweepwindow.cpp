@@ -146,10 +146,6 @@ std::vector<SweepVariable> SweepWindow::Variables() const {
         variables.push_back({SweepVariable::Kind::Conductivity});
         variables.push_back({SweepVariable::Kind::Roughness});
     }
-    if (setup_.line->coated) {
-        variables.push_back({SweepVariable::Kind::MaskThickness});
-        variables.push_back({SweepVariable::Kind::CoverHeight});
-    }
     return variables;
 }
 
