@@ -23,7 +23,7 @@ namespace {
 
 ordered_json Inputs(Worksheet& sheet, const LineType& line) {
     ordered_json inputs = Dimensions(sheet, line);
-    for (const CommonKey& common : CommonKeys())
+    for (const CommonKey& common : LineKeys(line))
         inputs[common.key] = sheet.*common.value;
     inputs["rough_model"] = sheet.roughModel->keyword;
     inputs["dk_model"] = sheet.dkModel->keyword;
@@ -129,7 +129,7 @@ void ApplyInput(Worksheet& sheet, const LineType& line, const std::string& key, 
             return;
         }
     }
-    for (const CommonKey& common : CommonKeys())
+    for (const CommonKey& common : LineKeys(line))
         if (key == common.key) sheet.*common.value = value;
 }
 

@@ -103,11 +103,27 @@ const std::vector<CommonKey>& CommonKeys() {
     return keys;
 }
 
+const std::vector<CommonKey>& CoatingKeys() {
+    static const std::vector<CommonKey> keys{
+        {"Tm", Quantity::Length, &Worksheet::tm},
+        {"Erm", Quantity::Plain, &Worksheet::erm},
+        {"tandm", Quantity::Plain, &Worksheet::tandm},
+        {"Hc", Quantity::Length, &Worksheet::hc},
+    };
+    return keys;
+}
+
+std::vector<CommonKey> LineKeys(const LineType& line) {
+    std::vector<CommonKey> keys = CommonKeys();
+    if (line.coated) keys.insert(keys.end(), CoatingKeys().begin(), CoatingKeys().end());
+    return keys;
+}
+
 std::optional<Quantity> KeyQuantity(const LineType& line, std::string_view key) {
     for (int row = 1; row <= line.RowCount(); ++row)
         if (key == line.dimensionKeys[static_cast<std::size_t>(row - 1)])
             return line.FixedRowUnit(row) != nullptr ? Quantity::Plain : Quantity::Length;
-    for (const CommonKey& common : CommonKeys())
+    for (const CommonKey& common : LineKeys(line))
         if (key == common.key) return common.quantity;
     if (line.coupled) {
         if (key == "mode") return Quantity::Mode;
@@ -283,6 +299,7 @@ std::string UsageText() {
         lines += "  " + std::string(type.cliName) + ":";
         for (const std::string& key : type.dimensionKeys)
             lines += " " + key;
+        if (type.coated) lines += "  [Tm Erm tandm Hc]";
         if (type.coupled) lines += "  mode=even|odd|both";
         lines += "\n";
     }
@@ -298,6 +315,10 @@ std::string UsageText() {
            lines +
            "Other keys: Er, tand, sigma (S/m), f (Hz), L (physical length), E (electrical\n"
            "length, degrees), Z0 (target impedance, ohms).\n"
+           "Solder mask and cover (microstrip lines): Tm (mask thickness over the strips\n"
+           "and the substrate, default 0: none), Erm, tandm (the mask's Er and loss\n"
+           "tangent, default 3.5 and 0.02), Hc (metal cover's height above the substrate,\n"
+           "default 0: none).\n"
            "Coupled lines: mode=both gives both modes and the pair's figures\n"
            "z_diff_ohm = 2 Zodd, z_comm_ohm = Zeven / 2 and\n"
            "coupling_db = 20 log10((Zeven - Zodd) / (Zeven + Zodd)).  Their synthesis\n"

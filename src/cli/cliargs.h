@@ -49,6 +49,10 @@ struct CommonKey {
     double Worksheet::*value;
 };
 const std::vector<CommonKey>& CommonKeys();
+// The solder mask and cover keys of a line that takes them (Tm, Erm, tandm, Hc).
+const std::vector<CommonKey>& CoatingKeys();
+// The keys of `line` beside its dimensions: the common ones, then its coating's.
+std::vector<CommonKey> LineKeys(const LineType& line);
 
 // The quantity a key of this line type stands for, or nullopt for an unknown key.
 std::optional<Quantity> KeyQuantity(const LineType& line, std::string_view key);

@@ -103,10 +103,32 @@ int Fail(std::ostream& out, const std::string& text) {
 
 } // namespace
 
+namespace {
+
+// "--refine=1" or "--refine=2" anywhere after the line: finer meshes (each
+// level bisects both), taken out of the keys.
+int TakeRefinement(std::vector<std::string>& args) {
+    int refinement = 0;
+    for (auto arg = args.begin() + 1; arg != args.end(); ++arg) {
+        if (arg->rfind("--refine=", 0) != 0) continue;
+        const std::string level = arg->substr(9);
+        if (level != "1" && level != "2") throw UsageError("--refine must be 1 or 2");
+        refinement = level[0] - '0';
+        args.erase(arg);
+        break;
+    }
+    return refinement;
+}
+
+} // namespace
+
 int RunFieldSolve(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     CliRequest request;
+    fieldsolver::SolveOptions options;
     try {
-        request = ParseFieldSolve(args);
+        std::vector<std::string> keys = args;
+        options.refinement = TakeRefinement(keys);
+        request = ParseFieldSolve(keys);
     } catch (const std::runtime_error&) {
         return ReportParseFailure(out, err);
     }
@@ -115,7 +137,7 @@ int RunFieldSolve(const std::vector<std::string>& args, std::ostream& out, std::
         Worksheet sheet;
         const std::unique_ptr<LineModel> model = PrepareLine(request, sheet);
         const LineInputs in = model->ReadInputs();
-        const FieldComparison comparison = fieldcheck::CompareWithFieldSolution(line, in);
+        const FieldComparison comparison = fieldcheck::CompareWithFieldSolution(line, in, options);
         if (!comparison.Solved()) return Fail(out, comparison.solve.message);
         ordered_json answer = Answer(line, in, comparison);
         for (const std::string& warning : request.warnings)

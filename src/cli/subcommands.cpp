@@ -15,7 +15,7 @@ const std::vector<Subcommand>& Subcommands() {
          "batch [FILE]   one analyze or synthesize call per line of FILE (or stdin),\n"
          "                          one JSON object per line out",
          &BatchCommand},
-        {"fieldsolve", "fieldsolve <line> [KEY=VALUE ...]", RunFieldSolve},
+        {"fieldsolve", "fieldsolve <line> [--refine=1|2] [KEY=VALUE ...]", RunFieldSolve},
     };
     return commands;
 }

@@ -22,6 +22,11 @@ struct CrossSection {
     struct Slab {
         double y0, y1, er;
     };
+    // A dielectric rectangle in front of the slabs (a solder mask around a
+    // strip), mirrored like the conductors.
+    struct Block {
+        double x0, x1, y0, y1, er;
+    };
     // A line whose field is known in closed form needs no mesh: its
     // capacitance per metre in air over eps0, and its (homogeneous) Er.
     struct Exact {
@@ -31,6 +36,7 @@ struct CrossSection {
 
     std::vector<Conductor> conductors;
     std::vector<Slab> slabs;
+    std::vector<Block> blocks;
     bool groundBelow = true;  // a ground plane at y = 0; otherwise open below
     double groundAbove = 0.0; // height of a ground plane above; 0: open above
     // The signal conductors and their mirror images are two lines: solve the

@@ -41,6 +41,17 @@ const std::vector<InputRule>& CommonInputRules() {
     return rules;
 }
 
+const std::vector<InputRule>& CoatingInputRules() {
+    using enum Bound;
+    static const std::vector<InputRule> rules{
+        {"Tm", NotNegative, NotNegative, kNotNegative},
+        {"Erm", AtLeastOne, AtLeastOne, "Er must be >= 1"},
+        {"tandm", NotNegative, NotNegative, "Loss Tangent must be >= 0."},
+        {"Hc", NotNegative, NotNegative, kNotNegative},
+    };
+    return rules;
+}
+
 InputRule RowInputRule(const LineDescriptor& line, int row) {
     const char* key = line.dimensionKeys[static_cast<std::size_t>(row - 1)].c_str();
     if (line.FixedRowUnit(row) != nullptr) // a count or a ratio: the line's check bounds it
@@ -60,6 +71,9 @@ std::optional<InputRule> FindInputRule(const LineDescriptor& line, std::string_v
         if (key == line.dimensionKeys[static_cast<std::size_t>(row - 1)])
             return RowInputRule(line, row);
     if (const InputRule* rule = FindCommonInputRule(key)) return *rule;
+    if (line.coated)
+        for (const InputRule& rule : CoatingInputRules())
+            if (key == rule.key) return rule;
     return std::nullopt;
 }
 

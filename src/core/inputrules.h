@@ -27,6 +27,10 @@ bool Passes(Bound bound, double value);
 // the roughness has its own check and message.
 const std::vector<InputRule>& CommonInputRules();
 
+// The solder mask and cover of a line that takes them (Tm, Erm, tandm, Hc):
+// a thickness or height of 0 is none.
+const std::vector<InputRule>& CoatingInputRules();
+
 // The rule of a line's row (1 first): every dimension above 0; the
 // thickness row on the command line also at 0, the ideal zero-thickness
 // strip the formulas define, while the window's edit still refuses 0.

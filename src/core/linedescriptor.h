@@ -126,6 +126,9 @@ struct LineDescriptor {
     // A number row holding a second dielectric's Er (0: none): eeff lies
     // between the two, so it may rise above Er up to that row's value.
     int secondErRow = 0;
+    // True: the line takes a solder mask and a cover (LineInputs::coating,
+    // keys Tm, Erm, tandm, Hc); other lines never read them.
+    bool coated = false;
 
     int RowCount() const { return static_cast<int>(rowLabels.size()); }
     // The fixed unit of a number row (1 first), or nullptr for a length.

@@ -91,6 +91,7 @@ LineInputs LineModel::ReadInputs() {
     in.f = GetFrequency();
     in.targetImpedance = GetTargetImpedance();
     if (line_.coupled) in.mode = GetCoupledMode();
+    if (line_.coated) in.coating = window.CoatingValue();
     return in;
 }
 

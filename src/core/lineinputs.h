@@ -28,6 +28,19 @@ struct MaterialOptions {
     bool operator==(const MaterialOptions&) const = default;
 };
 
+// A solder mask and a metal cover over a microstrip: a conformal layer of
+// thickness tm over the strips (top and sides) and the substrate, and a
+// ground plane hc above the substrate.  tm = 0 is no mask, hc = 0 no cover.
+struct Coating {
+    double tm = 0.0;    // mask thickness, metres
+    double erm = 3.5;   // mask relative permittivity
+    double tandm = 0.02; // mask loss tangent (a liquid photoimageable mask)
+    double hc = 0.0;    // cover height above the substrate, metres
+
+    bool Present() const { return tm > 0.0 || hc > 0.0; }
+    bool operator==(const Coating&) const = default;
+};
+
 // The material options are inputs like the others (a sweep may vary rough).
 struct LineInputs : MaterialOptions {
     static constexpr int kRows = 6;
@@ -41,6 +54,7 @@ struct LineInputs : MaterialOptions {
     double electricalLength = 0.0;    // degrees
     double targetImpedance = 0.0;     // ohms, the synthesis target
     int mode = -1;                    // coupled lines: 0 even, 1 odd
+    Coating coating;                  // lines with a coating (microstrip family) only
 
     double Row(int row) const { return rows[static_cast<std::size_t>(row - 1)]; }
 };

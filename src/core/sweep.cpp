@@ -113,6 +113,12 @@ void SweepVariable::Set(LineInputs& in, double value) const {
     case Kind::Roughness:
         in.rough = value;
         break;
+    case Kind::MaskThickness:
+        in.coating.tm = value;
+        break;
+    case Kind::CoverHeight:
+        in.coating.hc = value;
+        break;
     }
 }
 
@@ -156,7 +162,9 @@ std::vector<SweepPoint> RunSweep(const LineDescriptor& line, const LineInputs& b
     LineInputs in = base;
     // The cross-section's terms are computed once unless a dimension is swept.
     CrossSectionTerms terms;
-    const bool rowsFixed = variable.kind != SweepVariable::Kind::Row;
+    const bool rowsFixed = variable.kind != SweepVariable::Kind::Row &&
+                           variable.kind != SweepVariable::Kind::MaskThickness &&
+                           variable.kind != SweepVariable::Kind::CoverHeight;
     const int total = static_cast<int>(xs.size());
     for (int i = 0; i < total; ++i) {
         SweepPoint& point = points[static_cast<std::size_t>(i)];

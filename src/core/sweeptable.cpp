@@ -52,6 +52,10 @@ std::string SweptColumnName(const LineDescriptor& line, const SweepVariable& var
         return "sigma_s_per_m";
     case SweepVariable::Kind::Roughness:
         return "rough_m";
+    case SweepVariable::Kind::MaskThickness:
+        return "Tm_m";
+    case SweepVariable::Kind::CoverHeight:
+        return "Hc_m";
     }
     return "x";
 }

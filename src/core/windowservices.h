@@ -43,6 +43,9 @@ class WindowServices {
     // Conductor roughness and the dielectric's frequency model; a window
     // without them offers a smooth conductor and a constant dielectric.
     virtual MaterialOptions MaterialOptionsValue() { return {}; }
+    // Solder mask and cover of a line that takes them; a window without them
+    // offers neither.
+    virtual Coating CoatingValue() { return {}; }
 
     virtual int ModeIndex() = 0;
     virtual void SetModeIndex(int mode) = 0; // 0 even, 1 odd, anything else: no modes

@@ -34,8 +34,9 @@ class MemorySettings : public SettingsStore {
     std::map<std::string, std::vector<Entry>> sections_;
 };
 
-// The material options (rough, fRef, ...) are its own fields as well.
-class Worksheet : public WindowServices, public MaterialOptions {
+// The material options (rough, fRef, ...) and the coating (tm, hc, ...) are
+// its own fields as well.
+class Worksheet : public WindowServices, public MaterialOptions, public Coating {
   public:
     static constexpr int kRows = 6;
 
@@ -67,6 +68,7 @@ class Worksheet : public WindowServices, public MaterialOptions {
     double LossTangentValue() override { return lossTangent; }
     double ConductivityValue() override { return conductivity; }
     MaterialOptions MaterialOptionsValue() override { return *this; }
+    Coating CoatingValue() override { return *this; }
     int ModeIndex() override { return modeIndex; }
     void SetModeIndex(int mode) override { modeIndex = mode; }
     void SetCaption(const std::string& text) override { caption = text; }

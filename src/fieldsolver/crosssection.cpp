@@ -85,6 +85,13 @@ std::optional<std::string> CheckCrossSection(const CrossSection& s) {
             return std::string("The cross-section's dimensions must be finite and positive.");
         if (!std::isfinite(slab.er) || slab.er < 1.0) return std::string("Er must be >= 1.");
     }
+    for (const CrossSection::Block& b : s.blocks) {
+        if (!Finite({b.x0, b.x1, b.y0, b.y1}) || b.x1 <= std::max(b.x0, 0.0) || b.y1 <= b.y0)
+            return std::string("The cross-section's dimensions must be finite and positive.");
+        if (!std::isfinite(b.er) || b.er < 1.0) return std::string("Er must be >= 1.");
+        if (s.groundAbove > 0.0 && b.y1 > s.groundAbove)
+            return std::string("The mask must lie below the cover.");
+    }
     for (const CrossSection::Conductor& c : s.conductors) {
         if (!Finite({c.x0, c.y0, c.y1}) || std::isnan(c.x1) || c.x0 < 0.0 || c.x1 <= c.x0 ||
             c.y1 < c.y0)
@@ -138,6 +145,28 @@ Problem BuildProblem(const CrossSection& s, Mode mode, bool fullDomain) {
         const double y1 = std::min(slab.y1, p.ymax);
         p.slabs.push_back({slab.y0, y1, slab.er});
         p.yAxis.keys.push_back(slab.y0);
+        p.yAxis.keys.push_back(y1);
+    }
+
+    for (const CrossSection::Block& b : s.blocks) {
+        if (b.y0 >= p.ymax) continue;
+        const double y1 = std::min(b.y1, p.ymax);
+        const double x1 = std::min(b.x1, p.xmax);
+        if (fullDomain) {
+            if (b.x0 <= 0.0) {
+                p.blocks.push_back({-x1, x1, b.y0, y1, b.er});
+            } else {
+                p.blocks.push_back({b.x0, x1, b.y0, y1, b.er});
+                p.blocks.push_back({-x1, -b.x0, b.y0, y1, b.er});
+                p.xAxis.keys.push_back(-b.x0);
+            }
+            p.xAxis.keys.push_back(-x1);
+        } else {
+            p.blocks.push_back({std::max(b.x0, p.xmin), x1, b.y0, y1, b.er});
+        }
+        for (double x : {std::max(b.x0, p.xmin), x1})
+            p.xAxis.keys.push_back(x);
+        p.yAxis.keys.push_back(b.y0);
         p.yAxis.keys.push_back(y1);
     }
 

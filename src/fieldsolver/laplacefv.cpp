@@ -32,11 +32,20 @@ bool Within(double v, double lo, double hi) {
     return v >= lo - tolerance && v <= hi + tolerance;
 }
 
-double CellPermittivity(const Problem& problem, double yCentre, bool withDielectric) {
+double RowPermittivity(const Problem& problem, double yCentre, bool withDielectric) {
     if (!withDielectric) return 1.0;
     for (const Slab& slab : problem.slabs)
         if (yCentre > slab.y0 && yCentre < slab.y1) return slab.er;
     return 1.0;
+}
+
+// A block in front of the row's slab.
+double CellPermittivity(const Problem& problem, double xCentre, double yCentre, double rowEps,
+                        bool withDielectric) {
+    if (withDielectric)
+        for (const Block& b : problem.blocks)
+            if (xCentre > b.x0 && xCentre < b.x1 && yCentre > b.y0 && yCentre < b.y1) return b.er;
+    return rowEps;
 }
 
 // The mesh edges: every node pair (i,j)-(i+1,j), then every (i,j)-(i,j+1).
@@ -64,9 +73,15 @@ std::vector<double> EdgeWeights(const Problem& problem, const std::vector<double
     const std::size_t vertical0 = (nx - 1) * ny;
     std::vector<double> w(vertical0 + nx * (ny - 1), 0.0);
     for (std::size_t j = 0; j + 1 < ny; ++j) {
-        const double eps = CellPermittivity(problem, 0.5 * (y[j] + y[j + 1]), withDielectric);
+        const double yCentre = 0.5 * (y[j] + y[j + 1]);
+        const double rowEps = RowPermittivity(problem, yCentre, withDielectric);
         const double hy = y[j + 1] - y[j];
         for (std::size_t i = 0; i + 1 < nx; ++i) {
+            const double eps =
+                problem.blocks.empty()
+                    ? rowEps
+                    : CellPermittivity(problem, 0.5 * (x[i] + x[i + 1]), yCentre, rowEps,
+                                       withDielectric);
             const double hx = x[i + 1] - x[i];
             const double across = 0.5 * eps * hy / hx, along = 0.5 * eps * hx / hy;
             w[j * (nx - 1) + i] += across;

@@ -27,7 +27,7 @@ struct Capacitances {
 // One permittivity everywhere: the air capacitance is C / Er without a solve.
 bool Homogeneous(const Problem& p) {
     const Slab& s = p.slabs.front();
-    return p.slabs.size() == 1 && (s.er == 1.0 || (s.y0 <= p.ymin && s.y1 >= p.ymax));
+    return p.slabs.size() == 1 && p.blocks.empty() && (s.er == 1.0 || (s.y0 <= p.ymin && s.y1 >= p.ymax));
 }
 
 // Spreads the mode's fraction done over its linear solves by their unknowns.

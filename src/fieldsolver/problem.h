@@ -22,6 +22,12 @@ struct Slab {
     double y0, y1, er;
 };
 
+// A dielectric rectangle (a solder mask around a strip); it stands in front
+// of the slabs where they overlap.
+struct Block {
+    double x0, x1, y0, y1, er;
+};
+
 struct Problem {
     double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
     Wall left = Wall::Magnetic, right = Wall::Electric, bottom = Wall::Electric,
@@ -33,6 +39,7 @@ struct Problem {
     } outer;
     std::vector<Conductor> conductors;
     std::vector<Slab> slabs; // Er = 1 elsewhere
+    std::vector<Block> blocks;
     AxisSpec xAxis, yAxis;
     // Capacitance per metre of the line (or of one strip in the mode) is
     // energyToCapacitance * eps0 * sum(weight * dV^2) over the domain's edges.

@@ -40,12 +40,25 @@ CrossSection Coplanar(const InputsAtFrequency& in, bool groundBelow) {
     return s;
 }
 
+// A solder mask of thickness Tm over the substrate and conformal over the
+// strip from x0 to x1 (its top and sides), and a cover Hc above the substrate.
+void AddCoating(const InputsAtFrequency& in, double x0, double x1, double h, double t,
+                CrossSection& s) {
+    const Coating& c = in.coating;
+    if (c.tm > 0.0) {
+        s.slabs.push_back({h, h + c.tm, c.erm});
+        s.blocks.push_back({x0 > 0.0 ? x0 - c.tm : 0.0, x1 + c.tm, h, h + t + c.tm, c.erm});
+    }
+    if (c.hc > 0.0) s.groundAbove = h + c.hc;
+}
+
 } // namespace
 
 CrossSection MicrostripCrossSection(const InputsAtFrequency& in) {
     const double w = in.Row(1), h = in.Row(2), t = in.Row(3);
     CrossSection s = Strip(in, 0.0, w / 2, h, t, h);
     s.smallestFeature = std::min(w / 2, h);
+    AddCoating(in, 0.0, w / 2, h, t, s);
     return s;
 }
 
@@ -76,6 +89,7 @@ CrossSection CoupledMicrostripCrossSection(const InputsAtFrequency& in) {
     CrossSection s = Strip(in, gap / 2, gap / 2 + w, h, t, h);
     s.pair = true;
     s.smallestFeature = std::min({w, h, gap});
+    AddCoating(in, gap / 2, gap / 2 + w, h, t, s);
     return s;
 }
 

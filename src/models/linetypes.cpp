@@ -1,5 +1,6 @@
 #include "models/linetypes.h"
 
+#include "models/coatedmicrostrip.h"
 #include "models/coaxlinecalc.h"
 #include "models/crosssections.h"
 #include "models/dcconductors.h"
@@ -86,10 +87,10 @@ const std::vector<LineType>& LineTypes() {
          .coupled = false,
          .readsLossInputs = true,
          .analyzeShows = AnalyzeShows::CalculationErrors,
-         .evaluate = &microstrip::Evaluate,
-         .evaluateReusing = &microstrip::EvaluateReusing,
+         .evaluate = &coatedmicrostrip::Evaluate,
+         .evaluateReusing = &coatedmicrostrip::EvaluateReusing,
          .impedance = nullptr,
-         .check = &microstrip::Check,
+         .check = &coatedmicrostrip::Check,
          .prepare = nullptr,
          .impossible = &ImpossibleLineValues,
          .thicknessRow = 3,
@@ -97,7 +98,8 @@ const std::vector<LineType>& LineTypes() {
          .picture = "microstrip",
          .crossSection = &MicrostripCrossSection,
          .verified = MicrostripVerified(),
-         .dcConductor = &StripAtDc<3, true>},
+         .dcConductor = &StripAtDc<3, true>,
+         .coated = true},
         {.tabIndex = 1,
          .tabName = "Stripline",
          .cliName = "stripline",
@@ -231,9 +233,9 @@ const std::vector<LineType>& LineTypes() {
          .coupled = true,
          .readsLossInputs = true,
          .analyzeShows = AnalyzeShows::CalculationErrors,
-         .evaluate = &coupledmicrostrip::Evaluate,
+         .evaluate = &coatedcoupledmicrostrip::Evaluate,
          .impedance = nullptr,
-         .check = &coupledmicrostrip::Check,
+         .check = &coatedcoupledmicrostrip::Check,
          .prepare = nullptr,
          .impossible = &ImpossibleLineValues,
          .thicknessRow = 4,
@@ -241,7 +243,8 @@ const std::vector<LineType>& LineTypes() {
          .picture = "coupled-microstrip",
          .crossSection = &CoupledMicrostripCrossSection,
          .verified = CoupledMicrostripVerified(),
-         .dcConductor = &StripAtDc<4, true>},
+         .dcConductor = &StripAtDc<4, true>,
+         .coated = true},
         {.tabIndex = 7,
          .tabName = "Coupled Stripline",
          .cliName = "coupled-stripline",

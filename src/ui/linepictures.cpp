@@ -167,15 +167,29 @@ void Strips(Sketch& s, int top, int dimensionY, bool coupled) {
     }
 }
 
-// Strips on a substrate over a ground plane (microstrip, coupled microstrip).
-QPixmap Microstrip(bool coupled, qreal ratio) {
+const QColor kMask(40, 150, 60, 170); // a green solder mask
+
+// Strips on a substrate over a ground plane (microstrip, coupled microstrip),
+// with the solder mask over strips and substrate and the cover above, where
+// the coating has them.
+QPixmap Microstrip(bool coupled, qreal ratio, const Coating& coating = {}) {
     QPixmap picture = Blank(ratio);
     Sketch s(picture);
     s.Ground(QRect(22, 68, 100, 7));
     s.Dielectric(QRect(22, 40, 100, 28));
+    if (coating.tm > 0.0) {
+        s.Painter().fillRect(QRect(22, 37, 100, 3), kMask);
+        for (const QRect& strip : coupled ? std::vector{QRect(38, 34, 28, 6), QRect(78, 34, 28, 6)}
+                                          : std::vector{QRect(54, 34, 36, 6)})
+            s.Painter().fillRect(strip.adjusted(-3, -3, 3, 0), kMask);
+    }
     Strips(s, 34, 24, coupled);
     s.Down(14, 40, 68, QStringLiteral("H"));
     s.RelativePermittivity(QPoint(103, 52));
+    if (coating.hc > 0.0) {
+        s.Ground(QRect(22, 1, 100, 6));
+        s.Down(124, 7, 40, QStringLiteral("Hc"));
+    }
     return picture;
 }
 
@@ -389,6 +403,13 @@ const LinePictureEntry* FindPicture(std::string_view key) {
 QPixmap LinePicture(std::string_view key, qreal devicePixelRatio) {
     const LinePictureEntry* entry = FindPicture(key);
     return entry != nullptr ? entry->draw(devicePixelRatio) : QPixmap();
+}
+
+QPixmap LinePicture(std::string_view key, qreal devicePixelRatio, const Coating& coating) {
+    if (!coating.Present()) return LinePicture(key, devicePixelRatio);
+    if (key == "microstrip") return Microstrip(false, devicePixelRatio, coating);
+    if (key == "coupled-microstrip") return Microstrip(true, devicePixelRatio, coating);
+    return LinePicture(key, devicePixelRatio);
 }
 
 const char* LinePictureName(std::string_view key) {

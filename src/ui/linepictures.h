@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/lineinputs.h"
+
 struct LinePictureEntry {
     const char* key;        // a descriptor's `picture`
     const char* objectName; // of the window's label that shows it
@@ -27,6 +29,8 @@ const std::vector<LinePictureEntry>& LinePictures();
 QPixmap LinePicture(int tabIndex);
 QPixmap LinePicture(int tabIndex, qreal devicePixelRatio);
 QPixmap LinePicture(std::string_view key, qreal devicePixelRatio);
+// The same showing a solder mask and a cover where the line has them.
+QPixmap LinePicture(std::string_view key, qreal devicePixelRatio, const Coating& coating);
 // The object name of the label showing the picture of `key`.
 const char* LinePictureName(std::string_view key);
 

@@ -158,6 +158,8 @@ double SweepWindow::DisplayFactor(const SweepVariable& variable) const {
     case SweepVariable::Kind::Conductivity:
         return setup_.conductivityUnit.factor;
     case SweepVariable::Kind::Roughness: // in the unit of the first row
+    case SweepVariable::Kind::MaskThickness:
+    case SweepVariable::Kind::CoverHeight:
         return setup_.rowUnits[0].factor;
     default:
         return 1.0;
@@ -184,6 +186,10 @@ QString SweepWindow::DisplayTitle(const SweepVariable& variable) const {
         return withUnit(tr("Conductivity"), setup_.conductivityUnit.name);
     case SweepVariable::Kind::Roughness:
         return withUnit(tr("Surface roughness"), setup_.rowUnits[0].name);
+    case SweepVariable::Kind::MaskThickness:
+        return withUnit(tr("Mask thickness (Tm)"), setup_.rowUnits[0].name);
+    case SweepVariable::Kind::CoverHeight:
+        return withUnit(tr("Cover height (Hc)"), setup_.rowUnits[0].name);
     }
     return {};
 }
@@ -213,6 +219,12 @@ void SweepWindow::SelectVariable(int index) {
         break;
     case SweepVariable::Kind::Roughness:
         si = in.rough;
+        break;
+    case SweepVariable::Kind::MaskThickness:
+        si = in.coating.tm;
+        break;
+    case SweepVariable::Kind::CoverHeight:
+        si = in.coating.hc;
         break;
     }
     const double shown = si * DisplayFactor(v);

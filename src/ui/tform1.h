@@ -99,6 +99,7 @@ class TForm1 : public QWidget, public WindowServices {
     double LossTangentValue() override;
     double ConductivityValue() override;
     MaterialOptions MaterialOptionsValue() override { return materialOptions_; }
+    Coating CoatingValue() override { return coating_; }
     int ModeIndex() override { return modeIndex; }
     void SetModeIndex(int mode) override;
     void SetCaption(const std::string& caption) override;
@@ -137,9 +138,10 @@ class TForm1 : public QWidget, public WindowServices {
     // --- Tools beside the fixed layout --------------------------------------
     // Each tool is an entry of the window's context menu and a shortcut of the
     // window; `run` goes through the window's one catch-all.  The tools are
-    // listed once, in InstallTools (tform1tools.cpp).
+    // listed once, in InstallTools (tform1tools.cpp); `inToolsMenu` false
+    // keeps one out of Tools() and the menu bar.
     QAction* AddTool(const QString& text, const QKeySequence& shortcut,
-                     std::function<void()> run);
+                     std::function<void()> run, bool inToolsMenu = true);
     const QList<QAction*>& Tools() const { return tools_; }
     // The units the window shows its quantities in, for the tools.
     const UnitTables& Units() const { return units_; }
@@ -170,6 +172,8 @@ class TForm1 : public QWidget, public WindowServices {
     // Takes new options (roughness shown in `roughnessUnit`) and stores them
     // in their settings section.
     void SetMaterialOptions(const MaterialOptions& options, int roughnessUnit);
+    // Takes a new solder mask and cover for the microstrip lines (F9).
+    void SetCoating(const Coating& coating);
     // The lists as offered: the built-in entries, then the materials file's.
     const std::vector<Dielectric>& Dielectrics() const { return dielectrics_; }
     const std::vector<Conductor>& Conductors() const { return conductors_; }
@@ -357,6 +361,7 @@ class TForm1 : public QWidget, public WindowServices {
     bool answerShown_ = false;    // the fields hold the last action's answer
 
     MaterialOptions materialOptions_;
+    Coating coating_; // none until the F9 tool sets one
     int roughnessUnit_ = 0;
     bool materialOptionsStored_ = false; // the settings file holds their section
     std::vector<Dielectric> dielectrics_;

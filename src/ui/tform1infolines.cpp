@@ -66,7 +66,23 @@ QString TForm1::MaterialModelsShown() const {
     } catch (const ConversionError&) {
         return ModelsLine->text(); // Er is being typed: the line stays as it was
     }
-    return QString::fromStdString(MaterialModelsText(in));
+    QString text = QString::fromStdString(MaterialModelsText(in));
+    const LineModel* model = ModelOfTab(CurrentTab());
+    if (model != nullptr && model->Line().coated && coating_.Present()) {
+        const UnitEntry unit = units_.length.Entries().at(
+            static_cast<std::size_t>(units_.length.ValidIndex(RowUnitIndex(1))));
+        const auto length = [&](double metres) {
+            return QString::fromStdString(FormatG(metres * unit.factor) + " " + unit.name);
+        };
+        QStringList parts;
+        if (coating_.tm > 0.0)
+            parts << tr("Solder mask %1, Er %2, tand %3")
+                         .arg(length(coating_.tm), QString::fromStdString(FormatG(coating_.erm)),
+                              QString::fromStdString(FormatG(coating_.tandm)));
+        if (coating_.hc > 0.0) parts << tr("cover %1 above the substrate").arg(length(coating_.hc));
+        text += (text.isEmpty() ? QString() : QStringLiteral("; ")) + parts.join(QStringLiteral("; "));
+    }
+    return text;
 }
 
 void TForm1::ShowMaterialModels() {

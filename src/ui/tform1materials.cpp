@@ -5,6 +5,10 @@
 
 #include "core/materialmodels.h"
 #include "quantities/materialsfile.h"
+#include <QLabel>
+
+#include "models/linetypes.h"
+#include "ui/linepictures.h"
 #include "ui/tform1.h"
 
 namespace {
@@ -45,6 +49,18 @@ void TForm1::SetMaterialOptions(const MaterialOptions& options, int roughnessUni
     roughnessUnit_ = units_.length.ValidIndex(roughnessUnit);
     ShowMaterialModels();
     WriteMaterialOptionsSection();
+}
+
+void TForm1::SetCoating(const Coating& coating) {
+    coating_ = coating;
+    for (const LineType& type : LineTypes())
+        if (type.coated)
+            for (QLabel* image : LineImages)
+                if (image->objectName() == QLatin1String(LinePictureName(type.picture)))
+                    image->setPixmap(
+                        LinePicture(type.picture, PictureDevicePixelRatio(), coating_));
+    ShowMaterialModels();
+    ShowResultsCurrent(false);
 }
 
 void TForm1::ReadMaterialOptionsSection() {

@@ -3,21 +3,23 @@
 // the designed layout moves.
 #include <QAction>
 #include <QKeySequence>
+#include <QTabBar>
 
+#include "ui/coatingdialog.h"
 #include "ui/fieldcheckrun.h"
 #include "ui/sweeptool.h"
 #include "ui/materialoptionsdialog.h"
 #include "ui/tform1.h"
 
 QAction* TForm1::AddTool(const QString& text, const QKeySequence& shortcut,
-                         std::function<void()> run) {
+                         std::function<void()> run, bool inToolsMenu) {
     auto* action = new QAction(text, this);
     action->setShortcut(shortcut);
     action->setShortcutContext(Qt::WindowShortcut);
     action->setShortcutVisibleInContextMenu(true);
     connect(action, &QAction::triggered, this, [this, run = std::move(run)] { Guarded(run); });
     addAction(action);
-    tools_.append(action);
+    if (inToolsMenu) tools_.append(action);
     return action;
 }
 
@@ -33,5 +35,11 @@ void TForm1::InstallTools() {
     });
     AddTool(tr("Materials and conductor options..."), QKeySequence(Qt::Key_F8),
             [this] { EditMaterialOptions(*this); });
+    // The microstrip lines' own tool: the context menu and its key, not the
+    // menu bar's list of the tools every line has.
+    AddTool(tr("Solder mask and cover..."), QKeySequence(Qt::Key_F9),
+            [this] { EditCoating(*this); }, false);
+    // The coating line names the mask and cover of the line shown.
+    connect(TabControl1, &QTabBar::currentChanged, this, [this] { ShowMaterialModels(); });
     AddTool(tr("Copy results"), QKeySequence(QKeySequence::Copy), [this] { CopyResults(); });
 }

@@ -495,3 +495,43 @@ TEST(CliBatch, HostileLinesAreAnsweredOneByOne) {
     // Any text that still carries such a byte is written, not thrown.
     EXPECT_EQ(JsonText({{"error", "50\xb5m"}}), "{\"error\":\"50\xef\xbf\xbdm\"}");
 }
+
+TEST(CliRun, SolderMaskAndCoverKeys) {
+    const auto value = [](std::vector<std::string> args, const char* key) {
+        const CliRun_ run = Call(args);
+        EXPECT_EQ(run.status, 0) << run.out;
+        return run.json()[key].get<double>();
+    };
+    const std::vector<std::string> strip{"analyze", "microstrip", "W=0.38mm", "H=0.2mm",
+                                         "T=35um",  "Er=4.3",     "f=5GHz"};
+    const auto with = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args = strip;
+        args.insert(args.end(), extra.begin(), extra.end());
+        return args;
+    };
+    // No mask and no cover is the uncoated line to the last digit, whatever
+    // the mask's material.
+    for (const char* key : {"impedance_ohm", "eeff", "loss_db_per_m"})
+        EXPECT_EQ(value(with({"Tm=0", "Hc=0", "Erm=4", "tandm=0.05"}), key), value(strip, key));
+    // A mask lowers Z and raises eeff and the loss; a low cover lowers Z.
+    const double z = value(strip, "impedance_ohm"), e = value(strip, "eeff");
+    EXPECT_LT(value(with({"Tm=25um"}), "impedance_ohm"), z);
+    EXPECT_GT(value(with({"Tm=25um"}), "eeff"), e);
+    EXPECT_GT(value(with({"Tm=25um"}), "loss_dielectric_db_per_m"),
+              value(strip, "loss_dielectric_db_per_m"));
+    EXPECT_LT(value(with({"Hc=0.4mm"}), "impedance_ohm"), z);
+    // Both modes of a pair follow; the keys are the microstrip family's only.
+    const auto pair = Call({"analyze", "coupled-microstrip", "Tm=1mil", "mode=both"}).json();
+    const auto bare = Call({"analyze", "coupled-microstrip", "mode=both"}).json();
+    EXPECT_LT(pair["z_diff_ohm"].get<double>(), bare["z_diff_ohm"].get<double>());
+    EXPECT_EQ(pair["inputs"]["Tm"].get<double>(), 25.4e-6);
+    EXPECT_EQ(Call({"analyze", "stripline", "Tm=25um"}).status, 2);
+    EXPECT_EQ(Call({"analyze", "microstrip", "Tm=-1um"}).status, 1);
+    EXPECT_EQ(Call({"analyze", "microstrip", "T=35um", "Tm=25um", "Hc=50um"}).status, 1);
+    const CliRun_ low = Call({"analyze", "microstrip", "H=0.2mm", "Hc=0.3mm"});
+    EXPECT_NE(low.out.find("Cover lower than verified (Hc < 2 H)"), std::string::npos);
+    // Tm and Hc sweep like a row.
+    const CliRun_ sweep = Call({"sweep", "microstrip", "Tm=0:40um:3"});
+    ASSERT_EQ(sweep.status, 0) << sweep.out << sweep.err;
+    EXPECT_EQ(sweep.out.rfind("Tm_m,", 0), 0u) << sweep.out;
+}

@@ -227,3 +227,22 @@ TEST(CliFieldSolve, ExtremeCrossSectionsAreRefusedOrSolvedWithinTheBudget) {
         }
     }
 }
+
+TEST(CliFieldSolve, SolderMaskAndCoverAgreeWithTheFieldSolver) {
+    // A 50-ohm-class FR-4 strip and a 100-ohm-class pair under 25 um of mask
+    // and a cover 3 H up: the field solver meshes both, the fitted closed
+    // form stays within 1 % of it (tools/coating_grid.py measures the grid).
+    const SolveRun single = FieldSolve({"microstrip", "W=0.38mm", "H=0.2mm", "T=35um", "Er=4.3",
+                                        "Tm=25um", "Erm=3.5", "Hc=0.6mm"});
+    ASSERT_EQ(single.status, 0) << single.out;
+    const auto s = nlohmann::json::parse(single.out);
+    ExpectAgreement(s, s["closed_form"], 1.0);
+    const SolveRun pair = FieldSolve({"coupled-microstrip", "W=0.2mm", "S=0.2mm", "H=0.2mm",
+                                      "T=35um", "Er=4.3", "Tm=25um"});
+    ASSERT_EQ(pair.status, 0) << pair.out;
+    const auto p = nlohmann::json::parse(pair.out);
+    ExpectAgreement(p["even"], p["closed_form"]["even"], 1.0);
+    ExpectAgreement(p["odd"], p["closed_form"]["odd"], 1.0);
+    // A cover at the mask's top leaves no cross-section.
+    EXPECT_EQ(FieldSolve({"microstrip", "T=35um", "Tm=25um", "Hc=50um"}).status, 1);
+}
