@@ -126,9 +126,9 @@ MicrostripDerivatives(double w, double h, double t,
 
 MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double t, double er,
                                                       double rho, double f);
-// The same with the line's static values `s` and the derivatives at hand.
-MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double t, double er,
-                                                      double rho, double f,
+// The same with the line's static values `s` and the derivatives at hand
+// (which carry the height and the substrate).
+MicrostripConductorTerms MicrostripConductorImpedance(double w, double t, double rho, double f,
                                                       const MicrostripStatic& s,
                                                       const MicrostripWheelerDerivatives& d);
 
@@ -191,9 +191,10 @@ struct CoupledModeLoss {
 // for T not above kThinnestConductor; W, S or H not positive raise
 // TP_Exceptions.  `asDrawnInAir`: CoupledMicrostripModeValues(w, s, h, t, 1,
 // 0) where the caller has it (null: computed here).
-CoupledModeLoss CoupledMicrostripConductorLoss(double w, double s, double h, double t, double sigma,
-                                               double f, double ze, double zo,
-                                               const CoupledMicrostripModes* asDrawnInAir = nullptr);
+CoupledModeLoss
+CoupledMicrostripConductorLoss(double w, double s, double h, double t, double sigma, double f,
+                               double ze, double zo,
+                               const CoupledMicrostripModes* asDrawnInAir = nullptr);
 
 // The line kernels: W is row 1 (the trial value x), S row 2, H row 3, T row 4;
 // both modes are computed, the result's own values are those of in.mode.

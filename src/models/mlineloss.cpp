@@ -20,9 +20,8 @@ constexpr double kPerturbation = 1.01; // derivative step: 1 % of the dimension
 } // namespace
 
 MicrostripWheelerDerivatives MicrostripDerivatives(double w, double h, double t,
-                                                  double airImpedance, double cothSquared) {
-    const double za =
-        std::isnan(airImpedance) ? MicrostripAirImpedance(w, h, t) : airImpedance;
+                                                   double airImpedance, double cothSquared) {
+    const double za = std::isnan(airImpedance) ? MicrostripAirImpedance(w, h, t) : airImpedance;
     // A thicker strip of the same width ratio: the same coth^2.
     return {(MicrostripAirImpedance(w, h, t * kPerturbation, cothSquared) - za) / kEta0 /
                 (0.01 * t),
@@ -33,13 +32,11 @@ MicrostripWheelerDerivatives MicrostripDerivatives(double w, double h, double t,
 MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double t, double er,
                                                       double rho, double f) {
     return MicrostripConductorImpedance(
-        w, h, t, er, rho, f,
-        MicrostripQuasiStatic(w, h, t, er, f, false, kHammerstadJensenSelector),
+        w, t, rho, f, MicrostripQuasiStatic(w, h, t, er, f, false, kHammerstadJensenSelector),
         MicrostripDerivatives(w, h, t));
 }
 
-MicrostripConductorTerms MicrostripConductorImpedance(double w, double h, double t, double er,
-                                                      double rho, double f,
+MicrostripConductorTerms MicrostripConductorImpedance(double w, double t, double rho, double f,
                                                       const MicrostripStatic& s,
                                                       const MicrostripWheelerDerivatives& d) {
     const double omega = kTwoPi * f; // only called above 0.001 Hz
@@ -97,7 +94,8 @@ MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double
         terms.staticPart = MicrostripHammerstadJensenStatic(w, h, t, er);
         terms.staticEr = er;
     }
-    const MicrostripStaticPair pair = MicrostripHammerstadJensenPair(w, h, er, f, *terms.staticPart);
+    const MicrostripStaticPair pair =
+        MicrostripHammerstadJensenPair(w, h, er, f, *terms.staticPart);
     const MicrostripStatic& d = pair.dispersed;
     const double omega = f > 0.001 ? kTwoPi * f : 0.0;
     const double rootD = CheckedSqrt(d.eeff);
@@ -111,10 +109,10 @@ MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double
         g = er * tand * (d.eeff - 1.0) / (er - 1.0) * omega / (l * kSpeedOfLight * kSpeedOfLight);
     if (rho > 1e-6 && t > kThinnestConductor && f > 0.001) {
         if (!terms.derivatives)
-            terms.derivatives = MicrostripDerivatives(w, h, t, pair.airImpedance,
-                                                      terms.staticPart->cothSquared);
+            terms.derivatives =
+                MicrostripDerivatives(w, h, t, pair.airImpedance, terms.staticPart->cothSquared);
         const MicrostripConductorTerms conductor =
-            MicrostripConductorImpedance(w, h, t, er, rho, f, pair.quasiStatic, *terms.derivatives);
+            MicrostripConductorImpedance(w, t, rho, f, pair.quasiStatic, *terms.derivatives);
         r = conductor.r;
         l = l + conductor.deltaL;
         result.internalL = conductor.deltaL;
