@@ -442,6 +442,7 @@ void TForm1::FormCreate() {
     // 15: the saved material values.
     Guarded([this] { ReadMaterialSection(); });
     Guarded([this] { ReadMaterialOptionsSection(); });
+    Guarded([this] { ReadCoatingSection(); });
     ShowMaterialModels();
     connect(DielConstantEdit, &QLineEdit::textChanged, this, [this] { ShowMaterialModels(); });
 
@@ -477,6 +478,7 @@ void TForm1::FormClose() {
         });
         write([this] { WriteMaterialSection(); });
         write([this] { WriteMaterialOptionsSection(); });
+        write([this] { WriteCoatingSection(); });
         write.Finish();
     });
     // The settings are written: no lock file stays behind in the user's folder.

@@ -289,6 +289,9 @@ class TForm1 : public QWidget, public WindowServices {
     void LoadMaterialLists();
     void ReadMaterialOptionsSection();
     void WriteMaterialOptionsSection();
+    void ReadCoatingSection();
+    void WriteCoatingSection();
+    void ShowCoatingPictures(); // the coated lines' pictures as coating_ has them
     void MarkLabels(bool afterAnalyze);
     bool ValidateOnExit(QLineEdit* edit); // true: the value passes its rule
     // A number read from the settings file is held to the rule of the edit
@@ -361,9 +364,10 @@ class TForm1 : public QWidget, public WindowServices {
     bool answerShown_ = false;    // the fields hold the last action's answer
 
     MaterialOptions materialOptions_;
-    Coating coating_; // none until the F9 tool sets one
+    Coating coating_; // none until the F9 tool or the settings file sets one
     int roughnessUnit_ = 0;
     bool materialOptionsStored_ = false; // the settings file holds their section
+    bool coatingStored_ = false;         // ... and the coating's
     std::vector<Dielectric> dielectrics_;
     std::vector<Conductor> conductors_;
 };

@@ -1,8 +1,9 @@
 // The window's material lists (built-in entries and the user's materials
 // file) and its material options (conductor roughness, dielectric model),
-// which are kept in a settings section of their own.
+// which are kept in a settings section of their own, as is the coating (F9).
 #include <filesystem>
 
+#include "core/inputrules.h"
 #include "core/materialmodels.h"
 #include "quantities/materialsfile.h"
 #include <QLabel>
@@ -14,6 +15,8 @@
 namespace {
 
 constexpr const char* kOptionsSection = "Material Options";
+// Keyed by the coating's input names, lengths in metres.
+constexpr const char* kCoatingSection = "Solder Mask and Cover";
 
 // The materials file lives beside the settings file.
 std::string MaterialsFilePath(const std::string& settingsPath) {
@@ -53,14 +56,19 @@ void TForm1::SetMaterialOptions(const MaterialOptions& options, int roughnessUni
 
 void TForm1::SetCoating(const Coating& coating) {
     coating_ = coating;
+    ShowCoatingPictures();
+    ShowMaterialModels();
+    ShowResultsCurrent(false);
+    WriteCoatingSection();
+}
+
+void TForm1::ShowCoatingPictures() {
     for (const LineType& type : LineTypes())
         if (type.coated)
             for (QLabel* image : LineImages)
                 if (image->objectName() == QLatin1String(LinePictureName(type.picture)))
                     image->setPixmap(
                         LinePicture(type.picture, PictureDevicePixelRatio(), coating_));
-    ShowMaterialModels();
-    ShowResultsCurrent(false);
 }
 
 void TForm1::ReadMaterialOptionsSection() {
@@ -110,4 +118,32 @@ void TForm1::WriteMaterialOptionsSection() {
     settings.WriteDouble("Lowest Pole", materialOptions_.fPoleLow);
     settings.WriteDouble("Highest Pole", materialOptions_.fPoleHigh);
     materialOptionsStored_ = true;
+}
+
+void TForm1::ReadCoatingSection() {
+    settings_.SelectSection(kCoatingSection);
+    Coating read;
+    double* fields[] = {&read.tm, &read.erm, &read.tandm, &read.hc}; // the rules' order
+    const std::vector<InputRule>& rules = CoatingInputRules();
+    bool valid = true;
+    for (std::size_t i = 0; i < rules.size(); ++i) {
+        std::string text;
+        if (!settings_.ReadText(rules[i].key, text)) continue; // absent: the default
+        coatingStored_ = true;
+        valid = valid && settings_.ReadDouble(rules[i].key, *fields[i]) &&
+                Passes(rules[i].window, *fields[i]);
+    }
+    // A damaged section is no coating rather than a half-read one.
+    coating_ = valid ? read : Coating{};
+    if (coating_.Present()) ShowCoatingPictures();
+}
+
+void TForm1::WriteCoatingSection() {
+    // Files without a coating get the section only once one is set.
+    if (!coatingStored_ && coating_ == Coating{}) return;
+    settings_.SelectSection(kCoatingSection);
+    const double values[] = {coating_.tm, coating_.erm, coating_.tandm, coating_.hc};
+    const std::vector<InputRule>& rules = CoatingInputRules();
+    for (std::size_t i = 0; i < rules.size(); ++i) settings_.WriteDouble(rules[i].key, values[i]);
+    coatingStored_ = true;
 }

@@ -6,6 +6,7 @@
 
 #include "guitest.h"
 #include "core/materialmodels.h"
+#include "ui/coatingdialog.h"
 #include "ui/materialoptionsdialog.h"
 
 namespace {
@@ -106,6 +107,41 @@ class MaterialsTest : public QObject {
         const MaterialOptions read = again.MaterialOptionsValue();
         QVERIFY(read.rough == 2e-6 && read.roughModel == options.roughModel &&
                 read.dkModel == options.dkModel && read.fRef == 1e9);
+        QCOMPARE(w.recorder.Texts(), QStringList());
+    }
+
+    void coatingSurvivesARestart() {
+        TestWindow w(std::string(), false);
+        QVERIFY(w.Ini().find("[Solder Mask and Cover]") == std::string::npos);
+        CoatingDialog dialog(*w); // in the first row's unit, µm
+        dialog.thicknessEdit->setText("25");
+        dialog.maskErEdit->setText("3.8");
+        dialog.coverEdit->setText("2000");
+        QVERIFY(dialog.Apply());
+        TForm1 again(TForm1::Options{QString::fromStdString(w.iniPath)});
+        QCOMPARE(again.CoatingValue(), (Coating{25e-6, 3.8, 0.02, 2e-3}));
+        QCOMPARE(w.recorder.Texts(), QStringList());
+    }
+
+    // Files written before the coating was kept, and damaged sections: no coating.
+    void storedCoatingRead_data() {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<double>("tm");
+        QTest::addColumn<double>("hc");
+        QTest::newRow("absent") << "" << 0.0 << 0.0;
+        QTest::newRow("cover only") << "Hc=0.001\n" << 0.0 << 1e-3;
+        QTest::newRow("negative") << "Tm=3e-05\nHc=-0.001\n" << 0.0 << 0.0;
+        QTest::newRow("not a number") << "Tm=3e-05\nErm=x\n" << 0.0 << 0.0;
+        QTest::newRow("mask Er below 1") << "Tm=3e-05\nErm=0.5\n" << 0.0 << 0.0;
+    }
+    void storedCoatingRead() {
+        QFETCH(QString, section);
+        QFETCH(double, tm);
+        QFETCH(double, hc);
+        TestWindow w(section.isEmpty() ? "[Material Parameter]\nDiel Constant=4.3\n"
+                                       : "[Solder Mask and Cover]\n" + section.toStdString(),
+                     false);
+        QCOMPARE(w->CoatingValue(), (Coating{tm, 3.5, 0.02, hc}));
         QCOMPARE(w.recorder.Texts(), QStringList());
     }
 
