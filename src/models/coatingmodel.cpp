@@ -54,15 +54,15 @@ constexpr double kDielectricPower = 1.946;
 constexpr double kDielectricNear = 0.9888, kDielectricNearPower = 1.0435;
 
 // Mask: k, a, p, c, kc, then the length L's m, n, the pair's terms, and the
-// steepening of p by a narrow gap (odd mode: the mask filling the gap grows
+// change of p with the gap (odd mode: the mask filling the gap grows
 // nearly linearly with Tm; tools/coating_pair_fit.py).
 struct MaskConstants {
     double k, a, p, c, kc, m, n, pair1, pair2, gapPower;
 };
 constexpr MaskConstants kSingleMask{0.8933, 3.2999, 0.79138, -0.059360, 1.4745,
                                     0.89212, 1.2177, 0.0, 0.0, 0.0};
-constexpr MaskConstants kEvenMask{0.86935, 3.9043, 0.78922, -0.057034, 2.3098,
-                                  1.1331, 1.1002, 0.76502, 0.0, 0.0};
+constexpr MaskConstants kEvenMask{0.97536, 3.6481, 0.75900, -0.058294, 2.2851,
+                                  1.1159, 1.2970, 0.82096, 0.0, -0.012460};
 constexpr MaskConstants kOddMask{0.045892, 1.7694, 0.91017, -0.058678, 0.23062,
                                  0.22183, 1.5372, 0.73457, 0.018053, 0.17594};
 
