@@ -53,16 +53,18 @@ constexpr double kChargeHeight = 0.4063; // h = H + a T
 constexpr double kDielectricPower = 1.946;
 constexpr double kDielectricNear = 0.9888, kDielectricNearPower = 1.0435;
 
-// Mask: k, a, p, c, kc, then the length L's m, n, and the pair's terms.
+// Mask: k, a, p, c, kc, then the length L's m, n, the pair's terms, and the
+// change of p with the gap (odd mode: the mask filling the gap grows
+// nearly linearly with Tm; tools/coating_pair_fit.py).
 struct MaskConstants {
-    double k, a, p, c, kc, m, n, pair1, pair2;
+    double k, a, p, c, kc, m, n, pair1, pair2, gapPower;
 };
 constexpr MaskConstants kSingleMask{0.8933, 3.2999, 0.79138, -0.059360, 1.4745,
-                                    0.89212, 1.2177, 0.0, 0.0};
-constexpr MaskConstants kEvenMask{0.86935, 3.9043, 0.78922, -0.057034, 2.3098,
-                                  1.1331, 1.1002, 0.76502, 0.0};
-constexpr MaskConstants kOddMask{0.0045199, 1.7581, 0.94140, -0.071149, 0.083754,
-                                 0.17091, 1.5261, 0.70189, 0.52035};
+                                    0.89212, 1.2177, 0.0, 0.0, 0.0};
+constexpr MaskConstants kEvenMask{0.97536, 3.6481, 0.75900, -0.058294, 2.2851,
+                                  1.1159, 1.2970, 0.82096, 0.0, -0.012460};
+constexpr MaskConstants kOddMask{0.045892, 1.7694, 0.91017, -0.058678, 0.23062,
+                                 0.22183, 1.5372, 0.73457, 0.018053, 0.17594};
 
 // 4 pi eps0 times the drop of the potential coefficient at lateral distance
 // x from a line charge at height h when a plane at D joins the one at 0.
@@ -120,7 +122,8 @@ ModeStatic WithMask(const CoatedGeometry& g, double h, double er, const Coating&
                     ModeStatic s) {
     const MaskConstants& m = MaskOf(g.mode);
     const double overlay = q * er + (1.0 - q) * c.erm;
-    const double spread = CheckedPow(c.tm / (h * SpreadLength(g, m)), m.p);
+    const double power = m.p * (1.0 + m.gapPower * std::exp(-g.g));
+    const double spread = CheckedPow(c.tm / (h * SpreadLength(g, m)), power);
     const double r = c.hc > 0.0 ? h / (h + c.hc) : 0.0;
     const double share = (1.0 - std::exp(-m.a * spread)) * (1.0 + m.k / c.erm) /
                          (1.0 + m.k / 3.0) * (1.0 + m.c * (c.erm - er)) * (1.0 - m.kc * r * r);
