@@ -4,9 +4,18 @@
 
 #include "ui/linepictures.h"
 
-void LinePictureLabels::Add(QLabel* label, std::string key) {
+void LinePictureLabels::Add(QLabel* label, std::string key, bool coated) {
     label->hide();
-    entries_.push_back({label, std::move(key), false});
+    entries_.push_back({label, std::move(key), coated, false});
+}
+
+void LinePictureLabels::SetCoating(const Coating& coating) {
+    coating_ = coating;
+    for (const Entry& entry : entries_)
+        if (entry.coated && entry.drawn) {
+            entry.drawn = false;
+            Draw(entry);
+        }
 }
 
 void LinePictureLabels::Show(int index) {
@@ -23,8 +32,9 @@ QLabel* LinePictureLabels::operator[](std::size_t index) const {
     return entry.label;
 }
 
-void LinePictureLabels::Draw(const Entry& entry) {
+void LinePictureLabels::Draw(const Entry& entry) const {
     if (entry.drawn) return;
-    entry.label->setPixmap(LinePicture(entry.key, PictureDevicePixelRatio()));
+    entry.label->setPixmap(
+        LinePicture(entry.key, PictureDevicePixelRatio(), entry.coated ? coating_ : Coating{}));
     entry.drawn = true;
 }

@@ -11,11 +11,17 @@
 #include <string>
 #include <vector>
 
+#include "core/lineinputs.h"
+
 class LinePictureLabels {
   public:
     // A label for the picture of `key` (a descriptor's `picture`), hidden and
-    // not drawn yet.
-    void Add(QLabel* label, std::string key);
+    // not drawn yet; `coated`: the picture shows the coating.
+    void Add(QLabel* label, std::string key, bool coated);
+
+    // The coating the coated pictures show: those already drawn are drawn
+    // again, the others take it when they are first drawn.
+    void SetCoating(const Coating& coating);
 
     // Shows the label of `index` (drawn if it was not), hides the others; an
     // index without a label hides them all.
@@ -53,10 +59,12 @@ class LinePictureLabels {
     struct Entry {
         QLabel* label;
         std::string key;
+        bool coated;
         mutable bool drawn;
     };
     // Draws the picture of `entry` at the application's ratio, once.
-    static void Draw(const Entry& entry);
+    void Draw(const Entry& entry) const;
 
     std::vector<Entry> entries_;
+    Coating coating_;
 };

@@ -210,7 +210,7 @@ void TForm1::CreateControls() {
         image->setObjectName(QString::fromLatin1(LinePictureName(type.picture)));
         image->setGeometry(Panel2->contentsRect());
         image->setAlignment(Qt::AlignCenter);
-        LineImages.Add(image, type.picture); // drawn when first shown
+        LineImages.Add(image, type.picture, type.coated); // drawn when first shown
     }
 
     // Electrical group.

@@ -291,7 +291,6 @@ class TForm1 : public QWidget, public WindowServices {
     void WriteMaterialOptionsSection();
     void ReadCoatingSection();
     void WriteCoatingSection();
-    void ShowCoatingPictures(); // the coated lines' pictures as coating_ has them
     void MarkLabels(bool afterAnalyze);
     bool ValidateOnExit(QLineEdit* edit); // true: the value passes its rule
     // A number read from the settings file is held to the rule of the edit

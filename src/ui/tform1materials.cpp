@@ -6,10 +6,6 @@
 #include "core/inputrules.h"
 #include "core/materialmodels.h"
 #include "quantities/materialsfile.h"
-#include <QLabel>
-
-#include "models/linetypes.h"
-#include "ui/linepictures.h"
 #include "ui/tform1.h"
 
 namespace {
@@ -56,19 +52,10 @@ void TForm1::SetMaterialOptions(const MaterialOptions& options, int roughnessUni
 
 void TForm1::SetCoating(const Coating& coating) {
     coating_ = coating;
-    ShowCoatingPictures();
+    LineImages.SetCoating(coating_);
     ShowMaterialModels();
     ShowResultsCurrent(false);
     WriteCoatingSection();
-}
-
-void TForm1::ShowCoatingPictures() {
-    for (const LineType& type : LineTypes())
-        if (type.coated)
-            for (QLabel* image : LineImages)
-                if (image->objectName() == QLatin1String(LinePictureName(type.picture)))
-                    image->setPixmap(
-                        LinePicture(type.picture, PictureDevicePixelRatio(), coating_));
 }
 
 void TForm1::ReadMaterialOptionsSection() {
@@ -135,7 +122,7 @@ void TForm1::ReadCoatingSection() {
     }
     // A damaged section is no coating rather than a half-read one.
     coating_ = valid ? read : Coating{};
-    if (coating_.Present()) ShowCoatingPictures();
+    LineImages.SetCoating(coating_);
 }
 
 void TForm1::WriteCoatingSection() {
