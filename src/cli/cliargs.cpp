@@ -153,7 +153,12 @@ double ParseQuantity(std::string_view text, Quantity quantity) {
     if (!factor)
         throw UsageError("unknown unit '" + std::string(unit) + "' in '" + std::string(original) +
                          "'");
-    const double si = number / *factor;
+    // A unit below its SI unit (KHz, GHz, S/mm) has a factor like 1e-9 that no
+    // double holds exactly: dividing by it turns 1GHz into 999999999.9999999.
+    // Its reciprocal is a whole number, and multiplying by that is exact.
+    const double reciprocal = std::round(1.0 / *factor);
+    const bool wholeReciprocal = *factor < 1.0 && std::fabs(1.0 / *factor - reciprocal) <= 1e-6;
+    const double si = wholeReciprocal ? number * reciprocal : number / *factor;
     if (!std::isfinite(si)) throw UsageError("value out of range '" + std::string(original) + "'");
     return si;
 }

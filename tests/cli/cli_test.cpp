@@ -41,6 +41,10 @@ TEST(CliValues, UnitsAsTheWindowSpellsThemAndCaseInsensitively) {
     EXPECT_DOUBLE_EQ(ParseQuantity("58800S/mm", Quantity::Conductivity), 5.88e7);
     EXPECT_DOUBLE_EQ(ParseQuantity("1e-3", Quantity::Length), 0.001);
     EXPECT_DOUBLE_EQ(ParseQuantity("50Ohms", Quantity::Impedance), 50.0);
+    // Units below the SI unit convert exactly, so the echoed inputs read 1e9, not 999999999.9999999.
+    EXPECT_EQ(ParseQuantity("1GHz", Quantity::Frequency), 1e9);
+    EXPECT_EQ(ParseQuantity("3.3GHz", Quantity::Frequency), 3.3e9);
+    EXPECT_EQ(ParseQuantity("58S/um", Quantity::Conductivity), 5.8e7);
 }
 
 TEST(CliValues, MalformedValuesAreUsageErrors) {
