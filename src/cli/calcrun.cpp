@@ -23,8 +23,7 @@ namespace {
 
 ordered_json Inputs(Worksheet& sheet, const LineType& line) {
     ordered_json inputs = Dimensions(sheet, line);
-    for (const CommonKey& common : LineKeys(line))
-        inputs[common.key] = sheet.*common.value;
+    PutKeyValues(inputs, sheet, LineKeys(line));
     inputs["rough_model"] = sheet.roughModel->keyword;
     inputs["dk_model"] = sheet.dkModel->keyword;
     return inputs;
@@ -112,6 +111,11 @@ ordered_json Dimensions(Worksheet& sheet, const LineType& line) {
     for (std::size_t row = 0; row < line.dimensionKeys.size(); ++row)
         dims[line.dimensionKeys[row]] = sheet.RowValue(static_cast<int>(row) + 1);
     return dims;
+}
+
+void PutKeyValues(ordered_json& inputs, const Worksheet& sheet, const std::vector<CommonKey>& keys) {
+    for (const CommonKey& key : keys)
+        inputs[key.key] = sheet.*key.value;
 }
 
 void PutOutputs(ordered_json& into, OutputJson place, const Worksheet& sheet,

@@ -19,6 +19,11 @@ PairSolve PutPairRequest(const CliRequest& request, nlohmann::ordered_json& resu
 // The line's rows as the sheet holds them, by dimension key.
 nlohmann::ordered_json Dimensions(Worksheet& sheet, const LineType& line);
 
+// The values of `keys` as the sheet holds them, put in `inputs` by key: how
+// analyze and fieldsolve echo their inputs.
+void PutKeyValues(nlohmann::ordered_json& inputs, const Worksheet& sheet,
+                  const std::vector<CommonKey>& keys);
+
 // The rows of the output table in `place`, read from `answer` and the
 // sheet's length fields.
 void PutOutputs(nlohmann::ordered_json& into, OutputJson place, const Worksheet& sheet,

@@ -71,7 +71,8 @@ ordered_json ClosedForm(const FieldComparison& c) {
     return closed;
 }
 
-ordered_json Answer(const LineType& line, const LineInputs& in, const FieldComparison& c) {
+ordered_json Answer(const LineType& line, const Worksheet& sheet, const LineInputs& in,
+                    const FieldComparison& c) {
     ordered_json result;
     // An unreliable solution is never a plain result: it leads with why.
     if (!c.Reliable()) result["error"] = "The field solution is unreliable: " + c.solve.unreliable;
@@ -82,6 +83,7 @@ ordered_json Answer(const LineType& line, const LineInputs& in, const FieldCompa
         inputs[line.dimensionKeys[static_cast<std::size_t>(row - 1)]] = in.Row(row);
     inputs["Er"] = in.er;
     inputs["f"] = c.frequency;
+    if (line.coated) PutKeyValues(inputs, sheet, CoatingKeys()); // what the mask and cover were
     result["inputs"] = inputs;
     result["er_at_f"] = c.inputs.er; // what was solved: Er under the material models
     result["method"] = c.solve.exact
@@ -139,7 +141,7 @@ int RunFieldSolve(const std::vector<std::string>& args, std::ostream& out, std::
         const LineInputs in = model->ReadInputs();
         const FieldComparison comparison = fieldcheck::CompareWithFieldSolution(line, in, options);
         if (!comparison.Solved()) return Fail(out, comparison.solve.message);
-        ordered_json answer = Answer(line, in, comparison);
+        ordered_json answer = Answer(line, sheet, in, comparison);
         for (const std::string& warning : request.warnings)
             answer["warnings"].push_back(warning);
         out << JsonText(answer, 2) << '\n';

@@ -38,10 +38,12 @@ SweepVariable VariableOf(const LineType& line, const std::string& key) {
     if (key == "sigma") return {SweepVariable::Kind::Conductivity};
     if (key == "rough") return {SweepVariable::Kind::Roughness};
     if (line.coated && key == "Tm") return {SweepVariable::Kind::MaskThickness};
+    if (line.coated && key == "Erm") return {SweepVariable::Kind::MaskEr};
+    if (line.coated && key == "tandm") return {SweepVariable::Kind::MaskTand};
     if (line.coated && key == "Hc") return {SweepVariable::Kind::CoverHeight};
     throw UsageError("cannot sweep '" + key +
-                     "' (a dimension key, f, Er, tand, sigma, rough, or Tm and Hc of a "
-                     "microstrip line can be swept)");
+                     "' (a dimension key, f, Er, tand, sigma, rough, or Tm, Erm, tandm and Hc "
+                     "of a microstrip line can be swept)");
 }
 
 // "--name VALUE" or "--name=VALUE": true with `value` set when args[i] is the

@@ -21,6 +21,7 @@ struct CrossSection {
     // A dielectric layer spanning the whole width; Er = 1 elsewhere.
     struct Slab {
         double y0, y1, er;
+        bool mask = false; // the solder mask's layer over the substrate (pictures name it)
     };
     // A dielectric rectangle in front of the slabs (a solder mask around a
     // strip), mirrored like the conductors.

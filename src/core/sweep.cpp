@@ -116,6 +116,12 @@ void SweepVariable::Set(LineInputs& in, double value) const {
     case Kind::MaskThickness:
         in.coating.tm = value;
         break;
+    case Kind::MaskEr:
+        in.coating.erm = value;
+        break;
+    case Kind::MaskTand:
+        in.coating.tandm = value;
+        break;
     case Kind::CoverHeight:
         in.coating.hc = value;
         break;

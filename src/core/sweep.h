@@ -14,7 +14,18 @@
 
 // The input a sweep steps.
 struct SweepVariable {
-    enum class Kind { Frequency, Row, Er, Tand, Conductivity, Roughness, MaskThickness, CoverHeight };
+    enum class Kind {
+        Frequency,
+        Row,
+        Er,
+        Tand,
+        Conductivity,
+        Roughness,
+        MaskThickness,
+        MaskEr,
+        MaskTand,
+        CoverHeight
+    };
     Kind kind = Kind::Frequency;
     int row = 1; // for Kind::Row: the dimension row, 1 first
 

@@ -54,6 +54,10 @@ std::string SweptColumnName(const LineDescriptor& line, const SweepVariable& var
         return "rough_m";
     case SweepVariable::Kind::MaskThickness:
         return "Tm_m";
+    case SweepVariable::Kind::MaskEr:
+        return "Erm";
+    case SweepVariable::Kind::MaskTand:
+        return "tandm";
     case SweepVariable::Kind::CoverHeight:
         return "Hc_m";
     }

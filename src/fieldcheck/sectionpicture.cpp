@@ -17,8 +17,14 @@ SectionPicture PictureOf(const FieldComparison& comparison, std::size_t mode) {
         picture.conductors.push_back({c.x0, c.x1, c.y0, c.y1, c.potential});
         picture.odd = picture.odd || c.potential < 0;
     }
-    for (const fieldsolver::Slab& s : whole.slabs)
-        picture.slabs.push_back({s.y0, s.y1});
+    // The section's slabs, which say which one is the mask, as the problem clips them.
+    for (const CrossSection::Slab& s : comparison.section.slabs)
+        if (s.y0 < whole.ymax) picture.slabs.push_back({s.y0, std::min(s.y1, whole.ymax), s.mask});
+    for (const fieldsolver::Block& b : whole.blocks) // mirrored: both strips' and both sides
+        picture.maskBlocks.push_back({b.x0, b.x1, b.y0, b.y1});
+    const Coating& coating = comparison.inputs.coating;
+    if (coating.tm > 0.0) picture.maskEr = coating.erm;
+    picture.cover = coating.hc > 0.0 && !whole.outer.top;
     if (!whole.outer.bottom) picture.planeBelow = whole.ymin;
     if (!whole.outer.top) picture.planeAbove = whole.ymax;
     picture.odd = picture.odd || solved.potential.mirrorSign < 0;

@@ -21,11 +21,19 @@ struct SectionPicture {
         double potential;      // of the strip's: 1, -1 (the odd mode's mirror) or 0
     };
     struct Slab {
-        double y0, y1; // spanning the whole width
+        double y0, y1;     // spanning the whole width
+        bool mask = false; // the solder mask's layer over the substrate
+    };
+    // The solder mask around the strips (their top and sides).
+    struct Block {
+        double x0, x1, y0, y1;
     };
     std::vector<Metal> conductors;
     std::vector<Slab> slabs;
+    std::vector<Block> maskBlocks;
+    std::optional<double> maskEr; // of a solder mask solved with the line
     std::optional<double> planeBelow, planeAbove; // heights of the ground planes
+    bool cover = false;           // the plane above is a microstrip's cover
     bool odd = false;                 // levels below zero too
     fieldsolver::PotentialMap potential;
 };

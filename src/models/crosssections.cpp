@@ -46,7 +46,7 @@ void AddCoating(const InputsAtFrequency& in, double x0, double x1, double h, dou
                 CrossSection& s) {
     const Coating& c = in.coating;
     if (c.tm > 0.0) {
-        s.slabs.push_back({h, h + c.tm, c.erm});
+        s.slabs.push_back({h, h + c.tm, c.erm, true});
         s.blocks.push_back({x0 > 0.0 ? x0 - c.tm : 0.0, x1 + c.tm, h, h + t + c.tm, c.erm});
     }
     if (c.hc > 0.0) s.groundAbove = h + c.hc;

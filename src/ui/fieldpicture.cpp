@@ -1,5 +1,6 @@
 #include "ui/fieldpicture.h"
 
+#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -10,6 +11,7 @@
 namespace {
 
 const QColor kDielectric(222, 234, 208);
+const QColor kMask(120, 186, 150); // a solder mask's green, darker than the substrate
 const QColor kMetal(176, 141, 87);
 const QColor kFrame(120, 120, 120);
 
@@ -55,7 +57,9 @@ void FieldPicture::paintEvent(QPaintEvent*) {
         return QRectF(ToPixel(x0, y1), ToPixel(x1, y0)).normalized();
     };
     for (const fieldcheck::SectionPicture::Slab& s : picture_.slabs)
-        painter.fillRect(rect(view_.x0, view_.x1, s.y0, s.y1), kDielectric);
+        painter.fillRect(rect(view_.x0, view_.x1, s.y0, s.y1), s.mask ? kMask : kDielectric);
+    for (const fieldcheck::SectionPicture::Block& b : picture_.maskBlocks)
+        painter.fillRect(rect(b.x0, b.x1, b.y0, b.y1), kMask);
 
     // Samples to pixels: sample i of samplesX_ spans the view's width.
     const double px = width() / double(samplesX_ - 1), py = height() / double(samplesY_ - 1);
@@ -83,12 +87,28 @@ void FieldPicture::paintEvent(QPaintEvent*) {
 
     painter.setPen(kFrame);
     painter.drawRect(QRectF(0.5, 0.5, width() - 1.0, height() - 1.0));
-    // The caption on a ground of its own: no contour runs through its words.
-    const QString caption = tr("Equipotentials every 0.1 of the strip's potential");
-    const QRectF box = painter
-                           .boundingRect(QRectF(6, 4, width() - 12, 20),
-                                         Qt::AlignLeft | Qt::AlignTop, caption)
-                           .adjusted(-3, -1, 3, 1);
+    // The caption on a ground of its own: no contour runs through its words;
+    // under it what was solved besides the line: its mask and cover.
+    QRectF box = Caption(painter, 4, tr("Equipotentials every 0.1 of the strip's potential"));
+    if (picture_.maskEr)
+        box = Caption(painter, box.bottom() + 2,
+                      tr("Solder mask, Er %1").arg(QLocale().toString(*picture_.maskEr, 'g', 4)),
+                      kMask);
+    if (picture_.cover)
+        Caption(painter, box.bottom() + 2, tr("Cover: the plane at the top"), kMetal);
+}
+
+QRectF FieldPicture::Caption(QPainter& painter, qreal top, const QString& text,
+                             const QColor& swatch) const {
+    const qreal indent = swatch.isValid() ? painter.fontMetrics().height() : 0.0;
+    QRectF box = painter
+                     .boundingRect(QRectF(6 + indent, top, width() - 12 - indent, 20),
+                                   Qt::AlignLeft | Qt::AlignTop, text)
+                     .adjusted(-3 - indent, -1, 3, 1);
     painter.fillRect(box, QColor(255, 255, 255, 235));
-    painter.drawText(box, Qt::AlignCenter, caption);
+    if (swatch.isValid())
+        painter.fillRect(QRectF(box.left() + 3, box.top() + 3, indent - 4, box.height() - 6),
+                         swatch);
+    painter.drawText(box.adjusted(indent, 0, 0, 0), Qt::AlignCenter, text);
+    return box;
 }

@@ -2,7 +2,8 @@
 // dielectric shaded, the conductors drawn, and contours of the field
 // solution's potential every tenth of the strip's potential, in a window
 // around the line (the mesh itself reaches far beyond it). Everything drawn
-// comes from the field check's picture of the mode.
+// comes from the field check's picture of the mode, a solder mask (in a colour
+// of its own) and a cover named under the caption.
 #pragma once
 
 #include <QWidget>
@@ -25,6 +26,10 @@ class FieldPicture : public QWidget {
 
   private:
     QPointF ToPixel(double x, double y) const;
+    // One line of text on a white ground at the left, `top` pixels down,
+    // after a square of `swatch` if valid; returns the ground's rectangle.
+    QRectF Caption(QPainter& painter, qreal top, const QString& text,
+                   const QColor& swatch = QColor()) const;
     void Recontour();
 
     fieldcheck::SectionPicture picture_;

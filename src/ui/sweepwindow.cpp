@@ -146,6 +146,12 @@ std::vector<SweepVariable> SweepWindow::Variables() const {
         variables.push_back({SweepVariable::Kind::Conductivity});
         variables.push_back({SweepVariable::Kind::Roughness});
     }
+    if (setup_.line->coated) { // the coating's keys in the command line's order
+        variables.push_back({SweepVariable::Kind::MaskThickness});
+        variables.push_back({SweepVariable::Kind::MaskEr});
+        if (setup_.line->readsLossInputs) variables.push_back({SweepVariable::Kind::MaskTand});
+        variables.push_back({SweepVariable::Kind::CoverHeight});
+    }
     return variables;
 }
 
@@ -188,6 +194,10 @@ QString SweepWindow::DisplayTitle(const SweepVariable& variable) const {
         return withUnit(tr("Surface roughness"), setup_.rowUnits[0].name);
     case SweepVariable::Kind::MaskThickness:
         return withUnit(tr("Mask thickness (Tm)"), setup_.rowUnits[0].name);
+    case SweepVariable::Kind::MaskEr:
+        return tr("Mask Er (Erm)");
+    case SweepVariable::Kind::MaskTand:
+        return tr("Mask tand (tandm)");
     case SweepVariable::Kind::CoverHeight:
         return withUnit(tr("Cover height (Hc)"), setup_.rowUnits[0].name);
     }
@@ -223,17 +233,36 @@ void SweepWindow::SelectVariable(int index) {
     case SweepVariable::Kind::MaskThickness:
         si = in.coating.tm;
         break;
+    case SweepVariable::Kind::MaskEr:
+        si = in.coating.erm;
+        break;
+    case SweepVariable::Kind::MaskTand:
+        si = in.coating.tandm;
+        break;
     case SweepVariable::Kind::CoverHeight:
         si = in.coating.hc;
         break;
     }
     const double shown = si * DisplayFactor(v);
-    // Around the value the main window shows; from zero where it is zero.
     const bool positive = shown > 0.0;
+    logBox->setChecked(positive && v.kind == SweepVariable::Kind::Frequency);
+    if (!positive && v.kind == SweepVariable::Kind::CoverHeight) {
+        // No cover yet: a cover just over the strips leaves no line, so offer
+        // the heights the cover correction is made for, 2 H to 20 H.
+        const std::vector<std::string>& keys = setup_.line->dimensionKeys;
+        const auto h = std::find(keys.begin(), keys.end(), "H");
+        if (h != keys.end()) {
+            const int row = static_cast<int>(h - keys.begin()) + 1;
+            const double substrate = in.Row(row) * DisplayFactor(v);
+            startEdit->setText(Number(2.0 * substrate));
+            stopEdit->setText(Number(20.0 * substrate));
+            return;
+        }
+    }
+    // Around the value the main window shows; from zero where it is zero.
     startEdit->setText(
         Number(positive ? shown / (v.kind == SweepVariable::Kind::Frequency ? 10 : 2) : 0.0));
     stopEdit->setText(Number(positive ? 2.0 * shown : 0.01));
-    logBox->setChecked(positive && v.kind == SweepVariable::Kind::Frequency);
 }
 
 bool SweepWindow::Start() {

@@ -33,7 +33,7 @@ class SweepWindow : public QWidget {
     ~SweepWindow() override;
 
     // The swept inputs in the order of the list: frequency, the rows, Er,
-    // tand, conductivity.
+    // tand, conductivity, roughness, and a coated line's Tm, Erm, tandm, Hc.
     std::vector<SweepVariable> Variables() const;
     // Picks the swept input and puts its current value's range into start
     // and stop (in the unit the main window shows it in).

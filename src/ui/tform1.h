@@ -138,10 +138,9 @@ class TForm1 : public QWidget, public WindowServices {
     // --- Tools beside the fixed layout --------------------------------------
     // Each tool is an entry of the window's context menu and a shortcut of the
     // window; `run` goes through the window's one catch-all.  The tools are
-    // listed once, in InstallTools (tform1tools.cpp); `inToolsMenu` false
-    // keeps one out of Tools() and the menu bar.
+    // listed once, in InstallTools (tform1tools.cpp).
     QAction* AddTool(const QString& text, const QKeySequence& shortcut,
-                     std::function<void()> run, bool inToolsMenu = true);
+                     std::function<void()> run);
     const QList<QAction*>& Tools() const { return tools_; }
     // The units the window shows its quantities in, for the tools.
     const UnitTables& Units() const { return units_; }

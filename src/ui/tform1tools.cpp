@@ -12,14 +12,14 @@
 #include "ui/tform1.h"
 
 QAction* TForm1::AddTool(const QString& text, const QKeySequence& shortcut,
-                         std::function<void()> run, bool inToolsMenu) {
+                         std::function<void()> run) {
     auto* action = new QAction(text, this);
     action->setShortcut(shortcut);
     action->setShortcutContext(Qt::WindowShortcut);
     action->setShortcutVisibleInContextMenu(true);
     connect(action, &QAction::triggered, this, [this, run = std::move(run)] { Guarded(run); });
     addAction(action);
-    if (inToolsMenu) tools_.append(action);
+    tools_.append(action);
     return action;
 }
 
@@ -35,10 +35,9 @@ void TForm1::InstallTools() {
     });
     AddTool(tr("Materials and conductor options..."), QKeySequence(Qt::Key_F8),
             [this] { EditMaterialOptions(*this); });
-    // The microstrip lines' own tool: the context menu and its key, not the
-    // menu bar's list of the tools every line has.
+    // The microstrip lines' own tool; on another tab it says so.
     AddTool(tr("Solder mask and cover..."), QKeySequence(Qt::Key_F9),
-            [this] { EditCoating(*this); }, false);
+            [this] { EditCoating(*this); });
     // The coating line names the mask and cover of the line shown.
     connect(TabControl1, &QTabBar::currentChanged, this, [this] { ShowMaterialModels(); });
     AddTool(tr("Copy results"), QKeySequence(QKeySequence::Copy), [this] { CopyResults(); });

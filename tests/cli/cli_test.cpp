@@ -538,4 +538,11 @@ TEST(CliRun, SolderMaskAndCoverKeys) {
     const CliRun_ sweep = Call({"sweep", "microstrip", "Tm=0:40um:3"});
     ASSERT_EQ(sweep.status, 0) << sweep.out << sweep.err;
     EXPECT_EQ(sweep.out.rfind("Tm_m,", 0), 0u) << sweep.out;
+    // So do the mask's Er and loss tangent.
+    for (const char* swept : {"Erm=3:4:2", "tandm=0.01:0.03:2"}) {
+        std::vector<std::string> args = with({"Tm=25um", swept, "--format=json"});
+        args[0] = "sweep";
+        const auto points = Call(args).json()["points"];
+        EXPECT_NE(points[0]["loss_db_per_m"], points[1]["loss_db_per_m"]) << swept;
+    }
 }

@@ -237,6 +237,10 @@ TEST(CliFieldSolve, SolderMaskAndCoverAgreeWithTheFieldSolver) {
     ASSERT_EQ(single.status, 0) << single.out;
     const auto s = nlohmann::json::parse(single.out);
     ExpectAgreement(s, s["closed_form"], 1.0);
+    // The inputs echo the mask and cover solved.
+    for (const auto& [key, value] :
+         {std::pair{"Tm", 25e-6}, {"Erm", 3.5}, {"tandm", 0.02}, {"Hc", 0.6e-3}})
+        EXPECT_EQ(s["inputs"][key].get<double>(), value) << key;
     const SolveRun pair = FieldSolve({"coupled-microstrip", "W=0.2mm", "S=0.2mm", "H=0.2mm",
                                       "T=35um", "Er=4.3", "Tm=25um"});
     ASSERT_EQ(pair.status, 0) << pair.out;

@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 
+#include "fieldcheck/sectionpicture.h"
 #include "ui/fieldcheckdialog.h"
 
 namespace {
@@ -99,8 +100,11 @@ class FieldCheckTest : public QObject {
 
     // Every other tab: both modes on the coupled ones, the exact coax
     // without a picture; a screenshot of each (the odd mode's picture too).
+    // The coupled microstrip is solved under a mask and a cover, and its
+    // picture shows both.
     void everyQuasiTemTabShowsTheDialog() {
         TestWindow w;
+        w->SetCoating({25e-6, 3.5, 0.02, 0.5e-3});
         for (const LineType& type : LineTypes()) {
             const int tab = type.tabIndex;
             if (tab == 0 || type.crossSection == nullptr) continue; // the first test's, not quasi-TEM
@@ -110,8 +114,21 @@ class FieldCheckTest : public QObject {
             QVERIFY2(dialog != nullptr, qPrintable(w.recorder.Texts().join('\n')));
             QCOMPARE(dialog->Table()->rowCount(), type.coupled ? 4 : 2);
             QCOMPARE(dialog->Comparison().solve.exact, std::string_view(type.cliName) == "coax");
+            if (!dialog->Comparison().solve.exact) {
+                const auto picture = fieldcheck::PictureOf(dialog->Comparison(), 0);
+                QCOMPARE(picture.maskEr.value_or(0.0), type.coated ? 3.5 : 0.0);
+                QCOMPARE(picture.cover, type.coated);
+            }
             const QString name = QStringLiteral("fieldcheck-") + type.cliName;
             Screenshot(*dialog, name);
+            if (type.coated) { // the mask layer in its own green across the picture
+                const QImage drawn = dialog->grab().toImage();
+                int mask = 0;
+                for (int y = 0; y < drawn.height(); ++y)
+                    for (int x = 0; x < drawn.width(); ++x)
+                        mask += drawn.pixelColor(x, y) == QColor(120, 186, 150);
+                QVERIFY2(mask > 3000, qPrintable(QString::number(mask)));
+            }
             if (auto* modes = dialog->findChild<QTabWidget*>()) {
                 modes->setCurrentIndex(1);
                 Screenshot(*dialog, name + QStringLiteral("-odd"));

@@ -57,7 +57,8 @@ class SweepWindowTest : public QObject {
         QTest::keyClick(w.form.get(), Qt::Key_F5);
         auto* sweep = w->findChild<SweepWindow*>();
         QVERIFY(sweep != nullptr);
-        QCOMPARE(sweep->variableBox->count(), 1 + 4 + 4); // f, W S H T, Er tand sigma rough
+        // f, W S H T, Er tand sigma rough, the coating's Tm Erm tandm Hc
+        QCOMPARE(sweep->variableBox->count(), 1 + 4 + 4 + 4);
         QVERIFY(sweep->variableBox->itemText(0).contains("GHz"));
         sweep->pointsBox->setValue(1000);
         QSignalSpy done(sweep, &SweepWindow::finished);
@@ -164,6 +165,31 @@ class SweepWindowTest : public QObject {
         sweep->startEdit->setText("abc");
         QVERIFY(!sweep->Start());
         QCOMPARE(sweep->Note().isEmpty(), false);
+    }
+
+    // The window's solder mask goes into every point: a sweep of its Er from
+    // the window's 3.5 starts at the window's answer.  A cover not yet set is
+    // offered from 2 H to 20 H.
+    void coatingIsCarriedAndSwept() {
+        TestWindow w;
+        ClickTab(*w, 0); // microstrip, lengths in um
+        w->SetCoating({25e-6, 3.5, 0.02, 0.0});
+        w->AnalyzeButton->click();
+        const double coated = w->ModelOfTab(0)->LastResult().impedance;
+        QTest::keyClick(w.form.get(), Qt::Key_F5);
+        auto* sweep = w->findChild<SweepWindow*>();
+        QVERIFY(sweep != nullptr);
+        sweep->SelectVariable(sweep->variableBox->findText("Mask Er (Erm)"));
+        sweep->startEdit->setText("3.5");
+        sweep->pointsBox->setValue(2);
+        QSignalSpy done(sweep, &SweepWindow::finished);
+        QVERIFY(sweep->Start() && done.wait(20000));
+        QCOMPARE(sweep->Points()[0].values.impedance, coated);
+        QVERIFY(sweep->Points()[1].values.impedance < coated - 0.1);
+        sweep->SelectVariable(sweep->variableBox->findText("Cover height (Hc) [um]"));
+        const double start = sweep->startEdit->text().toDouble();
+        QVERIFY(start > 0.0);
+        QCOMPARE(sweep->stopEdit->text().toDouble(), 10.0 * start);
     }
 
     // The export dialog learns a file's type from its name only: reading
@@ -276,7 +302,7 @@ class SweepWindowTest : public QObject {
         QVERIFY(sweep.Start() && done.wait(20000));
         QVERIFY(sweep.TableText(',').startsWith(
             QStringLiteral("# Material models: Roughness 1.5 \u00b5m (Groiss)\nf_hz,")));
-        sweep.SelectVariable(sweep.variableBox->count() - 1); // roughness
+        sweep.SelectVariable(sweep.variableBox->findText("Surface roughness", Qt::MatchStartsWith));
         QVERIFY(sweep.Start() && done.wait(20000));
         QVERIFY2(sweep.windowTitle().endsWith(QStringLiteral("Roughness swept (Groiss)")),
                  qPrintable(sweep.windowTitle()));

@@ -198,6 +198,7 @@ class CalculationTest : public QObject {
                                        "&Tools/Sweep... F5", "&Tools/Coupled synthesis... F6",
                                        "&Tools/Check with field solver... F7",
                                        "&Tools/Materials and conductor options... F8",
+                                       "&Tools/Solder mask and cover... F9",
                                        "&Help/&Contents F1", "&Help/&About Tavrel "}));
 
         QTest::keyClick(w.form.get(), Qt::Key_F1);
