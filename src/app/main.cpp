@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/fontconfigreader.h"
+#include "app/fontreader.h"
 #include "ui/messagebox.h"
 #include "ui/startup.h"
 #include "ui/tform1.h"
@@ -63,8 +63,9 @@ int AnswerInformationOption(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     if (const int status = AnswerInformationOption(argc, argv); status >= 0) return status;
-    FontConfigurationReader fonts; // meanwhile, on a second thread
+    FontReader fonts; // meanwhile, on a second thread
     TavrelApplication application(argc, argv);
+    fonts.ApplicationCreated();
     QApplication::setApplicationName(QStringLiteral("Tavrel"));
     InstallApplicationStyle();
     // The platform's accessibility bridge, which the window's first control
