@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/fontreader.h"
+#include "ui/fontreader.h"
 #include "ui/messagebox.h"
 #include "ui/startup.h"
 #include "ui/tform1.h"

@@ -1,4 +1,4 @@
-#include "app/fontreader.h"
+#include "ui/fontreader.h"
 
 #include <QFontDatabase>
 #include <QStringList>
