@@ -65,7 +65,9 @@ int main(int argc, char** argv) {
     if (const int status = AnswerInformationOption(argc, argv); status >= 0) return status;
     FontReader fonts; // meanwhile, on a second thread
     TavrelApplication application(argc, argv);
-    fonts.ApplicationCreated();
+    // The window's font, and the application's, which every edit box lays its
+    // empty text out in before it takes the window's.
+    fonts.ApplicationCreated({TForm1::WindowFont(), QApplication::font()});
     QApplication::setApplicationName(QStringLiteral("Tavrel"));
     InstallApplicationStyle();
     // The platform's accessibility bridge, which the window's first control

@@ -1,7 +1,10 @@
 // Reading the fonts on a second thread at program start.
 #pragma once
 
+#include <QFont>
+#include <QList>
 #include <future>
+#include <optional>
 #include <thread>
 
 // The fonts are read the first time the window measures a control, on the
@@ -12,9 +15,13 @@
 //
 //   FontReader fonts;              // fontconfig's configuration
 //   QApplication application(...);
-//   fonts.ApplicationCreated();    // the toolkit's list of faces
+//   fonts.ApplicationCreated(...); // the toolkit's list of faces, fallbacks
 //   ...
 //   fonts.Wait();                  // before the window is built
+//
+// The fonts the window measures first are measured on that thread too: each
+// thread loads its own font engines, but the lists of fallback faces (a
+// fontconfig sort each) are kept for all threads, so the window finds them.
 //
 // Waiting before the window is built keeps the toolkit from loading a second
 // copy of the configuration beside the one being read.  When the toolkit does
@@ -27,11 +34,13 @@ class FontReader {
     FontReader(const FontReader&) = delete;
     FontReader& operator=(const FontReader&) = delete;
 
-    // The application object exists: the toolkit's font list can be read.
-    void ApplicationCreated();
+    // The application object exists: the toolkit's font list can be read,
+    // and `measured` measured.
+    void ApplicationCreated(const QList<QFont>& measured);
     void Wait();
 
   private:
-    std::promise<bool> application_; // false: ended before there was one
+    // Without a value when the program ended before it had an application.
+    std::promise<std::optional<QList<QFont>>> application_;
     std::thread reader_;
 };

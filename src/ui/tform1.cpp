@@ -118,12 +118,7 @@ class NarrowTabStyle : public QProxyStyle {
 
 } // namespace
 
-TForm1::TForm1(const Options& options) : QWidget(nullptr), options_(options) {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("TAVREL 2001"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+QFont TForm1::WindowFont() {
     // 8 points at 96 dots per inch, in a face with Arial's narrow metrics so
     // that every caption fits the designed pixel layout.
     QFont font;
@@ -131,7 +126,16 @@ TForm1::TForm1(const Options& options) : QWidget(nullptr), options_(options) {
                       QStringLiteral("DejaVu Sans")});
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
-    setFont(font);
+    return font;
+}
+
+TForm1::TForm1(const Options& options) : QWidget(nullptr), options_(options) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("TAVREL 2001"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(WindowFont());
     setWindowIcon(WindowIcon());
     setFixedSize(kClientWidth, kClientHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())

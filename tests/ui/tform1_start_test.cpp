@@ -300,7 +300,7 @@ class StartTest : public QObject {
     void fontReaderEndsInEitherCase() {
         { const FontReader untold; }
         FontReader reader;
-        reader.ApplicationCreated();
+        reader.ApplicationCreated({TForm1::WindowFont()});
         reader.Wait();
         reader.Wait();
         QVERIFY(!QFontDatabase::families().isEmpty());
