@@ -37,6 +37,7 @@ class FontReader {
     // The application object exists: the toolkit's font list can be read,
     // and `measured` measured.
     void ApplicationCreated(const QList<QFont>& measured);
+    // Returns when the reading is done; called after ApplicationCreated.
     void Wait();
 
   private:
