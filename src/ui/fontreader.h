@@ -19,7 +19,7 @@
 //   ...
 //   fonts.Wait();                  // before the window is built
 //
-// The fonts the window measures first are measured on that thread too: each
+// Fonts given to ApplicationCreated are measured on that thread too: each
 // thread loads its own font engines, but the lists of fallback faces (a
 // fontconfig sort each) are kept for all threads, so the window finds them.
 //

@@ -118,7 +118,12 @@ class NarrowTabStyle : public QProxyStyle {
 
 } // namespace
 
-QFont TForm1::WindowFont() {
+TForm1::TForm1(const Options& options) : QWidget(nullptr), options_(options) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("TAVREL 2001"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     // 8 points at 96 dots per inch, in a face with Arial's narrow metrics so
     // that every caption fits the designed pixel layout.
     QFont font;
@@ -126,16 +131,7 @@ QFont TForm1::WindowFont() {
                       QStringLiteral("DejaVu Sans")});
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
-    return font;
-}
-
-TForm1::TForm1(const Options& options) : QWidget(nullptr), options_(options) {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("TAVREL 2001"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    setFont(WindowFont());
+    setFont(font);
     setWindowIcon(WindowIcon());
     setFixedSize(kClientWidth, kClientHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -64,8 +64,6 @@ class TForm1 : public QWidget, public WindowServices {
     // The help page (installed, beside the executable or in the source
     // tree); empty when there is none.
     static QString DocumentationFile();
-    // The font of the window and its controls.
-    static QFont WindowFont();
 
     // --- Menu bar (tform1menus.cpp) -------------------------------------------
     // The menu's height: the window is the designed layout plus this.

@@ -300,7 +300,7 @@ class StartTest : public QObject {
     void fontReaderEndsInEitherCase() {
         { const FontReader untold; }
         FontReader reader;
-        reader.ApplicationCreated({TForm1::WindowFont()});
+        reader.ApplicationCreated({QApplication::font()});
         reader.Wait();
         reader.Wait();
         QVERIFY(!QFontDatabase::families().isEmpty());
