@@ -65,11 +65,7 @@ int main(int argc, char** argv) {
     if (const int status = AnswerInformationOption(argc, argv); status >= 0) return status;
     FontReader fonts; // meanwhile, on a second thread
     TavrelApplication application(argc, argv);
-    // Measured there: the application's font, which every edit box lays its
-    // empty text out in before it takes the window's.  (Measuring the
-    // window's own font there too made the start slower: the reader then
-    // ends after the main thread waits for it.)
-    fonts.ApplicationCreated({QApplication::font()});
+    fonts.ApplicationCreated();
     QApplication::setApplicationName(QStringLiteral("Tavrel"));
     InstallApplicationStyle();
     // The platform's accessibility bridge, which the window's first control

@@ -1,7 +1,6 @@
 #include "ui/fontreader.h"
 
 #include <QFontDatabase>
-#include <QFontMetrics>
 #include <QStringList>
 #include <dlfcn.h>
 
@@ -11,14 +10,10 @@ namespace {
 // libraries already loaded: the program itself does not link fontconfig.
 using FcInitFunction = int (*)();
 
-void ReadFonts(std::future<std::optional<QList<QFont>>> application) {
+void ReadFonts(std::future<bool> application) {
     if (const auto fcInit = reinterpret_cast<FcInitFunction>(dlsym(RTLD_DEFAULT, "FcInit")))
         fcInit();
-    const std::optional<QList<QFont>> measured = application.get();
-    if (!measured) return;
-    QFontDatabase::families(); // fills the toolkit's font list
-    for (const QFont& font : *measured)
-        QFontMetrics(font).height();
+    if (application.get()) QFontDatabase::families(); // fills the toolkit's font list
 }
 
 } // namespace
@@ -28,15 +23,15 @@ FontReader::FontReader() : reader_(ReadFonts, application_.get_future()) {}
 FontReader::~FontReader() {
     if (reader_.joinable()) {
         try {
-            application_.set_value(std::nullopt);
+            application_.set_value(false);
         } catch (const std::future_error&) { // already told
         }
         reader_.join();
     }
 }
 
-void FontReader::ApplicationCreated(const QList<QFont>& measured) {
-    application_.set_value(measured);
+void FontReader::ApplicationCreated() {
+    application_.set_value(true);
 }
 
 void FontReader::Wait() {

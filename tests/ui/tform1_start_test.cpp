@@ -300,7 +300,7 @@ class StartTest : public QObject {
     void fontReaderEndsInEitherCase() {
         { const FontReader untold; }
         FontReader reader;
-        reader.ApplicationCreated({QApplication::font()});
+        reader.ApplicationCreated();
         reader.Wait();
         reader.Wait();
         QVERIFY(!QFontDatabase::families().isEmpty());
