@@ -3,7 +3,9 @@
 #   DISPLAY=:57 bench/startup/compare.sh 20 build/tavrel transcalc
 # (an Xvfb without a window manager, e.g. `Xvfb :57 -screen 0 1600x1000x24`).
 # Prints each program's medians over the runs, in milliseconds: wall-clock
-# time to map, and the processor time its threads had used by then.
+# time to map, the processor time its threads had used by then, and the
+# processor time to the end of the run with ended threads and child
+# processes included (bench/startup/maptime.c).
 set -euo pipefail
 runs=$1 first=$2 second=$3
 here=$(cd "$(dirname "$0")" && pwd)
@@ -11,9 +13,10 @@ tool=$(mktemp -d)/maptime
 trap 'rm -rf "$(dirname "$tool")"' EXIT
 cc -O2 -o "$tool" "$here/maptime.c" -lX11
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
-report() { # "WALL CPU" lines
+report() { # "WALL CPU TOTAL" lines
   local lines; lines=$(cat)
-  echo "$(cut -d' ' -f1 <<<"$lines" | median) ms to map, $(cut -d' ' -f2 <<<"$lines" | median) ms processor"
+  echo "$(cut -d' ' -f1 <<<"$lines" | median) ms to map, $(cut -d' ' -f2 <<<"$lines" | median) ms" \
+    "processor ($(cut -d' ' -f3 <<<"$lines" | median) ms to the end, all threads and children)"
 }
 a=() b=()
 for ((i = 0; i < runs; ++i)); do

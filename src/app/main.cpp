@@ -1,9 +1,11 @@
 // tavrel: the calculator's window.
+#include <QAccessible>
 #include <QApplication>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
+#include "ui/fontreader.h"
 #include "ui/messagebox.h"
 #include "ui/startup.h"
 #include "ui/tform1.h"
@@ -61,9 +63,15 @@ int AnswerInformationOption(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     if (const int status = AnswerInformationOption(argc, argv); status >= 0) return status;
+    FontReader fonts; // meanwhile, on a second thread
     TavrelApplication application(argc, argv);
+    fonts.ApplicationCreated();
     QApplication::setApplicationName(QStringLiteral("Tavrel"));
     InstallApplicationStyle();
+    // The platform's accessibility bridge, which the window's first control
+    // would start, connects to its message bus now, while the fonts are read.
+    QAccessible::isActive();
+    fonts.Wait();
 
     // A line model that cannot be built (the coplanar library missing) leaves
     // no window to run: the user is told why, and the program ends.

@@ -1,4 +1,5 @@
 // The window after start-up, its layout, focus order, tabs and modes.
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -9,6 +10,7 @@
 #include "core/worksheet.h"
 #include "guitest.h"
 #include "models/linetypes.h"
+#include "ui/fontreader.h"
 #include "ui/linepictures.h"
 
 namespace {
@@ -290,6 +292,18 @@ class StartTest : public QObject {
         QVERIFY(!w->SynthesizeButton->isHidden());
         QVERIFY(w->ParameterEdits[3]->isHidden());
         QCOMPARE(w->ModeIndex(), -1);
+    }
+
+    // The fonts read on a second thread at program start: the reader ends
+    // whether or not it was told that the application exists (a program that
+    // ends before it has one must not hang on it), and waiting twice is safe.
+    void fontReaderEndsInEitherCase() {
+        { const FontReader untold; }
+        FontReader reader;
+        reader.ApplicationCreated();
+        reader.Wait();
+        reader.Wait();
+        QVERIFY(!QFontDatabase::families().isEmpty());
     }
 
     void rowOperationsOutsideTheRows() {
