@@ -229,6 +229,14 @@ TEST(NewLineReferences, OffsetStriplinesWarnOutsideTheirVerifiedBoxes) {
         {"offset-stripline",
          {0.3e-3, 0.1e-3, 0.4e-3, 10e-6, 0.0},
          {0.3e-3, 0.1e-3, 0.44e-3, 10e-6, 0.0}},
+        // A prepreg above of three times Er (4.4), then of three and a half.
+        {"offset-stripline",
+         {0.3e-3, 0.2e-3, 0.4e-3, 10e-6, 13.2},
+         {0.3e-3, 0.2e-3, 0.4e-3, 10e-6, 15.4}},
+        // ... and of a third of it, then of less.
+        {"offset-coupled-stripline",
+         {0.2e-3, 0.2e-3, 0.2e-3, 0.3e-3, 20e-6, 4.4 / 3.0},
+         {0.2e-3, 0.2e-3, 0.2e-3, 0.3e-3, 20e-6, 1.2}},
         // T = W/5, then T = W/4: the centred pair's own 1.2 %.
         {"offset-coupled-stripline",
          {0.2e-3, 0.2e-3, 0.2e-3, 0.3e-3, 40e-6, 0.0},
