@@ -20,8 +20,7 @@ bool VerifiedRange::Contains(const LineInputs& in) const {
         if (!Within(in.Row(ratio.row) / in.Row(ratio.referenceRow), ratio.low, ratio.high))
             return false;
     const double er2 = secondErRow > 0 ? in.Row(secondErRow) : 0.0;
-    if (er2 > 0.0 && !Within(std::max(er2 / in.er, in.er / er2), 1.0, contrastHigh))
-        return false;
+    if (er2 > 0.0 && !Within(std::max(er2 / in.er, in.er / er2), 1.0, contrastHigh)) return false;
     return Within(in.er, erLow, erHigh);
 }
 

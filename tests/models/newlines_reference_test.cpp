@@ -146,7 +146,13 @@ TEST(NewLineReferences, OffsetStriplinesAgreeWithTheFieldSolver) {
         {"offset-stripline", {0.3e-3, 0.2e-3, 0.5e-3, 35e-6, 3.0}, 4.4, 45.1692, 3.80894, 0.0, 0.0},
         // A thick wide strip near a core of 5.7 under a prepreg of 2.2 (... W=1.36mm
         // H1=0.5mm H2=1.93mm T=80um Er=5.7 Er2=2.2): eeff was 1.03 % high.
-        {"offset-stripline", {1.36e-3, 0.5e-3, 1.93e-3, 80e-6, 2.2}, 5.7, 31.4749, 4.47763, 0.0, 0.0},
+        {"offset-stripline",
+         {1.36e-3, 0.5e-3, 1.93e-3, 80e-6, 2.2},
+         5.7,
+         31.4749,
+         4.47763,
+         0.0,
+         0.0},
         {"offset-coupled-stripline",
          {0.3e-3, 0.2e-3, 0.3e-3, 0.6e-3, 35e-6, 0.0},
          4.4,
