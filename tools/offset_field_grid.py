@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Field-solver reference grid for the offset and broadside-coupled striplines.
 
-  offset_field_grid.py solve   LINE CSV [N]      -- run the in-app field solver
+  offset_field_grid.py solve   LINE CSV [N] [--contrast]
+                                                 -- run the in-app field solver
   offset_field_grid.py compare LINE CSV [-v] [--worst K] [--one-er|--two-er]
                                                    [--where EXPR]
                                                  -- closed form against the CSV
@@ -19,6 +20,9 @@ width from above, the farther one from below), T/H1 and T/H2 0..0.2 (every
 fifth point T = 0), the pair's S/H1 and S/H2 0.2..4; Er 2..10, and on two points in
 three a second dielectric Er2 2..10 above the strip's underside.  The
 broadside pair: W/B 0.1..3, S/B 0.05..0.6, T/B 0..0.1, Er 2..10.  Lengths in mm.
+--contrast solves other points of the offset lines' box, all with two
+dielectrics two to five to one (tools/data/<LINE>_contrast_field.csv): the
+grid's independent Er and Er2 seldom differ that much.
 """
 import csv
 import json
@@ -36,9 +40,11 @@ def thickness(i, x, lo, hi):
     return 0.0 if i % 5 == 0 else log_range(x, lo, hi)
 
 
-def offset_points(pair, n):
-    """Halton points inside the offset lines' box, n of them."""
-    i = 0
+def offset_points(pair, n, contrast=False):
+    """Halton points inside the offset lines' box, n of them.  `contrast`:
+    from the 1001st Halton point on, every point with two dielectrics of
+    two to five to one, both within Er 2..10, either one the higher."""
+    i = 1000 if contrast else 0
     while n > 0:
         i += 1
         h1 = 0.5
@@ -54,6 +60,10 @@ def offset_points(pair, n):
         # Two dielectrics on two points in three (not i % 2: that would
         # follow the first Halton digit of H2/H1).
         er2 = log_range(halton(i, 11), 2.0, 10.0) if halton(i, 17) >= 1 / 3 else 0.0
+        if contrast:
+            ratio = log_range(halton(i, 11), 2.0, 5.0)
+            low = log_range(halton(i, 7), 2.0, 10.0 / ratio)
+            er, er2 = (low, low * ratio) if halton(i, 17) < 0.5 else (low * ratio, low)
         row = dict(W=w)
         if pair:
             row["S"] = log_range(halton(i, 13), 0.2 * far, 4.0 * near)
@@ -77,6 +87,10 @@ GRIDS = {
     "offset-coupled-stripline": lambda n: offset_points(True, n),
     "broadside-coupled-stripline": broadside_points,
 }
+CONTRAST_GRIDS = {
+    "offset-stripline": lambda n: offset_points(False, n, True),
+    "offset-coupled-stripline": lambda n: offset_points(True, n, True),
+}
 DEFAULT_POINTS = {"offset-stripline": 300, "offset-coupled-stripline": 280,
                   "broadside-coupled-stripline": 320}
 
@@ -91,9 +105,10 @@ def modes(answer):
 
 def solve(line, path, n=None):
     n = int(n) if n else DEFAULT_POINTS[line]
+    grids = CONTRAST_GRIDS if "--contrast" in sys.argv else GRIDS
     with open(path, "w", newline="") as f:
         out = None
-        for row in GRIDS[line](n):
+        for row in grids[line](n):
             run = subprocess.run([CALC, "fieldsolve", line, *args_of(row)],
                                  capture_output=True, text=True)
             answer = json.loads(run.stdout)
@@ -126,7 +141,9 @@ def compare(line, path):
         records = [r for r in records if eval(expr, {}, {k: float(v) for k, v in r.items()})]
     dims = [k for k in records[0] if k in ("W", "S", "H1", "H2", "B", "T", "Er2", "Er")]
     pair = "Ze" in records[0]
-    extra = ["f=1MHz", "tand=0"] + (["mode=both"] if pair else [])
+    # 1 GHz: above every grid line's R = omega L corner, so eeff is the closed
+    # form's own (below it the conductor's internal inductance enters eeff).
+    extra = ["f=1GHz", "tand=0"] + (["mode=both"] if pair else [])
     requests = "".join(" ".join(["analyze", line, *args_of({k: rec[k] for k in dims}), *extra])
                        + "\n" for rec in records)
     out = subprocess.run([CALC, "batch"], input=requests, capture_output=True,
@@ -164,4 +181,5 @@ def compare(line, path):
 
 
 if __name__ == "__main__":
-    {"solve": solve, "compare": compare}[sys.argv[1]](*sys.argv[2:4 if sys.argv[1] == "compare" else 5])
+    positional = [a for a in sys.argv[2:] if a != "--contrast"]
+    {"solve": solve, "compare": compare}[sys.argv[1]](*positional[:2 if sys.argv[1] == "compare" else 3])

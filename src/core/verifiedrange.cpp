@@ -1,5 +1,7 @@
 #include "core/verifiedrange.h"
 
+#include <algorithm>
+
 namespace {
 
 const char* const kNotVerified = "Closed form not verified here: check with the field solver (F7)";
@@ -17,6 +19,8 @@ bool VerifiedRange::Contains(const LineInputs& in) const {
     for (const VerifiedRatio& ratio : ratios)
         if (!Within(in.Row(ratio.row) / in.Row(ratio.referenceRow), ratio.low, ratio.high))
             return false;
+    const double er2 = secondErRow > 0 ? in.Row(secondErRow) : 0.0;
+    if (er2 > 0.0 && !Within(std::max(er2 / in.er, in.er / er2), 1.0, contrastHigh)) return false;
     return Within(in.er, erLow, erHigh);
 }
 

@@ -19,6 +19,10 @@ struct VerifiedRange {
     std::vector<VerifiedRatio> ratios;
     double erLow;
     double erHigh;
+    // A second dielectric's row (0: none; 0 in the row: the same as Er) and
+    // the highest contrast between the two, either way round, checked.
+    int secondErRow = 0;
+    double contrastHigh = 0.0;
 
     bool Contains(const LineInputs& in) const;
 };

@@ -118,6 +118,11 @@ TEST(NewLineReferences, ReductionsGiveTheSimplerLine) {
             EXPECT_EQ(a->eeff, b->eeff);
         }
     }
+    // A thin centred strip's plane carries no field beside the strip: two
+    // dielectrics fill it in parallel, eeff their mean.
+    const LineAnswer layered =
+        Answer("offset-stripline", Inputs({0.3e-3, 0.4e-3, 0.4e-3, 0.0, 2.2}, 4.4, 1e9));
+    EXPECT_NEAR(layered.result.eeff, (4.4 + 2.2) / 2.0, 1e-12);
 }
 
 // The in-app field solver at its default meshes with Richardson
@@ -139,6 +144,15 @@ TEST(NewLineReferences, OffsetStriplinesAgreeWithTheFieldSolver) {
         {"offset-stripline", {0.25e-3, 0.2e-3, 0.8e-3, 17.5e-6, 0.0}, 4.4, 49.7169, 4.4, 0.0, 0.0},
         // A core below, a prepreg above (... Er=4.4 Er2=3.0): eeff was 1.7 % off.
         {"offset-stripline", {0.3e-3, 0.2e-3, 0.5e-3, 35e-6, 3.0}, 4.4, 45.1692, 3.80894, 0.0, 0.0},
+        // A thick wide strip near a core of 5.7 under a prepreg of 2.2 (... W=1.36mm
+        // H1=0.5mm H2=1.93mm T=80um Er=5.7 Er2=2.2): eeff was 1.03 % high.
+        {"offset-stripline",
+         {1.36e-3, 0.5e-3, 1.93e-3, 80e-6, 2.2},
+         5.7,
+         31.4749,
+         4.47763,
+         0.0,
+         0.0},
         {"offset-coupled-stripline",
          {0.3e-3, 0.2e-3, 0.3e-3, 0.6e-3, 35e-6, 0.0},
          4.4,
@@ -221,6 +235,14 @@ TEST(NewLineReferences, OffsetStriplinesWarnOutsideTheirVerifiedBoxes) {
         {"offset-stripline",
          {0.3e-3, 0.1e-3, 0.4e-3, 10e-6, 0.0},
          {0.3e-3, 0.1e-3, 0.44e-3, 10e-6, 0.0}},
+        // A prepreg above of three times Er (4.4), then of three and a half.
+        {"offset-stripline",
+         {0.3e-3, 0.2e-3, 0.4e-3, 10e-6, 13.2},
+         {0.3e-3, 0.2e-3, 0.4e-3, 10e-6, 15.4}},
+        // ... and of a third of it, then of less.
+        {"offset-coupled-stripline",
+         {0.2e-3, 0.2e-3, 0.2e-3, 0.3e-3, 20e-6, 4.4 / 3.0},
+         {0.2e-3, 0.2e-3, 0.2e-3, 0.3e-3, 20e-6, 1.2}},
         // T = W/5, then T = W/4: the centred pair's own 1.2 %.
         {"offset-coupled-stripline",
          {0.2e-3, 0.2e-3, 0.2e-3, 0.3e-3, 40e-6, 0.0},
