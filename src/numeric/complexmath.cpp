@@ -20,7 +20,7 @@ template <class Primary, class Second> auto Guarded(Primary primary, Second seco
         try {
             auto value = primary();
             ForceEvaluation(value);
-            if (RaisedFloatingPointFaults() == 0) return value;
+            if (scope.NoneRaised()) return value;
         } catch (const std::runtime_error&) {
             // TP_Exceptions or FloatingPointFault: the second evaluation decides.
         }
@@ -28,7 +28,7 @@ template <class Primary, class Second> auto Guarded(Primary primary, Second seco
     FloatingPointScope scope;
     auto value = second();
     ForceEvaluation(value);
-    RaiseFloatingPointFaults();
+    scope.RaiseFaults();
     return value;
 }
 
