@@ -172,14 +172,14 @@ Half SingleHalf(const Offset& o, double b, double f, double sigma) {
     return {zAir, r};
 }
 
-Half PairHalf(CoupledMode mode, const Offset& o, double b, double f, double sigma) {
-    const double zAir = mode == CoupledMode::Even
-                            ? CoupledStriplineEvenImpedance(o.w, o.s, b, o.t, 1.0)
-                            : CoupledStriplineOddImpedance(o.w, o.s, b, o.t, 1.0);
-    const double r =
-        sigma > 0.0 ? 2.0 * zAir *
-                          CoupledStriplineConductorLoss(mode, zAir, f, o.w, o.s, b, o.t, 1.0, sigma)
-                    : 0.0;
+// `terms`: the half's cross-sections, which both modes read.
+Half PairHalf(CoupledMode mode, const Offset& o, double b, double f, double sigma,
+              CoupledStriplineTerms& terms) {
+    const double zAir = CoupledStriplineImpedance(mode, o.w, o.s, b, o.t, 1.0, terms);
+    const double r = sigma > 0.0 ? 2.0 * zAir *
+                                       CoupledStriplineConductorLoss(mode, zAir, f, o.w, o.s, b,
+                                                                     o.t, 1.0, sigma, terms)
+                                 : 0.0;
     return {zAir, r};
 }
 
@@ -229,10 +229,12 @@ LineResult offsetcoupledstripline::Evaluate(const InputsAtFrequency& in, double 
     const Offset o = OffsetOf(in, w, true);
     const double sigma = StriplineConductivity(in.rho);
     LineResult r;
+    CoupledStriplineTerms lower, upper;
     for (CoupledMode mode : {CoupledMode::Even, CoupledMode::Odd})
-        (mode == CoupledMode::Even ? r.even : r.odd) = Combine(
-            o, PairHalf(mode, o, o.B1(), in.f, sigma), PairHalf(mode, o, o.B2(), in.f, sigma), in.f,
-            in.tand, sigma, PairModeTerms(mode, o));
+        (mode == CoupledMode::Even ? r.even : r.odd) =
+            Combine(o, PairHalf(mode, o, o.B1(), in.f, sigma, lower),
+                    PairHalf(mode, o, o.B2(), in.f, sigma, upper), in.f, in.tand, sigma,
+                    PairModeTerms(mode, o));
     static_cast<LineValues&>(r) = in.mode == 0 ? r.even : r.odd;
     return r;
 }
