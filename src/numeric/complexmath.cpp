@@ -110,9 +110,22 @@ Complex& ComplexSqrt(const Complex& z, Complex& result) {
         result = z.re >= 0.0 ? Complex{CheckedSqrt(z.re), 0.0} : Complex{0.0, CheckedSqrt(-z.re)};
         return result;
     }
-    const double h = ComplexArg(z) * 0.5;
-    const double m = CheckedSqrt(ComplexAbs(z));
-    result = {m * CheckedCos(h), m * CheckedSin(h)};
+    if (std::isnan(z.re) || std::isnan(z.im)) { // the polar form's errors
+        const double h = ComplexArg(z) * 0.5;
+        const double m = CheckedSqrt(ComplexAbs(z));
+        result = {m * CheckedCos(h), m * CheckedSin(h)};
+        return result;
+    }
+    // The principal root without the angle (no atan2, cos, sin): the part
+    // of the larger magnitude from (|z| +- Re z) / 2, the other from Im z.
+    const double half = ComplexAbs(z) * 0.5;
+    if (z.re >= 0.0) {
+        const double a = CheckedSqrt(half + z.re * 0.5);
+        result = {a, z.im / (2.0 * a)};
+    } else {
+        const double b = CheckedSqrt(half - z.re * 0.5);
+        result = {std::fabs(z.im) / (2.0 * b), std::copysign(b, z.im)};
+    }
     return result;
 }
 
