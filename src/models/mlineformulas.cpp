@@ -65,18 +65,19 @@ DielectricDispersionTerms KirschningJansenDielectricTerms(const DispersionStatic
 
 ImpedanceDispersionTerms KirschningJansenImpedanceTerms(const DispersionStaticTerms& s, double fn,
                                                         ExpFunction exp) {
+    const CheckedPowers fnTo(fn);
     const double r5 = PowN(fn * 0.03467045730333183098, 12); // fn / 28.843
     const double r8 =
-        1.0 + 1.275 * (1.0 - exp(s.r8Factor *
-                                 Pow(fn * 0.054451402123604687454, 2.745))); // fn / 18.365
+        1.0 + 1.275 * (1.0 - exp(s.r8Factor * (fnTo.Pow(2.745) *
+                                                 0.0003391133520649517))); // (1 / 18.365)^2.745
     const double r9 = s.r9Fade / (1.0 + 1.2992 * r5) * (s.r9Scale * r5 / s.r9Divisor) *
                       s.erm1to6 / s.erm1to6Divisor;
     const double f1947 = PowN(fn * 0.051361068310220855593, 6); // (fn / 19.47)^6
     const double r11 = f1947 / (1.0 + 0.0962 * f1947);
-    const double r15 = s.r15Factor * Pow(fn * 0.0813008130081300766, 1.097); // fn / 12.3
+    const double r15 = s.r15Factor * (fnTo.Pow(1.097) * 0.06373442803946153); // (1 / 12.3)^1.097
     const double r16 = 1.0 + s.r16Factor * r11 * s.r16Fade;
     const double r17 =
-        s.r7 * (1.0 - 1.1241 * (s.r12 / r16) * exp(-0.026 * Pow(fn, 1.15656) - r15));
+        s.r7 * (1.0 - 1.1241 * (s.r12 / r16) * exp(-0.026 * fnTo.Pow(1.15656) - r15));
     return {r8, r9, r17};
 }
 
