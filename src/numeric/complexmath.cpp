@@ -285,14 +285,6 @@ double Coth(double x) {
     return Guarded([&] { return 1.0 / std::tanh(x); }, [&] { return 1.0 / GuardedTanh(x); });
 }
 
-double SafeExp(double x) {
-    return x >= constants::kLogMinNormal ? CheckedExp(x) : 0.0;
-}
-
-double SafeExp500(double x) {
-    return x >= -500.0 ? CheckedExp(x) : 0.0;
-}
-
 bool IsNegligible(double x) {
     return -1e-30 < x && x < 1e-30;
 }
