@@ -61,7 +61,7 @@ double RecededThickness(double t, double recession, bool thick, double thinLimit
 }
 
 double FiniteThicknessResistance(double zAir, double f, double w, double t, double sigma,
-                                 const RecededWallImpedance& recededAir) {
+                                 RecededWallImpedance recededAir) {
     if (!(t > 0.0)) return 0.0;
     if (f < 1.0) f = 1.0;
     const double omega = kTwoPi * f;
