@@ -60,12 +60,23 @@ double RecededThickness(double t, double recession, bool thick, double thinLimit
     return thick ? std::max(t - recession, thinLimit * (1.0 + 1e-6)) : t - recession;
 }
 
+StripSkin StripSkinOf(double f, double t, double sigma) {
+    if (f < 1.0) f = 1.0;
+    const double delta = SkinDepth(f, sigma);
+    return {f, delta, StripFaceSurfaceResistance(sigma, t, f), Sech(t / delta)};
+}
+
 double FiniteThicknessResistance(double zAir, double f, double w, double t, double sigma,
                                  RecededWallImpedance recededAir) {
     if (!(t > 0.0)) return 0.0;
-    if (f < 1.0) f = 1.0;
-    const double omega = kTwoPi * f;
-    const double delta = SkinDepth(f, sigma);
+    return FiniteThicknessResistance(zAir, StripSkinOf(f, t, sigma), w, t, sigma, recededAir);
+}
+
+double FiniteThicknessResistance(double zAir, const StripSkin& skin, double w, double t,
+                                 double sigma, RecededWallImpedance recededAir) {
+    if (!(t > 0.0)) return 0.0;
+    const double omega = kTwoPi * skin.f;
+    const double delta = skin.delta;
     // The external inductance per metre is Z_air / c.
     const double c = LineModel::kSpeedOfLight;
 
@@ -79,8 +90,7 @@ double FiniteThicknessResistance(double zAir, double f, double w, double t, doub
     const double step = std::min({delta, 0.5 * t, 0.5 * w});
     const double crowded = 2.0 * (recededAir(step, 0.0) - zAir) / (step * c * kMu0);
     const double uniform = 0.5 / w;
-    const double weight = Sech(t / delta);
-    const double strip =
-        StripFaceSurfaceResistance(sigma, t, f) * ((1.0 - weight) * crowded + weight * uniform);
+    const double weight = skin.weight;
+    const double strip = skin.faceResistance * ((1.0 - weight) * crowded + weight * uniform);
     return ground + std::max(strip, 1.0 / (sigma * w * t));
 }

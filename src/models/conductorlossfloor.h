@@ -31,6 +31,18 @@ using RecededWallImpedance = FunctionRef<double(double strip, double ground)>;
 double FiniteThicknessResistance(double zAir, double f, double w, double t, double sigma,
                                  RecededWallImpedance recededAir);
 
+// The skin-effect terms of a strip of thickness t > 0 at f (below 1 Hz: at
+// 1 Hz): the skin depth, StripFaceSurfaceResistance and the weight of the
+// uniform current, sech(t / delta).  The walls of both modes of a pair share
+// them.
+struct StripSkin {
+    double f, delta, faceResistance, weight;
+};
+StripSkin StripSkinOf(double f, double t, double sigma);
+// FiniteThicknessResistance with the strip's skin terms at hand.
+double FiniteThicknessResistance(double zAir, const StripSkin& skin, double w, double t,
+                                 double sigma, RecededWallImpedance recededAir);
+
 // The receded strip thickness t - recession, held above the thin-strip switch
 // `thinLimit` of the impedance formula when the strip itself is on the thick
 // side (`thick`), so that a difference quotient never spans two formulas.

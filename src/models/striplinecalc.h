@@ -6,10 +6,12 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/lineinputs.h"
+#include "models/conductorlossfloor.h"
 
 struct StriplineImpedanceResult {
     double z0; // ohms
@@ -67,6 +69,8 @@ class CoupledStriplineTerms {
     };
     StriplineImpedanceResult SingleStrip(double w, double b, double t);
     Edges EdgeTanhs(double w, double s, double b);
+    // The strips' skin-effect terms (t > 0), which every wall of both modes reads.
+    StripSkin Skin(double f, double t, double sigma);
 
   private:
     static constexpr std::size_t kKept = 6;
@@ -81,6 +85,8 @@ class CoupledStriplineTerms {
     std::array<Strip, kKept> strips_; // the first stripCount_ are kept
     std::array<Pair, kKept> pairs_; // the first pairCount_ are kept
     std::size_t stripCount_ = 0, pairCount_ = 0;
+    std::optional<StripSkin> skin_; // for skinKey_ (f, t, sigma)
+    std::array<double, 3> skinKey_{};
     bool keep_;
 };
 
