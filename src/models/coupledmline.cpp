@@ -126,13 +126,12 @@ StaticValues KirschningJansenStatic(double u, double g, double er, double zl, do
         KirschningJansenWidthTerms(u, KirschningJansenGapTerms(g), er != 1.0), er, zl, es);
 }
 
-// Zero-thickness static values with the single strip taken at the pair's own
-// width ratio u; `known`: the width's terms where already at hand.
-StaticValues ThinStatic(double u, const GapTerms& gap, double h, double er,
-                        const WidthTerms* known = nullptr) {
-    const MicrostripResult single = MicrostripKernel(u * h, h, 0.0, er, 0.0, 0.0, 0.0);
-    const WidthTerms w = known != nullptr ? *known : KirschningJansenWidthTerms(u, gap, er != 1.0);
-    return KirschningJansenStatic(w, er, single.impedance, single.effDielConst);
+// Zero-thickness static values in air with the single strip taken at the
+// pair's own width ratio u.
+StaticValues ThinStaticInAir(double u, const GapTerms& gap, double h) {
+    const MicrostripResult single = MicrostripKernel(u * h, h, 0.0, 1.0, 0.0, 0.0, 0.0);
+    return KirschningJansenStatic(KirschningJansenWidthTerms(u, gap, false), 1.0, single.impedance,
+                                  single.effDielConst);
 }
 
 // Thick strips, after Jansen's mode-dependent effective widths (R. H. Jansen,
@@ -187,16 +186,18 @@ StaticValues ThickStatic(double u, double g, double t, double h, double er,
                          std::optional<UnwalledAir>* inAir = nullptr) {
     const double du1 = mline::ThicknessIncrement(u, t);
     const double onSubstrate = EffectiveWidth(u, du1, g, t, er);
-    const MicrostripResult single = MicrostripKernel(onSubstrate * h, h, 0.0, er, 0.0, 0.0, 0.0);
+    // The thin strip on the substrate, and in air (its eeff is 1 there).
+    const MicrostripZeroFrequencyPair single = MicrostripZeroFrequency(onSubstrate * h, h, 0.0, er);
     const GapTerms gap = KirschningJansenGapTerms(g);
     const WidthTerms substrateWidth = KirschningJansenWidthTerms(onSubstrate, gap, er != 1.0);
-    StaticValues v =
-        KirschningJansenStatic(substrateWidth, er, single.impedance, single.effDielConst);
+    StaticValues v = KirschningJansenStatic(substrateWidth, er, single.substrate.z0,
+                                            single.substrate.eeff);
     // Without a substrate the two widths are one and the ratios are 1: the
     // air cross-sections of the conductor loss skip the two evaluations.
     if (er > 1.0) {
-        const StaticValues airA = ThinStatic(EffectiveWidth(u, du1, g, t, 1.0), gap, h, 1.0);
-        const StaticValues airR = ThinStatic(onSubstrate, gap, h, 1.0, &substrateWidth);
+        const StaticValues airA = ThinStaticInAir(EffectiveWidth(u, du1, g, t, 1.0), gap, h);
+        const StaticValues airR =
+            KirschningJansenStatic(substrateWidth, 1.0, single.airImpedance, 1.0);
         if (inAir != nullptr) *inAir = UnwalledAir{airA, g, t};
         const double even = airA.ze0 / airR.ze0, odd = airA.zo0 / airR.zo0;
         v.ee0 = v.ee0 * even * even;

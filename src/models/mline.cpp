@@ -96,8 +96,11 @@ double LowFrequencyA(double x) {
            0.053476 * CheckedLog(1.0 + 0.0001686414 * PowN(x, 3));
 }
 
+// `airImpedance`, where given, receives the same strip's impedance in air
+// (what the set gives at Er = 1, to the bit).
 MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hIn, double er,
-                                 double fGHz, double f, bool dispersion) {
+                                 double fGHz, double f, bool dispersion,
+                                 double* airImpedance = nullptr) {
     const bool dielectric = er > 1.0001;
     double eeff = 1.0;
     if (dielectric) {
@@ -110,8 +113,9 @@ MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hI
     if (thickness * kInchesPerMetre > 1e-9)
         ue = u + (t / kPi) * (2.3863 - 0.5 * CheckedLog(PowN(t, 2) + PowN(t / kPi, 2)));
     const double g = 6.0 + 0.2831853072 * SafeExp500(-Pow(30.666 / ue, 0.7528));
-    const double z0 =
-        60.0 * CheckedLog(g / ue + CheckedSqrt(PowN(2.0 / ue, 2) + 1.0)) / CheckedSqrt(eeff);
+    const double z0Air = 60.0 * CheckedLog(g / ue + CheckedSqrt(PowN(2.0 / ue, 2) + 1.0));
+    if (airImpedance != nullptr) *airImpedance = z0Air;
+    const double z0 = z0Air / CheckedSqrt(eeff);
     if (!dispersion || !dielectric) return {eeff, z0};
 
     const double fp = 0.015686 * CheckedSqrt(er) * z0 / (CheckedSqrt(eeff) * hIn); // GHz
@@ -146,8 +150,10 @@ double mline::ThicknessIncrementFromCoth(double t, double cothSquared) {
     return (t * kOneOverPi) * CheckedLog(1.0 + 4.0 * e / (t * cothSquared));
 }
 
-MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, double f,
-                                       bool dispersion, int selector) {
+namespace {
+
+MicrostripStatic QuasiStatic(double w, double h, double t, double er, double f, bool dispersion,
+                             int selector, double* airImpedance) {
     w = NonVanishing(w);
     h = NonVanishing(h);
     t = NonVanishing(t);
@@ -157,7 +163,20 @@ MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, 
     const double fGHz = f * 1e-9;
     if (selector > kLowFrequencySelector)
         return HammerstadJensenSet(u, tr, h, er, fGHz, f, dispersion).dispersed;
-    return LowFrequencySet(u, tr, t, hIn, er, fGHz, f, dispersion);
+    return LowFrequencySet(u, tr, t, hIn, er, fGHz, f, dispersion, airImpedance);
+}
+
+} // namespace
+
+MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, double f,
+                                       bool dispersion, int selector) {
+    return QuasiStatic(w, h, t, er, f, dispersion, selector, nullptr);
+}
+
+MicrostripZeroFrequencyPair MicrostripZeroFrequency(double w, double h, double t, double er) {
+    MicrostripZeroFrequencyPair pair{};
+    pair.substrate = QuasiStatic(w, h, t, er, 0.0, true, kLowFrequencySelector, &pair.airImpedance);
+    return pair;
 }
 
 MicrostripStaticPart MicrostripHammerstadJensenStatic(double w, double h, double t, double er) {
