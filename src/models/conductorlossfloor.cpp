@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/linecal.h"
 #include "numeric/checkedmath.h"
@@ -27,6 +28,7 @@ namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
 constexpr double kMu0 = 1.2566370614359173e-6; // 4 pi 1e-7 H/m
+constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
 
 // Re{(1 + j) coth((1 + j) u / 2)}: 2 / u for small u, 1 for large u.
 double FiniteThicknessFactor(double u) {
@@ -62,6 +64,7 @@ double RecededThickness(double t, double recession, bool thick, double thinLimit
 
 StripSkin StripSkinOf(double f, double t, double sigma) {
     if (f < 1.0) f = 1.0;
+    if (!(t > 0.0)) return {f, kNotComputed, kNotComputed, kNotComputed}; // no resistance to read
     const double delta = SkinDepth(f, sigma);
     return {f, delta, StripFaceSurfaceResistance(sigma, t, f), Sech(t / delta)};
 }

@@ -31,10 +31,11 @@ using RecededWallImpedance = FunctionRef<double(double strip, double ground)>;
 double FiniteThicknessResistance(double zAir, double f, double w, double t, double sigma,
                                  RecededWallImpedance recededAir);
 
-// The skin-effect terms of a strip of thickness t > 0 at f (below 1 Hz: at
-// 1 Hz): the skin depth, StripFaceSurfaceResistance and the weight of the
-// uniform current, sech(t / delta).  The walls of both modes of a pair share
-// them.
+// The skin-effect terms of a strip of thickness t at f (below 1 Hz: at 1 Hz):
+// the skin depth, StripFaceSurfaceResistance and the weight of the uniform
+// current, sech(t / delta); NaN for t <= 0, which has no finite resistance.
+// The walls of both modes of a pair, or of both halves of an offset strip,
+// share them.
 struct StripSkin {
     double f, delta, faceResistance, weight;
 };

@@ -39,6 +39,9 @@ double StriplineDielectricLoss(double f, double er, double lossTangent);
 // T = 0 leaves it out.
 double StriplineConductorLoss(double z0, double f, double w, double b, double t, double er,
                               double sigma);
+// The same with the strip's skin terms at hand (StripSkinOf(f, t, sigma)).
+double StriplineConductorLoss(double z0, const StripSkin& skin, double w, double b, double t,
+                              double er, double sigma);
 
 // True while f does not exceed the cut-off of the lowest TE mode.
 bool StriplineBelowTeCutoff(double f, double w, double b, double er);
