@@ -24,8 +24,8 @@ inline int RaisedFloatingPointFaults() {
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
     unsigned short status = 0;
     unsigned int mxcsr = 0;
-    asm volatile("fnstsw %0" : "=am"(status) : : "memory");
-    asm volatile("stmxcsr %0" : "=m"(mxcsr) : : "memory");
+    // One statement, one compiler barrier.
+    asm volatile("fnstsw %0\n\tstmxcsr %1" : "=am"(status), "=m"(mxcsr) : : "memory");
     return static_cast<int>((status | mxcsr) & kFloatingPointFaults);
 #else
     return std::fetestexcept(kFloatingPointFaults);
