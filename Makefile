@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build run test bench test-sanitize fuzz fuzz-run clean
+.PHONY: all deps configure build run test bench bench-instructions test-sanitize fuzz fuzz-run clean
 
 all: build
 
@@ -28,6 +28,10 @@ test: deps build
 bench: build
 	./$(BUILD)/bench/tavrel-bench
 	./bench/skrf_compare.sh ./$(BUILD)/bench/tavrel-bench
+
+# Instructions per Analyze and per microstrip sweep (callgrind): steady on a busy machine.
+bench-instructions: build
+	./bench/instructions.sh ./$(BUILD)/bench/tavrel-bench
 
 # Whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer
 # (SANITIZE_GUI=OFF: only the toolkit-free layers, as CI runs it).

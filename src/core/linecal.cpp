@@ -3,13 +3,22 @@
 // root.
 #include "core/linecal.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "numeric/checkedmath.h"
 #include "numeric/fpfault.h"
 
 std::string WarningLine(int number, const std::string& text) {
-    return "Warning #" + std::to_string(number) + " -> " + text;
+    char digits[16];
+    const char* end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    std::string line; // built in place: one allocation, not one per part
+    line.reserve(16 + text.size());
+    line += "Warning #";
+    line.append(digits, static_cast<std::size_t>(end - digits));
+    line += " -> ";
+    line += text;
+    return line;
 }
 
 namespace {

@@ -30,8 +30,11 @@ constexpr double kSynthesisMatch = 1e-3;
 
 // "TE10: f_c = 6.55722 GHz, propagates", a line of a waveguide's mode list.
 std::string ModeLine(const GuideMode& mode) {
-    return mode.name + ": f_c = " + FormatG(mode.cutoff * 1e-9) + " GHz, " +
-           (mode.propagates ? "propagates" : "cut off");
+    std::string line = mode.name;
+    line += ": f_c = ";
+    line += FormatG(mode.cutoff * 1e-9);
+    line += mode.propagates ? " GHz, propagates" : " GHz, cut off";
+    return line;
 }
 
 bool Contains(const std::vector<int>& codes, int code) {
@@ -128,7 +131,7 @@ void LineModel::ListWarningsRaisingFailure(const LineAnswer& answer) {
         ClearWarnings();
         for (const std::string& text : answer.warnings)
             AddWarning(text);
-        if (answer.Ok() && line_.modes != nullptr)
+        if (answer.Ok() && line_.modes != nullptr && window.ListsNotes())
             for (const GuideMode& mode : line_.modes(answer.inputs))
                 window.AddNoteLine(ModeLine(mode));
     }

@@ -57,8 +57,10 @@ class WindowServices {
     virtual void AddWarningLine(const std::string& text) = 0;
     virtual void UpdateWarningTree() = 0;
     // A line listed after the warnings, unnumbered (a waveguide's modes); a
-    // window without a list ignores it.
+    // window without a list ignores it, and says so with ListsNotes (its
+    // notes are then not even written).
     virtual void AddNoteLine(const std::string& /*text*/) {}
+    virtual bool ListsNotes() const { return true; }
 
     virtual void ReportError(const std::string& text) = 0;
     virtual void ShowBusyCursor() = 0;

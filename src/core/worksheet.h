@@ -75,6 +75,7 @@ class Worksheet : public WindowServices, public MaterialOptions, public Coating 
     void ClearWarningTree() override { warnings.clear(); }
     void AddWarningLine(const std::string& text) override;
     void UpdateWarningTree() override { warningsVisible = !warnings.empty(); }
+    bool ListsNotes() const override { return false; }
     void ReportError(const std::string& text) override { errors.push_back(text); }
     void ShowBusyCursor() override { ++busyDepth; }
     void ShowNormalCursor() override { --busyDepth; }

@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/linecal.h"
 #include "numeric/checkedmath.h"
@@ -27,6 +28,7 @@ namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
 constexpr double kMu0 = 1.2566370614359173e-6; // 4 pi 1e-7 H/m
+constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
 
 // Re{(1 + j) coth((1 + j) u / 2)}: 2 / u for small u, 1 for large u.
 double FiniteThicknessFactor(double u) {
@@ -60,12 +62,24 @@ double RecededThickness(double t, double recession, bool thick, double thinLimit
     return thick ? std::max(t - recession, thinLimit * (1.0 + 1e-6)) : t - recession;
 }
 
-double FiniteThicknessResistance(double zAir, double f, double w, double t, double sigma,
-                                 const RecededWallImpedance& recededAir) {
-    if (!(t > 0.0)) return 0.0;
+StripSkin StripSkinOf(double f, double t, double sigma) {
     if (f < 1.0) f = 1.0;
-    const double omega = kTwoPi * f;
+    if (!(t > 0.0)) return {f, kNotComputed, kNotComputed, kNotComputed}; // no resistance to read
     const double delta = SkinDepth(f, sigma);
+    return {f, delta, StripFaceSurfaceResistance(sigma, t, f), Sech(t / delta)};
+}
+
+double FiniteThicknessResistance(double zAir, double f, double w, double t, double sigma,
+                                 RecededWallImpedance recededAir) {
+    if (!(t > 0.0)) return 0.0;
+    return FiniteThicknessResistance(zAir, StripSkinOf(f, t, sigma), w, t, sigma, recededAir);
+}
+
+double FiniteThicknessResistance(double zAir, const StripSkin& skin, double w, double t,
+                                 double sigma, RecededWallImpedance recededAir) {
+    if (!(t > 0.0)) return 0.0;
+    const double omega = kTwoPi * skin.f;
+    const double delta = skin.delta;
     // The external inductance per metre is Z_air / c.
     const double c = LineModel::kSpeedOfLight;
 
@@ -79,8 +93,7 @@ double FiniteThicknessResistance(double zAir, double f, double w, double t, doub
     const double step = std::min({delta, 0.5 * t, 0.5 * w});
     const double crowded = 2.0 * (recededAir(step, 0.0) - zAir) / (step * c * kMu0);
     const double uniform = 0.5 / w;
-    const double weight = Sech(t / delta);
-    const double strip =
-        StripFaceSurfaceResistance(sigma, t, f) * ((1.0 - weight) * crowded + weight * uniform);
+    const double weight = skin.weight;
+    const double strip = skin.faceResistance * ((1.0 - weight) * crowded + weight * uniform);
     return ground + std::max(strip, 1.0 / (sigma * w * t));
 }

@@ -4,7 +4,7 @@
 // per metre.
 #pragma once
 
-#include <functional>
+#include "numeric/functionref.h"
 
 // Real part of the surface impedance of one face of a strip of thickness t
 // whose two faces carry equal currents (the symmetric strip between two
@@ -17,7 +17,7 @@ double StripFaceSurfaceResistance(double sigma, double t, double f);
 // (every face and edge by strip / 2: W - strip, T - strip, a coupling gap
 // S + strip, a substrate under the strip H + strip / 2) and the ground planes
 // by `ground` (each by ground / 2).
-using RecededWallImpedance = std::function<double(double strip, double ground)>;
+using RecededWallImpedance = FunctionRef<double(double strip, double ground)>;
 
 // Series resistance per metre of a line whose strip (of a coupled pair: each
 // strip, carrying the mode current) has width w and thickness t > 0, and
@@ -29,7 +29,20 @@ using RecededWallImpedance = std::function<double(double strip, double ground)>;
 // Below 1 Hz the value at 1 Hz.  t = 0 has no finite resistance: 0, the
 // conductor loss left out.  The loss is R / (2 Z0) with the line's Z0.
 double FiniteThicknessResistance(double zAir, double f, double w, double t, double sigma,
-                                 const RecededWallImpedance& recededAir);
+                                 RecededWallImpedance recededAir);
+
+// The skin-effect terms of a strip of thickness t at f (below 1 Hz: at 1 Hz):
+// the skin depth, StripFaceSurfaceResistance and the weight of the uniform
+// current, sech(t / delta); NaN for t <= 0, which has no finite resistance.
+// The walls of both modes of a pair, or of both halves of an offset strip,
+// share them.
+struct StripSkin {
+    double f, delta, faceResistance, weight;
+};
+StripSkin StripSkinOf(double f, double t, double sigma);
+// FiniteThicknessResistance with the strip's skin terms at hand.
+double FiniteThicknessResistance(double zAir, const StripSkin& skin, double w, double t,
+                                 double sigma, RecededWallImpedance recededAir);
 
 // The receded strip thickness t - recession, held above the thin-strip switch
 // `thinLimit` of the impedance formula when the strip itself is on the thick

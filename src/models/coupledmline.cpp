@@ -6,6 +6,7 @@
 // air (coupledmlineloss.cpp), dielectric loss with the filling factor.  The
 // single-strip values come from the microstrip kernel at zero frequency.
 #include <cmath>
+#include <limits>
 #include <optional>
 
 #include "models/mline.h"
@@ -18,6 +19,7 @@
 #include "numeric/smoothstep.h"
 
 using mline::Pow;
+using mline::PowN;
 using namespace constants;
 
 namespace {
@@ -48,19 +50,20 @@ struct GapTerms {
 };
 
 GapTerms KirschningJansenGapTerms(double g) {
+    const CheckedPowers gTo(g);
     GapTerms t;
     t.g = g;
-    t.g2 = Pow(g, 2.0);
+    t.g2 = PowN(g, 2);
     t.expG = Exp(-g);
-    t.q2 = 1.0 + 0.7519 * g + 0.189 * Pow(g, 2.31);
-    const double g10 = Pow(g, 10.0); // in Q3 and Q6
-    t.q3 = 0.1975 + Pow(16.6 + Pow(8.4 / g, 6.0), -0.387) +
-           CheckedLog(g10 / (1.0 + Pow(g / 3.4, 10.0))) / 241.0;
-    t.q5 = 1.794 + 1.14 * CheckedLog(1.0 + 0.638 / (g + 0.517 * Pow(g, 2.43)));
-    t.q6 = 0.2305 + CheckedLog(g10 / (1.0 + Pow(g / 5.8, 10.0))) / 281.3 +
-           CheckedLog(1.0 + 0.598 * Pow(g, 1.154)) / 5.1;
-    const double q7 = (10.0 + 190.0 * t.g2) / (1.0 + 82.3 * Pow(g, 3.0));
-    const double q8 = Exp(-6.5 - 0.95 * CheckedLog(g) - Pow(g / 0.15, 5.0));
+    t.q2 = 1.0 + 0.7519 * g + 0.189 * gTo.Pow(2.31);
+    const double g10 = PowN(g, 10); // in Q3 and Q6
+    t.q3 = 0.1975 + Pow(16.6 + PowN(8.4 / g, 6), -0.387) +
+           CheckedLog(g10 / (1.0 + PowN(g / 3.4, 10))) / 241.0;
+    t.q5 = 1.794 + 1.14 * CheckedLog(1.0 + 0.638 / (g + 0.517 * gTo.Pow(2.43)));
+    t.q6 = 0.2305 + CheckedLog(g10 / (1.0 + PowN(g / 5.8, 10))) / 281.3 +
+           CheckedLog(1.0 + 0.598 * gTo.Pow(1.154)) / 5.1;
+    const double q7 = (10.0 + 190.0 * t.g2) / (1.0 + 82.3 * PowN(g, 3));
+    const double q8 = Exp(-6.5 - 0.95 * gTo.Log() - PowN(g / 0.15, 5));
     t.q9 = CheckedLog(q7) * (q8 + 1.0 / 16.5);
     return t;
 }
@@ -72,19 +75,27 @@ struct WidthTerms {
     double fadeC, fadeA, gd0, q4, q10;
 };
 
-WidthTerms KirschningJansenWidthTerms(double u, const GapTerms& gap) {
+constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
+
+// `dielectric`: with the terms of the modes' effective dielectric constants
+// (aVe, fadeC, fadeA, gd0), which a pair in air (Er = 1) does not read.
+WidthTerms KirschningJansenWidthTerms(double u, const GapTerms& gap, bool dielectric) {
     const double g = gap.g;
+    const CheckedPowers uTo(u);
     WidthTerms w;
     w.ve = u * (20.0 + gap.g2) / (10.0 + gap.g2) + g * gap.expG;
-    w.aVe = mline::HammerstadJensenA(w.ve);
-    const double d0 = 0.593 + 0.694 * Exp(-0.562 * u);
-    w.fadeC = Exp(-0.414 * u);
-    w.fadeA = 1.0 - Exp(-0.179 * u);
-    w.gd0 = Pow(g, d0);
-    const double q1 = 0.8695 * Pow(u, 0.194);
+    w.aVe = w.fadeC = w.fadeA = w.gd0 = kNotComputed;
+    if (dielectric) {
+        w.aVe = mline::HammerstadJensenA(w.ve);
+        const double d0 = 0.593 + 0.694 * Exp(-0.562 * u);
+        w.fadeC = Exp(-0.414 * u);
+        w.fadeA = 1.0 - Exp(-0.179 * u);
+        w.gd0 = Pow(g, d0);
+    }
+    const double q1 = 0.8695 * uTo.Pow(0.194);
     w.q4 = (2.0 * q1 / gap.q2) /
-           (gap.expG * Pow(u, gap.q3) + (2.0 - gap.expG) * Pow(u, -gap.q3));
-    w.q10 = (gap.q2 * w.q4 - gap.q5 * Exp(CheckedLog(u) * gap.q6 * Pow(u, -gap.q9))) / gap.q2;
+           (gap.expG * uTo.Pow(gap.q3) + (2.0 - gap.expG) * uTo.Pow(-gap.q3));
+    w.q10 = (gap.q2 * w.q4 - gap.q5 * Exp(uTo.Log() * gap.q6 * uTo.Pow(-gap.q9))) / gap.q2;
     return w;
 }
 
@@ -92,12 +103,17 @@ WidthTerms KirschningJansenWidthTerms(double u, const GapTerms& gap) {
 // and the single strip's impedance zl and effective dielectric constant es.
 StaticValues KirschningJansenStatic(const WidthTerms& w, double er, double zl, double es) {
     StaticValues v;
-    v.ee0 = mline::HammerstadJensenEffective(w.ve, er, w.aVe);
-
-    const double b0 = 0.747 * er / (er + 0.15);
-    const double c0 = b0 - (b0 - 0.207) * w.fadeC;
-    const double a0 = 0.7287 * (es - (er + 1.0) / 2.0) * w.fadeA;
-    v.eo0 = es + ((er + 1.0) / 2.0 + a0 - es) * Exp(-c0 * w.gd0);
+    if (er == 1.0 && es == 1.0) {
+        // In air both formulas give 1 to the bit: their substrate terms are
+        // multiplied by Er - 1 = 0 and es - (Er + 1) / 2 = 0.
+        v.ee0 = v.eo0 = 1.0;
+    } else {
+        v.ee0 = mline::HammerstadJensenEffective(w.ve, er, w.aVe);
+        const double b0 = 0.747 * er / (er + 0.15);
+        const double c0 = b0 - (b0 - 0.207) * w.fadeC;
+        const double a0 = 0.7287 * (es - (er + 1.0) / 2.0) * w.fadeA;
+        v.eo0 = es + ((er + 1.0) / 2.0 + a0 - es) * Exp(-c0 * w.gd0);
+    }
 
     const double rootEs = CheckedSqrt(es);
     v.ze0 = zl * CheckedSqrt(es / v.ee0) / (1.0 - rootEs * (zl * kOneOver377) * w.q4);
@@ -106,17 +122,16 @@ StaticValues KirschningJansenStatic(const WidthTerms& w, double er, double zl, d
 }
 
 StaticValues KirschningJansenStatic(double u, double g, double er, double zl, double es) {
-    return KirschningJansenStatic(KirschningJansenWidthTerms(u, KirschningJansenGapTerms(g)), er,
-                                  zl, es);
+    return KirschningJansenStatic(
+        KirschningJansenWidthTerms(u, KirschningJansenGapTerms(g), er != 1.0), er, zl, es);
 }
 
-// Zero-thickness static values with the single strip taken at the pair's own
-// width ratio u; `known`: the width's terms where already at hand.
-StaticValues ThinStatic(double u, const GapTerms& gap, double h, double er,
-                        const WidthTerms* known = nullptr) {
-    const MicrostripResult single = MicrostripKernel(u * h, h, 0.0, er, 0.0, 0.0, 0.0);
-    const WidthTerms w = known != nullptr ? *known : KirschningJansenWidthTerms(u, gap);
-    return KirschningJansenStatic(w, er, single.impedance, single.effDielConst);
+// Zero-thickness static values in air with the single strip taken at the
+// pair's own width ratio u.
+StaticValues ThinStaticInAir(double u, const GapTerms& gap, double h) {
+    const MicrostripResult single = MicrostripKernel(u * h, h, 0.0, 1.0, 0.0, 0.0, 0.0);
+    return KirschningJansenStatic(KirschningJansenWidthTerms(u, gap, false), 1.0, single.impedance,
+                                  single.effDielConst);
 }
 
 // Thick strips, after Jansen's mode-dependent effective widths (R. H. Jansen,
@@ -171,16 +186,18 @@ StaticValues ThickStatic(double u, double g, double t, double h, double er,
                          std::optional<UnwalledAir>* inAir = nullptr) {
     const double du1 = mline::ThicknessIncrement(u, t);
     const double onSubstrate = EffectiveWidth(u, du1, g, t, er);
-    const MicrostripResult single = MicrostripKernel(onSubstrate * h, h, 0.0, er, 0.0, 0.0, 0.0);
+    // The thin strip on the substrate, and in air (its eeff is 1 there).
+    const MicrostripZeroFrequencyPair single = MicrostripZeroFrequency(onSubstrate * h, h, 0.0, er);
     const GapTerms gap = KirschningJansenGapTerms(g);
-    const WidthTerms substrateWidth = KirschningJansenWidthTerms(onSubstrate, gap);
-    StaticValues v =
-        KirschningJansenStatic(substrateWidth, er, single.impedance, single.effDielConst);
+    const WidthTerms substrateWidth = KirschningJansenWidthTerms(onSubstrate, gap, er != 1.0);
+    StaticValues v = KirschningJansenStatic(substrateWidth, er, single.substrate.z0,
+                                            single.substrate.eeff);
     // Without a substrate the two widths are one and the ratios are 1: the
     // air cross-sections of the conductor loss skip the two evaluations.
     if (er > 1.0) {
-        const StaticValues airA = ThinStatic(EffectiveWidth(u, du1, g, t, 1.0), gap, h, 1.0);
-        const StaticValues airR = ThinStatic(onSubstrate, gap, h, 1.0, &substrateWidth);
+        const StaticValues airA = ThinStaticInAir(EffectiveWidth(u, du1, g, t, 1.0), gap, h);
+        const StaticValues airR =
+            KirschningJansenStatic(substrateWidth, 1.0, single.airImpedance, 1.0);
         if (inAir != nullptr) *inAir = UnwalledAir{airA, g, t};
         const double even = airA.ze0 / airR.ze0, odd = airA.zo0 / airR.zo0;
         v.ee0 = v.ee0 * even * even;
@@ -192,13 +209,16 @@ StaticValues ThickStatic(double u, double g, double t, double h, double er,
 }
 
 // Kirschning-Jansen dispersion of both modes' effective dielectric constants.
-void DisperseDielectric(const mline::DispersionStaticTerms& k, double u, double g, double er,
-                        double fn, const StaticValues& s, double& ee, double& eo) {
+// uTo and gTo: the powers of the width and gap ratios.
+void DisperseDielectric(const mline::DispersionStaticTerms& k, const CheckedPowers& uTo,
+                        const CheckedPowers& gTo, double er, double fn, const StaticValues& s,
+                        double& ee, double& eo) {
+    const double u = uTo.Base();
     const mline::DielectricDispersionTerms p = mline::KirschningJansenDielectricTerms(k, u, fn, Exp);
-    const double p5 = 0.334 * Exp(-3.3 * Pow(er / 15.0, 3.0)) + 0.746;
+    const double p5 = 0.334 * Exp(-3.3 * PowN(er / 15.0, 3)) + 0.746;
     const double p6 = p5 * Exp(-Pow(fn / 18.0, 0.368));
     const double p7 =
-        1.0 + 4.069 * p6 * Pow(g, 0.479) * Exp(-1.347 * Pow(g, 0.595) - 0.17 * Pow(g, 2.5));
+        1.0 + 4.069 * p6 * gTo.Pow(0.479) * Exp(-1.347 * gTo.Pow(0.595) - 0.17 * gTo.Pow(2.5));
     const double fe = p.p1 * p.p2 * Pow((p.p3 * p.p4 + 0.1844 * p7) * fn, 1.5763);
     ee = er - (er - s.ee0) / (1.0 + fe);
 
@@ -207,36 +227,38 @@ void DisperseDielectric(const mline::DispersionStaticTerms& k, double u, double 
         p8 - 0.7913 * (1.0 - Exp(-Pow(fn / 20.0, 1.424))) * std::atan(2.481 * Pow(er / 8.0, 0.946));
     const double p10 = 0.242 * Pow(er - 1.0, 0.55);
     const double p11 = 0.6366 * (Exp(-0.3401 * fn) - 1.0) * std::atan(1.263 * Pow(u / 3.0, 1.629));
-    const double p12 = p9 + (1.0 - p9) / (1.0 + 1.183 * Pow(u, 1.376));
+    const double p12 = p9 + (1.0 - p9) / (1.0 + 1.183 * uTo.Pow(1.376));
     const double p13 = 1.695 * p10 / (0.414 + 1.605 * p10);
     const double p14 = 0.8928 + 0.1072 * (1.0 - Exp(-0.42 * Pow(fn / 20.0, 3.215)));
     const double p15 =
-        std::fabs(1.0 - 0.8928 * (1.0 + p11) * p12 * Exp(-p13 * Pow(g, 1.092)) / p14);
+        std::fabs(1.0 - 0.8928 * (1.0 + p11) * p12 * Exp(-p13 * gTo.Pow(1.092)) / p14);
     const double fo = p.p1 * p.p2 * Pow((p.p3 * p.p4 + 0.1844) * fn * p15, 1.5763);
     eo = er - (er - s.eo0) / (1.0 + fo);
 }
 
 // Kirschning-Jansen even-mode impedance dispersion.
-double DisperseEvenImpedance(const mline::DispersionStaticTerms& k, double u, double g, double er,
-                             double fn, const StaticValues& s, double ee) {
+double DisperseEvenImpedance(const mline::DispersionStaticTerms& k, const CheckedPowers& uTo,
+                             const CheckedPowers& gTo, double er, double fn,
+                             const StaticValues& s, double ee) {
+    const double u = uTo.Base(), g = gTo.Base();
     const mline::ImpedanceDispersionTerms r = mline::KirschningJansenImpedanceTerms(k, fn, Exp);
     const double f20 = Pow(fn / 20.0, 4.91);
     const double q11 = 0.893 * (1.0 - 0.3 / (1.0 + 0.7 * (er - 1.0)));
-    const double q12 = 2.121 * (f20 / (1.0 + q11 * f20)) * Exp(-2.87 * g) * Pow(g, 0.902);
+    const double q12 = 2.121 * (f20 / (1.0 + q11 * f20)) * Exp(-2.87 * g) * gTo.Pow(0.902);
     const double q13 = 1.0 + 0.038 * Pow(er / 8.0, 5.1);
-    const double er15 = Pow(er / 15.0, 4.0);
+    const double er15 = PowN(er / 15.0, 4);
     const double q14 = 1.0 + 1.203 * er15 / (1.0 + er15);
     const double q15 =
-        1.887 * Exp(-1.5 * Pow(g, 0.84)) * Pow(g, q14) /
-        (1.0 + 0.41 * Pow(fn / 15.0, 3.0) * Pow(u, 2.0 / q13) / (0.125 + Pow(u, 1.626 / q13)));
-    const double q16 = q15 * (1.0 + 9.0 / (1.0 + 0.403 * Pow(er - 1.0, 2.0)));
+        1.887 * Exp(-1.5 * gTo.Pow(0.84)) * gTo.Pow(q14) /
+        (1.0 + 0.41 * PowN(fn / 15.0, 3) * uTo.Pow(2.0 / q13) / (0.125 + uTo.Pow(1.626 / q13)));
+    const double q16 = q15 * (1.0 + 9.0 / (1.0 + 0.403 * PowN(er - 1.0, 2)));
     const double q17 = 0.394 * (1.0 - Exp(-1.47 * Pow(u / 7.0, 0.672))) *
                        (1.0 - Exp(-4.25 * Pow(fn / 20.0, 1.87)));
     const double q18 =
-        0.61 * (1.0 - Exp(-2.13 * Pow(u / 8.0, 1.593))) / (1.0 + 6.544 * Pow(g, 4.17));
+        0.61 * (1.0 - Exp(-2.13 * Pow(u / 8.0, 1.593))) / (1.0 + 6.544 * gTo.Pow(4.17));
     const double q19 =
-        0.21 * Pow(g, 4.0) /
-        ((1.0 + 0.18 * Pow(g, 4.9)) * (1.0 + 0.1 * Pow(u, 2.0)) * (1.0 + Pow(fn / 24.0, 3.0)));
+        0.21 * PowN(g, 4) /
+        ((1.0 + 0.18 * gTo.Pow(4.9)) * (1.0 + 0.1 * PowN(u, 2)) * (1.0 + PowN(fn / 24.0, 3)));
     const double q20 = q19 * (0.09 + 1.0 / (1.0 + 0.1 * Pow(er - 1.0, 2.7)));
     const double xe = r.r8 - q12 + q16 - q17 + q18 + q20;
     return s.ze0 * Pow(0.9408 * Pow(ee, xe) - 0.9603, r.r17) /
@@ -245,24 +267,25 @@ double DisperseEvenImpedance(const mline::DispersionStaticTerms& k, double u, do
 
 // Kirschning-Jansen odd-mode impedance dispersion; zl is the single strip's
 // zero-frequency impedance.  Q26 carries no further term.
-double DisperseOddImpedance(double u, double g, double er, double fn, const StaticValues& s,
-                            double eo, double zl) {
+double DisperseOddImpedance(const CheckedPowers& uTo, const CheckedPowers& gTo, double er,
+                            double fn, const StaticValues& s, double eo, double zl) {
+    const double u = uTo.Base(), g = gTo.Base();
     const double erm = er - 1.0;
-    const double e13 = Pow(erm / 13.0, 12.0);
+    const double e13 = PowN(erm / 13.0, 12);
     const double q26 = 30.0 - 22.2 * (e13 / (1.0 + 3.0 * e13));
     const double q22 = 0.925 * Pow(fn / q26, 1.536) / (1.0 + 0.3 * Pow(fn / 30.0, 1.536));
     const double erm15 = Pow(erm, 1.5);
-    const double q27 = 0.4 * Pow(g, 0.84) * (1.0 + 2.5 * erm15 / (5.0 + erm15));
+    const double q27 = 0.4 * gTo.Pow(0.84) * (1.0 + 2.5 * erm15 / (5.0 + erm15));
     const double q23 =
         1.0 +
-        0.005 * fn * q27 / ((1.0 + 0.812 * Pow(fn / 15.0, 1.9)) * (1.0 + 0.025 * Pow(u, 2.0)));
-    const double erm3 = Pow(erm, 3.0);
+        0.005 * fn * q27 / ((1.0 + 0.812 * Pow(fn / 15.0, 1.9)) * (1.0 + 0.025 * PowN(u, 2)));
+    const double erm3 = PowN(erm, 3);
     const double q28 = 0.149 * erm3 / (94.5 + 0.038 * erm3);
-    const double u894 = Pow(u, 0.894);
+    const double u894 = uTo.Pow(0.894);
     const double q24 =
         2.506 * q28 * u894 * Pow((1.0 + 1.3 * u) * fn / 99.25, 4.29) / (3.575 + u894);
-    const double fn2 = Pow(fn, 2.0);
-    const double erm2 = Pow(erm, 2.0);
+    const double fn2 = PowN(fn, 2);
+    const double erm2 = PowN(erm, 2);
     const double q25 = (0.3 * fn2 / (10.0 + fn2)) * (1.0 + 2.333 * erm2 / (5.0 + erm2));
     return zl + (s.zo0 * Pow(eo / s.eo0, q22) - zl * q23) / (1.0 + q24 + Pow(0.46 * g, 2.2) * q25);
 }
@@ -292,23 +315,27 @@ CoupledMicrostripModes ModeValues(double w, double s, double h, double t, double
     double u = w / h, g = s / h;
     if (!(u > 0.0) || !(g > 0.0)) u = g = 0.1;
 
-    // Single strip at zero frequency: the low-frequency set, no loss.
-    const MicrostripResult single = MicrostripKernel(w, h, t, er, 0.0, 0.0, 0.0);
+    const double weight = SmoothStep(er, kDispersionFrom, kDispersionFull);
+    const bool dispersion = weight > 0.0 && f >= 1.0;
+    const bool thick = t > 0.0 && h > 0.0;
+    // Single strip at zero frequency: the low-frequency set, no loss.  Thick
+    // strips read it only for their dispersion.
+    MicrostripResult single{};
+    if (!thick || dispersion) single = MicrostripKernel(w, h, t, er, 0.0, 0.0, 0.0);
     const double zl = single.impedance;
-    const StaticValues st = t > 0.0 && h > 0.0
-                                ? ThickStatic(u, g, t / h, h, er, inAir)
-                                : KirschningJansenStatic(u, g, er, zl, single.effDielConst);
+    const StaticValues st = thick ? ThickStatic(u, g, t / h, h, er, inAir)
+                                  : KirschningJansenStatic(u, g, er, zl, single.effDielConst);
 
     CoupledMicrostripModes m = ModesOf(st);
-    const double weight = SmoothStep(er, kDispersionFrom, kDispersionFull);
-    if (weight > 0.0 && f >= 1.0) {
+    if (dispersion) {
         const double fn = f * 1e-9 * h * kInchesPerMetre * 25.4; // GHz times mm
         CoupledMicrostripModes d = m;
         // The single strip's terms of u and Er serve both modes.
         const mline::DispersionStaticTerms k = mline::KirschningJansenStaticTerms(u, er, Exp);
-        DisperseDielectric(k, u, g, er, fn, st, d.ee, d.eo);
-        d.ze = DisperseEvenImpedance(k, u, g, er, fn, st, d.ee);
-        d.zo = DisperseOddImpedance(u, g, er, fn, st, d.eo, zl);
+        const CheckedPowers uTo(u), gTo(g);
+        DisperseDielectric(k, uTo, gTo, er, fn, st, d.ee, d.eo);
+        d.ze = DisperseEvenImpedance(k, uTo, gTo, er, fn, st, d.ee);
+        d.zo = DisperseOddImpedance(uTo, gTo, er, fn, st, d.eo, zl);
         if (weight == 1.0) return d;
         m.ze += weight * (d.ze - m.ze);
         m.zo += weight * (d.zo - m.zo);

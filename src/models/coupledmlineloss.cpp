@@ -41,6 +41,7 @@ CoupledModeLoss CoupledMicrostripConductorLoss(double w, double s, double h, dou
         if (count < evaluated.size()) evaluated[count++] = {ww, ss, hh, tt, m};
         return m;
     };
+    const StripSkin skin = StripSkinOf(f, t, sigma); // both modes' walls
     auto resistance = [&](bool even) {
         const auto air = [&](double ww, double ss, double hh, double tt) {
             const CoupledMicrostripModes m = airModes(ww, ss, hh, tt);
@@ -48,7 +49,7 @@ CoupledModeLoss CoupledMicrostripConductorLoss(double w, double s, double h, dou
         };
         // One ground plane: it recedes by ground / 2, the strips' undersides by strip / 2.
         return FiniteThicknessResistance(
-            air(w, s, h, t), f, w, t, sigma, [&](double strip, double ground) {
+            air(w, s, h, t), skin, w, t, sigma, [&](double strip, double ground) {
                 return air(w - strip, s + strip, h + 0.5 * (strip + ground), t - strip);
             });
     };

@@ -111,6 +111,15 @@ Edges CoupledStriplineTerms::EdgeTanhs(double w, double s, double b) {
     return value;
 }
 
+StripSkin CoupledStriplineTerms::Skin(double f, double t, double sigma) {
+    if (!keep_) return StripSkinOf(f, t, sigma);
+    if (!skin_ || !(Same(skinKey_[0], f) && Same(skinKey_[1], t) && Same(skinKey_[2], sigma))) {
+        skin_ = StripSkinOf(f, t, sigma);
+        skinKey_ = {f, t, sigma};
+    }
+    return *skin_;
+}
+
 // Below the thick forms' threshold the strip's thickness still narrows the
 // planes' spacing to B - T.
 double CoupledStriplineImpedance(CoupledMode mode, double w, double s, double b, double t, double er,
@@ -157,8 +166,9 @@ double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, doubl
                                      CoupledStriplineTerms& terms) {
     const bool even = mode == CoupledMode::Even;
     const bool thick = ThickForm(mode, b, t);
+    if (!(t > 0.0)) return 0.0; // no finite resistance: left out
     const double r = FiniteThicknessResistance(
-        z * CheckedSqrt(er), f, w, t, sigma, [&](double strip, double ground) {
+        z * CheckedSqrt(er), terms.Skin(f, t, sigma), w, t, sigma, [&](double strip, double ground) {
             const double planes = b + ground;
             const double limit = even ? 1e-9 * planes : 1e-9;
             return CoupledStriplineImpedance(mode, w - strip, s + strip, planes,

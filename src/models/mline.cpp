@@ -19,6 +19,7 @@
 #include "numeric/tpexceptions.h"
 
 using mline::Pow;
+using mline::PowN;
 using mline::ThicknessIncrement;
 using namespace constants;
 
@@ -35,7 +36,7 @@ double NonVanishing(double x) {
 double HammerstadJensenZ01(double x) {
     const double g =
         6.0 + 0.28318530717958623 * SafeExp(-Pow(30.666 / x, 0.7528)); // 6 + (2 pi - 6)
-    return kEta0 * kOneOverTwoPi * CheckedLog(g / x + CheckedSqrt(Pow(2.0 / x, 2.0) + 1.0));
+    return kEta0 * kOneOverTwoPi * CheckedLog(g / x + CheckedSqrt(PowN(2.0 / x, 2) + 1.0));
 }
 
 // The static part of the set: its quasi-static values and the air impedance.
@@ -52,7 +53,7 @@ MicrostripStaticPart HammerstadJensenStatic(double u, double t, double er) {
     const double z00 = z01r / CheckedSqrt(eeR);
     if (!(er > 1.0001)) return {{1.0, z00}, kNotComputed, cothSquared, {}};
     const double z01 = HammerstadJensenZ01(u1); // the air impedance
-    const double eps0 = eeR * Pow(z01 / z01r, 2.0);
+    const double eps0 = eeR * PowN(z01 / z01r, 2);
     return {{eps0, z00}, z01, cothSquared, {}};
 }
 
@@ -90,13 +91,16 @@ MicrostripStaticPair HammerstadJensenSet(double u, double t, double h, double er
 
 // The low-frequency set writes its constants to fewer digits.
 double LowFrequencyA(double x) {
-    const double x4 = Pow(x, 4.0);
-    return 1.0 + 0.0204082 * CheckedLog((x4 + 0.000369823 * Pow(x, 2.0)) / (x4 + 0.432)) +
-           0.053476 * CheckedLog(1.0 + 0.0001686414 * Pow(x, 3.0));
+    const double x4 = PowN(x, 4);
+    return 1.0 + 0.0204082 * CheckedLog((x4 + 0.000369823 * PowN(x, 2)) / (x4 + 0.432)) +
+           0.053476 * CheckedLog(1.0 + 0.0001686414 * PowN(x, 3));
 }
 
+// `airImpedance`, where given, receives the same strip's impedance in air
+// (what the set gives at Er = 1, to the bit).
 MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hIn, double er,
-                                 double fGHz, double f, bool dispersion) {
+                                 double fGHz, double f, bool dispersion,
+                                 double* airImpedance = nullptr) {
     const bool dielectric = er > 1.0001;
     double eeff = 1.0;
     if (dielectric) {
@@ -107,10 +111,11 @@ MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hI
     // Wheeler's effective width of a strip of finite thickness.
     double ue = u;
     if (thickness * kInchesPerMetre > 1e-9)
-        ue = u + (t / kPi) * (2.3863 - 0.5 * CheckedLog(Pow(t, 2.0) + Pow(t / kPi, 2.0)));
+        ue = u + (t / kPi) * (2.3863 - 0.5 * CheckedLog(PowN(t, 2) + PowN(t / kPi, 2)));
     const double g = 6.0 + 0.2831853072 * SafeExp500(-Pow(30.666 / ue, 0.7528));
-    const double z0 =
-        60.0 * CheckedLog(g / ue + CheckedSqrt(Pow(2.0 / ue, 2.0) + 1.0)) / CheckedSqrt(eeff);
+    const double z0Air = 60.0 * CheckedLog(g / ue + CheckedSqrt(PowN(2.0 / ue, 2) + 1.0));
+    if (airImpedance != nullptr) *airImpedance = z0Air;
+    const double z0 = z0Air / CheckedSqrt(eeff);
     if (!dispersion || !dielectric) return {eeff, z0};
 
     const double fp = 0.015686 * CheckedSqrt(er) * z0 / (CheckedSqrt(eeff) * hIn); // GHz
@@ -125,8 +130,8 @@ MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hI
     }
     const double qf = (eeff - 1.0) / (er - 1.0);
     const double x = fGHz / fp;
-    const double eeffF = f >= -1e-20 ? er - (er - eeff) / (1.0 + a * x + b * Pow(x, 2.0)) : er;
-    const double root = CheckedSqrt(Pow(eeffF, 2.0) - 4.0 * qf * (1.0 - qf) * er);
+    const double eeffF = f >= -1e-20 ? er - (er - eeff) / (1.0 + a * x + b * PowN(x, 2)) : er;
+    const double root = CheckedSqrt(PowN(eeffF, 2) - 4.0 * qf * (1.0 - qf) * er);
     return {eeffF, z0 * CheckedSqrt(2.0 * (1.0 - qf) / (eeffF - root))};
 }
 
@@ -137,7 +142,7 @@ double mline::ThicknessIncrement(double u, double t) {
 }
 
 double mline::ThicknessCothSquared(double u) {
-    return Pow(Coth(CheckedSqrt(6.517 * u)), 2.0);
+    return PowN(Coth(CheckedSqrt(6.517 * u)), 2);
 }
 
 double mline::ThicknessIncrementFromCoth(double t, double cothSquared) {
@@ -145,8 +150,10 @@ double mline::ThicknessIncrementFromCoth(double t, double cothSquared) {
     return (t * kOneOverPi) * CheckedLog(1.0 + 4.0 * e / (t * cothSquared));
 }
 
-MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, double f,
-                                       bool dispersion, int selector) {
+namespace {
+
+MicrostripStatic QuasiStatic(double w, double h, double t, double er, double f, bool dispersion,
+                             int selector, double* airImpedance) {
     w = NonVanishing(w);
     h = NonVanishing(h);
     t = NonVanishing(t);
@@ -156,7 +163,20 @@ MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, 
     const double fGHz = f * 1e-9;
     if (selector > kLowFrequencySelector)
         return HammerstadJensenSet(u, tr, h, er, fGHz, f, dispersion).dispersed;
-    return LowFrequencySet(u, tr, t, hIn, er, fGHz, f, dispersion);
+    return LowFrequencySet(u, tr, t, hIn, er, fGHz, f, dispersion, airImpedance);
+}
+
+} // namespace
+
+MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, double f,
+                                       bool dispersion, int selector) {
+    return QuasiStatic(w, h, t, er, f, dispersion, selector, nullptr);
+}
+
+MicrostripZeroFrequencyPair MicrostripZeroFrequency(double w, double h, double t, double er) {
+    MicrostripZeroFrequencyPair pair{};
+    pair.substrate = QuasiStatic(w, h, t, er, 0.0, true, kLowFrequencySelector, &pair.airImpedance);
+    return pair;
 }
 
 MicrostripStaticPart MicrostripHammerstadJensenStatic(double w, double h, double t, double er) {

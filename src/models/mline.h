@@ -34,6 +34,15 @@ inline constexpr int kHammerstadJensenSelector = 600; // what the line constants
 MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, double f,
                                        bool dispersion, int selector);
 
+// The zero-frequency values MicrostripKernel(w, h, t, er, 0, 0, 0) gives, and
+// the impedance MicrostripKernel(w, h, t, 1, 0, 0, 0) gives, to the bit: the
+// strip in air is the same formula's numerator.
+struct MicrostripZeroFrequencyPair {
+    MicrostripStatic substrate;
+    double airImpedance;
+};
+MicrostripZeroFrequencyPair MicrostripZeroFrequency(double w, double h, double t, double er);
+
 // The Hammerstad-Jensen set's static part: its quasi-static values and, where
 // the set computes it on its way (Er above 1.0001), MicrostripAirImpedance of
 // the same strip (NaN otherwise).  It depends on the cross-section and Er

@@ -16,6 +16,9 @@ namespace mline {
 inline double Pow(double x, double y) {
     return CheckedPow(x, y);
 }
+inline double PowN(double x, int n) {
+    return CheckedPowN(x, n);
+}
 
 // The guarded exponential a formula set uses (SafeExp or SafeExp500).
 using ExpFunction = double (*)(double);

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "models/striplinecalc.h"
 #include "numeric/checkedmath.h"
@@ -185,21 +186,29 @@ double HalfImpedanceAir(const Offset& o, double b) {
     return constants::kThirtyPi * (kPi / 2.0) / (kPi / 2.0 * o.w / b + std::log(2.0));
 }
 
-Half SingleHalf(const Offset& o, double b, double f, double sigma) {
+// `skin`: the strip's skin terms, which both halves read (with sigma > 0).
+Half SingleHalf(const Offset& o, double b, const StripSkin& skin, double sigma) {
     const double zAir = HalfImpedanceAir(o, b);
     const double r =
-        sigma > 0.0 ? 2.0 * zAir * StriplineConductorLoss(zAir, f, o.w, b, o.t, 1.0, sigma) : 0.0;
+        sigma > 0.0 ? 2.0 * zAir * StriplineConductorLoss(zAir, skin, o.w, b, o.t, 1.0, sigma)
+                    : 0.0;
     return {zAir, r};
 }
 
-Half PairHalf(CoupledMode mode, const Offset& o, double b, double f, double sigma) {
-    const double zAir = mode == CoupledMode::Even
-                            ? CoupledStriplineEvenImpedance(o.w, o.s, b, o.t, 1.0)
-                            : CoupledStriplineOddImpedance(o.w, o.s, b, o.t, 1.0);
-    const double r =
-        sigma > 0.0 ? 2.0 * zAir *
-                          CoupledStriplineConductorLoss(mode, zAir, f, o.w, o.s, b, o.t, 1.0, sigma)
-                    : 0.0;
+// Both halves of the offset strip.
+std::pair<Half, Half> SingleHalves(const Offset& o, double f, double sigma) {
+    const StripSkin skin = sigma > 0.0 ? StripSkinOf(f, o.t, sigma) : StripSkin{};
+    return {SingleHalf(o, o.B1(), skin, sigma), SingleHalf(o, o.B2(), skin, sigma)};
+}
+
+// `terms`: the half's cross-sections, which both modes read.
+Half PairHalf(CoupledMode mode, const Offset& o, double b, double f, double sigma,
+              CoupledStriplineTerms& terms) {
+    const double zAir = CoupledStriplineImpedance(mode, o.w, o.s, b, o.t, 1.0, terms);
+    const double r = sigma > 0.0 ? 2.0 * zAir *
+                                       CoupledStriplineConductorLoss(mode, zAir, f, o.w, o.s, b,
+                                                                     o.t, 1.0, sigma, terms)
+                                 : 0.0;
     return {zAir, r};
 }
 
@@ -228,8 +237,8 @@ LineResult offsetstripline::Evaluate(const InputsAtFrequency& in, double w) {
     const Offset o = OffsetOf(in, w, false);
     const double sigma = StriplineConductivity(in.rho);
     LineResult r;
-    static_cast<LineValues&>(r) = Combine(o, SingleHalf(o, o.B1(), in.f, sigma),
-                                          SingleHalf(o, o.B2(), in.f, sigma), in.f, in.tand, sigma);
+    const auto [lower, upper] = SingleHalves(o, in.f, sigma);
+    static_cast<LineValues&>(r) = Combine(o, lower, upper, in.f, in.tand, sigma);
     RequireFinite(r.loss);
     return r;
 }
@@ -249,10 +258,12 @@ LineResult offsetcoupledstripline::Evaluate(const InputsAtFrequency& in, double 
     const Offset o = OffsetOf(in, w, true);
     const double sigma = StriplineConductivity(in.rho);
     LineResult r;
+    CoupledStriplineTerms lower, upper;
     for (CoupledMode mode : {CoupledMode::Even, CoupledMode::Odd})
-        (mode == CoupledMode::Even ? r.even : r.odd) = Combine(
-            o, PairHalf(mode, o, o.B1(), in.f, sigma), PairHalf(mode, o, o.B2(), in.f, sigma), in.f,
-            in.tand, sigma, PairModeTerms(mode, o));
+        (mode == CoupledMode::Even ? r.even : r.odd) =
+            Combine(o, PairHalf(mode, o, o.B1(), in.f, sigma, lower),
+                    PairHalf(mode, o, o.B2(), in.f, sigma, upper), in.f, in.tand, sigma,
+                    PairModeTerms(mode, o));
     static_cast<LineValues&>(r) = in.mode == 0 ? r.even : r.odd;
     return r;
 }
@@ -323,8 +334,8 @@ LineResult broadsidestripline::Evaluate(const InputsAtFrequency& in, double w) {
     const double sigma = StriplineConductivity(in.rho);
     LineResult r;
     r.even = BroadsideEven(o, in.Row(3), in.f, in.tand, sigma);
-    r.odd = Combine(o, SingleHalf(o, o.B1(), in.f, sigma), SingleHalf(o, o.B2(), in.f, sigma), in.f,
-                    in.tand, sigma);
+    const auto [lower, upper] = SingleHalves(o, in.f, sigma);
+    r.odd = Combine(o, lower, upper, in.f, in.tand, sigma);
     static_cast<LineValues&>(r) = in.mode == 0 ? r.even : r.odd;
     RequireFinite(r.loss);
     return r;

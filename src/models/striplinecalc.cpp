@@ -70,9 +70,14 @@ double StriplineDielectricLoss(double f, double er, double lossTangent) {
 
 double StriplineConductorLoss(double z0, double f, double w, double b, double t, double er,
                               double sigma) {
+    return StriplineConductorLoss(z0, StripSkinOf(f, t, sigma), w, b, t, er, sigma);
+}
+
+double StriplineConductorLoss(double z0, const StripSkin& skin, double w, double b, double t,
+                              double er, double sigma) {
     const bool thick = t / b >= kThinStripLimit;
     const double r = FiniteThicknessResistance(
-        z0 * CheckedSqrt(er), f, w, t, sigma, [&](double strip, double ground) {
+        z0 * CheckedSqrt(er), skin, w, t, sigma, [&](double strip, double ground) {
             const double planes = b + ground;
             const double receded = RecededThickness(t, strip, thick, kThinStripLimit * planes);
             return StriplineImpedance(w - strip, planes, receded, 1.0).z0;

@@ -6,10 +6,12 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/lineinputs.h"
+#include "models/conductorlossfloor.h"
 
 struct StriplineImpedanceResult {
     double z0; // ohms
@@ -37,6 +39,9 @@ double StriplineDielectricLoss(double f, double er, double lossTangent);
 // T = 0 leaves it out.
 double StriplineConductorLoss(double z0, double f, double w, double b, double t, double er,
                               double sigma);
+// The same with the strip's skin terms at hand (StripSkinOf(f, t, sigma)).
+double StriplineConductorLoss(double z0, const StripSkin& skin, double w, double b, double t,
+                              double er, double sigma);
 
 // True while f does not exceed the cut-off of the lowest TE mode.
 bool StriplineBelowTeCutoff(double f, double w, double b, double er);
@@ -67,6 +72,8 @@ class CoupledStriplineTerms {
     };
     StriplineImpedanceResult SingleStrip(double w, double b, double t);
     Edges EdgeTanhs(double w, double s, double b);
+    // The strips' skin-effect terms (t > 0), which every wall of both modes reads.
+    StripSkin Skin(double f, double t, double sigma);
 
   private:
     static constexpr std::size_t kKept = 6;
@@ -81,6 +88,8 @@ class CoupledStriplineTerms {
     std::array<Strip, kKept> strips_; // the first stripCount_ are kept
     std::array<Pair, kKept> pairs_; // the first pairCount_ are kept
     std::size_t stripCount_ = 0, pairCount_ = 0;
+    std::optional<StripSkin> skin_; // for skinKey_ (f, t, sigma)
+    std::array<double, 3> skinKey_{};
     bool keep_;
 };
 

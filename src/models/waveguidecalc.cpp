@@ -54,25 +54,26 @@ struct ModeIndex {
 
 // Kept in order as they come: a mode goes behind every kept one of equal
 // cut-off, so that ties stay in the order of the indices (TE before TM).
-void KeepIfLower(std::array<ModeIndex, kModesShown>& lowest, std::size_t& kept,
-                 const ModeIndex& mode) {
-    if (kept == kModesShown && !(mode.cutoff < lowest[kModesShown - 1].cutoff)) return;
-    std::size_t at = kept < kModesShown ? kept++ : kModesShown - 1;
+template <std::size_t N>
+void KeepIfLower(std::array<ModeIndex, N>& lowest, std::size_t& kept, const ModeIndex& mode) {
+    if (kept == N && !(mode.cutoff < lowest[N - 1].cutoff)) return;
+    std::size_t at = kept < N ? kept++ : N - 1;
     for (; at > 0 && mode.cutoff < lowest[at - 1].cutoff; --at)
         lowest[at] = lowest[at - 1];
     lowest[at] = mode;
 }
 
-std::array<ModeIndex, kModesShown> LowestModes(const InputsAtFrequency& in) {
+// The N lowest modes, lowest first; at equal cut-offs TE before TM, then by
+// the indices.  With b <= a, TE10 to TEN0 lie below every mode of m > N, and
+// TE10 to TE(N-1)0 with TE01 to TE0(N-1) below every mode of n >= N: those
+// indices cover the N lowest (a flat guide's are TE10 to TEN0).
+template <std::size_t N> std::array<ModeIndex, N> LowestModes(const InputsAtFrequency& in) {
     const double a = in.Row(1);
     const double b = in.Row(2);
-    // Every mode among the six lowest has indices below 6 (m, n < 6 covers
-    // the lowest six even for b -> 0 or b = a).  Lowest first; at equal
-    // cut-offs TE before TM, then by the indices.
-    std::array<ModeIndex, kModesShown> lowest{};
+    std::array<ModeIndex, N> lowest{};
     std::size_t kept = 0;
-    for (int m = 0; m < 6; ++m)
-        for (int n = 0; n < 6; ++n) {
+    for (int m = 0; m <= static_cast<int>(N); ++m)
+        for (int n = 0; n < static_cast<int>(N); ++n) {
             if (m == 0 && n == 0) continue;
             const double fc = WaveguideCutoff(m, n, a, b, in.er);
             KeepIfLower(lowest, kept, {fc, m, n, false});
@@ -129,7 +130,7 @@ void waveguide::Check(const InputsAtFrequency& in, std::vector<std::string>& war
     if (in.er < 0.9999) throw TP_Exceptions("Er must be >= 1");
     const double fc = WaveguideCutoff(1, 0, a, b, in.er);
     Propagation(in, a); // below the cut-off: that message and nothing else
-    const ModeIndex second = LowestModes(in)[1];
+    const ModeIndex second = LowestModes<2>(in)[1];
     if (in.f > second.cutoff)
         warnings.push_back("Multimode: the " + Named(second, in.f).name +
                            " mode propagates above " + Gigahertz(second.cutoff));
@@ -141,7 +142,7 @@ void waveguide::Check(const InputsAtFrequency& in, std::vector<std::string>& war
 std::vector<GuideMode> waveguide::Modes(const InputsAtFrequency& in) {
     std::vector<GuideMode> modes;
     modes.reserve(kModesShown);
-    for (const ModeIndex& mode : LowestModes(in))
+    for (const ModeIndex& mode : LowestModes<kModesShown>(in))
         modes.push_back(Named(mode, in.f));
     return modes;
 }

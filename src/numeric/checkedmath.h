@@ -77,6 +77,45 @@ inline double CheckedPow(double x, double y) {
     return r;
 }
 
+// CheckedPow(x, n) for a whole exponent n >= 1, by multiplication: the same
+// errors, a few ulps from the library's pow for the larger n, at a tenth of
+// its cost.  The line formulas raise to whole powers many times per answer.
+inline double CheckedPowN(double x, int n) {
+    if (std::isnan(x)) [[unlikely]]
+        RaiseMathError(static_cast<int>(MathErrorKind::Domain), "pow", x, n);
+    double result = 1.0;
+    for (double base = x; n > 0; n >>= 1) {
+        if (n & 1) result *= base;
+        if (n > 1) base *= base;
+    }
+    if (std::isinf(result) && std::isfinite(x)) [[unlikely]]
+        RaiseMathError(static_cast<int>(MathErrorKind::Overflow), "pow", x, n);
+    return result;
+}
+
+// Several powers of one base sharing its logarithm: exp(y ln x), within a few
+// ulps of pow(x, y) and at half its cost.  A base that is not positive and
+// finite, or a NaN exponent, takes CheckedPow with its errors.
+class CheckedPowers {
+  public:
+    explicit CheckedPowers(double x)
+        : x_(x), log_(x > 0.0 && std::isfinite(x) ? std::log(Opaque(x)) : std::nan("")) {}
+    double Pow(double y) const {
+        if (std::isnan(log_) || std::isnan(y)) [[unlikely]]
+            return CheckedPow(x_, y);
+        const double result = std::exp(Opaque(y * log_));
+        if (std::isinf(result)) [[unlikely]]
+            RaiseMathError(static_cast<int>(MathErrorKind::Overflow), "pow", x_, y);
+        return result;
+    }
+    double Base() const { return x_; }
+    // CheckedLog(x), the shared logarithm where it is at hand.
+    double Log() const { return std::isnan(log_) ? CheckedLog(x_) : log_; }
+
+  private:
+    double x_, log_;
+};
+
 double CheckedLog10(double x);
 double CheckedSin(double x);
 double CheckedCos(double x);

@@ -20,7 +20,7 @@ template <class Primary, class Second> auto Guarded(Primary primary, Second seco
         try {
             auto value = primary();
             ForceEvaluation(value);
-            if (RaisedFloatingPointFaults() == 0) return value;
+            if (scope.NoneRaised()) return value;
         } catch (const std::runtime_error&) {
             // TP_Exceptions or FloatingPointFault: the second evaluation decides.
         }
@@ -28,7 +28,7 @@ template <class Primary, class Second> auto Guarded(Primary primary, Second seco
     FloatingPointScope scope;
     auto value = second();
     ForceEvaluation(value);
-    RaiseFloatingPointFaults();
+    scope.RaiseFaults();
     return value;
 }
 
@@ -110,9 +110,22 @@ Complex& ComplexSqrt(const Complex& z, Complex& result) {
         result = z.re >= 0.0 ? Complex{CheckedSqrt(z.re), 0.0} : Complex{0.0, CheckedSqrt(-z.re)};
         return result;
     }
-    const double h = ComplexArg(z) * 0.5;
-    const double m = CheckedSqrt(ComplexAbs(z));
-    result = {m * CheckedCos(h), m * CheckedSin(h)};
+    if (std::isnan(z.re) || std::isnan(z.im)) { // the polar form's errors
+        const double h = ComplexArg(z) * 0.5;
+        const double m = CheckedSqrt(ComplexAbs(z));
+        result = {m * CheckedCos(h), m * CheckedSin(h)};
+        return result;
+    }
+    // The principal root without the angle (no atan2, cos, sin): the part
+    // of the larger magnitude from (|z| +- Re z) / 2, the other from Im z.
+    const double half = ComplexAbs(z) * 0.5;
+    if (z.re >= 0.0) {
+        const double a = CheckedSqrt(half + z.re * 0.5);
+        result = {a, z.im / (2.0 * a)};
+    } else {
+        const double b = CheckedSqrt(half - z.re * 0.5);
+        result = {std::fabs(z.im) / (2.0 * b), std::copysign(b, z.im)};
+    }
     return result;
 }
 
@@ -254,7 +267,10 @@ double Csch(double x) {
                    });
 }
 
+// Sech and Coth test the fault flags only where their first evaluation can
+// raise one: elsewhere it is computed as is (reading the flags is slow).
 double Sech(double x) {
+    if (std::fabs(x) <= 700.0) return 1.0 / std::cosh(x); // cosh far from overflow
     return Guarded([&] { return 1.0 / CheckedCosh(x); },
                    [&] {
                        if (x > ArgumentClamp || x < -ArgumentClamp)
@@ -269,15 +285,8 @@ double GuardedTanh(double x) {
 }
 
 double Coth(double x) {
+    if (std::fabs(x) > 1e-150) return 1.0 / std::tanh(x); // |tanh x| far from 0
     return Guarded([&] { return 1.0 / std::tanh(x); }, [&] { return 1.0 / GuardedTanh(x); });
-}
-
-double SafeExp(double x) {
-    return x >= constants::kLogMinNormal ? CheckedExp(x) : 0.0;
-}
-
-double SafeExp500(double x) {
-    return x >= -500.0 ? CheckedExp(x) : 0.0;
 }
 
 bool IsNegligible(double x) {

@@ -6,6 +6,9 @@
 // evaluation; an error inside the second evaluation reaches the caller.
 #pragma once
 
+#include "numeric/checkedmath.h"
+#include "numeric/constants.h"
+
 struct Complex {
     double re = 0.0;
     double im = 0.0;
@@ -50,6 +53,12 @@ double Csch(double x);
 double Sech(double x);
 double Coth(double x);
 double GuardedTanh(double x);
-double SafeExp(double x);
-double SafeExp500(double x);
+// exp(x), 0 below the smallest normal result (SafeExp) or below -500
+// (SafeExp500).  Inline: the line formulas call them dozens of times.
+inline double SafeExp(double x) {
+    return x >= constants::kLogMinNormal ? CheckedExp(x) : 0.0;
+}
+inline double SafeExp500(double x) {
+    return x >= -500.0 ? CheckedExp(x) : 0.0;
+}
 bool IsNegligible(double x);

@@ -30,6 +30,7 @@ FloatingPointScope::FloatingPointScope()
 }
 
 FloatingPointScope::~FloatingPointScope() {
+    if (settled_) return;
     const int now = RaisedFloatingPointFaults();
     if (now == savedFlags_) return;
     if (savedFlags_ == 0)

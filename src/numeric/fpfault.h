@@ -24,8 +24,8 @@ inline int RaisedFloatingPointFaults() {
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
     unsigned short status = 0;
     unsigned int mxcsr = 0;
-    asm volatile("fnstsw %0" : "=am"(status) : : "memory");
-    asm volatile("stmxcsr %0" : "=m"(mxcsr) : : "memory");
+    // One statement, one compiler barrier.
+    asm volatile("fnstsw %0\n\tstmxcsr %1" : "=am"(status), "=m"(mxcsr) : : "memory");
     return static_cast<int>((status | mxcsr) & kFloatingPointFaults);
 #else
     return std::fetestexcept(kFloatingPointFaults);
@@ -64,8 +64,23 @@ class FloatingPointScope {
     FloatingPointScope(const FloatingPointScope&) = delete;
     FloatingPointScope& operator=(const FloatingPointScope&) = delete;
 
+    // Whether the evaluation in the scope has raised no fault so far.  Where
+    // it has not and the caller had none, the destructor has nothing to put
+    // back and does not read the flags again (reading them is slow).
+    bool NoneRaised() {
+        const int now = RaisedFloatingPointFaults();
+        settled_ = now == 0 && savedFlags_ == 0;
+        return now == 0;
+    }
+    // Throws FloatingPointFault (and clears the flags) if the evaluation in
+    // the scope has raised a fault.
+    void RaiseFaults() {
+        if (!NoneRaised()) RaiseFloatingPointFaults();
+    }
+
   private:
     int savedFlags_; // the caller's fault flags
+    bool settled_ = false; // no flag raised and none to put back, as last read
     std::fexcept_t saved_{}; // their full state, taken only when one is raised
 };
 
@@ -76,6 +91,6 @@ template <class F> double FaultTrapped(F compute) {
     FloatingPointScope scope;
     double value = compute();
     ForceEvaluation(value);
-    RaiseFloatingPointFaults();
+    scope.RaiseFaults();
     return value;
 }

@@ -1,4 +1,4 @@
-// A non-owning reference to any callable double(double): one indirect call,
+// A non-owning reference to a callable (ObjectiveRef: double(double)): one indirect call,
 // no allocation, so the solver can take a lambda over prepared inputs at the
 // cost of a plain function pointer.  The callable must outlive the reference.
 #pragma once
@@ -7,18 +7,22 @@
 #include <type_traits>
 #include <utility>
 
-class ObjectiveRef {
+template <class Signature> class FunctionRef;
+
+template <class R, class... Args> class FunctionRef<R(Args...)> {
   public:
-    template <class F, class = std::enable_if_t<!std::is_same_v<std::decay_t<F>, ObjectiveRef>>>
-    ObjectiveRef(F&& f) // NOLINT: implicit, like std::function
+    template <class F, class = std::enable_if_t<!std::is_same_v<std::decay_t<F>, FunctionRef>>>
+    FunctionRef(F&& f) // NOLINT: implicit, like std::function
         : object_(const_cast<void*>(static_cast<const void*>(std::addressof(f)))),
-          call_([](void* object, double x) -> double {
-              return (*static_cast<std::remove_reference_t<F>*>(object))(x);
+          call_([](void* object, Args... args) -> R {
+              return (*static_cast<std::remove_reference_t<F>*>(object))(args...);
           }) {}
 
-    double operator()(double x) const { return call_(object_, x); }
+    R operator()(Args... args) const { return call_(object_, args...); }
 
   private:
     void* object_;
-    double (*call_)(void*, double);
+    R (*call_)(void*, Args...);
 };
+
+using ObjectiveRef = FunctionRef<double(double)>;

@@ -179,6 +179,19 @@ TEST(MicrostripKernel, FrequencyRegimes) {
               MicrostripKernel(kW, kH, kT, kEr, 1e-4, kCopperRho, 10e9).loss);
 }
 
+// The pair's thin strips read both from one evaluation: the same bits as two.
+TEST(MicrostripKernel, ZeroFrequencyPairIsTheKernelOnTheSubstrateAndInAir) {
+    for (double w : {1e-5, 0.6e-3, 12e-3})
+        for (double t : {0.0, 5e-6})
+            for (double er : {1.0, 1.00005, 2.2, 9.8}) {
+                const MicrostripZeroFrequencyPair pair = MicrostripZeroFrequency(w, kH, t, er);
+                const MicrostripResult substrate = MicrostripKernel(w, kH, t, er, 0, 0, 0);
+                EXPECT_EQ(pair.substrate.z0, substrate.impedance);
+                EXPECT_EQ(pair.substrate.eeff, substrate.effDielConst);
+                EXPECT_EQ(pair.airImpedance, MicrostripKernel(w, kH, t, 1.0, 0, 0, 0).impedance);
+            }
+}
+
 TEST(MicrostripKernel, ComplexEffectiveDielectricConstant) {
     // (gamma / j k0)^2: real part (beta^2 - alpha^2) / k0^2, imaginary -2 alpha beta / k0^2.
     const double k0 = 1e9 * 6.283185307179586 * 3.3356404846685622e-9;

@@ -74,6 +74,11 @@ TEST(NewLineReferences, WaveguideModesOfEqualCutoffKeepTheirIndexOrder) {
     for (const GuideMode& mode : waveguide::Modes(AtFrequency(in)))
         names.push_back(mode.name);
     EXPECT_EQ(names, (std::vector<std::string>{"TE01", "TE10", "TE11", "TM11", "TE02", "TE20"}));
+    // A flat guide (b < a / 6): TE60 comes before TE01.
+    names.clear();
+    for (const GuideMode& mode : waveguide::Modes(AtFrequency(Inputs({22.86e-3, 3e-3}, 1.0, 10e9))))
+        names.push_back(mode.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"TE10", "TE20", "TE30", "TE40", "TE50", "TE60"}));
 }
 
 TEST(NewLineReferences, WaveguideBelowCutoffShowsOnlyThatItDoesNotPropagate) {

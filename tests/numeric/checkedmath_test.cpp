@@ -81,6 +81,34 @@ TEST(CheckedMath, ValidArgumentsGiveTheLibraryValue) {
     EXPECT_EQ(CheckedAtan2(1.0, -1.0), std::atan2(1.0, -1.0));
 }
 
+// The cheaper powers: within a few ulps of pow, and pow's errors with its
+// code and arguments where pow would raise.
+TEST(CheckedMath, WholeAndSharedPowersAgreeWithPow) {
+    const auto code = [](auto power) {
+        try {
+            power();
+        } catch (const TP_Exceptions& e) {
+            return e.code();
+        }
+        return 0;
+    };
+    for (double x : {0.0, -2.5, 0.37, 1.0, 7.9, 1e3}) {
+        for (int n : {1, 2, 3, 6, 10, 20})
+            EXPECT_NEAR(CheckedPowN(x, n), std::pow(x, n), 1e-15 * std::fabs(std::pow(x, n)));
+        const CheckedPowers powers(x);
+        for (double y : {0.0, 0.194, -0.387, 2.5, 4.9})
+            if (x > 0.0) EXPECT_NEAR(powers.Pow(y), std::pow(x, y), 1e-14 * std::pow(x, y));
+    }
+    const double nan = std::nan("");
+    EXPECT_EQ(code([&] { CheckedPowN(nan, 2); }), code([&] { CheckedPow(nan, 2.0); }));
+    EXPECT_EQ(code([] { CheckedPowN(1e300, 2); }), code([] { CheckedPow(1e300, 2.0); }));
+    EXPECT_EQ(code([] { CheckedPowers(1e300).Pow(2.0); }), code([] { CheckedPow(1e300, 2.0); }));
+    EXPECT_EQ(code([] { CheckedPowers(-8.0).Pow(0.5); }), code([] { CheckedPow(-8.0, 0.5); }));
+    EXPECT_EQ(code([] { CheckedPowers(0.0).Pow(-1.0); }), code([] { CheckedPow(0.0, -1.0); }));
+    EXPECT_EQ(CheckedPowers(0.0).Pow(1.5), 0.0);
+    EXPECT_EQ(CheckedPowers(2.0).Log(), std::log(2.0));
+}
+
 TEST(TPExceptions, ConstructorsAndTextLimit) {
     const TP_Exceptions plain("Synthesis failed to converge");
     EXPECT_FALSE(plain.hasCode());

@@ -83,6 +83,14 @@ TEST(ComplexArithmetic, AbsArgAndPrincipalSquareRoot) {
     ComplexSqrt({0, 0}, r);
     EXPECT_EQ(r.re, 0.0);
     EXPECT_EQ(r.im, 0.0);
+    // The principal root in every quadrant, and near the cut.
+    for (const Complex z : {Complex{3, 4}, Complex{-3, 4}, Complex{-3, -4}, Complex{3, -4},
+                            Complex{-1e8, 1e-3}, Complex{1e-9, -2e5}}) {
+        const std::complex<double> expected = std::sqrt(std::complex<double>{z.re, z.im});
+        ComplexSqrt(z, r);
+        EXPECT_NEAR(r.re, expected.real(), 1e-15 * std::abs(expected));
+        EXPECT_NEAR(r.im, expected.imag(), 1e-15 * std::abs(expected));
+    }
 }
 
 TEST(ComplexHyperbolic, SinhCoshMatchTheStandardLibrary) {
