@@ -13,8 +13,9 @@ TEST(OutputTable, KeysAndColumnsAreUniqueAndEveryRowIsReported) {
     std::set<std::string> columns;
     for (const OutputQuantity& row : OutputQuantities()) {
         EXPECT_TRUE(keys.insert(row.jsonKey).second) << row.jsonKey;
-        if (row.csvHeader != nullptr)
+        if (row.csvHeader != nullptr) {
             EXPECT_TRUE(columns.insert(row.csvHeader).second) << row.jsonKey;
+        }
         EXPECT_TRUE(row.json != kNotInJson || row.csvHeader != nullptr ||
                     row.clipboardLabel != nullptr || row.tooltipLabel != nullptr)
             << row.jsonKey;

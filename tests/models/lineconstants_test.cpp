@@ -98,7 +98,9 @@ TEST(LineConstants, EveryQuasiTemLineFromDcToTheFirstHigherMode) {
                 EXPECT_GT(v.eeff, 0.0);
                 const LineConstants k = Constants(line, in);
                 EXPECT_EQ(v.belowCorner, k.r > 2.0 * M_PI * f * (k.l - k.internalL)) << f;
-                if (!line.coupled) EXPECT_EQ(HasNote(a), v.belowCorner) << f;
+                if (!line.coupled) {
+                    EXPECT_EQ(HasNote(a), v.belowCorner) << f;
+                }
             }
             // Far above the corner the kernel's values, bit for bit, where its
             // R is not below the DC resistance (the broadside even mode's is).

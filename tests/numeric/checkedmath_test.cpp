@@ -97,7 +97,9 @@ TEST(CheckedMath, WholeAndSharedPowersAgreeWithPow) {
             EXPECT_NEAR(CheckedPowN(x, n), std::pow(x, n), 1e-15 * std::fabs(std::pow(x, n)));
         const CheckedPowers powers(x);
         for (double y : {0.0, 0.194, -0.387, 2.5, 4.9})
-            if (x > 0.0) EXPECT_NEAR(powers.Pow(y), std::pow(x, y), 1e-14 * std::pow(x, y));
+            if (x > 0.0) {
+                EXPECT_NEAR(powers.Pow(y), std::pow(x, y), 1e-14 * std::pow(x, y));
+            }
     }
     const double nan = std::nan("");
     EXPECT_EQ(code([&] { CheckedPowN(nan, 2); }), code([&] { CheckedPow(nan, 2.0); }));
