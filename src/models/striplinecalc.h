@@ -24,6 +24,8 @@ struct StriplineImpedanceResult {
 // Wheeler 1978 for a strip of finite thickness (T/B >= 1e-9), Cohn 1954
 // (exact elliptic-integral ratio) for a strip of zero thickness.
 StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er);
+// Its outOfRange flag alone (which Er does not change), without the impedance.
+bool StriplineOutOfRange(double w, double b, double t);
 
 // K'(k)/K(k), complete elliptic integrals of the first kind, by Hilberg's
 // approximation (numeric/hilberg.h) with k clamped to [1e-6, kLargestModulus].
