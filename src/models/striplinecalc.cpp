@@ -81,8 +81,13 @@ StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double
 }
 
 bool StriplineOutOfRange(double w, double b, double t) {
-    return IsThickStrip(b, t) ? BeyondWheelerFit(WheelerWidened(w, b, t))
-                              : BeyondCohnClamp(CohnModulus(w, b));
+    if (!IsThickStrip(b, t)) return BeyondCohnClamp(CohnModulus(w, b));
+    const WheelerStrip strip = WheelerWidened(w, b, t);
+    // The impedance's logarithm can fail only where the ratio is not positive
+    // (a strip as thick as the spacing): there it raises its own error, as
+    // the whole evaluation would.
+    if (!(strip.u > 0.0)) return StriplineImpedance(w, b, t, 1.0).outOfRange;
+    return BeyondWheelerFit(strip);
 }
 
 double StriplineKPrimeOverK(double k) {
