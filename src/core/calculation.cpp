@@ -42,8 +42,11 @@ bool BelowCorner(const LineDescriptor& line, const LineResult& r) {
 // negative eeff has no root, an overflow is a fault.
 double PhaseConstantOf(double f, double eeff) {
     const double root = CheckedSqrt(eeff);
-    const double beta =
-        FaultTrapped([&] { return (f * 2.0 * 180.0) / (constants::kSpeedOfLight / root); });
+    const auto compute = [&] { return (f * 2.0 * 180.0) / (constants::kSpeedOfLight / root); };
+    // Within these bounds nothing divides by zero or overflows: the value
+    // needs no fault check (reading the flags is slow).
+    if (root > 0.0 && root <= 1e100 && std::fabs(f) <= 1e100) return compute();
+    const double beta = FaultTrapped(compute);
     RequireFinite(beta);
     return beta;
 }

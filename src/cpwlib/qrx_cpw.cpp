@@ -3,12 +3,12 @@
 // formulas do not apply (see qrx_cpw.h).
 #include "cpwlib/qrx_cpw.h"
 
-#include <cfenv>
 #include <cmath>
 #include <initializer_list>
 #include <limits>
 #include <optional>
 
+#include "cpwlib/callerfpstate.h"
 #include "cpwlib/cpwline.h"
 
 namespace {
@@ -93,11 +93,10 @@ extern "C" QRX_CPW_API int QRX_CPW1(double gap, double /*gapAgain*/, double widt
                                     double lossTangent, double resistivity, double frequency,
                                     int dispersion, int /*reserved*/, int groundPlane, double* loss,
                                     double* impedance, double* eeff) {
-    // Non-stop mode with the caller's flags saved: extreme inputs may overflow
-    // or underflow inside (and are then reported by the status), but the
-    // caller, which tests its own floating-point flags, must see none of it.
-    std::fenv_t callerEnvironment;
-    std::feholdexcept(&callerEnvironment);
+    // Extreme inputs may overflow or underflow inside (and are then reported
+    // by the status), but the caller, which tests its own floating-point
+    // flags, must see none of it.
+    const cpwlib::CallerFloatingPointState callerState;
 
     if (loss != nullptr) *loss = kNaN;
     if (impedance != nullptr) *impedance = kNaN;
@@ -105,7 +104,6 @@ extern "C" QRX_CPW_API int QRX_CPW1(double gap, double /*gapAgain*/, double widt
     const int status = CheckedCall(gap, width, height, thickness, er, lossTangent, resistivity,
                                    frequency, dispersion, groundPlane, loss, impedance, eeff);
 
-    std::fesetenv(&callerEnvironment);
     return status;
 }
 
@@ -114,8 +112,7 @@ extern "C" QRX_CPW_API int QRX_CPW_Parts(double gap, double width, double height
                                          double resistivity, double frequency, int groundPlane,
                                          double* loss, double* impedance, double* eeff,
                                          double* conductorLoss, double* dielectricLoss) {
-    std::fenv_t callerEnvironment;
-    std::feholdexcept(&callerEnvironment);
+    const cpwlib::CallerFloatingPointState callerState;
     for (double* out : {loss, impedance, eeff, conductorLoss, dielectricLoss})
         if (out != nullptr) *out = kNaN;
     int status = QRX_CPW_INVALID_ARGUMENT;
@@ -126,18 +123,15 @@ extern "C" QRX_CPW_API int QRX_CPW_Parts(double gap, double width, double height
         *conductorLoss = parts[0];
         *dielectricLoss = parts[1];
     }
-    std::fesetenv(&callerEnvironment);
     return status;
 }
 
 extern "C" QRX_CPW_API int QRX_CPW_Validity(double gap, double width, double height,
                                             double thickness, double er, int groundPlane) {
-    std::fenv_t callerEnvironment;
-    std::feholdexcept(&callerEnvironment);
+    const cpwlib::CallerFloatingPointState callerState;
     int warnings = 0;
     if (IsLine(gap, width, height, thickness, er) && IsFlag(groundPlane) &&
         cpwlib::ThicknessBeyondVerifiedRange(gap, thickness))
         warnings |= QRX_CPW_WARN_THICK_METAL;
-    std::fesetenv(&callerEnvironment);
     return warnings;
 }

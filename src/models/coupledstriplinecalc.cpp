@@ -10,6 +10,7 @@
 // loss by Wheeler's incremental-inductance rule per mode, with the strips'
 // finite thickness (conductorlossfloor.h).
 #include <cmath>
+#include <optional>
 
 #include "models/conductorlossfloor.h"
 #include "models/striplinecalc.h"
@@ -148,17 +149,32 @@ double CoupledStriplineOddImpedance(double w, double s, double b, double t, doub
     return CoupledStriplineImpedance(CoupledMode::Odd, w, s, b, t, er, terms);
 }
 
-bool CoupledStriplineOutOfRange(CoupledMode mode, double w, double s, double b, double t,
-                                CoupledStriplineTerms& terms) {
-    if (Modulus(mode, terms.EdgeTanhs(w, s, b)) > kLargestModulus) return true;
-    // Thick strips take the single strip's thick and thin values as well.
-    return ThickForm(mode, b, t) &&
-           (terms.SingleStrip(w, b, t).outOfRange || terms.SingleStrip(w, b, 0.0).outOfRange);
+namespace {
+
+// The single strip's range, thick and thin, which thick strips take as well.
+bool SingleStripsOutOfRange(double w, double b, double t) {
+    return StriplineOutOfRange(w, b, t) || StriplineOutOfRange(w, b, 0.0);
 }
 
+} // namespace
+
 bool CoupledStriplineOutOfRange(CoupledMode mode, double w, double s, double b, double t) {
-    CoupledStriplineTerms terms(false);
-    return CoupledStriplineOutOfRange(mode, w, s, b, t, terms);
+    CoupledStriplineTerms once(false);
+    if (Modulus(mode, once.EdgeTanhs(w, s, b)) > kLargestModulus) return true;
+    return ThickForm(mode, b, t) && SingleStripsOutOfRange(w, b, t);
+}
+
+bool CoupledStriplineEitherModeOutOfRange(double w, double s, double b, double t) {
+    CoupledStriplineTerms once(false);
+    const Edges th = once.EdgeTanhs(w, s, b);
+    std::optional<bool> strips; // read at most once, where a mode first needs them
+    for (CoupledMode mode : {CoupledMode::Even, CoupledMode::Odd}) {
+        if (Modulus(mode, th) > kLargestModulus) return true;
+        if (!ThickForm(mode, b, t)) continue;
+        if (!strips) strips = SingleStripsOutOfRange(w, b, t);
+        if (*strips) return true;
+    }
+    return false;
 }
 
 double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s, double b,
@@ -239,8 +255,6 @@ void coupledstripline::Check(const InputsAtFrequency& in, std::vector<std::strin
     // keeps falling, as for the single strip.  Both modes are computed and
     // reported (the pair's figures, a Touchstone sweep), so a clamp in
     // either warns, whichever mode is shown; the odd mode clamps first.
-    CoupledStriplineTerms terms;
-    if (CoupledStriplineOutOfRange(CoupledMode::Even, w, s, b, t, terms) ||
-        CoupledStriplineOutOfRange(CoupledMode::Odd, w, s, b, t, terms))
+    if (CoupledStriplineEitherModeOutOfRange(w, s, b, t))
         warnings.push_back("Stripline Parameters Out-of-Range: Try reducing W/H");
 }

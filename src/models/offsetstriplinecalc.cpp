@@ -249,8 +249,7 @@ void offsetstripline::Check(const InputsAtFrequency& in, std::vector<std::string
     if (!StriplineBelowTeCutoff(in.f, o.w, o.h1 + o.h2 + o.t, std::max(o.er, o.er2)))
         warnings.push_back("Above Cutoff Frequency of Lowest TE Mode");
     // Either half beyond the centred stripline's range (its nearer plane).
-    if (StriplineImpedance(o.w, o.B1(), o.t, 1.0).outOfRange ||
-        StriplineImpedance(o.w, o.B2(), o.t, 1.0).outOfRange)
+    if (StriplineOutOfRange(o.w, o.B1(), o.t) || StriplineOutOfRange(o.w, o.B2(), o.t))
         warnings.push_back("Stripline Parameters Out-of-Range: Try reducing W/H");
 }
 

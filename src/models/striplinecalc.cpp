@@ -22,36 +22,72 @@ constexpr double kThinStripLimit = 1e-9; // T/B below this: zero-thickness strip
 
 } // namespace
 
+namespace {
+
+// Wheeler: the thick strip as a thin one widened by dW, between the planes it
+// leaves free, g = (B - T) / 2 on each side.
+struct WheelerStrip {
+    double u; // (W + dW) / g
+};
+WheelerStrip WheelerWidened(double w, double b, double t) {
+    const double g = (b - t) * 0.5;
+    const double p = 1.0 / (4.0 * g / t + 1.0);                   // T / (2B - T)
+    const double q = CheckedPow(0.07957747154595 / (w / t + 1.1), // 1 / 4 pi
+                                6.0 / (t / g + 3.0));
+    const double dw = (1.0 - 0.5 * CheckedLog(q + p * p)) * t * kOneOverPi;
+    return {(w + dw) / g};
+}
+// The fit is stated for (W + dW) / (B - T) < 10.
+bool BeyondWheelerFit(const WheelerStrip& strip) {
+    return strip.u >= 20.0;
+}
+
+// Cohn's modulus k = tanh(pi W / 2B); tanh is 1 to the last bit long before
+// x = 100.
+double CohnModulus(double w, double b) {
+    double x = 1.5707963267949 * w / b;
+    if (x > 100.0) x = 100.0;
+    return std::tanh(x);
+}
+// Beyond W/B of about 4.6 the ratio is held at its value for the clamped
+// modulus while the true impedance keeps falling (at W/B = 9 it is half the
+// value returned): flagged like the thick strip's limit.
+bool BeyondCohnClamp(double k) {
+    return k > kLargestModulus;
+}
+
+bool IsThickStrip(double b, double t) {
+    return t / b >= kThinStripLimit;
+}
+
+} // namespace
+
 StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er) {
     StriplineImpedanceResult result{0.0, false};
     const double s = CheckedSqrt(er);
-    if (t / b >= kThinStripLimit) {
-        // Wheeler: the thick strip as a thin one widened by dW, between the
-        // planes it leaves free, g = (B - T) / 2 on each side.
-        const double g = (b - t) * 0.5;
-        const double p = 1.0 / (4.0 * g / t + 1.0);                   // T / (2B - T)
-        const double q = CheckedPow(0.07957747154595 / (w / t + 1.1), // 1 / 4 pi
-                                    6.0 / (t / g + 3.0));
-        const double dw = (1.0 - 0.5 * CheckedLog(q + p * p)) * t * kOneOverPi;
-        const double u = (w + dw) / g;
-        const double r = 5.09295817894065 / u; // 16 / pi
+    if (IsThickStrip(b, t)) {
+        const WheelerStrip strip = WheelerWidened(w, b, t);
+        const double r = 5.09295817894065 / strip.u; // 16 / pi
         result.z0 =
             CheckedLog(1.0 + (r * 0.5) * (r + CheckedSqrt(r * r + 6.27))) * kEta377OverFourPi / s;
-        // The fit is stated for (W + dW) / (B - T) < 10.
-        result.outOfRange = u >= 20.0;
+        result.outOfRange = BeyondWheelerFit(strip);
     } else {
-        // Cohn: Z0 = 30 pi K'(k) / K(k) / sqrt(Er), k = tanh(pi W / 2B); tanh
-        // is 1 to the last bit long before x = 100.
-        double x = 1.5707963267949 * w / b;
-        if (x > 100.0) x = 100.0;
-        const double k = std::tanh(x);
+        // Cohn: Z0 = 30 pi K'(k) / K(k) / sqrt(Er).
+        const double k = CohnModulus(w, b);
         result.z0 = kThirtyPi * StriplineKPrimeOverK(k) / s;
-        // Beyond W/B of about 4.6 the ratio is held at its value for the
-        // clamped modulus while the true impedance keeps falling (at W/B = 9
-        // it is half the value returned): flag it like the thick strip's limit.
-        result.outOfRange = k > kLargestModulus;
+        result.outOfRange = BeyondCohnClamp(k);
     }
     return result;
+}
+
+bool StriplineOutOfRange(double w, double b, double t) {
+    if (!IsThickStrip(b, t)) return BeyondCohnClamp(CohnModulus(w, b));
+    const WheelerStrip strip = WheelerWidened(w, b, t);
+    // The impedance's logarithm can fail only where the ratio is not positive
+    // (a strip as thick as the spacing): there it raises its own error, as
+    // the whole evaluation would.
+    if (!(strip.u > 0.0)) return StriplineImpedance(w, b, t, 1.0).outOfRange;
+    return BeyondWheelerFit(strip);
 }
 
 double StriplineKPrimeOverK(double k) {
@@ -147,6 +183,6 @@ void stripline::Check(const InputsAtFrequency& in, std::vector<std::string>& war
     if (!(w / b >= 0.1)) warnings.push_back("W/B Recomended >= .1");
     if (!StriplineBelowTeCutoff(f, w, b, er))
         warnings.push_back("Above Cutoff Frequency of Lowest TE Mode");
-    if (StriplineImpedance(w, b, t, er).outOfRange)
+    if (StriplineOutOfRange(w, b, t))
         warnings.push_back("Stripline Parameters Out-of-Range: Try reducing W/H");
 }

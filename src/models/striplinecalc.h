@@ -24,6 +24,8 @@ struct StriplineImpedanceResult {
 // Wheeler 1978 for a strip of finite thickness (T/B >= 1e-9), Cohn 1954
 // (exact elliptic-integral ratio) for a strip of zero thickness.
 StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er);
+// Its outOfRange flag alone (which Er does not change), without the impedance.
+bool StriplineOutOfRange(double w, double b, double t);
 
 // K'(k)/K(k), complete elliptic integrals of the first kind, by Hilberg's
 // approximation (numeric/hilberg.h) with k clamped to [1e-6, kLargestModulus].
@@ -58,9 +60,9 @@ void RequireGroundPlaneSpacing(double b);
 void RequireStripDimensions(double w, double t);
 
 // The terms one evaluation of an edge-coupled pair reads more than once
-// (both modes, their receded walls, the range test of both): the single
-// strip's impedance in air, StriplineImpedance(w, b, t, 1), and the tanh of
-// the half-widths pi W / 2B and pi (W + S) / 2B.  Each is computed at its
+// (both modes and their receded walls): the single strip's impedance in air,
+// StriplineImpedance(w, b, t, 1), and the tanh of the half-widths pi W / 2B
+// and pi (W + S) / 2B.  Each is computed at its
 // first use and read again after; an object serves one evaluation.
 class CoupledStriplineTerms {
   public:
@@ -109,8 +111,8 @@ double CoupledStriplineImpedance(CoupledMode mode, double w, double s, double b,
 // at the clamped value while the true one keeps falling, as for the single
 // strip's outOfRange flag.
 bool CoupledStriplineOutOfRange(CoupledMode mode, double w, double s, double b, double t);
-bool CoupledStriplineOutOfRange(CoupledMode mode, double w, double s, double b, double t,
-                                CoupledStriplineTerms& terms);
+// Either mode's, in the order even, odd, each term computed once.
+bool CoupledStriplineEitherModeOutOfRange(double w, double s, double b, double t);
 
 // The selected mode's conductor loss at impedance z, by the single strip's
 // rule; each strip carries the mode current.

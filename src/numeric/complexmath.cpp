@@ -38,6 +38,17 @@ double NudgeOffZero(double arg, double delta) {
     return arg + (Sign(delta) * ZeroNudge - delta);
 }
 
+// Whether the first evaluation of coth or csch at z can raise no fault and
+// no error, so that its result is the guarded one without reading the flags
+// (reading them is slow): |Re z| at least 1e-3 keeps tanh and sinh away
+// from their zeros (|tanh z| >= tanh |Re z|, |sinh z| >= sinh |Re z|), at most
+// `largestRe` keeps the exponentials finite, and |Im z| at most 1e6 keeps sin
+// and cos exact enough to mean anything.
+bool CalmArgument(const Complex& z, double largestRe) {
+    const double re = std::fabs(z.re);
+    return re >= 1e-3 && re <= largestRe && std::fabs(z.im) <= 1e6;
+}
+
 double ClampArgument(double x) {
     if (x > ArgumentClamp) return ArgumentClamp;
     if (x < -ArgumentClamp) return -ArgumentClamp;
@@ -184,6 +195,10 @@ Complex& ComplexTanh(const Complex& z, Complex& result) {
 }
 
 Complex& ComplexCsch(const Complex& z, Complex& result) {
+    if (CalmArgument(z, 700.0)) { // sinh and 1/sinh finite
+        Complex s;
+        return RealOverComplex(1.0, ComplexSinh(z, s), result);
+    }
     const Complex zin = z;
     result = Guarded(
         [&] {
@@ -233,6 +248,10 @@ Complex& ComplexSech(const Complex& z, Complex& result) {
 }
 
 Complex& ComplexCoth(const Complex& z, Complex& result) {
+    if (CalmArgument(z, 1e300)) { // beyond |Re z| = 30 tanh needs no exp(|Re z|)
+        Complex t;
+        return RealOverComplex(1.0, ComplexTanh(z, t), result);
+    }
     const Complex zin = z;
     result = Guarded(
         [&] {
