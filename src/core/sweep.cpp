@@ -128,6 +128,32 @@ void SweepVariable::Set(LineInputs& in, double value) const {
     }
 }
 
+double SweepVariable::Value(const LineInputs& in) const {
+    switch (kind) {
+    case Kind::Frequency:
+        return in.f;
+    case Kind::Row:
+        return in.Row(row);
+    case Kind::Er:
+        return in.er;
+    case Kind::Tand:
+        return in.tand;
+    case Kind::Conductivity:
+        return in.rho > 0.0 ? 1.0 / (in.rho * constants::kGoldResistivity) : 0.0;
+    case Kind::Roughness:
+        return in.rough;
+    case Kind::MaskThickness:
+        return in.coating.tm;
+    case Kind::MaskEr:
+        return in.coating.erm;
+    case Kind::MaskTand:
+        return in.coating.tandm;
+    case Kind::CoverHeight:
+        return in.coating.hc;
+    }
+    return 0.0;
+}
+
 std::string SweepRangeProblem(const SweepRange& range) {
     if (range.points < 1) return "a sweep needs at least one point";
     if (range.points > kMaxSweepPoints)

@@ -31,6 +31,9 @@ struct SweepVariable {
 
     // Frequency in hertz, a row in metres, conductivity in S/m.
     void Set(LineInputs& in, double value) const;
+    // The value `in` holds, in the units of Set (conductivity 0 for a perfect
+    // conductor).
+    double Value(const LineInputs& in) const;
 };
 
 struct SweepRange {

@@ -20,7 +20,6 @@
 #include <sstream>
 
 #include "core/sweeptable.h"
-#include "numeric/constants.h"
 #include "ui/exportdialog.h"
 #include "ui/sweepplot.h"
 
@@ -210,39 +209,7 @@ void SweepWindow::SelectVariable(int index) {
     variableBox->setCurrentIndex(index);
     const SweepVariable& v = variables[static_cast<std::size_t>(index)];
     const LineInputs& in = setup_.inputs;
-    double si = 0.0;
-    switch (v.kind) {
-    case SweepVariable::Kind::Frequency:
-        si = in.f;
-        break;
-    case SweepVariable::Kind::Row:
-        si = in.Row(v.row);
-        break;
-    case SweepVariable::Kind::Er:
-        si = in.er;
-        break;
-    case SweepVariable::Kind::Tand:
-        si = in.tand;
-        break;
-    case SweepVariable::Kind::Conductivity:
-        si = in.rho > 0.0 ? 1.0 / (in.rho * constants::kGoldResistivity) : 0.0;
-        break;
-    case SweepVariable::Kind::Roughness:
-        si = in.rough;
-        break;
-    case SweepVariable::Kind::MaskThickness:
-        si = in.coating.tm;
-        break;
-    case SweepVariable::Kind::MaskEr:
-        si = in.coating.erm;
-        break;
-    case SweepVariable::Kind::MaskTand:
-        si = in.coating.tandm;
-        break;
-    case SweepVariable::Kind::CoverHeight:
-        si = in.coating.hc;
-        break;
-    }
+    const double si = v.Value(in);
     const double shown = si * DisplayFactor(v);
     const bool positive = shown > 0.0;
     logBox->setChecked(positive && v.kind == SweepVariable::Kind::Frequency);
