@@ -140,9 +140,10 @@ TEST_P(EveryEntryPoint, GivesTheSameNumbersAndWarnings) {
     ASSERT_EQ(Calculate(ParseCommandLine(CommandLine("analyze")), json), 0) << json.dump();
     EXPECT_EQ(json["impedance_ohm"].get<double>(), analyzed.impedance);
     EXPECT_EQ(json["eeff"].get<double>(), analyzed.eeff);
-    if (line.lossShown)
+    if (line.lossShown) {
         EXPECT_EQ(json["loss_db_per_m"].get<double>(),
                   analyzed.loss * constants::kNepersToDecibels);
+    }
     EXPECT_EQ(Unnumbered(json["warnings"].get<std::vector<std::string>>()), warnings);
 
     // The closed form beside the field solution, at the line's frequency.
