@@ -1,9 +1,7 @@
 #include "core/lineconstants.h"
 
-#include <bit>
 #include <cmath>
 #include <complex>
-#include <cstdint>
 
 #include "numeric/constants.h"
 
@@ -72,19 +70,6 @@ Shown LowLoss(const LineValues& v, double r) {
     return {v.impedance, v.eeff, conductor + v.dielectricLoss, conductor, v.dielectricLoss};
 }
 
-// Equal to the bit, a NaN matching a NaN.
-bool SameValues(const LineValues& a, const LineValues& b) {
-    const auto same = [](double x, double y) {
-        return std::bit_cast<std::uint64_t>(x) == std::bit_cast<std::uint64_t>(y);
-    };
-    return same(a.impedance, b.impedance) && same(a.eeff, b.eeff) && same(a.loss, b.loss) &&
-           same(a.conductorLoss, b.conductorLoss) && same(a.dielectricLoss, b.dielectricLoss) &&
-           same(a.constants.r, b.constants.r) && same(a.constants.l, b.constants.l) &&
-           same(a.constants.g, b.constants.g) && same(a.constants.c, b.constants.c) &&
-           same(a.constants.internalL, b.constants.internalL) && a.belowCorner == b.belowCorner &&
-           same(a.formulaEeff, b.formulaEeff);
-}
-
 double Between(double from, double to, double share) {
     return from + share * (to - from);
 }
@@ -150,14 +135,8 @@ void ApplyLineConstants(const LineDescriptor& line, const InputsAtFrequency& in,
         ApplyLineConstants(result, dc, in.f);
         return;
     }
-    // A pair's kernel shows a copy of one mode: its values are computed once.
-    const LineValues* shownMode = SameValues(result, result.even)  ? &result.even
-                                  : SameValues(result, result.odd) ? &result.odd
-                                                                   : nullptr;
+    // The shown values are a copy of one mode: computed once, with it.
     ApplyLineConstants(result.even, dc, in.f);
     ApplyLineConstants(result.odd, dc, in.f);
-    if (shownMode != nullptr)
-        static_cast<LineValues&>(result) = *shownMode;
-    else
-        ApplyLineConstants(result, dc, in.f);
+    result.ShowMode(in.mode);
 }

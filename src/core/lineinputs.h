@@ -124,4 +124,8 @@ struct LineValues {
 struct LineResult : LineValues {
     LineValues even;
     LineValues odd;
+
+    // A pair shows the mode its inputs select: the even mode for 0, the odd
+    // one otherwise.
+    void ShowMode(int mode) { static_cast<LineValues&>(*this) = mode == 0 ? even : odd; }
 };

@@ -33,11 +33,13 @@ LineResult EvaluateWithLossParts(const LineDescriptor& line, const InputsAtFrequ
     ApplyLineConstants(line, in, x, result);
     const double k = RoughnessFactor(in);
     if (k == 1.0) return result; // a smooth conductor: the kernel's numbers untouched
-    Roughen(result, k);
-    if (line.coupled) {
-        Roughen(result.even, k);
-        Roughen(result.odd, k);
+    if (!line.coupled) {
+        Roughen(result, k);
+        return result;
     }
+    Roughen(result.even, k);
+    Roughen(result.odd, k);
+    result.ShowMode(in.mode);
     return result;
 }
 

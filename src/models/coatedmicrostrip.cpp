@@ -122,7 +122,7 @@ LineResult coatedcoupledmicrostrip::Evaluate(const InputsAtFrequency& in, double
                        PairUncoated(w, s, h, t, true), {u.ze, u.ee, u.ae});
     result.odd = Coat({w / h, s / h, t / h, CoatedGeometry::Mode::Odd}, in, h,
                       PairUncoated(w, s, h, t, false), {u.zo, u.eo, u.ao});
-    static_cast<LineValues&>(result) = in.mode == 0 ? result.even : result.odd;
+    result.ShowMode(in.mode);
     return result;
 }
 

@@ -389,7 +389,7 @@ LineResult coupledmicrostrip::Evaluate(const InputsAtFrequency& in, double w) {
     LineResult result;
     result.even = {r.ze, r.ee, r.ae, r.conductorEven, r.dielectricEven};
     result.odd = {r.zo, r.eo, r.ao, r.conductorOdd, r.dielectricOdd};
-    static_cast<LineValues&>(result) = in.mode == 0 ? result.even : result.odd;
+    result.ShowMode(in.mode);
     return result;
 }
 

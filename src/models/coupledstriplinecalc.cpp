@@ -229,7 +229,7 @@ LineResult coupledstripline::Evaluate(const InputsAtFrequency& in, double w) {
     LineResult result;
     result.even = CoupledStriplineMode(CoupledMode::Even, in, w, terms);
     result.odd = CoupledStriplineMode(CoupledMode::Odd, in, w, terms);
-    static_cast<LineValues&>(result) = in.mode == 0 ? result.even : result.odd;
+    result.ShowMode(in.mode);
     return result;
 }
 

@@ -263,7 +263,7 @@ LineResult offsetcoupledstripline::Evaluate(const InputsAtFrequency& in, double 
             Combine(o, PairHalf(mode, o, o.B1(), in.f, sigma, lower),
                     PairHalf(mode, o, o.B2(), in.f, sigma, upper), in.f, in.tand, sigma,
                     PairModeTerms(mode, o));
-    static_cast<LineValues&>(r) = in.mode == 0 ? r.even : r.odd;
+    r.ShowMode(in.mode);
     return r;
 }
 
@@ -335,7 +335,7 @@ LineResult broadsidestripline::Evaluate(const InputsAtFrequency& in, double w) {
     r.even = BroadsideEven(o, in.Row(3), in.f, in.tand, sigma);
     const auto [lower, upper] = SingleHalves(o, in.f, sigma);
     r.odd = Combine(o, lower, upper, in.f, in.tand, sigma);
-    static_cast<LineValues&>(r) = in.mode == 0 ? r.even : r.odd;
+    r.ShowMode(in.mode);
     RequireFinite(r.loss);
     return r;
 }
