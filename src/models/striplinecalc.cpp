@@ -20,10 +20,6 @@ namespace {
 
 constexpr double kThinStripLimit = 1e-9; // T/B below this: zero-thickness strip
 
-} // namespace
-
-namespace {
-
 // Wheeler: the thick strip as a thin one widened by dW, between the planes it
 // leaves free, g = (B - T) / 2 on each side.
 struct WheelerStrip {
@@ -111,7 +107,7 @@ double StriplineConductorLoss(double z0, double f, double w, double b, double t,
 
 double StriplineConductorLoss(double z0, const StripSkin& skin, double w, double b, double t,
                               double er, double sigma) {
-    const bool thick = t / b >= kThinStripLimit;
+    const bool thick = IsThickStrip(b, t);
     const double r = FiniteThicknessResistance(
         z0 * CheckedSqrt(er), skin, w, t, sigma, [&](double strip, double ground) {
             const double planes = b + ground;
