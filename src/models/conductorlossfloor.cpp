@@ -78,20 +78,31 @@ double FiniteThicknessResistance(double zAir, double f, double w, double t, doub
 double FiniteThicknessResistance(double zAir, const StripSkin& skin, double w, double t,
                                  double sigma, RecededWallImpedance recededAir) {
     if (!(t > 0.0)) return 0.0;
+    const double groundReceded = recededAir(0.0, skin.delta);
+    const double stripReceded = recededAir(StripRecession(skin, w, t), 0.0);
+    return FiniteThicknessResistance(zAir, skin, w, t, sigma, groundReceded, stripReceded);
+}
+
+double StripRecession(const StripSkin& skin, double w, double t) {
+    return std::min({skin.delta, 0.5 * t, 0.5 * w});
+}
+
+double FiniteThicknessResistance(double zAir, const StripSkin& skin, double w, double t,
+                                 double sigma, double groundReceded, double stripReceded) {
+    if (!(t > 0.0)) return 0.0;
     const double omega = kTwoPi * skin.f;
-    const double delta = skin.delta;
     // The external inductance per metre is Z_air / c.
     const double c = LineModel::kSpeedOfLight;
 
     // Ground planes: recede by the skin depth, R = omega dL.
-    const double ground = std::max(0.0, omega * (recededAir(0.0, delta) - zAir) / c);
+    const double ground = std::max(0.0, omega * (groundReceded - zAir) / c);
 
     // Strip: the derivative over a recession of at most half the thickness
     // (or width).  Each wall moves by half the step, hence dL/dn summed over
     // the walls is 2 dL / step; divided by mu0 it is the strip's geometric
     // factor.
-    const double step = std::min({delta, 0.5 * t, 0.5 * w});
-    const double crowded = 2.0 * (recededAir(step, 0.0) - zAir) / (step * c * kMu0);
+    const double step = StripRecession(skin, w, t);
+    const double crowded = 2.0 * (stripReceded - zAir) / (step * c * kMu0);
     const double uniform = 0.5 / w;
     const double weight = skin.weight;
     const double strip = skin.faceResistance * ((1.0 - weight) * crowded + weight * uniform);

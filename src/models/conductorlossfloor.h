@@ -44,6 +44,15 @@ StripSkin StripSkinOf(double f, double t, double sigma);
 double FiniteThicknessResistance(double zAir, const StripSkin& skin, double w, double t,
                                  double sigma, RecededWallImpedance recededAir);
 
+// How far the strip's walls recede for its part of the resistance: the skin
+// depth, at most half the thickness and half the width.
+double StripRecession(const StripSkin& skin, double w, double t);
+// The same with the two receded impedances in air at hand, recededAir(0,
+// skin.delta) and recededAir(StripRecession(skin, w, t), 0): for a caller
+// that forms them for several modes at once.
+double FiniteThicknessResistance(double zAir, const StripSkin& skin, double w, double t,
+                                 double sigma, double groundReceded, double stripReceded);
+
 // The receded strip thickness t - recession, held above the thin-strip switch
 // `thinLimit` of the impedance formula when the strip itself is on the thick
 // side (`thick`), so that a difference quotient never spans two formulas.

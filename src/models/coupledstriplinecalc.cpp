@@ -35,7 +35,13 @@ double ImpedanceFromCapacitance(double c, double er) {
     return kEta / (CheckedSqrt(er) * c);
 }
 
-using Edges = CoupledStriplineTerms::Edges;
+// The tanh of the half-widths pi W / 2B and pi (W + S) / 2B.
+struct Edges {
+    double inner, outer;
+};
+Edges EdgeTanhs(double w, double s, double b) {
+    return {std::tanh(Capped(kHalfPi * w / b)), std::tanh(Capped(kHalfPi * (w + s) / b))};
+}
 
 // Both strips of zero thickness between the planes: 4 K(k) / K'(k).
 double ZeroThicknessCapacitance(double k) {
@@ -59,9 +65,9 @@ struct ThicknessIncrement {
     double all, edges;
 };
 
-ThicknessIncrement SingleStripIncrement(double w, double b, double t, CoupledStriplineTerms& terms) {
-    const double thick = kEta / terms.SingleStrip(w, b, t).z0;
-    const double thin = kEta / terms.SingleStrip(w, b, 0.0).z0;
+ThicknessIncrement SingleStripIncrement(double w, double b, double t) {
+    const double thick = kEta / StriplineImpedance(w, b, t, 1.0).z0;
+    const double thin = kEta / StriplineImpedance(w, b, 0.0, 1.0).z0;
     const double all = thick - thin;
     const double edges = all - 4.0 * w * (1.0 / (b - t) - 1.0 / b);
     return {all, edges > 0.0 ? edges : 0.0};
@@ -76,61 +82,33 @@ constexpr double kEvenEdgeShare = 0.548, kEvenEdgeFade = 1.643;
 constexpr double kOddWallFade = 1.530;
 
 // The even mode's thin form is chosen by T/B, the odd mode's by T itself.
+// (Written as the thin forms' own test: a NaN ratio takes the thick forms.)
+bool ThinForm(CoupledMode mode, double b, double t) {
+    return mode == CoupledMode::Even ? t / b < 1e-9 : t < 1e-9;
+}
 bool ThickForm(CoupledMode mode, double b, double t) {
     return mode == CoupledMode::Even ? t / b >= 1e-9 : t >= 1e-9;
 }
 
-// The same double, 0 and -0 told apart (a formula may tell them apart).
-bool Same(double a, double b) {
-    return a == b && std::signbit(a) == std::signbit(b);
+// The terms of one cross-section a mode reads: the edges' tanh (between
+// planes B - T apart for the thin forms, whose strip still narrows the
+// spacing) and, for the thick forms, the single strip's increment.
+struct Section {
+    bool thin;
+    Edges edges;
+    ThicknessIncrement increment;
+};
+
+Section SectionOf(bool thin, double w, double s, double b, double t) {
+    if (thin) return {true, EdgeTanhs(w, s, b - t), {}};
+    const ThicknessIncrement d = SingleStripIncrement(w, b, t);
+    return {false, EdgeTanhs(w, s, b), d};
 }
 
-} // namespace
-
-StriplineImpedanceResult CoupledStriplineTerms::SingleStrip(double w, double b, double t) {
-    if (!keep_) return StriplineImpedance(w, b, t, 1.0);
-    for (std::size_t i = 0; i < stripCount_; ++i) {
-        const Strip& kept = strips_[i];
-        if (Same(kept.w, w) && Same(kept.b, b) && Same(kept.t, t)) return kept.value;
-    }
-    const StriplineImpedanceResult value = StriplineImpedance(w, b, t, 1.0);
-    if (stripCount_ < kKept) strips_[stripCount_++] = {w, b, t, value};
-    return value;
-}
-
-Edges CoupledStriplineTerms::EdgeTanhs(double w, double s, double b) {
-    const auto compute = [&] {
-        return Edges{std::tanh(Capped(kHalfPi * w / b)), std::tanh(Capped(kHalfPi * (w + s) / b))};
-    };
-    if (!keep_) return compute();
-    for (std::size_t i = 0; i < pairCount_; ++i) {
-        const Pair& kept = pairs_[i];
-        if (Same(kept.w, w) && Same(kept.s, s) && Same(kept.b, b)) return kept.value;
-    }
-    const Edges value = compute();
-    if (pairCount_ < kKept) pairs_[pairCount_++] = {w, s, b, value};
-    return value;
-}
-
-StripSkin CoupledStriplineTerms::Skin(double f, double t, double sigma) {
-    if (!keep_) return StripSkinOf(f, t, sigma);
-    if (!skin_ || !(Same(skinKey_[0], f) && Same(skinKey_[1], t) && Same(skinKey_[2], sigma))) {
-        skin_ = StripSkinOf(f, t, sigma);
-        skinKey_ = {f, t, sigma};
-    }
-    return *skin_;
-}
-
-// Below the thick forms' threshold the strip's thickness still narrows the
-// planes' spacing to B - T.
-double CoupledStriplineImpedance(CoupledMode mode, double w, double s, double b, double t, double er,
-                                 CoupledStriplineTerms& terms) {
-    // (Written as the thin forms' own test: a NaN ratio takes the thick forms.)
-    if (mode == CoupledMode::Even ? t / b < 1e-9 : t < 1e-9)
-        return ImpedanceFromCapacitance(
-            ZeroThicknessCapacitance(Modulus(mode, terms.EdgeTanhs(w, s, b - t))), er);
-    const ThicknessIncrement d = SingleStripIncrement(w, b, t, terms);
-    const double zeroThickness = ZeroThicknessCapacitance(Modulus(mode, terms.EdgeTanhs(w, s, b)));
+double ModeImpedance(CoupledMode mode, const Section& x, double s, double b, double t, double er) {
+    const double zeroThickness = ZeroThicknessCapacitance(Modulus(mode, x.edges));
+    if (x.thin) return ImpedanceFromCapacitance(zeroThickness, er);
+    const ThicknessIncrement& d = x.increment;
     if (mode == CoupledMode::Even)
         return ImpedanceFromCapacitance(
             zeroThickness + d.all - kEvenEdgeShare * d.edges * std::exp(-kEvenEdgeFade * s / b), er);
@@ -138,15 +116,39 @@ double CoupledStriplineImpedance(CoupledMode mode, double w, double s, double b,
         zeroThickness + d.all + 2.0 * t / s * std::exp(-kOddWallFade * s / b), er);
 }
 
-// Each term read once: nothing kept.
+double SingleModeImpedance(CoupledMode mode, double w, double s, double b, double t, double er) {
+    return ModeImpedance(mode, SectionOf(ThinForm(mode, b, t), w, s, b, t), s, b, t, er);
+}
+
+// The same double, 0 and -0 told apart (a formula may tell them apart).
+bool Same(double a, double b) {
+    return a == b && std::signbit(a) == std::signbit(b);
+}
+
+// Both modes of a cross-section whose strips are tEven thick for the even
+// mode and tOdd for the odd one (the receded walls may differ by mode):
+// where both take the same form at the same thickness they read one Section.
+ModePair ImpedancesOf(double w, double s, double b, double tEven, double tOdd, double er) {
+    const Section even = SectionOf(ThinForm(CoupledMode::Even, b, tEven), w, s, b, tEven);
+    const double zEven = ModeImpedance(CoupledMode::Even, even, s, b, tEven, er);
+    const bool thinOdd = ThinForm(CoupledMode::Odd, b, tOdd);
+    const Section odd =
+        thinOdd == even.thin && Same(tEven, tOdd) ? even : SectionOf(thinOdd, w, s, b, tOdd);
+    return {zEven, ModeImpedance(CoupledMode::Odd, odd, s, b, tOdd, er)};
+}
+
+} // namespace
+
 double CoupledStriplineEvenImpedance(double w, double s, double b, double t, double er) {
-    CoupledStriplineTerms terms(false);
-    return CoupledStriplineImpedance(CoupledMode::Even, w, s, b, t, er, terms);
+    return SingleModeImpedance(CoupledMode::Even, w, s, b, t, er);
 }
 
 double CoupledStriplineOddImpedance(double w, double s, double b, double t, double er) {
-    CoupledStriplineTerms terms(false);
-    return CoupledStriplineImpedance(CoupledMode::Odd, w, s, b, t, er, terms);
+    return SingleModeImpedance(CoupledMode::Odd, w, s, b, t, er);
+}
+
+ModePair CoupledStriplineImpedances(double w, double s, double b, double t, double er) {
+    return ImpedancesOf(w, s, b, t, t, er);
 }
 
 namespace {
@@ -159,14 +161,12 @@ bool SingleStripsOutOfRange(double w, double b, double t) {
 } // namespace
 
 bool CoupledStriplineOutOfRange(CoupledMode mode, double w, double s, double b, double t) {
-    CoupledStriplineTerms once(false);
-    if (Modulus(mode, once.EdgeTanhs(w, s, b)) > kLargestModulus) return true;
+    if (Modulus(mode, EdgeTanhs(w, s, b)) > kLargestModulus) return true;
     return ThickForm(mode, b, t) && SingleStripsOutOfRange(w, b, t);
 }
 
 bool CoupledStriplineEitherModeOutOfRange(double w, double s, double b, double t) {
-    CoupledStriplineTerms once(false);
-    const Edges th = once.EdgeTanhs(w, s, b);
+    const Edges th = EdgeTanhs(w, s, b);
     std::optional<bool> strips; // read at most once, where a mode first needs them
     for (CoupledMode mode : {CoupledMode::Even, CoupledMode::Odd}) {
         if (Modulus(mode, th) > kLargestModulus) return true;
@@ -177,58 +177,66 @@ bool CoupledStriplineEitherModeOutOfRange(double w, double s, double b, double t
     return false;
 }
 
-double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s, double b,
-                                     double t, double er, double sigma,
-                                     CoupledStriplineTerms& terms) {
-    const bool even = mode == CoupledMode::Even;
-    const bool thick = ThickForm(mode, b, t);
-    if (!(t > 0.0)) return 0.0; // no finite resistance: left out
-    const double r = FiniteThicknessResistance(
-        z * CheckedSqrt(er), terms.Skin(f, t, sigma), w, t, sigma, [&](double strip, double ground) {
-            const double planes = b + ground;
-            const double limit = even ? 1e-9 * planes : 1e-9;
-            return CoupledStriplineImpedance(mode, w - strip, s + strip, planes,
-                                             RecededThickness(t, strip, thick, limit), 1.0, terms);
-        });
-    return r / (2.0 * z);
+ModePair CoupledStriplineConductorLosses(const ModePair& z, const StripSkin& skin, double w, double s,
+                                         double b, double t, double er, double sigma) {
+    if (!(t > 0.0)) return {0.0, 0.0}; // no finite resistance: left out
+    const bool thickEven = ThickForm(CoupledMode::Even, b, t);
+    const bool thickOdd = ThickForm(CoupledMode::Odd, b, t);
+    // Both modes with the strip's walls receded by `strip`, the planes by `ground`.
+    const auto receded = [&](double strip, double ground) {
+        const double planes = b + ground;
+        return ImpedancesOf(w - strip, s + strip, planes,
+                            RecededThickness(t, strip, thickEven, 1e-9 * planes),
+                            RecededThickness(t, strip, thickOdd, 1e-9), 1.0);
+    };
+    const ModePair groundReceded = receded(0.0, skin.delta);
+    const ModePair stripReceded = receded(StripRecession(skin, w, t), 0.0);
+    const auto loss = [&](double zMode, double zGround, double zStrip) {
+        const double r = FiniteThicknessResistance(zMode * CheckedSqrt(er), skin, w, t, sigma,
+                                                   zGround, zStrip);
+        return r / (2.0 * zMode);
+    };
+    return {loss(z.even, groundReceded.even, stripReceded.even),
+            loss(z.odd, groundReceded.odd, stripReceded.odd)};
 }
 
 double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s, double b,
                                      double t, double er, double sigma) {
-    CoupledStriplineTerms terms(false);
-    return CoupledStriplineConductorLoss(mode, z, f, w, s, b, t, er, sigma, terms);
+    if (!(t > 0.0)) return 0.0;
+    const ModePair losses =
+        CoupledStriplineConductorLosses({z, z}, StripSkinOf(f, t, sigma), w, s, b, t, er, sigma);
+    return mode == CoupledMode::Even ? losses.even : losses.odd;
 }
 
 namespace {
 
-LineValues CoupledStriplineMode(CoupledMode mode, const LineInputs& in, double w,
-                                CoupledStriplineTerms& terms) {
-    const double s = in.Row(2);
-    const double b = in.Row(3);
-    const double t = in.Row(4);
-    const double er = in.er;
-    const double sigma = StriplineConductivity(in.rho);
+LineValues CoupledStriplineMode(double z, double conductorLoss, const LineInputs& in, bool lossy) {
     LineValues v;
-    v.eeff = er; // homogeneous dielectric
-    v.impedance = CoupledStriplineImpedance(mode, w, s, b, t, er, terms);
-    v.dielectricLoss = StriplineDielectricLoss(in.f, er, in.tand);
-    v.conductorLoss =
-        sigma > 0.0
-            ? CoupledStriplineConductorLoss(mode, v.impedance, in.f, w, s, b, t, er, sigma, terms)
-            : 0.0;
+    v.eeff = in.er; // homogeneous dielectric
+    v.impedance = z;
+    v.dielectricLoss = StriplineDielectricLoss(in.f, in.er, in.tand);
+    v.conductorLoss = conductorLoss;
     v.loss = v.dielectricLoss;
-    if (sigma > 0.0) v.loss += v.conductorLoss;
+    if (lossy) v.loss += v.conductorLoss;
     return v;
 }
 
 } // namespace
 
 LineResult coupledstripline::Evaluate(const InputsAtFrequency& in, double w) {
-    // Both modes, and both modes' receded walls, read the same cross-sections.
-    CoupledStriplineTerms terms;
+    const double s = in.Row(2);
+    const double b = in.Row(3);
+    const double t = in.Row(4);
+    const double er = in.er;
+    const double sigma = StriplineConductivity(in.rho);
+    const ModePair z = CoupledStriplineImpedances(w, s, b, t, er);
+    const ModePair conductorLoss =
+        sigma > 0.0 ? CoupledStriplineConductorLosses(z, StripSkinOf(in.f, t, sigma), w, s, b, t, er,
+                                                      sigma)
+                    : ModePair{0.0, 0.0};
     LineResult result;
-    result.even = CoupledStriplineMode(CoupledMode::Even, in, w, terms);
-    result.odd = CoupledStriplineMode(CoupledMode::Odd, in, w, terms);
+    result.even = CoupledStriplineMode(z.even, conductorLoss.even, in, sigma > 0.0);
+    result.odd = CoupledStriplineMode(z.odd, conductorLoss.odd, in, sigma > 0.0);
     result.ShowMode(in.mode);
     return result;
 }

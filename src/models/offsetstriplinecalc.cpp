@@ -201,15 +201,16 @@ std::pair<Half, Half> SingleHalves(const Offset& o, double f, double sigma) {
     return {SingleHalf(o, o.B1(), skin, sigma), SingleHalf(o, o.B2(), skin, sigma)};
 }
 
-// `terms`: the half's cross-sections, which both modes read.
-Half PairHalf(CoupledMode mode, const Offset& o, double b, double f, double sigma,
-              CoupledStriplineTerms& terms) {
-    const double zAir = CoupledStriplineImpedance(mode, o.w, o.s, b, o.t, 1.0, terms);
-    const double r = sigma > 0.0 ? 2.0 * zAir *
-                                       CoupledStriplineConductorLoss(mode, zAir, f, o.w, o.s, b,
-                                                                     o.t, 1.0, sigma, terms)
-                                 : 0.0;
-    return {zAir, r};
+// Both modes of the pair's half of spacing b, each cross-section computed
+// once for both; `skin` as for SingleHalf.
+struct PairHalves {
+    Half even, odd;
+};
+PairHalves PairHalf(const Offset& o, double b, const StripSkin& skin, double sigma) {
+    const ModePair z = CoupledStriplineImpedances(o.w, o.s, b, o.t, 1.0);
+    if (!(sigma > 0.0)) return {{z.even, 0.0}, {z.odd, 0.0}};
+    const ModePair loss = CoupledStriplineConductorLosses(z, skin, o.w, o.s, b, o.t, 1.0, sigma);
+    return {{z.even, 2.0 * z.even * loss.even}, {z.odd, 2.0 * z.odd * loss.odd}};
 }
 
 void CheckOffset(const Offset& o, double rho, std::vector<std::string>& warnings) {
@@ -257,12 +258,13 @@ LineResult offsetcoupledstripline::Evaluate(const InputsAtFrequency& in, double 
     const Offset o = OffsetOf(in, w, true);
     const double sigma = StriplineConductivity(in.rho);
     LineResult r;
-    CoupledStriplineTerms lower, upper;
-    for (CoupledMode mode : {CoupledMode::Even, CoupledMode::Odd})
-        (mode == CoupledMode::Even ? r.even : r.odd) =
-            Combine(o, PairHalf(mode, o, o.B1(), in.f, sigma, lower),
-                    PairHalf(mode, o, o.B2(), in.f, sigma, upper), in.f, in.tand, sigma,
-                    PairModeTerms(mode, o));
+    const StripSkin skin = sigma > 0.0 ? StripSkinOf(in.f, o.t, sigma) : StripSkin{};
+    // The upper half first: an input that fails in both reports the upper's error.
+    const PairHalves upper = PairHalf(o, o.B2(), skin, sigma);
+    const PairHalves lower = PairHalf(o, o.B1(), skin, sigma);
+    r.even = Combine(o, lower.even, upper.even, in.f, in.tand, sigma,
+                     PairModeTerms(CoupledMode::Even, o));
+    r.odd = Combine(o, lower.odd, upper.odd, in.f, in.tand, sigma, PairModeTerms(CoupledMode::Odd, o));
     r.ShowMode(in.mode);
     return r;
 }

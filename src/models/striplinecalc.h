@@ -4,9 +4,6 @@
 // in nepers per metre.
 #pragma once
 
-#include <array>
-#include <cstddef>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,42 +56,6 @@ double StriplineConductivity(double rho);
 void RequireGroundPlaneSpacing(double b);
 void RequireStripDimensions(double w, double t);
 
-// The terms one evaluation of an edge-coupled pair reads more than once
-// (both modes and their receded walls): the single strip's impedance in air,
-// StriplineImpedance(w, b, t, 1), and the tanh of the half-widths pi W / 2B
-// and pi (W + S) / 2B.  Each is computed at its
-// first use and read again after; an object serves one evaluation.
-class CoupledStriplineTerms {
-  public:
-    // `keep` false: nothing is kept, for a caller that reads each once.
-    explicit CoupledStriplineTerms(bool keep = true) : keep_(keep) {}
-
-    struct Edges {
-        double inner, outer;
-    };
-    StriplineImpedanceResult SingleStrip(double w, double b, double t);
-    Edges EdgeTanhs(double w, double s, double b);
-    // The strips' skin-effect terms (t > 0), which every wall of both modes reads.
-    StripSkin Skin(double f, double t, double sigma);
-
-  private:
-    static constexpr std::size_t kKept = 6;
-    struct Strip {
-        double w, b, t;
-        StriplineImpedanceResult value;
-    };
-    struct Pair {
-        double w, s, b;
-        Edges value;
-    };
-    std::array<Strip, kKept> strips_; // the first stripCount_ are kept
-    std::array<Pair, kKept> pairs_; // the first pairCount_ are kept
-    std::size_t stripCount_ = 0, pairCount_ = 0;
-    std::optional<StripSkin> skin_; // for skinKey_ (f, t, sigma)
-    std::array<double, 3> skinKey_{};
-    bool keep_;
-};
-
 // Edge-coupled stripline, Cohn 1955: even- and odd-mode impedances from the
 // normalized capacitances, gap S between the strip edges.
 double CoupledStriplineEvenImpedance(double w, double s, double b, double t, double er);
@@ -102,9 +63,14 @@ double CoupledStriplineOddImpedance(double w, double s, double b, double t, doub
 
 enum class CoupledMode { Even, Odd };
 
-// The selected mode's impedance, reading `terms`.
-double CoupledStriplineImpedance(CoupledMode mode, double w, double s, double b, double t, double er,
-                                 CoupledStriplineTerms& terms);
+// One quantity of both modes.
+struct ModePair {
+    double even, odd;
+};
+
+// Both modes' impedances, the terms of the cross-section that both read
+// (the single strip's, the tanh of the half-widths) computed once.
+ModePair CoupledStriplineImpedances(double w, double s, double b, double t, double er);
 
 // True where the selected mode's elliptic modulus reaches the clamp of
 // StriplineKPrimeOverK (strips wider than about 4.5 B): the impedance returned stays
@@ -118,9 +84,11 @@ bool CoupledStriplineEitherModeOutOfRange(double w, double s, double b, double t
 // rule; each strip carries the mode current.
 double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s, double b,
                                      double t, double er, double sigma);
-double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s, double b,
-                                     double t, double er, double sigma,
-                                     CoupledStriplineTerms& terms);
+// Both modes' at their impedances z, with the strips' skin terms at hand
+// (StripSkinOf(f, t, sigma)), each receded cross-section computed once for
+// both modes.
+ModePair CoupledStriplineConductorLosses(const ModePair& z, const StripSkin& skin, double w, double s,
+                                         double b, double t, double er, double sigma);
 
 // The line kernels: W is row 1 (the trial value x), B row 2, T row 3.  The
 // impedance alone serves the synthesis scan; Evaluate adds the loss.
