@@ -160,16 +160,37 @@ bool SingleStripsOutOfRange(double w, double b, double t) {
 
 } // namespace
 
+namespace {
+
+// Whether the mode's modulus certainly stays below the clamp, told from the
+// half-widths alone.  The even modulus is at most tanh(pi W / 2B).  The odd
+// one is 1 - (tanh x2 - tanh x1) / tanh x2 at most, and tanh x2 - tanh x1 >=
+// (x2 - x1) sech^2 x2, which for x2 <= 4 and x2 - x1 >= 0.002 is above
+// 2.6e-6, well clear of the clamp's 1e-6.
+bool ModulusSurelyBelowClamp(CoupledMode mode, double w, double s, double b) {
+    const double x1 = kHalfPi * w / b;
+    if (mode == CoupledMode::Even) return TanhSurelyBelowClamp(x1);
+    const double x2 = kHalfPi * (w + s) / b;
+    return x1 >= 0.0 && x2 <= 4.0 && x2 - x1 >= 0.002;
+}
+
+} // namespace
+
 bool CoupledStriplineOutOfRange(CoupledMode mode, double w, double s, double b, double t) {
-    if (Modulus(mode, EdgeTanhs(w, s, b)) > kLargestModulus) return true;
+    if (!ModulusSurelyBelowClamp(mode, w, s, b) &&
+        Modulus(mode, EdgeTanhs(w, s, b)) > kLargestModulus)
+        return true;
     return ThickForm(mode, b, t) && SingleStripsOutOfRange(w, b, t);
 }
 
 bool CoupledStriplineEitherModeOutOfRange(double w, double s, double b, double t) {
-    const Edges th = EdgeTanhs(w, s, b);
+    std::optional<Edges> th;         // computed at most once, where a mode first needs them
     std::optional<bool> strips; // read at most once, where a mode first needs them
     for (CoupledMode mode : {CoupledMode::Even, CoupledMode::Odd}) {
-        if (Modulus(mode, th) > kLargestModulus) return true;
+        if (!ModulusSurelyBelowClamp(mode, w, s, b)) {
+            if (!th) th = EdgeTanhs(w, s, b);
+            if (Modulus(mode, *th) > kLargestModulus) return true;
+        }
         if (!ThickForm(mode, b, t)) continue;
         if (!strips) strips = SingleStripsOutOfRange(w, b, t);
         if (*strips) return true;

@@ -40,8 +40,11 @@ bool BeyondWheelerFit(const WheelerStrip& strip) {
 
 // Cohn's modulus k = tanh(pi W / 2B); tanh is 1 to the last bit long before
 // x = 100.
+double CohnHalfWidth(double w, double b) {
+    return 1.5707963267949 * w / b;
+}
 double CohnModulus(double w, double b) {
-    double x = 1.5707963267949 * w / b;
+    double x = CohnHalfWidth(w, b);
     if (x > 100.0) x = 100.0;
     return std::tanh(x);
 }
@@ -76,8 +79,25 @@ StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double
     return result;
 }
 
+namespace {
+
+// A strip certainly within Wheeler's fit, told without its power and
+// logarithm.  The power q is at least its base squared (base below 1,
+// exponent below 2) and ln y <= y - 1, so dW <= 4 (W + 1.1 T) and
+// u <= (5 W + 4.4 T) / g: below half the limit rounding cannot matter.
+bool SurelyWithinWheelerFit(double w, double b, double t) {
+    const double g = (b - t) * 0.5;
+    return w > 0.0 && t > 0.0 && g > 0.0 && 5.0 * w + 4.4 * t < 10.0 * g;
+}
+
+} // namespace
+
 bool StriplineOutOfRange(double w, double b, double t) {
-    if (!IsThickStrip(b, t)) return BeyondCohnClamp(CohnModulus(w, b));
+    if (!IsThickStrip(b, t)) {
+        if (TanhSurelyBelowClamp(CohnHalfWidth(w, b))) return false;
+        return BeyondCohnClamp(CohnModulus(w, b));
+    }
+    if (SurelyWithinWheelerFit(w, b, t)) return false;
     const WheelerStrip strip = WheelerWidened(w, b, t);
     // The impedance's logarithm can fail only where the ratio is not positive
     // (a strip as thick as the spacing): there it raises its own error, as

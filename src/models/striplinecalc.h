@@ -28,6 +28,11 @@ bool StriplineOutOfRange(double w, double b, double t);
 // approximation (numeric/hilberg.h) with k clamped to [1e-6, kLargestModulus].
 inline constexpr double kLargestModulus = 1.0 - 1e-6;
 double StriplineKPrimeOverK(double k);
+// tanh x stays below kLargestModulus by far for 0 <= x <= 7 (tanh 7 = 1 - 1.7e-6):
+// there a range test needs no tanh.
+inline bool TanhSurelyBelowClamp(double x) {
+    return x >= 0.0 && x <= 7.0;
+}
 
 // Dielectric loss of a TEM line filled with the dielectric.
 double StriplineDielectricLoss(double f, double er, double lossTangent);
