@@ -92,20 +92,21 @@ bool ThickForm(CoupledMode mode, double b, double t) {
 
 // The terms of one cross-section a mode reads: the edges' tanh (between
 // planes B - T apart for the thin forms, whose strip still narrows the
-// spacing) and, for the thick forms, the single strip's increment.
+// spacing) and, for the thick forms, the single strip's increment.  This and
+// ModeImpedance are inline: an evaluation runs them six times each.
 struct Section {
     bool thin;
     Edges edges;
     ThicknessIncrement increment;
 };
 
-Section SectionOf(bool thin, double w, double s, double b, double t) {
+inline Section SectionOf(bool thin, double w, double s, double b, double t) {
     if (thin) return {true, EdgeTanhs(w, s, b - t), {}};
     const ThicknessIncrement d = SingleStripIncrement(w, b, t);
     return {false, EdgeTanhs(w, s, b), d};
 }
 
-double ModeImpedance(CoupledMode mode, const Section& x, double s, double b, double t, double er) {
+inline double ModeImpedance(CoupledMode mode, const Section& x, double s, double b, double t, double er) {
     const double zeroThickness = ZeroThicknessCapacitance(Modulus(mode, x.edges));
     if (x.thin) return ImpedanceFromCapacitance(zeroThickness, er);
     const ThicknessIncrement& d = x.increment;
