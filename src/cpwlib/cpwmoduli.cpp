@@ -63,11 +63,11 @@ Modulus BackedSubstrateModulus(double width, double gap, double height) {
     // k3' ~ 2 exp(-x) underflows on a thin substrate, so it is formed by its
     // logarithm.
     const double ex = std::exp(-2.0 * m.x);
-    const double k =
-        OneMinusExpM2(m.x) / OneMinusExpM2(m.y) * (1.0 + std::exp(-2.0 * m.y)) / (1.0 + ex);
+    const double oneMinusEy = OneMinusExpM2(m.y); // read twice
+    const double k = OneMinusExpM2(m.x) / oneMinusEy * (1.0 + std::exp(-2.0 * m.y)) / (1.0 + ex);
     const double lnkp = kLn2 - m.x +
                         0.5 * (std::log(OneMinusExpM2(m.d)) + std::log(OneMinusExpM2(m.s))) -
-                        std::log1p(ex) - std::log(OneMinusExpM2(m.y));
+                        std::log1p(ex) - std::log(oneMinusEy);
     return {k, std::exp(lnkp), lnkp};
 }
 
