@@ -56,12 +56,6 @@ double StripFaceSurfaceResistance(double sigma, double t, double f) {
     return FiniteThicknessFactor(t / delta) / (sigma * delta);
 }
 
-double RecededThickness(double t, double recession, bool thick, double thinLimit) {
-    // A hair above the limit, so that the formula's own test of the ratio
-    // cannot round the other way.
-    return thick ? std::max(t - recession, thinLimit * (1.0 + 1e-6)) : t - recession;
-}
-
 StripSkin StripSkinOf(double f, double t, double sigma) {
     if (f < 1.0) f = 1.0;
     if (!(t > 0.0)) return {f, kNotComputed, kNotComputed, kNotComputed}; // no resistance to read
@@ -81,10 +75,6 @@ double FiniteThicknessResistance(double zAir, const StripSkin& skin, double w, d
     const double groundReceded = recededAir(0.0, skin.delta);
     const double stripReceded = recededAir(StripRecession(skin, w, t), 0.0);
     return FiniteThicknessResistance(zAir, skin, w, t, sigma, groundReceded, stripReceded);
-}
-
-double StripRecession(const StripSkin& skin, double w, double t) {
-    return std::min({skin.delta, 0.5 * t, 0.5 * w});
 }
 
 double FiniteThicknessResistance(double zAir, const StripSkin& skin, double w, double t,

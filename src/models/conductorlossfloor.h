@@ -4,6 +4,8 @@
 // per metre.
 #pragma once
 
+#include <algorithm>
+
 #include "numeric/functionref.h"
 
 // Real part of the surface impedance of one face of a strip of thickness t
@@ -44,16 +46,22 @@ StripSkin StripSkinOf(double f, double t, double sigma);
 double FiniteThicknessResistance(double zAir, const StripSkin& skin, double w, double t,
                                  double sigma, RecededWallImpedance recededAir);
 
-// How far the strip's walls recede for its part of the resistance: the skin
-// depth, at most half the thickness and half the width.
-double StripRecession(const StripSkin& skin, double w, double t);
 // The same with the two receded impedances in air at hand, recededAir(0,
 // skin.delta) and recededAir(StripRecession(skin, w, t), 0): for a caller
-// that forms them for several modes at once.
+// that forms them itself (for several modes at once).
 double FiniteThicknessResistance(double zAir, const StripSkin& skin, double w, double t,
                                  double sigma, double groundReceded, double stripReceded);
+// How far the strip's walls recede for its part of the resistance: the skin
+// depth, at most half the thickness and half the width.
+inline double StripRecession(const StripSkin& skin, double w, double t) {
+    return std::min({skin.delta, 0.5 * t, 0.5 * w});
+}
 
 // The receded strip thickness t - recession, held above the thin-strip switch
 // `thinLimit` of the impedance formula when the strip itself is on the thick
 // side (`thick`), so that a difference quotient never spans two formulas.
-double RecededThickness(double t, double recession, bool thick, double thinLimit);
+inline double RecededThickness(double t, double recession, bool thick, double thinLimit) {
+    // A hair above the limit, so that the formula's own test of the ratio
+    // cannot round the other way.
+    return thick ? std::max(t - recession, thinLimit * (1.0 + 1e-6)) : t - recession;
+}

@@ -127,13 +127,20 @@ double StriplineConductorLoss(double z0, double f, double w, double b, double t,
 
 double StriplineConductorLoss(double z0, const StripSkin& skin, double w, double b, double t,
                               double er, double sigma) {
-    const bool thick = IsThickStrip(b, t);
-    const double r = FiniteThicknessResistance(
-        z0 * CheckedSqrt(er), skin, w, t, sigma, [&](double strip, double ground) {
+    const double zAir = z0 * CheckedSqrt(er);
+    double r = 0.0; // T = 0 has no finite resistance: left out
+    if (t > 0.0) {
+        const bool thick = IsThickStrip(b, t);
+        // The strip in air with its walls receded by `strip`, the planes by `ground`.
+        const auto receded = [&](double strip, double ground) {
             const double planes = b + ground;
-            const double receded = RecededThickness(t, strip, thick, kThinStripLimit * planes);
-            return StriplineImpedance(w - strip, planes, receded, 1.0).z0;
-        });
+            const double thickness = RecededThickness(t, strip, thick, kThinStripLimit * planes);
+            return StriplineImpedance(w - strip, planes, thickness, 1.0).z0;
+        };
+        const double groundReceded = receded(0.0, skin.delta);
+        const double stripReceded = receded(StripRecession(skin, w, t), 0.0);
+        r = FiniteThicknessResistance(zAir, skin, w, t, sigma, groundReceded, stripReceded);
+    }
     return r / (2.0 * z0);
 }
 
