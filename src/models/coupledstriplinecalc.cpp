@@ -106,13 +106,15 @@ inline Section SectionOf(bool thin, double w, double s, double b, double t) {
     return {false, EdgeTanhs(w, s, b), d};
 }
 
-inline double ModeImpedance(CoupledMode mode, const Section& x, double s, double b, double t, double er) {
+inline double ModeImpedance(CoupledMode mode, const Section& x, double s, double b, double t,
+                            double er) {
     const double zeroThickness = ZeroThicknessCapacitance(Modulus(mode, x.edges));
     if (x.thin) return ImpedanceFromCapacitance(zeroThickness, er);
     const ThicknessIncrement& d = x.increment;
     if (mode == CoupledMode::Even)
         return ImpedanceFromCapacitance(
-            zeroThickness + d.all - kEvenEdgeShare * d.edges * std::exp(-kEvenEdgeFade * s / b), er);
+            zeroThickness + d.all - kEvenEdgeShare * d.edges * std::exp(-kEvenEdgeFade * s / b),
+            er);
     return ImpedanceFromCapacitance(
         zeroThickness + d.all + 2.0 * t / s * std::exp(-kOddWallFade * s / b), er);
 }
@@ -159,10 +161,6 @@ bool SingleStripsOutOfRange(double w, double b, double t) {
     return StriplineOutOfRange(w, b, t) || StriplineOutOfRange(w, b, 0.0);
 }
 
-} // namespace
-
-namespace {
-
 // Whether the mode's modulus certainly stays below the clamp, told from the
 // half-widths alone.  The even modulus is at most tanh(pi W / 2B).  The odd
 // one is 1 - (tanh x2 - tanh x1) / tanh x2 at most, and tanh x2 - tanh x1 >=
@@ -185,7 +183,7 @@ bool CoupledStriplineOutOfRange(CoupledMode mode, double w, double s, double b, 
 }
 
 bool CoupledStriplineEitherModeOutOfRange(double w, double s, double b, double t) {
-    std::optional<Edges> th;         // computed at most once, where a mode first needs them
+    std::optional<Edges> th;    // computed at most once, where a mode first needs them
     std::optional<bool> strips; // read at most once, where a mode first needs them
     for (CoupledMode mode : {CoupledMode::Even, CoupledMode::Odd}) {
         if (!ModulusSurelyBelowClamp(mode, w, s, b)) {
@@ -199,8 +197,8 @@ bool CoupledStriplineEitherModeOutOfRange(double w, double s, double b, double t
     return false;
 }
 
-ModePair CoupledStriplineConductorLosses(const ModePair& z, const StripSkin& skin, double w, double s,
-                                         double b, double t, double er, double sigma) {
+ModePair CoupledStriplineConductorLosses(const ModePair& z, const StripSkin& skin, double w,
+                                         double s, double b, double t, double er, double sigma) {
     if (!(t > 0.0)) return {0.0, 0.0}; // no finite resistance: left out
     const bool thickEven = ThickForm(CoupledMode::Even, b, t);
     const bool thickOdd = ThickForm(CoupledMode::Odd, b, t);
@@ -214,16 +212,16 @@ ModePair CoupledStriplineConductorLosses(const ModePair& z, const StripSkin& ski
     const ModePair groundReceded = receded(0.0, skin.delta);
     const ModePair stripReceded = receded(StripRecession(skin, w, t), 0.0);
     const auto loss = [&](double zMode, double zGround, double zStrip) {
-        const double r = FiniteThicknessResistance(zMode * CheckedSqrt(er), skin, w, t, sigma,
-                                                   zGround, zStrip);
+        const double r =
+            FiniteThicknessResistance(zMode * CheckedSqrt(er), skin, w, t, sigma, zGround, zStrip);
         return r / (2.0 * zMode);
     };
     return {loss(z.even, groundReceded.even, stripReceded.even),
             loss(z.odd, groundReceded.odd, stripReceded.odd)};
 }
 
-double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s, double b,
-                                     double t, double er, double sigma) {
+double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s,
+                                     double b, double t, double er, double sigma) {
     if (!(t > 0.0)) return 0.0;
     const ModePair losses =
         CoupledStriplineConductorLosses({z, z}, StripSkinOf(f, t, sigma), w, s, b, t, er, sigma);
@@ -253,9 +251,9 @@ LineResult coupledstripline::Evaluate(const InputsAtFrequency& in, double w) {
     const double sigma = StriplineConductivity(in.rho);
     const ModePair z = CoupledStriplineImpedances(w, s, b, t, er);
     const ModePair conductorLoss =
-        sigma > 0.0 ? CoupledStriplineConductorLosses(z, StripSkinOf(in.f, t, sigma), w, s, b, t, er,
-                                                      sigma)
-                    : ModePair{0.0, 0.0};
+        sigma > 0.0
+            ? CoupledStriplineConductorLosses(z, StripSkinOf(in.f, t, sigma), w, s, b, t, er, sigma)
+            : ModePair{0.0, 0.0};
     LineResult result;
     result.even = CoupledStriplineMode(z.even, conductorLoss.even, in, sigma > 0.0);
     result.odd = CoupledStriplineMode(z.odd, conductorLoss.odd, in, sigma > 0.0);

@@ -264,7 +264,8 @@ LineResult offsetcoupledstripline::Evaluate(const InputsAtFrequency& in, double 
     const PairHalves lower = PairHalf(o, o.B1(), skin, sigma);
     r.even = Combine(o, lower.even, upper.even, in.f, in.tand, sigma,
                      PairModeTerms(CoupledMode::Even, o));
-    r.odd = Combine(o, lower.odd, upper.odd, in.f, in.tand, sigma, PairModeTerms(CoupledMode::Odd, o));
+    r.odd =
+        Combine(o, lower.odd, upper.odd, in.f, in.tand, sigma, PairModeTerms(CoupledMode::Odd, o));
     r.ShowMode(in.mode);
     return r;
 }

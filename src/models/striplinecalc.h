@@ -92,8 +92,8 @@ double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, doubl
 // Both modes' at their impedances z, with the strips' skin terms at hand
 // (StripSkinOf(f, t, sigma)), each receded cross-section computed once for
 // both modes.
-ModePair CoupledStriplineConductorLosses(const ModePair& z, const StripSkin& skin, double w, double s,
-                                         double b, double t, double er, double sigma);
+ModePair CoupledStriplineConductorLosses(const ModePair& z, const StripSkin& skin, double w,
+                                         double s, double b, double t, double er, double sigma);
 
 // The line kernels: W is row 1 (the trial value x), B row 2, T row 3.  The
 // impedance alone serves the synthesis scan; Evaluate adds the loss.
