@@ -144,9 +144,10 @@ TEST(StriplineFormulas, OutOfRangeFlagAtTenTimesTheFreeHeight) {
     EXPECT_LT(outside.z0, inside.z0);
     EXPECT_GT(outside.z0, 0.0);
     // The range test alone, which the checks use, says the same on both sides
-    // of both limits, thick and thin.
+    // of both limits, thick and thin, and for narrow strips, which it tells
+    // without Wheeler's power.
     for (double t : {0.0, 0.01, 0.2})
-        for (double w : {4.6, 4.7, 9.8, 9.9, 10.0, 12.0})
+        for (double w : {0.3, 0.62, 0.97, 1.5, 4.6, 4.7, 9.8, 9.9, 10.0, 12.0})
             EXPECT_EQ(StriplineOutOfRange(w, 1.0, t), StriplineImpedance(w, 1.0, t, 1.0).outOfRange)
                 << w << " " << t;
 }
