@@ -17,6 +17,28 @@ namespace {
 
 constexpr double kPerturbation = 1.01; // derivative step: 1 % of the dimension
 
+// coth z + x csch z = (cosh z + x) / sinh z for z = (1 + j) a: one
+// exponential, sine and cosine of a serve both.  Outside 0.001 <= a <= 30
+// (near the pole at 0, or where cosh a nears overflow) the guarded complex
+// functions.
+Complex CothPlusCsch(double a, double x) {
+    const Complex z{a, a};
+    if (!(a >= 1e-3 && a <= 30.0)) {
+        Complex coth, csch;
+        ComplexCoth(z, coth);
+        ComplexCsch(z, csch);
+        return {coth.re + x * csch.re, coth.im + x * csch.im};
+    }
+    const double e = std::exp(a);
+    const double inv = 1.0 / e;
+    const double sinhA = 0.5 * (e - inv), coshA = 0.5 * (e + inv);
+    const double sinA = std::sin(a), cosA = std::cos(a);
+    const Complex sinhZ{sinhA * cosA, coshA * sinA};
+    const Complex coshZPlusX{coshA * cosA + x, sinhA * sinA};
+    Complex result;
+    return ComplexDiv(coshZPlusX, sinhZ, result);
+}
+
 } // namespace
 
 MicrostripWheelerDerivatives MicrostripDerivatives(double w, double h, double t,
@@ -51,13 +73,10 @@ MicrostripConductorTerms MicrostripConductorImpedance(double w, double t, double
 
     // Finite-thickness surface impedance: coth and csch of (1 + j) T / delta.
     const double delta = 1.0 / CheckedSqrt(f * kPi * kMu0SixteenDigits / (rho * kGoldResistivity));
-    const Complex z1{t / delta, t / delta};
+    const Complex c1 = CothPlusCsch(t / delta, bigX);
     const Complex z2{w / (2.0 * delta), w / (2.0 * delta)};
-    Complex coth1, csch1, c2;
-    ComplexCoth(z1, coth1);
-    ComplexCsch(z1, csch1);
+    Complex c2;
     ComplexCoth(z2, c2);
-    const Complex c1{coth1.re + bigX * csch1.re, coth1.im + bigX * csch1.im};
 
     const double s0 = 1.0 / (w * (dH - 2.0 * dT) * (bigX + 1.0) + 2.0 * t * (-2.0 * dW));
     const double sFactor = Sech(std::min(w, t) / delta) * (s0 - 1.0) + 1.0;
