@@ -9,6 +9,7 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
+#include <numbers>
 #include <tuple>
 
 #include "models/mlineformulas.h"
@@ -27,9 +28,10 @@ namespace {
 
 constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
 
-// Replaces a vanishing dimension by 1 nm so that no ratio divides by zero.
+// Replaces a vanishing dimension (IsNegligible) by 1 nm so that no ratio
+// divides by zero.  The test written out: it runs a dozen times per answer.
 double NonVanishing(double x) {
-    return IsNegligible(x) ? 1e-9 : x;
+    return -1e-30 < x && x < 1e-30 ? 1e-9 : x;
 }
 
 // Hammerstad-Jensen air impedance of a strip of width ratio x.
@@ -146,8 +148,7 @@ double mline::ThicknessCothSquared(double u) {
 }
 
 double mline::ThicknessIncrementFromCoth(double t, double cothSquared) {
-    static const double e = SafeExp(1.0);
-    return (t * kOneOverPi) * CheckedLog(1.0 + 4.0 * e / (t * cothSquared));
+    return (t * kOneOverPi) * CheckedLog(1.0 + 4.0 * std::numbers::e / (t * cothSquared));
 }
 
 namespace {
@@ -252,30 +253,32 @@ MicrostripKeptTerms Unpack(const CrossSectionTerms& terms) {
     return kept;
 }
 
-CrossSectionTerms Pack(const MicrostripKeptTerms& kept) {
-    CrossSectionTerms terms;
+// Writes the kept terms over `terms`: the flags [3], [4] and [8] say which
+// of the other values are read back.
+void Pack(const MicrostripKeptTerms& kept, CrossSectionTerms& terms) {
+    auto& v = terms.values;
     terms.ready = kept.derivatives.has_value() || kept.staticPart.has_value();
-    terms.values.fill(0.0);
-    terms.values[4] = std::numeric_limits<double>::quiet_NaN();
+    v[3] = 0.0;
+    v[4] = std::numeric_limits<double>::quiet_NaN();
+    v[8] = 0.0;
     if (kept.derivatives) {
-        terms.values[0] = kept.derivatives->dT;
-        terms.values[1] = kept.derivatives->dH;
-        terms.values[2] = kept.derivatives->dW;
-        terms.values[3] = 1.0;
+        v[0] = kept.derivatives->dT;
+        v[1] = kept.derivatives->dH;
+        v[2] = kept.derivatives->dW;
+        v[3] = 1.0;
     }
     if (kept.staticPart) {
-        terms.values[4] = kept.staticEr;
-        terms.values[5] = kept.staticPart->quasiStatic.eeff;
-        terms.values[6] = kept.staticPart->quasiStatic.z0;
-        terms.values[7] = kept.staticPart->airImpedance;
+        v[4] = kept.staticEr;
+        v[5] = kept.staticPart->quasiStatic.eeff;
+        v[6] = kept.staticPart->quasiStatic.z0;
+        v[7] = kept.staticPart->airImpedance;
         if (const auto& d = kept.staticPart->dispersion) {
-            terms.values[8] = 1.0;
+            v[8] = 1.0;
             std::size_t i = kFirstDispersionTerm;
             for (const auto term : kKeptDispersionTerms)
-                terms.values[i++] = (*d).*term;
+                v[i++] = (*d).*term;
         }
     }
-    return terms;
 }
 
 } // namespace
@@ -298,7 +301,7 @@ MicrostripResult MicrostripKernel(double w, double h, double t, double er, doubl
         result.constants = {line.r, line.l, line.g, line.c, line.internalL};
         // Kept only from an evaluation that raised no fault: a kept value
         // must not hide a fault it would raise again.
-        if (RaisedFloatingPointFaults() == 0) terms = Pack(kept);
+        if (RaisedFloatingPointFaults() == 0) Pack(kept, terms);
         return result;
     }
     const MicrostripStatic s = MicrostripQuasiStatic(w, h, t, er, f, true, kLowFrequencySelector);
