@@ -98,6 +98,16 @@ double LowFrequencyA(double x) {
            0.053476 * CheckedLog(1.0 + 0.0001686414 * PowN(x, 3));
 }
 
+// The low-frequency set's dispersion of the static eeff and z0 with the
+// frequency's denominator 1 + a x + b x^2.
+MicrostripStatic GetsingerDispersed(double eeff, double er, double z0, double f,
+                                    double denominator) {
+    const double qf = (eeff - 1.0) / (er - 1.0);
+    const double eeffF = f >= -1e-20 ? er - (er - eeff) / denominator : er;
+    const double root = CheckedSqrt(PowN(eeffF, 2) - 4.0 * qf * (1.0 - qf) * er);
+    return {eeffF, z0 * CheckedSqrt(2.0 * (1.0 - qf) / (eeffF - root))};
+}
+
 // `airImpedance`, where given, receives the same strip's impedance in air
 // (what the set gives at Er = 1, to the bit).
 MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hIn, double er,
@@ -119,6 +129,9 @@ MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hI
     if (airImpedance != nullptr) *airImpedance = z0Air;
     const double z0 = z0Air / CheckedSqrt(eeff);
     if (!dispersion || !dielectric) return {eeff, z0};
+    // At zero frequency x = 0 below and 1 + a x + b x^2 is 1 whatever fp, a
+    // and b are: the coupled pair's single strips skip them.
+    if (fGHz == 0.0) return GetsingerDispersed(eeff, er, z0, f, 1.0);
 
     const double fp = 0.015686 * CheckedSqrt(er) * z0 / (CheckedSqrt(eeff) * hIn); // GHz
     const double ln02 = CheckedLog(hIn / (5.0 * hIn));
@@ -130,11 +143,8 @@ MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hI
         a = (0.536 * u + 0.156) * ln02 + (1.4 * u + 0.5);
         b = 1.24 - 1.98 * u;
     }
-    const double qf = (eeff - 1.0) / (er - 1.0);
     const double x = fGHz / fp;
-    const double eeffF = f >= -1e-20 ? er - (er - eeff) / (1.0 + a * x + b * PowN(x, 2)) : er;
-    const double root = CheckedSqrt(PowN(eeffF, 2) - 4.0 * qf * (1.0 - qf) * er);
-    return {eeffF, z0 * CheckedSqrt(2.0 * (1.0 - qf) / (eeffF - root))};
+    return GetsingerDispersed(eeff, er, z0, f, 1.0 + a * x + b * PowN(x, 2));
 }
 
 } // namespace
