@@ -101,14 +101,18 @@ WidthTerms KirschningJansenWidthTerms(double u, const GapTerms& gap, bool dielec
 
 // Kirschning-Jansen static even- and odd-mode values from the width's terms
 // and the single strip's impedance zl and effective dielectric constant es.
-StaticValues KirschningJansenStatic(const WidthTerms& w, double er, double zl, double es) {
+// `bOfEr`: mline::HammerstadJensenB(er), which every strip on the substrate
+// reads (NaN in air).
+StaticValues KirschningJansenStatic(const WidthTerms& w, double er, double bOfEr, double zl,
+                                    double es) {
     StaticValues v;
     if (er == 1.0 && es == 1.0) {
         // In air both formulas give 1 to the bit: their substrate terms are
         // multiplied by Er - 1 = 0 and es - (Er + 1) / 2 = 0.
         v.ee0 = v.eo0 = 1.0;
     } else {
-        v.ee0 = mline::HammerstadJensenEffective(w.ve, er, w.aVe);
+        v.ee0 = mline::HammerstadJensenEffective(
+            w.ve, er, w.aVe, std::isnan(bOfEr) ? mline::HammerstadJensenB(er) : bOfEr);
         const double b0 = 0.747 * er / (er + 0.15);
         const double c0 = b0 - (b0 - 0.207) * w.fadeC;
         const double a0 = 0.7287 * (es - (er + 1.0) / 2.0) * w.fadeA;
@@ -121,17 +125,18 @@ StaticValues KirschningJansenStatic(const WidthTerms& w, double er, double zl, d
     return v;
 }
 
-StaticValues KirschningJansenStatic(double u, double g, double er, double zl, double es) {
+StaticValues KirschningJansenStatic(double u, double g, double er, double bOfEr, double zl,
+                                    double es) {
     return KirschningJansenStatic(
-        KirschningJansenWidthTerms(u, KirschningJansenGapTerms(g), er != 1.0), er, zl, es);
+        KirschningJansenWidthTerms(u, KirschningJansenGapTerms(g), er != 1.0), er, bOfEr, zl, es);
 }
 
 // Zero-thickness static values in air with the single strip taken at the
 // pair's own width ratio u.
 StaticValues ThinStaticInAir(double u, const GapTerms& gap, double h) {
-    const MicrostripResult single = MicrostripKernel(u * h, h, 0.0, 1.0, 0.0, 0.0, 0.0);
-    return KirschningJansenStatic(KirschningJansenWidthTerms(u, gap, false), 1.0, single.impedance,
-                                  single.effDielConst);
+    const MicrostripStatic single = MicrostripZeroFrequency(u * h, h, 0.0, 1.0).substrate;
+    return KirschningJansenStatic(KirschningJansenWidthTerms(u, gap, false), 1.0, kNotComputed,
+                                  single.z0, single.eeff);
 }
 
 // Thick strips, after Jansen's mode-dependent effective widths (R. H. Jansen,
@@ -182,22 +187,22 @@ struct UnwalledAir {
 
 // `inAir`, where given, receives the strips' UnwalledAir where they are
 // computed on the way (Er of 1 or above).
-StaticValues ThickStatic(double u, double g, double t, double h, double er,
+StaticValues ThickStatic(double u, double g, double t, double h, double er, double bOfEr,
                          std::optional<UnwalledAir>* inAir = nullptr) {
     const double du1 = mline::ThicknessIncrement(u, t);
     const double onSubstrate = EffectiveWidth(u, du1, g, t, er);
     // The thin strip on the substrate, and in air (its eeff is 1 there).
-    const MicrostripZeroFrequencyPair single = MicrostripZeroFrequency(onSubstrate * h, h, 0.0, er);
+    const MicrostripZeroFrequencyPair single = MicrostripZeroFrequency(onSubstrate * h, h, 0.0, er, bOfEr);
     const GapTerms gap = KirschningJansenGapTerms(g);
     const WidthTerms substrateWidth = KirschningJansenWidthTerms(onSubstrate, gap, er != 1.0);
-    StaticValues v = KirschningJansenStatic(substrateWidth, er, single.substrate.z0,
+    StaticValues v = KirschningJansenStatic(substrateWidth, er, bOfEr, single.substrate.z0,
                                             single.substrate.eeff);
     // Without a substrate the two widths are one and the ratios are 1: the
     // air cross-sections of the conductor loss skip the two evaluations.
     if (er > 1.0) {
         const StaticValues airA = ThinStaticInAir(EffectiveWidth(u, du1, g, t, 1.0), gap, h);
         const StaticValues airR =
-            KirschningJansenStatic(substrateWidth, 1.0, single.airImpedance, 1.0);
+            KirschningJansenStatic(substrateWidth, 1.0, kNotComputed, single.airImpedance, 1.0);
         if (inAir != nullptr) *inAir = UnwalledAir{airA, g, t};
         const double even = airA.ze0 / airR.ze0, odd = airA.zo0 / airR.zo0;
         v.ee0 = v.ee0 * even * even;
@@ -320,11 +325,15 @@ CoupledMicrostripModes ModeValues(double w, double s, double h, double t, double
     const bool thick = t > 0.0 && h > 0.0;
     // Single strip at zero frequency: the low-frequency set, no loss.  Thick
     // strips read it only for their dispersion.
-    MicrostripResult single{};
-    if (!thick || dispersion) single = MicrostripKernel(w, h, t, er, 0.0, 0.0, 0.0);
-    const double zl = single.impedance;
-    const StaticValues st = thick ? ThickStatic(u, g, t / h, h, er, inAir)
-                                  : KirschningJansenStatic(u, g, er, zl, single.effDielConst);
+    // Hammerstad-Jensen b(Er): every strip on the substrate reads it.  (Below
+    // Er = 1 each formula computes its own, so that the first fault raised
+    // stays the same.)
+    const double bOfEr = er > 1.0 ? mline::HammerstadJensenB(er) : kNotComputed;
+    MicrostripStatic single{};
+    if (!thick || dispersion) single = MicrostripZeroFrequency(w, h, t, er, bOfEr).substrate;
+    const double zl = single.z0;
+    const StaticValues st = thick ? ThickStatic(u, g, t / h, h, er, bOfEr, inAir)
+                                  : KirschningJansenStatic(u, g, er, bOfEr, zl, single.eeff);
 
     CoupledMicrostripModes m = ModesOf(st);
     if (dispersion) {

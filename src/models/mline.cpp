@@ -110,13 +110,15 @@ MicrostripStatic GetsingerDispersed(double eeff, double er, double z0, double f,
 
 // `airImpedance`, where given, receives the same strip's impedance in air
 // (what the set gives at Er = 1, to the bit).
+// `bOfEr`: mline::HammerstadJensenB(er) where at hand (NaN: computed here).
 MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hIn, double er,
                                  double fGHz, double f, bool dispersion,
-                                 double* airImpedance = nullptr) {
+                                 double* airImpedance = nullptr, double bOfEr = kNotComputed) {
     const bool dielectric = er > 1.0001;
     double eeff = 1.0;
     if (dielectric) {
-        const double q = Pow(1.0 + 10.0 / u, -LowFrequencyA(u) * mline::HammerstadJensenB(er)) -
+        const double b = std::isnan(bOfEr) ? mline::HammerstadJensenB(er) : bOfEr;
+        const double q = Pow(1.0 + 10.0 / u, -LowFrequencyA(u) * b) -
                          0.4412712 * t / CheckedSqrt(u);
         eeff = ((er - 1.0) * q + (er + 1.0)) * 0.5;
     }
@@ -164,7 +166,7 @@ double mline::ThicknessIncrementFromCoth(double t, double cothSquared) {
 namespace {
 
 MicrostripStatic QuasiStatic(double w, double h, double t, double er, double f, bool dispersion,
-                             int selector, double* airImpedance) {
+                             int selector, double* airImpedance, double bOfEr = kNotComputed) {
     w = NonVanishing(w);
     h = NonVanishing(h);
     t = NonVanishing(t);
@@ -174,7 +176,7 @@ MicrostripStatic QuasiStatic(double w, double h, double t, double er, double f, 
     const double fGHz = f * 1e-9;
     if (selector > kLowFrequencySelector)
         return HammerstadJensenSet(u, tr, h, er, fGHz, f, dispersion).dispersed;
-    return LowFrequencySet(u, tr, t, hIn, er, fGHz, f, dispersion, airImpedance);
+    return LowFrequencySet(u, tr, t, hIn, er, fGHz, f, dispersion, airImpedance, bOfEr);
 }
 
 } // namespace
@@ -184,9 +186,11 @@ MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, 
     return QuasiStatic(w, h, t, er, f, dispersion, selector, nullptr);
 }
 
-MicrostripZeroFrequencyPair MicrostripZeroFrequency(double w, double h, double t, double er) {
+MicrostripZeroFrequencyPair MicrostripZeroFrequency(double w, double h, double t, double er,
+                                                    double bOfEr) {
     MicrostripZeroFrequencyPair pair{};
-    pair.substrate = QuasiStatic(w, h, t, er, 0.0, true, kLowFrequencySelector, &pair.airImpedance);
+    pair.substrate =
+        QuasiStatic(w, h, t, er, 0.0, true, kLowFrequencySelector, &pair.airImpedance, bOfEr);
     return pair;
 }
 

@@ -21,7 +21,11 @@ double HammerstadJensenEffective(double x, double er) {
 }
 
 double HammerstadJensenEffective(double x, double er, double a) {
-    const double exponent = -a * HammerstadJensenB(er);
+    return HammerstadJensenEffective(x, er, a, HammerstadJensenB(er));
+}
+
+double HammerstadJensenEffective(double x, double er, double a, double b) {
+    const double exponent = -a * b;
     return ((er + 1.0) + (er - 1.0) * Pow(1.0 + 10.0 / x, exponent)) * 0.5;
 }
 

@@ -29,8 +29,9 @@ double HammerstadJensenA(double x);
 double HammerstadJensenB(double er);
 // ((Er + 1) + (Er - 1) (1 + 10/x)^(-a(x) b(Er))) / 2.
 double HammerstadJensenEffective(double x, double er);
-// The same with a(x) at hand.
+// The same with a(x), and b(Er), at hand.
 double HammerstadJensenEffective(double x, double er, double a);
+double HammerstadJensenEffective(double x, double er, double a, double b);
 
 // Hammerstad-Jensen increment of the width ratio u for a strip of thickness
 // ratio t, in air.
