@@ -156,7 +156,12 @@ double mline::ThicknessIncrement(double u, double t) {
 }
 
 double mline::ThicknessCothSquared(double u) {
-    return PowN(Coth(CheckedSqrt(6.517 * u)), 2);
+    const double x = CheckedSqrt(6.517 * u);
+    // coth x = (1 + e) / (1 - e), e = exp(-2 x): one exponential where 1 - e
+    // keeps its digits (u above 0.04), the guarded 1 / tanh x below.
+    if (!(x >= 0.5)) return PowN(Coth(x), 2);
+    const double e = SafeExp(-2.0 * x);
+    return PowN((1.0 + e) / (1.0 - e), 2);
 }
 
 double mline::ThicknessIncrementFromCoth(double t, double cothSquared) {

@@ -143,9 +143,11 @@ MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double
     if (f > 0.001) {
         const Complex z{r, omega * l};
         const Complex y{g, omega * c};
-        Complex ratio, product;
+        // gamma = sqrt(Z Y) = Zc Y: Z and Y lie in the first quadrant, so the
+        // principal roots agree, and one root serves both.
+        Complex ratio;
         ComplexSqrt(ComplexDiv(z, y, ratio), result.zc);
-        ComplexSqrt(ComplexMul(z, y, product), result.gamma);
+        ComplexMul(result.zc, y, result.gamma);
     } else {
         result.zc = {d.z0, 0.0};
         result.gamma = {0.0, 0.0};
