@@ -29,14 +29,15 @@ double HammerstadJensenEffective(double x, double er, double a, double b) {
     return ((er + 1.0) + (er - 1.0) * Pow(1.0 + 10.0 / x, exponent)) * 0.5;
 }
 
-DispersionStaticTerms KirschningJansenStaticTerms(double u, double er, ExpFunction exp) {
+DispersionStaticTerms KirschningJansenStaticTerms(const CheckedPowers& uTo,
+                                                  const CheckedPowers& erTo, ExpFunction exp) {
+    const double u = uTo.Base(), er = erTo.Base();
     DispersionStaticTerms s;
     s.p1Fade = exp(-8.7513 * u);
     s.p2 = 0.33622 * (1.0 - exp(-0.03442 * er));
     s.p3Factor = 0.0363 * exp(-4.6 * u);
     s.p4 = 1.0 + 2.751 * (1.0 - exp(-PowN(er * 0.06282985674792661327, 8))); // Er / 15.916
 
-    const CheckedPowers erTo(er), uTo(u);
     const double r1 = 0.03891 * erTo.Pow(1.4);
     const double r2 = 0.267 * PowN(u, 7);
     const double r3 = 4.766 * exp(-3.228 * uTo.Pow(0.641));
@@ -67,9 +68,10 @@ DielectricDispersionTerms KirschningJansenDielectricTerms(const DispersionStatic
     return p;
 }
 
-ImpedanceDispersionTerms KirschningJansenImpedanceTerms(const DispersionStaticTerms& s, double fn,
+ImpedanceDispersionTerms KirschningJansenImpedanceTerms(const DispersionStaticTerms& s,
+                                                        const CheckedPowers& fnTo,
                                                         ExpFunction exp) {
-    const CheckedPowers fnTo(fn);
+    const double fn = fnTo.Base();
     const double r5 = PowN(fn * 0.03467045730333183098, 12); // fn / 28.843
     const double r8 =
         1.0 + 1.275 * (1.0 - exp(s.r8Factor * (fnTo.Pow(2.745) *

@@ -53,7 +53,12 @@ struct DispersionStaticTerms {
     double r7, r8Factor, r9Fade, r9Scale, r9Divisor, erm1to6, erm1to6Divisor, r15Factor, r12,
         r16Factor, r16Fade;
 };
-DispersionStaticTerms KirschningJansenStaticTerms(double u, double er, ExpFunction exp);
+// uTo, erTo: the powers of u and Er, which a pair's dispersion reads too.
+DispersionStaticTerms KirschningJansenStaticTerms(const CheckedPowers& uTo,
+                                                  const CheckedPowers& erTo, ExpFunction exp);
+inline DispersionStaticTerms KirschningJansenStaticTerms(double u, double er, ExpFunction exp) {
+    return KirschningJansenStaticTerms(CheckedPowers(u), CheckedPowers(er), exp);
+}
 
 // Kirschning-Jansen P1 to P4 of the effective dielectric constant's
 // dispersion; fn is frequency in GHz times height in mm.
@@ -63,11 +68,17 @@ struct DielectricDispersionTerms {
 DielectricDispersionTerms KirschningJansenDielectricTerms(const DispersionStaticTerms& s,
                                                           double u, double fn, ExpFunction exp);
 
-// Kirschning-Jansen R8, R9 and R17 of the impedance's dispersion.
+// Kirschning-Jansen R8, R9 and R17 of the impedance's dispersion (fnTo: the
+// powers of fn).
 struct ImpedanceDispersionTerms {
     double r8, r9, r17;
 };
-ImpedanceDispersionTerms KirschningJansenImpedanceTerms(const DispersionStaticTerms& s, double fn,
+ImpedanceDispersionTerms KirschningJansenImpedanceTerms(const DispersionStaticTerms& s,
+                                                        const CheckedPowers& fnTo,
                                                         ExpFunction exp);
+inline ImpedanceDispersionTerms KirschningJansenImpedanceTerms(const DispersionStaticTerms& s,
+                                                               double fn, ExpFunction exp) {
+    return KirschningJansenImpedanceTerms(s, CheckedPowers(fn), exp);
+}
 
 } // namespace mline
