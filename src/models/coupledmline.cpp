@@ -46,7 +46,7 @@ struct StaticValues {
 // Kirschning-Jansen static terms of the gap ratio g alone.  One thick pair
 // evaluates three widths at its own gap: each takes them from here.
 struct GapTerms {
-    double g, g2, expG, q2, q3, q5, q6, q9;
+    double g, logG, g2, expG, q2, q3, q5, q6, q9;
 };
 
 GapTerms KirschningJansenGapTerms(double g) {
@@ -54,6 +54,7 @@ GapTerms KirschningJansenGapTerms(double g) {
     GapTerms t;
     t.g = g;
     t.g2 = PowN(g, 2);
+    t.logG = gTo.Log();
     t.expG = Exp(-g);
     t.q2 = 1.0 + 0.7519 * g + 0.189 * gTo.Pow(2.31);
     const double g10 = PowN(g, 10); // in Q3 and Q6
@@ -63,7 +64,7 @@ GapTerms KirschningJansenGapTerms(double g) {
     t.q6 = 0.2305 + CheckedLog(g10 / (1.0 + PowN(g / 5.8, 10))) / 281.3 +
            CheckedLog(1.0 + 0.598 * gTo.Pow(1.154)) / 5.1;
     const double q7 = (10.0 + 190.0 * t.g2) / (1.0 + 82.3 * PowN(g, 3));
-    const double q8 = Exp(-6.5 - 0.95 * gTo.Log() - PowN(g / 0.15, 5));
+    const double q8 = Exp(-6.5 - 0.95 * t.logG - PowN(g / 0.15, 5));
     t.q9 = CheckedLog(q7) * (q8 + 1.0 / 16.5);
     return t;
 }
@@ -90,11 +91,11 @@ WidthTerms KirschningJansenWidthTerms(double u, const GapTerms& gap, bool dielec
         const double d0 = 0.593 + 0.694 * Exp(-0.562 * u);
         w.fadeC = Exp(-0.414 * u);
         w.fadeA = 1.0 - Exp(-0.179 * u);
-        w.gd0 = Pow(g, d0);
+        w.gd0 = Exp(d0 * gap.logG); // g^d0
     }
     const double q1 = 0.8695 * uTo.Pow(0.194);
-    w.q4 = (2.0 * q1 / gap.q2) /
-           (gap.expG * uTo.Pow(gap.q3) + (2.0 - gap.expG) * uTo.Pow(-gap.q3));
+    const double uToQ3 = uTo.Pow(gap.q3); // and u^-q3 its reciprocal
+    w.q4 = (2.0 * q1 / gap.q2) / (gap.expG * uToQ3 + (2.0 - gap.expG) / uToQ3);
     w.q10 = (gap.q2 * w.q4 - gap.q5 * Exp(uTo.Log() * gap.q6 * uTo.Pow(-gap.q9))) / gap.q2;
     return w;
 }
