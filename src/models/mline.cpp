@@ -300,42 +300,24 @@ void Pack(const MicrostripKeptTerms& kept, CrossSectionTerms& terms) {
     }
 }
 
-} // namespace
-
-MicrostripResult MicrostripKernel(double w, double h, double t, double er, double tand, double rho,
-                                  double f) {
-    CrossSectionTerms fresh;
-    return MicrostripKernel(w, h, t, er, tand, rho, f, fresh);
+// The kernel above 0.001 Hz with the cross-section's terms `kept`.
+MicrostripResult LineConstantsKernel(double w, double h, double t, double er, double tand,
+                                     double rho, double f, MicrostripKeptTerms& kept) {
+    const MicrostripLineConstantsResult line =
+        MicrostripLineConstants(w, h, t, er, tand, rho, f, &kept);
+    const Complex eps = ComplexEffectiveDielectricConstant(f, line.gamma);
+    MicrostripResult result{line.gamma.re, line.zc.re, eps.re};
+    SplitLoss(line, result);
+    result.constants = {line.r, line.l, line.g, line.c, line.internalL};
+    return result;
 }
 
-MicrostripResult MicrostripKernel(double w, double h, double t, double er, double tand, double rho,
-                                  double f, CrossSectionTerms& terms) {
-    if (f > 0.001) {
-        MicrostripKeptTerms kept = Unpack(terms);
-        const MicrostripLineConstantsResult line =
-            MicrostripLineConstants(w, h, t, er, tand, rho, f, &kept);
-        const Complex eps = ComplexEffectiveDielectricConstant(f, line.gamma);
-        MicrostripResult result{line.gamma.re, line.zc.re, eps.re};
-        SplitLoss(line, result);
-        result.constants = {line.r, line.l, line.g, line.c, line.internalL};
-        // Kept only from an evaluation that raised no fault: a kept value
-        // must not hide a fault it would raise again.
-        if (RaisedFloatingPointFaults() == 0) Pack(kept, terms);
-        return result;
-    }
+MicrostripResult LowFrequencyKernel(double w, double h, double t, double er, double f) {
     const MicrostripStatic s = MicrostripQuasiStatic(w, h, t, er, f, true, kLowFrequencySelector);
     return {0.0, s.z0, s.eeff};
 }
 
-LineResult microstrip::Evaluate(const InputsAtFrequency& in, double w) {
-    CrossSectionTerms fresh;
-    return EvaluateReusing(in, w, fresh);
-}
-
-LineResult microstrip::EvaluateReusing(const InputsAtFrequency& in, double w,
-                                       CrossSectionTerms& terms) {
-    const MicrostripResult r =
-        MicrostripKernel(w, in.Row(2), in.Row(3), in.er, in.tand, in.rho, in.f, terms);
+LineResult LineResultOf(const MicrostripResult& r) {
     LineResult result;
     result.impedance = r.impedance;
     result.eeff = r.effDielConst;
@@ -344,6 +326,37 @@ LineResult microstrip::EvaluateReusing(const InputsAtFrequency& in, double w,
     result.dielectricLoss = r.dielectricLoss;
     result.constants = r.constants;
     return result;
+}
+
+} // namespace
+
+// Without terms to keep, none are packed.
+MicrostripResult MicrostripKernel(double w, double h, double t, double er, double tand, double rho,
+                                  double f) {
+    if (!(f > 0.001)) return LowFrequencyKernel(w, h, t, er, f);
+    MicrostripKeptTerms fresh;
+    return LineConstantsKernel(w, h, t, er, tand, rho, f, fresh);
+}
+
+MicrostripResult MicrostripKernel(double w, double h, double t, double er, double tand, double rho,
+                                  double f, CrossSectionTerms& terms) {
+    if (!(f > 0.001)) return LowFrequencyKernel(w, h, t, er, f);
+    MicrostripKeptTerms kept = Unpack(terms);
+    const MicrostripResult result = LineConstantsKernel(w, h, t, er, tand, rho, f, kept);
+    // Kept only from an evaluation that raised no fault: a kept value must
+    // not hide a fault it would raise again.
+    if (RaisedFloatingPointFaults() == 0) Pack(kept, terms);
+    return result;
+}
+
+LineResult microstrip::Evaluate(const InputsAtFrequency& in, double w) {
+    return LineResultOf(MicrostripKernel(w, in.Row(2), in.Row(3), in.er, in.tand, in.rho, in.f));
+}
+
+LineResult microstrip::EvaluateReusing(const InputsAtFrequency& in, double w,
+                                       CrossSectionTerms& terms) {
+    return LineResultOf(
+        MicrostripKernel(w, in.Row(2), in.Row(3), in.er, in.tand, in.rho, in.f, terms));
 }
 
 void microstrip::Check(const InputsAtFrequency& in, std::vector<std::string>& warnings) {

@@ -103,11 +103,10 @@ MicrostripConductorTerms MicrostripConductorImpedance(double w, double t, double
     return {dT, dH, dW, x, bigX, delta, zcond.re, lTotal - ls};
 }
 
-MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double t, double er,
-                                                      double tand, double rho, double f,
-                                                      MicrostripKeptTerms* kept) {
-    MicrostripKeptTerms fresh;
-    MicrostripKeptTerms& terms = kept != nullptr ? *kept : fresh;
+namespace {
+
+MicrostripLineConstantsResult KeepingTerms(double w, double h, double t, double er, double tand,
+                                            double rho, double f, MicrostripKeptTerms& terms) {
     // One static part serves the dispersed line and the conductor terms.
     if (!terms.staticPart || !(terms.staticEr == er)) {
         terms.staticPart = MicrostripHammerstadJensenStatic(w, h, t, er);
@@ -153,6 +152,16 @@ MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double
         result.gamma = {0.0, 0.0};
     }
     return result;
+}
+
+} // namespace
+
+MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double t, double er,
+                                                      double tand, double rho, double f,
+                                                      MicrostripKeptTerms* kept) {
+    if (kept != nullptr) return KeepingTerms(w, h, t, er, tand, rho, f, *kept);
+    MicrostripKeptTerms fresh;
+    return KeepingTerms(w, h, t, er, tand, rho, f, fresh);
 }
 
 Complex ComplexEffectiveDielectricConstant(double f, const Complex& gamma) {
