@@ -193,7 +193,8 @@ StaticValues ThickStatic(double u, double g, double t, double h, double er, doub
     const double du1 = mline::ThicknessIncrement(u, t);
     const double onSubstrate = EffectiveWidth(u, du1, g, t, er);
     // The thin strip on the substrate, and in air (its eeff is 1 there).
-    const MicrostripZeroFrequencyPair single = MicrostripZeroFrequency(onSubstrate * h, h, 0.0, er, bOfEr);
+    const MicrostripZeroFrequencyPair single =
+        MicrostripZeroFrequency(onSubstrate * h, h, 0.0, er, bOfEr);
     const GapTerms gap = KirschningJansenGapTerms(g);
     const WidthTerms substrateWidth = KirschningJansenWidthTerms(onSubstrate, gap, er != 1.0);
     StaticValues v = KirschningJansenStatic(substrateWidth, er, bOfEr, single.substrate.z0,
@@ -229,8 +230,8 @@ void DisperseDielectric(const mline::DispersionStaticTerms& k, const DispersionB
     const mline::DielectricDispersionTerms p = mline::KirschningJansenDielectricTerms(k, u, fn, Exp);
     const double p5 = 0.334 * Exp(-3.3 * PowN(er / 15.0, 3)) + 0.746;
     const double p6 = p5 * Exp(-(b.fn.Pow(0.368) * 0.34519120195383346)); // (fn / 18)^0.368
-    const double p7 = 1.0 + 4.069 * p6 * b.g.Pow(0.479) *
-                                Exp(-1.347 * b.g.Pow(0.595) - 0.17 * b.g.Pow(2.5));
+    const double p7 =
+        1.0 + 4.069 * p6 * b.g.Pow(0.479) * Exp(-1.347 * b.g.Pow(0.595) - 0.17 * b.g.Pow(2.5));
     const double fe = p.p1 * p.p2 * Pow((p.p3 * p.p4 + 0.1844 * p7) * fn, 1.5763);
     ee = er - (er - s.ee0) / (1.0 + fe);
 
@@ -263,13 +264,14 @@ double DisperseEvenImpedance(const mline::DispersionStaticTerms& k, const Disper
     const double q13 = 1.0 + 0.038 * (b.er.Pow(5.1) * 2.4787975963019902e-05); // (Er / 8)^5.1
     const double er15 = PowN(er / 15.0, 4);
     const double q14 = 1.0 + 1.203 * er15 / (1.0 + er15);
-    const double q15 = 1.887 * Exp(-1.5 * g084) * b.g.Pow(q14) /
-                       (1.0 + 0.41 * PowN(fn / 15.0, 3) * b.u.Pow(2.0 / q13) /
-                                  (0.125 + b.u.Pow(1.626 / q13)));
+    const double q15 =
+        1.887 * Exp(-1.5 * g084) * b.g.Pow(q14) /
+        (1.0 + 0.41 * PowN(fn / 15.0, 3) * b.u.Pow(2.0 / q13) / (0.125 + b.u.Pow(1.626 / q13)));
     const double q16 = q15 * (1.0 + 9.0 / (1.0 + 0.403 * PowN(er - 1.0, 2)));
     const double q17 = 0.394 * (1.0 - Exp(-1.47 * (b.u.Pow(0.672) * 0.2704544409605593))) * // u / 7
-                       (1.0 - Exp(-4.25 * (b.fn.Pow(1.87) * 0.0036904039641364413)));   // fn / 20
-    const double q18 = 0.61 * (1.0 - Exp(-2.13 * (b.u.Pow(1.593) * 0.036423162441704994))) / // u / 8
+                       (1.0 - Exp(-4.25 * (b.fn.Pow(1.87) * 0.0036904039641364413))); // fn / 20
+    const double q18 = 0.61 *
+                       (1.0 - Exp(-2.13 * (b.u.Pow(1.593) * 0.036423162441704994))) / // u / 8
                        (1.0 + 6.544 * b.g.Pow(4.17));
     const double q19 =
         0.21 * PowN(g, 4) /
@@ -282,8 +284,8 @@ double DisperseEvenImpedance(const mline::DispersionStaticTerms& k, const Disper
 
 // Kirschning-Jansen odd-mode impedance dispersion; zl is the single strip's
 // zero-frequency impedance.  Q26 carries no further term.
-double DisperseOddImpedance(const DispersionBases& b, double g084, const StaticValues& s,
-                            double eo, double zl) {
+double DisperseOddImpedance(const DispersionBases& b, double g084, const StaticValues& s, double eo,
+                            double zl) {
     const double u = b.u.Base(), fn = b.fn.Base();
     const double erm = b.erm.Base();
     const double e13 = PowN(erm / 13.0, 12);
@@ -293,9 +295,10 @@ double DisperseOddImpedance(const DispersionBases& b, double g084, const StaticV
                        (1.0 + 0.3 * (fn1536 * 0.005384455012487267)); // (fn / 30)^1.536
     const double erm15 = erm * CheckedSqrt(erm);
     const double q27 = 0.4 * g084 * (1.0 + 2.5 * erm15 / (5.0 + erm15));
-    const double q23 = 1.0 + 0.005 * fn * q27 /
-                                 ((1.0 + 0.812 * (b.fn.Pow(1.9) * 0.005826752991287779)) * // fn / 15
-                                  (1.0 + 0.025 * PowN(u, 2)));
+    const double q23 =
+        1.0 + 0.005 * fn * q27 /
+                  ((1.0 + 0.812 * (b.fn.Pow(1.9) * 0.005826752991287779)) * // fn / 15
+                   (1.0 + 0.025 * PowN(u, 2)));
     const double erm3 = PowN(erm, 3);
     const double q28 = 0.149 * erm3 / (94.5 + 0.038 * erm3);
     const double u894 = b.u.Pow(0.894);

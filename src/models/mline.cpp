@@ -118,8 +118,8 @@ MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hI
     double eeff = 1.0;
     if (dielectric) {
         const double b = std::isnan(bOfEr) ? mline::HammerstadJensenB(er) : bOfEr;
-        const double q = Pow(1.0 + 10.0 / u, -LowFrequencyA(u) * b) -
-                         0.4412712 * t / CheckedSqrt(u);
+        const double q =
+            Pow(1.0 + 10.0 / u, -LowFrequencyA(u) * b) - 0.4412712 * t / CheckedSqrt(u);
         eeff = ((er - 1.0) * q + (er + 1.0)) * 0.5;
     }
     // Wheeler's effective width of a strip of finite thickness.

@@ -74,8 +74,7 @@ struct ImpedanceDispersionTerms {
     double r8, r9, r17;
 };
 ImpedanceDispersionTerms KirschningJansenImpedanceTerms(const DispersionStaticTerms& s,
-                                                        const CheckedPowers& fnTo,
-                                                        ExpFunction exp);
+                                                        const CheckedPowers& fnTo, ExpFunction exp);
 inline ImpedanceDispersionTerms KirschningJansenImpedanceTerms(const DispersionStaticTerms& s,
                                                                double fn, ExpFunction exp) {
     return KirschningJansenImpedanceTerms(s, CheckedPowers(fn), exp);

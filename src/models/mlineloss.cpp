@@ -106,7 +106,7 @@ MicrostripConductorTerms MicrostripConductorImpedance(double w, double t, double
 namespace {
 
 MicrostripLineConstantsResult KeepingTerms(double w, double h, double t, double er, double tand,
-                                            double rho, double f, MicrostripKeptTerms& terms) {
+                                           double rho, double f, MicrostripKeptTerms& terms) {
     // One static part serves the dispersed line and the conductor terms.
     if (!terms.staticPart || !(terms.staticEr == er)) {
         terms.staticPart = MicrostripHammerstadJensenStatic(w, h, t, er);
