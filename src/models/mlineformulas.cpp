@@ -41,7 +41,7 @@ DispersionStaticTerms KirschningJansenStaticTerms(const CheckedPowers& uTo,
     const double r1 = 0.03891 * erTo.Pow(1.4);
     const double r2 = 0.267 * PowN(u, 7);
     const double r3 = 4.766 * exp(-3.228 * uTo.Pow(0.641));
-    const double r4 = 0.016 + Pow(0.0514 * er, 4.524);
+    const double r4 = 0.016 + erTo.Pow(4.524) * 1.4736595074451515e-06; // (0.0514 Er)^4.524
     const double r6 = 22.2 * uTo.Pow(1.92);
     s.r7 = 1.206 - 0.3144 * exp(-r1) * (1.0 - exp(-r2));
     s.r8Factor = -0.004625 * r3 * erTo.Pow(1.674);
