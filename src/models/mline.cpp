@@ -325,12 +325,12 @@ MicrostripResult LowFrequencyKernel(double w, double h, double t, double er, dou
 
 LineResult LineResultOf(const MicrostripResult& r) {
     LineResult result;
-    result.impedance = r.impedance;
-    result.eeff = r.effDielConst;
-    result.loss = r.loss;
-    result.conductorLoss = r.conductorLoss;
-    result.dielectricLoss = r.dielectricLoss;
-    result.constants = r.constants;
+    static_cast<LineValues&>(result) = {.impedance = r.impedance,
+                                        .eeff = r.effDielConst,
+                                        .loss = r.loss,
+                                        .conductorLoss = r.conductorLoss,
+                                        .dielectricLoss = r.dielectricLoss,
+                                        .constants = r.constants};
     return result;
 }
 
