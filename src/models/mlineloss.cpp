@@ -6,6 +6,7 @@
 // thickness (coth and csch of (1 + j) T / skin depth).
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "models/mline.h"
 #include "numeric/checkedmath.h"
@@ -16,18 +17,24 @@ using namespace constants;
 namespace {
 
 constexpr double kPerturbation = 1.01; // derivative step: 1 % of the dimension
+constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
 
-// coth z + x csch z = (cosh z + x) / sinh z for z = (1 + j) a: one
-// exponential, sine and cosine of a serve both.  Outside 0.001 <= a <= 30
+// For z = (1 + j) a: coth z + x csch z = (cosh z + x) / sinh z, and sech a,
+// from one exponential, sine and cosine of a.  Outside 0.001 <= a <= 30
 // (near the pole at 0, or where cosh a nears overflow) the guarded complex
-// functions.
-Complex CothPlusCsch(double a, double x) {
+// functions, and sech a is left to the caller (NaN).
+struct DiagonalHyperbolic {
+    Complex cothPlusCsch;
+    double sechA;
+};
+DiagonalHyperbolic OfDiagonal(double a, double x) {
     const Complex z{a, a};
     if (!(a >= 1e-3 && a <= 30.0)) {
         Complex coth, csch;
         ComplexCoth(z, coth);
+        if (x == 0.0) return {coth, kNotComputed};
         ComplexCsch(z, csch);
-        return {coth.re + x * csch.re, coth.im + x * csch.im};
+        return {{coth.re + x * csch.re, coth.im + x * csch.im}, kNotComputed};
     }
     const double e = std::exp(a);
     const double inv = 1.0 / e;
@@ -35,8 +42,8 @@ Complex CothPlusCsch(double a, double x) {
     const double sinA = std::sin(a), cosA = std::cos(a);
     const Complex sinhZ{sinhA * cosA, coshA * sinA};
     const Complex coshZPlusX{coshA * cosA + x, sinhA * sinA};
-    Complex result;
-    return ComplexDiv(coshZPlusX, sinhZ, result);
+    Complex ratio;
+    return {ComplexDiv(coshZPlusX, sinhZ, ratio), 1.0 / coshA};
 }
 
 } // namespace
@@ -73,13 +80,14 @@ MicrostripConductorTerms MicrostripConductorImpedance(double w, double t, double
 
     // Finite-thickness surface impedance: coth and csch of (1 + j) T / delta.
     const double delta = 1.0 / CheckedSqrt(f * kPi * kMu0SixteenDigits / (rho * kGoldResistivity));
-    const Complex c1 = CothPlusCsch(t / delta, bigX);
-    const Complex z2{w / (2.0 * delta), w / (2.0 * delta)};
-    Complex c2;
-    ComplexCoth(z2, c2);
+    const DiagonalHyperbolic thickness = OfDiagonal(t / delta, bigX);
+    const Complex c1 = thickness.cothPlusCsch;
+    const Complex c2 = OfDiagonal(w / (2.0 * delta), 0.0).cothPlusCsch; // coth
 
     const double s0 = 1.0 / (w * (dH - 2.0 * dT) * (bigX + 1.0) + 2.0 * t * (-2.0 * dW));
-    const double sFactor = Sech(std::min(w, t) / delta) * (s0 - 1.0) + 1.0;
+    const double sech = t <= w && !std::isnan(thickness.sechA) ? thickness.sechA
+                                                               : Sech(std::min(w, t) / delta);
+    const double sFactor = sech * (s0 - 1.0) + 1.0;
     const double a = dH - 2.0 * dT;
     const double b = -2.0 * dW;
     const Complex factor{dH + sFactor * (a * c1.re + b * c2.re), sFactor * (a * c1.im + b * c2.im)};
