@@ -92,6 +92,8 @@ void CheckCoating(const InputsAtFrequency& in, double h, double t,
 } // namespace
 
 LineResult coatedmicrostrip::Evaluate(const InputsAtFrequency& in, double w) {
+    // Nothing to keep: the uncoated kernel fills no terms.
+    if (!in.coating.Present()) return microstrip::Evaluate(in, w);
     CrossSectionTerms fresh;
     return EvaluateReusing(in, w, fresh);
 }

@@ -46,7 +46,7 @@ struct StaticValues {
 // Kirschning-Jansen static terms of the gap ratio g alone.  One thick pair
 // evaluates three widths at its own gap: each takes them from here.
 struct GapTerms {
-    double g, g2, expG, q2, q3, q5, q6, q9;
+    double g, logG, g2, expG, q2, q3, q5, q6, q9;
 };
 
 GapTerms KirschningJansenGapTerms(double g) {
@@ -54,6 +54,7 @@ GapTerms KirschningJansenGapTerms(double g) {
     GapTerms t;
     t.g = g;
     t.g2 = PowN(g, 2);
+    t.logG = gTo.Log();
     t.expG = Exp(-g);
     t.q2 = 1.0 + 0.7519 * g + 0.189 * gTo.Pow(2.31);
     const double g10 = PowN(g, 10); // in Q3 and Q6
@@ -63,7 +64,7 @@ GapTerms KirschningJansenGapTerms(double g) {
     t.q6 = 0.2305 + CheckedLog(g10 / (1.0 + PowN(g / 5.8, 10))) / 281.3 +
            CheckedLog(1.0 + 0.598 * gTo.Pow(1.154)) / 5.1;
     const double q7 = (10.0 + 190.0 * t.g2) / (1.0 + 82.3 * PowN(g, 3));
-    const double q8 = Exp(-6.5 - 0.95 * gTo.Log() - PowN(g / 0.15, 5));
+    const double q8 = Exp(-6.5 - 0.95 * t.logG - PowN(g / 0.15, 5));
     t.q9 = CheckedLog(q7) * (q8 + 1.0 / 16.5);
     return t;
 }
@@ -90,25 +91,29 @@ WidthTerms KirschningJansenWidthTerms(double u, const GapTerms& gap, bool dielec
         const double d0 = 0.593 + 0.694 * Exp(-0.562 * u);
         w.fadeC = Exp(-0.414 * u);
         w.fadeA = 1.0 - Exp(-0.179 * u);
-        w.gd0 = Pow(g, d0);
+        w.gd0 = Exp(d0 * gap.logG); // g^d0
     }
     const double q1 = 0.8695 * uTo.Pow(0.194);
-    w.q4 = (2.0 * q1 / gap.q2) /
-           (gap.expG * uTo.Pow(gap.q3) + (2.0 - gap.expG) * uTo.Pow(-gap.q3));
+    const double uToQ3 = uTo.Pow(gap.q3); // and u^-q3 its reciprocal
+    w.q4 = (2.0 * q1 / gap.q2) / (gap.expG * uToQ3 + (2.0 - gap.expG) / uToQ3);
     w.q10 = (gap.q2 * w.q4 - gap.q5 * Exp(uTo.Log() * gap.q6 * uTo.Pow(-gap.q9))) / gap.q2;
     return w;
 }
 
 // Kirschning-Jansen static even- and odd-mode values from the width's terms
 // and the single strip's impedance zl and effective dielectric constant es.
-StaticValues KirschningJansenStatic(const WidthTerms& w, double er, double zl, double es) {
+// `bOfEr`: mline::HammerstadJensenB(er), which every strip on the substrate
+// reads (NaN in air).
+StaticValues KirschningJansenStatic(const WidthTerms& w, double er, double bOfEr, double zl,
+                                    double es) {
     StaticValues v;
     if (er == 1.0 && es == 1.0) {
         // In air both formulas give 1 to the bit: their substrate terms are
         // multiplied by Er - 1 = 0 and es - (Er + 1) / 2 = 0.
         v.ee0 = v.eo0 = 1.0;
     } else {
-        v.ee0 = mline::HammerstadJensenEffective(w.ve, er, w.aVe);
+        v.ee0 = mline::HammerstadJensenEffective(
+            w.ve, er, w.aVe, std::isnan(bOfEr) ? mline::HammerstadJensenB(er) : bOfEr);
         const double b0 = 0.747 * er / (er + 0.15);
         const double c0 = b0 - (b0 - 0.207) * w.fadeC;
         const double a0 = 0.7287 * (es - (er + 1.0) / 2.0) * w.fadeA;
@@ -121,17 +126,18 @@ StaticValues KirschningJansenStatic(const WidthTerms& w, double er, double zl, d
     return v;
 }
 
-StaticValues KirschningJansenStatic(double u, double g, double er, double zl, double es) {
+StaticValues KirschningJansenStatic(double u, double g, double er, double bOfEr, double zl,
+                                    double es) {
     return KirschningJansenStatic(
-        KirschningJansenWidthTerms(u, KirschningJansenGapTerms(g), er != 1.0), er, zl, es);
+        KirschningJansenWidthTerms(u, KirschningJansenGapTerms(g), er != 1.0), er, bOfEr, zl, es);
 }
 
 // Zero-thickness static values in air with the single strip taken at the
 // pair's own width ratio u.
 StaticValues ThinStaticInAir(double u, const GapTerms& gap, double h) {
-    const MicrostripResult single = MicrostripKernel(u * h, h, 0.0, 1.0, 0.0, 0.0, 0.0);
-    return KirschningJansenStatic(KirschningJansenWidthTerms(u, gap, false), 1.0, single.impedance,
-                                  single.effDielConst);
+    const MicrostripStatic single = MicrostripZeroFrequency(u * h, h, 0.0, 1.0).substrate;
+    return KirschningJansenStatic(KirschningJansenWidthTerms(u, gap, false), 1.0, kNotComputed,
+                                  single.z0, single.eeff);
 }
 
 // Thick strips, after Jansen's mode-dependent effective widths (R. H. Jansen,
@@ -182,22 +188,23 @@ struct UnwalledAir {
 
 // `inAir`, where given, receives the strips' UnwalledAir where they are
 // computed on the way (Er of 1 or above).
-StaticValues ThickStatic(double u, double g, double t, double h, double er,
+StaticValues ThickStatic(double u, double g, double t, double h, double er, double bOfEr,
                          std::optional<UnwalledAir>* inAir = nullptr) {
     const double du1 = mline::ThicknessIncrement(u, t);
     const double onSubstrate = EffectiveWidth(u, du1, g, t, er);
     // The thin strip on the substrate, and in air (its eeff is 1 there).
-    const MicrostripZeroFrequencyPair single = MicrostripZeroFrequency(onSubstrate * h, h, 0.0, er);
+    const MicrostripZeroFrequencyPair single =
+        MicrostripZeroFrequency(onSubstrate * h, h, 0.0, er, bOfEr);
     const GapTerms gap = KirschningJansenGapTerms(g);
     const WidthTerms substrateWidth = KirschningJansenWidthTerms(onSubstrate, gap, er != 1.0);
-    StaticValues v = KirschningJansenStatic(substrateWidth, er, single.substrate.z0,
+    StaticValues v = KirschningJansenStatic(substrateWidth, er, bOfEr, single.substrate.z0,
                                             single.substrate.eeff);
     // Without a substrate the two widths are one and the ratios are 1: the
     // air cross-sections of the conductor loss skip the two evaluations.
     if (er > 1.0) {
         const StaticValues airA = ThinStaticInAir(EffectiveWidth(u, du1, g, t, 1.0), gap, h);
         const StaticValues airR =
-            KirschningJansenStatic(substrateWidth, 1.0, single.airImpedance, 1.0);
+            KirschningJansenStatic(substrateWidth, 1.0, kNotComputed, single.airImpedance, 1.0);
         if (inAir != nullptr) *inAir = UnwalledAir{airA, g, t};
         const double even = airA.ze0 / airR.ze0, odd = airA.zo0 / airR.zo0;
         v.ee0 = v.ee0 * even * even;
@@ -208,58 +215,68 @@ StaticValues ThickStatic(double u, double g, double t, double h, double er,
     return WithGapWalls(v, g, t);
 }
 
+// The bases whose powers the dispersion of both modes reads, each with its
+// logarithm taken once: the width and gap ratios, the normalised frequency
+// fn, Er and Er - 1.  A power of a scaled base, (x / c)^y, is x^y times the
+// constant c^-y.
+struct DispersionBases {
+    CheckedPowers u, g, fn, er, erm;
+};
+
 // Kirschning-Jansen dispersion of both modes' effective dielectric constants.
-// uTo and gTo: the powers of the width and gap ratios.
-void DisperseDielectric(const mline::DispersionStaticTerms& k, const CheckedPowers& uTo,
-                        const CheckedPowers& gTo, double er, double fn, const StaticValues& s,
-                        double& ee, double& eo) {
-    const double u = uTo.Base();
+void DisperseDielectric(const mline::DispersionStaticTerms& k, const DispersionBases& b,
+                        const StaticValues& s, double& ee, double& eo) {
+    const double u = b.u.Base(), er = b.er.Base(), fn = b.fn.Base();
     const mline::DielectricDispersionTerms p = mline::KirschningJansenDielectricTerms(k, u, fn, Exp);
     const double p5 = 0.334 * Exp(-3.3 * PowN(er / 15.0, 3)) + 0.746;
-    const double p6 = p5 * Exp(-Pow(fn / 18.0, 0.368));
+    const double p6 = p5 * Exp(-(b.fn.Pow(0.368) * 0.34519120195383346)); // (fn / 18)^0.368
     const double p7 =
-        1.0 + 4.069 * p6 * gTo.Pow(0.479) * Exp(-1.347 * gTo.Pow(0.595) - 0.17 * gTo.Pow(2.5));
+        1.0 + 4.069 * p6 * b.g.Pow(0.479) * Exp(-1.347 * b.g.Pow(0.595) - 0.17 * b.g.Pow(2.5));
     const double fe = p.p1 * p.p2 * Pow((p.p3 * p.p4 + 0.1844 * p7) * fn, 1.5763);
     ee = er - (er - s.ee0) / (1.0 + fe);
 
     const double p8 = 0.7168 * (1.0 + 1.076 / (1.0 + 0.0576 * (er - 1.0)));
-    const double p9 =
-        p8 - 0.7913 * (1.0 - Exp(-Pow(fn / 20.0, 1.424))) * std::atan(2.481 * Pow(er / 8.0, 0.946));
-    const double p10 = 0.242 * Pow(er - 1.0, 0.55);
-    const double p11 = 0.6366 * (Exp(-0.3401 * fn) - 1.0) * std::atan(1.263 * Pow(u / 3.0, 1.629));
-    const double p12 = p9 + (1.0 - p9) / (1.0 + 1.183 * uTo.Pow(1.376));
+    const double p9 = p8 - 0.7913 *
+                               (1.0 - Exp(-(b.fn.Pow(1.424) * 0.014038906647298142))) * // fn / 20
+                               std::atan(2.481 * (b.er.Pow(0.946) * 0.13985463762946393)); // Er / 8
+    const double p10 = 0.242 * b.erm.Pow(0.55);
+    const double p11 = 0.6366 * (Exp(-0.3401 * fn) - 1.0) *
+                       std::atan(1.263 * (b.u.Pow(1.629) * 0.16702038331412958)); // u / 3
+    const double p12 = p9 + (1.0 - p9) / (1.0 + 1.183 * b.u.Pow(1.376));
     const double p13 = 1.695 * p10 / (0.414 + 1.605 * p10);
-    const double p14 = 0.8928 + 0.1072 * (1.0 - Exp(-0.42 * Pow(fn / 20.0, 3.215)));
+    const double p14 =
+        0.8928 + 0.1072 * (1.0 - Exp(-0.42 * (b.fn.Pow(3.215) * 6.56430216275058e-05))); // fn / 20
     const double p15 =
-        std::fabs(1.0 - 0.8928 * (1.0 + p11) * p12 * Exp(-p13 * gTo.Pow(1.092)) / p14);
+        std::fabs(1.0 - 0.8928 * (1.0 + p11) * p12 * Exp(-p13 * b.g.Pow(1.092)) / p14);
     const double fo = p.p1 * p.p2 * Pow((p.p3 * p.p4 + 0.1844) * fn * p15, 1.5763);
     eo = er - (er - s.eo0) / (1.0 + fo);
 }
 
-// Kirschning-Jansen even-mode impedance dispersion.
-double DisperseEvenImpedance(const mline::DispersionStaticTerms& k, const CheckedPowers& uTo,
-                             const CheckedPowers& gTo, double er, double fn,
-                             const StaticValues& s, double ee) {
-    const double u = uTo.Base(), g = gTo.Base();
-    const mline::ImpedanceDispersionTerms r = mline::KirschningJansenImpedanceTerms(k, fn, Exp);
-    const double f20 = Pow(fn / 20.0, 4.91);
+// Kirschning-Jansen even-mode impedance dispersion.  `g084`: g^0.84, which
+// the odd mode reads too.
+double DisperseEvenImpedance(const mline::DispersionStaticTerms& k, const DispersionBases& b,
+                             double g084, const StaticValues& s, double ee) {
+    const double u = b.u.Base(), g = b.g.Base(), er = b.er.Base(), fn = b.fn.Base();
+    const mline::ImpedanceDispersionTerms r = mline::KirschningJansenImpedanceTerms(k, b.fn, Exp);
+    const double f20 = b.fn.Pow(4.91) * 4.092066862675765e-07; // (fn / 20)^4.91
     const double q11 = 0.893 * (1.0 - 0.3 / (1.0 + 0.7 * (er - 1.0)));
-    const double q12 = 2.121 * (f20 / (1.0 + q11 * f20)) * Exp(-2.87 * g) * gTo.Pow(0.902);
-    const double q13 = 1.0 + 0.038 * Pow(er / 8.0, 5.1);
+    const double q12 = 2.121 * (f20 / (1.0 + q11 * f20)) * Exp(-2.87 * g) * b.g.Pow(0.902);
+    const double q13 = 1.0 + 0.038 * (b.er.Pow(5.1) * 2.4787975963019902e-05); // (Er / 8)^5.1
     const double er15 = PowN(er / 15.0, 4);
     const double q14 = 1.0 + 1.203 * er15 / (1.0 + er15);
     const double q15 =
-        1.887 * Exp(-1.5 * gTo.Pow(0.84)) * gTo.Pow(q14) /
-        (1.0 + 0.41 * PowN(fn / 15.0, 3) * uTo.Pow(2.0 / q13) / (0.125 + uTo.Pow(1.626 / q13)));
+        1.887 * Exp(-1.5 * g084) * b.g.Pow(q14) /
+        (1.0 + 0.41 * PowN(fn / 15.0, 3) * b.u.Pow(2.0 / q13) / (0.125 + b.u.Pow(1.626 / q13)));
     const double q16 = q15 * (1.0 + 9.0 / (1.0 + 0.403 * PowN(er - 1.0, 2)));
-    const double q17 = 0.394 * (1.0 - Exp(-1.47 * Pow(u / 7.0, 0.672))) *
-                       (1.0 - Exp(-4.25 * Pow(fn / 20.0, 1.87)));
-    const double q18 =
-        0.61 * (1.0 - Exp(-2.13 * Pow(u / 8.0, 1.593))) / (1.0 + 6.544 * gTo.Pow(4.17));
+    const double q17 = 0.394 * (1.0 - Exp(-1.47 * (b.u.Pow(0.672) * 0.2704544409605593))) * // u / 7
+                       (1.0 - Exp(-4.25 * (b.fn.Pow(1.87) * 0.0036904039641364413))); // fn / 20
+    const double q18 = 0.61 *
+                       (1.0 - Exp(-2.13 * (b.u.Pow(1.593) * 0.036423162441704994))) / // u / 8
+                       (1.0 + 6.544 * b.g.Pow(4.17));
     const double q19 =
         0.21 * PowN(g, 4) /
-        ((1.0 + 0.18 * gTo.Pow(4.9)) * (1.0 + 0.1 * PowN(u, 2)) * (1.0 + PowN(fn / 24.0, 3)));
-    const double q20 = q19 * (0.09 + 1.0 / (1.0 + 0.1 * Pow(er - 1.0, 2.7)));
+        ((1.0 + 0.18 * b.g.Pow(4.9)) * (1.0 + 0.1 * PowN(u, 2)) * (1.0 + PowN(fn / 24.0, 3)));
+    const double q20 = q19 * (0.09 + 1.0 / (1.0 + 0.1 * b.erm.Pow(2.7)));
     const double xe = r.r8 - q12 + q16 - q17 + q18 + q20;
     return s.ze0 * Pow(0.9408 * Pow(ee, xe) - 0.9603, r.r17) /
            Pow((0.9408 - r.r9) * Pow(s.ee0, xe) - 0.9603, r.r17);
@@ -267,27 +284,31 @@ double DisperseEvenImpedance(const mline::DispersionStaticTerms& k, const Checke
 
 // Kirschning-Jansen odd-mode impedance dispersion; zl is the single strip's
 // zero-frequency impedance.  Q26 carries no further term.
-double DisperseOddImpedance(const CheckedPowers& uTo, const CheckedPowers& gTo, double er,
-                            double fn, const StaticValues& s, double eo, double zl) {
-    const double u = uTo.Base(), g = gTo.Base();
-    const double erm = er - 1.0;
+double DisperseOddImpedance(const DispersionBases& b, double g084, const StaticValues& s, double eo,
+                            double zl) {
+    const double u = b.u.Base(), fn = b.fn.Base();
+    const double erm = b.erm.Base();
     const double e13 = PowN(erm / 13.0, 12);
     const double q26 = 30.0 - 22.2 * (e13 / (1.0 + 3.0 * e13));
-    const double q22 = 0.925 * Pow(fn / q26, 1.536) / (1.0 + 0.3 * Pow(fn / 30.0, 1.536));
-    const double erm15 = Pow(erm, 1.5);
-    const double q27 = 0.4 * gTo.Pow(0.84) * (1.0 + 2.5 * erm15 / (5.0 + erm15));
+    const double fn1536 = b.fn.Pow(1.536);
+    const double q22 = 0.925 * fn1536 * Pow(q26, -1.536) /
+                       (1.0 + 0.3 * (fn1536 * 0.005384455012487267)); // (fn / 30)^1.536
+    const double erm15 = erm * CheckedSqrt(erm);
+    const double q27 = 0.4 * g084 * (1.0 + 2.5 * erm15 / (5.0 + erm15));
     const double q23 =
-        1.0 +
-        0.005 * fn * q27 / ((1.0 + 0.812 * Pow(fn / 15.0, 1.9)) * (1.0 + 0.025 * PowN(u, 2)));
+        1.0 + 0.005 * fn * q27 /
+                  ((1.0 + 0.812 * (b.fn.Pow(1.9) * 0.005826752991287779)) * // fn / 15
+                   (1.0 + 0.025 * PowN(u, 2)));
     const double erm3 = PowN(erm, 3);
     const double q28 = 0.149 * erm3 / (94.5 + 0.038 * erm3);
-    const double u894 = uTo.Pow(0.894);
+    const double u894 = b.u.Pow(0.894);
     const double q24 =
         2.506 * q28 * u894 * Pow((1.0 + 1.3 * u) * fn / 99.25, 4.29) / (3.575 + u894);
     const double fn2 = PowN(fn, 2);
     const double erm2 = PowN(erm, 2);
     const double q25 = (0.3 * fn2 / (10.0 + fn2)) * (1.0 + 2.333 * erm2 / (5.0 + erm2));
-    return zl + (s.zo0 * Pow(eo / s.eo0, q22) - zl * q23) / (1.0 + q24 + Pow(0.46 * g, 2.2) * q25);
+    return zl + (s.zo0 * Pow(eo / s.eo0, q22) - zl * q23) /
+                    (1.0 + q24 + (b.g.Pow(2.2) * 0.18116205135809363) * q25); // (0.46 g)^2.2
 }
 
 // Filling-factor dielectric loss in dB/m.
@@ -320,22 +341,29 @@ CoupledMicrostripModes ModeValues(double w, double s, double h, double t, double
     const bool thick = t > 0.0 && h > 0.0;
     // Single strip at zero frequency: the low-frequency set, no loss.  Thick
     // strips read it only for their dispersion.
-    MicrostripResult single{};
-    if (!thick || dispersion) single = MicrostripKernel(w, h, t, er, 0.0, 0.0, 0.0);
-    const double zl = single.impedance;
-    const StaticValues st = thick ? ThickStatic(u, g, t / h, h, er, inAir)
-                                  : KirschningJansenStatic(u, g, er, zl, single.effDielConst);
+    // Hammerstad-Jensen b(Er): every strip on the substrate reads it.  (Below
+    // Er = 1 each formula computes its own, so that the first fault raised
+    // stays the same.)
+    const double bOfEr = er > 1.0 ? mline::HammerstadJensenB(er) : kNotComputed;
+    MicrostripStatic single{};
+    if (!thick || dispersion) single = MicrostripZeroFrequency(w, h, t, er, bOfEr).substrate;
+    const double zl = single.z0;
+    const StaticValues st = thick ? ThickStatic(u, g, t / h, h, er, bOfEr, inAir)
+                                  : KirschningJansenStatic(u, g, er, bOfEr, zl, single.eeff);
 
     CoupledMicrostripModes m = ModesOf(st);
     if (dispersion) {
         const double fn = f * 1e-9 * h * kInchesPerMetre * 25.4; // GHz times mm
         CoupledMicrostripModes d = m;
+        const DispersionBases bases{CheckedPowers(u), CheckedPowers(g), CheckedPowers(fn),
+                                    CheckedPowers(er), CheckedPowers(er - 1.0)};
         // The single strip's terms of u and Er serve both modes.
-        const mline::DispersionStaticTerms k = mline::KirschningJansenStaticTerms(u, er, Exp);
-        const CheckedPowers uTo(u), gTo(g);
-        DisperseDielectric(k, uTo, gTo, er, fn, st, d.ee, d.eo);
-        d.ze = DisperseEvenImpedance(k, uTo, gTo, er, fn, st, d.ee);
-        d.zo = DisperseOddImpedance(uTo, gTo, er, fn, st, d.eo, zl);
+        const mline::DispersionStaticTerms k =
+            mline::KirschningJansenStaticTerms(bases.u, bases.er, Exp);
+        DisperseDielectric(k, bases, st, d.ee, d.eo);
+        const double g084 = bases.g.Pow(0.84);
+        d.ze = DisperseEvenImpedance(k, bases, g084, st, d.ee);
+        d.zo = DisperseOddImpedance(bases, g084, st, d.eo, zl);
         if (weight == 1.0) return d;
         m.ze += weight * (d.ze - m.ze);
         m.zo += weight * (d.zo - m.zo);

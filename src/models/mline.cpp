@@ -9,6 +9,7 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
+#include <numbers>
 #include <tuple>
 
 #include "models/mlineformulas.h"
@@ -27,15 +28,22 @@ namespace {
 
 constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
 
-// Replaces a vanishing dimension by 1 nm so that no ratio divides by zero.
+// Replaces a vanishing dimension (IsNegligible) by 1 nm so that no ratio
+// divides by zero.  The test written out: it runs a dozen times per answer.
 double NonVanishing(double x) {
-    return IsNegligible(x) ? 1e-9 : x;
+    return -1e-30 < x && x < 1e-30 ? 1e-9 : x;
+}
+
+// (30.666 / x)^0.7528 of the air impedance's width term, as exp(0.7528 ln(..)):
+// the formulas take it half a dozen times per answer.
+double AirWidthPower(double x) {
+    return CheckedPowers(30.666 / x).Pow(0.7528);
 }
 
 // Hammerstad-Jensen air impedance of a strip of width ratio x.
 double HammerstadJensenZ01(double x) {
     const double g =
-        6.0 + 0.28318530717958623 * SafeExp(-Pow(30.666 / x, 0.7528)); // 6 + (2 pi - 6)
+        6.0 + 0.28318530717958623 * SafeExp(-AirWidthPower(x)); // 6 + (2 pi - 6)
     return kEta0 * kOneOverTwoPi * CheckedLog(g / x + CheckedSqrt(PowN(2.0 / x, 2) + 1.0));
 }
 
@@ -96,27 +104,42 @@ double LowFrequencyA(double x) {
            0.053476 * CheckedLog(1.0 + 0.0001686414 * PowN(x, 3));
 }
 
+// The low-frequency set's dispersion of the static eeff and z0 with the
+// frequency's denominator 1 + a x + b x^2.
+MicrostripStatic GetsingerDispersed(double eeff, double er, double z0, double f,
+                                    double denominator) {
+    const double qf = (eeff - 1.0) / (er - 1.0);
+    const double eeffF = f >= -1e-20 ? er - (er - eeff) / denominator : er;
+    const double root = CheckedSqrt(PowN(eeffF, 2) - 4.0 * qf * (1.0 - qf) * er);
+    return {eeffF, z0 * CheckedSqrt(2.0 * (1.0 - qf) / (eeffF - root))};
+}
+
 // `airImpedance`, where given, receives the same strip's impedance in air
 // (what the set gives at Er = 1, to the bit).
+// `bOfEr`: mline::HammerstadJensenB(er) where at hand (NaN: computed here).
 MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hIn, double er,
                                  double fGHz, double f, bool dispersion,
-                                 double* airImpedance = nullptr) {
+                                 double* airImpedance = nullptr, double bOfEr = kNotComputed) {
     const bool dielectric = er > 1.0001;
     double eeff = 1.0;
     if (dielectric) {
-        const double q = Pow(1.0 + 10.0 / u, -LowFrequencyA(u) * mline::HammerstadJensenB(er)) -
-                         0.4412712 * t / CheckedSqrt(u);
+        const double b = std::isnan(bOfEr) ? mline::HammerstadJensenB(er) : bOfEr;
+        const double q =
+            Pow(1.0 + 10.0 / u, -LowFrequencyA(u) * b) - 0.4412712 * t / CheckedSqrt(u);
         eeff = ((er - 1.0) * q + (er + 1.0)) * 0.5;
     }
     // Wheeler's effective width of a strip of finite thickness.
     double ue = u;
     if (thickness * kInchesPerMetre > 1e-9)
         ue = u + (t / kPi) * (2.3863 - 0.5 * CheckedLog(PowN(t, 2) + PowN(t / kPi, 2)));
-    const double g = 6.0 + 0.2831853072 * SafeExp500(-Pow(30.666 / ue, 0.7528));
+    const double g = 6.0 + 0.2831853072 * SafeExp500(-AirWidthPower(ue));
     const double z0Air = 60.0 * CheckedLog(g / ue + CheckedSqrt(PowN(2.0 / ue, 2) + 1.0));
     if (airImpedance != nullptr) *airImpedance = z0Air;
     const double z0 = z0Air / CheckedSqrt(eeff);
     if (!dispersion || !dielectric) return {eeff, z0};
+    // At zero frequency x = 0 below and 1 + a x + b x^2 is 1 whatever fp, a
+    // and b are: the coupled pair's single strips skip them.
+    if (fGHz == 0.0) return GetsingerDispersed(eeff, er, z0, f, 1.0);
 
     const double fp = 0.015686 * CheckedSqrt(er) * z0 / (CheckedSqrt(eeff) * hIn); // GHz
     const double ln02 = CheckedLog(hIn / (5.0 * hIn));
@@ -128,11 +151,8 @@ MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hI
         a = (0.536 * u + 0.156) * ln02 + (1.4 * u + 0.5);
         b = 1.24 - 1.98 * u;
     }
-    const double qf = (eeff - 1.0) / (er - 1.0);
     const double x = fGHz / fp;
-    const double eeffF = f >= -1e-20 ? er - (er - eeff) / (1.0 + a * x + b * PowN(x, 2)) : er;
-    const double root = CheckedSqrt(PowN(eeffF, 2) - 4.0 * qf * (1.0 - qf) * er);
-    return {eeffF, z0 * CheckedSqrt(2.0 * (1.0 - qf) / (eeffF - root))};
+    return GetsingerDispersed(eeff, er, z0, f, 1.0 + a * x + b * PowN(x, 2));
 }
 
 } // namespace
@@ -142,18 +162,22 @@ double mline::ThicknessIncrement(double u, double t) {
 }
 
 double mline::ThicknessCothSquared(double u) {
-    return PowN(Coth(CheckedSqrt(6.517 * u)), 2);
+    const double x = CheckedSqrt(6.517 * u);
+    // coth x = (1 + e) / (1 - e), e = exp(-2 x): one exponential where 1 - e
+    // keeps its digits (u above 0.04), the guarded 1 / tanh x below.
+    if (!(x >= 0.5)) return PowN(Coth(x), 2);
+    const double e = SafeExp(-2.0 * x);
+    return PowN((1.0 + e) / (1.0 - e), 2);
 }
 
 double mline::ThicknessIncrementFromCoth(double t, double cothSquared) {
-    static const double e = SafeExp(1.0);
-    return (t * kOneOverPi) * CheckedLog(1.0 + 4.0 * e / (t * cothSquared));
+    return (t * kOneOverPi) * CheckedLog(1.0 + 4.0 * std::numbers::e / (t * cothSquared));
 }
 
 namespace {
 
 MicrostripStatic QuasiStatic(double w, double h, double t, double er, double f, bool dispersion,
-                             int selector, double* airImpedance) {
+                             int selector, double* airImpedance, double bOfEr = kNotComputed) {
     w = NonVanishing(w);
     h = NonVanishing(h);
     t = NonVanishing(t);
@@ -163,7 +187,7 @@ MicrostripStatic QuasiStatic(double w, double h, double t, double er, double f, 
     const double fGHz = f * 1e-9;
     if (selector > kLowFrequencySelector)
         return HammerstadJensenSet(u, tr, h, er, fGHz, f, dispersion).dispersed;
-    return LowFrequencySet(u, tr, t, hIn, er, fGHz, f, dispersion, airImpedance);
+    return LowFrequencySet(u, tr, t, hIn, er, fGHz, f, dispersion, airImpedance, bOfEr);
 }
 
 } // namespace
@@ -173,9 +197,11 @@ MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, 
     return QuasiStatic(w, h, t, er, f, dispersion, selector, nullptr);
 }
 
-MicrostripZeroFrequencyPair MicrostripZeroFrequency(double w, double h, double t, double er) {
+MicrostripZeroFrequencyPair MicrostripZeroFrequency(double w, double h, double t, double er,
+                                                    double bOfEr) {
     MicrostripZeroFrequencyPair pair{};
-    pair.substrate = QuasiStatic(w, h, t, er, 0.0, true, kLowFrequencySelector, &pair.airImpedance);
+    pair.substrate =
+        QuasiStatic(w, h, t, er, 0.0, true, kLowFrequencySelector, &pair.airImpedance, bOfEr);
     return pair;
 }
 
@@ -252,76 +278,91 @@ MicrostripKeptTerms Unpack(const CrossSectionTerms& terms) {
     return kept;
 }
 
-CrossSectionTerms Pack(const MicrostripKeptTerms& kept) {
-    CrossSectionTerms terms;
+// Writes the kept terms over `terms`: the flags [3], [4] and [8] say which
+// of the other values are read back.
+void Pack(const MicrostripKeptTerms& kept, CrossSectionTerms& terms) {
+    auto& v = terms.values;
     terms.ready = kept.derivatives.has_value() || kept.staticPart.has_value();
-    terms.values.fill(0.0);
-    terms.values[4] = std::numeric_limits<double>::quiet_NaN();
+    v[3] = 0.0;
+    v[4] = std::numeric_limits<double>::quiet_NaN();
+    v[8] = 0.0;
     if (kept.derivatives) {
-        terms.values[0] = kept.derivatives->dT;
-        terms.values[1] = kept.derivatives->dH;
-        terms.values[2] = kept.derivatives->dW;
-        terms.values[3] = 1.0;
+        v[0] = kept.derivatives->dT;
+        v[1] = kept.derivatives->dH;
+        v[2] = kept.derivatives->dW;
+        v[3] = 1.0;
     }
     if (kept.staticPart) {
-        terms.values[4] = kept.staticEr;
-        terms.values[5] = kept.staticPart->quasiStatic.eeff;
-        terms.values[6] = kept.staticPart->quasiStatic.z0;
-        terms.values[7] = kept.staticPart->airImpedance;
+        v[4] = kept.staticEr;
+        v[5] = kept.staticPart->quasiStatic.eeff;
+        v[6] = kept.staticPart->quasiStatic.z0;
+        v[7] = kept.staticPart->airImpedance;
         if (const auto& d = kept.staticPart->dispersion) {
-            terms.values[8] = 1.0;
+            v[8] = 1.0;
             std::size_t i = kFirstDispersionTerm;
             for (const auto term : kKeptDispersionTerms)
-                terms.values[i++] = (*d).*term;
+                v[i++] = (*d).*term;
         }
     }
-    return terms;
 }
 
-} // namespace
-
-MicrostripResult MicrostripKernel(double w, double h, double t, double er, double tand, double rho,
-                                  double f) {
-    CrossSectionTerms fresh;
-    return MicrostripKernel(w, h, t, er, tand, rho, f, fresh);
+// The kernel above 0.001 Hz with the cross-section's terms `kept`.
+MicrostripResult LineConstantsKernel(double w, double h, double t, double er, double tand,
+                                     double rho, double f, MicrostripKeptTerms& kept) {
+    const MicrostripLineConstantsResult line =
+        MicrostripLineConstants(w, h, t, er, tand, rho, f, &kept);
+    const Complex eps = ComplexEffectiveDielectricConstant(f, line.gamma);
+    MicrostripResult result{line.gamma.re, line.zc.re, eps.re};
+    SplitLoss(line, result);
+    result.constants = {line.r, line.l, line.g, line.c, line.internalL};
+    return result;
 }
 
-MicrostripResult MicrostripKernel(double w, double h, double t, double er, double tand, double rho,
-                                  double f, CrossSectionTerms& terms) {
-    if (f > 0.001) {
-        MicrostripKeptTerms kept = Unpack(terms);
-        const MicrostripLineConstantsResult line =
-            MicrostripLineConstants(w, h, t, er, tand, rho, f, &kept);
-        const Complex eps = ComplexEffectiveDielectricConstant(f, line.gamma);
-        MicrostripResult result{line.gamma.re, line.zc.re, eps.re};
-        SplitLoss(line, result);
-        result.constants = {line.r, line.l, line.g, line.c, line.internalL};
-        // Kept only from an evaluation that raised no fault: a kept value
-        // must not hide a fault it would raise again.
-        if (RaisedFloatingPointFaults() == 0) terms = Pack(kept);
-        return result;
-    }
+MicrostripResult LowFrequencyKernel(double w, double h, double t, double er, double f) {
     const MicrostripStatic s = MicrostripQuasiStatic(w, h, t, er, f, true, kLowFrequencySelector);
     return {0.0, s.z0, s.eeff};
 }
 
+LineResult LineResultOf(const MicrostripResult& r) {
+    LineResult result;
+    static_cast<LineValues&>(result) = {.impedance = r.impedance,
+                                        .eeff = r.effDielConst,
+                                        .loss = r.loss,
+                                        .conductorLoss = r.conductorLoss,
+                                        .dielectricLoss = r.dielectricLoss,
+                                        .constants = r.constants};
+    return result;
+}
+
+} // namespace
+
+// Without terms to keep, none are packed.
+MicrostripResult MicrostripKernel(double w, double h, double t, double er, double tand, double rho,
+                                  double f) {
+    if (!(f > 0.001)) return LowFrequencyKernel(w, h, t, er, f);
+    MicrostripKeptTerms fresh;
+    return LineConstantsKernel(w, h, t, er, tand, rho, f, fresh);
+}
+
+MicrostripResult MicrostripKernel(double w, double h, double t, double er, double tand, double rho,
+                                  double f, CrossSectionTerms& terms) {
+    if (!(f > 0.001)) return LowFrequencyKernel(w, h, t, er, f);
+    MicrostripKeptTerms kept = Unpack(terms);
+    const MicrostripResult result = LineConstantsKernel(w, h, t, er, tand, rho, f, kept);
+    // Kept only from an evaluation that raised no fault: a kept value must
+    // not hide a fault it would raise again.
+    if (RaisedFloatingPointFaults() == 0) Pack(kept, terms);
+    return result;
+}
+
 LineResult microstrip::Evaluate(const InputsAtFrequency& in, double w) {
-    CrossSectionTerms fresh;
-    return EvaluateReusing(in, w, fresh);
+    return LineResultOf(MicrostripKernel(w, in.Row(2), in.Row(3), in.er, in.tand, in.rho, in.f));
 }
 
 LineResult microstrip::EvaluateReusing(const InputsAtFrequency& in, double w,
                                        CrossSectionTerms& terms) {
-    const MicrostripResult r =
-        MicrostripKernel(w, in.Row(2), in.Row(3), in.er, in.tand, in.rho, in.f, terms);
-    LineResult result;
-    result.impedance = r.impedance;
-    result.eeff = r.effDielConst;
-    result.loss = r.loss;
-    result.conductorLoss = r.conductorLoss;
-    result.dielectricLoss = r.dielectricLoss;
-    result.constants = r.constants;
-    return result;
+    return LineResultOf(
+        MicrostripKernel(w, in.Row(2), in.Row(3), in.er, in.tand, in.rho, in.f, terms));
 }
 
 void microstrip::Check(const InputsAtFrequency& in, std::vector<std::string>& warnings) {

@@ -36,12 +36,16 @@ MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, 
 
 // The zero-frequency values MicrostripKernel(w, h, t, er, 0, 0, 0) gives, and
 // the impedance MicrostripKernel(w, h, t, 1, 0, 0, 0) gives, to the bit: the
-// strip in air is the same formula's numerator.
+// strip in air is the same formula's numerator.  `bOfEr`:
+// mline::HammerstadJensenB(er) where at hand (a pair reads several strips on
+// one substrate; NaN: computed here).
 struct MicrostripZeroFrequencyPair {
     MicrostripStatic substrate;
     double airImpedance;
 };
-MicrostripZeroFrequencyPair MicrostripZeroFrequency(double w, double h, double t, double er);
+MicrostripZeroFrequencyPair
+MicrostripZeroFrequency(double w, double h, double t, double er,
+                        double bOfEr = std::numeric_limits<double>::quiet_NaN());
 
 // The Hammerstad-Jensen set's static part: its quasi-static values and, where
 // the set computes it on its way (Er above 1.0001), MicrostripAirImpedance of

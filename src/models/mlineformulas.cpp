@@ -21,22 +21,27 @@ double HammerstadJensenEffective(double x, double er) {
 }
 
 double HammerstadJensenEffective(double x, double er, double a) {
-    const double exponent = -a * HammerstadJensenB(er);
+    return HammerstadJensenEffective(x, er, a, HammerstadJensenB(er));
+}
+
+double HammerstadJensenEffective(double x, double er, double a, double b) {
+    const double exponent = -a * b;
     return ((er + 1.0) + (er - 1.0) * Pow(1.0 + 10.0 / x, exponent)) * 0.5;
 }
 
-DispersionStaticTerms KirschningJansenStaticTerms(double u, double er, ExpFunction exp) {
+DispersionStaticTerms KirschningJansenStaticTerms(const CheckedPowers& uTo,
+                                                  const CheckedPowers& erTo, ExpFunction exp) {
+    const double u = uTo.Base(), er = erTo.Base();
     DispersionStaticTerms s;
     s.p1Fade = exp(-8.7513 * u);
     s.p2 = 0.33622 * (1.0 - exp(-0.03442 * er));
     s.p3Factor = 0.0363 * exp(-4.6 * u);
     s.p4 = 1.0 + 2.751 * (1.0 - exp(-PowN(er * 0.06282985674792661327, 8))); // Er / 15.916
 
-    const CheckedPowers erTo(er), uTo(u);
     const double r1 = 0.03891 * erTo.Pow(1.4);
     const double r2 = 0.267 * PowN(u, 7);
     const double r3 = 4.766 * exp(-3.228 * uTo.Pow(0.641));
-    const double r4 = 0.016 + Pow(0.0514 * er, 4.524);
+    const double r4 = 0.016 + erTo.Pow(4.524) * 1.4736595074451515e-06; // (0.0514 Er)^4.524
     const double r6 = 22.2 * uTo.Pow(1.92);
     s.r7 = 1.206 - 0.3144 * exp(-r1) * (1.0 - exp(-r2));
     s.r8Factor = -0.004625 * r3 * erTo.Pow(1.674);
@@ -63,9 +68,10 @@ DielectricDispersionTerms KirschningJansenDielectricTerms(const DispersionStatic
     return p;
 }
 
-ImpedanceDispersionTerms KirschningJansenImpedanceTerms(const DispersionStaticTerms& s, double fn,
+ImpedanceDispersionTerms KirschningJansenImpedanceTerms(const DispersionStaticTerms& s,
+                                                        const CheckedPowers& fnTo,
                                                         ExpFunction exp) {
-    const CheckedPowers fnTo(fn);
+    const double fn = fnTo.Base();
     const double r5 = PowN(fn * 0.03467045730333183098, 12); // fn / 28.843
     const double r8 =
         1.0 + 1.275 * (1.0 - exp(s.r8Factor * (fnTo.Pow(2.745) *

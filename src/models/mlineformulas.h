@@ -29,8 +29,9 @@ double HammerstadJensenA(double x);
 double HammerstadJensenB(double er);
 // ((Er + 1) + (Er - 1) (1 + 10/x)^(-a(x) b(Er))) / 2.
 double HammerstadJensenEffective(double x, double er);
-// The same with a(x) at hand.
+// The same with a(x), and b(Er), at hand.
 double HammerstadJensenEffective(double x, double er, double a);
+double HammerstadJensenEffective(double x, double er, double a, double b);
 
 // Hammerstad-Jensen increment of the width ratio u for a strip of thickness
 // ratio t, in air.
@@ -52,7 +53,12 @@ struct DispersionStaticTerms {
     double r7, r8Factor, r9Fade, r9Scale, r9Divisor, erm1to6, erm1to6Divisor, r15Factor, r12,
         r16Factor, r16Fade;
 };
-DispersionStaticTerms KirschningJansenStaticTerms(double u, double er, ExpFunction exp);
+// uTo, erTo: the powers of u and Er, which a pair's dispersion reads too.
+DispersionStaticTerms KirschningJansenStaticTerms(const CheckedPowers& uTo,
+                                                  const CheckedPowers& erTo, ExpFunction exp);
+inline DispersionStaticTerms KirschningJansenStaticTerms(double u, double er, ExpFunction exp) {
+    return KirschningJansenStaticTerms(CheckedPowers(u), CheckedPowers(er), exp);
+}
 
 // Kirschning-Jansen P1 to P4 of the effective dielectric constant's
 // dispersion; fn is frequency in GHz times height in mm.
@@ -62,11 +68,16 @@ struct DielectricDispersionTerms {
 DielectricDispersionTerms KirschningJansenDielectricTerms(const DispersionStaticTerms& s,
                                                           double u, double fn, ExpFunction exp);
 
-// Kirschning-Jansen R8, R9 and R17 of the impedance's dispersion.
+// Kirschning-Jansen R8, R9 and R17 of the impedance's dispersion (fnTo: the
+// powers of fn).
 struct ImpedanceDispersionTerms {
     double r8, r9, r17;
 };
-ImpedanceDispersionTerms KirschningJansenImpedanceTerms(const DispersionStaticTerms& s, double fn,
-                                                        ExpFunction exp);
+ImpedanceDispersionTerms KirschningJansenImpedanceTerms(const DispersionStaticTerms& s,
+                                                        const CheckedPowers& fnTo, ExpFunction exp);
+inline ImpedanceDispersionTerms KirschningJansenImpedanceTerms(const DispersionStaticTerms& s,
+                                                               double fn, ExpFunction exp) {
+    return KirschningJansenImpedanceTerms(s, CheckedPowers(fn), exp);
+}
 
 } // namespace mline

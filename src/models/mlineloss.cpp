@@ -6,6 +6,7 @@
 // thickness (coth and csch of (1 + j) T / skin depth).
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "models/mline.h"
 #include "numeric/checkedmath.h"
@@ -16,6 +17,34 @@ using namespace constants;
 namespace {
 
 constexpr double kPerturbation = 1.01; // derivative step: 1 % of the dimension
+constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
+
+// For z = (1 + j) a: coth z + x csch z = (cosh z + x) / sinh z, and sech a,
+// from one exponential, sine and cosine of a.  Outside 0.001 <= a <= 30
+// (near the pole at 0, or where cosh a nears overflow) the guarded complex
+// functions, and sech a is left to the caller (NaN).
+struct DiagonalHyperbolic {
+    Complex cothPlusCsch;
+    double sechA;
+};
+DiagonalHyperbolic OfDiagonal(double a, double x) {
+    const Complex z{a, a};
+    if (!(a >= 1e-3 && a <= 30.0)) {
+        Complex coth, csch;
+        ComplexCoth(z, coth);
+        if (x == 0.0) return {coth, kNotComputed};
+        ComplexCsch(z, csch);
+        return {{coth.re + x * csch.re, coth.im + x * csch.im}, kNotComputed};
+    }
+    const double e = std::exp(a);
+    const double inv = 1.0 / e;
+    const double sinhA = 0.5 * (e - inv), coshA = 0.5 * (e + inv);
+    const double sinA = std::sin(a), cosA = std::cos(a);
+    const Complex sinhZ{sinhA * cosA, coshA * sinA};
+    const Complex coshZPlusX{coshA * cosA + x, sinhA * sinA};
+    Complex ratio;
+    return {ComplexDiv(coshZPlusX, sinhZ, ratio), 1.0 / coshA};
+}
 
 } // namespace
 
@@ -51,16 +80,14 @@ MicrostripConductorTerms MicrostripConductorImpedance(double w, double t, double
 
     // Finite-thickness surface impedance: coth and csch of (1 + j) T / delta.
     const double delta = 1.0 / CheckedSqrt(f * kPi * kMu0SixteenDigits / (rho * kGoldResistivity));
-    const Complex z1{t / delta, t / delta};
-    const Complex z2{w / (2.0 * delta), w / (2.0 * delta)};
-    Complex coth1, csch1, c2;
-    ComplexCoth(z1, coth1);
-    ComplexCsch(z1, csch1);
-    ComplexCoth(z2, c2);
-    const Complex c1{coth1.re + bigX * csch1.re, coth1.im + bigX * csch1.im};
+    const DiagonalHyperbolic thickness = OfDiagonal(t / delta, bigX);
+    const Complex c1 = thickness.cothPlusCsch;
+    const Complex c2 = OfDiagonal(w / (2.0 * delta), 0.0).cothPlusCsch; // coth
 
     const double s0 = 1.0 / (w * (dH - 2.0 * dT) * (bigX + 1.0) + 2.0 * t * (-2.0 * dW));
-    const double sFactor = Sech(std::min(w, t) / delta) * (s0 - 1.0) + 1.0;
+    const double sech = t <= w && !std::isnan(thickness.sechA) ? thickness.sechA
+                                                               : Sech(std::min(w, t) / delta);
+    const double sFactor = sech * (s0 - 1.0) + 1.0;
     const double a = dH - 2.0 * dT;
     const double b = -2.0 * dW;
     const Complex factor{dH + sFactor * (a * c1.re + b * c2.re), sFactor * (a * c1.im + b * c2.im)};
@@ -84,11 +111,10 @@ MicrostripConductorTerms MicrostripConductorImpedance(double w, double t, double
     return {dT, dH, dW, x, bigX, delta, zcond.re, lTotal - ls};
 }
 
-MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double t, double er,
-                                                      double tand, double rho, double f,
-                                                      MicrostripKeptTerms* kept) {
-    MicrostripKeptTerms fresh;
-    MicrostripKeptTerms& terms = kept != nullptr ? *kept : fresh;
+namespace {
+
+MicrostripLineConstantsResult KeepingTerms(double w, double h, double t, double er, double tand,
+                                           double rho, double f, MicrostripKeptTerms& terms) {
     // One static part serves the dispersed line and the conductor terms.
     if (!terms.staticPart || !(terms.staticEr == er)) {
         terms.staticPart = MicrostripHammerstadJensenStatic(w, h, t, er);
@@ -124,14 +150,26 @@ MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double
     if (f > 0.001) {
         const Complex z{r, omega * l};
         const Complex y{g, omega * c};
-        Complex ratio, product;
+        // gamma = sqrt(Z Y) = Zc Y: Z and Y lie in the first quadrant, so the
+        // principal roots agree, and one root serves both.
+        Complex ratio;
         ComplexSqrt(ComplexDiv(z, y, ratio), result.zc);
-        ComplexSqrt(ComplexMul(z, y, product), result.gamma);
+        ComplexMul(result.zc, y, result.gamma);
     } else {
         result.zc = {d.z0, 0.0};
         result.gamma = {0.0, 0.0};
     }
     return result;
+}
+
+} // namespace
+
+MicrostripLineConstantsResult MicrostripLineConstants(double w, double h, double t, double er,
+                                                      double tand, double rho, double f,
+                                                      MicrostripKeptTerms* kept) {
+    if (kept != nullptr) return KeepingTerms(w, h, t, er, tand, rho, f, *kept);
+    MicrostripKeptTerms fresh;
+    return KeepingTerms(w, h, t, er, tand, rho, f, fresh);
 }
 
 Complex ComplexEffectiveDielectricConstant(double f, const Complex& gamma) {

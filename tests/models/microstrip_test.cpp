@@ -164,6 +164,29 @@ TEST(MicrostripKernel, SurfaceImpedanceLimits) {
     EXPECT_NEAR(thin1.r / thin2.r, 2.0, 0.1);
 }
 
+// The kernel takes coth and csch of (1 + j) T / delta and coth of the
+// thickness increment from one exponential inside a range and from the
+// guarded functions outside it: the two forms join without a step.
+TEST(MicrostripKernel, OneExponentialFormsJoinTheGuardedFunctions) {
+    const auto joins = [](double below, double above, double scale) {
+        EXPECT_NEAR(below, above, 1e-8 * scale);
+    };
+    // T / delta = 0.001 and 30: f where the argument crosses the switch.
+    for (const double a : {1e-3, 30.0}) {
+        const double f = (a / kT) * (a / kT) * kCopperRho * 2.44e-8 / (M_PI * 1.2566370614359173e-6);
+        const MicrostripConductorTerms below =
+            MicrostripConductorImpedance(kW, kH, kT, kEr, kCopperRho, f * (1.0 - 1e-12));
+        const MicrostripConductorTerms above =
+            MicrostripConductorImpedance(kW, kH, kT, kEr, kCopperRho, f * (1.0 + 1e-12));
+        joins(below.r, above.r, below.r);
+        joins(below.deltaL, above.deltaL, std::fabs(below.deltaL));
+    }
+    // sqrt(6.517 W / H) = 0.5.
+    const double w = 0.25 / 6.517 * kH;
+    joins(MicrostripAirImpedance(w * (1.0 - 1e-12), kH, kT),
+          MicrostripAirImpedance(w * (1.0 + 1e-12), kH, kT), 100.0);
+}
+
 TEST(MicrostripKernel, FrequencyRegimes) {
     // At 0.001 Hz the low-frequency set without loss; above it the line constants.
     const MicrostripResult at = MicrostripKernel(kW, kH, kT, kEr, 1e-4, kCopperRho, 0.001);
