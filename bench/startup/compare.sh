@@ -2,6 +2,7 @@
 # Time-to-map of two programs, run by turns so that both see the same load:
 #   DISPLAY=:57 bench/startup/compare.sh 20 build/tavrel transcalc
 # (an Xvfb without a window manager, e.g. `Xvfb :57 -screen 0 1600x1000x24`).
+# instructions.sh counts what each thread executes up to the map.
 # Prints each program's medians over the runs, in milliseconds: wall-clock
 # time to map, the processor time its threads had used by then, and the
 # processor time to the end of the run with ended threads and child

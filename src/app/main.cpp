@@ -7,6 +7,7 @@
 
 #include "ui/fontreader.h"
 #include "ui/messagebox.h"
+#include "ui/sessionbus.h"
 #include "ui/startup.h"
 #include "ui/tform1.h"
 
@@ -63,7 +64,8 @@ int AnswerInformationOption(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     if (const int status = AnswerInformationOption(argc, argv); status >= 0) return status;
-    FontReader fonts; // meanwhile, on a second thread
+    NameUnreachableSessionBus(); // before the first thread
+    FontReader fonts;            // meanwhile, on a second thread
     TavrelApplication application(argc, argv);
     fonts.ApplicationCreated();
     QApplication::setApplicationName(QStringLiteral("Tavrel"));

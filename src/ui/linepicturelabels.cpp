@@ -10,6 +10,7 @@ void LinePictureLabels::Add(QLabel* label, std::string key, bool coated) {
 }
 
 void LinePictureLabels::SetCoating(const Coating& coating) {
+    if (coating == coating_) return; // as drawn
     coating_ = coating;
     for (const Entry& entry : entries_)
         if (entry.coated && entry.drawn) {

@@ -20,7 +20,7 @@ class LinePictureLabels {
     void Add(QLabel* label, std::string key, bool coated);
 
     // The coating the coated pictures show: those already drawn are drawn
-    // again, the others take it when they are first drawn.
+    // again if it changed, the others take it when they are first drawn.
     void SetCoating(const Coating& coating);
 
     // Shows the label of `index` (drawn if it was not), hides the others; an

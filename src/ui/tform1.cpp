@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProxyStyle>
@@ -95,15 +96,43 @@ QGroupBox* MakeGroup(QWidget* parent, const QString& name, const QString& title,
     return group;
 }
 
-QPushButton* MakeGlyphButton(QWidget* parent, const QString& name, QRect place,
-                             const QPixmap& glyph) {
+void SetGlyph(QPushButton* button, const QPixmap& glyph) {
+    button->setIcon(QIcon(glyph));
+    button->setIconSize(glyph.deviceIndependentSize().toSize()); // logical size
+}
+
+QPushButton* MakeButton(QWidget* parent, const QString& name, QRect place) {
     auto* button = new QPushButton(parent);
     button->setObjectName(name);
     button->setGeometry(place);
-    button->setIcon(QIcon(glyph));
-    button->setIconSize(glyph.deviceIndependentSize().toSize()); // logical size
     return button;
 }
+
+QPushButton* MakeGlyphButton(QWidget* parent, const QString& name, QRect place,
+                             const QPixmap& glyph) {
+    QPushButton* button = MakeButton(parent, name, place);
+    SetGlyph(button, glyph);
+    return button;
+}
+
+// While it lives, the application's font is `font`.  Every edit, and every
+// label whose text can be selected, lays out its (empty) text in the
+// application's font when it is built, before it takes its parent's: with the
+// window's font in that role while the controls are built, they find that
+// font loaded instead of loading a second one.  Controls take their parent's
+// font either way.
+class ApplicationFontScope {
+  public:
+    explicit ApplicationFontScope(const QFont& font) : saved_(QGuiApplication::font()) {
+        QGuiApplication::setFont(font); // not QApplication's: no widget is told
+    }
+    ~ApplicationFontScope() { QGuiApplication::setFont(saved_); }
+    ApplicationFontScope(const ApplicationFontScope&) = delete;
+    ApplicationFontScope& operator=(const ApplicationFontScope&) = delete;
+
+  private:
+    const QFont saved_;
+};
 
 // The platform's tab look with less room beside each caption, so that the
 // tabs of every line type fit the window's width.
@@ -137,8 +166,13 @@ TForm1::TForm1(const Options& options) : QWidget(nullptr), options_(options) {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    CreateControls();
-    CreateInfoLines();
+    {
+        const ApplicationFontScope windowFont(this->font());
+        CreateControls();
+        CreateInfoLines();
+    }
+    // A picture takes what its font leaves open from the application's font.
+    SetGlyph(QRXButton, MakerPicture());
     SetFocusOrder();
     InstallTools();
     InstallMenuBar();
@@ -197,8 +231,7 @@ void TForm1::CreateControls() {
                 70);
     LossTangentEdit = MakeEdit(GroupBox3, QStringLiteral("LossTangentEdit"), 120, 70, 100);
 
-    QRXButton = MakeGlyphButton(Panel1, QStringLiteral("QRXButton"), QRect(400, 75, 71, 28),
-                                MakerPicture());
+    QRXButton = MakeButton(Panel1, QStringLiteral("QRXButton"), QRect(400, 75, 71, 28));
     QRXButton->setToolTip(QStringLiteral("Open the Tavrel documentation"));
 
     Panel2 = new QFrame(Panel1);
@@ -282,6 +315,10 @@ void TForm1::CreateControls() {
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
     TreeView1->setGeometry(0, 356, kClientWidth, 61);
     TreeView1->setHeaderHidden(true);
+    // The hidden header's one column spans the tree.  Its least width, which
+    // the toolkit would otherwise measure in the tree's bold font (loading
+    // that font before anything is drawn in it), never comes into play.
+    TreeView1->header()->setMinimumSectionSize(0);
     TreeView1->setRootIsDecorated(false);
     TreeView1->setIndentation(19);
     TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -20,6 +20,9 @@ constexpr int kInfoLineHeight = 16;
 QLabel* MakeInfoLine(QWidget* parent, const QString& name) {
     auto* line = new QLabel(parent);
     line->setObjectName(name);
+    // Placed from the start (FitHeight moves it), so that showing it does not
+    // first lay out its text to size it.
+    line->setGeometry(10, kPanelBottom, TForm1::kClientWidth - 20, kInfoLineHeight);
     line->setTextInteractionFlags(Qt::TextSelectableByMouse);
     line->hide();
     return line;

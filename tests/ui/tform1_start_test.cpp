@@ -93,8 +93,13 @@ class StartTest : public QObject {
     }
 
     void looks() {
+        const QFont applicationFont = QGuiApplication::font();
         TestWindow w;
         TForm1& f = *w;
+        // Menus and dialogs keep the application's font; the window's
+        // controls have the window's.
+        QCOMPARE(QGuiApplication::font(), applicationFont);
+        QCOMPARE(f.ImpedanceEdit->font(), f.font());
         for (QLineEdit* edit : {f.PropConstantEdit, f.EffDielConstEdit, f.LossEdit}) {
             QVERIFY(edit->isReadOnly());
             QCOMPARE(edit->palette().color(QPalette::Base),
