@@ -38,26 +38,16 @@ bool BelowCorner(const LineDescriptor& line, const LineResult& r) {
     return r.belowCorner || (line.coupled && (r.even.belowCorner || r.odd.belowCorner));
 }
 
-// Degrees per metre at f for eeff, raising as the window's field would: a
-// negative eeff has no root, an overflow is a fault.
-double PhaseConstantOf(double f, double eeff) {
-    const double root = CheckedSqrt(eeff);
-    const auto compute = [&] { return (f * 2.0 * 180.0) / (constants::kSpeedOfLight / root); };
-    // Within these bounds nothing divides by zero or overflows: the value
-    // needs no fault check (reading the flags is slow).
-    if (root > 0.0 && root <= 1e100 && std::fabs(f) <= 1e100) return compute();
-    const double beta = FaultTrapped(compute);
-    RequireFinite(beta);
-    return beta;
-}
-
 // "Width (W) is GREATER than quarter-wavelength" for each row longer than a
 // quarter wavelength; nothing where the quarter wavelength is unbounded.
 void AddQuarterWaveWarnings(const LineDescriptor& line, const LineInputs& in, double beta,
                             std::vector<std::string>& warnings) {
     // A guide's cross-section is comparable to the wavelength by design.
     if (line.modes != nullptr || !(beta > 0.0) || !std::isfinite(beta)) return;
-    const double quarter = FaultTrapped([&] { return 90.0 / beta; });
+    const auto compute = [&] { return 90.0 / beta; };
+    // Only a beta below 90 / DBL_MAX overflows: above 1e-300 no flag needs
+    // reading.
+    const double quarter = beta >= 1e-300 ? compute() : FaultTrapped(compute);
     if (!std::isfinite(quarter)) return;
     std::vector<std::string> rows;
     for (int i = 1; i <= line.RowCount(); ++i)
@@ -68,6 +58,17 @@ void AddQuarterWaveWarnings(const LineDescriptor& line, const LineInputs& in, do
 }
 
 } // namespace
+
+double PhaseConstantOf(double f, double eeff) {
+    const double root = CheckedSqrt(eeff);
+    const auto compute = [&] { return (f * 2.0 * 180.0) / (constants::kSpeedOfLight / root); };
+    // Within these bounds nothing divides by zero or overflows: the value
+    // needs no fault check (reading the flags is slow).
+    if (root > 0.0 && root <= 1e100 && std::fabs(f) <= 1e100) return compute();
+    const double beta = FaultTrapped(compute);
+    RequireFinite(beta);
+    return beta;
+}
 
 std::string LineAnswer::ErrorText() const {
     if (Ok()) return {};
@@ -82,13 +83,24 @@ double LineAnswer::PhaseConstant() const {
     return PhaseConstantOf(inputs.f, result.eeff);
 }
 
-LineCalculation::LineCalculation(const LineDescriptor& line, const LineInputs& in) : line_(line) {
+namespace {
+
+// The inputs at their frequency, or the default ones with the failure kept.
+InputsAtFrequency AtFrequencyKeepingFailure(const LineInputs& in, std::exception_ptr& failure) {
     try {
-        at_ = AtFrequency(in);
+        return AtFrequency(in);
     } catch (...) {
-        failure_ = std::current_exception();
+        failure = std::current_exception();
+        return {};
     }
 }
+
+} // namespace
+
+// at_ is built in place: the inputs are copied once, not default-built and
+// then assigned.
+LineCalculation::LineCalculation(const LineDescriptor& line, const LineInputs& in)
+    : line_(line), at_(AtFrequencyKeepingFailure(in, failure_)) {}
 
 const InputsAtFrequency& LineCalculation::Inputs() const {
     if (failure_) std::rethrow_exception(failure_);
@@ -118,9 +130,9 @@ LineAnswer LineCalculation::Answer(double x, CrossSectionTerms& terms) const {
 LineAnswer LineCalculation::Answer(double x, double checkedRow1, CrossSectionTerms* terms) const {
     LineAnswer answer;
     try {
-        InputsAtFrequency in = Inputs();
-        in.rows[0] = checkedRow1;
-        answer.inputs = in;
+        answer.inputs = Inputs();
+        answer.inputs.rows[0] = checkedRow1;
+        const InputsAtFrequency& in = answer.inputs;
         line_.check(in, answer.warnings); // hard limits raise before any value
         if (line_.lossShown && in.rho > 0.0 && line_.LeavesOutConductorLoss(in))
             answer.warnings.push_back(kConductorLossLeftOut);

@@ -61,9 +61,13 @@ class LineCalculation {
     LineAnswer Answer(double x, double checkedRow1, CrossSectionTerms* terms) const;
 
     const LineDescriptor& line_;
+    std::exception_ptr failure_; // before at_, whose initialiser sets it
     InputsAtFrequency at_;
-    std::exception_ptr failure_;
 };
+
+// Degrees per metre at f for eeff, raising as the window's field would: a
+// negative eeff has no root, an overflow is a fault.
+double PhaseConstantOf(double f, double eeff);
 
 // One answer, the usual way in: LineCalculation(line, in).Answer(x).
 LineAnswer CalculateLine(const LineDescriptor& line, const LineInputs& in, double x);
