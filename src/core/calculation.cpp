@@ -128,11 +128,16 @@ LineAnswer LineCalculation::Answer(double x, CrossSectionTerms& terms) const {
 }
 
 LineAnswer LineCalculation::Answer(double x, double checkedRow1, CrossSectionTerms* terms) const {
-    LineAnswer answer;
+    // at_ holds the default inputs where the material models failed: what
+    // the answer then carries, with that failure.
+    LineAnswer answer(at_);
+    if (failure_) {
+        answer.failure = failure_;
+        return answer;
+    }
+    answer.inputs.rows[0] = checkedRow1;
+    const InputsAtFrequency& in = answer.inputs;
     try {
-        answer.inputs = Inputs();
-        answer.inputs.rows[0] = checkedRow1;
-        const InputsAtFrequency& in = answer.inputs;
         line_.check(in, answer.warnings); // hard limits raise before any value
         if (line_.lossShown && in.rho > 0.0 && line_.LeavesOutConductorLoss(in))
             answer.warnings.push_back(kConductorLossLeftOut);

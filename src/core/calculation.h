@@ -20,6 +20,10 @@
 #include "core/linedescriptor.h"
 
 struct LineAnswer {
+    LineAnswer() = default;
+    // Starts from the inputs: copied once, not default-built and assigned.
+    explicit LineAnswer(const InputsAtFrequency& in) : inputs(in) {}
+
     InputsAtFrequency inputs;          // what the kernel saw (material models applied)
     LineResult result;                 // loss parts filled; both modes of a coupled line
     std::vector<std::string> warnings; // in the warning list's order, unnumbered
