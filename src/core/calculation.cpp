@@ -57,6 +57,16 @@ void AddQuarterWaveWarnings(const LineDescriptor& line, const LineInputs& in, do
     warnings.insert(warnings.begin(), rows.begin(), rows.end());
 }
 
+// The inputs at their frequency, or the default ones with the failure kept.
+InputsAtFrequency AtFrequencyKeepingFailure(const LineInputs& in, std::exception_ptr& failure) {
+    try {
+        return AtFrequency(in);
+    } catch (...) {
+        failure = std::current_exception();
+        return {};
+    }
+}
+
 } // namespace
 
 double PhaseConstantOf(double f, double eeff) {
@@ -82,20 +92,6 @@ std::string LineAnswer::ErrorText() const {
 double LineAnswer::PhaseConstant() const {
     return PhaseConstantOf(inputs.f, result.eeff);
 }
-
-namespace {
-
-// The inputs at their frequency, or the default ones with the failure kept.
-InputsAtFrequency AtFrequencyKeepingFailure(const LineInputs& in, std::exception_ptr& failure) {
-    try {
-        return AtFrequency(in);
-    } catch (...) {
-        failure = std::current_exception();
-        return {};
-    }
-}
-
-} // namespace
 
 // at_ is built in place: the inputs are copied once, not default-built and
 // then assigned.

@@ -32,9 +32,9 @@ template <class F> double FaultChecked(F compute) {
     return value;
 }
 
-// The same where the caller has shown that the operands are `Moderate`:
-// then no fault can arise and the result is finite, and the flags (slow to
-// read) are left alone.
+// The same where the caller has shown from the operands' magnitudes that no
+// fault can arise and the result is finite (`moderate`): the flags, slow to
+// read, are then left alone.
 template <class F> double FaultChecked(bool moderate, F compute) {
     return moderate ? compute() : FaultChecked(compute);
 }
