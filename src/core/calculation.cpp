@@ -38,8 +38,37 @@ bool BelowCorner(const LineDescriptor& line, const LineResult& r) {
     return r.belowCorner || (line.coupled && (r.even.belowCorner || r.odd.belowCorner));
 }
 
-// Degrees per metre at f for eeff, raising as the window's field would: a
-// negative eeff has no root, an overflow is a fault.
+// "Width (W) is GREATER than quarter-wavelength" for each row longer than a
+// quarter wavelength; nothing where the quarter wavelength is unbounded.
+void AddQuarterWaveWarnings(const LineDescriptor& line, const LineInputs& in, double beta,
+                            std::vector<std::string>& warnings) {
+    // A guide's cross-section is comparable to the wavelength by design.
+    if (line.modes != nullptr || !(beta > 0.0) || !std::isfinite(beta)) return;
+    const auto compute = [&] { return 90.0 / beta; };
+    // Only a beta below 90 / DBL_MAX overflows: above 1e-300 no flag needs
+    // reading.
+    const double quarter = beta >= 1e-300 ? compute() : FaultTrapped(compute);
+    if (!std::isfinite(quarter)) return;
+    std::vector<std::string> rows;
+    for (int i = 1; i <= line.RowCount(); ++i)
+        if (line.FixedRowUnit(i) == nullptr && in.Row(i) > quarter)
+            rows.push_back(line.rowLabels[static_cast<std::size_t>(i - 1)] +
+                           " is GREATER than quarter-wavelength");
+    warnings.insert(warnings.begin(), rows.begin(), rows.end());
+}
+
+// The inputs at their frequency, or the default ones with the failure kept.
+InputsAtFrequency AtFrequencyKeepingFailure(const LineInputs& in, std::exception_ptr& failure) {
+    try {
+        return AtFrequency(in);
+    } catch (...) {
+        failure = std::current_exception();
+        return {};
+    }
+}
+
+} // namespace
+
 double PhaseConstantOf(double f, double eeff) {
     const double root = CheckedSqrt(eeff);
     const auto compute = [&] { return (f * 2.0 * 180.0) / (constants::kSpeedOfLight / root); };
@@ -50,24 +79,6 @@ double PhaseConstantOf(double f, double eeff) {
     RequireFinite(beta);
     return beta;
 }
-
-// "Width (W) is GREATER than quarter-wavelength" for each row longer than a
-// quarter wavelength; nothing where the quarter wavelength is unbounded.
-void AddQuarterWaveWarnings(const LineDescriptor& line, const LineInputs& in, double beta,
-                            std::vector<std::string>& warnings) {
-    // A guide's cross-section is comparable to the wavelength by design.
-    if (line.modes != nullptr || !(beta > 0.0) || !std::isfinite(beta)) return;
-    const double quarter = FaultTrapped([&] { return 90.0 / beta; });
-    if (!std::isfinite(quarter)) return;
-    std::vector<std::string> rows;
-    for (int i = 1; i <= line.RowCount(); ++i)
-        if (line.FixedRowUnit(i) == nullptr && in.Row(i) > quarter)
-            rows.push_back(line.rowLabels[static_cast<std::size_t>(i - 1)] +
-                           " is GREATER than quarter-wavelength");
-    warnings.insert(warnings.begin(), rows.begin(), rows.end());
-}
-
-} // namespace
 
 std::string LineAnswer::ErrorText() const {
     if (Ok()) return {};
@@ -82,13 +93,10 @@ double LineAnswer::PhaseConstant() const {
     return PhaseConstantOf(inputs.f, result.eeff);
 }
 
-LineCalculation::LineCalculation(const LineDescriptor& line, const LineInputs& in) : line_(line) {
-    try {
-        at_ = AtFrequency(in);
-    } catch (...) {
-        failure_ = std::current_exception();
-    }
-}
+// at_ is built in place: the inputs are copied once, not default-built and
+// then assigned.
+LineCalculation::LineCalculation(const LineDescriptor& line, const LineInputs& in)
+    : line_(line), at_(AtFrequencyKeepingFailure(in, failure_)) {}
 
 const InputsAtFrequency& LineCalculation::Inputs() const {
     if (failure_) std::rethrow_exception(failure_);
@@ -116,11 +124,16 @@ LineAnswer LineCalculation::Answer(double x, CrossSectionTerms& terms) const {
 }
 
 LineAnswer LineCalculation::Answer(double x, double checkedRow1, CrossSectionTerms* terms) const {
-    LineAnswer answer;
+    // at_ holds the default inputs where the material models failed: what
+    // the answer then carries, with that failure.
+    LineAnswer answer(at_);
+    if (failure_) {
+        answer.failure = failure_;
+        return answer;
+    }
+    answer.inputs.rows[0] = checkedRow1;
+    const InputsAtFrequency& in = answer.inputs;
     try {
-        InputsAtFrequency in = Inputs();
-        in.rows[0] = checkedRow1;
-        answer.inputs = in;
         line_.check(in, answer.warnings); // hard limits raise before any value
         if (line_.lossShown && in.rho > 0.0 && line_.LeavesOutConductorLoss(in))
             answer.warnings.push_back(kConductorLossLeftOut);

@@ -20,6 +20,10 @@
 #include "core/linedescriptor.h"
 
 struct LineAnswer {
+    LineAnswer() = default;
+    // Starts from the inputs: copied once, not default-built and assigned.
+    explicit LineAnswer(const InputsAtFrequency& in) : inputs(in) {}
+
     InputsAtFrequency inputs;          // what the kernel saw (material models applied)
     LineResult result;                 // loss parts filled; both modes of a coupled line
     std::vector<std::string> warnings; // in the warning list's order, unnumbered
@@ -61,9 +65,13 @@ class LineCalculation {
     LineAnswer Answer(double x, double checkedRow1, CrossSectionTerms* terms) const;
 
     const LineDescriptor& line_;
+    std::exception_ptr failure_; // before at_, whose initialiser sets it
     InputsAtFrequency at_;
-    std::exception_ptr failure_;
 };
+
+// Degrees per metre at f for eeff, raising as the window's field would: a
+// negative eeff has no root, an overflow is a fault.
+double PhaseConstantOf(double f, double eeff);
 
 // One answer, the usual way in: LineCalculation(line, in).Answer(x).
 LineAnswer CalculateLine(const LineDescriptor& line, const LineInputs& in, double x);

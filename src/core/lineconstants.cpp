@@ -74,15 +74,14 @@ double Between(double from, double to, double share) {
     return from + share * (to - from);
 }
 
-} // namespace
-
-bool HasLineConstants(const LineValues& v, double f) {
+// HasLineConstants and ConstantsOf, inline in every answer's path.
+inline bool Has(const LineValues& v, double f) {
     if (!(f > 0.0) || std::isnan(v.conductorLoss) || std::isnan(v.dielectricLoss)) return false;
     if (!std::isnan(v.constants.r)) return v.constants.l > 0.0 && v.constants.c > 0.0;
     return v.impedance > 0.0 && v.eeff > 0.0; // else left to the plausibility rule
 }
 
-LineConstants ConstantsOf(const LineValues& v, const DcConductor& dc) {
+inline LineConstants Constants(const LineValues& v, const DcConductor& dc) {
     LineConstants k = v.constants;
     if (std::isnan(k.r)) {
         const double root = std::sqrt(v.eeff);
@@ -95,11 +94,21 @@ LineConstants ConstantsOf(const LineValues& v, const DcConductor& dc) {
     return k;
 }
 
+} // namespace
+
+bool HasLineConstants(const LineValues& v, double f) {
+    return Has(v, f);
+}
+
+LineConstants ConstantsOf(const LineValues& v, const DcConductor& dc) {
+    return Constants(v, dc);
+}
+
 void ApplyLineConstants(LineValues& v, const DcConductor& dc, double f) {
-    if (!HasLineConstants(v, f)) return;
+    if (!Has(v, f)) return;
     const double omega = kTwoPi * f;
     const bool own = !std::isnan(v.constants.r);
-    const LineConstants k = ConstantsOf(v, dc);
+    const LineConstants k = Constants(v, dc);
     const bool floored = k.r != (own ? v.constants.r : 2.0 * v.impedance * v.conductorLoss);
     const double external = k.l - k.internalL;
     const double ratio = k.r / (omega * external);

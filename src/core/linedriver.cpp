@@ -77,8 +77,10 @@ double ObjectiveChecked(const LineDescriptor& line, const InputsAtFrequency& in,
 LineInputs LineModel::ReadInputs() {
     LineInputs in;
     static_cast<MaterialOptions&>(in) = window.MaterialOptionsValue();
+    // Rows 1..rowCount are within the window's limit (the constructor's
+    // check): read without GetParameter's range test.
     for (int i = 1; i <= rowCount; ++i)
-        in.rows[static_cast<std::size_t>(i - 1)] = GetParameter(i);
+        in.rows[static_cast<std::size_t>(i - 1)] = window.RowValue(i);
     in.er = GetDielectricConstant();
     // A line without loss computes nothing from them, yet shows the tand in
     // effect and the metal's skin depth; an unused conductivity of 0 must not

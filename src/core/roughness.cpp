@@ -15,6 +15,8 @@ double RoughnessFactor(const RoughnessModel& model, double rough, double skinDep
 }
 
 double RoughnessFactor(const LineInputs& in) {
+    // A smooth conductor needs no skin depth (the common case, every answer).
+    if (in.rough == 0.0) return 1.0;
     return RoughnessFactor(*in.roughModel, in.rough, SkinDepth(in));
 }
 
