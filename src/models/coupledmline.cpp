@@ -227,7 +227,8 @@ struct DispersionBases {
 void DisperseDielectric(const mline::DispersionStaticTerms& k, const DispersionBases& b,
                         const StaticValues& s, double& ee, double& eo) {
     const double u = b.u.Base(), er = b.er.Base(), fn = b.fn.Base();
-    const mline::DielectricDispersionTerms p = mline::KirschningJansenDielectricTerms(k, u, fn, Exp);
+    const mline::DielectricDispersionTerms p =
+        mline::KirschningJansenDielectricTerms(k, u, b.fn, Exp);
     const double p5 = 0.334 * Exp(-3.3 * PowN(er / 15.0, 3)) + 0.746;
     const double p6 = p5 * Exp(-(b.fn.Pow(0.368) * 0.34519120195383346)); // (fn / 18)^0.368
     const double p7 =

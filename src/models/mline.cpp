@@ -52,7 +52,9 @@ MicrostripStaticPart HammerstadJensenStatic(double u, double t, double er) {
     // Thickness correction of the width, in air (u1) and on the substrate (ur).
     const double cothSquared = mline::ThicknessCothSquared(u);
     const double du1 = mline::ThicknessIncrementFromCoth(t, cothSquared);
-    const double dur = 0.5 * (1.0 + Sech(CheckedSqrt(er - 1.0))) * du1;
+    // sech x = 2 e / (1 + e^2), e = exp(-x): one exponential, not cosh's.
+    const double fade = SafeExp(-CheckedSqrt(er - 1.0));
+    const double dur = 0.5 * (1.0 + 2.0 * fade / (1.0 + fade * fade)) * du1;
     const double u1 = u + du1;
     const double ur = u + dur;
 
@@ -79,13 +81,14 @@ MicrostripStaticPair HammerstadJensenSet(MicrostripStaticPart& part, double u, d
     const double hCm = h * 100.0;
     const double fn = fGHz * 10.0 * hCm;
     if (!part.dispersion) part.dispersion = mline::KirschningJansenStaticTerms(u, er, SafeExp);
+    const CheckedPowers fnTo(fn);
     const mline::DielectricDispersionTerms p =
-        mline::KirschningJansenDielectricTerms(*part.dispersion, u, fn, SafeExp);
+        mline::KirschningJansenDielectricTerms(*part.dispersion, u, fnTo, SafeExp);
     const double pp = p.p1 * p.p2 * Pow((p.p3 * p.p4 + 0.1844) * fn, 1.5763);
     const double eeffF = f >= -1e-20 ? er - (er - eps0) / (1.0 + pp) : er;
 
     const mline::ImpedanceDispersionTerms r =
-        mline::KirschningJansenImpedanceTerms(*part.dispersion, fn, SafeExp);
+        mline::KirschningJansenImpedanceTerms(*part.dispersion, fnTo, SafeExp);
     const double r13 = 0.9408 * Pow(eeffF, r.r8) - 0.9603;
     const double r14 = (0.9408 - r.r9) * Pow(eps0, r.r8) - 0.9603;
     return {quasiStatic, {eeffF, z00 * Pow(r13 / r14, r.r17)}, part.airImpedance};

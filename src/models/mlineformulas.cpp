@@ -59,11 +59,13 @@ DispersionStaticTerms KirschningJansenStaticTerms(const CheckedPowers& uTo,
 }
 
 DielectricDispersionTerms KirschningJansenDielectricTerms(const DispersionStaticTerms& s,
-                                                          double u, double fn, ExpFunction exp) {
+                                                          double u, const CheckedPowers& fnTo,
+                                                          ExpFunction exp) {
+    const double fn = fnTo.Base();
     DielectricDispersionTerms p;
     p.p1 = (0.525 / PowN(1.0 + 0.0157 * fn, 20) + 0.6315) * u + 0.27488 - 0.065683 * s.p1Fade;
     p.p2 = s.p2;
-    p.p3 = s.p3Factor * (1.0 - exp(-Pow(fn * 0.025839793281653746057, 4.97))); // fn / 38.7
+    p.p3 = s.p3Factor * (1.0 - exp(-(fnTo.Pow(4.97) * 1.2855130916641590e-08))); // fn / 38.7
     p.p4 = s.p4;
     return p;
 }

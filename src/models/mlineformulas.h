@@ -61,12 +61,14 @@ inline DispersionStaticTerms KirschningJansenStaticTerms(double u, double er, Ex
 }
 
 // Kirschning-Jansen P1 to P4 of the effective dielectric constant's
-// dispersion; fn is frequency in GHz times height in mm.
+// dispersion; fn is frequency in GHz times height in mm (fnTo: its powers,
+// whose logarithm the impedance's dispersion shares).
 struct DielectricDispersionTerms {
     double p1, p2, p3, p4;
 };
 DielectricDispersionTerms KirschningJansenDielectricTerms(const DispersionStaticTerms& s,
-                                                          double u, double fn, ExpFunction exp);
+                                                          double u, const CheckedPowers& fnTo,
+                                                          ExpFunction exp);
 
 // Kirschning-Jansen R8, R9 and R17 of the impedance's dispersion (fnTo: the
 // powers of fn).

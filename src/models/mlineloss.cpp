@@ -99,15 +99,11 @@ MicrostripConductorTerms MicrostripConductorImpedance(double w, double t, double
     const double cs = rootS / s.z0 * kInverseSpeedOfLight;
     const double ls = rootS * s.z0 * kInverseSpeedOfLight;
     const double beta0 = omega * CheckedSqrt(cs * ls);
-    Complex w1;
-    ComplexMul(Complex{0.0, 1.0}, zcond, w1);
+    // gamma = j beta0 sqrt(1 - j zcond / (beta0 Z0)): its square, whose real
+    // part gives the inductance, needs no root.
     const double scale = beta0 * s.z0;
-    const Complex v{1.0 - w1.re / scale, -(w1.im / scale)};
-    Complex root, gc, gc2;
-    ComplexSqrt(v, root);
-    ComplexMul(Complex{0.0, beta0}, root, gc);
-    ComplexMul(gc, gc, gc2);
-    const double lTotal = gc2.re / (-omega * omega * cs);
+    const double vRe = 1.0 + zcond.im / scale; // Re(1 - j zcond / scale)
+    const double lTotal = beta0 * beta0 * vRe / (omega * omega * cs);
     return {dT, dH, dW, x, bigX, delta, zcond.re, lTotal - ls};
 }
 
