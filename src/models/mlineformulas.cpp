@@ -12,8 +12,9 @@ double HammerstadJensenA(double x) {
            + 0.053475935828877004 * CheckedLog(1.0 + PowN(over18, 3));                   // 1/18.7
 }
 
+// The powers here are exp(y ln x) (CheckedPowers), cheaper than pow.
 double HammerstadJensenB(double er) {
-    return 0.564 * Pow((er - 0.9) / (er + 3.0), 0.053);
+    return 0.564 * CheckedPowers((er - 0.9) / (er + 3.0)).Pow(0.053);
 }
 
 double HammerstadJensenEffective(double x, double er) {
@@ -26,7 +27,7 @@ double HammerstadJensenEffective(double x, double er, double a) {
 
 double HammerstadJensenEffective(double x, double er, double a, double b) {
     const double exponent = -a * b;
-    return ((er + 1.0) + (er - 1.0) * Pow(1.0 + 10.0 / x, exponent)) * 0.5;
+    return ((er + 1.0) + (er - 1.0) * CheckedPowers(1.0 + 10.0 / x).Pow(exponent)) * 0.5;
 }
 
 DispersionStaticTerms KirschningJansenStaticTerms(const CheckedPowers& uTo,
