@@ -65,9 +65,11 @@ struct ThicknessIncrement {
     double all, edges;
 };
 
-ThicknessIncrement SingleStripIncrement(double w, double b, double t) {
+// `k`: the thin strip's Cohn modulus tanh(pi W / 2B), the pair's inner edge
+// tanh at hand.
+ThicknessIncrement SingleStripIncrement(double w, double b, double t, double k) {
     const double thick = kEta / StriplineImpedance(w, b, t, 1.0).z0;
-    const double thin = kEta / StriplineImpedance(w, b, 0.0, 1.0).z0;
+    const double thin = kEta / (kThirtyPi * StriplineKPrimeOverK(k)); // Cohn's, in air
     const double all = thick - thin;
     const double edges = all - 4.0 * w * (1.0 / (b - t) - 1.0 / b);
     return {all, edges > 0.0 ? edges : 0.0};
@@ -102,8 +104,8 @@ struct Section {
 
 inline Section SectionOf(bool thin, double w, double s, double b, double t) {
     if (thin) return {true, EdgeTanhs(w, s, b - t), {}};
-    const ThicknessIncrement d = SingleStripIncrement(w, b, t);
-    return {false, EdgeTanhs(w, s, b), d};
+    const Edges edges = EdgeTanhs(w, s, b);
+    return {false, edges, SingleStripIncrement(w, b, t, edges.inner)};
 }
 
 inline double ModeImpedance(CoupledMode mode, const Section& x, double s, double b, double t,
