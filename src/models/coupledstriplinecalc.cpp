@@ -35,12 +35,21 @@ double ImpedanceFromCapacitance(double c, double er) {
     return kEta / (CheckedSqrt(er) * c);
 }
 
+// tanh x as (1 - e^-2x) / (1 + e^-2x), one exponential, at about half the
+// library tanh's cost and within a few ulps of it.  Below x = 1/2 the
+// difference 1 - e^-2x would lose digits: there the library's.
+double EdgeTanh(double x) {
+    if (!(x >= 0.5)) return std::tanh(x);
+    const double e = std::exp(-2.0 * x);
+    return (1.0 - e) / (1.0 + e);
+}
+
 // The tanh of the half-widths pi W / 2B and pi (W + S) / 2B.
 struct Edges {
     double inner, outer;
 };
 Edges EdgeTanhs(double w, double s, double b) {
-    return {std::tanh(Capped(kHalfPi * w / b)), std::tanh(Capped(kHalfPi * (w + s) / b))};
+    return {EdgeTanh(Capped(kHalfPi * w / b)), EdgeTanh(Capped(kHalfPi * (w + s) / b))};
 }
 
 // Both strips of zero thickness between the planes: 4 K(k) / K'(k).
