@@ -28,8 +28,9 @@ struct WheelerStrip {
 WheelerStrip WheelerWidened(double w, double b, double t) {
     const double g = (b - t) * 0.5;
     const double p = 1.0 / (4.0 * g / t + 1.0);                   // T / (2B - T)
-    const double q = CheckedPow(0.07957747154595 / (w / t + 1.1), // 1 / 4 pi
-                                6.0 / (t / g + 3.0));
+    // As exp(y ln x), cheaper than pow and within a few ulps of it.
+    const double q = CheckedPowers(0.07957747154595 / (w / t + 1.1)) // 1 / 4 pi
+                         .Pow(6.0 / (t / g + 3.0));
     const double dw = (1.0 - 0.5 * CheckedLog(q + p * p)) * t * kOneOverPi;
     return {(w + dw) / g};
 }
