@@ -31,18 +31,22 @@ constexpr double kMu0 = 1.2566370614359173e-6; // 4 pi 1e-7 H/m
 constexpr double kNotComputed = std::numeric_limits<double>::quiet_NaN();
 
 // Re{(1 + j) coth((1 + j) u / 2)}: 2 / u for small u, 1 for large u.
-double FiniteThicknessFactor(double u) {
+// `decay`: e^-u, which the uniform current's weight reads as well.
+double FiniteThicknessFactor(double u, double decay) {
     // Series below 0.01, where cosh u - cos u loses its digits; coth is 1 to
     // the last bit long before u = 40.
     if (u < 0.01) return (2.0 / u) * (1.0 + u * u * u * u / 180.0);
     if (u > 40.0) return 1.0;
-    return (std::sinh(u) + std::sin(u)) / (std::cosh(u) - std::cos(u));
+    if (u < 1.0) return (std::sinh(u) + std::sin(u)) / (std::cosh(u) - std::cos(u));
+    // sinh and cosh from e^-u, within a few ulps of the library's where e^-u
+    // is below half of e^u.
+    const double grow = 1.0 / decay;
+    return (0.5 * (grow - decay) + std::sin(u)) / (0.5 * (grow + decay) - std::cos(u));
 }
 
-// sech u without overflow for large u.
-double Sech(double u) {
-    const double e = std::exp(-u);
-    return 2.0 * e / (1.0 + e * e);
+// sech u from e^-u, without overflow for large u.
+double Sech(double decay) {
+    return 2.0 * decay / (1.0 + decay * decay);
 }
 
 double SkinDepth(double f, double sigma) {
@@ -51,16 +55,25 @@ double SkinDepth(double f, double sigma) {
 
 } // namespace
 
+namespace {
+
+double FaceResistance(double sigma, double t, double delta, double decay) {
+    return FiniteThicknessFactor(t / delta, decay) / (sigma * delta);
+}
+
+} // namespace
+
 double StripFaceSurfaceResistance(double sigma, double t, double f) {
     const double delta = SkinDepth(f, sigma);
-    return FiniteThicknessFactor(t / delta) / (sigma * delta);
+    return FaceResistance(sigma, t, delta, std::exp(-(t / delta)));
 }
 
 StripSkin StripSkinOf(double f, double t, double sigma) {
     if (f < 1.0) f = 1.0;
     if (!(t > 0.0)) return {f, kNotComputed, kNotComputed, kNotComputed}; // no resistance to read
     const double delta = SkinDepth(f, sigma);
-    return {f, delta, StripFaceSurfaceResistance(sigma, t, f), Sech(t / delta)};
+    const double decay = std::exp(-(t / delta));
+    return {f, delta, FaceResistance(sigma, t, delta, decay), Sech(decay)};
 }
 
 double FiniteThicknessResistance(double zAir, double f, double w, double t, double sigma,
