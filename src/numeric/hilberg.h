@@ -12,6 +12,8 @@
 // need from the logarithm and the branch with their own digits of pi.
 #pragma once
 
+#include "numeric/checkedmath.h"
+
 struct HilbergTerm {
     double logarithm; // L(sqrt k') below the branch point, L(sqrt k) above it
     bool aboveBranch;
@@ -19,4 +21,9 @@ struct HilbergTerm {
 
 // `kPrimeSquared` is 1 - k^2 as the caller forms it.  Raises the checked
 // functions' math error where the logarithm has no value (k = 0 or 1).
-HilbergTerm Hilberg(double k, double kPrimeSquared, double branchPoint);
+// Inline: the stripline forms call it three times per cross-section.
+inline HilbergTerm Hilberg(double k, double kPrimeSquared, double branchPoint) {
+    const bool above = k > branchPoint;
+    const double x = above ? CheckedSqrt(k) : CheckedSqrt(CheckedSqrt(kPrimeSquared));
+    return {CheckedLog(2.0 * (1.0 + x) / (1.0 - x)), above};
+}
