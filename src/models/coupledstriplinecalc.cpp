@@ -10,6 +10,7 @@
 // loss by Wheeler's incremental-inductance rule per mode, with the strips'
 // finite thickness (conductorlossfloor.h).
 #include <cmath>
+#include <limits>
 #include <optional>
 
 #include "models/conductorlossfloor.h"
@@ -48,8 +49,25 @@ double EdgeTanh(double x) {
 struct Edges {
     double inner, outer;
 };
+double OuterEdgeTanh(double w, double s, double b) {
+    return EdgeTanh(Capped(kHalfPi * (w + s) / b));
+}
 Edges EdgeTanhs(double w, double s, double b) {
-    return {EdgeTanh(Capped(kHalfPi * w / b)), EdgeTanh(Capped(kHalfPi * (w + s) / b))};
+    return {EdgeTanh(Capped(kHalfPi * w / b)), OuterEdgeTanh(w, s, b)};
+}
+
+// The outer edge's tanh of a thick-form section between planes B apart,
+// which every thick-form section of those planes and that W + S shares: the
+// walls of the strips receded by r (W - r, S + r) keep the drawn outer edge.
+// NaN until a section has computed it.
+struct SharedOuterEdge {
+    double tanh = std::numeric_limits<double>::quiet_NaN();
+};
+
+Edges ThickEdgeTanhs(double w, double s, double b, SharedOuterEdge* shared) {
+    if (shared == nullptr) return EdgeTanhs(w, s, b);
+    if (std::isnan(shared->tanh)) shared->tanh = OuterEdgeTanh(w, s, b);
+    return {EdgeTanh(Capped(kHalfPi * w / b)), shared->tanh};
 }
 
 // Both strips of zero thickness between the planes: 4 K(k) / K'(k).
@@ -111,9 +129,10 @@ struct Section {
     ThicknessIncrement increment;
 };
 
-inline Section SectionOf(bool thin, double w, double s, double b, double t) {
+inline Section SectionOf(bool thin, double w, double s, double b, double t,
+                         SharedOuterEdge* shared = nullptr) {
     if (thin) return {true, EdgeTanhs(w, s, b - t), {}};
-    const Edges edges = EdgeTanhs(w, s, b);
+    const Edges edges = ThickEdgeTanhs(w, s, b, shared);
     return {false, edges, SingleStripIncrement(w, b, t, edges.inner)};
 }
 
@@ -142,12 +161,16 @@ bool Same(double a, double b) {
 // Both modes of a cross-section whose strips are tEven thick for the even
 // mode and tOdd for the odd one (the receded walls may differ by mode):
 // where both take the same form at the same thickness they read one Section.
-ModePair ImpedancesOf(double w, double s, double b, double tEven, double tOdd, double er) {
-    const Section even = SectionOf(ThinForm(CoupledMode::Even, b, tEven), w, s, b, tEven);
+// `shared`: the outer edge of the thick forms, read or filled in (or null).
+ModePair ImpedancesOf(double w, double s, double b, double tEven, double tOdd, double er,
+                      SharedOuterEdge* shared = nullptr) {
+    const Section even =
+        SectionOf(ThinForm(CoupledMode::Even, b, tEven), w, s, b, tEven, shared);
     const double zEven = ModeImpedance(CoupledMode::Even, even, s, b, tEven, er);
     const bool thinOdd = ThinForm(CoupledMode::Odd, b, tOdd);
-    const Section odd =
-        thinOdd == even.thin && Same(tEven, tOdd) ? even : SectionOf(thinOdd, w, s, b, tOdd);
+    const Section odd = thinOdd == even.thin && Same(tEven, tOdd)
+                            ? even
+                            : SectionOf(thinOdd, w, s, b, tOdd, shared);
     return {zEven, ModeImpedance(CoupledMode::Odd, odd, s, b, tOdd, er)};
 }
 
@@ -208,20 +231,25 @@ bool CoupledStriplineEitherModeOutOfRange(double w, double s, double b, double t
     return false;
 }
 
-ModePair CoupledStriplineConductorLosses(const ModePair& z, const StripSkin& skin, double w,
-                                         double s, double b, double t, double er, double sigma) {
+namespace {
+
+// Both modes' conductor losses at their impedances z; `drawn`: the drawn
+// section's outer edge, which the strip-receded walls share (or null).
+ModePair ConductorLosses(const ModePair& z, const StripSkin& skin, double w, double s, double b,
+                         double t, double er, double sigma, SharedOuterEdge* drawn) {
     if (!(t > 0.0)) return {0.0, 0.0}; // no finite resistance: left out
     const bool thickEven = ThickForm(CoupledMode::Even, b, t);
     const bool thickOdd = ThickForm(CoupledMode::Odd, b, t);
     // Both modes with the strip's walls receded by `strip`, the planes by `ground`.
-    const auto receded = [&](double strip, double ground) {
+    // (The planes receded, the outer edge moves: only the strip's walls share it.)
+    const auto receded = [&](double strip, double ground, SharedOuterEdge* outer) {
         const double planes = b + ground;
         return ImpedancesOf(w - strip, s + strip, planes,
                             RecededThickness(t, strip, thickEven, 1e-9 * planes),
-                            RecededThickness(t, strip, thickOdd, 1e-9), 1.0);
+                            RecededThickness(t, strip, thickOdd, 1e-9), 1.0, outer);
     };
-    const ModePair groundReceded = receded(0.0, skin.delta);
-    const ModePair stripReceded = receded(StripRecession(skin, w, t), 0.0);
+    const ModePair groundReceded = receded(0.0, skin.delta, nullptr);
+    const ModePair stripReceded = receded(StripRecession(skin, w, t), 0.0, drawn);
     const auto loss = [&](double zMode, double zGround, double zStrip) {
         const double r =
             FiniteThicknessResistance(zMode * CheckedSqrt(er), skin, w, t, sigma, zGround, zStrip);
@@ -231,11 +259,22 @@ ModePair CoupledStriplineConductorLosses(const ModePair& z, const StripSkin& ski
             loss(z.odd, groundReceded.odd, stripReceded.odd)};
 }
 
+} // namespace
+
+CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
+                                                          double er, const StripSkin& skin,
+                                                          double sigma) {
+    SharedOuterEdge outer;
+    const ModePair z = ImpedancesOf(w, s, b, t, t, er, &outer);
+    if (!(sigma > 0.0)) return {z, {0.0, 0.0}};
+    return {z, ConductorLosses(z, skin, w, s, b, t, er, sigma, &outer)};
+}
+
 double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s,
                                      double b, double t, double er, double sigma) {
     if (!(t > 0.0)) return 0.0;
     const ModePair losses =
-        CoupledStriplineConductorLosses({z, z}, StripSkinOf(f, t, sigma), w, s, b, t, er, sigma);
+        ConductorLosses({z, z}, StripSkinOf(f, t, sigma), w, s, b, t, er, sigma, nullptr);
     return mode == CoupledMode::Even ? losses.even : losses.odd;
 }
 
@@ -260,11 +299,8 @@ LineResult coupledstripline::Evaluate(const InputsAtFrequency& in, double w) {
     const double t = in.Row(4);
     const double er = in.er;
     const double sigma = StriplineConductivity(in.rho);
-    const ModePair z = CoupledStriplineImpedances(w, s, b, t, er);
-    const ModePair conductorLoss =
-        sigma > 0.0
-            ? CoupledStriplineConductorLosses(z, StripSkinOf(in.f, t, sigma), w, s, b, t, er, sigma)
-            : ModePair{0.0, 0.0};
+    const StripSkin skin = sigma > 0.0 ? StripSkinOf(in.f, t, sigma) : StripSkin{};
+    const auto [z, conductorLoss] = CoupledStriplineImpedancesAndLosses(w, s, b, t, er, skin, sigma);
     LineResult result;
     result.even = CoupledStriplineMode(z.even, conductorLoss.even, in, sigma > 0.0);
     result.odd = CoupledStriplineMode(z.odd, conductorLoss.odd, in, sigma > 0.0);

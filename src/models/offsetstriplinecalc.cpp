@@ -213,9 +213,8 @@ struct PairHalves {
     Half even, odd;
 };
 PairHalves PairHalf(const Offset& o, double b, const StripSkin& skin, double sigma) {
-    const ModePair z = CoupledStriplineImpedances(o.w, o.s, b, o.t, 1.0);
+    const auto [z, loss] = CoupledStriplineImpedancesAndLosses(o.w, o.s, b, o.t, 1.0, skin, sigma);
     if (!(sigma > 0.0)) return {{z.even, 0.0}, {z.odd, 0.0}};
-    const ModePair loss = CoupledStriplineConductorLosses(z, skin, o.w, o.s, b, o.t, 1.0, sigma);
     return {{z.even, 2.0 * z.even * loss.even}, {z.odd, 2.0 * z.odd * loss.odd}};
 }
 

@@ -89,11 +89,16 @@ bool CoupledStriplineEitherModeOutOfRange(double w, double s, double b, double t
 // rule; each strip carries the mode current.
 double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s, double b,
                                      double t, double er, double sigma);
-// Both modes' at their impedances z, with the strips' skin terms at hand
-// (StripSkinOf(f, t, sigma)), each receded cross-section computed once for
-// both modes.
-ModePair CoupledStriplineConductorLosses(const ModePair& z, const StripSkin& skin, double w,
-                                         double s, double b, double t, double er, double sigma);
+// Both modes' impedances and conductor losses (0 for sigma <= 0), with the
+// strips' skin terms at hand (StripSkinOf(f, t, sigma)): each receded
+// cross-section computed once for both modes, the strips' receded walls
+// reading the drawn section's outer edge.
+struct CoupledStriplineModes {
+    ModePair impedance, conductorLoss;
+};
+CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
+                                                          double er, const StripSkin& skin,
+                                                          double sigma);
 
 // The line kernels: W is row 1 (the trial value x), B row 2, T row 3.  The
 // impedance alone serves the synthesis scan; Evaluate adds the loss.
