@@ -164,8 +164,7 @@ bool Same(double a, double b) {
 // `shared`: the outer edge of the thick forms, read or filled in (or null).
 ModePair ImpedancesOf(double w, double s, double b, double tEven, double tOdd, double er,
                       SharedOuterEdge* shared = nullptr) {
-    const Section even =
-        SectionOf(ThinForm(CoupledMode::Even, b, tEven), w, s, b, tEven, shared);
+    const Section even = SectionOf(ThinForm(CoupledMode::Even, b, tEven), w, s, b, tEven, shared);
     const double zEven = ModeImpedance(CoupledMode::Even, even, s, b, tEven, er);
     const bool thinOdd = ThinForm(CoupledMode::Odd, b, tOdd);
     const Section odd = thinOdd == even.thin && Same(tEven, tOdd)
@@ -300,7 +299,8 @@ LineResult coupledstripline::Evaluate(const InputsAtFrequency& in, double w) {
     const double er = in.er;
     const double sigma = StriplineConductivity(in.rho);
     const StripSkin skin = sigma > 0.0 ? StripSkinOf(in.f, t, sigma) : StripSkin{};
-    const auto [z, conductorLoss] = CoupledStriplineImpedancesAndLosses(w, s, b, t, er, skin, sigma);
+    const auto [z, conductorLoss] =
+        CoupledStriplineImpedancesAndLosses(w, s, b, t, er, skin, sigma);
     LineResult result;
     result.even = CoupledStriplineMode(z.even, conductorLoss.even, in, sigma > 0.0);
     result.odd = CoupledStriplineMode(z.odd, conductorLoss.odd, in, sigma > 0.0);

@@ -315,8 +315,7 @@ Offset BroadsideHalf(const InputsAtFrequency& in, double w) {
 double BroadsideEvenPenetration(double w, double s, double b, double t) {
     const double sb = s / b;
     return 0.0745944 * Power(sb, 0.550648) / (1.0 + 0.183993 * Power(w / b, 1.75032)) /
-           (1.0 + 2.80640 * t / s) *
-           (1.0 + 1.76946 * Power(s / w, 0.838106) * Power(sb, 0.388051));
+           (1.0 + 2.80640 * t / s) * (1.0 + 1.76946 * Power(s / w, 0.838106) * Power(sb, 0.388051));
 }
 
 LineValues BroadsideEven(const Offset& o, double b, double f, double tand, double sigma) {
