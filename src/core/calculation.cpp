@@ -47,7 +47,7 @@ void AddQuarterWaveWarnings(const LineDescriptor& line, const LineInputs& in, do
     const auto compute = [&] { return 90.0 / beta; };
     // Only a beta below 90 / DBL_MAX overflows: above 1e-300 no flag needs
     // reading.
-    const double quarter = beta >= 1e-300 ? compute() : FaultTrapped(compute);
+    const double quarter = FaultTrapped(beta >= 1e-300, compute);
     if (!std::isfinite(quarter)) return;
     std::vector<std::string> rows;
     for (int i = 1; i <= line.RowCount(); ++i)
@@ -74,10 +74,7 @@ double PhaseConstantOf(double f, double eeff) {
     const auto compute = [&] { return (f * 2.0 * 180.0) / (constants::kSpeedOfLight / root); };
     // Within these bounds nothing divides by zero or overflows: the value
     // needs no fault check (reading the flags is slow).
-    if (root > 0.0 && root <= 1e100 && std::fabs(f) <= 1e100) return compute();
-    const double beta = FaultTrapped(compute);
-    RequireFinite(beta);
-    return beta;
+    return FaultTrappedFinite(root > 0.0 && root <= 1e100 && std::fabs(f) <= 1e100, compute);
 }
 
 std::string LineAnswer::ErrorText() const {

@@ -23,22 +23,6 @@ std::string WarningLine(int number, const std::string& text) {
 
 namespace {
 
-// Runs one base-operation computation as if the three faults trapped; a value
-// that is not finite (from an input that already was not) is a fault as well,
-// so that no window field ever shows one.
-template <class F> double FaultChecked(F compute) {
-    const double value = FaultTrapped(compute);
-    RequireFinite(value);
-    return value;
-}
-
-// The same where the caller has shown from the operands' magnitudes that no
-// fault can arise and the result is finite (`moderate`): the flags, slow to
-// read, are then left alone.
-template <class F> double FaultChecked(bool moderate, F compute) {
-    return moderate ? compute() : FaultChecked(compute);
-}
-
 // A factor whose product with another such one is finite and raises no
 // fault.
 bool Moderate(double x) {
@@ -127,7 +111,7 @@ double LineModel::GetRelativeResistivity() {
     // Gold's resistivity is a few 1e-8: a sigma within [1e-140, 1e140]
     // keeps the divisor moderate.
     const bool moderate = std::fabs(sigma) >= 1e-140 && std::fabs(sigma) <= 1e140;
-    return FaultChecked(moderate, [&] { return 1.0 / (sigma * kGoldResistivity); });
+    return FaultTrappedFinite(moderate, [&] { return 1.0 / (sigma * kGoldResistivity); });
 }
 
 int LineModel::GetCoupledMode() {
@@ -146,7 +130,8 @@ void LineModel::ShowEffectiveDielectricConstant() {
     window.SetEffDielConstValue(effDielConst);
 }
 void LineModel::ShowLoss() {
-    window.SetLossValue(FaultChecked(Moderate(loss), [&] { return loss * kNepersToDecibels; }));
+    window.SetLossValue(
+        FaultTrappedFinite(Moderate(loss), [&] { return loss * kNepersToDecibels; }));
 }
 void LineModel::HideLoss() {
     window.BlankLoss();
@@ -163,13 +148,13 @@ void LineModel::ShowPhaseConstantAt(double f) {
 
 void LineModel::ShowElectricalLength() {
     const double length = GetPhysicalLength();
-    window.SetElectricalLengthValue(FaultChecked(Moderate(length) && Moderate(phaseConstant),
-                                                 [&] { return length * phaseConstant; }));
+    window.SetElectricalLengthValue(FaultTrappedFinite(Moderate(length) && Moderate(phaseConstant),
+                                                       [&] { return length * phaseConstant; }));
 }
 
 void LineModel::ShowPhysicalLength() {
     const double degrees = window.ElectricalLengthValue();
-    window.SetPhysicalLengthValue(FaultChecked([&] { return degrees / phaseConstant; }));
+    window.SetPhysicalLengthValue(FaultTrappedFinite([&] { return degrees / phaseConstant; }));
 }
 
 void LineModel::SetTitle(const std::string& text) {

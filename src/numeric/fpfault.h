@@ -79,8 +79,8 @@ class FloatingPointScope {
     }
 
   private:
-    int savedFlags_; // the caller's fault flags
-    bool settled_ = false; // no flag raised and none to put back, as last read
+    int savedFlags_;         // the caller's fault flags
+    bool settled_ = false;   // no flag raised and none to put back, as last read
     std::fexcept_t saved_{}; // their full state, taken only when one is raised
 };
 
@@ -93,4 +93,22 @@ template <class F> double FaultTrapped(F compute) {
     ForceEvaluation(value);
     scope.RaiseFaults();
     return value;
+}
+
+// FaultTrapped where a value that is not finite is a fault as well (from an
+// input that already was not, which raises no flag).
+template <class F> double FaultTrappedFinite(F compute) {
+    const double value = FaultTrapped(compute);
+    RequireFinite(value);
+    return value;
+}
+
+// The two checks above left out where the caller has shown from the operands'
+// magnitudes that no fault can arise and the result is finite (`moderate`):
+// the flags are slow to read.
+template <class F> double FaultTrapped(bool moderate, F compute) {
+    return moderate ? compute() : FaultTrapped(compute);
+}
+template <class F> double FaultTrappedFinite(bool moderate, F compute) {
+    return moderate ? compute() : FaultTrappedFinite(compute);
 }
