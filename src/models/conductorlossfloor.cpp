@@ -23,6 +23,7 @@
 
 #include "core/linecal.h"
 #include "numeric/checkedmath.h"
+#include "numeric/complexmath.h"
 
 namespace {
 
@@ -42,11 +43,6 @@ double FiniteThicknessFactor(double u, double decay) {
     // is below half of e^u.
     const double grow = 1.0 / decay;
     return (0.5 * (grow - decay) + std::sin(u)) / (0.5 * (grow + decay) - std::cos(u));
-}
-
-// sech u from e^-u, without overflow for large u.
-double Sech(double decay) {
-    return 2.0 * decay / (1.0 + decay * decay);
 }
 
 double SkinDepth(double f, double sigma) {
@@ -73,7 +69,7 @@ StripSkin StripSkinOf(double f, double t, double sigma) {
     if (!(t > 0.0)) return {f, kNotComputed, kNotComputed, kNotComputed}; // no resistance to read
     const double delta = SkinDepth(f, sigma);
     const double decay = std::exp(-(t / delta));
-    return {f, delta, FaceResistance(sigma, t, delta, decay), Sech(decay)};
+    return {f, delta, FaceResistance(sigma, t, delta, decay), SechFromDecay(decay)};
 }
 
 double FiniteThicknessResistance(double zAir, double f, double w, double t, double sigma,

@@ -165,7 +165,7 @@ constexpr double kWallWeight = 2.12, kWallFade = 0.0132;
 // du1: the single strip's increment mline::ThicknessIncrement(u, t).
 double EffectiveWidth(double u, double du1, double g, double t, double er) {
     const bool air = !(er > 1.0);
-    const double du = air ? kAirIncrement * du1 : 0.5 * (1.0 + Sech(CheckedSqrt(er - 1.0))) * du1;
+    const double du = air ? kAirIncrement * du1 : mline::ThicknessIncrementOnSubstrate(du1, er);
     return u + du * (1.0 - (air ? kAirP : kSubstrateP) * Exp(-(air ? kAirQ : kSubstrateQ) * g / t));
 }
 

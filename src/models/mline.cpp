@@ -52,9 +52,7 @@ MicrostripStaticPart HammerstadJensenStatic(double u, double t, double er) {
     // Thickness correction of the width, in air (u1) and on the substrate (ur).
     const double cothSquared = mline::ThicknessCothSquared(u);
     const double du1 = mline::ThicknessIncrementFromCoth(t, cothSquared);
-    // sech x = 2 e / (1 + e^2), e = exp(-x): one exponential, not cosh's.
-    const double fade = SafeExp(-CheckedSqrt(er - 1.0));
-    const double dur = 0.5 * (1.0 + 2.0 * fade / (1.0 + fade * fade)) * du1;
+    const double dur = mline::ThicknessIncrementOnSubstrate(du1, er);
     const double u1 = u + du1;
     const double ur = u + dur;
 
@@ -164,6 +162,11 @@ MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hI
 
 double mline::ThicknessIncrement(double u, double t) {
     return ThicknessIncrementFromCoth(t, ThicknessCothSquared(u));
+}
+
+double mline::ThicknessIncrementOnSubstrate(double du1, double er) {
+    // sech from one exponential, not cosh's.
+    return 0.5 * (1.0 + SechFromDecay(SafeExp(-CheckedSqrt(er - 1.0)))) * du1;
 }
 
 double mline::ThicknessCothSquared(double u) {

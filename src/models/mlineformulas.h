@@ -36,6 +36,9 @@ double HammerstadJensenEffective(double x, double er, double a, double b);
 // Hammerstad-Jensen increment of the width ratio u for a strip of thickness
 // ratio t, in air.
 double ThicknessIncrement(double u, double t);
+// The same on a substrate of Er from the one in air du1:
+// du1 (1 + sech sqrt(Er - 1)) / 2.
+double ThicknessIncrementOnSubstrate(double du1, double er);
 // coth^2 sqrt(6.517 u), the increment's term of the width alone, and the
 // increment with it at hand.
 double ThicknessCothSquared(double u);

@@ -51,6 +51,11 @@ inline Complex operator-(const Complex& a, const Complex& b) {
 double Sign(double x);
 double Csch(double x);
 double Sech(double x);
+// sech x from e = exp(-x), x >= 0, where the caller has e or one exponential
+// costs less than cosh: 2 e / (1 + e^2), within a few ulps of 1 / cosh x.
+inline double SechFromDecay(double e) {
+    return 2.0 * e / (1.0 + e * e);
+}
 double Coth(double x);
 double GuardedTanh(double x);
 // exp(x), 0 below the smallest normal result (SafeExp) or below -500
