@@ -86,10 +86,11 @@ inline double CheckedPowN(double x, int n) {
     double result = 1.0;
     // Unrolled where n is a constant: the loop's tests cost more than its
     // multiplications.
+    double base = x;
 #pragma GCC unroll 8
-    for (double base = x; n > 0; n >>= 1) {
-        if (n & 1) result *= base;
-        if (n > 1) base *= base;
+    for (int left = n; left > 0; left >>= 1) { // n stays for the error's text
+        if (left & 1) result *= base;
+        if (left > 1) base *= base;
     }
     if (std::isinf(result) && std::isfinite(x)) [[unlikely]]
         RaiseMathError(static_cast<int>(MathErrorKind::Overflow), "pow", x, n);
