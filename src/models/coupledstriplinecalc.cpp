@@ -94,8 +94,10 @@ struct ThicknessIncrement {
 
 // `k`: the thin strip's Cohn modulus tanh(pi W / 2B), the pair's inner edge
 // tanh at hand.
-ThicknessIncrement SingleStripIncrement(double w, double b, double t, double k) {
-    const double thick = kEta / StriplineImpedance(w, b, t, 1.0).z0;
+// `strips`: Wheeler's widening at hand (or null).
+ThicknessIncrement SingleStripIncrement(double w, double b, double t, double k,
+                                        const StripWidening* widening) {
+    const double thick = kEta / StriplineImpedance(w, b, t, 1.0, widening).z0;
     const double thin = kEta / (kThirtyPi * StriplineKPrimeOverK(k)); // Cohn's, in air
     const double all = thick - thin;
     const double edges = all - 4.0 * w * (1.0 / (b - t) - 1.0 / b);
@@ -130,10 +132,11 @@ struct Section {
 };
 
 inline Section SectionOf(bool thin, double w, double s, double b, double t,
-                         SharedOuterEdge* shared = nullptr) {
+                         SharedOuterEdge* shared = nullptr,
+                         const StripWidening* widening = nullptr) {
     if (thin) return {true, EdgeTanhs(w, s, b - t), {}};
     const Edges edges = ThickEdgeTanhs(w, s, b, shared);
-    return {false, edges, SingleStripIncrement(w, b, t, edges.inner)};
+    return {false, edges, SingleStripIncrement(w, b, t, edges.inner, widening)};
 }
 
 inline double ModeImpedance(CoupledMode mode, const Section& x, double s, double b, double t,
@@ -161,15 +164,17 @@ bool Same(double a, double b) {
 // Both modes of a cross-section whose strips are tEven thick for the even
 // mode and tOdd for the odd one (the receded walls may differ by mode):
 // where both take the same form at the same thickness they read one Section.
-// `shared`: the outer edge of the thick forms, read or filled in (or null).
+// `shared`: the outer edge of the thick forms, read or filled in (or null);
+// `widening`: the strip's Wheeler terms, where they are at hand (or null).
 ModePair ImpedancesOf(double w, double s, double b, double tEven, double tOdd, double er,
-                      SharedOuterEdge* shared = nullptr) {
-    const Section even = SectionOf(ThinForm(CoupledMode::Even, b, tEven), w, s, b, tEven, shared);
+                      SharedOuterEdge* shared = nullptr, const StripWidening* widening = nullptr) {
+    const Section even =
+        SectionOf(ThinForm(CoupledMode::Even, b, tEven), w, s, b, tEven, shared, widening);
     const double zEven = ModeImpedance(CoupledMode::Even, even, s, b, tEven, er);
     const bool thinOdd = ThinForm(CoupledMode::Odd, b, tOdd);
     const Section odd = thinOdd == even.thin && Same(tEven, tOdd)
                             ? even
-                            : SectionOf(thinOdd, w, s, b, tOdd, shared);
+                            : SectionOf(thinOdd, w, s, b, tOdd, shared, widening);
     return {zEven, ModeImpedance(CoupledMode::Odd, odd, s, b, tOdd, er)};
 }
 
@@ -233,22 +238,27 @@ bool CoupledStriplineEitherModeOutOfRange(double w, double s, double b, double t
 namespace {
 
 // Both modes' conductor losses at their impedances z; `drawn`: the drawn
-// section's outer edge, which the strip-receded walls share (or null).
+// section's outer edge, which the strip-receded walls share (or null);
+// `strips`: the strips' Wheeler terms (or null).
 ModePair ConductorLosses(const ModePair& z, const StripSkin& skin, double w, double s, double b,
-                         double t, double er, double sigma, SharedOuterEdge* drawn) {
+                         double t, double er, double sigma, SharedOuterEdge* drawn,
+                         const CoupledStrips* strips) {
     if (!(t > 0.0)) return {0.0, 0.0}; // no finite resistance: left out
     const bool thickEven = ThickForm(CoupledMode::Even, b, t);
     const bool thickOdd = ThickForm(CoupledMode::Odd, b, t);
     // Both modes with the strip's walls receded by `strip`, the planes by `ground`.
     // (The planes receded, the outer edge moves: only the strip's walls share it.)
-    const auto receded = [&](double strip, double ground, SharedOuterEdge* outer) {
+    const auto receded = [&](double strip, double ground, SharedOuterEdge* outer,
+                             const StripWidening* widening) {
         const double planes = b + ground;
         return ImpedancesOf(w - strip, s + strip, planes,
                             RecededThickness(t, strip, thickEven, 1e-9 * planes),
-                            RecededThickness(t, strip, thickOdd, 1e-9), 1.0, outer);
+                            RecededThickness(t, strip, thickOdd, 1e-9), 1.0, outer, widening);
     };
-    const ModePair groundReceded = receded(0.0, skin.delta, nullptr);
-    const ModePair stripReceded = receded(StripRecession(skin, w, t), 0.0, drawn);
+    const ModePair groundReceded =
+        receded(0.0, skin.delta, nullptr, strips ? &strips->drawn : nullptr);
+    const ModePair stripReceded =
+        receded(StripRecession(skin, w, t), 0.0, drawn, strips ? &strips->receded : nullptr);
     const auto loss = [&](double zMode, double zGround, double zStrip) {
         const double r =
             FiniteThicknessResistance(zMode * CheckedSqrt(er), skin, w, t, sigma, zGround, zStrip);
@@ -260,20 +270,35 @@ ModePair ConductorLosses(const ModePair& z, const StripSkin& skin, double w, dou
 
 } // namespace
 
+CoupledStrips CoupledStripsOf(double w, double t, const StripSkin& skin, double sigma) {
+    const StripWidening drawn = StripWideningOf(w, t);
+    if (!(sigma > 0.0 && t > 0.0)) return {drawn, drawn}; // no receded walls
+    const double r = StripRecession(skin, w, t);
+    return {drawn, StripWideningOf(w - r, t - r)};
+}
+
 CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
                                                           double er, const StripSkin& skin,
                                                           double sigma) {
+    return CoupledStriplineImpedancesAndLosses(w, s, b, t, er, skin, sigma,
+                                               CoupledStripsOf(w, t, skin, sigma));
+}
+
+CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
+                                                          double er, const StripSkin& skin,
+                                                          double sigma,
+                                                          const CoupledStrips& strips) {
     SharedOuterEdge outer;
-    const ModePair z = ImpedancesOf(w, s, b, t, t, er, &outer);
+    const ModePair z = ImpedancesOf(w, s, b, t, t, er, &outer, &strips.drawn);
     if (!(sigma > 0.0)) return {z, {0.0, 0.0}};
-    return {z, ConductorLosses(z, skin, w, s, b, t, er, sigma, &outer)};
+    return {z, ConductorLosses(z, skin, w, s, b, t, er, sigma, &outer, &strips)};
 }
 
 double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s,
                                      double b, double t, double er, double sigma) {
     if (!(t > 0.0)) return 0.0;
     const ModePair losses =
-        ConductorLosses({z, z}, StripSkinOf(f, t, sigma), w, s, b, t, er, sigma, nullptr);
+        ConductorLosses({z, z}, StripSkinOf(f, t, sigma), w, s, b, t, er, sigma, nullptr, nullptr);
     return mode == CoupledMode::Even ? losses.even : losses.odd;
 }
 

@@ -212,8 +212,11 @@ std::pair<Half, Half> SingleHalves(const Offset& o, double f, double sigma) {
 struct PairHalves {
     Half even, odd;
 };
-PairHalves PairHalf(const Offset& o, double b, const StripSkin& skin, double sigma) {
-    const auto [z, loss] = CoupledStriplineImpedancesAndLosses(o.w, o.s, b, o.t, 1.0, skin, sigma);
+// `strips`: the strips' terms, which both halves read.
+PairHalves PairHalf(const Offset& o, double b, const StripSkin& skin, double sigma,
+                    const CoupledStrips& strips) {
+    const auto [z, loss] =
+        CoupledStriplineImpedancesAndLosses(o.w, o.s, b, o.t, 1.0, skin, sigma, strips);
     if (!(sigma > 0.0)) return {{z.even, 0.0}, {z.odd, 0.0}};
     return {{z.even, 2.0 * z.even * loss.even}, {z.odd, 2.0 * z.odd * loss.odd}};
 }
@@ -265,8 +268,9 @@ LineResult offsetcoupledstripline::Evaluate(const InputsAtFrequency& in, double 
     LineResult r;
     const StripSkin skin = sigma > 0.0 ? StripSkinOf(in.f, o.t, sigma) : StripSkin{};
     // The upper half first: an input that fails in both reports the upper's error.
-    const PairHalves upper = PairHalf(o, o.B2(), skin, sigma);
-    const PairHalves lower = PairHalf(o, o.B1(), skin, sigma);
+    const CoupledStrips strips = CoupledStripsOf(o.w, o.t, skin, sigma);
+    const PairHalves upper = PairHalf(o, o.B2(), skin, sigma, strips);
+    const PairHalves lower = PairHalf(o, o.B1(), skin, sigma, strips);
     r.even = Combine(o, lower.even, upper.even, in.f, in.tand, sigma,
                      PairModeTerms(CoupledMode::Even, o));
     r.odd =

@@ -5,7 +5,9 @@
 // for the conductor loss (Proc. IRE 30, 1942).
 #include "models/striplinecalc.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "models/conductorlossfloor.h"
 #include "numeric/checkedmath.h"
@@ -25,14 +27,16 @@ constexpr double kThinStripLimit = 1e-9; // T/B below this: zero-thickness strip
 struct WheelerStrip {
     double u; // (W + dW) / g
 };
-WheelerStrip WheelerWidened(double w, double b, double t) {
+WheelerStrip WheelerWidened(const StripWidening& strip, double b) {
+    const double w = strip.w, t = strip.t;
     const double g = (b - t) * 0.5;
-    const double p = 1.0 / (4.0 * g / t + 1.0);                   // T / (2B - T)
-    // As exp(y ln x), cheaper than pow and within a few ulps of it.
-    const double q = CheckedPowers(0.07957747154595 / (w / t + 1.1)) // 1 / 4 pi
-                         .Pow(6.0 / (t / g + 3.0));
+    const double p = 1.0 / (4.0 * g / t + 1.0); // T / (2B - T)
+    const double q = strip.base.Pow(6.0 / (t / g + 3.0));
     const double dw = (1.0 - 0.5 * CheckedLog(q + p * p)) * t * kOneOverPi;
     return {(w + dw) / g};
+}
+WheelerStrip WheelerWidened(double w, double b, double t) {
+    return WheelerWidened(StripWideningOf(w, t), b);
 }
 // The fit is stated for (W + dW) / (B - T) < 10.
 bool BeyondWheelerFit(const WheelerStrip& strip) {
@@ -56,17 +60,34 @@ bool BeyondCohnClamp(double k) {
     return k > kLargestModulus;
 }
 
+// The same double to the bit (0 and -0 told apart).
+bool SameBits(double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
 bool IsThickStrip(double b, double t) {
     return t / b >= kThinStripLimit;
 }
 
 } // namespace
 
+StripWidening StripWideningOf(double w, double t) {
+    // As exp(y ln x), cheaper than pow and within a few ulps of it.
+    return {w, t, CheckedPowers(0.07957747154595 / (w / t + 1.1))}; // 1 / 4 pi
+}
+
 StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er) {
+    return StriplineImpedance(w, b, t, er, nullptr);
+}
+
+StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er,
+                                            const StripWidening* known) {
     StriplineImpedanceResult result{0.0, false};
     const double s = CheckedSqrt(er);
     if (IsThickStrip(b, t)) {
-        const WheelerStrip strip = WheelerWidened(w, b, t);
+        const bool same = known != nullptr && SameBits(known->w, w) && SameBits(known->t, t);
+        const WheelerStrip strip =
+            same ? WheelerWidened(*known, b) : WheelerWidened(StripWideningOf(w, t), b);
         const double r = 5.09295817894065 / strip.u; // 16 / pi
         result.z0 =
             CheckedLog(1.0 + (r * 0.5) * (r + CheckedSqrt(r * r + 6.27))) * kEta377OverFourPi / s;

@@ -9,6 +9,7 @@
 
 #include "core/lineinputs.h"
 #include "models/conductorlossfloor.h"
+#include "numeric/checkedmath.h"
 
 struct StriplineImpedanceResult {
     double z0; // ohms
@@ -21,6 +22,19 @@ struct StriplineImpedanceResult {
 // Wheeler 1978 for a strip of finite thickness (T/B >= 1e-9), Cohn 1954
 // (exact elliptic-integral ratio) for a strip of zero thickness.
 StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er);
+// Wheeler's widening raises 1 / 4 pi (W/T + 1.1) to a power set by the
+// planes: the base and its logarithm belong to the strip's W and T alone, so
+// one strip between other planes (the planes receded by the skin depth, an
+// offset strip's two halves) computes them once.
+struct StripWidening {
+    double w, t;
+    CheckedPowers base;
+};
+StripWidening StripWideningOf(double w, double t);
+// StriplineImpedance reading `known` where it is this strip's (the same W and
+// T to the bit; null or another strip's: its own).
+StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er,
+                                            const StripWidening* known);
 // Its outOfRange flag alone (which Er does not change), without the impedance.
 bool StriplineOutOfRange(double w, double b, double t);
 
@@ -99,6 +113,19 @@ struct CoupledStriplineModes {
 CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
                                                           double er, const StripSkin& skin,
                                                           double sigma);
+// The strips' Wheeler terms, drawn and with their walls receded by
+// StripRecession, which the planes do not change: the sections between the
+// receded planes, and a pair's sections between other planes (an offset
+// pair's two halves), share them.
+struct CoupledStrips {
+    StripWidening drawn, receded;
+};
+CoupledStrips CoupledStripsOf(double w, double t, const StripSkin& skin, double sigma);
+// The same with the strips' terms at hand.
+CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
+                                                          double er, const StripSkin& skin,
+                                                          double sigma,
+                                                          const CoupledStrips& strips);
 
 // The line kernels: W is row 1 (the trial value x), B row 2, T row 3.  The
 // impedance alone serves the synthesis scan; Evaluate adds the loss.
