@@ -9,7 +9,9 @@
 // fitted to Tavrel's field solver (tools/coupled_field_grid.py).  Conductor
 // loss by Wheeler's incremental-inductance rule per mode, with the strips'
 // finite thickness (conductorlossfloor.h).
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <optional>
 
@@ -31,9 +33,10 @@ double Capped(double x) {
     return x > 100.0 ? 100.0 : x;
 }
 
-double ImpedanceFromCapacitance(double c, double er) {
+// `sqrtEr`: CheckedSqrt(Er), which both modes read.
+double ImpedanceFromCapacitance(double c, double sqrtEr) {
     if (c < kMinimumCapacitance) c = kMinimumCapacitance;
-    return kEta / (CheckedSqrt(er) * c);
+    return kEta / (sqrtEr * c);
 }
 
 // tanh x as (1 - e^-2x) / (1 + e^-2x), one exponential, at about half the
@@ -97,7 +100,7 @@ struct ThicknessIncrement {
 // `strips`: Wheeler's widening at hand (or null).
 ThicknessIncrement SingleStripIncrement(double w, double b, double t, double k,
                                         const StripWidening* widening) {
-    const double thick = kEta / StriplineImpedance(w, b, t, 1.0, widening).z0;
+    const double thick = kEta / StriplineImpedanceInAir(w, b, t, widening).z0;
     const double thin = kEta / (kThirtyPi * StriplineKPrimeOverK(k)); // Cohn's, in air
     const double all = thick - thin;
     const double edges = all - 4.0 * w * (1.0 / (b - t) - 1.0 / b);
@@ -140,25 +143,26 @@ inline Section SectionOf(bool thin, double w, double s, double b, double t,
 }
 
 inline double ModeImpedance(CoupledMode mode, const Section& x, double s, double b, double t,
-                            double er) {
+                            double sqrtEr) {
     const double zeroThickness = ZeroThicknessCapacitance(Modulus(mode, x.edges));
-    if (x.thin) return ImpedanceFromCapacitance(zeroThickness, er);
+    if (x.thin) return ImpedanceFromCapacitance(zeroThickness, sqrtEr);
     const ThicknessIncrement& d = x.increment;
     if (mode == CoupledMode::Even)
         return ImpedanceFromCapacitance(
             zeroThickness + d.all - kEvenEdgeShare * d.edges * std::exp(-kEvenEdgeFade * s / b),
-            er);
+            sqrtEr);
     return ImpedanceFromCapacitance(
-        zeroThickness + d.all + 2.0 * t / s * std::exp(-kOddWallFade * s / b), er);
+        zeroThickness + d.all + 2.0 * t / s * std::exp(-kOddWallFade * s / b), sqrtEr);
 }
 
 double SingleModeImpedance(CoupledMode mode, double w, double s, double b, double t, double er) {
-    return ModeImpedance(mode, SectionOf(ThinForm(mode, b, t), w, s, b, t), s, b, t, er);
+    const Section x = SectionOf(ThinForm(mode, b, t), w, s, b, t);
+    return ModeImpedance(mode, x, s, b, t, CheckedSqrt(er));
 }
 
 // The same double, 0 and -0 told apart (a formula may tell them apart).
 bool Same(double a, double b) {
-    return a == b && std::signbit(a) == std::signbit(b);
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
 
 // Both modes of a cross-section whose strips are tEven thick for the even
@@ -170,12 +174,14 @@ ModePair ImpedancesOf(double w, double s, double b, double tEven, double tOdd, d
                       SharedOuterEdge* shared = nullptr, const StripWidening* widening = nullptr) {
     const Section even =
         SectionOf(ThinForm(CoupledMode::Even, b, tEven), w, s, b, tEven, shared, widening);
-    const double zEven = ModeImpedance(CoupledMode::Even, even, s, b, tEven, er);
+    // After the even section, whose own errors come first.
+    const double sqrtEr = CheckedSqrt(er);
+    const double zEven = ModeImpedance(CoupledMode::Even, even, s, b, tEven, sqrtEr);
     const bool thinOdd = ThinForm(CoupledMode::Odd, b, tOdd);
     const Section odd = thinOdd == even.thin && Same(tEven, tOdd)
                             ? even
                             : SectionOf(thinOdd, w, s, b, tOdd, shared, widening);
-    return {zEven, ModeImpedance(CoupledMode::Odd, odd, s, b, tOdd, er)};
+    return {zEven, ModeImpedance(CoupledMode::Odd, odd, s, b, tOdd, sqrtEr)};
 }
 
 } // namespace
@@ -259,9 +265,10 @@ ModePair ConductorLosses(const ModePair& z, const StripSkin& skin, double w, dou
         receded(0.0, skin.delta, nullptr, strips ? &strips->drawn : nullptr);
     const ModePair stripReceded =
         receded(StripRecession(skin, w, t), 0.0, drawn, strips ? &strips->receded : nullptr);
+    const double sqrtEr = CheckedSqrt(er);
     const auto loss = [&](double zMode, double zGround, double zStrip) {
         const double r =
-            FiniteThicknessResistance(zMode * CheckedSqrt(er), skin, w, t, sigma, zGround, zStrip);
+            FiniteThicknessResistance(zMode * sqrtEr, skin, w, t, sigma, zGround, zStrip);
         return r / (2.0 * zMode);
     };
     return {loss(z.even, groundReceded.even, stripReceded.even),

@@ -186,7 +186,7 @@ LineValues Combine(const Offset& o, const Half& lower, const Half& upper, double
 // above about 4.6, as the broadside pair's odd half reaches): there
 // K'(k)/K(k) = (pi/2) / ln(4/k') to O(k'^2), k' = sech x = 2 e^-x.
 double HalfImpedanceAir(const Offset& o, double b) {
-    const StriplineImpedanceResult centred = StriplineImpedance(o.w, b, o.t, 1.0);
+    const StriplineImpedanceResult centred = StriplineImpedanceInAir(o.w, b, o.t);
     if (!centred.outOfRange || o.t / b >= 1e-9) return centred.z0; // thick: Wheeler's holds
     using constants::kPi;
     return constants::kThirtyPi * (kPi / 2.0) / (kPi / 2.0 * o.w / b + std::log(2.0));
@@ -324,7 +324,7 @@ double BroadsideEvenPenetration(double w, double s, double b, double t) {
 
 LineValues BroadsideEven(const Offset& o, double b, double f, double tand, double sigma) {
     const double merged = o.s + 2.0 * o.t; // both strips as one
-    const double zThick = StriplineImpedance(o.w, b, merged, 1.0).z0;
+    const double zThick = StriplineImpedanceInAir(o.w, b, merged).z0;
     LineValues v;
     v.eeff = o.er;
     v.impedance =

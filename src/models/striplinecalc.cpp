@@ -77,25 +77,27 @@ StripWidening StripWideningOf(double w, double t) {
 }
 
 StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er) {
-    return StriplineImpedance(w, b, t, er, nullptr);
+    const double s = CheckedSqrt(er);
+    StriplineImpedanceResult result = StriplineImpedanceInAir(w, b, t, nullptr);
+    result.z0 /= s;
+    return result;
 }
 
-StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er,
-                                            const StripWidening* known) {
+StriplineImpedanceResult StriplineImpedanceInAir(double w, double b, double t,
+                                                 const StripWidening* known) {
     StriplineImpedanceResult result{0.0, false};
-    const double s = CheckedSqrt(er);
     if (IsThickStrip(b, t)) {
         const bool same = known != nullptr && SameBits(known->w, w) && SameBits(known->t, t);
         const WheelerStrip strip =
             same ? WheelerWidened(*known, b) : WheelerWidened(StripWideningOf(w, t), b);
         const double r = 5.09295817894065 / strip.u; // 16 / pi
         result.z0 =
-            CheckedLog(1.0 + (r * 0.5) * (r + CheckedSqrt(r * r + 6.27))) * kEta377OverFourPi / s;
+            CheckedLog(1.0 + (r * 0.5) * (r + CheckedSqrt(r * r + 6.27))) * kEta377OverFourPi;
         result.outOfRange = BeyondWheelerFit(strip);
     } else {
         // Cohn: Z0 = 30 pi K'(k) / K(k) / sqrt(Er).
         const double k = CohnModulus(w, b);
-        result.z0 = kThirtyPi * StriplineKPrimeOverK(k) / s;
+        result.z0 = kThirtyPi * StriplineKPrimeOverK(k);
         result.outOfRange = BeyondCohnClamp(k);
     }
     return result;
@@ -124,7 +126,7 @@ bool StriplineOutOfRange(double w, double b, double t) {
     // The impedance's logarithm can fail only where the ratio is not positive
     // (a strip as thick as the spacing): there it raises its own error, as
     // the whole evaluation would.
-    if (!(strip.u > 0.0)) return StriplineImpedance(w, b, t, 1.0).outOfRange;
+    if (!(strip.u > 0.0)) return StriplineImpedanceInAir(w, b, t).outOfRange;
     return BeyondWheelerFit(strip);
 }
 
@@ -157,7 +159,7 @@ double StriplineConductorLoss(double z0, const StripSkin& skin, double w, double
         const auto receded = [&](double strip, double ground) {
             const double planes = b + ground;
             const double thickness = RecededThickness(t, strip, thick, kThinStripLimit * planes);
-            return StriplineImpedance(w - strip, planes, thickness, 1.0).z0;
+            return StriplineImpedanceInAir(w - strip, planes, thickness).z0;
         };
         const double groundReceded = receded(0.0, skin.delta);
         const double stripReceded = receded(StripRecession(skin, w, t), 0.0);

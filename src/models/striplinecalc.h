@@ -31,10 +31,10 @@ struct StripWidening {
     CheckedPowers base;
 };
 StripWidening StripWideningOf(double w, double t);
-// StriplineImpedance reading `known` where it is this strip's (the same W and
-// T to the bit; null or another strip's: its own).
-StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er,
-                                            const StripWidening* known);
+// StriplineImpedance in air (Er = 1), reading `known` where it is this
+// strip's (the same W and T to the bit; null or another strip's: its own).
+StriplineImpedanceResult StriplineImpedanceInAir(double w, double b, double t,
+                                                 const StripWidening* known = nullptr);
 // Its outOfRange flag alone (which Er does not change), without the impedance.
 bool StriplineOutOfRange(double w, double b, double t);
 
