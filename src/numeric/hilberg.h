@@ -12,18 +12,22 @@
 // need from the logarithm and the branch with their own digits of pi.
 #pragma once
 
-#include "numeric/checkedmath.h"
+#include <cmath>
+
+#include "numeric/checkedmath.h" // Opaque
 
 struct HilbergTerm {
     double logarithm; // L(sqrt k') below the branch point, L(sqrt k) above it
     bool aboveBranch;
 };
 
-// `kPrimeSquared` is 1 - k^2 as the caller forms it.  Raises the checked
-// functions' math error where the logarithm has no value (k = 0 or 1).
-// Inline: the stripline forms call it three times per cross-section.
+// `kPrimeSquared` is 1 - k^2 as the caller forms it.  k must lie strictly
+// between 0 and 1 (the callers clamp it): there every square root and the
+// logarithm have their value, and the checked functions' tests are left out
+// (the same results, to the bit).  Inline: the stripline forms call it three
+// times per cross-section.
 inline HilbergTerm Hilberg(double k, double kPrimeSquared, double branchPoint) {
     const bool above = k > branchPoint;
-    const double x = above ? CheckedSqrt(k) : CheckedSqrt(CheckedSqrt(kPrimeSquared));
-    return {CheckedLog(2.0 * (1.0 + x) / (1.0 - x)), above};
+    const double x = above ? std::sqrt(k) : std::sqrt(std::sqrt(kPrimeSquared));
+    return {std::log(Opaque(2.0 * (1.0 + x) / (1.0 - x))), above};
 }
