@@ -135,9 +135,10 @@ double StriplineKPrimeOverK(double k) {
     // 1 - b and the logarithm away from zero.
     if (!(k >= 1e-6)) k = 1e-6;
     if (k > kLargestModulus) k = kLargestModulus;
-    const HilbergTerm h = Hilberg(k, 1.0 - k * k, 0.70710678118655);
     // pi to 15 digits in the upper branch, as the published values have it.
-    return h.aboveBranch ? 3.14159265358979 / h.logarithm : h.logarithm * kOneOverPi;
+    // (Each branch its own return: nothing kept across the logarithm.)
+    if (k > 0.70710678118655) return 3.14159265358979 / HilbergLogarithm(HilbergAbove(k));
+    return HilbergLogarithm(HilbergBelow(1.0 - k * k)) * kOneOverPi;
 }
 
 double StriplineDielectricLoss(double f, double er, double lossTangent) {
