@@ -130,17 +130,6 @@ bool StriplineOutOfRange(double w, double b, double t) {
     return BeyondWheelerFit(strip);
 }
 
-double StriplineKPrimeOverK(double k) {
-    // Hilberg's logarithmic forms lose digits at the ends; the clamp keeps
-    // 1 - b and the logarithm away from zero.
-    if (!(k >= 1e-6)) k = 1e-6;
-    if (k > kLargestModulus) k = kLargestModulus;
-    // pi to 15 digits in the upper branch, as the published values have it.
-    // (Each branch its own return: nothing kept across the logarithm.)
-    if (k > 0.70710678118655) return 3.14159265358979 / HilbergLogarithm(HilbergAbove(k));
-    return HilbergLogarithm(HilbergBelow(1.0 - k * k)) * kOneOverPi;
-}
-
 double StriplineDielectricLoss(double f, double er, double lossTangent) {
     return CheckedSqrt(er) * (f * kPi * lossTangent) * kInverseSpeedOfLight;
 }

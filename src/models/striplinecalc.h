@@ -10,6 +10,8 @@
 #include "core/lineinputs.h"
 #include "models/conductorlossfloor.h"
 #include "numeric/checkedmath.h"
+#include "numeric/constants.h"
+#include "numeric/hilberg.h"
 
 struct StriplineImpedanceResult {
     double z0; // ohms
@@ -40,8 +42,19 @@ bool StriplineOutOfRange(double w, double b, double t);
 
 // K'(k)/K(k), complete elliptic integrals of the first kind, by Hilberg's
 // approximation (numeric/hilberg.h) with k clamped to [1e-6, kLargestModulus].
+// Inline: a coupled cross-section takes it three times.
 inline constexpr double kLargestModulus = 1.0 - 1e-6;
-double StriplineKPrimeOverK(double k);
+inline double StriplineKPrimeOverK(double k) {
+    // Hilberg's logarithmic forms lose digits at the ends; the clamp keeps
+    // 1 - b and the logarithm away from zero.
+    if (!(k >= 1e-6)) k = 1e-6;
+    if (k > kLargestModulus) k = kLargestModulus;
+    // pi to 15 digits in the upper branch, as the published values have it.
+    // (Each branch its own return: nothing kept across the logarithm.)
+    if (k > 0.70710678118655) return 3.14159265358979 / HilbergLogarithm(HilbergAbove(k));
+    return HilbergLogarithm(HilbergBelow(1.0 - k * k)) * constants::kOneOverPi;
+}
+
 // tanh x stays below kLargestModulus by far for 0 <= x <= 7 (tanh 7 = 1 - 1.7e-6):
 // there a range test needs no tanh.
 inline bool TanhSurelyBelowClamp(double x) {
