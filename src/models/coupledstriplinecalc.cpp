@@ -178,9 +178,9 @@ ModePair ImpedancesOf(double w, double s, double b, double tEven, double tOdd, d
     const double sqrtEr = CheckedSqrt(er);
     const double zEven = ModeImpedance(CoupledMode::Even, even, s, b, tEven, sqrtEr);
     const bool thinOdd = ThinForm(CoupledMode::Odd, b, tOdd);
-    const Section odd = thinOdd == even.thin && Same(tEven, tOdd)
-                            ? even
-                            : SectionOf(thinOdd, w, s, b, tOdd, shared, widening);
+    if (thinOdd == even.thin && Same(tEven, tOdd))
+        return {zEven, ModeImpedance(CoupledMode::Odd, even, s, b, tOdd, sqrtEr)};
+    const Section odd = SectionOf(thinOdd, w, s, b, tOdd, shared, widening);
     return {zEven, ModeImpedance(CoupledMode::Odd, odd, s, b, tOdd, sqrtEr)};
 }
 
