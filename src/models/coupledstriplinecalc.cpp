@@ -42,7 +42,7 @@ double ImpedanceFromCapacitance(double c, double sqrtEr) {
 // tanh x as (1 - e^-2x) / (1 + e^-2x), one exponential, at about half the
 // library tanh's cost and within a few ulps of it.  Below x = 1/4 the
 // difference 1 - e^-2x would lose digits: there the library's.
-double EdgeTanh(double x) {
+inline double EdgeTanh(double x) {
     if (!(x >= 0.25)) return std::tanh(x);
     const double e = std::exp(-2.0 * x);
     return (1.0 - e) / (1.0 + e);
@@ -55,7 +55,7 @@ struct Edges {
 double OuterEdgeTanh(double w, double s, double b) {
     return EdgeTanh(Capped(kHalfPi * (w + s) / b));
 }
-Edges EdgeTanhs(double w, double s, double b) {
+inline Edges EdgeTanhs(double w, double s, double b) {
     return {EdgeTanh(Capped(kHalfPi * w / b)), OuterEdgeTanh(w, s, b)};
 }
 
