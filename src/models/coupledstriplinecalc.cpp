@@ -248,7 +248,7 @@ namespace {
 // `strips`: the strips' Wheeler terms (or null).
 ModePair ConductorLosses(const ModePair& z, const StripSkin& skin, double w, double s, double b,
                          double t, double er, double sigma, SharedOuterEdge* drawn,
-                         const CoupledStrips* strips) {
+                         const StripWidenings* strips) {
     if (!(t > 0.0)) return {0.0, 0.0}; // no finite resistance: left out
     const bool thickEven = ThickForm(CoupledMode::Even, b, t);
     const bool thickOdd = ThickForm(CoupledMode::Odd, b, t);
@@ -277,24 +277,17 @@ ModePair ConductorLosses(const ModePair& z, const StripSkin& skin, double w, dou
 
 } // namespace
 
-CoupledStrips CoupledStripsOf(double w, double t, const StripSkin& skin, double sigma) {
-    const StripWidening drawn = StripWideningOf(w, t);
-    if (!(sigma > 0.0 && t > 0.0)) return {drawn, drawn}; // no receded walls
-    const double r = StripRecession(skin, w, t);
-    return {drawn, StripWideningOf(w - r, t - r)};
-}
-
 CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
                                                           double er, const StripSkin& skin,
                                                           double sigma) {
     return CoupledStriplineImpedancesAndLosses(w, s, b, t, er, skin, sigma,
-                                               CoupledStripsOf(w, t, skin, sigma));
+                                               StripWideningsOf(w, t, skin, sigma));
 }
 
 CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
                                                           double er, const StripSkin& skin,
                                                           double sigma,
-                                                          const CoupledStrips& strips) {
+                                                          const StripWidenings& strips) {
     SharedOuterEdge outer;
     const ModePair z = ImpedancesOf(w, s, b, t, t, er, &outer, &strips.drawn);
     if (!(sigma > 0.0)) return {z, {0.0, 0.0}};

@@ -76,11 +76,32 @@ StripWidening StripWideningOf(double w, double t) {
     return {w, t, CheckedPowers(0.07957747154595 / (w / t + 1.1))}; // 1 / 4 pi
 }
 
-StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er) {
+StripWidenings StripWideningsOf(double w, double t, const StripSkin& skin, double sigma) {
+    const StripWidening drawn = StripWideningOf(w, t);
+    if (!(sigma > 0.0 && t > 0.0)) return {drawn, drawn}; // no receded walls
+    const double r = StripRecession(skin, w, t);
+    return {drawn, StripWideningOf(w - r, t - r)};
+}
+
+namespace {
+
+StriplineImpedanceResult ImpedanceInDielectric(double w, double b, double t, double er,
+                                               const StripWidening* known) {
     const double s = CheckedSqrt(er);
-    StriplineImpedanceResult result = StriplineImpedanceInAir(w, b, t, nullptr);
+    StriplineImpedanceResult result = StriplineImpedanceInAir(w, b, t, known);
     result.z0 /= s;
     return result;
+}
+
+} // namespace
+
+StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er) {
+    return ImpedanceInDielectric(w, b, t, er, nullptr);
+}
+
+StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er,
+                                            const StripWidening& known) {
+    return ImpedanceInDielectric(w, b, t, er, &known);
 }
 
 StriplineImpedanceResult StriplineImpedanceInAir(double w, double b, double t,
@@ -140,19 +161,21 @@ double StriplineConductorLoss(double z0, double f, double w, double b, double t,
 }
 
 double StriplineConductorLoss(double z0, const StripSkin& skin, double w, double b, double t,
-                              double er, double sigma) {
+                              double er, double sigma, const StripWidenings* widenings) {
     const double zAir = z0 * CheckedSqrt(er);
     double r = 0.0; // T = 0 has no finite resistance: left out
     if (t > 0.0) {
         const bool thick = IsThickStrip(b, t);
         // The strip in air with its walls receded by `strip`, the planes by `ground`.
-        const auto receded = [&](double strip, double ground) {
+        const auto receded = [&](double strip, double ground, const StripWidening* widening) {
             const double planes = b + ground;
             const double thickness = RecededThickness(t, strip, thick, kThinStripLimit * planes);
-            return StriplineImpedanceInAir(w - strip, planes, thickness).z0;
+            return StriplineImpedanceInAir(w - strip, planes, thickness, widening).z0;
         };
-        const double groundReceded = receded(0.0, skin.delta);
-        const double stripReceded = receded(StripRecession(skin, w, t), 0.0);
+        const double groundReceded =
+            receded(0.0, skin.delta, widenings ? &widenings->drawn : nullptr);
+        const double stripReceded =
+            receded(StripRecession(skin, w, t), 0.0, widenings ? &widenings->receded : nullptr);
         r = FiniteThicknessResistance(zAir, skin, w, t, sigma, groundReceded, stripReceded);
     }
     return r / (2.0 * z0);
@@ -188,11 +211,16 @@ LineResult stripline::Evaluate(const InputsAtFrequency& in, double w) {
     const double t = in.Row(3);
     LineResult result;
     result.eeff = in.er; // homogeneous dielectric
-    result.impedance = StriplineImpedance(w, b, t, in.er).z0;
+    // The drawn strip's Wheeler terms, which the planes receded read again.
+    const StripWidening drawn = StripWideningOf(w, t);
+    result.impedance = StriplineImpedance(w, b, t, in.er, drawn).z0;
     result.dielectricLoss = StriplineDielectricLoss(in.f, in.er, in.tand);
     const double sigma = StriplineConductivity(in.rho);
+    const StripWidenings widenings{drawn, drawn}; // the receded walls' own computed where read
     result.conductorLoss =
-        sigma > 0.0 ? StriplineConductorLoss(result.impedance, in.f, w, b, t, in.er, sigma) : 0.0;
+        sigma > 0.0 ? StriplineConductorLoss(result.impedance, StripSkinOf(in.f, t, sigma), w, b, t,
+                                             in.er, sigma, &widenings)
+                    : 0.0;
     result.loss = result.dielectricLoss;
     if (sigma > 0.0) result.loss += result.conductorLoss;
     RequireFinite(result.loss);

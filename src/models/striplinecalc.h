@@ -24,6 +24,10 @@ struct StriplineImpedanceResult {
 // Wheeler 1978 for a strip of finite thickness (T/B >= 1e-9), Cohn 1954
 // (exact elliptic-integral ratio) for a strip of zero thickness.
 StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er);
+struct StripWidening;
+// The same reading the strip's Wheeler terms `known` (StripWideningOf).
+StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er,
+                                            const StripWidening& known);
 // Wheeler's widening raises 1 / 4 pi (W/T + 1.1) to a power set by the
 // planes: the base and its logarithm belong to the strip's W and T alone, so
 // one strip between other planes (the planes receded by the skin depth, an
@@ -37,6 +41,15 @@ StripWidening StripWideningOf(double w, double t);
 // strip's (the same W and T to the bit; null or another strip's: its own).
 StriplineImpedanceResult StriplineImpedanceInAir(double w, double b, double t,
                                                  const StripWidening* known = nullptr);
+// A strip's Wheeler terms drawn and with its walls receded by StripRecession
+// (for the conductor loss), which the planes do not change: the sections
+// between the receded planes, and the halves of an offset strip or pair,
+// share them.  Terms that are not the strip's (without conductor loss the
+// receded ones are the drawn ones) are not read.
+struct StripWidenings {
+    StripWidening drawn, receded;
+};
+StripWidenings StripWideningsOf(double w, double t, const StripSkin& skin, double sigma);
 // Its outOfRange flag alone (which Er does not change), without the impedance.
 bool StriplineOutOfRange(double w, double b, double t);
 
@@ -70,9 +83,10 @@ double StriplineDielectricLoss(double f, double er, double lossTangent);
 // T = 0 leaves it out.
 double StriplineConductorLoss(double z0, double f, double w, double b, double t, double er,
                               double sigma);
-// The same with the strip's skin terms at hand (StripSkinOf(f, t, sigma)).
+// The same with the strip's skin terms at hand (StripSkinOf(f, t, sigma)),
+// and its Wheeler terms where they are (or null).
 double StriplineConductorLoss(double z0, const StripSkin& skin, double w, double b, double t,
-                              double er, double sigma);
+                              double er, double sigma, const StripWidenings* widenings = nullptr);
 
 // True while f does not exceed the cut-off of the lowest TE mode.
 bool StriplineBelowTeCutoff(double f, double w, double b, double er);
@@ -114,8 +128,8 @@ bool CoupledStriplineEitherModeOutOfRange(double w, double s, double b, double t
 
 // The selected mode's conductor loss at impedance z, by the single strip's
 // rule; each strip carries the mode current.
-double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s, double b,
-                                     double t, double er, double sigma);
+double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s,
+                                     double b, double t, double er, double sigma);
 // Both modes' impedances and conductor losses (0 for sigma <= 0), with the
 // strips' skin terms at hand (StripSkinOf(f, t, sigma)): each receded
 // cross-section computed once for both modes, the strips' receded walls
@@ -126,19 +140,11 @@ struct CoupledStriplineModes {
 CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
                                                           double er, const StripSkin& skin,
                                                           double sigma);
-// The strips' Wheeler terms, drawn and with their walls receded by
-// StripRecession, which the planes do not change: the sections between the
-// receded planes, and a pair's sections between other planes (an offset
-// pair's two halves), share them.
-struct CoupledStrips {
-    StripWidening drawn, receded;
-};
-CoupledStrips CoupledStripsOf(double w, double t, const StripSkin& skin, double sigma);
-// The same with the strips' terms at hand.
+// The same with the strips' Wheeler terms at hand.
 CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
                                                           double er, const StripSkin& skin,
                                                           double sigma,
-                                                          const CoupledStrips& strips);
+                                                          const StripWidenings& strips);
 
 // The line kernels: W is row 1 (the trial value x), B row 2, T row 3.  The
 // impedance alone serves the synthesis scan; Evaluate adds the loss.
