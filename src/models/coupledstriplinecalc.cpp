@@ -99,7 +99,7 @@ struct ThicknessIncrement {
 // tanh at hand.
 // `strips`: Wheeler's widening at hand (or null).
 ThicknessIncrement SingleStripIncrement(double w, double b, double t, double k,
-                                        const StripWidening* widening) {
+                                        StripWidening* widening) {
     const double thick = kEta / StriplineImpedanceInAir(w, b, t, widening).z0;
     const double thin = kEta / (kThirtyPi * StriplineKPrimeOverK(k)); // Cohn's, in air
     const double all = thick - thin;
@@ -135,8 +135,7 @@ struct Section {
 };
 
 inline Section SectionOf(bool thin, double w, double s, double b, double t,
-                         SharedOuterEdge* shared = nullptr,
-                         const StripWidening* widening = nullptr) {
+                         SharedOuterEdge* shared = nullptr, StripWidening* widening = nullptr) {
     if (thin) return {true, EdgeTanhs(w, s, b - t), {}};
     const Edges edges = ThickEdgeTanhs(w, s, b, shared);
     return {false, edges, SingleStripIncrement(w, b, t, edges.inner, widening)};
@@ -171,7 +170,7 @@ bool Same(double a, double b) {
 // `shared`: the outer edge of the thick forms, read or filled in (or null);
 // `widening`: the strip's Wheeler terms, where they are at hand (or null).
 ModePair ImpedancesOf(double w, double s, double b, double tEven, double tOdd, double er,
-                      SharedOuterEdge* shared = nullptr, const StripWidening* widening = nullptr) {
+                      SharedOuterEdge* shared = nullptr, StripWidening* widening = nullptr) {
     const Section even =
         SectionOf(ThinForm(CoupledMode::Even, b, tEven), w, s, b, tEven, shared, widening);
     // After the even section, whose own errors come first.
@@ -248,14 +247,14 @@ namespace {
 // `strips`: the strips' Wheeler terms (or null).
 ModePair ConductorLosses(const ModePair& z, const StripSkin& skin, double w, double s, double b,
                          double t, double er, double sigma, SharedOuterEdge* drawn,
-                         const StripWidenings* strips) {
+                         StripWidenings* strips) {
     if (!(t > 0.0)) return {0.0, 0.0}; // no finite resistance: left out
     const bool thickEven = ThickForm(CoupledMode::Even, b, t);
     const bool thickOdd = ThickForm(CoupledMode::Odd, b, t);
     // Both modes with the strip's walls receded by `strip`, the planes by `ground`.
     // (The planes receded, the outer edge moves: only the strip's walls share it.)
     const auto receded = [&](double strip, double ground, SharedOuterEdge* outer,
-                             const StripWidening* widening) {
+                             StripWidening* widening) {
         const double planes = b + ground;
         return ImpedancesOf(w - strip, s + strip, planes,
                             RecededThickness(t, strip, thickEven, 1e-9 * planes),
@@ -280,14 +279,13 @@ ModePair ConductorLosses(const ModePair& z, const StripSkin& skin, double w, dou
 CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
                                                           double er, const StripSkin& skin,
                                                           double sigma) {
-    return CoupledStriplineImpedancesAndLosses(w, s, b, t, er, skin, sigma,
-                                               StripWideningsOf(w, t, skin, sigma));
+    StripWidenings strips;
+    return CoupledStriplineImpedancesAndLosses(w, s, b, t, er, skin, sigma, strips);
 }
 
 CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
                                                           double er, const StripSkin& skin,
-                                                          double sigma,
-                                                          const StripWidenings& strips) {
+                                                          double sigma, StripWidenings& strips) {
     SharedOuterEdge outer;
     const ModePair z = ImpedancesOf(w, s, b, t, t, er, &outer, &strips.drawn);
     if (!(sigma > 0.0)) return {z, {0.0, 0.0}};

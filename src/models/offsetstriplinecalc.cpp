@@ -186,7 +186,7 @@ LineValues Combine(const Offset& o, const Half& lower, const Half& upper, double
 // above about 4.6, as the broadside pair's odd half reaches): there
 // K'(k)/K(k) = (pi/2) / ln(4/k') to O(k'^2), k' = sech x = 2 e^-x.
 // `drawn`: the strip's Wheeler terms.
-double HalfImpedanceAir(const Offset& o, double b, const StripWidening& drawn) {
+double HalfImpedanceAir(const Offset& o, double b, StripWidening& drawn) {
     const StriplineImpedanceResult centred = StriplineImpedanceInAir(o.w, b, o.t, &drawn);
     if (!centred.outOfRange || o.t / b >= 1e-9) return centred.z0; // thick: Wheeler's holds
     using constants::kPi;
@@ -196,7 +196,7 @@ double HalfImpedanceAir(const Offset& o, double b, const StripWidening& drawn) {
 // `skin`: the strip's skin terms, which both halves read (with sigma > 0).
 // `widenings`: the strip's Wheeler terms, which both halves read as well.
 Half SingleHalf(const Offset& o, double b, const StripSkin& skin, double sigma,
-                const StripWidenings& widenings) {
+                StripWidenings& widenings) {
     const double zAir = HalfImpedanceAir(o, b, widenings.drawn);
     const double r =
         sigma > 0.0
@@ -208,7 +208,7 @@ Half SingleHalf(const Offset& o, double b, const StripSkin& skin, double sigma,
 // Both halves of the offset strip.
 std::pair<Half, Half> SingleHalves(const Offset& o, double f, double sigma) {
     const StripSkin skin = sigma > 0.0 ? StripSkinOf(f, o.t, sigma) : StripSkin{};
-    const StripWidenings widenings = StripWideningsOf(o.w, o.t, skin, sigma);
+    StripWidenings widenings;
     return {SingleHalf(o, o.B1(), skin, sigma, widenings),
             SingleHalf(o, o.B2(), skin, sigma, widenings)};
 }
@@ -220,7 +220,7 @@ struct PairHalves {
 };
 // `strips`: the strips' terms, which both halves read.
 PairHalves PairHalf(const Offset& o, double b, const StripSkin& skin, double sigma,
-                    const StripWidenings& strips) {
+                    StripWidenings& strips) {
     const auto [z, loss] =
         CoupledStriplineImpedancesAndLosses(o.w, o.s, b, o.t, 1.0, skin, sigma, strips);
     if (!(sigma > 0.0)) return {{z.even, 0.0}, {z.odd, 0.0}};
@@ -274,7 +274,7 @@ LineResult offsetcoupledstripline::Evaluate(const InputsAtFrequency& in, double 
     LineResult r;
     const StripSkin skin = sigma > 0.0 ? StripSkinOf(in.f, o.t, sigma) : StripSkin{};
     // The upper half first: an input that fails in both reports the upper's error.
-    const StripWidenings strips = StripWideningsOf(o.w, o.t, skin, sigma);
+    StripWidenings strips;
     const PairHalves upper = PairHalf(o, o.B2(), skin, sigma, strips);
     const PairHalves lower = PairHalf(o, o.B1(), skin, sigma, strips);
     r.even = Combine(o, lower.even, upper.even, in.f, in.tand, sigma,
@@ -331,15 +331,14 @@ double BroadsideEvenPenetration(double w, double s, double b, double t) {
 LineValues BroadsideEven(const Offset& o, double b, double f, double tand, double sigma) {
     const double merged = o.s + 2.0 * o.t; // both strips as one
     // The merged strip's Wheeler terms, which the planes receded read again.
-    const StripWidening drawn = StripWideningOf(o.w, merged);
-    const double zThick = StriplineImpedanceInAir(o.w, b, merged, &drawn).z0;
+    StripWidenings widenings;
+    const double zThick = StriplineImpedanceInAir(o.w, b, merged, &widenings.drawn).z0;
     LineValues v;
     v.eeff = o.er;
     v.impedance =
         2.0 * zThick * (1.0 + BroadsideEvenPenetration(o.w, o.s, b, o.t)) / CheckedSqrt(o.er);
     v.dielectricLoss = StriplineDielectricLoss(f, o.er, tand);
     // Each strip carries half the merged strip's current on half its surface.
-    const StripWidenings widenings{drawn, drawn}; // the receded walls' own computed where read
     v.conductorLoss = sigma > 0.0 ? StriplineConductorLoss(zThick, StripSkinOf(f, merged, sigma),
                                                            o.w, b, merged, 1.0, sigma, &widenings)
                                   : 0.0;

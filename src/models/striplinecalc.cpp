@@ -27,16 +27,21 @@ constexpr double kThinStripLimit = 1e-9; // T/B below this: zero-thickness strip
 struct WheelerStrip {
     double u; // (W + dW) / g
 };
-WheelerStrip WheelerWidened(const StripWidening& strip, double b) {
-    const double w = strip.w, t = strip.t;
+// The power's base 1 / 4 pi (W/T + 1.1), with its logarithm: as exp(y ln x),
+// cheaper than pow and within a few ulps of it.
+CheckedPowers WideningBase(double w, double t) {
+    return CheckedPowers(0.07957747154595 / (w / t + 1.1));
+}
+// `base`: WideningBase(w, t).
+WheelerStrip WheelerWidened(double w, double b, double t, const CheckedPowers& base) {
     const double g = (b - t) * 0.5;
     const double p = 1.0 / (4.0 * g / t + 1.0); // T / (2B - T)
-    const double q = strip.base.Pow(6.0 / (t / g + 3.0));
+    const double q = base.Pow(6.0 / (t / g + 3.0));
     const double dw = (1.0 - 0.5 * CheckedLog(q + p * p)) * t * kOneOverPi;
     return {(w + dw) / g};
 }
 WheelerStrip WheelerWidened(double w, double b, double t) {
-    return WheelerWidened(StripWideningOf(w, t), b);
+    return WheelerWidened(w, b, t, WideningBase(w, t));
 }
 // The fit is stated for (W + dW) / (B - T) < 10.
 bool BeyondWheelerFit(const WheelerStrip& strip) {
@@ -71,24 +76,12 @@ bool IsThickStrip(double b, double t) {
 
 } // namespace
 
-StripWidening StripWideningOf(double w, double t) {
-    // As exp(y ln x), cheaper than pow and within a few ulps of it.
-    return {w, t, CheckedPowers(0.07957747154595 / (w / t + 1.1))}; // 1 / 4 pi
-}
-
-StripWidenings StripWideningsOf(double w, double t, const StripSkin& skin, double sigma) {
-    const StripWidening drawn = StripWideningOf(w, t);
-    if (!(sigma > 0.0 && t > 0.0)) return {drawn, drawn}; // no receded walls
-    const double r = StripRecession(skin, w, t);
-    return {drawn, StripWideningOf(w - r, t - r)};
-}
-
 namespace {
 
 StriplineImpedanceResult ImpedanceInDielectric(double w, double b, double t, double er,
-                                               const StripWidening* known) {
+                                               StripWidening* widening) {
     const double s = CheckedSqrt(er);
-    StriplineImpedanceResult result = StriplineImpedanceInAir(w, b, t, known);
+    StriplineImpedanceResult result = StriplineImpedanceInAir(w, b, t, widening);
     result.z0 /= s;
     return result;
 }
@@ -100,17 +93,27 @@ StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double
 }
 
 StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er,
-                                            const StripWidening& known) {
-    return ImpedanceInDielectric(w, b, t, er, &known);
+                                            StripWidening* widening) {
+    return ImpedanceInDielectric(w, b, t, er, widening);
 }
 
 StriplineImpedanceResult StriplineImpedanceInAir(double w, double b, double t,
-                                                 const StripWidening* known) {
+                                                 StripWidening* widening) {
     StriplineImpedanceResult result{0.0, false};
     if (IsThickStrip(b, t)) {
-        const bool same = known != nullptr && SameBits(known->w, w) && SameBits(known->t, t);
-        const WheelerStrip strip =
-            same ? WheelerWidened(*known, b) : WheelerWidened(StripWideningOf(w, t), b);
+        WheelerStrip strip;
+        if (widening == nullptr) {
+            strip = WheelerWidened(w, b, t);
+        } else if (!widening->base) { // the first thick section: fill it in
+            widening->w = w;
+            widening->t = t;
+            widening->base = WideningBase(w, t);
+            strip = WheelerWidened(w, b, t, *widening->base);
+        } else if (SameBits(widening->w, w) && SameBits(widening->t, t)) {
+            strip = WheelerWidened(w, b, t, *widening->base);
+        } else { // another strip's
+            strip = WheelerWidened(w, b, t);
+        }
         const double r = 5.09295817894065 / strip.u; // 16 / pi
         result.z0 =
             CheckedLog(1.0 + (r * 0.5) * (r + CheckedSqrt(r * r + 6.27))) * kEta377OverFourPi;
@@ -161,13 +164,13 @@ double StriplineConductorLoss(double z0, double f, double w, double b, double t,
 }
 
 double StriplineConductorLoss(double z0, const StripSkin& skin, double w, double b, double t,
-                              double er, double sigma, const StripWidenings* widenings) {
+                              double er, double sigma, StripWidenings* widenings) {
     const double zAir = z0 * CheckedSqrt(er);
     double r = 0.0; // T = 0 has no finite resistance: left out
     if (t > 0.0) {
         const bool thick = IsThickStrip(b, t);
         // The strip in air with its walls receded by `strip`, the planes by `ground`.
-        const auto receded = [&](double strip, double ground, const StripWidening* widening) {
+        const auto receded = [&](double strip, double ground, StripWidening* widening) {
             const double planes = b + ground;
             const double thickness = RecededThickness(t, strip, thick, kThinStripLimit * planes);
             return StriplineImpedanceInAir(w - strip, planes, thickness, widening).z0;
@@ -211,12 +214,11 @@ LineResult stripline::Evaluate(const InputsAtFrequency& in, double w) {
     const double t = in.Row(3);
     LineResult result;
     result.eeff = in.er; // homogeneous dielectric
-    // The drawn strip's Wheeler terms, which the planes receded read again.
-    const StripWidening drawn = StripWideningOf(w, t);
-    result.impedance = StriplineImpedance(w, b, t, in.er, drawn).z0;
+    // The strip's Wheeler terms, which the planes receded read again.
+    StripWidenings widenings;
+    result.impedance = StriplineImpedance(w, b, t, in.er, &widenings.drawn).z0;
     result.dielectricLoss = StriplineDielectricLoss(in.f, in.er, in.tand);
     const double sigma = StriplineConductivity(in.rho);
-    const StripWidenings widenings{drawn, drawn}; // the receded walls' own computed where read
     result.conductorLoss =
         sigma > 0.0 ? StriplineConductorLoss(result.impedance, StripSkinOf(in.f, t, sigma), w, b, t,
                                              in.er, sigma, &widenings)

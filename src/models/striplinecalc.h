@@ -4,6 +4,7 @@
 // in nepers per metre.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,32 +25,31 @@ struct StriplineImpedanceResult {
 // Wheeler 1978 for a strip of finite thickness (T/B >= 1e-9), Cohn 1954
 // (exact elliptic-integral ratio) for a strip of zero thickness.
 StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er);
-struct StripWidening;
-// The same reading the strip's Wheeler terms `known` (StripWideningOf).
-StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er,
-                                            const StripWidening& known);
+
 // Wheeler's widening raises 1 / 4 pi (W/T + 1.1) to a power set by the
 // planes: the base and its logarithm belong to the strip's W and T alone, so
 // one strip between other planes (the planes receded by the skin depth, an
-// offset strip's two halves) computes them once.
+// offset strip's two halves) needs them once.  The first thick section of a
+// strip fills them in, where the formula would compute them anyway (so no
+// other operation, and no other floating-point flag, is added); later
+// sections of the same W and T, to the bit, read them; another strip's
+// sections compute their own.
 struct StripWidening {
-    double w, t;
-    CheckedPowers base;
+    double w = 0.0, t = 0.0;
+    std::optional<CheckedPowers> base; // empty until filled in
 };
-StripWidening StripWideningOf(double w, double t);
-// StriplineImpedance in air (Er = 1), reading `known` where it is this
-// strip's (the same W and T to the bit; null or another strip's: its own).
-StriplineImpedanceResult StriplineImpedanceInAir(double w, double b, double t,
-                                                 const StripWidening* known = nullptr);
-// A strip's Wheeler terms drawn and with its walls receded by StripRecession
-// (for the conductor loss), which the planes do not change: the sections
-// between the receded planes, and the halves of an offset strip or pair,
-// share them.  Terms that are not the strip's (without conductor loss the
-// receded ones are the drawn ones) are not read.
+// The terms of a strip drawn and with its walls receded by StripRecession
+// (for the conductor loss), each filled in at first need.
 struct StripWidenings {
     StripWidening drawn, receded;
 };
-StripWidenings StripWideningsOf(double w, double t, const StripSkin& skin, double sigma);
+
+// StriplineImpedance reading or filling in `widening` (or null).
+StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er,
+                                            StripWidening* widening);
+// StriplineImpedance in air (Er = 1), the same.
+StriplineImpedanceResult StriplineImpedanceInAir(double w, double b, double t,
+                                                 StripWidening* widening = nullptr);
 // Its outOfRange flag alone (which Er does not change), without the impedance.
 bool StriplineOutOfRange(double w, double b, double t);
 
@@ -86,7 +86,7 @@ double StriplineConductorLoss(double z0, double f, double w, double b, double t,
 // The same with the strip's skin terms at hand (StripSkinOf(f, t, sigma)),
 // and its Wheeler terms where they are (or null).
 double StriplineConductorLoss(double z0, const StripSkin& skin, double w, double b, double t,
-                              double er, double sigma, const StripWidenings* widenings = nullptr);
+                              double er, double sigma, StripWidenings* widenings = nullptr);
 
 // True while f does not exceed the cut-off of the lowest TE mode.
 bool StriplineBelowTeCutoff(double f, double w, double b, double er);
@@ -143,8 +143,7 @@ CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, do
 // The same with the strips' Wheeler terms at hand.
 CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
                                                           double er, const StripSkin& skin,
-                                                          double sigma,
-                                                          const StripWidenings& strips);
+                                                          double sigma, StripWidenings& strips);
 
 // The line kernels: W is row 1 (the trial value x), B row 2, T row 3.  The
 // impedance alone serves the synthesis scan; Evaluate adds the loss.
