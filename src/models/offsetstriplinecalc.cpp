@@ -82,11 +82,22 @@ double OffsetFringing(double w, double h1, double h2, double t) {
 //   -0.190 (T/B)^0.638 / (W/B + 0.362).
 // Each mode of the pair adds its own side-wall share `modeShift`.  With one
 // dielectric the share is not used.
-double BelowShare(const Offset& o, double q0, double modeShift) {
+// Its two terms of the cross-section alone, which both modes of a pair read;
+// with one dielectric the shares are not used, and not computed.
+struct ShareTerms {
+    bool used = false;
+    double narrowing = 0.0; // 1 - 0.0245 (W/B)^-0.466
+    double sides = 0.0;     // 0.190 (T/B)^0.638 / (W/B + 0.362)
+};
+ShareTerms SharesOf(const Offset& o) {
+    if (o.sameDielectric) return {};
     const double b = o.h1 + o.h2 + o.t;
     const double wb = o.w / b, tb = o.t / b;
-    const double q = 0.5 + (q0 - 0.5) * (1.0 - 0.0244867 * Power(wb, -0.465740)) -
-                     0.190194 * Power(tb, 0.638155) / (wb + 0.362162) + modeShift;
+    return {true, 1.0 - 0.0244867 * Power(wb, -0.465740),
+            0.190194 * Power(tb, 0.638155) / (wb + 0.362162)};
+}
+double BelowShare(const ShareTerms& terms, double q0, double modeShift) {
+    const double q = 0.5 + (q0 - 0.5) * terms.narrowing - terms.sides + modeShift;
     return std::clamp(q, 0.0, 1.0);
 }
 
@@ -154,9 +165,10 @@ struct Half {
     double resistance; // ohm/m; 0 without conductor loss
 };
 
-// The line of two halves: impedance, eeff and series resistance.
-LineValues Combine(const Offset& o, const Half& lower, const Half& upper, double f, double tand,
-                   double sigma, const ModeTerms& terms = {}) {
+// The line of two halves: impedance, eeff and series resistance; `shares`:
+// SharesOf(o), which both modes of a pair read.
+LineValues Combine(const Offset& o, const ShareTerms& shares, const Half& lower, const Half& upper,
+                   double f, double tand, double sigma, const ModeTerms& terms = {}) {
     LineValues v;
     const double c1 = 1.0 / lower.zAir; // capacitances in air, in units of 1/(c ohm)
     const double c2 = 1.0 / upper.zAir;
@@ -165,9 +177,9 @@ LineValues Combine(const Offset& o, const Half& lower, const Half& upper, double
         (c1 + c2) / 2.0 *
         (1.0 + terms.fringingScale * OffsetFringing(fringingWidth, o.h1, o.h2, o.t));
     const double q0 = c1 / (c1 + c2);
-    v.eeff = o.sameDielectric ? o.er
-                              : TwoLayerEeff(BelowShare(o, q0, terms.shareShift),
-                                             SeriesShare(o, q0), o.er, o.er2);
+    v.eeff = !shares.used ? o.er
+                          : TwoLayerEeff(BelowShare(shares, q0, terms.shareShift),
+                                         SeriesShare(o, q0), o.er, o.er2);
     v.impedance = 1.0 / (cAir * CheckedSqrt(v.eeff));
     v.dielectricLoss = StriplineDielectricLoss(f, v.eeff, tand);
     v.conductorLoss = 0.0;
@@ -253,7 +265,7 @@ LineResult offsetstripline::Evaluate(const InputsAtFrequency& in, double w) {
     const double sigma = StriplineConductivity(in.rho);
     LineResult r;
     const auto [lower, upper] = SingleHalves(o, in.f, sigma);
-    static_cast<LineValues&>(r) = Combine(o, lower, upper, in.f, in.tand, sigma);
+    static_cast<LineValues&>(r) = Combine(o, SharesOf(o), lower, upper, in.f, in.tand, sigma);
     RequireFinite(r.loss);
     return r;
 }
@@ -277,10 +289,11 @@ LineResult offsetcoupledstripline::Evaluate(const InputsAtFrequency& in, double 
     StripWidenings strips;
     const PairHalves upper = PairHalf(o, o.B2(), skin, sigma, strips);
     const PairHalves lower = PairHalf(o, o.B1(), skin, sigma, strips);
-    r.even = Combine(o, lower.even, upper.even, in.f, in.tand, sigma,
+    const ShareTerms shares = SharesOf(o);
+    r.even = Combine(o, shares, lower.even, upper.even, in.f, in.tand, sigma,
                      PairModeTerms(CoupledMode::Even, o));
-    r.odd =
-        Combine(o, lower.odd, upper.odd, in.f, in.tand, sigma, PairModeTerms(CoupledMode::Odd, o));
+    r.odd = Combine(o, shares, lower.odd, upper.odd, in.f, in.tand, sigma,
+                    PairModeTerms(CoupledMode::Odd, o));
     r.ShowMode(in.mode);
     return r;
 }
@@ -354,7 +367,7 @@ LineResult broadsidestripline::Evaluate(const InputsAtFrequency& in, double w) {
     LineResult r;
     r.even = BroadsideEven(o, in.Row(3), in.f, in.tand, sigma);
     const auto [lower, upper] = SingleHalves(o, in.f, sigma);
-    r.odd = Combine(o, lower, upper, in.f, in.tand, sigma);
+    r.odd = Combine(o, SharesOf(o), lower, upper, in.f, in.tand, sigma);
     r.ShowMode(in.mode);
     RequireFinite(r.loss);
     return r;
