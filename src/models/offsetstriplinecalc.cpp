@@ -165,11 +165,11 @@ struct Half {
     double resistance; // ohm/m; 0 without conductor loss
 };
 
-// The line of two halves: impedance, eeff and series resistance; `shares`:
-// SharesOf(o), which both modes of a pair read.
-LineValues Combine(const Offset& o, const ShareTerms& shares, const Half& lower, const Half& upper,
-                   double f, double tand, double sigma, const ModeTerms& terms = {}) {
-    LineValues v;
+// The line of two halves: its impedance, eeff and losses written into v (a
+// mode of the result in place, not a copy); `shares`: SharesOf(o), which both
+// modes of a pair read.
+void Combine(LineValues& v, const Offset& o, const ShareTerms& shares, const Half& lower,
+             const Half& upper, double f, double tand, double sigma, const ModeTerms& terms = {}) {
     const double c1 = 1.0 / lower.zAir; // capacitances in air, in units of 1/(c ohm)
     const double c2 = 1.0 / upper.zAir;
     const double fringingWidth = terms.fringingWidth > 0.0 ? terms.fringingWidth : o.w;
@@ -190,7 +190,6 @@ LineValues Combine(const Offset& o, const ShareTerms& shares, const Half& lower,
         v.conductorLoss = r / (2.0 * v.impedance);
     }
     v.loss = v.dielectricLoss + v.conductorLoss;
-    return v;
 }
 
 // A centred thin strip's impedance in air where Cohn's modulus k = tanh(x),
@@ -265,7 +264,7 @@ LineResult offsetstripline::Evaluate(const InputsAtFrequency& in, double w) {
     const double sigma = StriplineConductivity(in.rho);
     LineResult r;
     const auto [lower, upper] = SingleHalves(o, in.f, sigma);
-    static_cast<LineValues&>(r) = Combine(o, SharesOf(o), lower, upper, in.f, in.tand, sigma);
+    Combine(r, o, SharesOf(o), lower, upper, in.f, in.tand, sigma);
     RequireFinite(r.loss);
     return r;
 }
@@ -290,10 +289,10 @@ LineResult offsetcoupledstripline::Evaluate(const InputsAtFrequency& in, double 
     const PairHalves upper = PairHalf(o, o.B2(), skin, sigma, strips);
     const PairHalves lower = PairHalf(o, o.B1(), skin, sigma, strips);
     const ShareTerms shares = SharesOf(o);
-    r.even = Combine(o, shares, lower.even, upper.even, in.f, in.tand, sigma,
-                     PairModeTerms(CoupledMode::Even, o));
-    r.odd = Combine(o, shares, lower.odd, upper.odd, in.f, in.tand, sigma,
-                    PairModeTerms(CoupledMode::Odd, o));
+    Combine(r.even, o, shares, lower.even, upper.even, in.f, in.tand, sigma,
+            PairModeTerms(CoupledMode::Even, o));
+    Combine(r.odd, o, shares, lower.odd, upper.odd, in.f, in.tand, sigma,
+            PairModeTerms(CoupledMode::Odd, o));
     r.ShowMode(in.mode);
     return r;
 }
@@ -367,7 +366,7 @@ LineResult broadsidestripline::Evaluate(const InputsAtFrequency& in, double w) {
     LineResult r;
     r.even = BroadsideEven(o, in.Row(3), in.f, in.tand, sigma);
     const auto [lower, upper] = SingleHalves(o, in.f, sigma);
-    r.odd = Combine(o, SharesOf(o), lower, upper, in.f, in.tand, sigma);
+    Combine(r.odd, o, SharesOf(o), lower, upper, in.f, in.tand, sigma);
     r.ShowMode(in.mode);
     RequireFinite(r.loss);
     return r;
