@@ -9,7 +9,9 @@
 // fitted to Tavrel's field solver (tools/coupled_field_grid.py).  Conductor
 // loss by Wheeler's incremental-inductance rule per mode, with the strips'
 // finite thickness (conductorlossfloor.h).
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <optional>
 
@@ -31,15 +33,16 @@ double Capped(double x) {
     return x > 100.0 ? 100.0 : x;
 }
 
-double ImpedanceFromCapacitance(double c, double er) {
+// `sqrtEr`: CheckedSqrt(Er), which both modes read.
+double ImpedanceFromCapacitance(double c, double sqrtEr) {
     if (c < kMinimumCapacitance) c = kMinimumCapacitance;
-    return kEta / (CheckedSqrt(er) * c);
+    return kEta / (sqrtEr * c);
 }
 
 // tanh x as (1 - e^-2x) / (1 + e^-2x), one exponential, at about half the
 // library tanh's cost and within a few ulps of it.  Below x = 1/4 the
 // difference 1 - e^-2x would lose digits: there the library's.
-double EdgeTanh(double x) {
+inline double EdgeTanh(double x) {
     if (!(x >= 0.25)) return std::tanh(x);
     const double e = std::exp(-2.0 * x);
     return (1.0 - e) / (1.0 + e);
@@ -52,7 +55,7 @@ struct Edges {
 double OuterEdgeTanh(double w, double s, double b) {
     return EdgeTanh(Capped(kHalfPi * (w + s) / b));
 }
-Edges EdgeTanhs(double w, double s, double b) {
+inline Edges EdgeTanhs(double w, double s, double b) {
     return {EdgeTanh(Capped(kHalfPi * w / b)), OuterEdgeTanh(w, s, b)};
 }
 
@@ -94,8 +97,10 @@ struct ThicknessIncrement {
 
 // `k`: the thin strip's Cohn modulus tanh(pi W / 2B), the pair's inner edge
 // tanh at hand.
-ThicknessIncrement SingleStripIncrement(double w, double b, double t, double k) {
-    const double thick = kEta / StriplineImpedance(w, b, t, 1.0).z0;
+// `strips`: Wheeler's widening at hand (or null).
+ThicknessIncrement SingleStripIncrement(double w, double b, double t, double k,
+                                        StripWidening* widening) {
+    const double thick = kEta / StriplineImpedanceInAir(w, b, t, widening).z0;
     const double thin = kEta / (kThirtyPi * StriplineKPrimeOverK(k)); // Cohn's, in air
     const double all = thick - thin;
     const double edges = all - 4.0 * w * (1.0 / (b - t) - 1.0 / b);
@@ -130,47 +135,52 @@ struct Section {
 };
 
 inline Section SectionOf(bool thin, double w, double s, double b, double t,
-                         SharedOuterEdge* shared = nullptr) {
+                         SharedOuterEdge* shared = nullptr, StripWidening* widening = nullptr) {
     if (thin) return {true, EdgeTanhs(w, s, b - t), {}};
     const Edges edges = ThickEdgeTanhs(w, s, b, shared);
-    return {false, edges, SingleStripIncrement(w, b, t, edges.inner)};
+    return {false, edges, SingleStripIncrement(w, b, t, edges.inner, widening)};
 }
 
 inline double ModeImpedance(CoupledMode mode, const Section& x, double s, double b, double t,
-                            double er) {
+                            double sqrtEr) {
     const double zeroThickness = ZeroThicknessCapacitance(Modulus(mode, x.edges));
-    if (x.thin) return ImpedanceFromCapacitance(zeroThickness, er);
+    if (x.thin) return ImpedanceFromCapacitance(zeroThickness, sqrtEr);
     const ThicknessIncrement& d = x.increment;
     if (mode == CoupledMode::Even)
         return ImpedanceFromCapacitance(
             zeroThickness + d.all - kEvenEdgeShare * d.edges * std::exp(-kEvenEdgeFade * s / b),
-            er);
+            sqrtEr);
     return ImpedanceFromCapacitance(
-        zeroThickness + d.all + 2.0 * t / s * std::exp(-kOddWallFade * s / b), er);
+        zeroThickness + d.all + 2.0 * t / s * std::exp(-kOddWallFade * s / b), sqrtEr);
 }
 
 double SingleModeImpedance(CoupledMode mode, double w, double s, double b, double t, double er) {
-    return ModeImpedance(mode, SectionOf(ThinForm(mode, b, t), w, s, b, t), s, b, t, er);
+    const Section x = SectionOf(ThinForm(mode, b, t), w, s, b, t);
+    return ModeImpedance(mode, x, s, b, t, CheckedSqrt(er));
 }
 
 // The same double, 0 and -0 told apart (a formula may tell them apart).
 bool Same(double a, double b) {
-    return a == b && std::signbit(a) == std::signbit(b);
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
 
 // Both modes of a cross-section whose strips are tEven thick for the even
 // mode and tOdd for the odd one (the receded walls may differ by mode):
 // where both take the same form at the same thickness they read one Section.
-// `shared`: the outer edge of the thick forms, read or filled in (or null).
+// `shared`: the outer edge of the thick forms, read or filled in (or null);
+// `widening`: the strip's Wheeler terms, where they are at hand (or null).
 ModePair ImpedancesOf(double w, double s, double b, double tEven, double tOdd, double er,
-                      SharedOuterEdge* shared = nullptr) {
-    const Section even = SectionOf(ThinForm(CoupledMode::Even, b, tEven), w, s, b, tEven, shared);
-    const double zEven = ModeImpedance(CoupledMode::Even, even, s, b, tEven, er);
+                      SharedOuterEdge* shared = nullptr, StripWidening* widening = nullptr) {
+    const Section even =
+        SectionOf(ThinForm(CoupledMode::Even, b, tEven), w, s, b, tEven, shared, widening);
+    // After the even section, whose own errors come first.
+    const double sqrtEr = CheckedSqrt(er);
+    const double zEven = ModeImpedance(CoupledMode::Even, even, s, b, tEven, sqrtEr);
     const bool thinOdd = ThinForm(CoupledMode::Odd, b, tOdd);
-    const Section odd = thinOdd == even.thin && Same(tEven, tOdd)
-                            ? even
-                            : SectionOf(thinOdd, w, s, b, tOdd, shared);
-    return {zEven, ModeImpedance(CoupledMode::Odd, odd, s, b, tOdd, er)};
+    if (thinOdd == even.thin && Same(tEven, tOdd))
+        return {zEven, ModeImpedance(CoupledMode::Odd, even, s, b, tOdd, sqrtEr)};
+    const Section odd = SectionOf(thinOdd, w, s, b, tOdd, shared, widening);
+    return {zEven, ModeImpedance(CoupledMode::Odd, odd, s, b, tOdd, sqrtEr)};
 }
 
 } // namespace
@@ -233,25 +243,31 @@ bool CoupledStriplineEitherModeOutOfRange(double w, double s, double b, double t
 namespace {
 
 // Both modes' conductor losses at their impedances z; `drawn`: the drawn
-// section's outer edge, which the strip-receded walls share (or null).
+// section's outer edge, which the strip-receded walls share (or null);
+// `strips`: the strips' Wheeler terms (or null).
 ModePair ConductorLosses(const ModePair& z, const StripSkin& skin, double w, double s, double b,
-                         double t, double er, double sigma, SharedOuterEdge* drawn) {
+                         double t, double er, double sigma, SharedOuterEdge* drawn,
+                         StripWidenings* strips) {
     if (!(t > 0.0)) return {0.0, 0.0}; // no finite resistance: left out
     const bool thickEven = ThickForm(CoupledMode::Even, b, t);
     const bool thickOdd = ThickForm(CoupledMode::Odd, b, t);
     // Both modes with the strip's walls receded by `strip`, the planes by `ground`.
     // (The planes receded, the outer edge moves: only the strip's walls share it.)
-    const auto receded = [&](double strip, double ground, SharedOuterEdge* outer) {
+    const auto receded = [&](double strip, double ground, SharedOuterEdge* outer,
+                             StripWidening* widening) {
         const double planes = b + ground;
         return ImpedancesOf(w - strip, s + strip, planes,
                             RecededThickness(t, strip, thickEven, 1e-9 * planes),
-                            RecededThickness(t, strip, thickOdd, 1e-9), 1.0, outer);
+                            RecededThickness(t, strip, thickOdd, 1e-9), 1.0, outer, widening);
     };
-    const ModePair groundReceded = receded(0.0, skin.delta, nullptr);
-    const ModePair stripReceded = receded(StripRecession(skin, w, t), 0.0, drawn);
+    const ModePair groundReceded =
+        receded(0.0, skin.delta, nullptr, strips ? &strips->drawn : nullptr);
+    const ModePair stripReceded =
+        receded(StripRecession(skin, w, t), 0.0, drawn, strips ? &strips->receded : nullptr);
+    const double sqrtEr = CheckedSqrt(er);
     const auto loss = [&](double zMode, double zGround, double zStrip) {
         const double r =
-            FiniteThicknessResistance(zMode * CheckedSqrt(er), skin, w, t, sigma, zGround, zStrip);
+            FiniteThicknessResistance(zMode * sqrtEr, skin, w, t, sigma, zGround, zStrip);
         return r / (2.0 * zMode);
     };
     return {loss(z.even, groundReceded.even, stripReceded.even),
@@ -263,17 +279,24 @@ ModePair ConductorLosses(const ModePair& z, const StripSkin& skin, double w, dou
 CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
                                                           double er, const StripSkin& skin,
                                                           double sigma) {
+    StripWidenings strips;
+    return CoupledStriplineImpedancesAndLosses(w, s, b, t, er, skin, sigma, strips);
+}
+
+CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
+                                                          double er, const StripSkin& skin,
+                                                          double sigma, StripWidenings& strips) {
     SharedOuterEdge outer;
-    const ModePair z = ImpedancesOf(w, s, b, t, t, er, &outer);
+    const ModePair z = ImpedancesOf(w, s, b, t, t, er, &outer, &strips.drawn);
     if (!(sigma > 0.0)) return {z, {0.0, 0.0}};
-    return {z, ConductorLosses(z, skin, w, s, b, t, er, sigma, &outer)};
+    return {z, ConductorLosses(z, skin, w, s, b, t, er, sigma, &outer, &strips)};
 }
 
 double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s,
                                      double b, double t, double er, double sigma) {
     if (!(t > 0.0)) return 0.0;
     const ModePair losses =
-        ConductorLosses({z, z}, StripSkinOf(f, t, sigma), w, s, b, t, er, sigma, nullptr);
+        ConductorLosses({z, z}, StripSkinOf(f, t, sigma), w, s, b, t, er, sigma, nullptr, nullptr);
     return mode == CoupledMode::Even ? losses.even : losses.odd;
 }
 

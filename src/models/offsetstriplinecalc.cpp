@@ -82,11 +82,22 @@ double OffsetFringing(double w, double h1, double h2, double t) {
 //   -0.190 (T/B)^0.638 / (W/B + 0.362).
 // Each mode of the pair adds its own side-wall share `modeShift`.  With one
 // dielectric the share is not used.
-double BelowShare(const Offset& o, double q0, double modeShift) {
+// Its two terms of the cross-section alone, which both modes of a pair read;
+// with one dielectric the shares are not used, and not computed.
+struct ShareTerms {
+    bool used = false;
+    double narrowing = 0.0; // 1 - 0.0245 (W/B)^-0.466
+    double sides = 0.0;     // 0.190 (T/B)^0.638 / (W/B + 0.362)
+};
+ShareTerms SharesOf(const Offset& o) {
+    if (o.sameDielectric) return {};
     const double b = o.h1 + o.h2 + o.t;
     const double wb = o.w / b, tb = o.t / b;
-    const double q = 0.5 + (q0 - 0.5) * (1.0 - 0.0244867 * Power(wb, -0.465740)) -
-                     0.190194 * Power(tb, 0.638155) / (wb + 0.362162) + modeShift;
+    return {true, 1.0 - 0.0244867 * Power(wb, -0.465740),
+            0.190194 * Power(tb, 0.638155) / (wb + 0.362162)};
+}
+double BelowShare(const ShareTerms& terms, double q0, double modeShift) {
+    const double q = 0.5 + (q0 - 0.5) * terms.narrowing - terms.sides + modeShift;
     return std::clamp(q, 0.0, 1.0);
 }
 
@@ -154,10 +165,11 @@ struct Half {
     double resistance; // ohm/m; 0 without conductor loss
 };
 
-// The line of two halves: impedance, eeff and series resistance.
-LineValues Combine(const Offset& o, const Half& lower, const Half& upper, double f, double tand,
-                   double sigma, const ModeTerms& terms = {}) {
-    LineValues v;
+// The line of two halves: its impedance, eeff and losses written into v (a
+// mode of the result in place, not a copy); `shares`: SharesOf(o), which both
+// modes of a pair read.
+void Combine(LineValues& v, const Offset& o, const ShareTerms& shares, const Half& lower,
+             const Half& upper, double f, double tand, double sigma, const ModeTerms& terms = {}) {
     const double c1 = 1.0 / lower.zAir; // capacitances in air, in units of 1/(c ohm)
     const double c2 = 1.0 / upper.zAir;
     const double fringingWidth = terms.fringingWidth > 0.0 ? terms.fringingWidth : o.w;
@@ -165,9 +177,9 @@ LineValues Combine(const Offset& o, const Half& lower, const Half& upper, double
         (c1 + c2) / 2.0 *
         (1.0 + terms.fringingScale * OffsetFringing(fringingWidth, o.h1, o.h2, o.t));
     const double q0 = c1 / (c1 + c2);
-    v.eeff = o.sameDielectric ? o.er
-                              : TwoLayerEeff(BelowShare(o, q0, terms.shareShift),
-                                             SeriesShare(o, q0), o.er, o.er2);
+    v.eeff = !shares.used ? o.er
+                          : TwoLayerEeff(BelowShare(shares, q0, terms.shareShift),
+                                         SeriesShare(o, q0), o.er, o.er2);
     v.impedance = 1.0 / (cAir * CheckedSqrt(v.eeff));
     v.dielectricLoss = StriplineDielectricLoss(f, v.eeff, tand);
     v.conductorLoss = 0.0;
@@ -178,33 +190,38 @@ LineValues Combine(const Offset& o, const Half& lower, const Half& upper, double
         v.conductorLoss = r / (2.0 * v.impedance);
     }
     v.loss = v.dielectricLoss + v.conductorLoss;
-    return v;
 }
 
 // A centred thin strip's impedance in air where Cohn's modulus k = tanh(x),
 // x = pi W / 2B, lies so near 1 that the stripline holds it clamped (W/B
 // above about 4.6, as the broadside pair's odd half reaches): there
 // K'(k)/K(k) = (pi/2) / ln(4/k') to O(k'^2), k' = sech x = 2 e^-x.
-double HalfImpedanceAir(const Offset& o, double b) {
-    const StriplineImpedanceResult centred = StriplineImpedance(o.w, b, o.t, 1.0);
+// `drawn`: the strip's Wheeler terms.
+double HalfImpedanceAir(const Offset& o, double b, StripWidening& drawn) {
+    const StriplineImpedanceResult centred = StriplineImpedanceInAir(o.w, b, o.t, &drawn);
     if (!centred.outOfRange || o.t / b >= 1e-9) return centred.z0; // thick: Wheeler's holds
     using constants::kPi;
     return constants::kThirtyPi * (kPi / 2.0) / (kPi / 2.0 * o.w / b + std::log(2.0));
 }
 
 // `skin`: the strip's skin terms, which both halves read (with sigma > 0).
-Half SingleHalf(const Offset& o, double b, const StripSkin& skin, double sigma) {
-    const double zAir = HalfImpedanceAir(o, b);
+// `widenings`: the strip's Wheeler terms, which both halves read as well.
+Half SingleHalf(const Offset& o, double b, const StripSkin& skin, double sigma,
+                StripWidenings& widenings) {
+    const double zAir = HalfImpedanceAir(o, b, widenings.drawn);
     const double r =
-        sigma > 0.0 ? 2.0 * zAir * StriplineConductorLoss(zAir, skin, o.w, b, o.t, 1.0, sigma)
-                    : 0.0;
+        sigma > 0.0
+            ? 2.0 * zAir * StriplineConductorLoss(zAir, skin, o.w, b, o.t, 1.0, sigma, &widenings)
+            : 0.0;
     return {zAir, r};
 }
 
 // Both halves of the offset strip.
 std::pair<Half, Half> SingleHalves(const Offset& o, double f, double sigma) {
     const StripSkin skin = sigma > 0.0 ? StripSkinOf(f, o.t, sigma) : StripSkin{};
-    return {SingleHalf(o, o.B1(), skin, sigma), SingleHalf(o, o.B2(), skin, sigma)};
+    StripWidenings widenings;
+    return {SingleHalf(o, o.B1(), skin, sigma, widenings),
+            SingleHalf(o, o.B2(), skin, sigma, widenings)};
 }
 
 // Both modes of the pair's half of spacing b, each cross-section computed
@@ -212,8 +229,11 @@ std::pair<Half, Half> SingleHalves(const Offset& o, double f, double sigma) {
 struct PairHalves {
     Half even, odd;
 };
-PairHalves PairHalf(const Offset& o, double b, const StripSkin& skin, double sigma) {
-    const auto [z, loss] = CoupledStriplineImpedancesAndLosses(o.w, o.s, b, o.t, 1.0, skin, sigma);
+// `strips`: the strips' terms, which both halves read.
+PairHalves PairHalf(const Offset& o, double b, const StripSkin& skin, double sigma,
+                    StripWidenings& strips) {
+    const auto [z, loss] =
+        CoupledStriplineImpedancesAndLosses(o.w, o.s, b, o.t, 1.0, skin, sigma, strips);
     if (!(sigma > 0.0)) return {{z.even, 0.0}, {z.odd, 0.0}};
     return {{z.even, 2.0 * z.even * loss.even}, {z.odd, 2.0 * z.odd * loss.odd}};
 }
@@ -244,7 +264,7 @@ LineResult offsetstripline::Evaluate(const InputsAtFrequency& in, double w) {
     const double sigma = StriplineConductivity(in.rho);
     LineResult r;
     const auto [lower, upper] = SingleHalves(o, in.f, sigma);
-    static_cast<LineValues&>(r) = Combine(o, lower, upper, in.f, in.tand, sigma);
+    Combine(r, o, SharesOf(o), lower, upper, in.f, in.tand, sigma);
     RequireFinite(r.loss);
     return r;
 }
@@ -265,12 +285,14 @@ LineResult offsetcoupledstripline::Evaluate(const InputsAtFrequency& in, double 
     LineResult r;
     const StripSkin skin = sigma > 0.0 ? StripSkinOf(in.f, o.t, sigma) : StripSkin{};
     // The upper half first: an input that fails in both reports the upper's error.
-    const PairHalves upper = PairHalf(o, o.B2(), skin, sigma);
-    const PairHalves lower = PairHalf(o, o.B1(), skin, sigma);
-    r.even = Combine(o, lower.even, upper.even, in.f, in.tand, sigma,
-                     PairModeTerms(CoupledMode::Even, o));
-    r.odd =
-        Combine(o, lower.odd, upper.odd, in.f, in.tand, sigma, PairModeTerms(CoupledMode::Odd, o));
+    StripWidenings strips;
+    const PairHalves upper = PairHalf(o, o.B2(), skin, sigma, strips);
+    const PairHalves lower = PairHalf(o, o.B1(), skin, sigma, strips);
+    const ShareTerms shares = SharesOf(o);
+    Combine(r.even, o, shares, lower.even, upper.even, in.f, in.tand, sigma,
+            PairModeTerms(CoupledMode::Even, o));
+    Combine(r.odd, o, shares, lower.odd, upper.odd, in.f, in.tand, sigma,
+            PairModeTerms(CoupledMode::Odd, o));
     r.ShowMode(in.mode);
     return r;
 }
@@ -320,15 +342,18 @@ double BroadsideEvenPenetration(double w, double s, double b, double t) {
 
 LineValues BroadsideEven(const Offset& o, double b, double f, double tand, double sigma) {
     const double merged = o.s + 2.0 * o.t; // both strips as one
-    const double zThick = StriplineImpedance(o.w, b, merged, 1.0).z0;
+    // The merged strip's Wheeler terms, which the planes receded read again.
+    StripWidenings widenings;
+    const double zThick = StriplineImpedanceInAir(o.w, b, merged, &widenings.drawn).z0;
     LineValues v;
     v.eeff = o.er;
     v.impedance =
         2.0 * zThick * (1.0 + BroadsideEvenPenetration(o.w, o.s, b, o.t)) / CheckedSqrt(o.er);
     v.dielectricLoss = StriplineDielectricLoss(f, o.er, tand);
     // Each strip carries half the merged strip's current on half its surface.
-    v.conductorLoss =
-        sigma > 0.0 ? StriplineConductorLoss(zThick, f, o.w, b, merged, 1.0, sigma) : 0.0;
+    v.conductorLoss = sigma > 0.0 ? StriplineConductorLoss(zThick, StripSkinOf(f, merged, sigma),
+                                                           o.w, b, merged, 1.0, sigma, &widenings)
+                                  : 0.0;
     v.loss = v.dielectricLoss + v.conductorLoss;
     return v;
 }
@@ -341,7 +366,7 @@ LineResult broadsidestripline::Evaluate(const InputsAtFrequency& in, double w) {
     LineResult r;
     r.even = BroadsideEven(o, in.Row(3), in.f, in.tand, sigma);
     const auto [lower, upper] = SingleHalves(o, in.f, sigma);
-    r.odd = Combine(o, lower, upper, in.f, in.tand, sigma);
+    Combine(r.odd, o, SharesOf(o), lower, upper, in.f, in.tand, sigma);
     r.ShowMode(in.mode);
     RequireFinite(r.loss);
     return r;

@@ -5,7 +5,9 @@
 // for the conductor loss (Proc. IRE 30, 1942).
 #include "models/striplinecalc.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "models/conductorlossfloor.h"
 #include "numeric/checkedmath.h"
@@ -25,14 +27,21 @@ constexpr double kThinStripLimit = 1e-9; // T/B below this: zero-thickness strip
 struct WheelerStrip {
     double u; // (W + dW) / g
 };
-WheelerStrip WheelerWidened(double w, double b, double t) {
+// The power's base 1 / 4 pi (W/T + 1.1), with its logarithm: as exp(y ln x),
+// cheaper than pow and within a few ulps of it.
+CheckedPowers WideningBase(double w, double t) {
+    return CheckedPowers(0.07957747154595 / (w / t + 1.1));
+}
+// `base`: WideningBase(w, t).
+WheelerStrip WheelerWidened(double w, double b, double t, const CheckedPowers& base) {
     const double g = (b - t) * 0.5;
-    const double p = 1.0 / (4.0 * g / t + 1.0);                   // T / (2B - T)
-    // As exp(y ln x), cheaper than pow and within a few ulps of it.
-    const double q = CheckedPowers(0.07957747154595 / (w / t + 1.1)) // 1 / 4 pi
-                         .Pow(6.0 / (t / g + 3.0));
+    const double p = 1.0 / (4.0 * g / t + 1.0); // T / (2B - T)
+    const double q = base.Pow(6.0 / (t / g + 3.0));
     const double dw = (1.0 - 0.5 * CheckedLog(q + p * p)) * t * kOneOverPi;
     return {(w + dw) / g};
+}
+WheelerStrip WheelerWidened(double w, double b, double t) {
+    return WheelerWidened(w, b, t, WideningBase(w, t));
 }
 // The fit is stated for (W + dW) / (B - T) < 10.
 bool BeyondWheelerFit(const WheelerStrip& strip) {
@@ -56,25 +65,63 @@ bool BeyondCohnClamp(double k) {
     return k > kLargestModulus;
 }
 
+// The same double to the bit (0 and -0 told apart).
+bool SameBits(double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
 bool IsThickStrip(double b, double t) {
     return t / b >= kThinStripLimit;
 }
 
 } // namespace
 
-StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er) {
-    StriplineImpedanceResult result{0.0, false};
+namespace {
+
+StriplineImpedanceResult ImpedanceInDielectric(double w, double b, double t, double er,
+                                               StripWidening* widening) {
     const double s = CheckedSqrt(er);
+    StriplineImpedanceResult result = StriplineImpedanceInAir(w, b, t, widening);
+    result.z0 /= s;
+    return result;
+}
+
+} // namespace
+
+StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er) {
+    return ImpedanceInDielectric(w, b, t, er, nullptr);
+}
+
+StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er,
+                                            StripWidening* widening) {
+    return ImpedanceInDielectric(w, b, t, er, widening);
+}
+
+StriplineImpedanceResult StriplineImpedanceInAir(double w, double b, double t,
+                                                 StripWidening* widening) {
+    StriplineImpedanceResult result{0.0, false};
     if (IsThickStrip(b, t)) {
-        const WheelerStrip strip = WheelerWidened(w, b, t);
+        WheelerStrip strip;
+        if (widening == nullptr) {
+            strip = WheelerWidened(w, b, t);
+        } else if (!widening->base) { // the first thick section: fill it in
+            widening->w = w;
+            widening->t = t;
+            widening->base = WideningBase(w, t);
+            strip = WheelerWidened(w, b, t, *widening->base);
+        } else if (SameBits(widening->w, w) && SameBits(widening->t, t)) {
+            strip = WheelerWidened(w, b, t, *widening->base);
+        } else { // another strip's
+            strip = WheelerWidened(w, b, t);
+        }
         const double r = 5.09295817894065 / strip.u; // 16 / pi
         result.z0 =
-            CheckedLog(1.0 + (r * 0.5) * (r + CheckedSqrt(r * r + 6.27))) * kEta377OverFourPi / s;
+            CheckedLog(1.0 + (r * 0.5) * (r + CheckedSqrt(r * r + 6.27))) * kEta377OverFourPi;
         result.outOfRange = BeyondWheelerFit(strip);
     } else {
         // Cohn: Z0 = 30 pi K'(k) / K(k) / sqrt(Er).
         const double k = CohnModulus(w, b);
-        result.z0 = kThirtyPi * StriplineKPrimeOverK(k) / s;
+        result.z0 = kThirtyPi * StriplineKPrimeOverK(k);
         result.outOfRange = BeyondCohnClamp(k);
     }
     return result;
@@ -103,18 +150,8 @@ bool StriplineOutOfRange(double w, double b, double t) {
     // The impedance's logarithm can fail only where the ratio is not positive
     // (a strip as thick as the spacing): there it raises its own error, as
     // the whole evaluation would.
-    if (!(strip.u > 0.0)) return StriplineImpedance(w, b, t, 1.0).outOfRange;
+    if (!(strip.u > 0.0)) return StriplineImpedanceInAir(w, b, t).outOfRange;
     return BeyondWheelerFit(strip);
-}
-
-double StriplineKPrimeOverK(double k) {
-    // Hilberg's logarithmic forms lose digits at the ends; the clamp keeps
-    // 1 - b and the logarithm away from zero.
-    if (!(k >= 1e-6)) k = 1e-6;
-    if (k > kLargestModulus) k = kLargestModulus;
-    const HilbergTerm h = Hilberg(k, 1.0 - k * k, 0.70710678118655);
-    // pi to 15 digits in the upper branch, as the published values have it.
-    return h.aboveBranch ? 3.14159265358979 / h.logarithm : h.logarithm * kOneOverPi;
 }
 
 double StriplineDielectricLoss(double f, double er, double lossTangent) {
@@ -127,19 +164,21 @@ double StriplineConductorLoss(double z0, double f, double w, double b, double t,
 }
 
 double StriplineConductorLoss(double z0, const StripSkin& skin, double w, double b, double t,
-                              double er, double sigma) {
+                              double er, double sigma, StripWidenings* widenings) {
     const double zAir = z0 * CheckedSqrt(er);
     double r = 0.0; // T = 0 has no finite resistance: left out
     if (t > 0.0) {
         const bool thick = IsThickStrip(b, t);
         // The strip in air with its walls receded by `strip`, the planes by `ground`.
-        const auto receded = [&](double strip, double ground) {
+        const auto receded = [&](double strip, double ground, StripWidening* widening) {
             const double planes = b + ground;
             const double thickness = RecededThickness(t, strip, thick, kThinStripLimit * planes);
-            return StriplineImpedance(w - strip, planes, thickness, 1.0).z0;
+            return StriplineImpedanceInAir(w - strip, planes, thickness, widening).z0;
         };
-        const double groundReceded = receded(0.0, skin.delta);
-        const double stripReceded = receded(StripRecession(skin, w, t), 0.0);
+        const double groundReceded =
+            receded(0.0, skin.delta, widenings ? &widenings->drawn : nullptr);
+        const double stripReceded =
+            receded(StripRecession(skin, w, t), 0.0, widenings ? &widenings->receded : nullptr);
         r = FiniteThicknessResistance(zAir, skin, w, t, sigma, groundReceded, stripReceded);
     }
     return r / (2.0 * z0);
@@ -175,11 +214,15 @@ LineResult stripline::Evaluate(const InputsAtFrequency& in, double w) {
     const double t = in.Row(3);
     LineResult result;
     result.eeff = in.er; // homogeneous dielectric
-    result.impedance = StriplineImpedance(w, b, t, in.er).z0;
+    // The strip's Wheeler terms, which the planes receded read again.
+    StripWidenings widenings;
+    result.impedance = StriplineImpedance(w, b, t, in.er, &widenings.drawn).z0;
     result.dielectricLoss = StriplineDielectricLoss(in.f, in.er, in.tand);
     const double sigma = StriplineConductivity(in.rho);
     result.conductorLoss =
-        sigma > 0.0 ? StriplineConductorLoss(result.impedance, in.f, w, b, t, in.er, sigma) : 0.0;
+        sigma > 0.0 ? StriplineConductorLoss(result.impedance, StripSkinOf(in.f, t, sigma), w, b, t,
+                                             in.er, sigma, &widenings)
+                    : 0.0;
     result.loss = result.dielectricLoss;
     if (sigma > 0.0) result.loss += result.conductorLoss;
     RequireFinite(result.loss);

@@ -4,11 +4,15 @@
 // in nepers per metre.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/lineinputs.h"
 #include "models/conductorlossfloor.h"
+#include "numeric/checkedmath.h"
+#include "numeric/constants.h"
+#include "numeric/hilberg.h"
 
 struct StriplineImpedanceResult {
     double z0; // ohms
@@ -21,13 +25,49 @@ struct StriplineImpedanceResult {
 // Wheeler 1978 for a strip of finite thickness (T/B >= 1e-9), Cohn 1954
 // (exact elliptic-integral ratio) for a strip of zero thickness.
 StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er);
+
+// Wheeler's widening raises 1 / 4 pi (W/T + 1.1) to a power set by the
+// planes: the base and its logarithm belong to the strip's W and T alone, so
+// one strip between other planes (the planes receded by the skin depth, an
+// offset strip's two halves) needs them once.  The first thick section of a
+// strip fills them in, where the formula would compute them anyway (so no
+// other operation, and no other floating-point flag, is added); later
+// sections of the same W and T, to the bit, read them; another strip's
+// sections compute their own.
+struct StripWidening {
+    double w = 0.0, t = 0.0;
+    std::optional<CheckedPowers> base; // empty until filled in
+};
+// The terms of a strip drawn and with its walls receded by StripRecession
+// (for the conductor loss), each filled in at first need.
+struct StripWidenings {
+    StripWidening drawn, receded;
+};
+
+// StriplineImpedance reading or filling in `widening` (or null).
+StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er,
+                                            StripWidening* widening);
+// StriplineImpedance in air (Er = 1), the same.
+StriplineImpedanceResult StriplineImpedanceInAir(double w, double b, double t,
+                                                 StripWidening* widening = nullptr);
 // Its outOfRange flag alone (which Er does not change), without the impedance.
 bool StriplineOutOfRange(double w, double b, double t);
 
 // K'(k)/K(k), complete elliptic integrals of the first kind, by Hilberg's
 // approximation (numeric/hilberg.h) with k clamped to [1e-6, kLargestModulus].
+// Inline: a coupled cross-section takes it three times.
 inline constexpr double kLargestModulus = 1.0 - 1e-6;
-double StriplineKPrimeOverK(double k);
+inline double StriplineKPrimeOverK(double k) {
+    // Hilberg's logarithmic forms lose digits at the ends; the clamp keeps
+    // 1 - b and the logarithm away from zero.
+    if (!(k >= 1e-6)) k = 1e-6;
+    if (k > kLargestModulus) k = kLargestModulus;
+    // pi to 15 digits in the upper branch, as the published values have it.
+    // (Each branch its own return: nothing kept across the logarithm.)
+    if (k > 0.70710678118655) return 3.14159265358979 / HilbergLogarithm(HilbergAbove(k));
+    return HilbergLogarithm(HilbergBelow(1.0 - k * k)) * constants::kOneOverPi;
+}
+
 // tanh x stays below kLargestModulus by far for 0 <= x <= 7 (tanh 7 = 1 - 1.7e-6):
 // there a range test needs no tanh.
 inline bool TanhSurelyBelowClamp(double x) {
@@ -43,9 +83,10 @@ double StriplineDielectricLoss(double f, double er, double lossTangent);
 // T = 0 leaves it out.
 double StriplineConductorLoss(double z0, double f, double w, double b, double t, double er,
                               double sigma);
-// The same with the strip's skin terms at hand (StripSkinOf(f, t, sigma)).
+// The same with the strip's skin terms at hand (StripSkinOf(f, t, sigma)),
+// and its Wheeler terms where they are (or null).
 double StriplineConductorLoss(double z0, const StripSkin& skin, double w, double b, double t,
-                              double er, double sigma);
+                              double er, double sigma, StripWidenings* widenings = nullptr);
 
 // True while f does not exceed the cut-off of the lowest TE mode.
 bool StriplineBelowTeCutoff(double f, double w, double b, double er);
@@ -87,8 +128,8 @@ bool CoupledStriplineEitherModeOutOfRange(double w, double s, double b, double t
 
 // The selected mode's conductor loss at impedance z, by the single strip's
 // rule; each strip carries the mode current.
-double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s, double b,
-                                     double t, double er, double sigma);
+double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s,
+                                     double b, double t, double er, double sigma);
 // Both modes' impedances and conductor losses (0 for sigma <= 0), with the
 // strips' skin terms at hand (StripSkinOf(f, t, sigma)): each receded
 // cross-section computed once for both modes, the strips' receded walls
@@ -99,6 +140,10 @@ struct CoupledStriplineModes {
 CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
                                                           double er, const StripSkin& skin,
                                                           double sigma);
+// The same with the strips' Wheeler terms at hand.
+CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
+                                                          double er, const StripSkin& skin,
+                                                          double sigma, StripWidenings& strips);
 
 // The line kernels: W is row 1 (the trial value x), B row 2, T row 3.  The
 // impedance alone serves the synthesis scan; Evaluate adds the loss.

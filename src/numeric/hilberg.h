@@ -6,24 +6,29 @@
 //   K'(k) / K(k) = pi / L(sqrt k)    above it,
 //   L(x) = ln(2 (1 + x) / (1 - x)),  k' = sqrt(1 - k^2).
 //
-// The branch point is 1/sqrt(2), where both forms agree; callers pass the
-// point their published values were computed with (0.7 for the coupled
-// microstrip, 0.70710678118655 for the stripline), and form the ratio they
-// need from the logarithm and the branch with their own digits of pi.
+// The branch point is 1/sqrt(2), where both forms agree; a caller picks the
+// branch at the point its published values were computed with and forms the
+// ratio with its own digits of pi.
+//
+// k must lie strictly between 0 and 1 (the callers clamp it): there every
+// square root and the logarithm have their value, and the checked functions'
+// tests are left out (the same results, to the bit).  Inline: the stripline
+// forms take the ratio three times per cross-section.
 #pragma once
 
-#include "numeric/checkedmath.h"
+#include <cmath>
 
-struct HilbergTerm {
-    double logarithm; // L(sqrt k') below the branch point, L(sqrt k) above it
-    bool aboveBranch;
-};
+#include "numeric/checkedmath.h" // Opaque
 
-// `kPrimeSquared` is 1 - k^2 as the caller forms it.  Raises the checked
-// functions' math error where the logarithm has no value (k = 0 or 1).
-// Inline: the stripline forms call it three times per cross-section.
-inline HilbergTerm Hilberg(double k, double kPrimeSquared, double branchPoint) {
-    const bool above = k > branchPoint;
-    const double x = above ? CheckedSqrt(k) : CheckedSqrt(CheckedSqrt(kPrimeSquared));
-    return {CheckedLog(2.0 * (1.0 + x) / (1.0 - x)), above};
+// L(x), for 0 <= x < 1.
+inline double HilbergLogarithm(double x) {
+    return std::log(Opaque(2.0 * (1.0 + x) / (1.0 - x)));
+}
+// L's argument above the branch point, sqrt k ...
+inline double HilbergAbove(double k) {
+    return std::sqrt(k);
+}
+// ... and below it, sqrt k' from 1 - k^2 as the caller forms it.
+inline double HilbergBelow(double kPrimeSquared) {
+    return std::sqrt(std::sqrt(kPrimeSquared));
 }

@@ -9,6 +9,7 @@
 #include "core/worksheet.h"
 #include "models/linetypes.h"
 #include "models/striplinecalc.h"
+#include "numeric/fpfault.h"
 
 namespace {
 
@@ -132,6 +133,26 @@ TEST(StriplineFormulas, ThickStripSwitchAndWheelersAccuracy) {
     // Scaling: Z0 goes as 1/sqrt(Er) and depends on ratios only.
     EXPECT_NEAR(StriplineImpedance(50e-6, 100e-6, 1e-6, 4.0).z0,
                 StriplineImpedance(0.5, 1.0, 0.01, 1.0).z0 / 2.0, 1e-10);
+}
+
+TEST(StriplineFormulas, WideningTermsServeOnlyTheirOwnStrip) {
+    // The first thick section fills the strip's Wheeler terms in; every later
+    // section reading them gives the impedance it computes alone, to the bit,
+    // and a section of another W or T computes its own.  A thin strip forms
+    // no W/T: it fills nothing in and raises no fault.
+    StripWidening slot;
+    ClearFloatingPointFaults();
+    EXPECT_EQ(StriplineImpedanceInAir(0.5, 1.0, 0.0, &slot).z0, StriplineImpedanceInAir(0.5, 1.0, 0.0).z0);
+    EXPECT_EQ(RaisedFloatingPointFaults(), 0);
+    EXPECT_FALSE(slot.base);
+    const struct {
+        double w, b, t;
+    } sections[] = {{0.5, 1.0, 0.01}, {0.5, 1.3, 0.01}, {0.4, 1.0, 0.01}, {0.5, 1.0, 0.02}, {0.5, 0.7, 0.01}};
+    for (const auto& x : sections)
+        EXPECT_EQ(StriplineImpedanceInAir(x.w, x.b, x.t, &slot).z0, StriplineImpedanceInAir(x.w, x.b, x.t).z0)
+            << x.w << " " << x.b << " " << x.t;
+    EXPECT_EQ(slot.w, 0.5);
+    EXPECT_EQ(slot.t, 0.01);
 }
 
 TEST(StriplineFormulas, OutOfRangeFlagAtTenTimesTheFreeHeight) {
