@@ -7,6 +7,8 @@
 #include <cmath>
 #include <string>
 
+#include "numeric/fastexplog.h"
+
 enum class MathErrorKind : int {
     Domain = 1,
     Singularity = 2,
@@ -42,6 +44,21 @@ inline double Opaque(double v) {
     volatile double opaque = v;
     return opaque;
 }
+
+// exp and log of the argument at run time: the inline table method
+// (fastexplog.h) where its result is surely normal and finite, within an ulp
+// of the library's and equal to it for almost every argument; the library
+// itself everywhere else, with its results and status flags.  No errors
+// raised: the Checked functions below add them.
+inline double ExpFast(double x) {
+    const double v = Opaque(x);
+    return std::fabs(v) < fastexplog::kExpCoreLimit ? fastexplog::ExpCore(v) : std::exp(v);
+}
+inline double LogFast(double x) {
+    const double v = Opaque(x);
+    return fastexplog::LogCoreTakes(v) ? fastexplog::LogCore(v) : std::log(v);
+}
+
 inline double CheckedSqrt(double x) {
     if (!(x >= 0.0)) [[unlikely]]
         RaiseMathError(static_cast<int>(MathErrorKind::Domain), "sqrt", x);
@@ -53,7 +70,7 @@ inline double CheckedLog(double x) {
         RaiseMathError(static_cast<int>(MathErrorKind::Domain), "log", x);
     if (x == 0.0) [[unlikely]]
         RaiseMathError(static_cast<int>(MathErrorKind::Singularity), "log", x);
-    return std::log(Opaque(x));
+    return LogFast(x);
 }
 
 inline double CheckedExp(double x) {
@@ -61,7 +78,7 @@ inline double CheckedExp(double x) {
         RaiseMathError(static_cast<int>(MathErrorKind::Domain), "exp", x);
     if (x > kLogMaxDouble) [[unlikely]]
         RaiseMathError(static_cast<int>(MathErrorKind::Overflow), "exp", x);
-    return std::exp(Opaque(x)); // an underflowing result is zero or subnormal, not an error
+    return ExpFast(x); // an underflowing result is zero or subnormal, not an error
 }
 
 inline double CheckedPow(double x, double y) {
@@ -103,11 +120,11 @@ inline double CheckedPowN(double x, int n) {
 class CheckedPowers {
   public:
     explicit CheckedPowers(double x)
-        : x_(x), log_(x > 0.0 && std::isfinite(x) ? std::log(Opaque(x)) : std::nan("")) {}
+        : x_(x), log_(x > 0.0 && std::isfinite(x) ? LogFast(x) : std::nan("")) {}
     double Pow(double y) const {
         if (std::isnan(log_) || std::isnan(y)) [[unlikely]]
             return CheckedPow(x_, y);
-        const double result = std::exp(Opaque(y * log_));
+        const double result = ExpFast(y * log_);
         if (std::isinf(result)) [[unlikely]]
             RaiseMathError(static_cast<int>(MathErrorKind::Overflow), "pow", x_, y);
         return result;
