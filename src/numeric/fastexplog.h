@@ -89,7 +89,8 @@ inline double LogCore(double x) {
     const double z = std::bit_cast<double>(ix - (above & 0xfff0000000000000));
     // z = zHi + zLo, 26 and 27 bits, each times the 26-bit invC exact; zHi
     // invC is within 2^-8 of 1, so subtracting 1 is exact too.
-    const double zHi = std::bit_cast<double>(std::bit_cast<std::uint64_t>(z) & ~std::uint64_t{0x7ffffff});
+    const double zHi =
+        std::bit_cast<double>(std::bit_cast<std::uint64_t>(z) & ~std::uint64_t{0x7ffffff});
     const double zLo = z - zHi;
     const double r1 = zHi * invC - 1.0;
     const double r2 = zLo * invC;
@@ -104,7 +105,8 @@ inline double LogCore(double x) {
     const double hi = w + r;
     const double lo = (((w - hi) + r) + rErr) + (kd * kLogLn2Lo + kLogLo[i]);
     const double rr = r * r;
-    const double g = (kLogPoly[0] + r * kLogPoly[1]) + rr * ((kLogPoly[2] + r * kLogPoly[3]) + rr * kLogPoly[4]);
+    const double g =
+        (kLogPoly[0] + r * kLogPoly[1]) + rr * ((kLogPoly[2] + r * kLogPoly[3]) + rr * kLogPoly[4]);
     return hi + (lo + rr * g);
 }
 

@@ -138,13 +138,31 @@ TEST(CheckedMath, TableExpAndLogWithinAnUlpOfTheLibrary) {
         EXPECT_LE(ulps(LogFast(z), std::log(z)), 1u) << z;
     }
     EXPECT_EQ(RaisedFloatingPointFaults(), 0);
-    for (double x : {0.0, -0.0, tiny, -tiny, 1e-17, -1e-17, 1.0, -1.0, ln2, -ln2, 10 * ln2, -1000 * ln2,
-                     ln2 / 256, belowLimit, -belowLimit, 700.0, -700.0, 709.7, -745.0, inf, -inf, nan})
+    for (double x :
+         {0.0,    -0.0,  tiny,     -tiny,       1e-17,     -1e-17,     1.0,         -1.0,
+          ln2,    -ln2,  10 * ln2, -1000 * ln2, ln2 / 256, belowLimit, -belowLimit, 700.0,
+          -700.0, 709.7, -745.0,   inf,         -inf,      nan})
         EXPECT_LE(ulps(ExpFast(x), std::exp(x)), 1u) << x;
-    for (double x : {1.0, std::nextafter(1.0, 0.0), std::nextafter(1.0, 2.0), 1 - 0x1p-30, 1 + 0x1p-30,
-                     1 - 0x1p-9, 1 + 0x1p-8, 0.5, 2.0, 1024.0, 0x1p-1000, minNormal,
-                     std::nextafter(minNormal, 0.0), std::numeric_limits<double>::max(), 2.718281828459045,
-                     tiny, 0.0, -1.0, inf, nan})
+    for (double x : {1.0,
+                     std::nextafter(1.0, 0.0),
+                     std::nextafter(1.0, 2.0),
+                     1 - 0x1p-30,
+                     1 + 0x1p-30,
+                     1 - 0x1p-9,
+                     1 + 0x1p-8,
+                     0.5,
+                     2.0,
+                     1024.0,
+                     0x1p-1000,
+                     minNormal,
+                     std::nextafter(minNormal, 0.0),
+                     std::numeric_limits<double>::max(),
+                     2.718281828459045,
+                     tiny,
+                     0.0,
+                     -1.0,
+                     inf,
+                     nan})
         EXPECT_LE(ulps(LogFast(x), std::log(x)), 1u) << x;
     EXPECT_EQ(Catch(CheckedExp, nan).code(), 110);
 }
