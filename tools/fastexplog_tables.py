@@ -5,10 +5,10 @@ Writes src/numeric/fastexplogtables.cpp.  Every value is computed here with
 mpmath at 200 bits and rounded once to double, so the checked-in file can be
 regenerated and compared.
 
-exp (Tang 1989): x = k ln2/N + r, |r| <= ln2/2N, N = 128; 2^(j/N) for j = k mod N
-as a double whose exponent field already has j << 45 taken off (the caller adds
-k << 45 to get 2^(k/N) as a double) plus its relative rounding error; e^r - 1
-as r + r^2 g(r) with g a degree-3 Chebyshev fit.
+exp (Tang 1989): x = k ln2/N + r, |r| <= ln2/2N, N = 512; 2^(j/N) for j = k mod N
+as a double whose exponent field already has j << 43 taken off (the caller adds
+k << 43 to get 2^(k/N) as a double) plus its relative rounding error; e^r - 1
+as r + r^2 g(r) with g a degree-2 Chebyshev fit.
 
 log (Tang 1990, with an exact reduction): x = 2^k z, z in [OFF, 2 OFF), and the
 top 8 bits of z's pattern above OFF choose a subinterval with a 26-bit 1/c, so
@@ -24,7 +24,7 @@ import struct
 import mpmath as mp
 
 mp.mp.prec = 200
-N = 128
+N = 512
 LOG_BITS = 8  # 2^LOG_BITS subintervals for log
 
 
@@ -82,18 +82,18 @@ emit("")
 # ---- exp ------------------------------------------------------------------
 ln2 = mp.log(2)
 step = ln2 / N
-# k <= 700 N / ln2 < 2^17, so k * kExpLn2N_hi is exact with 36 bits.
-step_hi = rounded(step, 36)
+# k <= 700 N / ln2 < 2^19, so k * kExpLn2N_hi is exact with 34 bits.
+step_hi = rounded(step, 34)
 step_lo = float(step - step_hi)
 g_exp, err_exp = cheby(lambda r: (mp.expm1(r) - r) / r**2 if r != 0 else mp.mpf(0.5),
-                       [-step / 2 * 1.01, step / 2 * 1.01], 3)
-emit(f"const double kExpPoly[4] = {{{', '.join(hexd(c) for c in g_exp)}}}; // error <= {mp.nstr(err_exp, 2)}")
+                       [-step / 2 * 1.01, step / 2 * 1.01], 2)
+emit(f"const double kExpPoly[3] = {{{', '.join(hexd(c) for c in g_exp)}}}; // error <= {mp.nstr(err_exp, 2)}")
 emit("")
 scale_bits, tails = [], []
 for j in range(N):
     t = mp.mpf(2) ** (mp.mpf(j) / N)
     hi = float(t)
-    scale_bits.append(f"0x{(bits(hi) - (j << 45)) & (2**64 - 1):016x}")
+    scale_bits.append(f"0x{(bits(hi) - (j << 43)) & (2**64 - 1):016x}")
     tails.append(hexd(float((t - hi) / hi)))
 emit_array("const std::uint64_t kExpScaleBits[kExpN]", scale_bits, 3)
 emit_array("const double kExpTail[kExpN]", tails, 3)

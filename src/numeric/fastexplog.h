@@ -1,14 +1,14 @@
 // Table-driven double exp and log for arguments well inside the normal
-// range, inline where the line formulas call them: within about 0.502 ulp of
+// range, inline where the line formulas call them: within about 0.505 ulp of
 // the true value, so within one ulp of the C library's and equal to it for
 // almost every argument.  The checked wrappers (checkedmath.h) send every
 // argument outside the ranges below to the library, with its errors.
 //
 // exp: Tang's method (P. T. P. Tang, "Table-driven implementation of the
 // exponential function in IEEE floating-point arithmetic", ACM TOMS 15, 1989):
-// x = k ln2/128 + r with a two-part ln2/128, e^x = 2^(k/128) e^r, 2^(j/128)
+// x = k ln2/512 + r with a two-part ln2/512, e^x = 2^(k/512) e^r, 2^(j/512)
 // from a table as a double plus its relative rounding error, e^r - 1 a
-// degree-5 polynomial.
+// degree-4 polynomial.
 //
 // log: Tang's table method (ACM TOMS 16, 1990) with an exact reduction:
 // x = 2^k z, z in [0.69, 1.38), the top 8 bits of z choose a c with a 26-bit
@@ -28,16 +28,16 @@
 
 namespace fastexplog {
 
-inline constexpr int kExpN = 128;
+inline constexpr int kExpN = 512;
 inline constexpr int kLogN = 256;
 
 // Separate arrays rather than records: an index scaled by 8 is an address mode.
-extern const std::uint64_t kExpScaleBits[kExpN]; // 2^(j/128)'s pattern minus j << 45
-extern const double kExpTail[kExpN];             // (2^(j/128) - that double) / that double
+extern const std::uint64_t kExpScaleBits[kExpN]; // 2^(j/512)'s pattern minus j << 43
+extern const double kExpTail[kExpN];             // (2^(j/512) - that double) / that double
 extern const double kLogInvC[kLogN];             // 1/c to 26 bits
 extern const double kLogHi[kLogN];               // -log(invC), a multiple of 2^-42
 extern const double kLogLo[kLogN];               // -log(invC) - kLogHi
-extern const double kExpPoly[4];                 // (e^r - 1 - r) / r^2
+extern const double kExpPoly[3];                 // (e^r - 1 - r) / r^2
 extern const double kLogPoly[5];                 // (log1p(r) - r) / r^2
 extern const double kExpNOverLn2, kExpLn2NHi, kExpLn2NLo;
 extern const double kLogLn2Hi, kLogLn2Lo;
@@ -52,18 +52,18 @@ inline bool ExpCoreTakes(double x) {
 
 // e^x for ExpCoreTakes(x).
 inline double ExpCore(double x) {
-    // Adding 1.5 * 2^52 rounds x 128/ln2 to the integer k in the low bits.
+    // Adding 1.5 * 2^52 rounds x 512/ln2 to the integer k in the low bits.
     constexpr double kShift = 0x1.8p52;
     const double shifted = x * kExpNOverLn2 + kShift;
     const std::uint64_t k = std::bit_cast<std::uint64_t>(shifted);
     const double kd = shifted - kShift;
-    // k < 2^17 and kExpLn2NHi has 36 bits: kd * hi and x - kd * hi are exact.
+    // k < 2^19 and kExpLn2NHi has 34 bits: kd * hi and x - kd * hi are exact.
     const double r = (x - kd * kExpLn2NHi) - kd * kExpLn2NLo;
     const std::uint64_t j = k % kExpN;
-    // 2^(k/128) = 2^(j/128) 2^(k div 128): k's high bits go to the exponent.
-    const double scale = std::bit_cast<double>(kExpScaleBits[j] + (k << 45));
+    // 2^(k/512) = 2^(j/512) 2^(k div 512): k's high bits go to the exponent.
+    const double scale = std::bit_cast<double>(kExpScaleBits[j] + (k << 43));
     const double r2 = r * r;
-    const double g = (kExpPoly[0] + r * kExpPoly[1]) + r2 * (kExpPoly[2] + r * kExpPoly[3]);
+    const double g = (kExpPoly[0] + r * kExpPoly[1]) + r2 * kExpPoly[2];
     const double q = kExpTail[j] + (r + r2 * g);
     return scale + scale * q;
 }
