@@ -79,7 +79,8 @@ inline bool LogCoreTakes(double x) {
 inline double LogCore(double x) {
     // Subinterval i of z = x 2^-k is [kOffset + i 2^44, kOffset + (i + 1) 2^44)
     // as bit patterns: about [0.69, 1.38) split at every 2^-9 below 1 and
-    // 2^-8 above, with 1 in the middle of its subinterval.
+    // 2^-8 above, with 1 in the middle of its subinterval (the tables' generator
+    // prints the offset it used).
     constexpr std::uint64_t kOffset = 0x3fe6080000000000;
     const std::uint64_t ix = std::bit_cast<std::uint64_t>(x);
     const std::uint64_t above = ix - kOffset;
