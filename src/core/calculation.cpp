@@ -27,7 +27,8 @@ const char* const kEeffAboveEr = "eeff above Er: the formulas are outside their 
 bool EeffAboveEr(const LineDescriptor& line, const LineInputs& in, const LineResult& r) {
     const double highest =
         line.secondErRow > 0 ? std::max(in.er, in.Row(line.secondErRow)) : in.er;
-    const double limit = highest * (1.0 + 1e-9);
+    constexpr double kRounding = 1.0 + 1e-9; // folded, not summed per answer
+    const double limit = highest * kRounding;
     const auto above = [limit](const LineValues& v) {
         return (std::isnan(v.formulaEeff) ? v.eeff : v.formulaEeff) > limit;
     };

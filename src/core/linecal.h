@@ -44,7 +44,8 @@ class LineModel {
     // Rho where the line uses it, f, target impedance, mode of a coupled line).
     LineInputs ReadInputs();
 
-    // Base operations.
+    // Base operations; the one-line forwards to the window are inline, as
+    // every action calls a dozen of them.
     int GetMaxParameterRows() const;
     double GetParameter(int i);
     void SetParameter(double x, int i);
@@ -52,32 +53,32 @@ class LineModel {
     void SetParameterUnit(int i, int unit);
     void SetParameterLabel(const std::string& text, int i);
     void ShowParameterRows();
-    double GetFrequency();
-    double GetPhysicalLength();
+    double GetFrequency() { return window.FrequencyValue(); }
+    double GetPhysicalLength() { return window.PhysicalLengthValue(); }
     void SetPhysicalLength(double x);
     int GetPhysicalLengthUnit();
     void SetPhysicalLengthUnit(int unit);
-    double GetTargetImpedance();
-    double GetDielectricConstant();
-    double GetLossTangent();
+    double GetTargetImpedance() { return window.ImpedanceValue(); }
+    double GetDielectricConstant() { return window.DielConstantValue(); }
+    double GetLossTangent() { return window.LossTangentValue(); }
     double GetRelativeResistivity();
-    int GetCoupledMode();
+    int GetCoupledMode() { return window.ModeIndex(); }
     void SetCoupledMode(int mode);
-    void ShowImpedance();
+    void ShowImpedance() { window.SetImpedanceValue(impedance); }
     void ShowEffectiveDielectricConstant();
     void ShowLoss();
-    void HideLoss();
+    void HideLoss() { window.BlankLoss(); }
     void ShowPhaseConstant();
     void ShowElectricalLength();
     void ShowPhysicalLength();
     void SetTitle(const std::string& text);
     void ShowCaption();
-    void ClearWarnings();
-    void AddWarning(const std::string& text);
-    void ShowWarnings();
+    void ClearWarnings() { window.ClearWarningTree(); }
+    void AddWarning(const std::string& text) { window.AddWarningLine(text); }
+    void ShowWarnings() { window.UpdateWarningTree(); }
     void ReportError(const std::string& text);
-    void BeginBusy();
-    void EndBusy();
+    void BeginBusy() { window.ShowBusyCursor(); }
+    void EndBusy() { window.ShowNormalCursor(); }
     void RefreshWindow();
 
     // Results and state, read by tests and the command line.
