@@ -124,6 +124,9 @@ std::string LineAnswer::ErrorText() const {
     }
 }
 
+LineAnswer::LineAnswer(const LineInputs& in, std::exception_ptr& failure)
+    : inputs(AtFrequencyKeepingFailure(in, failure)) {}
+
 double LineAnswer::PhaseConstant() const {
     return PhaseConstantOf(inputs.f, result.eeff);
 }
@@ -172,10 +175,10 @@ LineAnswer LineCalculation::Answer(double x, double checkedRow1, CrossSectionTer
 }
 
 // The answer is built straight from the inputs at their frequency: one copy
-// of them, not one into a LineCalculation and another into the answer.
+// of them, not one into a LineCalculation and more into the answer.
 LineAnswer CalculateLine(const LineDescriptor& line, const LineInputs& in, double x) {
     std::exception_ptr failure;
-    LineAnswer answer(AtFrequencyKeepingFailure(in, failure));
+    LineAnswer answer(in, failure);
     if (failure) {
         answer.failure = failure;
         return answer;

@@ -23,6 +23,9 @@ struct LineAnswer {
     LineAnswer() = default;
     // Starts from the inputs: copied once, not default-built and assigned.
     explicit LineAnswer(const InputsAtFrequency& in) : inputs(in) {}
+    // Starts from `in` at its frequency, built in place; where the material
+    // models fail, from the default inputs, the failure put in `failure`.
+    LineAnswer(const LineInputs& in, std::exception_ptr& failure);
 
     InputsAtFrequency inputs;          // what the kernel saw (material models applied)
     LineResult result;                 // loss parts filled; both modes of a coupled line
