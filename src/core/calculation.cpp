@@ -95,6 +95,7 @@ void RunStep(const LineDescriptor& line, double x, CrossSectionTerms* terms, Lin
         // constant, the loss in dB/m.
         RequireFinite(r.eeff);
         const double beta = PhaseConstantOf(in.f, r.eeff);
+        answer.phaseConstant = beta;
         if (line.lossShown) RequireFinite(r.loss * constants::kNepersToDecibels);
         AddQuarterWaveWarnings(line, in, beta, answer.warnings);
         if (aboveEr) answer.warnings.push_back(kEeffAboveEr);

@@ -31,6 +31,10 @@ struct LineAnswer {
     LineResult result;                 // loss parts filled; both modes of a coupled line
     std::vector<std::string> warnings; // in the warning list's order, unnumbered
     std::exception_ptr failure;        // null when the result holds
+    // The shown mode's phase constant, degrees per metre, as the step
+    // computed it from result.eeff (what the window shows); PhaseConstant()
+    // computes it afresh, for a result changed since.
+    double phaseConstant = 0.0;
 
     bool Ok() const { return failure == nullptr; }
     // The failure's message ("" when Ok).

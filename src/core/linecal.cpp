@@ -112,11 +112,11 @@ void LineModel::ShowLoss() {
 }
 
 void LineModel::ShowPhaseConstant() {
-    ShowPhaseConstantAt(GetFrequency());
+    ShowPhaseConstantValue(PhaseConstantOf(GetFrequency(), effDielConst));
 }
 
-void LineModel::ShowPhaseConstantAt(double f) {
-    phaseConstant = PhaseConstantOf(f, effDielConst);
+void LineModel::ShowPhaseConstantValue(double degreesPerMetre) {
+    phaseConstant = degreesPerMetre;
     window.SetPhaseConstantValue(phaseConstant);
 }
 

@@ -99,8 +99,9 @@ class LineModel {
     // The driver's steps (linedriver.cpp).
     // Lists the answer's warnings, then raises its failure if it has one.
     void ListWarningsRaisingFailure(const LineAnswer& answer);
-    void ShowResults(double frequency);
-    void ShowPhaseConstantAt(double frequency);
+    // Shows the kept result with the answer's phase constant.
+    void ShowResults(const LineAnswer& answer);
+    void ShowPhaseConstantValue(double degreesPerMetre);
     void ReportAnalyzeError();
     void ReportSynthesisError(const TP_Exceptions& e);
     void LoadSettingsSection();
