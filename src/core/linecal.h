@@ -13,6 +13,7 @@
 #include "core/linedescriptor.h"
 #include "core/windowservices.h"
 #include "numeric/constants.h"
+#include "numeric/fpfault.h"
 #include "numeric/tpexceptions.h"
 
 struct LineAnswer;
@@ -135,9 +136,20 @@ class BusyScope {
 };
 
 // The line at x with the floating-point fault check around it: a fault, or
-// an impedance that is not finite, raises FloatingPointFault.
-LineResult EvaluateChecked(const LineDescriptor& line, const InputsAtFrequency& in, double x,
-                           CrossSectionTerms* terms = nullptr);
+// an impedance that is not finite, raises FloatingPointFault.  Inline: it
+// wraps every answer's kernel call.
+inline LineResult EvaluateChecked(const LineDescriptor& line, const InputsAtFrequency& in,
+                                  double x, CrossSectionTerms* terms = nullptr) {
+    ClearFloatingPointFaults();
+    LineResult result = terms != nullptr && line.evaluateReusing != nullptr
+                            ? line.evaluateReusing(in, x, *terms)
+                            : line.evaluate(in, x);
+    ForceEvaluation(result);
+    RaiseFloatingPointFaults();
+    // Effective dielectric constant and loss are checked when shown.
+    RequireFinite(result.impedance);
+    return result;
+}
 
 // The synthesis objective at x, impedance minus target, checked the same way.
 double ObjectiveChecked(const LineDescriptor& line, const InputsAtFrequency& in, double x);

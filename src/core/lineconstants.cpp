@@ -155,17 +155,3 @@ void ApplyLineConstants(LineValues& v, const DcConductor& dc, double f) {
     v.conductorLoss = shown.conductor;
     v.dielectricLoss = shown.dielectric;
 }
-
-void ApplyLineConstants(const LineDescriptor& line, const InputsAtFrequency& in, double x,
-                        LineResult& result) {
-    if (line.dcConductor == nullptr) return;
-    const DcConductor dc = line.dcConductor(in, x);
-    if (!line.coupled) {
-        ApplyLineConstants(result, dc, in.f);
-        return;
-    }
-    // The shown values are a copy of one mode: computed once, with it.
-    ApplyLineConstants(result.even, dc, in.f);
-    ApplyLineConstants(result.odd, dc, in.f);
-    result.ShowMode(in.mode);
-}

@@ -43,19 +43,6 @@ bool Contains(const std::vector<int>& codes, int code) {
 
 } // namespace
 
-LineResult EvaluateChecked(const LineDescriptor& line, const InputsAtFrequency& in, double x,
-                           CrossSectionTerms* terms) {
-    ClearFloatingPointFaults();
-    LineResult result = terms != nullptr && line.evaluateReusing != nullptr
-                            ? line.evaluateReusing(in, x, *terms)
-                            : line.evaluate(in, x);
-    ForceEvaluation(result);
-    RaiseFloatingPointFaults();
-    // Effective dielectric constant and loss are checked when shown.
-    RequireFinite(result.impedance);
-    return result;
-}
-
 double ObjectiveChecked(const LineDescriptor& line, const InputsAtFrequency& in, double x) {
     ClearFloatingPointFaults();
     double z;
