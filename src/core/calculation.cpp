@@ -155,14 +155,6 @@ LineAnswer LineCalculation::Answer(double x) const {
 }
 
 LineAnswer LineCalculation::Answer(double x, double checkedRow1) const {
-    return Answer(x, checkedRow1, nullptr);
-}
-
-LineAnswer LineCalculation::Answer(double x, CrossSectionTerms& terms) const {
-    return Answer(x, x, &terms);
-}
-
-LineAnswer LineCalculation::Answer(double x, double checkedRow1, CrossSectionTerms* terms) const {
     // at_ holds the default inputs where the material models failed: what
     // the answer then carries, with that failure.
     LineAnswer answer(at_);
@@ -171,13 +163,14 @@ LineAnswer LineCalculation::Answer(double x, double checkedRow1, CrossSectionTer
         return answer;
     }
     answer.inputs.rows[0] = checkedRow1;
-    RunStep(line_, x, terms, answer);
+    RunStep(line_, x, nullptr, answer);
     return answer;
 }
 
 // The answer is built straight from the inputs at their frequency: one copy
 // of them, not one into a LineCalculation and more into the answer.
-LineAnswer CalculateLine(const LineDescriptor& line, const LineInputs& in, double x) {
+LineAnswer CalculateLine(const LineDescriptor& line, const LineInputs& in, double x,
+                         CrossSectionTerms* terms) {
     std::exception_ptr failure;
     LineAnswer answer(in, failure);
     if (failure) {
@@ -185,6 +178,6 @@ LineAnswer CalculateLine(const LineDescriptor& line, const LineInputs& in, doubl
         return answer;
     }
     answer.inputs.rows[0] = x;
-    RunStep(line, x, nullptr, answer);
+    RunStep(line, x, terms, answer);
     return answer;
 }
