@@ -138,8 +138,8 @@ class BusyScope {
 // The line at x with the floating-point fault check around it: a fault, or
 // an impedance that is not finite, raises FloatingPointFault.  Inline: it
 // wraps every answer's kernel call.
-inline LineResult EvaluateChecked(const LineDescriptor& line, const InputsAtFrequency& in,
-                                  double x, CrossSectionTerms* terms = nullptr) {
+inline LineResult EvaluateChecked(const LineDescriptor& line, const InputsAtFrequency& in, double x,
+                                  CrossSectionTerms* terms = nullptr) {
     ClearFloatingPointFaults();
     LineResult result = terms != nullptr && line.evaluateReusing != nullptr
                             ? line.evaluateReusing(in, x, *terms)
