@@ -71,9 +71,16 @@ InputsAtFrequency AtFrequencyKeepingFailure(const LineInputs& in, std::exception
     }
 }
 
-// Steps 2 to 4 on the answer's inputs (the material models applied, row 1
-// as the check sees it), the kernel at x; a failure is kept in the answer.
-void RunStep(const LineDescriptor& line, double x, CrossSectionTerms* terms, LineAnswer& answer) {
+// Steps 2 to 4 on an answer begun from the inputs at their frequency (step
+// 1), unless that step failed (`modelsFailure`): row 1 as the check sees it
+// is `checkedRow1`, the kernel runs at x; a failure is kept in the answer.
+void RunStep(const LineDescriptor& line, const std::exception_ptr& modelsFailure, double x,
+             double checkedRow1, CrossSectionTerms* terms, LineAnswer& answer) {
+    if (modelsFailure) {
+        answer.failure = modelsFailure;
+        return;
+    }
+    answer.inputs.rows[0] = checkedRow1;
     const InputsAtFrequency& in = answer.inputs;
     try {
         line.check(in, answer.warnings); // hard limits raise before any value
@@ -158,12 +165,7 @@ LineAnswer LineCalculation::Answer(double x, double checkedRow1) const {
     // at_ holds the default inputs where the material models failed: what
     // the answer then carries, with that failure.
     LineAnswer answer(at_);
-    if (failure_) {
-        answer.failure = failure_;
-        return answer;
-    }
-    answer.inputs.rows[0] = checkedRow1;
-    RunStep(line_, x, nullptr, answer);
+    RunStep(line_, failure_, x, checkedRow1, nullptr, answer);
     return answer;
 }
 
@@ -173,11 +175,6 @@ LineAnswer CalculateLine(const LineDescriptor& line, const LineInputs& in, doubl
                          CrossSectionTerms* terms) {
     std::exception_ptr failure;
     LineAnswer answer(in, failure);
-    if (failure) {
-        answer.failure = failure;
-        return answer;
-    }
-    answer.inputs.rows[0] = x;
-    RunStep(line, x, terms, answer);
+    RunStep(line, failure, x, x, terms, answer);
     return answer;
 }
