@@ -27,7 +27,8 @@ const char* const kEeffAboveEr = "eeff above Er: the formulas are outside their 
 bool EeffAboveEr(const LineDescriptor& line, const LineInputs& in, const LineResult& r) {
     const double highest =
         line.secondErRow > 0 ? std::max(in.er, in.Row(line.secondErRow)) : in.er;
-    const double limit = highest * (1.0 + 1e-9);
+    constexpr double kRounding = 1.0 + 1e-9; // folded, not summed per answer
+    const double limit = highest * kRounding;
     const auto above = [limit](const LineValues& v) {
         return (std::isnan(v.formulaEeff) ? v.eeff : v.formulaEeff) > limit;
     };
@@ -49,12 +50,15 @@ void AddQuarterWaveWarnings(const LineDescriptor& line, const LineInputs& in, do
     // reading.
     const double quarter = FaultTrapped(beta >= 1e-300, compute);
     if (!std::isfinite(quarter)) return;
-    std::vector<std::string> rows;
-    for (int i = 1; i <= line.RowCount(); ++i)
-        if (line.FixedRowUnit(i) == nullptr && in.Row(i) > quarter)
-            rows.push_back(line.rowLabels[static_cast<std::size_t>(i - 1)] +
-                           " is GREATER than quarter-wavelength");
-    warnings.insert(warnings.begin(), rows.begin(), rows.end());
+    // The rows' lengths first: nearly every answer has none this long, and
+    // then neither a row's unit nor a list of texts is looked at.
+    const int count = line.RowCount();
+    auto longer = warnings.begin();
+    for (int i = 1; i <= count; ++i)
+        if (in.Row(i) > quarter && line.FixedRowUnit(i) == nullptr)
+            longer = warnings.insert(longer, line.rowLabels[static_cast<std::size_t>(i - 1)] +
+                                                 " is GREATER than quarter-wavelength") +
+                     1;
 }
 
 // The inputs at their frequency, or the default ones with the failure kept.
@@ -64,6 +68,48 @@ InputsAtFrequency AtFrequencyKeepingFailure(const LineInputs& in, std::exception
     } catch (...) {
         failure = std::current_exception();
         return {};
+    }
+}
+
+// Steps 2 to 4 on an answer begun from the inputs at their frequency (step
+// 1), unless that step failed (`modelsFailure`): row 1 as the check sees it
+// is `checkedRow1`, the kernel runs at x; a failure is kept in the answer.
+void RunStep(const LineDescriptor& line, const std::exception_ptr& modelsFailure, double x,
+             double checkedRow1, CrossSectionTerms* terms, LineAnswer& answer) {
+    if (modelsFailure) {
+        answer.failure = modelsFailure;
+        return;
+    }
+    answer.inputs.rows[0] = checkedRow1;
+    const InputsAtFrequency& in = answer.inputs;
+    try {
+        line.check(in, answer.warnings); // hard limits raise before any value
+        if (line.lossShown && in.rho > 0.0 && line.LeavesOutConductorLoss(in))
+            answer.warnings.push_back(kConductorLossLeftOut);
+
+        answer.result = EvaluateWithLossParts(line, in, x, terms);
+        const LineResult& r = answer.result;
+        const bool aboveEr = EeffAboveEr(line, in, r);
+        // Both modes of a pair are reported (pair figures, sweep columns):
+        // neither may be a result no line can have.
+        if (line.impossible != nullptr &&
+            (line.impossible(in, r) ||
+             (line.coupled && (line.impossible(in, r.even) || line.impossible(in, r.odd))))) {
+            if (aboveEr) answer.warnings.push_back(kEeffAboveEr); // says why
+            throw TP_Exceptions(kNoValidResult);
+        }
+        // What showing the values checks: eeff and its root for the phase
+        // constant, the loss in dB/m.
+        RequireFinite(r.eeff);
+        const double beta = PhaseConstantOf(in.f, r.eeff);
+        answer.phaseConstant = beta;
+        if (line.lossShown) RequireFinite(r.loss * constants::kNepersToDecibels);
+        AddQuarterWaveWarnings(line, in, beta, answer.warnings);
+        if (aboveEr) answer.warnings.push_back(kEeffAboveEr);
+        if (BelowCorner(line, r)) answer.warnings.push_back(kBelowCornerNote);
+        if (line.verified) AddVerifiedRangeWarning(*line.verified, in, answer.warnings);
+    } catch (...) {
+        answer.failure = std::current_exception();
     }
 }
 
@@ -85,6 +131,9 @@ std::string LineAnswer::ErrorText() const {
         return CurrentErrorText("Unknown calculation error");
     }
 }
+
+LineAnswer::LineAnswer(const LineInputs& in, std::exception_ptr& failure)
+    : inputs(AtFrequencyKeepingFailure(in, failure)) {}
 
 double LineAnswer::PhaseConstant() const {
     return PhaseConstantOf(inputs.f, result.eeff);
@@ -113,54 +162,19 @@ LineAnswer LineCalculation::Answer(double x) const {
 }
 
 LineAnswer LineCalculation::Answer(double x, double checkedRow1) const {
-    return Answer(x, checkedRow1, nullptr);
-}
-
-LineAnswer LineCalculation::Answer(double x, CrossSectionTerms& terms) const {
-    return Answer(x, x, &terms);
-}
-
-LineAnswer LineCalculation::Answer(double x, double checkedRow1, CrossSectionTerms* terms) const {
     // at_ holds the default inputs where the material models failed: what
     // the answer then carries, with that failure.
     LineAnswer answer(at_);
-    if (failure_) {
-        answer.failure = failure_;
-        return answer;
-    }
-    answer.inputs.rows[0] = checkedRow1;
-    const InputsAtFrequency& in = answer.inputs;
-    try {
-        line_.check(in, answer.warnings); // hard limits raise before any value
-        if (line_.lossShown && in.rho > 0.0 && line_.LeavesOutConductorLoss(in))
-            answer.warnings.push_back(kConductorLossLeftOut);
-
-        answer.result = EvaluateWithLossParts(line_, in, x, terms);
-        const LineResult& r = answer.result;
-        const bool aboveEr = EeffAboveEr(line_, in, r);
-        // Both modes of a pair are reported (pair figures, sweep columns):
-        // neither may be a result no line can have.
-        if (line_.impossible != nullptr &&
-            (line_.impossible(in, r) ||
-             (line_.coupled && (line_.impossible(in, r.even) || line_.impossible(in, r.odd))))) {
-            if (aboveEr) answer.warnings.push_back(kEeffAboveEr); // says why
-            throw TP_Exceptions(kNoValidResult);
-        }
-        // What showing the values checks: eeff and its root for the phase
-        // constant, the loss in dB/m.
-        RequireFinite(r.eeff);
-        const double beta = PhaseConstantOf(in.f, r.eeff);
-        if (line_.lossShown) RequireFinite(r.loss * constants::kNepersToDecibels);
-        AddQuarterWaveWarnings(line_, in, beta, answer.warnings);
-        if (aboveEr) answer.warnings.push_back(kEeffAboveEr);
-        if (BelowCorner(line_, r)) answer.warnings.push_back(kBelowCornerNote);
-        if (line_.verified) AddVerifiedRangeWarning(*line_.verified, in, answer.warnings);
-    } catch (...) {
-        answer.failure = std::current_exception();
-    }
+    RunStep(line_, failure_, x, checkedRow1, nullptr, answer);
     return answer;
 }
 
-LineAnswer CalculateLine(const LineDescriptor& line, const LineInputs& in, double x) {
-    return LineCalculation(line, in).Answer(x);
+// The answer is built straight from the inputs at their frequency: one copy
+// of them, not one into a LineCalculation and more into the answer.
+LineAnswer CalculateLine(const LineDescriptor& line, const LineInputs& in, double x,
+                         CrossSectionTerms* terms) {
+    std::exception_ptr failure;
+    LineAnswer answer(in, failure);
+    RunStep(line, failure, x, x, terms, answer);
+    return answer;
 }

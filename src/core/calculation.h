@@ -23,11 +23,18 @@ struct LineAnswer {
     LineAnswer() = default;
     // Starts from the inputs: copied once, not default-built and assigned.
     explicit LineAnswer(const InputsAtFrequency& in) : inputs(in) {}
+    // Starts from `in` at its frequency, built in place; where the material
+    // models fail, from the default inputs, the failure put in `failure`.
+    LineAnswer(const LineInputs& in, std::exception_ptr& failure);
 
     InputsAtFrequency inputs;          // what the kernel saw (material models applied)
     LineResult result;                 // loss parts filled; both modes of a coupled line
     std::vector<std::string> warnings; // in the warning list's order, unnumbered
     std::exception_ptr failure;        // null when the result holds
+    // The shown mode's phase constant, degrees per metre, as the step
+    // computed it from result.eeff (what the window shows); PhaseConstant()
+    // computes it afresh, for a result changed since.
+    double phaseConstant = 0.0;
 
     bool Ok() const { return failure == nullptr; }
     // The failure's message ("" when Ok).
@@ -48,9 +55,6 @@ class LineCalculation {
     // The same with the check and the quarter-wave warning seeing row 1 as
     // `checkedRow1` (the window's check sees the root as the window shows it).
     LineAnswer Answer(double x, double checkedRow1) const;
-    // The same reusing the cross-section terms of earlier answers at the same
-    // rows (a sweep of anything but a dimension).
-    LineAnswer Answer(double x, CrossSectionTerms& terms) const;
     // Steps 1 and 3 only, raising on failure: what a synthesis objective
     // evaluates.  The same numbers as Answer(x).result.
     LineResult Values(double x) const;
@@ -62,8 +66,6 @@ class LineCalculation {
     const InputsAtFrequency& Inputs() const;
 
   private:
-    LineAnswer Answer(double x, double checkedRow1, CrossSectionTerms* terms) const;
-
     const LineDescriptor& line_;
     std::exception_ptr failure_; // before at_, whose initialiser sets it
     InputsAtFrequency at_;
@@ -73,5 +75,8 @@ class LineCalculation {
 // negative eeff has no root, an overflow is a fault.
 double PhaseConstantOf(double f, double eeff);
 
-// One answer, the usual way in: LineCalculation(line, in).Answer(x).
-LineAnswer CalculateLine(const LineDescriptor& line, const LineInputs& in, double x);
+// One answer, the usual way in: LineCalculation(line, in).Answer(x).  With
+// `terms`, the cross-section terms of earlier answers at the same rows are
+// reused or filled (a sweep of anything but a dimension).
+LineAnswer CalculateLine(const LineDescriptor& line, const LineInputs& in, double x,
+                         CrossSectionTerms* terms = nullptr);

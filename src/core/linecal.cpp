@@ -81,12 +81,6 @@ void LineModel::ShowParameterRows() {
     window.SetRowCount(rowCount);
 }
 
-double LineModel::GetFrequency() {
-    return window.FrequencyValue();
-}
-double LineModel::GetPhysicalLength() {
-    return window.PhysicalLengthValue();
-}
 void LineModel::SetPhysicalLength(double x) {
     window.SetPhysicalLengthValue(x);
 }
@@ -96,16 +90,6 @@ int LineModel::GetPhysicalLengthUnit() {
 void LineModel::SetPhysicalLengthUnit(int unit) {
     window.SelectPhysicalLengthUnit(unit);
 }
-double LineModel::GetTargetImpedance() {
-    return window.ImpedanceValue();
-}
-double LineModel::GetDielectricConstant() {
-    return window.DielConstantValue();
-}
-double LineModel::GetLossTangent() {
-    return window.LossTangentValue();
-}
-
 double LineModel::GetRelativeResistivity() {
     const double sigma = window.ConductivityValue();
     // Gold's resistivity is a few 1e-8: a sigma within [1e-140, 1e140]
@@ -114,17 +98,10 @@ double LineModel::GetRelativeResistivity() {
     return FaultTrappedFinite(moderate, [&] { return 1.0 / (sigma * kGoldResistivity); });
 }
 
-int LineModel::GetCoupledMode() {
-    return window.ModeIndex();
-}
-
 void LineModel::SetCoupledMode(int mode) {
     window.SetModeIndex(mode);
 }
 
-void LineModel::ShowImpedance() {
-    window.SetImpedanceValue(impedance);
-}
 void LineModel::ShowEffectiveDielectricConstant() {
     RequireFinite(effDielConst);
     window.SetEffDielConstValue(effDielConst);
@@ -133,16 +110,13 @@ void LineModel::ShowLoss() {
     window.SetLossValue(
         FaultTrappedFinite(Moderate(loss), [&] { return loss * kNepersToDecibels; }));
 }
-void LineModel::HideLoss() {
-    window.BlankLoss();
-}
 
 void LineModel::ShowPhaseConstant() {
-    ShowPhaseConstantAt(GetFrequency());
+    ShowPhaseConstantValue(PhaseConstantOf(GetFrequency(), effDielConst));
 }
 
-void LineModel::ShowPhaseConstantAt(double f) {
-    phaseConstant = PhaseConstantOf(f, effDielConst);
+void LineModel::ShowPhaseConstantValue(double degreesPerMetre) {
+    phaseConstant = degreesPerMetre;
     window.SetPhaseConstantValue(phaseConstant);
 }
 
@@ -163,23 +137,8 @@ void LineModel::SetTitle(const std::string& text) {
 void LineModel::ShowCaption() {
     window.SetCaption("TAVREL 2003 - " + title);
 }
-void LineModel::ClearWarnings() {
-    window.ClearWarningTree();
-}
-void LineModel::AddWarning(const std::string& text) {
-    window.AddWarningLine(text);
-}
-void LineModel::ShowWarnings() {
-    window.UpdateWarningTree();
-}
 void LineModel::ReportError(const std::string& text) {
     window.ReportError(text);
-}
-void LineModel::BeginBusy() {
-    window.ShowBusyCursor();
-}
-void LineModel::EndBusy() {
-    window.ShowNormalCursor();
 }
 void LineModel::RefreshWindow() {
     window.Refresh();

@@ -13,6 +13,7 @@
 #include "core/linedescriptor.h"
 #include "core/windowservices.h"
 #include "numeric/constants.h"
+#include "numeric/fpfault.h"
 #include "numeric/tpexceptions.h"
 
 struct LineAnswer;
@@ -44,7 +45,8 @@ class LineModel {
     // Rho where the line uses it, f, target impedance, mode of a coupled line).
     LineInputs ReadInputs();
 
-    // Base operations.
+    // Base operations; the one-line forwards to the window are inline, as
+    // every action calls a dozen of them.
     int GetMaxParameterRows() const;
     double GetParameter(int i);
     void SetParameter(double x, int i);
@@ -52,32 +54,32 @@ class LineModel {
     void SetParameterUnit(int i, int unit);
     void SetParameterLabel(const std::string& text, int i);
     void ShowParameterRows();
-    double GetFrequency();
-    double GetPhysicalLength();
+    double GetFrequency() { return window.FrequencyValue(); }
+    double GetPhysicalLength() { return window.PhysicalLengthValue(); }
     void SetPhysicalLength(double x);
     int GetPhysicalLengthUnit();
     void SetPhysicalLengthUnit(int unit);
-    double GetTargetImpedance();
-    double GetDielectricConstant();
-    double GetLossTangent();
+    double GetTargetImpedance() { return window.ImpedanceValue(); }
+    double GetDielectricConstant() { return window.DielConstantValue(); }
+    double GetLossTangent() { return window.LossTangentValue(); }
     double GetRelativeResistivity();
-    int GetCoupledMode();
+    int GetCoupledMode() { return window.ModeIndex(); }
     void SetCoupledMode(int mode);
-    void ShowImpedance();
+    void ShowImpedance() { window.SetImpedanceValue(impedance); }
     void ShowEffectiveDielectricConstant();
     void ShowLoss();
-    void HideLoss();
+    void HideLoss() { window.BlankLoss(); }
     void ShowPhaseConstant();
     void ShowElectricalLength();
     void ShowPhysicalLength();
     void SetTitle(const std::string& text);
     void ShowCaption();
-    void ClearWarnings();
-    void AddWarning(const std::string& text);
-    void ShowWarnings();
+    void ClearWarnings() { window.ClearWarningTree(); }
+    void AddWarning(const std::string& text) { window.AddWarningLine(text); }
+    void ShowWarnings() { window.UpdateWarningTree(); }
     void ReportError(const std::string& text);
-    void BeginBusy();
-    void EndBusy();
+    void BeginBusy() { window.ShowBusyCursor(); }
+    void EndBusy() { window.ShowNormalCursor(); }
     void RefreshWindow();
 
     // Results and state, read by tests and the command line.
@@ -98,8 +100,9 @@ class LineModel {
     // The driver's steps (linedriver.cpp).
     // Lists the answer's warnings, then raises its failure if it has one.
     void ListWarningsRaisingFailure(const LineAnswer& answer);
-    void ShowResults(double frequency);
-    void ShowPhaseConstantAt(double frequency);
+    // Shows the kept result with the answer's phase constant.
+    void ShowResults(const LineAnswer& answer);
+    void ShowPhaseConstantValue(double degreesPerMetre);
     void ReportAnalyzeError();
     void ReportSynthesisError(const TP_Exceptions& e);
     void LoadSettingsSection();
@@ -133,9 +136,20 @@ class BusyScope {
 };
 
 // The line at x with the floating-point fault check around it: a fault, or
-// an impedance that is not finite, raises FloatingPointFault.
-LineResult EvaluateChecked(const LineDescriptor& line, const InputsAtFrequency& in, double x,
-                           CrossSectionTerms* terms = nullptr);
+// an impedance that is not finite, raises FloatingPointFault.  Inline: it
+// wraps every answer's kernel call.
+inline LineResult EvaluateChecked(const LineDescriptor& line, const InputsAtFrequency& in, double x,
+                                  CrossSectionTerms* terms = nullptr) {
+    ClearFloatingPointFaults();
+    LineResult result = terms != nullptr && line.evaluateReusing != nullptr
+                            ? line.evaluateReusing(in, x, *terms)
+                            : line.evaluate(in, x);
+    ForceEvaluation(result);
+    RaiseFloatingPointFaults();
+    // Effective dielectric constant and loss are checked when shown.
+    RequireFinite(result.impedance);
+    return result;
+}
 
 // The synthesis objective at x, impedance minus target, checked the same way.
 double ObjectiveChecked(const LineDescriptor& line, const InputsAtFrequency& in, double x);

@@ -82,17 +82,34 @@ inline bool Has(const LineValues& v, double f) {
     return v.impedance > 0.0 && v.eeff > 0.0; // else left to the plausibility rule
 }
 
-inline LineConstants Constants(const LineValues& v, const DcConductor& dc) {
+// R (floored at dc.resistance), L and the internal L of `v`: all that
+// decides whether its shown values change.  G and C follow in Complete.
+inline LineConstants Series(const LineValues& v, const DcConductor& dc) {
     LineConstants k = v.constants;
     if (std::isnan(k.r)) {
         const double root = std::sqrt(v.eeff);
-        k = {2.0 * v.impedance * v.conductorLoss, root * v.impedance * kInverseSpeedOfLight,
-             2.0 * v.dielectricLoss / v.impedance, root / v.impedance * kInverseSpeedOfLight};
+        k.r = 2.0 * v.impedance * v.conductorLoss;
+        k.l = root * v.impedance * kInverseSpeedOfLight;
+        k.internalL = 0.0;
     }
     // A conductor left out (0) stays out; one that is there conducts at
     // least as badly as at DC.
     if (k.r > 0.0 && k.r < dc.resistance) k.r = dc.resistance;
     return k;
+}
+
+// `k` from Series with the shunt G and C of `v` filled in.
+inline LineConstants Complete(LineConstants k, const LineValues& v) {
+    if (std::isnan(v.constants.r)) {
+        const double root = std::sqrt(v.eeff);
+        k.g = 2.0 * v.dielectricLoss / v.impedance;
+        k.c = root / v.impedance * kInverseSpeedOfLight;
+    }
+    return k;
+}
+
+inline LineConstants Constants(const LineValues& v, const DcConductor& dc) {
+    return Complete(Series(v, dc), v);
 }
 
 } // namespace
@@ -109,13 +126,16 @@ void ApplyLineConstants(LineValues& v, const DcConductor& dc, double f) {
     if (!Has(v, f)) return;
     const double omega = kTwoPi * f;
     const bool own = !std::isnan(v.constants.r);
-    const LineConstants k = Constants(v, dc);
-    const bool floored = k.r != (own ? v.constants.r : 2.0 * v.impedance * v.conductorLoss);
-    const double external = k.l - k.internalL;
-    const double ratio = k.r / (omega * external);
+    // Nearly every answer stops at the corner test: G and C (two divisions)
+    // are computed only past it.
+    const LineConstants series = Series(v, dc);
+    const bool floored = series.r != (own ? v.constants.r : 2.0 * v.impedance * v.conductorLoss);
+    const double external = series.l - series.internalL;
+    const double ratio = series.r / (omega * external);
     v.belowCorner = ratio > 1.0;
     const double share = ExactShare(ratio);
     if (share == 0.0 && !floored) return;
+    const LineConstants k = Complete(series, v);
 
     const Shown above = !floored ? Current(v) : own ? Exact(k, omega, true) : LowLoss(v, k.r);
     Shown shown = above;
@@ -135,18 +155,4 @@ void ApplyLineConstants(LineValues& v, const DcConductor& dc, double f) {
     v.loss = shown.loss;
     v.conductorLoss = shown.conductor;
     v.dielectricLoss = shown.dielectric;
-}
-
-void ApplyLineConstants(const LineDescriptor& line, const InputsAtFrequency& in, double x,
-                        LineResult& result) {
-    if (line.dcConductor == nullptr) return;
-    const DcConductor dc = line.dcConductor(in, x);
-    if (!line.coupled) {
-        ApplyLineConstants(result, dc, in.f);
-        return;
-    }
-    // The shown values are a copy of one mode: computed once, with it.
-    ApplyLineConstants(result.even, dc, in.f);
-    ApplyLineConstants(result.odd, dc, in.f);
-    result.ShowMode(in.mode);
 }

@@ -31,9 +31,20 @@ bool HasLineConstants(const LineValues& v, double f);
 LineConstants ConstantsOf(const LineValues& v, const DcConductor& dc);
 
 // The same for every value a line's result shows (both modes of a pair);
-// nothing for a line without line constants.
-void ApplyLineConstants(const LineDescriptor& line, const InputsAtFrequency& in, double x,
-                        LineResult& result);
+// nothing for a line without line constants.  Inline: every answer runs it.
+inline void ApplyLineConstants(const LineDescriptor& line, const InputsAtFrequency& in, double x,
+                               LineResult& result) {
+    if (line.dcConductor == nullptr) return;
+    const DcConductor dc = line.dcConductor(in, x);
+    if (!line.coupled) {
+        ApplyLineConstants(result, dc, in.f);
+        return;
+    }
+    // The shown values are a copy of one mode: computed once, with it.
+    ApplyLineConstants(result.even, dc, in.f);
+    ApplyLineConstants(result.odd, dc, in.f);
+    result.ShowMode(in.mode);
+}
 
 // The note shown below the corner.
 extern const char* const kBelowCornerNote;

@@ -43,19 +43,6 @@ bool Contains(const std::vector<int>& codes, int code) {
 
 } // namespace
 
-LineResult EvaluateChecked(const LineDescriptor& line, const InputsAtFrequency& in, double x,
-                           CrossSectionTerms* terms) {
-    ClearFloatingPointFaults();
-    LineResult result = terms != nullptr && line.evaluateReusing != nullptr
-                            ? line.evaluateReusing(in, x, *terms)
-                            : line.evaluate(in, x);
-    ForceEvaluation(result);
-    RaiseFloatingPointFaults();
-    // Effective dielectric constant and loss are checked when shown.
-    RequireFinite(result.impedance);
-    return result;
-}
-
 double ObjectiveChecked(const LineDescriptor& line, const InputsAtFrequency& in, double x) {
     ClearFloatingPointFaults();
     double z;
@@ -140,14 +127,16 @@ void LineModel::ListWarningsRaisingFailure(const LineAnswer& answer) {
     if (!answer.Ok()) std::rethrow_exception(answer.failure);
 }
 
-void LineModel::ShowResults(double frequency) {
+void LineModel::ShowResults(const LineAnswer& answer) {
     ShowImpedance();
     ShowEffectiveDielectricConstant();
     if (line_.lossShown)
         ShowLoss();
     else
         HideLoss();
-    ShowPhaseConstantAt(frequency);
+    // The step's phase constant of this eeff at the inputs' frequency, not
+    // computed a second time.
+    ShowPhaseConstantValue(answer.phaseConstant);
 }
 
 void LineModel::Analyze() {
@@ -157,7 +146,7 @@ void LineModel::Analyze() {
         const LineAnswer answer = CalculateLine(line_, in, in.Row(1));
         ListWarningsRaisingFailure(answer);
         KeepResult(answer.result);
-        ShowResults(in.f);
+        ShowResults(answer);
         ShowElectricalLength();
         ShowWarnings();
     } catch (...) {
@@ -212,7 +201,7 @@ void LineModel::Synthesize() {
                 : LineCalculation(line_, ReadInputs()).Answer(root, GetParameter(1));
         ListWarningsRaisingFailure(answer);
         KeepResult(answer.result);
-        ShowResults(in.f);
+        ShowResults(answer);
         ShowPhysicalLength();
         ShowWarnings();
     } catch (const TP_Exceptions& e) {

@@ -31,8 +31,11 @@ LineResult EvaluateWithLossParts(const LineDescriptor& line, const InputsAtFrequ
         return result;
     }
     ApplyLineConstants(line, in, x, result);
+    // A smooth conductor (nearly every answer, K = 1 without a call): the
+    // kernel's numbers untouched.
+    if (in.rough == 0.0) return result;
     const double k = RoughnessFactor(in);
-    if (k == 1.0) return result; // a smooth conductor: the kernel's numbers untouched
+    if (k == 1.0) return result;
     if (!line.coupled) {
         Roughen(result, k);
         return result;

@@ -29,7 +29,7 @@ double RelativeResistivity(double sigma) {
 
 void EvaluatePoint(const LineDescriptor& line, const LineInputs& in, CrossSectionTerms& terms,
                    SweepPoint& point) {
-    LineAnswer answer = LineCalculation(line, in).Answer(in.Row(1), terms);
+    LineAnswer answer = CalculateLine(line, in, in.Row(1), &terms);
     point.values = answer.result;
     point.warnings = std::move(answer.warnings);
     point.error = answer.ErrorText();

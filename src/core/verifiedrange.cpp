@@ -6,11 +6,15 @@ namespace {
 
 const char* const kNotVerified = "Closed form not verified here: check with the field solver (F7)";
 
-// The box's own edges are inside, whatever the rounding of a ratio.
+// The box's own edges are inside, whatever the rounding of a ratio.  The
+// scales are constants, not sums at every test: the build keeps arithmetic
+// on constants at run time (-frounding-math) unless it must fold it.
 constexpr double kEdge = 1e-9;
+constexpr double kBelowEdge = 1 - kEdge;
+constexpr double kAboveEdge = 1 + kEdge;
 
 bool Within(double value, double low, double high) {
-    return value >= low * (1 - kEdge) && value <= high * (1 + kEdge);
+    return value >= low * kBelowEdge && value <= high * kAboveEdge;
 }
 
 } // namespace
