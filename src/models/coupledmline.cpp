@@ -109,16 +109,20 @@ StaticValues KirschningJansenStatic(const WidthTerms& w, double er, double bOfEr
     StaticValues v;
     if (er == 1.0 && es == 1.0) {
         // In air both formulas give 1 to the bit: their substrate terms are
-        // multiplied by Er - 1 = 0 and es - (Er + 1) / 2 = 0.
+        // multiplied by Er - 1 = 0 and es - (Er + 1) / 2 = 0.  The square
+        // roots below are then 1 as well, and a factor 1 changes no bit.
         v.ee0 = v.eo0 = 1.0;
-    } else {
-        v.ee0 = mline::HammerstadJensenEffective(
-            w.ve, er, w.aVe, std::isnan(bOfEr) ? mline::HammerstadJensenB(er) : bOfEr);
-        const double b0 = 0.747 * er / (er + 0.15);
-        const double c0 = b0 - (b0 - 0.207) * w.fadeC;
-        const double a0 = 0.7287 * (es - (er + 1.0) / 2.0) * w.fadeA;
-        v.eo0 = es + ((er + 1.0) / 2.0 + a0 - es) * Exp(-c0 * w.gd0);
+        const double zlOver377 = zl * kOneOver377;
+        v.ze0 = zl / (1.0 - zlOver377 * w.q4);
+        v.zo0 = zl / (1.0 - zlOver377 * w.q10);
+        return v;
     }
+    v.ee0 = mline::HammerstadJensenEffective(
+        w.ve, er, w.aVe, std::isnan(bOfEr) ? mline::HammerstadJensenB(er) : bOfEr);
+    const double b0 = 0.747 * er / (er + 0.15);
+    const double c0 = b0 - (b0 - 0.207) * w.fadeC;
+    const double a0 = 0.7287 * (es - (er + 1.0) / 2.0) * w.fadeA;
+    v.eo0 = es + ((er + 1.0) / 2.0 + a0 - es) * Exp(-c0 * w.gd0);
 
     const double rootEs = CheckedSqrt(es);
     v.ze0 = zl * CheckedSqrt(es / v.ee0) / (1.0 - rootEs * (zl * kOneOver377) * w.q4);

@@ -138,7 +138,7 @@ MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hI
     const double g = 6.0 + 0.2831853072 * SafeExp500(-AirWidthPower(ue));
     const double z0Air = 60.0 * CheckedLog(g / ue + CheckedSqrt(PowN(2.0 / ue, 2) + 1.0));
     if (airImpedance != nullptr) *airImpedance = z0Air;
-    const double z0 = z0Air / CheckedSqrt(eeff);
+    const double z0 = dielectric ? z0Air / CheckedSqrt(eeff) : z0Air; // in air sqrt(1) = 1
     if (!dispersion || !dielectric) return {eeff, z0};
     // At zero frequency x = 0 below and 1 + a x + b x^2 is 1 whatever fp, a
     // and b are: the coupled pair's single strips skip them.
