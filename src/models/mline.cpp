@@ -205,7 +205,7 @@ MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, 
     return QuasiStatic(w, h, t, er, f, dispersion, selector, nullptr);
 }
 
-MicrostripZeroFrequencyPair MicrostripZeroFrequency(double w, double h, double t, double er,
+[[gnu::flatten]] MicrostripZeroFrequencyPair MicrostripZeroFrequency(double w, double h, double t, double er,
                                                     double bOfEr) {
     MicrostripZeroFrequencyPair pair{};
     pair.substrate =
