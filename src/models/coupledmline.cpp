@@ -137,9 +137,11 @@ StaticValues KirschningJansenStatic(double u, double g, double er, double bOfEr,
 }
 
 // Zero-thickness static values in air with the single strip taken at the
-// pair's own width ratio u.
-StaticValues ThinStaticInAir(double u, const GapTerms& gap, double h) {
-    const MicrostripStatic single = MicrostripZeroFrequency(u * h, h, 0.0, 1.0).substrate;
+// pair's own width ratio u.  `widening`: the thin strip's Wheeler widening
+// at this H (MicrostripZeroFrequencyPair), where at hand.
+StaticValues ThinStaticInAir(double u, const GapTerms& gap, double h, double widening) {
+    const MicrostripStatic single =
+        MicrostripZeroFrequency(u * h, h, 0.0, 1.0, kNotComputed, widening).substrate;
     return KirschningJansenStatic(KirschningJansenWidthTerms(u, gap, false), 1.0, kNotComputed,
                                   single.z0, single.eeff);
 }
@@ -206,7 +208,8 @@ StaticValues ThickStatic(double u, double g, double t, double h, double er, doub
     // Without a substrate the two widths are one and the ratios are 1: the
     // air cross-sections of the conductor loss skip the two evaluations.
     if (er > 1.0) {
-        const StaticValues airA = ThinStaticInAir(EffectiveWidth(u, du1, g, t, 1.0), gap, h);
+        const StaticValues airA =
+            ThinStaticInAir(EffectiveWidth(u, du1, g, t, 1.0), gap, h, single.widening);
         const StaticValues airR =
             KirschningJansenStatic(substrateWidth, 1.0, kNotComputed, single.airImpedance, 1.0);
         if (inAir != nullptr) *inAir = UnwalledAir{airA, g, t};

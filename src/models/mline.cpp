@@ -120,9 +120,12 @@ MicrostripStatic GetsingerDispersed(double eeff, double er, double z0, double f,
 // `airImpedance`, where given, receives the same strip's impedance in air
 // (what the set gives at Er = 1, to the bit).
 // `bOfEr`: mline::HammerstadJensenB(er) where at hand (NaN: computed here).
+// `widening`, where given: Wheeler's widening of the width ratio by the
+// thickness, a term of t alone, read where not NaN and written where computed.
 MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hIn, double er,
                                  double fGHz, double f, bool dispersion,
-                                 double* airImpedance = nullptr, double bOfEr = kNotComputed) {
+                                 double* airImpedance = nullptr, double bOfEr = kNotComputed,
+                                 double* widening = nullptr) {
     const bool dielectric = er > 1.0001;
     double eeff = 1.0;
     if (dielectric) {
@@ -133,8 +136,16 @@ MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hI
     }
     // Wheeler's effective width of a strip of finite thickness.
     double ue = u;
-    if (thickness * kInchesPerMetre > 1e-9)
-        ue = u + (t / kPi) * (2.3863 - 0.5 * CheckedLog(PowN(t, 2) + PowN(t / kPi, 2)));
+    if (thickness * kInchesPerMetre > 1e-9) {
+        if (widening == nullptr || std::isnan(*widening)) {
+            const double term =
+                (t / kPi) * (2.3863 - 0.5 * CheckedLog(PowN(t, 2) + PowN(t / kPi, 2)));
+            if (widening != nullptr) *widening = term;
+            ue = u + term;
+        } else {
+            ue = u + *widening;
+        }
+    }
     const double g = 6.0 + 0.2831853072 * SafeExp500(-AirWidthPower(ue));
     const double z0Air = 60.0 * CheckedLog(g / ue + CheckedSqrt(PowN(2.0 / ue, 2) + 1.0));
     if (airImpedance != nullptr) *airImpedance = z0Air;
@@ -185,7 +196,8 @@ double mline::ThicknessIncrementFromCoth(double t, double cothSquared) {
 namespace {
 
 MicrostripStatic QuasiStatic(double w, double h, double t, double er, double f, bool dispersion,
-                             int selector, double* airImpedance, double bOfEr = kNotComputed) {
+                             int selector, double* airImpedance, double bOfEr = kNotComputed,
+                             double* widening = nullptr) {
     w = NonVanishing(w);
     h = NonVanishing(h);
     t = NonVanishing(t);
@@ -195,7 +207,7 @@ MicrostripStatic QuasiStatic(double w, double h, double t, double er, double f, 
     const double fGHz = f * 1e-9;
     if (selector > kLowFrequencySelector)
         return HammerstadJensenSet(u, tr, h, er, fGHz, f, dispersion).dispersed;
-    return LowFrequencySet(u, tr, t, hIn, er, fGHz, f, dispersion, airImpedance, bOfEr);
+    return LowFrequencySet(u, tr, t, hIn, er, fGHz, f, dispersion, airImpedance, bOfEr, widening);
 }
 
 } // namespace
@@ -205,11 +217,14 @@ MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, 
     return QuasiStatic(w, h, t, er, f, dispersion, selector, nullptr);
 }
 
-[[gnu::flatten]] MicrostripZeroFrequencyPair MicrostripZeroFrequency(double w, double h, double t, double er,
-                                                    double bOfEr) {
+// Flattened: a coupled pair reads it five times per answer, and the calls
+// through the general set cost more than the arguments they pass.
+[[gnu::flatten]] MicrostripZeroFrequencyPair
+MicrostripZeroFrequency(double w, double h, double t, double er, double bOfEr, double widening) {
     MicrostripZeroFrequencyPair pair{};
-    pair.substrate =
-        QuasiStatic(w, h, t, er, 0.0, true, kLowFrequencySelector, &pair.airImpedance, bOfEr);
+    pair.widening = widening;
+    pair.substrate = QuasiStatic(w, h, t, er, 0.0, true, kLowFrequencySelector,
+                                 &pair.airImpedance, bOfEr, &pair.widening);
     return pair;
 }
 
