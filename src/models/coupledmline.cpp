@@ -193,9 +193,11 @@ struct UnwalledAir {
 };
 
 // `inAir`, where given, receives the strips' UnwalledAir where they are
-// computed on the way (Er of 1 or above).
-StaticValues ThickStatic(double u, double g, double t, double h, double er, double bOfEr,
-                         std::optional<UnwalledAir>* inAir = nullptr) {
+// computed on the way (Er of 1 or above).  Flattened: each answer takes it
+// three times, and its helpers' calls cost more than their arithmetic.
+[[gnu::flatten]] StaticValues ThickStatic(double u, double g, double t, double h, double er,
+                                          double bOfEr,
+                                          std::optional<UnwalledAir>* inAir = nullptr) {
     const double du1 = mline::ThicknessIncrement(u, t);
     const double onSubstrate = EffectiveWidth(u, du1, g, t, er);
     // The thin strip on the substrate, and in air (its eeff is 1 there).
