@@ -393,6 +393,13 @@ CoupledMicrostripModes CoupledMicrostripModeValues(double w, double s, double h,
     return ModeValues(w, s, h, t, er, f, nullptr);
 }
 
+// Flattened with Er = 1 and f = 0 written in: the substrate's and the
+// dispersion's branches drop out at compile time.
+[[gnu::flatten]] CoupledMicrostripModes CoupledMicrostripModeValuesInAir(double w, double s,
+                                                                         double h, double t) {
+    return ModeValues(w, s, h, t, 1.0, 0.0, nullptr);
+}
+
 CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, double t, double er,
                                                 double tand, double f, double rho) {
     const double sigma =

@@ -26,14 +26,14 @@ CoupledModeLoss CoupledMicrostripConductorLoss(double w, double s, double h, dou
     const StripSkin skin = StripSkinOf(f, t, sigma); // both modes' walls
     const CoupledMicrostripModes drawn = asDrawnInAir != nullptr
                                              ? *asDrawnInAir
-                                             : CoupledMicrostripModeValues(w, s, h, t, 1.0, 0.0);
+                                             : CoupledMicrostripModeValuesInAir(w, s, h, t);
     // One ground plane: it recedes by the skin depth / 2, the strips'
     // undersides by the strips' recession / 2.
     const CoupledMicrostripModes groundReceded =
-        CoupledMicrostripModeValues(w, s, h + 0.5 * skin.delta, t, 1.0, 0.0);
+        CoupledMicrostripModeValuesInAir(w, s, h + 0.5 * skin.delta, t);
     const double strip = StripRecession(skin, w, t);
     const CoupledMicrostripModes stripReceded =
-        CoupledMicrostripModeValues(w - strip, s + strip, h + 0.5 * strip, t - strip, 1.0, 0.0);
+        CoupledMicrostripModeValuesInAir(w - strip, s + strip, h + 0.5 * strip, t - strip);
     const double even = FiniteThicknessResistance(drawn.ze, skin, w, t, sigma, groundReceded.ze,
                                                   stripReceded.ze);
     const double odd = FiniteThicknessResistance(drawn.zo, skin, w, t, sigma, groundReceded.zo,

@@ -194,6 +194,9 @@ struct CoupledMicrostripModes {
 
 CoupledMicrostripModes CoupledMicrostripModeValues(double w, double s, double h, double t,
                                                    double er, double f);
+// The same in air at zero frequency, CoupledMicrostripModeValues(w, s, h, t,
+// 1, 0), to the bit.
+CoupledMicrostripModes CoupledMicrostripModeValuesInAir(double w, double s, double h, double t);
 
 CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, double t, double er,
                                                 double tand, double f, double rho);
