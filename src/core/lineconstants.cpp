@@ -3,6 +3,7 @@
 #include <cmath>
 #include <complex>
 
+#include "numeric/checkedmath.h"
 #include "numeric/constants.h"
 
 using namespace constants;
@@ -31,7 +32,7 @@ constexpr double kExactFrom = 0.3;
 double ExactShare(double ratio) {
     if (!(ratio > kExactFrom)) return 0.0;
     if (ratio >= 1.0) return 1.0;
-    const double t = std::log(ratio / kExactFrom) / std::log(1.0 / kExactFrom);
+    const double t = LogFast(ratio / kExactFrom) / LogFast(1.0 / kExactFrom);
     return t * t * (3.0 - 2.0 * t);
 }
 

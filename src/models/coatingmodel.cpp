@@ -103,7 +103,7 @@ double SpreadLength(const CoatedGeometry& g, const MaskConstants& m) {
     const double single = g.u + m.m + m.n * g.t; // over H
     switch (g.mode) {
     case CoatedGeometry::Mode::Even:
-        return single * (1.0 + m.pair1 * std::exp(-g.g));
+        return single * (1.0 + m.pair1 * ExpFast(-g.g));
     case CoatedGeometry::Mode::Odd:
         return 1.0 / (1.0 / single + m.pair1 / (g.g + m.pair2 * g.t));
     case CoatedGeometry::Mode::Single:
@@ -122,10 +122,10 @@ ModeStatic WithMask(const CoatedGeometry& g, double h, double er, const Coating&
                     ModeStatic s) {
     const MaskConstants& m = MaskOf(g.mode);
     const double overlay = q * er + (1.0 - q) * c.erm;
-    const double power = m.p * (1.0 + m.gapPower * std::exp(-g.g));
+    const double power = m.p * (1.0 + m.gapPower * ExpFast(-g.g));
     const double spread = CheckedPow(c.tm / (h * SpreadLength(g, m)), power);
     const double r = c.hc > 0.0 ? h / (h + c.hc) : 0.0;
-    const double share = (1.0 - std::exp(-m.a * spread)) * (1.0 + m.k / c.erm) /
+    const double share = (1.0 - ExpFast(-m.a * spread)) * (1.0 + m.k / c.erm) /
                          (1.0 + m.k / 3.0) * (1.0 + m.c * (c.erm - er)) * (1.0 - m.kc * r * r);
     const double eeff = s.eeff + (overlay - s.eeff) * share;
     return {s.z0 * CheckedSqrt(s.eeff / eeff), eeff};

@@ -61,14 +61,14 @@ double FaceResistance(double sigma, double t, double delta, double decay) {
 
 double StripFaceSurfaceResistance(double sigma, double t, double f) {
     const double delta = SkinDepth(f, sigma);
-    return FaceResistance(sigma, t, delta, std::exp(-(t / delta)));
+    return FaceResistance(sigma, t, delta, ExpFast(-(t / delta)));
 }
 
 StripSkin StripSkinOf(double f, double t, double sigma) {
     if (f < 1.0) f = 1.0;
     if (!(t > 0.0)) return {f, kNotComputed, kNotComputed, kNotComputed}; // no resistance to read
     const double delta = SkinDepth(f, sigma);
-    const double decay = std::exp(-(t / delta));
+    const double decay = ExpFast(-(t / delta));
     return {f, delta, FaceResistance(sigma, t, delta, decay), SechFromDecay(decay)};
 }
 

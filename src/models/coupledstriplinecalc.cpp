@@ -44,7 +44,7 @@ double ImpedanceFromCapacitance(double c, double sqrtEr) {
 // difference 1 - e^-2x would lose digits: there the library's.
 inline double EdgeTanh(double x) {
     if (!(x >= 0.25)) return std::tanh(x);
-    const double e = std::exp(-2.0 * x);
+    const double e = ExpFast(-2.0 * x);
     return (1.0 - e) / (1.0 + e);
 }
 
@@ -148,10 +148,10 @@ inline double ModeImpedance(CoupledMode mode, const Section& x, double s, double
     const ThicknessIncrement& d = x.increment;
     if (mode == CoupledMode::Even)
         return ImpedanceFromCapacitance(
-            zeroThickness + d.all - kEvenEdgeShare * d.edges * std::exp(-kEvenEdgeFade * s / b),
+            zeroThickness + d.all - kEvenEdgeShare * d.edges * ExpFast(-kEvenEdgeFade * s / b),
             sqrtEr);
     return ImpedanceFromCapacitance(
-        zeroThickness + d.all + 2.0 * t / s * std::exp(-kOddWallFade * s / b), sqrtEr);
+        zeroThickness + d.all + 2.0 * t / s * ExpFast(-kOddWallFade * s / b), sqrtEr);
 }
 
 double SingleModeImpedance(CoupledMode mode, double w, double s, double b, double t, double er) {

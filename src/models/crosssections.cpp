@@ -9,6 +9,8 @@
 #include <limits>
 #include <numbers>
 
+#include "numeric/checkedmath.h"
+
 namespace {
 
 constexpr double kToTheWall = std::numeric_limits<double>::infinity();
@@ -80,7 +82,7 @@ CrossSection GroundedCpwCrossSection(const InputsAtFrequency& in) {
 // Z0 = eta0 / (2 pi sqrt(Er)) ln(Do / Di), eeff = Er: C_air = 2 pi eps0 / ln(Do / Di).
 CrossSection CoaxCrossSection(const InputsAtFrequency& in) {
     CrossSection s;
-    s.exact = CrossSection::Exact{2 * std::numbers::pi / std::log(in.Row(2) / in.Row(1)), in.er};
+    s.exact = CrossSection::Exact{2 * std::numbers::pi / LogFast(in.Row(2) / in.Row(1)), in.er};
     return s;
 }
 

@@ -39,7 +39,7 @@ DiagonalHyperbolic OfDiagonal(double a, double x) {
         ComplexCsch(z, csch);
         return {{coth.re + x * csch.re, coth.im + x * csch.im}, kNotComputed};
     }
-    const double e = std::exp(a);
+    const double e = ExpFast(a);
     const double inv = 1.0 / e;
     const double sinhA = 0.5 * (e - inv), coshA = 0.5 * (e + inv);
     const double sinA = std::sin(a), cosA = std::cos(a);

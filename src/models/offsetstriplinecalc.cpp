@@ -49,7 +49,7 @@ Offset OffsetOf(const InputsAtFrequency& in, double w, bool pair) {
 // x^y as exp(y ln x), cheaper than pow and within a few ulps of it; pow
 // itself where x is not positive and finite, for its own results and flags.
 double Power(double x, double y) {
-    return x > 0.0 && x < HUGE_VAL ? std::exp(y * std::log(x)) : std::pow(x, y);
+    return x > 0.0 && x < HUGE_VAL ? ExpFast(y * LogFast(x)) : std::pow(x, y);
 }
 
 // The two halves leave out how the fringing field of a strip nearer one plane
@@ -153,10 +153,10 @@ ModeTerms PairModeTerms(CoupledMode mode, const Offset& o) {
     const double b = o.h1 + o.h2 + o.t;
     const double sb = o.s / b, tb = o.t / b;
     if (mode == CoupledMode::Even)
-        return {o.w + (o.w + o.s) * std::exp(-4.43425 * sb),
-                1.0 + 0.792415 * (1.0 - std::exp(-sb)) / (1.0 + 0.227750 * o.w / b),
+        return {o.w + (o.w + o.s) * ExpFast(-4.43425 * sb),
+                1.0 + 0.792415 * (1.0 - ExpFast(-sb)) / (1.0 + 0.227750 * o.w / b),
                 0.0672943 * tb / (sb + 0.0501048)};
-    return {0.0, 1.0 - 0.679481 * std::exp(-0.545035 * sb), -0.0935987 * o.t / o.s};
+    return {0.0, 1.0 - 0.679481 * ExpFast(-0.545035 * sb), -0.0935987 * o.t / o.s};
 }
 
 // A centred stripline's values in air: impedance and series resistance.

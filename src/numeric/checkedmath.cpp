@@ -68,6 +68,37 @@ void RaiseMathError(int kind, const char* function, double arg1, double arg2) {
                                    arg1, arg2);
 }
 
+double LibraryExp(double x) {
+    return std::exp(Opaque(x));
+}
+
+double LibraryLog(double x) {
+    return std::log(Opaque(x));
+}
+
+double CheckedExpOutsideCore(double x) {
+    if (std::isnan(x)) Raise(MathErrorKind::Domain, "exp", x);
+    if (x > kLogMaxDouble) Raise(MathErrorKind::Overflow, "exp", x);
+    return LibraryExp(x); // an underflowing result is zero or subnormal, not an error
+}
+
+double CheckedLogOutsideCore(double x) {
+    if (!(x >= 0.0)) Raise(MathErrorKind::Domain, "log", x);
+    if (x == 0.0) Raise(MathErrorKind::Singularity, "log", x);
+    return LibraryLog(x);
+}
+
+double CheckedPowers::LogOutsideCore(double x) {
+    return x > 0.0 && std::isfinite(x) ? LibraryLog(x) : std::nan("");
+}
+
+double CheckedPowers::PowOutsideCore(double y) const {
+    if (std::isnan(log_) || std::isnan(y)) return CheckedPow(x_, y);
+    const double result = LibraryExp(y * log_);
+    if (std::isinf(result)) Raise(MathErrorKind::Overflow, "pow", x_, y);
+    return result;
+}
+
 double CheckedLog10(double x) {
     if (!(x >= 0.0)) Raise(MathErrorKind::Domain, "log10", x);
     if (x == 0.0) Raise(MathErrorKind::Singularity, "log10", x);

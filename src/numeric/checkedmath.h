@@ -7,6 +7,8 @@
 #include <cmath>
 #include <string>
 
+#include "numeric/fastexplog.h"
+
 enum class MathErrorKind : int {
     Domain = 1,
     Singularity = 2,
@@ -42,6 +44,26 @@ inline double Opaque(double v) {
     volatile double opaque = v;
     return opaque;
 }
+
+// exp and log: the inline table method (fastexplog.h) where its result is
+// surely normal and finite, within an ulp of the library's and equal to it
+// for almost every argument; the library itself, with its results and status
+// flags, everywhere else.  Its tables are out of the compiler's sight and its
+// arithmetic is plain IEEE, so no result depends on the optimiser either.
+// Unchecked (no errors raised); the Checked functions below add them.
+double LibraryExp(double x); // std::exp(Opaque(x)), out of line
+double LibraryLog(double x); // std::log(Opaque(x)), out of line
+inline double ExpFast(double x) {
+    return fastexplog::ExpCoreTakes(x) ? fastexplog::ExpCore(x) : LibraryExp(x);
+}
+inline double LogFast(double x) {
+    return fastexplog::LogCoreTakes(x) ? fastexplog::LogCore(x) : LibraryLog(x);
+}
+// CheckedExp and CheckedLog outside the table method's ranges: their errors,
+// else the library.
+double CheckedExpOutsideCore(double x);
+double CheckedLogOutsideCore(double x);
+
 inline double CheckedSqrt(double x) {
     if (!(x >= 0.0)) [[unlikely]]
         RaiseMathError(static_cast<int>(MathErrorKind::Domain), "sqrt", x);
@@ -49,19 +71,15 @@ inline double CheckedSqrt(double x) {
 }
 
 inline double CheckedLog(double x) {
-    if (!(x >= 0.0)) [[unlikely]]
-        RaiseMathError(static_cast<int>(MathErrorKind::Domain), "log", x);
-    if (x == 0.0) [[unlikely]]
-        RaiseMathError(static_cast<int>(MathErrorKind::Singularity), "log", x);
-    return std::log(Opaque(x));
+    if (fastexplog::LogCoreTakes(x)) [[likely]]
+        return fastexplog::LogCore(x);
+    return CheckedLogOutsideCore(x);
 }
 
 inline double CheckedExp(double x) {
-    if (std::isnan(x)) [[unlikely]]
-        RaiseMathError(static_cast<int>(MathErrorKind::Domain), "exp", x);
-    if (x > kLogMaxDouble) [[unlikely]]
-        RaiseMathError(static_cast<int>(MathErrorKind::Overflow), "exp", x);
-    return std::exp(Opaque(x)); // an underflowing result is zero or subnormal, not an error
+    if (fastexplog::ExpCoreTakes(x)) [[likely]]
+        return fastexplog::ExpCore(x);
+    return CheckedExpOutsideCore(x);
 }
 
 inline double CheckedPow(double x, double y) {
@@ -103,20 +121,24 @@ inline double CheckedPowN(double x, int n) {
 class CheckedPowers {
   public:
     explicit CheckedPowers(double x)
-        : x_(x), log_(x > 0.0 && std::isfinite(x) ? std::log(Opaque(x)) : std::nan("")) {}
+        : x_(x), log_(fastexplog::LogCoreTakes(x) ? fastexplog::LogCore(x) : LogOutsideCore(x)) {}
     double Pow(double y) const {
-        if (std::isnan(log_) || std::isnan(y)) [[unlikely]]
-            return CheckedPow(x_, y);
-        const double result = std::exp(Opaque(y * log_));
-        if (std::isinf(result)) [[unlikely]]
-            RaiseMathError(static_cast<int>(MathErrorKind::Overflow), "pow", x_, y);
-        return result;
+        const double exponent = y * log_; // NaN where the base or y is for CheckedPow
+        if (fastexplog::ExpCoreTakes(exponent)) [[likely]]
+            return fastexplog::ExpCore(exponent);
+        return PowOutsideCore(y);
     }
     double Base() const { return x_; }
     // CheckedLog(x), the shared logarithm where it is at hand.
     double Log() const { return std::isnan(log_) ? CheckedLog(x_) : log_; }
 
   private:
+    // Out of line, the cases the table method does not take: the library's
+    // log of a subnormal base, NaN for a base that is not positive and finite;
+    // CheckedPow's errors, the overflow error, the library's exp.
+    static double LogOutsideCore(double x);
+    double PowOutsideCore(double y) const;
+
     double x_, log_;
 };
 

@@ -64,6 +64,9 @@ inline double SafeExp(double x) {
     return x >= constants::kLogMinNormal ? CheckedExp(x) : 0.0;
 }
 inline double SafeExp500(double x) {
-    return x >= -500.0 ? CheckedExp(x) : 0.0;
+    // One test where the table exp takes x (x >= -500 already bounds it below).
+    if (x >= -500.0 && x < fastexplog::kExpCoreLimit) [[likely]]
+        return fastexplog::ExpCore(x);
+    return x >= -500.0 ? CheckedExpOutsideCore(x) : 0.0;
 }
 bool IsNegligible(double x);

@@ -18,11 +18,11 @@
 
 #include <cmath>
 
-#include "numeric/checkedmath.h" // Opaque
+#include "numeric/checkedmath.h" // LogFast
 
 // L(x), for 0 <= x < 1.
 inline double HilbergLogarithm(double x) {
-    return std::log(Opaque(2.0 * (1.0 + x) / (1.0 - x)));
+    return LogFast(2.0 * (1.0 + x) / (1.0 - x));
 }
 // L's argument above the branch point, sqrt k ...
 inline double HilbergAbove(double k) {

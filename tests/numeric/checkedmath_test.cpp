@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 
 #include "numeric/tpexceptions.h"
 #include "numeric/checkedmath.h"
+#include "numeric/fpfault.h"
 
 namespace {
 
@@ -109,6 +113,58 @@ TEST(CheckedMath, WholeAndSharedPowersAgreeWithPow) {
     EXPECT_EQ(code([] { CheckedPowers(0.0).Pow(-1.0); }), code([] { CheckedPow(0.0, -1.0); }));
     EXPECT_EQ(CheckedPowers(0.0).Pow(1.5), 0.0);
     EXPECT_EQ(CheckedPowers(2.0).Log(), std::log(2.0));
+}
+
+// The table-driven exp and log under the checked functions: within an ulp of
+// the library's at the table and range edges and at random arguments, no
+// fault flag on the way, the library's own results outside the fast range.
+TEST(CheckedMath, TableExpAndLogWithinAnUlpOfTheLibrary) {
+    const auto ulps = [](double a, double b) {
+        if (std::isnan(a) && std::isnan(b)) return std::uint64_t{0};
+        const auto ia = std::bit_cast<std::uint64_t>(a), ib = std::bit_cast<std::uint64_t>(b);
+        return ia > ib ? ia - ib : ib - ia;
+    };
+    const double inf = std::numeric_limits<double>::infinity(), nan = std::nan("");
+    const double ln2 = 0.6931471805599453, tiny = std::numeric_limits<double>::denorm_min();
+    const double belowLimit = std::nextafter(700.0, 0.0), minNormal = 0x1p-1022;
+    std::mt19937_64 random(20261209);
+    std::uniform_real_distribution<double> wide(-700.0, 700.0), octave(0.5, 2.0);
+    ClearFloatingPointFaults();
+    for (int i = 0; i < 3000; ++i) {
+        const double x = wide(random), y = octave(random);
+        const double z = std::bit_cast<double>(random() >> 1); // any positive double
+        EXPECT_LE(ulps(ExpFast(x), std::exp(x)), 1u) << x;
+        EXPECT_LE(ulps(LogFast(y), std::log(y)), 1u) << y;
+        EXPECT_LE(ulps(LogFast(z), std::log(z)), 1u) << z;
+    }
+    EXPECT_EQ(RaisedFloatingPointFaults(), 0);
+    for (double x :
+         {0.0,    -0.0,  tiny,     -tiny,       1e-17,     -1e-17,     1.0,         -1.0,
+          ln2,    -ln2,  10 * ln2, -1000 * ln2, ln2 / 256, belowLimit, -belowLimit, 700.0,
+          -700.0, 709.7, -745.0,   inf,         -inf,      nan})
+        EXPECT_LE(ulps(ExpFast(x), std::exp(x)), 1u) << x;
+    for (double x : {1.0,
+                     std::nextafter(1.0, 0.0),
+                     std::nextafter(1.0, 2.0),
+                     1 - 0x1p-30,
+                     1 + 0x1p-30,
+                     1 - 0x1p-9,
+                     1 + 0x1p-8,
+                     0.5,
+                     2.0,
+                     1024.0,
+                     0x1p-1000,
+                     minNormal,
+                     std::nextafter(minNormal, 0.0),
+                     std::numeric_limits<double>::max(),
+                     2.718281828459045,
+                     tiny,
+                     0.0,
+                     -1.0,
+                     inf,
+                     nan})
+        EXPECT_LE(ulps(LogFast(x), std::log(x)), 1u) << x;
+    EXPECT_EQ(Catch(CheckedExp, nan).code(), 110);
 }
 
 TEST(TPExceptions, ConstructorsAndTextLimit) {
