@@ -237,7 +237,7 @@ void DisperseDielectric(const mline::DispersionStaticTerms& k, const DispersionB
                         const StaticValues& s, double& ee, double& eo) {
     const double u = b.u.Base(), er = b.er.Base(), fn = b.fn.Base();
     const mline::DielectricDispersionTerms p =
-        mline::KirschningJansenDielectricTerms(k, u, b.fn, Exp);
+        mline::KirschningJansenDielectricTerms<SafeExp500>(k, u, b.fn);
     const double p5 = 0.334 * Exp(-3.3 * PowN(er / 15.0, 3)) + 0.746;
     const double p6 = p5 * Exp(-(b.fn.Pow(0.368) * 0.34519120195383346)); // (fn / 18)^0.368
     const double p7 =
@@ -267,7 +267,7 @@ void DisperseDielectric(const mline::DispersionStaticTerms& k, const DispersionB
 double DisperseEvenImpedance(const mline::DispersionStaticTerms& k, const DispersionBases& b,
                              double g084, const StaticValues& s, double ee) {
     const double u = b.u.Base(), g = b.g.Base(), er = b.er.Base(), fn = b.fn.Base();
-    const mline::ImpedanceDispersionTerms r = mline::KirschningJansenImpedanceTerms(k, b.fn, Exp);
+    const mline::ImpedanceDispersionTerms r = mline::KirschningJansenImpedanceTerms<SafeExp500>(k, b.fn);
     const double f20 = b.fn.Pow(4.91) * 4.092066862675765e-07; // (fn / 20)^4.91
     const double q11 = 0.893 * (1.0 - 0.3 / (1.0 + 0.7 * (er - 1.0)));
     const double q12 = 2.121 * (f20 / (1.0 + q11 * f20)) * Exp(-2.87 * g) * b.g.Pow(0.902);
@@ -372,7 +372,7 @@ CoupledMicrostripModes ModeValues(double w, double s, double h, double t, double
                                     CheckedPowers(er), CheckedPowers(er - 1.0)};
         // The single strip's terms of u and Er serve both modes.
         const mline::DispersionStaticTerms k =
-            mline::KirschningJansenStaticTerms(bases.u, bases.er, Exp);
+            mline::KirschningJansenStaticTerms<SafeExp500>(bases.u, bases.er);
         DisperseDielectric(k, bases, st, d.ee, d.eo);
         const double g084 = bases.g.Pow(0.84);
         d.ze = DisperseEvenImpedance(k, bases, g084, st, d.ee);

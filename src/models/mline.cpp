@@ -80,15 +80,15 @@ MicrostripStaticPair HammerstadJensenSet(MicrostripStaticPart& part, double u, d
     // than the library's pow, within a few ulps of it.
     const double hCm = h * 100.0;
     const double fn = fGHz * 10.0 * hCm;
-    if (!part.dispersion) part.dispersion = mline::KirschningJansenStaticTerms(u, er, SafeExp);
+    if (!part.dispersion) part.dispersion = mline::KirschningJansenStaticTerms<SafeExp>(u, er);
     const CheckedPowers fnTo(fn);
     const mline::DielectricDispersionTerms p =
-        mline::KirschningJansenDielectricTerms(*part.dispersion, u, fnTo, SafeExp);
+        mline::KirschningJansenDielectricTerms<SafeExp>(*part.dispersion, u, fnTo);
     const double pp = p.p1 * p.p2 * CheckedPowers((p.p3 * p.p4 + 0.1844) * fn).Pow(1.5763);
     const double eeffF = f >= -1e-20 ? er - (er - eps0) / (1.0 + pp) : er;
 
     const mline::ImpedanceDispersionTerms r =
-        mline::KirschningJansenImpedanceTerms(*part.dispersion, fnTo, SafeExp);
+        mline::KirschningJansenImpedanceTerms<SafeExp>(*part.dispersion, fnTo);
     const double r13 = 0.9408 * CheckedPowers(eeffF).Pow(r.r8) - 0.9603;
     const double r14 = (0.9408 - r.r9) * CheckedPowers(eps0).Pow(r.r8) - 0.9603;
     return {quasiStatic, {eeffF, z00 * CheckedPowers(r13 / r14).Pow(r.r17)}, part.airImpedance};

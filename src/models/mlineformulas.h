@@ -20,7 +20,9 @@ inline double PowN(double x, int n) {
     return CheckedPowN(x, n);
 }
 
-// The guarded exponential a formula set uses (SafeExp or SafeExp500).
+// The guarded exponential a formula set uses, SafeExp or SafeExp500: a
+// template argument, so that the terms call it directly (instantiated for
+// those two).
 using ExpFunction = double (*)(double);
 
 // Hammerstad-Jensen a(u) for width ratio x.
@@ -57,10 +59,12 @@ struct DispersionStaticTerms {
         r16Factor, r16Fade;
 };
 // uTo, erTo: the powers of u and Er, which a pair's dispersion reads too.
+template <ExpFunction exp>
 DispersionStaticTerms KirschningJansenStaticTerms(const CheckedPowers& uTo,
-                                                  const CheckedPowers& erTo, ExpFunction exp);
-inline DispersionStaticTerms KirschningJansenStaticTerms(double u, double er, ExpFunction exp) {
-    return KirschningJansenStaticTerms(CheckedPowers(u), CheckedPowers(er), exp);
+                                                  const CheckedPowers& erTo);
+template <ExpFunction exp>
+inline DispersionStaticTerms KirschningJansenStaticTerms(double u, double er) {
+    return KirschningJansenStaticTerms<exp>(CheckedPowers(u), CheckedPowers(er));
 }
 
 // Kirschning-Jansen P1 to P4 of the effective dielectric constant's
@@ -69,20 +73,22 @@ inline DispersionStaticTerms KirschningJansenStaticTerms(double u, double er, Ex
 struct DielectricDispersionTerms {
     double p1, p2, p3, p4;
 };
+template <ExpFunction exp>
 DielectricDispersionTerms KirschningJansenDielectricTerms(const DispersionStaticTerms& s,
-                                                          double u, const CheckedPowers& fnTo,
-                                                          ExpFunction exp);
+                                                          double u, const CheckedPowers& fnTo);
 
 // Kirschning-Jansen R8, R9 and R17 of the impedance's dispersion (fnTo: the
 // powers of fn).
 struct ImpedanceDispersionTerms {
     double r8, r9, r17;
 };
+template <ExpFunction exp>
 ImpedanceDispersionTerms KirschningJansenImpedanceTerms(const DispersionStaticTerms& s,
-                                                        const CheckedPowers& fnTo, ExpFunction exp);
+                                                        const CheckedPowers& fnTo);
+template <ExpFunction exp>
 inline ImpedanceDispersionTerms KirschningJansenImpedanceTerms(const DispersionStaticTerms& s,
-                                                               double fn, ExpFunction exp) {
-    return KirschningJansenImpedanceTerms(s, CheckedPowers(fn), exp);
+                                                               double fn) {
+    return KirschningJansenImpedanceTerms<exp>(s, CheckedPowers(fn));
 }
 
 } // namespace mline
