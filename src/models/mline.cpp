@@ -171,27 +171,11 @@ MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hI
 
 } // namespace
 
-double mline::ThicknessIncrement(double u, double t) {
-    return ThicknessIncrementFromCoth(t, ThicknessCothSquared(u));
-}
-
 double mline::ThicknessIncrementOnSubstrate(double du1, double er) {
     // sech from one exponential, not cosh's.
     return 0.5 * (1.0 + SechFromDecay(SafeExp(-CheckedSqrt(er - 1.0)))) * du1;
 }
 
-double mline::ThicknessCothSquared(double u) {
-    const double x = CheckedSqrt(6.517 * u);
-    // coth x = (1 + e) / (1 - e), e = exp(-2 x): one exponential where 1 - e
-    // keeps its digits (u above 0.04), the guarded 1 / tanh x below.
-    if (!(x >= 0.5)) return PowN(Coth(x), 2);
-    const double e = SafeExp(-2.0 * x);
-    return PowN((1.0 + e) / (1.0 - e), 2);
-}
-
-double mline::ThicknessIncrementFromCoth(double t, double cothSquared) {
-    return (t * kOneOverPi) * CheckedLog(1.0 + 4.0 * std::numbers::e / (t * cothSquared));
-}
 
 namespace {
 

@@ -8,7 +8,11 @@
 // discontinuities", MTT-S 1983).  Internal to the microstrip family.
 #pragma once
 
+#include <numbers>
+
 #include "numeric/checkedmath.h"
+#include "numeric/complexmath.h"
+#include "numeric/constants.h"
 
 namespace mline {
 
@@ -35,16 +39,29 @@ double HammerstadJensenEffective(double x, double er);
 double HammerstadJensenEffective(double x, double er, double a);
 double HammerstadJensenEffective(double x, double er, double a, double b);
 
+// coth^2 sqrt(6.517 u), the thickness increment's term of the width alone,
+// and the increment with it at hand.  Inline, as the increment below: a
+// coupled pair takes them in each of its three cross-sections.
+inline double ThicknessCothSquared(double u) {
+    const double x = CheckedSqrt(6.517 * u);
+    // coth x = (1 + e) / (1 - e), e = exp(-2 x): one exponential where 1 - e
+    // keeps its digits (u above 0.04), the guarded 1 / tanh x below.
+    if (!(x >= 0.5)) return PowN(Coth(x), 2);
+    const double e = SafeExp(-2.0 * x);
+    return PowN((1.0 + e) / (1.0 - e), 2);
+}
+inline double ThicknessIncrementFromCoth(double t, double cothSquared) {
+    return (t * constants::kOneOverPi) *
+           CheckedLog(1.0 + 4.0 * std::numbers::e / (t * cothSquared));
+}
 // Hammerstad-Jensen increment of the width ratio u for a strip of thickness
 // ratio t, in air.
-double ThicknessIncrement(double u, double t);
+inline double ThicknessIncrement(double u, double t) {
+    return ThicknessIncrementFromCoth(t, ThicknessCothSquared(u));
+}
 // The same on a substrate of Er from the one in air du1:
 // du1 (1 + sech sqrt(Er - 1)) / 2.
 double ThicknessIncrementOnSubstrate(double du1, double er);
-// coth^2 sqrt(6.517 u), the increment's term of the width alone, and the
-// increment with it at hand.
-double ThicknessCothSquared(double u);
-double ThicknessIncrementFromCoth(double t, double cothSquared);
 
 // The Kirschning-Jansen dispersion terms of the width ratio u and Er alone
 // (their other factor is the frequency): a sweep of the frequency computes
