@@ -7,8 +7,6 @@
 // The derivative of one smooth closed-form model has no branch, so the loss
 // has no step in W/H, and it follows the single strip's loss as the strips
 // move apart.
-#include <array>
-
 #include "numeric/tpexceptions.h"
 #include "models/conductorlossfloor.h"
 #include "models/mline.h"
@@ -23,35 +21,22 @@ CoupledModeLoss CoupledMicrostripConductorLoss(double w, double s, double h, dou
         throw TP_Exceptions("Coupled microstrip: W, S and H must be > 0");
     // Both modes read the same three cross-sections in air (as drawn, the
     // ground plane receded, the strips receded), and each evaluation gives
-    // both modes' impedances: each is evaluated once, for the even mode, and
-    // read again for the odd one.
-    struct AirPoint {
-        double w, s, h, t;
-        CoupledMicrostripModes modes;
-    };
-    std::array<AirPoint, 3> evaluated{};
-    std::size_t count = 0;
-    if (asDrawnInAir != nullptr) evaluated[count++] = {w, s, h, t, *asDrawnInAir};
-    const auto airModes = [&](double ww, double ss, double hh, double tt) {
-        for (std::size_t i = 0; i < count; ++i) {
-            const AirPoint& p = evaluated[i];
-            if (p.w == ww && p.s == ss && p.h == hh && p.t == tt) return p.modes;
-        }
-        const CoupledMicrostripModes m = CoupledMicrostripModeValues(ww, ss, hh, tt, 1.0, 0.0);
-        if (count < evaluated.size()) evaluated[count++] = {ww, ss, hh, tt, m};
-        return m;
-    };
+    // both modes' impedances: each is evaluated once, in the order the even
+    // mode reads them, and the odd mode reads them again.
     const StripSkin skin = StripSkinOf(f, t, sigma); // both modes' walls
-    auto resistance = [&](bool even) {
-        const auto air = [&](double ww, double ss, double hh, double tt) {
-            const CoupledMicrostripModes m = airModes(ww, ss, hh, tt);
-            return even ? m.ze : m.zo;
-        };
-        // One ground plane: it recedes by ground / 2, the strips' undersides by strip / 2.
-        return FiniteThicknessResistance(
-            air(w, s, h, t), skin, w, t, sigma, [&](double strip, double ground) {
-                return air(w - strip, s + strip, h + 0.5 * (strip + ground), t - strip);
-            });
-    };
-    return {resistance(true) / (2.0 * ze), resistance(false) / (2.0 * zo)};
+    const CoupledMicrostripModes drawn = asDrawnInAir != nullptr
+                                             ? *asDrawnInAir
+                                             : CoupledMicrostripModeValuesInAir(w, s, h, t);
+    // One ground plane: it recedes by the skin depth / 2, the strips'
+    // undersides by the strips' recession / 2.
+    const CoupledMicrostripModes groundReceded =
+        CoupledMicrostripModeValuesInAir(w, s, h + 0.5 * skin.delta, t);
+    const double strip = StripRecession(skin, w, t);
+    const CoupledMicrostripModes stripReceded =
+        CoupledMicrostripModeValuesInAir(w - strip, s + strip, h + 0.5 * strip, t - strip);
+    const double even = FiniteThicknessResistance(drawn.ze, skin, w, t, sigma, groundReceded.ze,
+                                                  stripReceded.ze);
+    const double odd = FiniteThicknessResistance(drawn.zo, skin, w, t, sigma, groundReceded.zo,
+                                                 stripReceded.zo);
+    return {even / (2.0 * ze), odd / (2.0 * zo)};
 }

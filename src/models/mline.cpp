@@ -80,15 +80,15 @@ MicrostripStaticPair HammerstadJensenSet(MicrostripStaticPart& part, double u, d
     // than the library's pow, within a few ulps of it.
     const double hCm = h * 100.0;
     const double fn = fGHz * 10.0 * hCm;
-    if (!part.dispersion) part.dispersion = mline::KirschningJansenStaticTerms(u, er, SafeExp);
+    if (!part.dispersion) part.dispersion = mline::KirschningJansenStaticTerms<SafeExp>(u, er);
     const CheckedPowers fnTo(fn);
     const mline::DielectricDispersionTerms p =
-        mline::KirschningJansenDielectricTerms(*part.dispersion, u, fnTo, SafeExp);
+        mline::KirschningJansenDielectricTerms<SafeExp>(*part.dispersion, u, fnTo);
     const double pp = p.p1 * p.p2 * CheckedPowers((p.p3 * p.p4 + 0.1844) * fn).Pow(1.5763);
     const double eeffF = f >= -1e-20 ? er - (er - eps0) / (1.0 + pp) : er;
 
     const mline::ImpedanceDispersionTerms r =
-        mline::KirschningJansenImpedanceTerms(*part.dispersion, fnTo, SafeExp);
+        mline::KirschningJansenImpedanceTerms<SafeExp>(*part.dispersion, fnTo);
     const double r13 = 0.9408 * CheckedPowers(eeffF).Pow(r.r8) - 0.9603;
     const double r14 = (0.9408 - r.r9) * CheckedPowers(eps0).Pow(r.r8) - 0.9603;
     return {quasiStatic, {eeffF, z00 * CheckedPowers(r13 / r14).Pow(r.r17)}, part.airImpedance};
@@ -120,9 +120,12 @@ MicrostripStatic GetsingerDispersed(double eeff, double er, double z0, double f,
 // `airImpedance`, where given, receives the same strip's impedance in air
 // (what the set gives at Er = 1, to the bit).
 // `bOfEr`: mline::HammerstadJensenB(er) where at hand (NaN: computed here).
+// `widening`, where given: Wheeler's widening of the width ratio by the
+// thickness, a term of t alone, read where not NaN and written where computed.
 MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hIn, double er,
                                  double fGHz, double f, bool dispersion,
-                                 double* airImpedance = nullptr, double bOfEr = kNotComputed) {
+                                 double* airImpedance = nullptr, double bOfEr = kNotComputed,
+                                 double* widening = nullptr) {
     const bool dielectric = er > 1.0001;
     double eeff = 1.0;
     if (dielectric) {
@@ -133,12 +136,20 @@ MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hI
     }
     // Wheeler's effective width of a strip of finite thickness.
     double ue = u;
-    if (thickness * kInchesPerMetre > 1e-9)
-        ue = u + (t / kPi) * (2.3863 - 0.5 * CheckedLog(PowN(t, 2) + PowN(t / kPi, 2)));
+    if (thickness * kInchesPerMetre > 1e-9) {
+        if (widening == nullptr || std::isnan(*widening)) {
+            const double term =
+                (t / kPi) * (2.3863 - 0.5 * CheckedLog(PowN(t, 2) + PowN(t / kPi, 2)));
+            if (widening != nullptr) *widening = term;
+            ue = u + term;
+        } else {
+            ue = u + *widening;
+        }
+    }
     const double g = 6.0 + 0.2831853072 * SafeExp500(-AirWidthPower(ue));
     const double z0Air = 60.0 * CheckedLog(g / ue + CheckedSqrt(PowN(2.0 / ue, 2) + 1.0));
     if (airImpedance != nullptr) *airImpedance = z0Air;
-    const double z0 = z0Air / CheckedSqrt(eeff);
+    const double z0 = dielectric ? z0Air / CheckedSqrt(eeff) : z0Air; // in air sqrt(1) = 1
     if (!dispersion || !dielectric) return {eeff, z0};
     // At zero frequency x = 0 below and 1 + a x + b x^2 is 1 whatever fp, a
     // and b are: the coupled pair's single strips skip them.
@@ -160,32 +171,17 @@ MicrostripStatic LowFrequencySet(double u, double t, double thickness, double hI
 
 } // namespace
 
-double mline::ThicknessIncrement(double u, double t) {
-    return ThicknessIncrementFromCoth(t, ThicknessCothSquared(u));
-}
-
 double mline::ThicknessIncrementOnSubstrate(double du1, double er) {
     // sech from one exponential, not cosh's.
     return 0.5 * (1.0 + SechFromDecay(SafeExp(-CheckedSqrt(er - 1.0)))) * du1;
 }
 
-double mline::ThicknessCothSquared(double u) {
-    const double x = CheckedSqrt(6.517 * u);
-    // coth x = (1 + e) / (1 - e), e = exp(-2 x): one exponential where 1 - e
-    // keeps its digits (u above 0.04), the guarded 1 / tanh x below.
-    if (!(x >= 0.5)) return PowN(Coth(x), 2);
-    const double e = SafeExp(-2.0 * x);
-    return PowN((1.0 + e) / (1.0 - e), 2);
-}
-
-double mline::ThicknessIncrementFromCoth(double t, double cothSquared) {
-    return (t * kOneOverPi) * CheckedLog(1.0 + 4.0 * std::numbers::e / (t * cothSquared));
-}
 
 namespace {
 
 MicrostripStatic QuasiStatic(double w, double h, double t, double er, double f, bool dispersion,
-                             int selector, double* airImpedance, double bOfEr = kNotComputed) {
+                             int selector, double* airImpedance, double bOfEr = kNotComputed,
+                             double* widening = nullptr) {
     w = NonVanishing(w);
     h = NonVanishing(h);
     t = NonVanishing(t);
@@ -195,7 +191,7 @@ MicrostripStatic QuasiStatic(double w, double h, double t, double er, double f, 
     const double fGHz = f * 1e-9;
     if (selector > kLowFrequencySelector)
         return HammerstadJensenSet(u, tr, h, er, fGHz, f, dispersion).dispersed;
-    return LowFrequencySet(u, tr, t, hIn, er, fGHz, f, dispersion, airImpedance, bOfEr);
+    return LowFrequencySet(u, tr, t, hIn, er, fGHz, f, dispersion, airImpedance, bOfEr, widening);
 }
 
 } // namespace
@@ -205,15 +201,22 @@ MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, 
     return QuasiStatic(w, h, t, er, f, dispersion, selector, nullptr);
 }
 
-MicrostripZeroFrequencyPair MicrostripZeroFrequency(double w, double h, double t, double er,
-                                                    double bOfEr) {
+// Flattened: a coupled pair reads it five times per answer, and the calls
+// through the general set cost more than the arguments they pass.
+[[gnu::flatten]] MicrostripZeroFrequencyPair
+MicrostripZeroFrequency(double w, double h, double t, double er, double bOfEr, double widening) {
     MicrostripZeroFrequencyPair pair{};
-    pair.substrate =
-        QuasiStatic(w, h, t, er, 0.0, true, kLowFrequencySelector, &pair.airImpedance, bOfEr);
+    pair.widening = widening;
+    pair.substrate = QuasiStatic(w, h, t, er, 0.0, true, kLowFrequencySelector,
+                                 &pair.airImpedance, bOfEr, &pair.widening);
     return pair;
 }
 
-MicrostripStaticPart MicrostripHammerstadJensenStatic(double w, double h, double t, double er) {
+// Flattened, as the air impedance below: the single strip's answer takes
+// them on its way, and the calls to their helpers cost more than the
+// helpers' arithmetic.
+[[gnu::flatten]] MicrostripStaticPart MicrostripHammerstadJensenStatic(double w, double h,
+                                                                       double t, double er) {
     w = NonVanishing(w);
     h = NonVanishing(h);
     t = NonVanishing(t);
@@ -227,7 +230,8 @@ MicrostripStaticPair MicrostripHammerstadJensenPair(double w, double h, double e
     return HammerstadJensenSet(part, w / h, h, er, f * 1e-9, f, true);
 }
 
-double MicrostripAirImpedance(double w, double h, double t, double cothSquared) {
+[[gnu::flatten]] double MicrostripAirImpedance(double w, double h, double t,
+                                               double cothSquared) {
     const double u = NonVanishing(w) / NonVanishing(h);
     const double tr = NonVanishing(t) / NonVanishing(h);
     return HammerstadJensenZ01(

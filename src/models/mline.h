@@ -38,14 +38,19 @@ MicrostripStatic MicrostripQuasiStatic(double w, double h, double t, double er, 
 // the impedance MicrostripKernel(w, h, t, 1, 0, 0, 0) gives, to the bit: the
 // strip in air is the same formula's numerator.  `bOfEr`:
 // mline::HammerstadJensenB(er) where at hand (a pair reads several strips on
-// one substrate; NaN: computed here).
+// one substrate; NaN: computed here).  `widening`: the `widening` an earlier
+// strip of the same H and T returned (NaN: computed here).
 struct MicrostripZeroFrequencyPair {
     MicrostripStatic substrate;
     double airImpedance;
+    // Wheeler's widening of the width ratio by the thickness, a term of T/H
+    // alone (NaN: the strip too thin for one).
+    double widening;
 };
 MicrostripZeroFrequencyPair
 MicrostripZeroFrequency(double w, double h, double t, double er,
-                        double bOfEr = std::numeric_limits<double>::quiet_NaN());
+                        double bOfEr = std::numeric_limits<double>::quiet_NaN(),
+                        double widening = std::numeric_limits<double>::quiet_NaN());
 
 // The Hammerstad-Jensen set's static part: its quasi-static values and, where
 // the set computes it on its way (Er above 1.0001), MicrostripAirImpedance of
@@ -189,6 +194,9 @@ struct CoupledMicrostripModes {
 
 CoupledMicrostripModes CoupledMicrostripModeValues(double w, double s, double h, double t,
                                                    double er, double f);
+// The same in air at zero frequency, CoupledMicrostripModeValues(w, s, h, t,
+// 1, 0), to the bit.
+CoupledMicrostripModes CoupledMicrostripModeValuesInAir(double w, double s, double h, double t);
 
 CoupledMicrostripResult CoupledMicrostripKernel(double w, double s, double h, double t, double er,
                                                 double tand, double f, double rho);

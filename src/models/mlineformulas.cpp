@@ -2,6 +2,8 @@
 // written once for the single and the coupled microstrip.
 #include "models/mlineformulas.h"
 
+#include "numeric/complexmath.h"
+
 namespace mline {
 
 double HammerstadJensenA(double x) {
@@ -30,8 +32,9 @@ double HammerstadJensenEffective(double x, double er, double a, double b) {
     return ((er + 1.0) + (er - 1.0) * CheckedPowers(1.0 + 10.0 / x).Pow(exponent)) * 0.5;
 }
 
+template <ExpFunction exp>
 DispersionStaticTerms KirschningJansenStaticTerms(const CheckedPowers& uTo,
-                                                  const CheckedPowers& erTo, ExpFunction exp) {
+                                                  const CheckedPowers& erTo) {
     const double u = uTo.Base(), er = erTo.Base();
     DispersionStaticTerms s;
     s.p1Fade = exp(-8.7513 * u);
@@ -59,9 +62,9 @@ DispersionStaticTerms KirschningJansenStaticTerms(const CheckedPowers& uTo,
     return s;
 }
 
+template <ExpFunction exp>
 DielectricDispersionTerms KirschningJansenDielectricTerms(const DispersionStaticTerms& s,
-                                                          double u, const CheckedPowers& fnTo,
-                                                          ExpFunction exp) {
+                                                          double u, const CheckedPowers& fnTo) {
     const double fn = fnTo.Base();
     DielectricDispersionTerms p;
     p.p1 = (0.525 / PowN(1.0 + 0.0157 * fn, 20) + 0.6315) * u + 0.27488 - 0.065683 * s.p1Fade;
@@ -71,9 +74,9 @@ DielectricDispersionTerms KirschningJansenDielectricTerms(const DispersionStatic
     return p;
 }
 
+template <ExpFunction exp>
 ImpedanceDispersionTerms KirschningJansenImpedanceTerms(const DispersionStaticTerms& s,
-                                                        const CheckedPowers& fnTo,
-                                                        ExpFunction exp) {
+                                                        const CheckedPowers& fnTo) {
     const double fn = fnTo.Base();
     const double r5 = PowN(fn * 0.03467045730333183098, 12); // fn / 28.843
     const double r8 =
@@ -89,5 +92,20 @@ ImpedanceDispersionTerms KirschningJansenImpedanceTerms(const DispersionStaticTe
         s.r7 * (1.0 - 1.1241 * (s.r12 / r16) * exp(-0.026 * fnTo.Pow(1.15656) - r15));
     return {r8, r9, r17};
 }
+
+// The two formula sets' exponentials.
+template DispersionStaticTerms KirschningJansenStaticTerms<SafeExp>(const CheckedPowers&,
+                                                                    const CheckedPowers&);
+template DispersionStaticTerms KirschningJansenStaticTerms<SafeExp500>(const CheckedPowers&,
+                                                                       const CheckedPowers&);
+template DielectricDispersionTerms
+KirschningJansenDielectricTerms<SafeExp>(const DispersionStaticTerms&, double, const CheckedPowers&);
+template DielectricDispersionTerms
+KirschningJansenDielectricTerms<SafeExp500>(const DispersionStaticTerms&, double,
+                                            const CheckedPowers&);
+template ImpedanceDispersionTerms
+KirschningJansenImpedanceTerms<SafeExp>(const DispersionStaticTerms&, const CheckedPowers&);
+template ImpedanceDispersionTerms
+KirschningJansenImpedanceTerms<SafeExp500>(const DispersionStaticTerms&, const CheckedPowers&);
 
 } // namespace mline

@@ -8,7 +8,11 @@
 // discontinuities", MTT-S 1983).  Internal to the microstrip family.
 #pragma once
 
+#include <numbers>
+
 #include "numeric/checkedmath.h"
+#include "numeric/complexmath.h"
+#include "numeric/constants.h"
 
 namespace mline {
 
@@ -20,7 +24,9 @@ inline double PowN(double x, int n) {
     return CheckedPowN(x, n);
 }
 
-// The guarded exponential a formula set uses (SafeExp or SafeExp500).
+// The guarded exponential a formula set uses, SafeExp or SafeExp500: a
+// template argument, so that the terms call it directly (instantiated for
+// those two).
 using ExpFunction = double (*)(double);
 
 // Hammerstad-Jensen a(u) for width ratio x.
@@ -33,16 +39,29 @@ double HammerstadJensenEffective(double x, double er);
 double HammerstadJensenEffective(double x, double er, double a);
 double HammerstadJensenEffective(double x, double er, double a, double b);
 
+// coth^2 sqrt(6.517 u), the thickness increment's term of the width alone,
+// and the increment with it at hand.  Inline, as the increment below: a
+// coupled pair takes them in each of its three cross-sections.
+inline double ThicknessCothSquared(double u) {
+    const double x = CheckedSqrt(6.517 * u);
+    // coth x = (1 + e) / (1 - e), e = exp(-2 x): one exponential where 1 - e
+    // keeps its digits (u above 0.04), the guarded 1 / tanh x below.
+    if (!(x >= 0.5)) return PowN(Coth(x), 2);
+    const double e = SafeExp(-2.0 * x);
+    return PowN((1.0 + e) / (1.0 - e), 2);
+}
+inline double ThicknessIncrementFromCoth(double t, double cothSquared) {
+    return (t * constants::kOneOverPi) *
+           CheckedLog(1.0 + 4.0 * std::numbers::e / (t * cothSquared));
+}
 // Hammerstad-Jensen increment of the width ratio u for a strip of thickness
 // ratio t, in air.
-double ThicknessIncrement(double u, double t);
+inline double ThicknessIncrement(double u, double t) {
+    return ThicknessIncrementFromCoth(t, ThicknessCothSquared(u));
+}
 // The same on a substrate of Er from the one in air du1:
 // du1 (1 + sech sqrt(Er - 1)) / 2.
 double ThicknessIncrementOnSubstrate(double du1, double er);
-// coth^2 sqrt(6.517 u), the increment's term of the width alone, and the
-// increment with it at hand.
-double ThicknessCothSquared(double u);
-double ThicknessIncrementFromCoth(double t, double cothSquared);
 
 // The Kirschning-Jansen dispersion terms of the width ratio u and Er alone
 // (their other factor is the frequency): a sweep of the frequency computes
@@ -57,10 +76,12 @@ struct DispersionStaticTerms {
         r16Factor, r16Fade;
 };
 // uTo, erTo: the powers of u and Er, which a pair's dispersion reads too.
+template <ExpFunction exp>
 DispersionStaticTerms KirschningJansenStaticTerms(const CheckedPowers& uTo,
-                                                  const CheckedPowers& erTo, ExpFunction exp);
-inline DispersionStaticTerms KirschningJansenStaticTerms(double u, double er, ExpFunction exp) {
-    return KirschningJansenStaticTerms(CheckedPowers(u), CheckedPowers(er), exp);
+                                                  const CheckedPowers& erTo);
+template <ExpFunction exp>
+inline DispersionStaticTerms KirschningJansenStaticTerms(double u, double er) {
+    return KirschningJansenStaticTerms<exp>(CheckedPowers(u), CheckedPowers(er));
 }
 
 // Kirschning-Jansen P1 to P4 of the effective dielectric constant's
@@ -69,20 +90,22 @@ inline DispersionStaticTerms KirschningJansenStaticTerms(double u, double er, Ex
 struct DielectricDispersionTerms {
     double p1, p2, p3, p4;
 };
+template <ExpFunction exp>
 DielectricDispersionTerms KirschningJansenDielectricTerms(const DispersionStaticTerms& s,
-                                                          double u, const CheckedPowers& fnTo,
-                                                          ExpFunction exp);
+                                                          double u, const CheckedPowers& fnTo);
 
 // Kirschning-Jansen R8, R9 and R17 of the impedance's dispersion (fnTo: the
 // powers of fn).
 struct ImpedanceDispersionTerms {
     double r8, r9, r17;
 };
+template <ExpFunction exp>
 ImpedanceDispersionTerms KirschningJansenImpedanceTerms(const DispersionStaticTerms& s,
-                                                        const CheckedPowers& fnTo, ExpFunction exp);
+                                                        const CheckedPowers& fnTo);
+template <ExpFunction exp>
 inline ImpedanceDispersionTerms KirschningJansenImpedanceTerms(const DispersionStaticTerms& s,
-                                                               double fn, ExpFunction exp) {
-    return KirschningJansenImpedanceTerms(s, CheckedPowers(fn), exp);
+                                                               double fn) {
+    return KirschningJansenImpedanceTerms<exp>(s, CheckedPowers(fn));
 }
 
 } // namespace mline

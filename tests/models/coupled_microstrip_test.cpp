@@ -271,6 +271,15 @@ TEST_F(CoupledMicrostrip, ZeroGapIsACalculationError) {
     EXPECT_EQ(sheet.warnings[0], "Warning #1 -> Gap is too small (S/H < .1)");
 }
 
+TEST_F(CoupledMicrostrip, RatioBeyondTheLargestDoubleIsAFault) {
+    // The check divides W by H with the fault flags read where the operands
+    // are far apart: W/H = 1e310 overflows, and the fault passes on to the
+    // window's general error display.
+    sheet.SetRowValue(1, 1e300);
+    sheet.SetRowValue(3, 1e-10);
+    EXPECT_THROW(model.Analyze(), FloatingPointFault);
+}
+
 // Weak coupling, S/H = 9.9 (H = 0.635 mm, Er = 9.8, T = 5 um copper, 1 GHz,
 // tand = 0): each mode loses what the single microstrip on the same strip
 // loses (its complex line constants), within 10 %.
