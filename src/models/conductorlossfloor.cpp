@@ -51,39 +51,13 @@ double SkinDepth(double f, double sigma) {
 
 } // namespace
 
-namespace {
-
-double FaceResistance(double sigma, double t, double delta, double decay) {
-    return FiniteThicknessFactor(t / delta, decay) / (sigma * delta);
-}
-
-} // namespace
-
-double StripFaceSurfaceResistance(double sigma, double t, double f) {
-    const double delta = SkinDepth(f, sigma);
-    return FaceResistance(sigma, t, delta, ExpFast(-(t / delta)));
-}
-
 StripSkin StripSkinOf(double f, double t, double sigma) {
     if (f < 1.0) f = 1.0;
     if (!(t > 0.0)) return {f, kNotComputed, kNotComputed, kNotComputed}; // no resistance to read
     const double delta = SkinDepth(f, sigma);
     const double decay = ExpFast(-(t / delta));
-    return {f, delta, FaceResistance(sigma, t, delta, decay), SechFromDecay(decay)};
-}
-
-double FiniteThicknessResistance(double zAir, double f, double w, double t, double sigma,
-                                 RecededWallImpedance recededAir) {
-    if (!(t > 0.0)) return 0.0;
-    return FiniteThicknessResistance(zAir, StripSkinOf(f, t, sigma), w, t, sigma, recededAir);
-}
-
-double FiniteThicknessResistance(double zAir, const StripSkin& skin, double w, double t,
-                                 double sigma, RecededWallImpedance recededAir) {
-    if (!(t > 0.0)) return 0.0;
-    const double groundReceded = recededAir(0.0, skin.delta);
-    const double stripReceded = recededAir(StripRecession(skin, w, t), 0.0);
-    return FiniteThicknessResistance(zAir, skin, w, t, sigma, groundReceded, stripReceded);
+    const double faceResistance = FiniteThicknessFactor(t / delta, decay) / (sigma * delta);
+    return {f, delta, faceResistance, SechFromDecay(decay)};
 }
 
 double FiniteThicknessResistance(double zAir, const StripSkin& skin, double w, double t,

@@ -9,9 +9,7 @@
 // fitted to Tavrel's field solver (tools/coupled_field_grid.py).  Conductor
 // loss by Wheeler's incremental-inductance rule per mode, with the strips'
 // finite thickness (conductorlossfloor.h).
-#include <bit>
 #include <cmath>
-#include <cstdint>
 #include <limits>
 #include <optional>
 
@@ -52,11 +50,14 @@ inline double EdgeTanh(double x) {
 struct Edges {
     double inner, outer;
 };
+double InnerEdgeTanh(double w, double b) {
+    return EdgeTanh(Capped(kHalfPi * w / b));
+}
 double OuterEdgeTanh(double w, double s, double b) {
     return EdgeTanh(Capped(kHalfPi * (w + s) / b));
 }
 inline Edges EdgeTanhs(double w, double s, double b) {
-    return {EdgeTanh(Capped(kHalfPi * w / b)), OuterEdgeTanh(w, s, b)};
+    return {InnerEdgeTanh(w, b), OuterEdgeTanh(w, s, b)};
 }
 
 // The outer edge's tanh of a thick-form section between planes B apart,
@@ -70,7 +71,7 @@ struct SharedOuterEdge {
 Edges ThickEdgeTanhs(double w, double s, double b, SharedOuterEdge* shared) {
     if (shared == nullptr) return EdgeTanhs(w, s, b);
     if (std::isnan(shared->tanh)) shared->tanh = OuterEdgeTanh(w, s, b);
-    return {EdgeTanh(Capped(kHalfPi * w / b)), shared->tanh};
+    return {InnerEdgeTanh(w, b), shared->tanh};
 }
 
 // Both strips of zero thickness between the planes: 4 K(k) / K'(k).
@@ -96,8 +97,7 @@ struct ThicknessIncrement {
 };
 
 // `k`: the thin strip's Cohn modulus tanh(pi W / 2B), the pair's inner edge
-// tanh at hand.
-// `strips`: Wheeler's widening at hand (or null).
+// tanh at hand; `widening`: the strip's Wheeler terms (or null).
 ThicknessIncrement SingleStripIncrement(double w, double b, double t, double k,
                                         StripWidening* widening) {
     const double thick = kEta / StriplineImpedanceInAir(w, b, t, widening).z0;
@@ -159,11 +159,6 @@ double SingleModeImpedance(CoupledMode mode, double w, double s, double b, doubl
     return ModeImpedance(mode, x, s, b, t, CheckedSqrt(er));
 }
 
-// The same double, 0 and -0 told apart (a formula may tell them apart).
-bool Same(double a, double b) {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
-}
-
 // Both modes of a cross-section whose strips are tEven thick for the even
 // mode and tOdd for the odd one (the receded walls may differ by mode):
 // where both take the same form at the same thickness they read one Section.
@@ -177,7 +172,7 @@ ModePair ImpedancesOf(double w, double s, double b, double tEven, double tOdd, d
     const double sqrtEr = CheckedSqrt(er);
     const double zEven = ModeImpedance(CoupledMode::Even, even, s, b, tEven, sqrtEr);
     const bool thinOdd = ThinForm(CoupledMode::Odd, b, tOdd);
-    if (thinOdd == even.thin && Same(tEven, tOdd))
+    if (thinOdd == even.thin && SameBits(tEven, tOdd))
         return {zEven, ModeImpedance(CoupledMode::Odd, even, s, b, tOdd, sqrtEr)};
     const Section odd = SectionOf(thinOdd, w, s, b, tOdd, shared, widening);
     return {zEven, ModeImpedance(CoupledMode::Odd, odd, s, b, tOdd, sqrtEr)};

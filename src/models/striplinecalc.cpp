@@ -5,9 +5,7 @@
 // for the conductor loss (Proc. IRE 30, 1942).
 #include "models/striplinecalc.h"
 
-#include <bit>
 #include <cmath>
-#include <cstdint>
 
 #include "models/conductorlossfloor.h"
 #include "numeric/checkedmath.h"
@@ -65,36 +63,22 @@ bool BeyondCohnClamp(double k) {
     return k > kLargestModulus;
 }
 
-// The same double to the bit (0 and -0 told apart).
-bool SameBits(double a, double b) {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
-}
-
 bool IsThickStrip(double b, double t) {
     return t / b >= kThinStripLimit;
 }
 
 } // namespace
 
-namespace {
-
-StriplineImpedanceResult ImpedanceInDielectric(double w, double b, double t, double er,
-                                               StripWidening* widening) {
-    const double s = CheckedSqrt(er);
-    StriplineImpedanceResult result = StriplineImpedanceInAir(w, b, t, widening);
-    result.z0 /= s;
-    return result;
-}
-
-} // namespace
-
 StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er) {
-    return ImpedanceInDielectric(w, b, t, er, nullptr);
+    return StriplineImpedance(w, b, t, er, nullptr);
 }
 
 StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er,
                                             StripWidening* widening) {
-    return ImpedanceInDielectric(w, b, t, er, widening);
+    const double s = CheckedSqrt(er);
+    StriplineImpedanceResult result = StriplineImpedanceInAir(w, b, t, widening);
+    result.z0 /= s;
+    return result;
 }
 
 StriplineImpedanceResult StriplineImpedanceInAir(double w, double b, double t,

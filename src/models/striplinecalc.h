@@ -4,6 +4,8 @@
 // in nepers per metre.
 #pragma once
 
+#include <bit>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +27,12 @@ struct StriplineImpedanceResult {
 // Wheeler 1978 for a strip of finite thickness (T/B >= 1e-9), Cohn 1954
 // (exact elliptic-integral ratio) for a strip of zero thickness.
 StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double er);
+
+// The same double to the bit (0 and -0 told apart): where a term computed
+// for one input serves another, only if a formula could not tell them apart.
+inline bool SameBits(double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
 
 // Wheeler's widening raises 1 / 4 pi (W/T + 1.1) to a power set by the
 // planes: the base and its logarithm belong to the strip's W and T alone, so
