@@ -165,7 +165,7 @@ double SingleModeImpedance(CoupledMode mode, double w, double s, double b, doubl
 // `shared`: the outer edge of the thick forms, read or filled in (or null);
 // `widening`: the strip's Wheeler terms, where they are at hand (or null).
 ModePair ImpedancesOf(double w, double s, double b, double tEven, double tOdd, double er,
-                      SharedOuterEdge* shared = nullptr, StripWidening* widening = nullptr) {
+                      SharedOuterEdge* shared, StripWidening* widening) {
     const Section even =
         SectionOf(ThinForm(CoupledMode::Even, b, tEven), w, s, b, tEven, shared, widening);
     // After the even section, whose own errors come first.
@@ -186,10 +186,6 @@ double CoupledStriplineEvenImpedance(double w, double s, double b, double t, dou
 
 double CoupledStriplineOddImpedance(double w, double s, double b, double t, double er) {
     return SingleModeImpedance(CoupledMode::Odd, w, s, b, t, er);
-}
-
-ModePair CoupledStriplineImpedances(double w, double s, double b, double t, double er) {
-    return ImpedancesOf(w, s, b, t, t, er);
 }
 
 namespace {

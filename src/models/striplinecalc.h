@@ -122,10 +122,6 @@ struct ModePair {
     double even, odd;
 };
 
-// Both modes' impedances, the terms of the cross-section that both read
-// (the single strip's, the tanh of the half-widths) computed once.
-ModePair CoupledStriplineImpedances(double w, double s, double b, double t, double er);
-
 // True where the selected mode's elliptic modulus reaches the clamp of
 // StriplineKPrimeOverK (strips wider than about 4.5 B): the impedance returned stays
 // at the clamped value while the true one keeps falling, as for the single
