@@ -109,6 +109,14 @@ inline bool None(LaneMask m) {
     return m.bits[0] == 0 && m.bits[1] == 0;
 }
 
+// Whether the lanes differ: the comparison holds in one lane only.
+inline bool Mixed(bool) {
+    return false;
+}
+inline bool Mixed(LaneMask m) {
+    return !All(m) && !None(m);
+}
+
 // A branch both lanes must take alike.
 inline bool Decide(bool holds) {
     return holds;
@@ -180,7 +188,9 @@ inline Lanes LogFast(Lanes x) {
     return PerLane([](double v) { return LogFast(v); }, x);
 }
 
-// The checked functions where both lanes stay on the fast path.
+// The checked functions where both lanes stay on the fast path.  (A base's
+// powers: CheckedPowers::Pow's own fast path, the base's logarithm from the
+// table and the power's exp too.)
 inline Lanes CheckedSqrt(Lanes x) {
     if (!All(x >= Lanes(0.0))) throw LanesDisagree{};
     return Sqrt(x);
@@ -188,4 +198,14 @@ inline Lanes CheckedSqrt(Lanes x) {
 inline Lanes CheckedLog(Lanes x) {
     if (!fastexplog::LogCoreTakes(x[0]) || !fastexplog::LogCoreTakes(x[1])) throw LanesDisagree{};
     return Lanes(fastexplog::LogCore(x[0]), fastexplog::LogCore(x[1]));
+}
+inline double Pow(const CheckedPowers& base, double y) {
+    return base.Pow(y);
+}
+inline Lanes Pow(const CheckedPowers& base, Lanes y) {
+    if (!fastexplog::LogCoreTakes(base.Base())) throw LanesDisagree{};
+    const Lanes exponent = y * base.Log();
+    if (!fastexplog::ExpCoreTakes(exponent[0]) || !fastexplog::ExpCoreTakes(exponent[1]))
+        throw LanesDisagree{};
+    return Lanes(fastexplog::ExpCore(exponent[0]), fastexplog::ExpCore(exponent[1]));
 }
