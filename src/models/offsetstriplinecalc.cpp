@@ -20,6 +20,7 @@
 #include "numeric/checkedmath.h"
 #include "numeric/constants.h"
 #include "numeric/fpfault.h"
+#include "numeric/lanes.h"
 #include "numeric/tpexceptions.h"
 
 namespace {
@@ -238,6 +239,31 @@ PairHalves PairHalf(const Offset& o, double b, const StripSkin& skin, double sig
     return {{z.even, 2.0 * z.even * loss.even}, {z.odd, 2.0 * z.odd * loss.odd}};
 }
 
+// Both halves, upper and lower, side by side in two lanes (their dependency
+// chains overlap); where the lanes part, each half alone, the upper first, as
+// an input that fails in both reports the upper's error.
+struct BothPairHalves {
+    PairHalves upper, lower;
+};
+BothPairHalves PairHalvesOf(const Offset& o, const StripSkin& skin, double sigma) {
+    StripWidenings strips;
+    try {
+        const CoupledStriplineLanes m = CoupledStriplineImpedancesAndLosses(
+            o.w, o.s, Lanes(o.B2(), o.B1()), o.t, 1.0, skin, sigma, strips);
+        const Lanes resistanceEven = 2.0 * m.zEven * m.lossEven;
+        const Lanes resistanceOdd = 2.0 * m.zOdd * m.lossOdd;
+        const auto half = [&](int lane) -> PairHalves {
+            if (!(sigma > 0.0)) return {{m.zEven[lane], 0.0}, {m.zOdd[lane], 0.0}};
+            return {{m.zEven[lane], resistanceEven[lane]}, {m.zOdd[lane], resistanceOdd[lane]}};
+        };
+        return {half(0), half(1)};
+    } catch (const LanesDisagree&) {
+        strips = {};
+        const PairHalves upper = PairHalf(o, o.B2(), skin, sigma, strips);
+        return {upper, PairHalf(o, o.B1(), skin, sigma, strips)};
+    }
+}
+
 void CheckOffset(const Offset& o, double rho, std::vector<std::string>& warnings) {
     if (rho > 410.0) throw TP_Exceptions("Conductivity must be >= 1E5 S/m");
     if (!(o.h1 > 0.0)) throw TP_Exceptions("H1 must be > 0");
@@ -284,10 +310,7 @@ LineResult offsetcoupledstripline::Evaluate(const InputsAtFrequency& in, double 
     const double sigma = StriplineConductivity(in.rho);
     LineResult r;
     const StripSkin skin = sigma > 0.0 ? StripSkinOf(in.f, o.t, sigma) : StripSkin{};
-    // The upper half first: an input that fails in both reports the upper's error.
-    StripWidenings strips;
-    const PairHalves upper = PairHalf(o, o.B2(), skin, sigma, strips);
-    const PairHalves lower = PairHalf(o, o.B1(), skin, sigma, strips);
+    const auto [upper, lower] = PairHalvesOf(o, skin, sigma);
     const ShareTerms shares = SharesOf(o);
     Combine(r.even, o, shares, lower.even, upper.even, in.f, in.tand, sigma,
             PairModeTerms(CoupledMode::Even, o));
