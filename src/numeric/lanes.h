@@ -20,7 +20,10 @@
 //   scalar evaluation, input by input in the caller's order, as it would be
 //   without lanes.
 // Lanes raise no fault flag the scalar evaluation of both inputs would not:
-// every packed operation is one that each input's formula performs.
+// every packed operation is one that each input's formula performs.  Where
+// the lanes part, InLanesOrAlone puts back the fault flags of before, so that
+// the inputs' own evaluation leaves exactly its flags, also where it stops at
+// an error before the second input.
 #pragma once
 
 #include <bit>
@@ -30,6 +33,7 @@
 #include <utility>
 
 #include "numeric/checkedmath.h"
+#include "numeric/fpfault.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -208,4 +212,17 @@ inline Lanes Pow(const CheckedPowers& base, Lanes y) {
     if (!fastexplog::ExpCoreTakes(exponent[0]) || !fastexplog::ExpCoreTakes(exponent[1]))
         throw LanesDisagree{};
     return Lanes(fastexplog::ExpCore(exponent[0]), fastexplog::ExpCore(exponent[1]));
+}
+
+// `lanes()`, or where the lanes part, `alone()` (each input in turn) with the
+// fault flags as they were before `lanes` began.
+template <class InLanes, class Alone> auto InLanesOrAlone(InLanes lanes, Alone alone) {
+    const int before = RaisedFloatingPointFaults();
+    try {
+        return lanes();
+    } catch (const LanesDisagree&) {
+        const int raised = RaisedFloatingPointFaults() & ~before;
+        if (raised != 0) std::feclearexcept(raised);
+        return alone();
+    }
 }
