@@ -20,10 +20,7 @@
 //   scalar evaluation, input by input in the caller's order, as it would be
 //   without lanes.
 // Lanes raise no fault flag the scalar evaluation of both inputs would not:
-// every packed operation is one that each input's formula performs.  Where
-// the lanes part, InLanesOrAlone puts back the fault flags of before, so that
-// the inputs' own evaluation leaves exactly its flags, also where it stops at
-// an error before the second input.
+// every packed operation is one that each input's formula performs.
 #pragma once
 
 #include <bit>
@@ -33,7 +30,6 @@
 #include <utility>
 
 #include "numeric/checkedmath.h"
-#include "numeric/fpfault.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -214,15 +210,16 @@ inline Lanes Pow(const CheckedPowers& base, Lanes y) {
     return Lanes(fastexplog::ExpCore(exponent[0]), fastexplog::ExpCore(exponent[1]));
 }
 
-// `lanes()`, or where the lanes part, `alone()` (each input in turn) with the
-// fault flags as they were before `lanes` began.
+// `lanes()`, or where the lanes part, `alone()` (each input in turn).  The
+// fault flags the abandoned lanes raised are left as they are: flags are not
+// ordered against arithmetic the compiler may move or share, so clearing
+// them could drop the inputs' own.  They are a part of the inputs' own
+// evaluation's, unless that stops at an error before the second input: then
+// the error is the answer, and its flags are not read.
 template <class InLanes, class Alone> auto InLanesOrAlone(InLanes lanes, Alone alone) {
-    const int before = RaisedFloatingPointFaults();
     try {
         return lanes();
     } catch (const LanesDisagree&) {
-        const int raised = RaisedFloatingPointFaults() & ~before;
-        if (raised != 0) std::feclearexcept(raised);
         return alone();
     }
 }
