@@ -47,10 +47,20 @@ Offset OffsetOf(const InputsAtFrequency& in, double w, bool pair) {
     return o;
 }
 
+// The combination of the halves is written for double and for Lanes (a
+// pair's two modes side by side, numeric/lanes.h), bit for bit the same.
+
 // x^y as exp(y ln x), cheaper than pow and within a few ulps of it; pow
 // itself where x is not positive and finite, for its own results and flags.
-double Power(double x, double y) {
-    return x > 0.0 && x < HUGE_VAL ? ExpFast(y * LogFast(x)) : std::pow(x, y);
+template <class T> T Power(T x, double y) {
+    const auto moderate = x > 0.0 && x < HUGE_VAL;
+    if (!All(moderate)) return PerLane([y](double lane) { return std::pow(lane, y); }, x);
+    return ExpFast(y * LogFast(x));
+}
+
+// std::clamp(q, 0, 1) of either number type.
+template <class T> T ClampedShare(T q) {
+    return Where(q < 0.0, T(0.0), Where(1.0 < q, T(1.0), q));
 }
 
 // The two halves leave out how the fringing field of a strip nearer one plane
@@ -64,10 +74,10 @@ double Power(double x, double y) {
 // capacitance lies within 0.40 % of the field solution on both (median
 // 0.07 %), 0.40 % being the centred stripline's own deviation at W/B = 2.
 // x vanishes for a centred strip, so the correction is then exactly 0.
-double OffsetFringing(double w, double h1, double h2, double t) {
+template <class T> T OffsetFringing(T w, double h1, double h2, double t) {
     const double b = h1 + h2 + t;
     const double x = ((h2 - h1) / (h2 + h1)) * ((h2 - h1) / (h2 + h1));
-    const double k = 0.132553 / Power(1.0 + Power(w / b / 0.317319, 5.06735), 0.126642);
+    const T k = 0.132553 / Power(1.0 + Power(w / b / 0.317319, 5.06735), 0.126642);
     return k * x * (1.0 + 1.15725 * x) / (1.0 + 1.69209 * x * x) *
            std::max(0.0, 1.0 - 3.78156 * t / b);
 }
@@ -97,9 +107,9 @@ ShareTerms SharesOf(const Offset& o) {
     return {true, 1.0 - 0.0244867 * Power(wb, -0.465740),
             0.190194 * Power(tb, 0.638155) / (wb + 0.362162)};
 }
-double BelowShare(const ShareTerms& terms, double q0, double modeShift) {
-    const double q = 0.5 + (q0 - 0.5) * terms.narrowing - terms.sides + modeShift;
-    return std::clamp(q, 0.0, 1.0);
+template <class T> T BelowShare(const ShareTerms& terms, T q0, T modeShift) {
+    const T q = 0.5 + (q0 - 0.5) * terms.narrowing - terms.sides + modeShift;
+    return ClampedShare(q);
 }
 
 // The share of the field that crosses the interface, meeting the two
@@ -111,11 +121,10 @@ double BelowShare(const ShareTerms& terms, double q0, double modeShift) {
 // when the strip is nearer the lower plane (d > 0) and up, away from it,
 // when nearer the upper one.  Fitted with BelowShare:
 // d (1.32 d / (1 + 7.28 W/B) + 0.949 T/W), at least 0.
-double SeriesShare(const Offset& o, double q0) {
+template <class T> T SeriesShare(const Offset& o, T q0) {
     const double b = o.h1 + o.h2 + o.t;
-    const double d = 2.0 * q0 - 1.0;
-    return std::clamp(d * (1.32303 * d / (1.0 + 7.28240 * o.w / b) + 0.949049 * o.t / o.w), 0.0,
-                      1.0);
+    const T d = 2.0 * q0 - 1.0;
+    return ClampedShare(d * (1.32303 * d / (1.0 + 7.28240 * o.w / b) + 0.949049 * o.t / o.w));
 }
 
 // eeff of two dielectrics, a share q in Er and 1 - q in Er2, `series` of the
@@ -127,9 +136,9 @@ double SeriesShare(const Offset& o, double q0) {
 // contrast grids' up to three to one (1.46 % at five to one), where the
 // halves alone were up to 3.0 % off and a parallel mix bent by a constant
 // up to 1.96 % (1.03 % on the grid).
-double TwoLayerEeff(double q, double series, double er, double er2) {
-    const double parallel = q * er + (1.0 - q) * er2;
-    const double harmonic = 1.0 / (q / er + (1.0 - q) / er2);
+template <class T> T TwoLayerEeff(T q, T series, double er, double er2) {
+    const T parallel = q * er + (1.0 - q) * er2;
+    const T harmonic = 1.0 / (q / er + (1.0 - q) / er2);
     return parallel - series * (parallel - harmonic);
 }
 
@@ -144,13 +153,13 @@ double TwoLayerEeff(double q, double series, double er, double er2) {
 // 1 - 0.679 e^-(0.545 S/B).  The gap walls stand above the interface: the
 // odd mode's field between them lies in Er2, -0.0936 T/S; the even mode's
 // is pushed out below, +0.0673 (T/B) / (S/B + 0.0501).
-struct ModeTerms {
-    double fringingWidth = 0.0; // 0: the strip's own
-    double fringingScale = 1.0;
-    double shareShift = 0.0;
+template <class T = double> struct ModeTerms {
+    T fringingWidth = 0.0; // 0: the strip's own
+    T fringingScale = 1.0;
+    T shareShift = 0.0;
 };
 
-ModeTerms PairModeTerms(CoupledMode mode, const Offset& o) {
+ModeTerms<> PairModeTerms(CoupledMode mode, const Offset& o) {
     const double b = o.h1 + o.h2 + o.t;
     const double sb = o.s / b, tb = o.t / b;
     if (mode == CoupledMode::Even)
@@ -161,36 +170,61 @@ ModeTerms PairModeTerms(CoupledMode mode, const Offset& o) {
 }
 
 // A centred stripline's values in air: impedance and series resistance.
-struct Half {
-    double zAir;
-    double resistance; // ohm/m; 0 without conductor loss
+template <class T = double> struct Half {
+    T zAir;
+    T resistance; // ohm/m; 0 without conductor loss
 };
 
-// The line of two halves: its impedance, eeff and losses written into v (a
-// mode of the result in place, not a copy); `shares`: SharesOf(o), which both
-// modes of a pair read.
-void Combine(LineValues& v, const Offset& o, const ShareTerms& shares, const Half& lower,
-             const Half& upper, double f, double tand, double sigma, const ModeTerms& terms = {}) {
-    const double c1 = 1.0 / lower.zAir; // capacitances in air, in units of 1/(c ohm)
-    const double c2 = 1.0 / upper.zAir;
-    const double fringingWidth = terms.fringingWidth > 0.0 ? terms.fringingWidth : o.w;
-    const double cAir =
-        (c1 + c2) / 2.0 *
-        (1.0 + terms.fringingScale * OffsetFringing(fringingWidth, o.h1, o.h2, o.t));
-    const double q0 = c1 / (c1 + c2);
-    v.eeff = !shares.used ? o.er
+// A mode's values from its two halves.
+template <class T> struct Combined {
+    T eeff, impedance, dielectricLoss, conductorLoss, loss;
+};
+
+// The line of two halves: its impedance, eeff and losses; `shares`:
+// SharesOf(o), which both modes of a pair read.
+template <class T>
+Combined<T> CombinedOf(const Offset& o, const ShareTerms& shares, const Half<T>& lower,
+                       const Half<T>& upper, double f, double tand, double sigma,
+                       const ModeTerms<T>& terms) {
+    const T c1 = 1.0 / lower.zAir; // capacitances in air, in units of 1/(c ohm)
+    const T c2 = 1.0 / upper.zAir;
+    const T fringingWidth = Where(terms.fringingWidth > 0.0, terms.fringingWidth, T(o.w));
+    const T cAir = (c1 + c2) / 2.0 *
+                   (1.0 + terms.fringingScale * OffsetFringing(fringingWidth, o.h1, o.h2, o.t));
+    const T q0 = c1 / (c1 + c2);
+    Combined<T> v;
+    v.eeff = !shares.used ? T(o.er)
                           : TwoLayerEeff(BelowShare(shares, q0, terms.shareShift),
                                          SeriesShare(o, q0), o.er, o.er2);
     v.impedance = 1.0 / (cAir * CheckedSqrt(v.eeff));
-    v.dielectricLoss = StriplineDielectricLoss(f, v.eeff, tand);
+    // (The root of eeff just taken: no error left to raise.)
+    v.dielectricLoss =
+        PerLane([&](double eeff) { return StriplineDielectricLoss(f, eeff, tand); }, v.eeff);
     v.conductorLoss = 0.0;
     if (sigma > 0.0) {
-        const double halves = (c1 + c2) / 2.0;
-        const double r =
+        const T halves = (c1 + c2) / 2.0;
+        const T r =
             (lower.resistance * c1 * c1 + upper.resistance * c2 * c2) / (2.0 * halves * halves);
         v.conductorLoss = r / (2.0 * v.impedance);
     }
     v.loss = v.dielectricLoss + v.conductorLoss;
+    return v;
+}
+
+// A mode's values written into v (a mode of the result in place, not a copy).
+void Store(LineValues& v, double eeff, double impedance, double dielectricLoss,
+           double conductorLoss, double loss) {
+    v.eeff = eeff;
+    v.impedance = impedance;
+    v.dielectricLoss = dielectricLoss;
+    v.conductorLoss = conductorLoss;
+    v.loss = loss;
+}
+void Combine(LineValues& v, const Offset& o, const ShareTerms& shares, const Half<>& lower,
+             const Half<>& upper, double f, double tand, double sigma,
+             const ModeTerms<>& terms = {}) {
+    const Combined<double> c = CombinedOf(o, shares, lower, upper, f, tand, sigma, terms);
+    Store(v, c.eeff, c.impedance, c.dielectricLoss, c.conductorLoss, c.loss);
 }
 
 // A centred thin strip's impedance in air where Cohn's modulus k = tanh(x),
@@ -207,7 +241,7 @@ double HalfImpedanceAir(const Offset& o, double b, StripWidening& drawn) {
 
 // `skin`: the strip's skin terms, which both halves read (with sigma > 0).
 // `widenings`: the strip's Wheeler terms, which both halves read as well.
-Half SingleHalf(const Offset& o, double b, const StripSkin& skin, double sigma,
+Half<> SingleHalf(const Offset& o, double b, const StripSkin& skin, double sigma,
                 StripWidenings& widenings) {
     const double zAir = HalfImpedanceAir(o, b, widenings.drawn);
     const double r =
@@ -218,7 +252,7 @@ Half SingleHalf(const Offset& o, double b, const StripSkin& skin, double sigma,
 }
 
 // Both halves of the offset strip.
-std::pair<Half, Half> SingleHalves(const Offset& o, double f, double sigma) {
+std::pair<Half<>, Half<>> SingleHalves(const Offset& o, double f, double sigma) {
     const StripSkin skin = sigma > 0.0 ? StripSkinOf(f, o.t, sigma) : StripSkin{};
     StripWidenings widenings;
     return {SingleHalf(o, o.B1(), skin, sigma, widenings),
@@ -228,7 +262,7 @@ std::pair<Half, Half> SingleHalves(const Offset& o, double f, double sigma) {
 // Both modes of the pair's half of spacing b, each cross-section computed
 // once for both; `skin` as for SingleHalf.
 struct PairHalves {
-    Half even, odd;
+    Half<> even, odd;
 };
 // `strips`: the strips' terms, which both halves read.
 PairHalves PairHalf(const Offset& o, double b, const StripSkin& skin, double sigma,
@@ -247,21 +281,22 @@ struct BothPairHalves {
 };
 BothPairHalves PairHalvesOf(const Offset& o, const StripSkin& skin, double sigma) {
     StripWidenings strips;
-    try {
+    const auto inLanes = [&]() -> BothPairHalves {
         const CoupledStriplineLanes m = CoupledStriplineImpedancesAndLosses(
             o.w, o.s, Lanes(o.B2(), o.B1()), o.t, 1.0, skin, sigma, strips);
-        const Lanes resistanceEven = 2.0 * m.zEven * m.lossEven;
-        const Lanes resistanceOdd = 2.0 * m.zOdd * m.lossOdd;
-        const auto half = [&](int lane) -> PairHalves {
-            if (!(sigma > 0.0)) return {{m.zEven[lane], 0.0}, {m.zOdd[lane], 0.0}};
-            return {{m.zEven[lane], resistanceEven[lane]}, {m.zOdd[lane], resistanceOdd[lane]}};
-        };
-        return {half(0), half(1)};
-    } catch (const LanesDisagree&) {
+        if (!(sigma > 0.0))
+            return {{{m.zEven[0], 0.0}, {m.zOdd[0], 0.0}}, {{m.zEven[1], 0.0}, {m.zOdd[1], 0.0}}};
+        const Lanes even = 2.0 * m.zEven * m.lossEven;
+        const Lanes odd = 2.0 * m.zOdd * m.lossOdd;
+        return {{{m.zEven[0], even[0]}, {m.zOdd[0], odd[0]}},
+                {{m.zEven[1], even[1]}, {m.zOdd[1], odd[1]}}};
+    };
+    const auto alone = [&]() -> BothPairHalves {
         strips = {};
         const PairHalves upper = PairHalf(o, o.B2(), skin, sigma, strips);
         return {upper, PairHalf(o, o.B1(), skin, sigma, strips)};
-    }
+    };
+    return InLanesOrAlone(inLanes, alone);
 }
 
 void CheckOffset(const Offset& o, double rho, std::vector<std::string>& warnings) {
@@ -312,10 +347,36 @@ LineResult offsetcoupledstripline::Evaluate(const InputsAtFrequency& in, double 
     const StripSkin skin = sigma > 0.0 ? StripSkinOf(in.f, o.t, sigma) : StripSkin{};
     const auto [upper, lower] = PairHalvesOf(o, skin, sigma);
     const ShareTerms shares = SharesOf(o);
-    Combine(r.even, o, shares, lower.even, upper.even, in.f, in.tand, sigma,
-            PairModeTerms(CoupledMode::Even, o));
-    Combine(r.odd, o, shares, lower.odd, upper.odd, in.f, in.tand, sigma,
-            PairModeTerms(CoupledMode::Odd, o));
+    // Both modes side by side, even in lane 0; each alone where the lanes part.
+    const auto inLanes = [&] {
+        ModeTerms<> even = PairModeTerms(CoupledMode::Even, o);
+        ModeTerms<> odd = PairModeTerms(CoupledMode::Odd, o);
+        // Every term computed, as where each mode is combined alone: a term
+        // the combination leaves unread (the share's shift, with one
+        // dielectric) still raises its fault flags.
+        ForceEvaluation(even);
+        ForceEvaluation(odd);
+        const auto pair = [](double inEven, double inOdd) { return Lanes(inEven, inOdd); };
+        const Combined<Lanes> c = CombinedOf(
+            o, shares,
+            Half<Lanes>{pair(lower.even.zAir, lower.odd.zAir),
+                        pair(lower.even.resistance, lower.odd.resistance)},
+            Half<Lanes>{pair(upper.even.zAir, upper.odd.zAir),
+                        pair(upper.even.resistance, upper.odd.resistance)},
+            in.f, in.tand, sigma,
+            ModeTerms<Lanes>{pair(even.fringingWidth, odd.fringingWidth),
+                             pair(even.fringingScale, odd.fringingScale),
+                             pair(even.shareShift, odd.shareShift)});
+        for (int lane : {0, 1})
+            Store(lane == 0 ? r.even : r.odd, c.eeff[lane], c.impedance[lane],
+                  c.dielectricLoss[lane], c.conductorLoss[lane], c.loss[lane]);
+    };
+    InLanesOrAlone(inLanes, [&] {
+        Combine(r.even, o, shares, lower.even, upper.even, in.f, in.tand, sigma,
+                PairModeTerms(CoupledMode::Even, o));
+        Combine(r.odd, o, shares, lower.odd, upper.odd, in.f, in.tand, sigma,
+                PairModeTerms(CoupledMode::Odd, o));
+    });
     r.ShowMode(in.mode);
     return r;
 }
