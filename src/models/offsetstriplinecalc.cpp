@@ -175,24 +175,24 @@ template <class T = double> struct Half {
     T resistance; // ohm/m; 0 without conductor loss
 };
 
-// A mode's values from its two halves.
-template <class T> struct Combined {
-    T eeff, impedance, dielectricLoss, conductorLoss, loss;
+// Both modes' values from their halves, side by side (LineValues' names).
+struct PairValues {
+    Lanes eeff, impedance, dielectricLoss, conductorLoss, loss;
 };
 
-// The line of two halves: its impedance, eeff and losses; `shares`:
+// The line of two halves: its impedance, eeff and losses written into v (a
+// LineValues, a mode of the result in place, or PairValues); `shares`:
 // SharesOf(o), which both modes of a pair read.
-template <class T>
-Combined<T> CombinedOf(const Offset& o, const ShareTerms& shares, const Half<T>& lower,
-                       const Half<T>& upper, double f, double tand, double sigma,
-                       const ModeTerms<T>& terms) {
+template <class T, class Values>
+void Combine(Values& v, const Offset& o, const ShareTerms& shares, const Half<T>& lower,
+             const Half<T>& upper, double f, double tand, double sigma,
+             const ModeTerms<T>& terms) {
     const T c1 = 1.0 / lower.zAir; // capacitances in air, in units of 1/(c ohm)
     const T c2 = 1.0 / upper.zAir;
     const T fringingWidth = Where(terms.fringingWidth > 0.0, terms.fringingWidth, T(o.w));
     const T cAir = (c1 + c2) / 2.0 *
                    (1.0 + terms.fringingScale * OffsetFringing(fringingWidth, o.h1, o.h2, o.t));
     const T q0 = c1 / (c1 + c2);
-    Combined<T> v;
     v.eeff = !shares.used ? T(o.er)
                           : TwoLayerEeff(BelowShare(shares, q0, terms.shareShift),
                                          SeriesShare(o, q0), o.er, o.er2);
@@ -208,23 +208,6 @@ Combined<T> CombinedOf(const Offset& o, const ShareTerms& shares, const Half<T>&
         v.conductorLoss = r / (2.0 * v.impedance);
     }
     v.loss = v.dielectricLoss + v.conductorLoss;
-    return v;
-}
-
-// A mode's values written into v (a mode of the result in place, not a copy).
-void Store(LineValues& v, double eeff, double impedance, double dielectricLoss,
-           double conductorLoss, double loss) {
-    v.eeff = eeff;
-    v.impedance = impedance;
-    v.dielectricLoss = dielectricLoss;
-    v.conductorLoss = conductorLoss;
-    v.loss = loss;
-}
-void Combine(LineValues& v, const Offset& o, const ShareTerms& shares, const Half<>& lower,
-             const Half<>& upper, double f, double tand, double sigma,
-             const ModeTerms<>& terms = {}) {
-    const Combined<double> c = CombinedOf(o, shares, lower, upper, f, tand, sigma, terms);
-    Store(v, c.eeff, c.impedance, c.dielectricLoss, c.conductorLoss, c.loss);
 }
 
 // A centred thin strip's impedance in air where Cohn's modulus k = tanh(x),
@@ -325,7 +308,7 @@ LineResult offsetstripline::Evaluate(const InputsAtFrequency& in, double w) {
     const double sigma = StriplineConductivity(in.rho);
     LineResult r;
     const auto [lower, upper] = SingleHalves(o, in.f, sigma);
-    Combine(r, o, SharesOf(o), lower, upper, in.f, in.tand, sigma);
+    Combine(r, o, SharesOf(o), lower, upper, in.f, in.tand, sigma, ModeTerms<>{});
     RequireFinite(r.loss);
     return r;
 }
@@ -357,8 +340,9 @@ LineResult offsetcoupledstripline::Evaluate(const InputsAtFrequency& in, double 
         ForceEvaluation(even);
         ForceEvaluation(odd);
         const auto pair = [](double inEven, double inOdd) { return Lanes(inEven, inOdd); };
-        const Combined<Lanes> c = CombinedOf(
-            o, shares,
+        PairValues c;
+        Combine(
+            c, o, shares,
             Half<Lanes>{pair(lower.even.zAir, lower.odd.zAir),
                         pair(lower.even.resistance, lower.odd.resistance)},
             Half<Lanes>{pair(upper.even.zAir, upper.odd.zAir),
@@ -367,9 +351,14 @@ LineResult offsetcoupledstripline::Evaluate(const InputsAtFrequency& in, double 
             ModeTerms<Lanes>{pair(even.fringingWidth, odd.fringingWidth),
                              pair(even.fringingScale, odd.fringingScale),
                              pair(even.shareShift, odd.shareShift)});
-        for (int lane : {0, 1})
-            Store(lane == 0 ? r.even : r.odd, c.eeff[lane], c.impedance[lane],
-                  c.dielectricLoss[lane], c.conductorLoss[lane], c.loss[lane]);
+        for (int lane : {0, 1}) {
+            LineValues& v = lane == 0 ? r.even : r.odd;
+            v.eeff = c.eeff[lane];
+            v.impedance = c.impedance[lane];
+            v.dielectricLoss = c.dielectricLoss[lane];
+            v.conductorLoss = c.conductorLoss[lane];
+            v.loss = c.loss[lane];
+        }
     };
     InLanesOrAlone(inLanes, [&] {
         Combine(r.even, o, shares, lower.even, upper.even, in.f, in.tand, sigma,
@@ -450,7 +439,7 @@ LineResult broadsidestripline::Evaluate(const InputsAtFrequency& in, double w) {
     LineResult r;
     r.even = BroadsideEven(o, in.Row(3), in.f, in.tand, sigma);
     const auto [lower, upper] = SingleHalves(o, in.f, sigma);
-    Combine(r.odd, o, SharesOf(o), lower, upper, in.f, in.tand, sigma);
+    Combine(r.odd, o, SharesOf(o), lower, upper, in.f, in.tand, sigma, ModeTerms<>{});
     r.ShowMode(in.mode);
     RequireFinite(r.loss);
     return r;
