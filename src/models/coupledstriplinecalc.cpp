@@ -12,7 +12,6 @@
 #include <cmath>
 #include <limits>
 #include <optional>
-#include <utility>
 
 #include "models/conductorlossfloor.h"
 #include "models/striplinecalc.h"
@@ -166,18 +165,13 @@ double SingleModeImpedance(CoupledMode mode, double w, double s, double b, doubl
     return ModeImpedance(mode, x, s, b, t, CheckedSqrt(er));
 }
 
-// One quantity of both modes, of either number type.
-template <class T> struct Modes {
-    T even, odd;
-};
-
 // Both modes of a cross-section whose strips are tEven thick for the even
 // mode and tOdd for the odd one (the receded walls may differ by mode):
 // where both take the same form at the same thickness they read one Section.
 // `shared`: the outer edge of the thick forms, read or filled in (or null);
 // `widening`: the strip's Wheeler terms, where they are at hand (or null).
 template <class T>
-Modes<T> ImpedancesOf(double w, double s, T b, T tEven, T tOdd, double er,
+ModePair<T> ImpedancesOf(double w, double s, T b, T tEven, T tOdd, double er,
                       SharedOuterEdge<T>* shared, StripWidening* widening) {
     const Section<T> even = SectionOf(Decide(ThinForm(CoupledMode::Even, b, tEven)), w, s, b,
                                       tEven, shared, widening);
@@ -250,7 +244,7 @@ namespace {
 // section's outer edge, which the strip-receded walls share (or null);
 // `strips`: the strips' Wheeler terms (or null).
 template <class T>
-Modes<T> ConductorLosses(const Modes<T>& z, const StripSkin& skin, double w, double s, T b,
+ModePair<T> ConductorLosses(const ModePair<T>& z, const StripSkin& skin, double w, double s, T b,
                          double t, double er, double sigma, SharedOuterEdge<T>* drawn,
                          StripWidenings* strips) {
     if (!(t > 0.0)) return {T(0.0), T(0.0)}; // no finite resistance: left out
@@ -267,9 +261,9 @@ Modes<T> ConductorLosses(const Modes<T>& z, const StripSkin& skin, double w, dou
         return ImpedancesOf(w - strip, s + strip, planes, tEven,
                             T(RecededThickness(t, strip, thickOdd, 1e-9)), 1.0, outer, widening);
     };
-    const Modes<T> groundReceded =
+    const ModePair<T> groundReceded =
         receded(0.0, skin.delta, nullptr, strips ? &strips->drawn : nullptr);
-    const Modes<T> stripReceded =
+    const ModePair<T> stripReceded =
         receded(StripRecession(skin, w, t), 0.0, drawn, strips ? &strips->receded : nullptr);
     const double sqrtEr = CheckedSqrt(er);
     const auto loss = [&](T zMode, T zGround, T zStrip) {
@@ -286,46 +280,42 @@ Modes<T> ConductorLosses(const Modes<T>& z, const StripSkin& skin, double w, dou
 
 // Both modes' impedances and conductor losses, of either number type.
 template <class T>
-std::pair<Modes<T>, Modes<T>> ImpedancesAndLosses(double w, double s, T b, double t, double er,
-                                                  const StripSkin& skin, double sigma,
-                                                  StripWidenings& strips) {
+CoupledStriplineModes<T> ImpedancesAndLosses(double w, double s, T b, double t, double er,
+                                             const StripSkin& skin, double sigma,
+                                             StripWidenings& strips) {
     SharedOuterEdge<T> outer;
-    const Modes<T> z = ImpedancesOf(w, s, b, T(t), T(t), er, &outer, &strips.drawn);
+    const ModePair<T> z = ImpedancesOf(w, s, b, T(t), T(t), er, &outer, &strips.drawn);
     if (!(sigma > 0.0)) return {z, {T(0.0), T(0.0)}};
     return {z, ConductorLosses(z, skin, w, s, b, t, er, sigma, &outer, &strips)};
 }
 
-ModePair PairOf(const Modes<double>& m) {
-    return {m.even, m.odd};
-}
-
 } // namespace
 
-CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
-                                                          double er, const StripSkin& skin,
-                                                          double sigma) {
+CoupledStriplineModes<> CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
+                                                            double er, const StripSkin& skin,
+                                                            double sigma) {
     StripWidenings strips;
     return CoupledStriplineImpedancesAndLosses(w, s, b, t, er, skin, sigma, strips);
 }
 
-CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
-                                                          double er, const StripSkin& skin,
-                                                          double sigma, StripWidenings& strips) {
-    const auto [z, loss] = ImpedancesAndLosses(w, s, b, t, er, skin, sigma, strips);
-    return {PairOf(z), PairOf(loss)};
+CoupledStriplineModes<> CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
+                                                            double er, const StripSkin& skin,
+                                                            double sigma, StripWidenings& strips) {
+    return ImpedancesAndLosses(w, s, b, t, er, skin, sigma, strips);
 }
 
-CoupledStriplineLanes CoupledStriplineImpedancesAndLosses(double w, double s, Lanes b, double t,
-                                                          double er, const StripSkin& skin,
-                                                          double sigma, StripWidenings& strips) {
-    const auto [z, loss] = ImpedancesAndLosses(w, s, b, t, er, skin, sigma, strips);
-    return {z.even, z.odd, loss.even, loss.odd};
+CoupledStriplineModes<Lanes> CoupledStriplineImpedancesAndLosses(double w, double s, Lanes b,
+                                                                 double t, double er,
+                                                                 const StripSkin& skin,
+                                                                 double sigma,
+                                                                 StripWidenings& strips) {
+    return ImpedancesAndLosses(w, s, b, t, er, skin, sigma, strips);
 }
 
 double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s,
                                      double b, double t, double er, double sigma) {
     if (!(t > 0.0)) return 0.0;
-    const Modes<double> losses = ConductorLosses<double>({z, z}, StripSkinOf(f, t, sigma), w, s,
+    const ModePair<> losses = ConductorLosses<double>({z, z}, StripSkinOf(f, t, sigma), w, s,
                                                          b, t, er, sigma, nullptr, nullptr);
     return mode == CoupledMode::Even ? losses.even : losses.odd;
 }

@@ -74,7 +74,7 @@ template <class T> T ClampedShare(T q) {
 // capacitance lies within 0.40 % of the field solution on both (median
 // 0.07 %), 0.40 % being the centred stripline's own deviation at W/B = 2.
 // x vanishes for a centred strip, so the correction is then exactly 0.
-template <class T> T OffsetFringing(T w, double h1, double h2, double t) {
+template <class T> inline T OffsetFringing(T w, double h1, double h2, double t) {
     const double b = h1 + h2 + t;
     const double x = ((h2 - h1) / (h2 + h1)) * ((h2 - h1) / (h2 + h1));
     const T k = 0.132553 / Power(1.0 + Power(w / b / 0.317319, 5.06735), 0.126642);
@@ -265,14 +265,14 @@ struct BothPairHalves {
 BothPairHalves PairHalvesOf(const Offset& o, const StripSkin& skin, double sigma) {
     StripWidenings strips;
     const auto inLanes = [&]() -> BothPairHalves {
-        const CoupledStriplineLanes m = CoupledStriplineImpedancesAndLosses(
+        const auto [z, loss] = CoupledStriplineImpedancesAndLosses(
             o.w, o.s, Lanes(o.B2(), o.B1()), o.t, 1.0, skin, sigma, strips);
         if (!(sigma > 0.0))
-            return {{{m.zEven[0], 0.0}, {m.zOdd[0], 0.0}}, {{m.zEven[1], 0.0}, {m.zOdd[1], 0.0}}};
-        const Lanes even = 2.0 * m.zEven * m.lossEven;
-        const Lanes odd = 2.0 * m.zOdd * m.lossOdd;
-        return {{{m.zEven[0], even[0]}, {m.zOdd[0], odd[0]}},
-                {{m.zEven[1], even[1]}, {m.zOdd[1], odd[1]}}};
+            return {{{z.even[0], 0.0}, {z.odd[0], 0.0}}, {{z.even[1], 0.0}, {z.odd[1], 0.0}}};
+        const Lanes even = 2.0 * z.even * loss.even;
+        const Lanes odd = 2.0 * z.odd * loss.odd;
+        return {{{z.even[0], even[0]}, {z.odd[0], odd[0]}},
+                {{z.even[1], even[1]}, {z.odd[1], odd[1]}}};
     };
     const auto alone = [&]() -> BothPairHalves {
         strips = {};

@@ -135,9 +135,9 @@ double CoupledStriplineOddImpedance(double w, double s, double b, double t, doub
 
 enum class CoupledMode { Even, Odd };
 
-// One quantity of both modes.
-struct ModePair {
-    double even, odd;
+// One quantity of both modes (of two plane spacings at once in Lanes).
+template <class T = double> struct ModePair {
+    T even, odd;
 };
 
 // True where the selected mode's elliptic modulus reaches the clamp of
@@ -156,27 +156,26 @@ double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, doubl
 // strips' skin terms at hand (StripSkinOf(f, t, sigma)): each receded
 // cross-section computed once for both modes, the strips' receded walls
 // reading the drawn section's outer edge.
-struct CoupledStriplineModes {
-    ModePair impedance, conductorLoss;
+template <class T = double> struct CoupledStriplineModes {
+    ModePair<T> impedance, conductorLoss;
 };
-CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
-                                                          double er, const StripSkin& skin,
-                                                          double sigma);
+CoupledStriplineModes<> CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
+                                                            double er, const StripSkin& skin,
+                                                            double sigma);
 // The same with the strips' Wheeler terms at hand.
-CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
-                                                          double er, const StripSkin& skin,
-                                                          double sigma, StripWidenings& strips);
+CoupledStriplineModes<> CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
+                                                            double er, const StripSkin& skin,
+                                                            double sigma, StripWidenings& strips);
 
 // The same between two plane spacings at once (Lanes, lane 0 first), bit for
 // bit each spacing's own; LanesDisagree where the two would take different
 // forms or leave a checked function's fast path (the caller then evaluates
 // each spacing alone, with `strips` emptied).
-struct CoupledStriplineLanes {
-    Lanes zEven, zOdd, lossEven, lossOdd;
-};
-CoupledStriplineLanes CoupledStriplineImpedancesAndLosses(double w, double s, Lanes b, double t,
-                                                          double er, const StripSkin& skin,
-                                                          double sigma, StripWidenings& strips);
+CoupledStriplineModes<Lanes> CoupledStriplineImpedancesAndLosses(double w, double s, Lanes b,
+                                                                 double t, double er,
+                                                                 const StripSkin& skin,
+                                                                 double sigma,
+                                                                 StripWidenings& strips);
 
 // The line kernels: W is row 1 (the trial value x), B row 2, T row 3.  The
 // impedance alone serves the synthesis scan; Evaluate adds the loss.

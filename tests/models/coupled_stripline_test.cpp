@@ -220,15 +220,15 @@ TEST(CoupledStriplineFormulas, TwoSpacingsInLanesAreEachSpacingsOwn) {
     for (const Row& r : rows) {
         const StripSkin skin = r.sigma > 0.0 ? StripSkinOf(10e9, r.t, r.sigma) : StripSkin{};
         StripWidenings lanesStrips, strips;
-        const CoupledStriplineLanes both = CoupledStriplineImpedancesAndLosses(
+        const CoupledStriplineModes<Lanes> both = CoupledStriplineImpedancesAndLosses(
             r.w, r.s, Lanes(r.upper, r.lower), r.t, 1.0, skin, r.sigma, lanesStrips);
         for (int lane : {0, 1}) {
-            const CoupledStriplineModes one = CoupledStriplineImpedancesAndLosses(
+            const CoupledStriplineModes<> one = CoupledStriplineImpedancesAndLosses(
                 r.w, r.s, lane == 0 ? r.upper : r.lower, r.t, 1.0, skin, r.sigma, strips);
-            EXPECT_PRED2(same, both.zEven[lane], one.impedance.even) << r.what << lane;
-            EXPECT_PRED2(same, both.zOdd[lane], one.impedance.odd) << r.what << lane;
-            EXPECT_PRED2(same, both.lossEven[lane], one.conductorLoss.even) << r.what << lane;
-            EXPECT_PRED2(same, both.lossOdd[lane], one.conductorLoss.odd) << r.what << lane;
+            EXPECT_PRED2(same, both.impedance.even[lane], one.impedance.even) << r.what << lane;
+            EXPECT_PRED2(same, both.impedance.odd[lane], one.impedance.odd) << r.what << lane;
+            EXPECT_PRED2(same, both.conductorLoss.even[lane], one.conductorLoss.even) << r.what;
+            EXPECT_PRED2(same, both.conductorLoss.odd[lane], one.conductorLoss.odd) << r.what;
         }
     }
     // T/B = 5e-9 above, 5e-10 below: thick forms in one half, thin in the other.
