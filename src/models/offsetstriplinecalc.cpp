@@ -215,31 +215,42 @@ void Combine(Values& v, const Offset& o, const ShareTerms& shares, const Half<T>
 // above about 4.6, as the broadside pair's odd half reaches): there
 // K'(k)/K(k) = (pi/2) / ln(4/k') to O(k'^2), k' = sech x = 2 e^-x.
 // `drawn`: the strip's Wheeler terms.
-double HalfImpedanceAir(const Offset& o, double b, StripWidening& drawn) {
-    const StriplineImpedanceResult centred = StriplineImpedanceInAir(o.w, b, o.t, &drawn);
-    if (!centred.outOfRange || o.t / b >= 1e-9) return centred.z0; // thick: Wheeler's holds
+template <class T> T HalfImpedanceAir(const Offset& o, T b, StripWidening& drawn) {
+    const auto centred = StriplineImpedanceInAir(o.w, b, T(o.t), &drawn);
+    if (!Decide(centred.outOfRange && !(o.t / b >= 1e-9))) return centred.z0; // thick: Wheeler's
     using constants::kPi;
     return constants::kThirtyPi * (kPi / 2.0) / (kPi / 2.0 * o.w / b + std::log(2.0));
 }
 
 // `skin`: the strip's skin terms, which both halves read (with sigma > 0).
 // `widenings`: the strip's Wheeler terms, which both halves read as well.
-Half<> SingleHalf(const Offset& o, double b, const StripSkin& skin, double sigma,
-                StripWidenings& widenings) {
-    const double zAir = HalfImpedanceAir(o, b, widenings.drawn);
-    const double r =
+template <class T>
+Half<T> SingleHalf(const Offset& o, T b, const StripSkin& skin, double sigma,
+                   StripWidenings& widenings) {
+    const T zAir = HalfImpedanceAir(o, b, widenings.drawn);
+    const T r =
         sigma > 0.0
             ? 2.0 * zAir * StriplineConductorLoss(zAir, skin, o.w, b, o.t, 1.0, sigma, &widenings)
-            : 0.0;
+            : T(0.0);
     return {zAir, r};
 }
 
-// Both halves of the offset strip.
+// Both halves of the offset strip, side by side in lanes (the lower in lane
+// 0); where the lanes part, each alone, the lower first.
 std::pair<Half<>, Half<>> SingleHalves(const Offset& o, double f, double sigma) {
     const StripSkin skin = sigma > 0.0 ? StripSkinOf(f, o.t, sigma) : StripSkin{};
     StripWidenings widenings;
-    return {SingleHalf(o, o.B1(), skin, sigma, widenings),
-            SingleHalf(o, o.B2(), skin, sigma, widenings)};
+    using Halves = std::pair<Half<>, Half<>>;
+    const auto inLanes = [&]() -> Halves {
+        const Half<Lanes> h = SingleHalf(o, Lanes(o.B1(), o.B2()), skin, sigma, widenings);
+        return {{h.zAir[0], h.resistance[0]}, {h.zAir[1], h.resistance[1]}};
+    };
+    const auto alone = [&]() -> Halves {
+        widenings = {};
+        const Half<> lower = SingleHalf(o, o.B1(), skin, sigma, widenings);
+        return {lower, SingleHalf(o, o.B2(), skin, sigma, widenings)};
+    };
+    return InLanesOrAlone(inLanes, alone);
 }
 
 // Both modes of the pair's half of spacing b, each cross-section computed

@@ -122,7 +122,8 @@ StriplineImpedanceResult StriplineImpedanceInAir(double w, double b, double t,
 }
 
 StriplineLanesInAir StriplineImpedanceInAir(double w, Lanes b, Lanes t, StripWidening* widening) {
-    return {StriplineImpedanceInAirOf(w, b, t, widening).z0};
+    const ImpedanceInAir<Lanes> air = StriplineImpedanceInAirOf(w, b, t, widening);
+    return {air.z0, air.outOfRange};
 }
 
 namespace {
@@ -161,25 +162,45 @@ double StriplineConductorLoss(double z0, double f, double w, double b, double t,
     return StriplineConductorLoss(z0, StripSkinOf(f, t, sigma), w, b, t, er, sigma);
 }
 
-double StriplineConductorLoss(double z0, const StripSkin& skin, double w, double b, double t,
-                              double er, double sigma, StripWidenings* widenings) {
-    const double zAir = z0 * CheckedSqrt(er);
-    double r = 0.0; // T = 0 has no finite resistance: left out
+namespace {
+
+template <class T>
+T ConductorLossOf(T z0, const StripSkin& skin, double w, T b, double t, double er, double sigma,
+                  StripWidenings* widenings) {
+    const T zAir = z0 * CheckedSqrt(er);
+    T r = 0.0; // T = 0 has no finite resistance: left out
     if (t > 0.0) {
-        const bool thick = IsThickStrip(b, t);
+        const bool thick = Decide(IsThickStrip(b, T(t)));
         // The strip in air with its walls receded by `strip`, the planes by `ground`.
         const auto receded = [&](double strip, double ground, StripWidening* widening) {
-            const double planes = b + ground;
-            const double thickness = RecededThickness(t, strip, thick, kThinStripLimit * planes);
+            const T planes = b + ground;
+            const T thickness = PerLane(
+                [&](double limit) { return RecededThickness(t, strip, thick, limit); },
+                kThinStripLimit * planes);
             return StriplineImpedanceInAir(w - strip, planes, thickness, widening).z0;
         };
-        const double groundReceded =
-            receded(0.0, skin.delta, widenings ? &widenings->drawn : nullptr);
-        const double stripReceded =
+        const T groundReceded = receded(0.0, skin.delta, widenings ? &widenings->drawn : nullptr);
+        const T stripReceded =
             receded(StripRecession(skin, w, t), 0.0, widenings ? &widenings->receded : nullptr);
-        r = FiniteThicknessResistance(zAir, skin, w, t, sigma, groundReceded, stripReceded);
+        r = PerLane(
+            [&](double air, double ground, double stripWalls) {
+                return FiniteThicknessResistance(air, skin, w, t, sigma, ground, stripWalls);
+            },
+            zAir, groundReceded, stripReceded);
     }
     return r / (2.0 * z0);
+}
+
+} // namespace
+
+double StriplineConductorLoss(double z0, const StripSkin& skin, double w, double b, double t,
+                              double er, double sigma, StripWidenings* widenings) {
+    return ConductorLossOf(z0, skin, w, b, t, er, sigma, widenings);
+}
+
+Lanes StriplineConductorLoss(Lanes z0, const StripSkin& skin, double w, Lanes b, double t,
+                             double er, double sigma, StripWidenings* widenings) {
+    return ConductorLossOf(z0, skin, w, b, t, er, sigma, widenings);
 }
 
 bool StriplineBelowTeCutoff(double f, double w, double b, double er) {

@@ -70,6 +70,7 @@ StriplineImpedanceResult StriplineImpedanceInAir(double w, double b, double t,
 // would take different forms, or are thick strips of different thickness.
 struct StriplineLanesInAir {
     Lanes z0;
+    LaneMask outOfRange;
 };
 StriplineLanesInAir StriplineImpedanceInAir(double w, Lanes b, Lanes t, StripWidening* widening);
 // Its outOfRange flag alone (which Er does not change), without the impedance.
@@ -113,6 +114,9 @@ double StriplineConductorLoss(double z0, double f, double w, double b, double t,
 // and its Wheeler terms where they are (or null).
 double StriplineConductorLoss(double z0, const StripSkin& skin, double w, double b, double t,
                               double er, double sigma, StripWidenings* widenings = nullptr);
+// The same between two plane spacings at once (Lanes), as the impedance in air.
+Lanes StriplineConductorLoss(Lanes z0, const StripSkin& skin, double w, Lanes b, double t,
+                             double er, double sigma, StripWidenings* widenings);
 
 // True while f does not exceed the cut-off of the lowest TE mode.
 bool StriplineBelowTeCutoff(double f, double w, double b, double er);

@@ -201,7 +201,7 @@ TEST(CoupledStriplineFormulas, ConductorLossPerMode) {
 }
 
 // An offset pair's two halves side by side in lanes give each half's own
-// impedances and losses, to the bit, also where the halves part at a branch
+// impedances and losses, to the bit (and so do a single strip's), also where the halves part at a branch
 // (K'/K's branch point, the library's tanh below an edge's x = 1/4); where
 // one half would take the thin forms and the other not, the lanes refuse.
 TEST(CoupledStriplineFormulas, TwoSpacingsInLanesAreEachSpacingsOwn) {
@@ -229,6 +229,22 @@ TEST(CoupledStriplineFormulas, TwoSpacingsInLanesAreEachSpacingsOwn) {
             EXPECT_PRED2(same, both.impedance.odd[lane], one.impedance.odd) << r.what << lane;
             EXPECT_PRED2(same, both.conductorLoss.even[lane], one.conductorLoss.even) << r.what;
             EXPECT_PRED2(same, both.conductorLoss.odd[lane], one.conductorLoss.odd) << r.what;
+        }
+        // The single strip between the same planes, as an offset strip's halves.
+        StripWidenings lanesStrip, strip;
+        const Lanes z = StriplineImpedanceInAir(r.w, Lanes(r.upper, r.lower), r.t, &lanesStrip.drawn).z0;
+        const Lanes loss = r.sigma > 0.0 ? StriplineConductorLoss(z, skin, r.w, Lanes(r.upper, r.lower),
+                                                                  r.t, 1.0, r.sigma, &lanesStrip)
+                                         : Lanes(0.0);
+        for (int lane : {0, 1}) {
+            const double b = lane == 0 ? r.upper : r.lower;
+            const double zOne = StriplineImpedanceInAir(r.w, b, r.t, &strip.drawn).z0;
+            EXPECT_PRED2(same, z[lane], zOne) << r.what << lane;
+            if (r.sigma > 0.0) {
+                EXPECT_PRED2(same, loss[lane],
+                             StriplineConductorLoss(zOne, skin, r.w, b, r.t, 1.0, r.sigma, &strip))
+                    << r.what << lane;
+            }
         }
     }
     // T/B = 5e-9 above, 5e-10 below: thick forms in one half, thin in the other.
