@@ -217,7 +217,11 @@ void Combine(Values& v, const Offset& o, const ShareTerms& shares, const Half<T>
 // `drawn`: the strip's Wheeler terms.
 template <class T> T HalfImpedanceAir(const Offset& o, T b, StripWidening& drawn) {
     const auto centred = StriplineImpedanceInAir(o.w, b, T(o.t), &drawn);
-    if (!Decide(centred.outOfRange && !(o.t / b >= 1e-9))) return centred.z0; // thick: Wheeler's
+    const auto clamped = centred.outOfRange && !(o.t / b >= 1e-9); // thick: Wheeler's holds
+    if (None(clamped)) return centred.z0;
+    // A wide strip near one plane only: each half its own (again, to the bit).
+    if (Mixed(clamped))
+        return PerLane([&](double lane) { return HalfImpedanceAir(o, lane, drawn); }, b);
     using constants::kPi;
     return constants::kThirtyPi * (kPi / 2.0) / (kPi / 2.0 * o.w / b + std::log(2.0));
 }
