@@ -54,8 +54,9 @@ Offset OffsetOf(const InputsAtFrequency& in, double w, bool pair) {
 // itself where x is not positive and finite, for its own results and flags.
 template <class T> T Power(T x, double y) {
     const auto moderate = x > 0.0 && x < HUGE_VAL;
-    if (!All(moderate)) return PerLane([y](double lane) { return std::pow(lane, y); }, x);
-    return ExpFast(y * LogFast(x));
+    if (All(moderate)) return ExpFast(y * LogFast(x));
+    if (None(moderate)) return PerLane([y](double lane) { return std::pow(lane, y); }, x);
+    return PerLane([y](double lane) { return Power(lane, y); }, x); // the lanes part
 }
 
 // std::clamp(q, 0, 1) of either number type.
