@@ -96,8 +96,14 @@ template <class T> T Modulus(CoupledMode mode, const Edges<T>& th) {
 
 // What thickness adds to a single strip's normalized capacitance, in all
 // and at its edges alone (less the parallel-plate part 4W/(B - T) - 4W/B).
+// The edges' part only where the even mode reads it (a section the odd mode
+// reads alone has no use for it, and does not raise its fault flags).
 template <class T> struct ThicknessIncrement {
-    T all, edges;
+    T all;
+    T Edges(double w, T b, T t) const {
+        const T edges = all - 4.0 * w * (1.0 / (b - t) - 1.0 / b);
+        return Where(edges > 0.0, edges, T(0.0));
+    }
 };
 
 // `k`: the thin strip's Cohn modulus tanh(pi W / 2B), the pair's inner edge
@@ -106,9 +112,7 @@ template <class T>
 ThicknessIncrement<T> SingleStripIncrement(double w, T b, T t, T k, StripWidening* widening) {
     const T thick = kEta / StriplineImpedanceInAir(w, b, t, widening).z0;
     const T thin = kEta / (kThirtyPi * StriplineKPrimeOverK(k)); // Cohn's, in air
-    const T all = thick - thin;
-    const T edges = all - 4.0 * w * (1.0 / (b - t) - 1.0 / b);
-    return {all, Where(edges > 0.0, edges, T(0.0))};
+    return {thick - thin};
 }
 
 // Fitted over 48 pairs with 0.35 <= W/B <= 4, 0.05 <= S/B <= 4 and
@@ -148,13 +152,15 @@ inline Section<T> SectionOf(bool thin, double w, double s, T b, T t,
 }
 
 template <class T>
-inline T ModeImpedance(CoupledMode mode, const Section<T>& x, double s, T b, T t, double sqrtEr) {
+inline T ModeImpedance(CoupledMode mode, const Section<T>& x, double w, double s, T b, T t,
+                       double sqrtEr) {
     const T zeroThickness = ZeroThicknessCapacitance(Modulus(mode, x.edges));
     if (x.thin) return ImpedanceFromCapacitance(zeroThickness, sqrtEr);
     const ThicknessIncrement<T>& d = x.increment;
     if (mode == CoupledMode::Even)
         return ImpedanceFromCapacitance(
-            zeroThickness + d.all - kEvenEdgeShare * d.edges * ExpFast(-kEvenEdgeFade * s / b),
+            zeroThickness + d.all -
+                kEvenEdgeShare * d.Edges(w, b, t) * ExpFast(-kEvenEdgeFade * s / b),
             sqrtEr);
     return ImpedanceFromCapacitance(
         zeroThickness + d.all + 2.0 * t / s * ExpFast(-kOddWallFade * s / b), sqrtEr);
@@ -162,7 +168,7 @@ inline T ModeImpedance(CoupledMode mode, const Section<T>& x, double s, T b, T t
 
 double SingleModeImpedance(CoupledMode mode, double w, double s, double b, double t, double er) {
     const Section x = SectionOf(ThinForm(mode, b, t), w, s, b, t);
-    return ModeImpedance(mode, x, s, b, t, CheckedSqrt(er));
+    return ModeImpedance(mode, x, w, s, b, t, CheckedSqrt(er));
 }
 
 // Both modes of a cross-section whose strips are tEven thick for the even
@@ -177,12 +183,12 @@ ModePair<T> ImpedancesOf(double w, double s, T b, T tEven, T tOdd, double er,
                                       tEven, shared, widening);
     // After the even section, whose own errors come first.
     const double sqrtEr = CheckedSqrt(er);
-    const T zEven = ModeImpedance(CoupledMode::Even, even, s, b, tEven, sqrtEr);
+    const T zEven = ModeImpedance(CoupledMode::Even, even, w, s, b, tEven, sqrtEr);
     const bool thinOdd = Decide(ThinForm(CoupledMode::Odd, b, tOdd));
     if (thinOdd == even.thin && SameBits(tEven, tOdd))
-        return {zEven, ModeImpedance(CoupledMode::Odd, even, s, b, tOdd, sqrtEr)};
+        return {zEven, ModeImpedance(CoupledMode::Odd, even, w, s, b, tOdd, sqrtEr)};
     const Section<T> odd = SectionOf(thinOdd, w, s, b, tOdd, shared, widening);
-    return {zEven, ModeImpedance(CoupledMode::Odd, odd, s, b, tOdd, sqrtEr)};
+    return {zEven, ModeImpedance(CoupledMode::Odd, odd, w, s, b, tOdd, sqrtEr)};
 }
 
 } // namespace
