@@ -53,9 +53,7 @@ template <class T> inline T EdgeTanh(T x) {
 }
 
 // The tanh of the half-widths pi W / 2B and pi (W + S) / 2B.
-template <class T> struct Edges {
-    T inner, outer;
-};
+template <class T> struct Edges { T inner, outer; };
 template <class T> T InnerEdgeTanh(double w, T b) {
     return EdgeTanh(Capped(kHalfPi * w / b));
 }
@@ -158,10 +156,10 @@ inline T ModeImpedance(CoupledMode mode, const Section<T>& x, double w, double s
     if (x.thin) return ImpedanceFromCapacitance(zeroThickness, sqrtEr);
     const ThicknessIncrement<T>& d = x.increment;
     if (mode == CoupledMode::Even)
-        return ImpedanceFromCapacitance(
-            zeroThickness + d.all -
-                kEvenEdgeShare * d.Edges(w, b, t) * ExpFast(-kEvenEdgeFade * s / b),
-            sqrtEr);
+        return ImpedanceFromCapacitance(zeroThickness + d.all -
+                                            kEvenEdgeShare * d.Edges(w, b, t) *
+                                                ExpFast(-kEvenEdgeFade * s / b),
+                                        sqrtEr);
     return ImpedanceFromCapacitance(
         zeroThickness + d.all + 2.0 * t / s * ExpFast(-kOddWallFade * s / b), sqrtEr);
 }
@@ -178,9 +176,9 @@ double SingleModeImpedance(CoupledMode mode, double w, double s, double b, doubl
 // `widening`: the strip's Wheeler terms, where they are at hand (or null).
 template <class T>
 ModePair<T> ImpedancesOf(double w, double s, T b, T tEven, T tOdd, double er,
-                      SharedOuterEdge<T>* shared, StripWidening* widening) {
-    const Section<T> even = SectionOf(Decide(ThinForm(CoupledMode::Even, b, tEven)), w, s, b,
-                                      tEven, shared, widening);
+                         SharedOuterEdge<T>* shared, StripWidening* widening) {
+    const Section<T> even =
+        SectionOf(Decide(ThinForm(CoupledMode::Even, b, tEven)), w, s, b, tEven, shared, widening);
     // After the even section, whose own errors come first.
     const double sqrtEr = CheckedSqrt(er);
     const T zEven = ModeImpedance(CoupledMode::Even, even, w, s, b, tEven, sqrtEr);
@@ -230,8 +228,8 @@ bool CoupledStriplineOutOfRange(CoupledMode mode, double w, double s, double b, 
 }
 
 bool CoupledStriplineEitherModeOutOfRange(double w, double s, double b, double t) {
-    std::optional<Edges<double>> th;    // computed at most once, where a mode first needs them
-    std::optional<bool> strips; // read at most once, where a mode first needs them
+    std::optional<Edges<double>> th; // computed at most once, where a mode first needs them
+    std::optional<bool> strips;      // read at most once, where a mode first needs them
     for (CoupledMode mode : {CoupledMode::Even, CoupledMode::Odd}) {
         if (!ModulusSurelyBelowClamp(mode, w, s, b)) {
             if (!th) th = EdgeTanhs(w, s, b);
@@ -251,8 +249,8 @@ namespace {
 // `strips`: the strips' Wheeler terms (or null).
 template <class T>
 ModePair<T> ConductorLosses(const ModePair<T>& z, const StripSkin& skin, double w, double s, T b,
-                         double t, double er, double sigma, SharedOuterEdge<T>* drawn,
-                         StripWidenings* strips) {
+                            double t, double er, double sigma, SharedOuterEdge<T>* drawn,
+                            StripWidenings* strips) {
     if (!(t > 0.0)) return {T(0.0), T(0.0)}; // no finite resistance: left out
     const bool thickEven = Decide(ThickForm(CoupledMode::Even, b, T(t)));
     const bool thickOdd = Decide(ThickForm(CoupledMode::Odd, b, T(t)));
@@ -261,9 +259,9 @@ ModePair<T> ConductorLosses(const ModePair<T>& z, const StripSkin& skin, double 
     const auto receded = [&](double strip, double ground, SharedOuterEdge<T>* outer,
                              StripWidening* widening) {
         const T planes = b + ground;
-        const T tEven = PerLane(
-            [&](double limit) { return RecededThickness(t, strip, thickEven, limit); },
-            1e-9 * planes);
+        const T tEven =
+            PerLane([&](double limit) { return RecededThickness(t, strip, thickEven, limit); },
+                    1e-9 * planes);
         return ImpedancesOf(w - strip, s + strip, planes, tEven,
                             T(RecededThickness(t, strip, thickOdd, 1e-9)), 1.0, outer, widening);
     };
@@ -310,19 +308,17 @@ CoupledStriplineModes<> CoupledStriplineImpedancesAndLosses(double w, double s, 
     return ImpedancesAndLosses(w, s, b, t, er, skin, sigma, strips);
 }
 
-CoupledStriplineModes<Lanes> CoupledStriplineImpedancesAndLosses(double w, double s, Lanes b,
-                                                                 double t, double er,
-                                                                 const StripSkin& skin,
-                                                                 double sigma,
-                                                                 StripWidenings& strips) {
+CoupledStriplineModes<Lanes>
+CoupledStriplineImpedancesAndLosses(double w, double s, Lanes b, double t, double er,
+                                    const StripSkin& skin, double sigma, StripWidenings& strips) {
     return ImpedancesAndLosses(w, s, b, t, er, skin, sigma, strips);
 }
 
 double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s,
                                      double b, double t, double er, double sigma) {
     if (!(t > 0.0)) return 0.0;
-    const ModePair<> losses = ConductorLosses<double>({z, z}, StripSkinOf(f, t, sigma), w, s,
-                                                         b, t, er, sigma, nullptr, nullptr);
+    const ModePair<> losses = ConductorLosses<double>({z, z}, StripSkinOf(f, t, sigma), w, s, b, t,
+                                                      er, sigma, nullptr, nullptr);
     return mode == CoupledMode::Even ? losses.even : losses.odd;
 }
 

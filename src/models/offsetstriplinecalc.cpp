@@ -186,8 +186,7 @@ struct PairValues {
 // SharesOf(o), which both modes of a pair read.
 template <class T, class Values>
 void Combine(Values& v, const Offset& o, const ShareTerms& shares, const Half<T>& lower,
-             const Half<T>& upper, double f, double tand, double sigma,
-             const ModeTerms<T>& terms) {
+             const Half<T>& upper, double f, double tand, double sigma, const ModeTerms<T>& terms) {
     const T c1 = 1.0 / lower.zAir; // capacitances in air, in units of 1/(c ohm)
     const T c2 = 1.0 / upper.zAir;
     const T fringingWidth = Where(terms.fringingWidth > 0.0, terms.fringingWidth, T(o.w));
@@ -281,8 +280,8 @@ struct BothPairHalves {
 BothPairHalves PairHalvesOf(const Offset& o, const StripSkin& skin, double sigma) {
     StripWidenings strips;
     const auto inLanes = [&]() -> BothPairHalves {
-        const auto [z, loss] = CoupledStriplineImpedancesAndLosses(
-            o.w, o.s, Lanes(o.B2(), o.B1()), o.t, 1.0, skin, sigma, strips);
+        const auto [z, loss] = CoupledStriplineImpedancesAndLosses(o.w, o.s, Lanes(o.B2(), o.B1()),
+                                                                   o.t, 1.0, skin, sigma, strips);
         if (!(sigma > 0.0))
             return {{{z.even[0], 0.0}, {z.odd[0], 0.0}}, {{z.even[1], 0.0}, {z.odd[1], 0.0}}};
         const Lanes even = 2.0 * z.even * loss.even;
@@ -357,16 +356,15 @@ LineResult offsetcoupledstripline::Evaluate(const InputsAtFrequency& in, double 
         ForceEvaluation(odd);
         const auto pair = [](double inEven, double inOdd) { return Lanes(inEven, inOdd); };
         PairValues c;
-        Combine(
-            c, o, shares,
-            Half<Lanes>{pair(lower.even.zAir, lower.odd.zAir),
-                        pair(lower.even.resistance, lower.odd.resistance)},
-            Half<Lanes>{pair(upper.even.zAir, upper.odd.zAir),
-                        pair(upper.even.resistance, upper.odd.resistance)},
-            in.f, in.tand, sigma,
-            ModeTerms<Lanes>{pair(even.fringingWidth, odd.fringingWidth),
-                             pair(even.fringingScale, odd.fringingScale),
-                             pair(even.shareShift, odd.shareShift)});
+        Combine(c, o, shares,
+                Half<Lanes>{pair(lower.even.zAir, lower.odd.zAir),
+                            pair(lower.even.resistance, lower.odd.resistance)},
+                Half<Lanes>{pair(upper.even.zAir, upper.odd.zAir),
+                            pair(upper.even.resistance, upper.odd.resistance)},
+                in.f, in.tand, sigma,
+                ModeTerms<Lanes>{pair(even.fringingWidth, odd.fringingWidth),
+                                 pair(even.fringingScale, odd.fringingScale),
+                                 pair(even.shareShift, odd.shareShift)});
         for (int lane : {0, 1}) {
             LineValues& v = lane == 0 ? r.even : r.odd;
             v.eeff = c.eeff[lane];

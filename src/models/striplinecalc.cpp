@@ -32,8 +32,7 @@ CheckedPowers WideningBase(double w, double t) {
     return CheckedPowers(0.07957747154595 / (w / t + 1.1));
 }
 // `base`: WideningBase(w, t).
-template <class T>
-WheelerStrip<T> WheelerWidened(double w, T b, T t, const CheckedPowers& base) {
+template <class T> WheelerStrip<T> WheelerWidened(double w, T b, T t, const CheckedPowers& base) {
     const T g = (b - t) * 0.5;
     const T p = 1.0 / (4.0 * g / t + 1.0); // T / (2B - T)
     const T q = Pow(base, 6.0 / (t / g + 3.0));
@@ -174,9 +173,9 @@ T ConductorLossOf(T z0, const StripSkin& skin, double w, T b, double t, double e
         // The strip in air with its walls receded by `strip`, the planes by `ground`.
         const auto receded = [&](double strip, double ground, StripWidening* widening) {
             const T planes = b + ground;
-            const T thickness = PerLane(
-                [&](double limit) { return RecededThickness(t, strip, thick, limit); },
-                kThinStripLimit * planes);
+            const T thickness =
+                PerLane([&](double limit) { return RecededThickness(t, strip, thick, limit); },
+                        kThinStripLimit * planes);
             return StriplineImpedanceInAir(w - strip, planes, thickness, widening).z0;
         };
         const T groundReceded = receded(0.0, skin.delta, widenings ? &widenings->drawn : nullptr);

@@ -14,8 +14,8 @@
 #include "models/conductorlossfloor.h"
 #include "numeric/checkedmath.h"
 #include "numeric/constants.h"
-#include "numeric/lanes.h"
 #include "numeric/hilberg.h"
+#include "numeric/lanes.h"
 
 struct StriplineImpedanceResult {
     double z0; // ohms
@@ -140,9 +140,7 @@ double CoupledStriplineOddImpedance(double w, double s, double b, double t, doub
 enum class CoupledMode { Even, Odd };
 
 // One quantity of both modes (of two plane spacings at once in Lanes).
-template <class T = double> struct ModePair {
-    T even, odd;
-};
+template <class T = double> struct ModePair { T even, odd; };
 
 // True where the selected mode's elliptic modulus reaches the clamp of
 // StriplineKPrimeOverK (strips wider than about 4.5 B): the impedance returned stays
@@ -160,9 +158,7 @@ double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, doubl
 // strips' skin terms at hand (StripSkinOf(f, t, sigma)): each receded
 // cross-section computed once for both modes, the strips' receded walls
 // reading the drawn section's outer edge.
-template <class T = double> struct CoupledStriplineModes {
-    ModePair<T> impedance, conductorLoss;
-};
+template <class T = double> struct CoupledStriplineModes { ModePair<T> impedance, conductorLoss; };
 CoupledStriplineModes<> CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
                                                             double er, const StripSkin& skin,
                                                             double sigma);
@@ -175,11 +171,9 @@ CoupledStriplineModes<> CoupledStriplineImpedancesAndLosses(double w, double s, 
 // bit each spacing's own; LanesDisagree where the two would take different
 // forms or leave a checked function's fast path (the caller then evaluates
 // each spacing alone, with `strips` emptied).
-CoupledStriplineModes<Lanes> CoupledStriplineImpedancesAndLosses(double w, double s, Lanes b,
-                                                                 double t, double er,
-                                                                 const StripSkin& skin,
-                                                                 double sigma,
-                                                                 StripWidenings& strips);
+CoupledStriplineModes<Lanes>
+CoupledStriplineImpedancesAndLosses(double w, double s, Lanes b, double t, double er,
+                                    const StripSkin& skin, double sigma, StripWidenings& strips);
 
 // The line kernels: W is row 1 (the trial value x), B row 2, T row 3.  The
 // impedance alone serves the synthesis scan; Evaluate adds the loss.
