@@ -26,85 +26,91 @@ namespace {
 constexpr double kEta = kEta0OneTwentyPi;
 constexpr double kMinimumCapacitance = 1e-6;
 
+// The sections' formulas are templates over the number type: double, or
+// Lanes for the same pair between two plane spacings at once (an offset
+// pair's two halves), bit for bit each spacing's own (numeric/lanes.h).
+
 // tanh is 1 to the last bit long before 100.
-double Capped(double x) {
-    return x > 100.0 ? 100.0 : x;
+template <class T> T Capped(T x) {
+    return Where(x > 100.0, T(100.0), x);
 }
 
 // `sqrtEr`: CheckedSqrt(Er), which both modes read.
-double ImpedanceFromCapacitance(double c, double sqrtEr) {
-    if (c < kMinimumCapacitance) c = kMinimumCapacitance;
+template <class T> T ImpedanceFromCapacitance(T c, double sqrtEr) {
+    c = Where(c < kMinimumCapacitance, T(kMinimumCapacitance), c);
     return kEta / (sqrtEr * c);
 }
 
 // tanh x as (1 - e^-2x) / (1 + e^-2x), one exponential, at about half the
 // library tanh's cost and within a few ulps of it.  Below x = 1/4 the
 // difference 1 - e^-2x would lose digits: there the library's.
-inline double EdgeTanh(double x) {
-    if (!(x >= 0.25)) return std::tanh(x);
-    const double e = ExpFast(-2.0 * x);
+template <class T> inline T EdgeTanh(T x) {
+    const auto library = !(x >= 0.25);
+    if (All(library)) return PerLane([](double lane) { return std::tanh(lane); }, x);
+    if (Mixed(library)) return PerLane([](double lane) { return EdgeTanh(lane); }, x);
+    const T e = ExpFast(-2.0 * x);
     return (1.0 - e) / (1.0 + e);
 }
 
 // The tanh of the half-widths pi W / 2B and pi (W + S) / 2B.
-struct Edges {
-    double inner, outer;
-};
-double InnerEdgeTanh(double w, double b) {
+template <class T> struct Edges { T inner, outer; };
+template <class T> T InnerEdgeTanh(double w, T b) {
     return EdgeTanh(Capped(kHalfPi * w / b));
 }
-double OuterEdgeTanh(double w, double s, double b) {
+template <class T> T OuterEdgeTanh(double w, double s, T b) {
     return EdgeTanh(Capped(kHalfPi * (w + s) / b));
 }
-inline Edges EdgeTanhs(double w, double s, double b) {
+template <class T> inline Edges<T> EdgeTanhs(double w, double s, T b) {
     return {InnerEdgeTanh(w, b), OuterEdgeTanh(w, s, b)};
 }
 
 // The outer edge's tanh of a thick-form section between planes B apart,
 // which every thick-form section of those planes and that W + S shares: the
 // walls of the strips receded by r (W - r, S + r) keep the drawn outer edge.
-// NaN until a section has computed it.
-struct SharedOuterEdge {
-    double tanh = std::numeric_limits<double>::quiet_NaN();
-};
+// Empty until a section has computed it.
+template <class T> using SharedOuterEdge = std::optional<T>;
 
-Edges ThickEdgeTanhs(double w, double s, double b, SharedOuterEdge* shared) {
+template <class T> Edges<T> ThickEdgeTanhs(double w, double s, T b, SharedOuterEdge<T>* shared) {
     if (shared == nullptr) return EdgeTanhs(w, s, b);
-    if (std::isnan(shared->tanh)) shared->tanh = OuterEdgeTanh(w, s, b);
-    return {InnerEdgeTanh(w, b), shared->tanh};
+    if (!*shared) *shared = OuterEdgeTanh(w, s, b);
+    return {InnerEdgeTanh(w, b), **shared};
 }
 
 // Both strips of zero thickness between the planes: 4 K(k) / K'(k).
-double ZeroThicknessCapacitance(double k) {
+template <class T> T ZeroThicknessCapacitance(T k) {
     return 4.0 / StriplineKPrimeOverK(k);
 }
 
 // The moduli of Cohn's zero-thickness modes.
-double EvenModulus(const Edges& th) {
+template <class T> T EvenModulus(const Edges<T>& th) {
     return th.inner * th.outer;
 }
-double OddModulus(const Edges& th) {
-    return th.inner / (th.outer < 1e-6 ? 1e-6 : th.outer);
+template <class T> T OddModulus(const Edges<T>& th) {
+    return th.inner / Where(th.outer < 1e-6, T(1e-6), th.outer);
 }
-double Modulus(CoupledMode mode, const Edges& th) {
+template <class T> T Modulus(CoupledMode mode, const Edges<T>& th) {
     return mode == CoupledMode::Even ? EvenModulus(th) : OddModulus(th);
 }
 
 // What thickness adds to a single strip's normalized capacitance, in all
 // and at its edges alone (less the parallel-plate part 4W/(B - T) - 4W/B).
-struct ThicknessIncrement {
-    double all, edges;
+// The edges' part only where the even mode reads it (a section the odd mode
+// reads alone has no use for it, and does not raise its fault flags).
+template <class T> struct ThicknessIncrement {
+    T all;
+    T Edges(double w, T b, T t) const {
+        const T edges = all - 4.0 * w * (1.0 / (b - t) - 1.0 / b);
+        return Where(edges > 0.0, edges, T(0.0));
+    }
 };
 
 // `k`: the thin strip's Cohn modulus tanh(pi W / 2B), the pair's inner edge
 // tanh at hand; `widening`: the strip's Wheeler terms (or null).
-ThicknessIncrement SingleStripIncrement(double w, double b, double t, double k,
-                                        StripWidening* widening) {
-    const double thick = kEta / StriplineImpedanceInAir(w, b, t, widening).z0;
-    const double thin = kEta / (kThirtyPi * StriplineKPrimeOverK(k)); // Cohn's, in air
-    const double all = thick - thin;
-    const double edges = all - 4.0 * w * (1.0 / (b - t) - 1.0 / b);
-    return {all, edges > 0.0 ? edges : 0.0};
+template <class T>
+ThicknessIncrement<T> SingleStripIncrement(double w, T b, T t, T k, StripWidening* widening) {
+    const T thick = kEta / StriplineImpedanceInAir(w, b, t, widening).z0;
+    const T thin = kEta / (kThirtyPi * StriplineKPrimeOverK(k)); // Cohn's, in air
+    return {thick - thin};
 }
 
 // Fitted over 48 pairs with 0.35 <= W/B <= 4, 0.05 <= S/B <= 4 and
@@ -117,10 +123,10 @@ constexpr double kOddWallFade = 1.530;
 
 // The even mode's thin form is chosen by T/B, the odd mode's by T itself.
 // (Written as the thin forms' own test: a NaN ratio takes the thick forms.)
-bool ThinForm(CoupledMode mode, double b, double t) {
+template <class T> auto ThinForm(CoupledMode mode, T b, T t) {
     return mode == CoupledMode::Even ? t / b < 1e-9 : t < 1e-9;
 }
-bool ThickForm(CoupledMode mode, double b, double t) {
+template <class T> auto ThickForm(CoupledMode mode, T b, T t) {
     return mode == CoupledMode::Even ? t / b >= 1e-9 : t >= 1e-9;
 }
 
@@ -128,35 +134,39 @@ bool ThickForm(CoupledMode mode, double b, double t) {
 // planes B - T apart for the thin forms, whose strip still narrows the
 // spacing) and, for the thick forms, the single strip's increment.  This and
 // ModeImpedance are inline: an evaluation runs them six times each.
-struct Section {
+template <class T> struct Section {
     bool thin;
-    Edges edges;
-    ThicknessIncrement increment;
+    Edges<T> edges;
+    ThicknessIncrement<T> increment;
 };
 
-inline Section SectionOf(bool thin, double w, double s, double b, double t,
-                         SharedOuterEdge* shared = nullptr, StripWidening* widening = nullptr) {
+template <class T>
+inline Section<T> SectionOf(bool thin, double w, double s, T b, T t,
+                            SharedOuterEdge<T>* shared = nullptr,
+                            StripWidening* widening = nullptr) {
     if (thin) return {true, EdgeTanhs(w, s, b - t), {}};
-    const Edges edges = ThickEdgeTanhs(w, s, b, shared);
+    const Edges<T> edges = ThickEdgeTanhs(w, s, b, shared);
     return {false, edges, SingleStripIncrement(w, b, t, edges.inner, widening)};
 }
 
-inline double ModeImpedance(CoupledMode mode, const Section& x, double s, double b, double t,
-                            double sqrtEr) {
-    const double zeroThickness = ZeroThicknessCapacitance(Modulus(mode, x.edges));
+template <class T>
+inline T ModeImpedance(CoupledMode mode, const Section<T>& x, double w, double s, T b, T t,
+                       double sqrtEr) {
+    const T zeroThickness = ZeroThicknessCapacitance(Modulus(mode, x.edges));
     if (x.thin) return ImpedanceFromCapacitance(zeroThickness, sqrtEr);
-    const ThicknessIncrement& d = x.increment;
+    const ThicknessIncrement<T>& d = x.increment;
     if (mode == CoupledMode::Even)
-        return ImpedanceFromCapacitance(
-            zeroThickness + d.all - kEvenEdgeShare * d.edges * ExpFast(-kEvenEdgeFade * s / b),
-            sqrtEr);
+        return ImpedanceFromCapacitance(zeroThickness + d.all -
+                                            kEvenEdgeShare * d.Edges(w, b, t) *
+                                                ExpFast(-kEvenEdgeFade * s / b),
+                                        sqrtEr);
     return ImpedanceFromCapacitance(
         zeroThickness + d.all + 2.0 * t / s * ExpFast(-kOddWallFade * s / b), sqrtEr);
 }
 
 double SingleModeImpedance(CoupledMode mode, double w, double s, double b, double t, double er) {
     const Section x = SectionOf(ThinForm(mode, b, t), w, s, b, t);
-    return ModeImpedance(mode, x, s, b, t, CheckedSqrt(er));
+    return ModeImpedance(mode, x, w, s, b, t, CheckedSqrt(er));
 }
 
 // Both modes of a cross-section whose strips are tEven thick for the even
@@ -164,18 +174,19 @@ double SingleModeImpedance(CoupledMode mode, double w, double s, double b, doubl
 // where both take the same form at the same thickness they read one Section.
 // `shared`: the outer edge of the thick forms, read or filled in (or null);
 // `widening`: the strip's Wheeler terms, where they are at hand (or null).
-ModePair ImpedancesOf(double w, double s, double b, double tEven, double tOdd, double er,
-                      SharedOuterEdge* shared, StripWidening* widening) {
-    const Section even =
-        SectionOf(ThinForm(CoupledMode::Even, b, tEven), w, s, b, tEven, shared, widening);
+template <class T>
+ModePair<T> ImpedancesOf(double w, double s, T b, T tEven, T tOdd, double er,
+                         SharedOuterEdge<T>* shared, StripWidening* widening) {
+    const Section<T> even =
+        SectionOf(Decide(ThinForm(CoupledMode::Even, b, tEven)), w, s, b, tEven, shared, widening);
     // After the even section, whose own errors come first.
     const double sqrtEr = CheckedSqrt(er);
-    const double zEven = ModeImpedance(CoupledMode::Even, even, s, b, tEven, sqrtEr);
-    const bool thinOdd = ThinForm(CoupledMode::Odd, b, tOdd);
+    const T zEven = ModeImpedance(CoupledMode::Even, even, w, s, b, tEven, sqrtEr);
+    const bool thinOdd = Decide(ThinForm(CoupledMode::Odd, b, tOdd));
     if (thinOdd == even.thin && SameBits(tEven, tOdd))
-        return {zEven, ModeImpedance(CoupledMode::Odd, even, s, b, tOdd, sqrtEr)};
-    const Section odd = SectionOf(thinOdd, w, s, b, tOdd, shared, widening);
-    return {zEven, ModeImpedance(CoupledMode::Odd, odd, s, b, tOdd, sqrtEr)};
+        return {zEven, ModeImpedance(CoupledMode::Odd, even, w, s, b, tOdd, sqrtEr)};
+    const Section<T> odd = SectionOf(thinOdd, w, s, b, tOdd, shared, widening);
+    return {zEven, ModeImpedance(CoupledMode::Odd, odd, w, s, b, tOdd, sqrtEr)};
 }
 
 } // namespace
@@ -217,8 +228,8 @@ bool CoupledStriplineOutOfRange(CoupledMode mode, double w, double s, double b, 
 }
 
 bool CoupledStriplineEitherModeOutOfRange(double w, double s, double b, double t) {
-    std::optional<Edges> th;    // computed at most once, where a mode first needs them
-    std::optional<bool> strips; // read at most once, where a mode first needs them
+    std::optional<Edges<double>> th; // computed at most once, where a mode first needs them
+    std::optional<bool> strips;      // read at most once, where a mode first needs them
     for (CoupledMode mode : {CoupledMode::Even, CoupledMode::Odd}) {
         if (!ModulusSurelyBelowClamp(mode, w, s, b)) {
             if (!th) th = EdgeTanhs(w, s, b);
@@ -236,58 +247,78 @@ namespace {
 // Both modes' conductor losses at their impedances z; `drawn`: the drawn
 // section's outer edge, which the strip-receded walls share (or null);
 // `strips`: the strips' Wheeler terms (or null).
-ModePair ConductorLosses(const ModePair& z, const StripSkin& skin, double w, double s, double b,
-                         double t, double er, double sigma, SharedOuterEdge* drawn,
-                         StripWidenings* strips) {
-    if (!(t > 0.0)) return {0.0, 0.0}; // no finite resistance: left out
-    const bool thickEven = ThickForm(CoupledMode::Even, b, t);
-    const bool thickOdd = ThickForm(CoupledMode::Odd, b, t);
+template <class T>
+ModePair<T> ConductorLosses(const ModePair<T>& z, const StripSkin& skin, double w, double s, T b,
+                            double t, double er, double sigma, SharedOuterEdge<T>* drawn,
+                            StripWidenings* strips) {
+    if (!(t > 0.0)) return {T(0.0), T(0.0)}; // no finite resistance: left out
+    const bool thickEven = Decide(ThickForm(CoupledMode::Even, b, T(t)));
+    const bool thickOdd = Decide(ThickForm(CoupledMode::Odd, b, T(t)));
     // Both modes with the strip's walls receded by `strip`, the planes by `ground`.
     // (The planes receded, the outer edge moves: only the strip's walls share it.)
-    const auto receded = [&](double strip, double ground, SharedOuterEdge* outer,
+    const auto receded = [&](double strip, double ground, SharedOuterEdge<T>* outer,
                              StripWidening* widening) {
-        const double planes = b + ground;
-        return ImpedancesOf(w - strip, s + strip, planes,
-                            RecededThickness(t, strip, thickEven, 1e-9 * planes),
-                            RecededThickness(t, strip, thickOdd, 1e-9), 1.0, outer, widening);
+        const T planes = b + ground;
+        const T tEven =
+            PerLane([&](double limit) { return RecededThickness(t, strip, thickEven, limit); },
+                    1e-9 * planes);
+        return ImpedancesOf(w - strip, s + strip, planes, tEven,
+                            T(RecededThickness(t, strip, thickOdd, 1e-9)), 1.0, outer, widening);
     };
-    const ModePair groundReceded =
+    const ModePair<T> groundReceded =
         receded(0.0, skin.delta, nullptr, strips ? &strips->drawn : nullptr);
-    const ModePair stripReceded =
+    const ModePair<T> stripReceded =
         receded(StripRecession(skin, w, t), 0.0, drawn, strips ? &strips->receded : nullptr);
     const double sqrtEr = CheckedSqrt(er);
-    const auto loss = [&](double zMode, double zGround, double zStrip) {
-        const double r =
-            FiniteThicknessResistance(zMode * sqrtEr, skin, w, t, sigma, zGround, zStrip);
+    const auto loss = [&](T zMode, T zGround, T zStrip) {
+        const T r = PerLane(
+            [&](double zAir, double ground, double stripWalls) {
+                return FiniteThicknessResistance(zAir, skin, w, t, sigma, ground, stripWalls);
+            },
+            zMode * sqrtEr, zGround, zStrip);
         return r / (2.0 * zMode);
     };
     return {loss(z.even, groundReceded.even, stripReceded.even),
             loss(z.odd, groundReceded.odd, stripReceded.odd)};
 }
 
+// Both modes' impedances and conductor losses, of either number type.
+template <class T>
+CoupledStriplineModes<T> ImpedancesAndLosses(double w, double s, T b, double t, double er,
+                                             const StripSkin& skin, double sigma,
+                                             StripWidenings& strips) {
+    SharedOuterEdge<T> outer;
+    const ModePair<T> z = ImpedancesOf(w, s, b, T(t), T(t), er, &outer, &strips.drawn);
+    if (!(sigma > 0.0)) return {z, {T(0.0), T(0.0)}};
+    return {z, ConductorLosses(z, skin, w, s, b, t, er, sigma, &outer, &strips)};
+}
+
 } // namespace
 
-CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
-                                                          double er, const StripSkin& skin,
-                                                          double sigma) {
+CoupledStriplineModes<> CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
+                                                            double er, const StripSkin& skin,
+                                                            double sigma) {
     StripWidenings strips;
     return CoupledStriplineImpedancesAndLosses(w, s, b, t, er, skin, sigma, strips);
 }
 
-CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
-                                                          double er, const StripSkin& skin,
-                                                          double sigma, StripWidenings& strips) {
-    SharedOuterEdge outer;
-    const ModePair z = ImpedancesOf(w, s, b, t, t, er, &outer, &strips.drawn);
-    if (!(sigma > 0.0)) return {z, {0.0, 0.0}};
-    return {z, ConductorLosses(z, skin, w, s, b, t, er, sigma, &outer, &strips)};
+CoupledStriplineModes<> CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
+                                                            double er, const StripSkin& skin,
+                                                            double sigma, StripWidenings& strips) {
+    return ImpedancesAndLosses(w, s, b, t, er, skin, sigma, strips);
+}
+
+CoupledStriplineModes<Lanes>
+CoupledStriplineImpedancesAndLosses(double w, double s, Lanes b, double t, double er,
+                                    const StripSkin& skin, double sigma, StripWidenings& strips) {
+    return ImpedancesAndLosses(w, s, b, t, er, skin, sigma, strips);
 }
 
 double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, double w, double s,
                                      double b, double t, double er, double sigma) {
     if (!(t > 0.0)) return 0.0;
-    const ModePair losses =
-        ConductorLosses({z, z}, StripSkinOf(f, t, sigma), w, s, b, t, er, sigma, nullptr, nullptr);
+    const ModePair<> losses = ConductorLosses<double>({z, z}, StripSkinOf(f, t, sigma), w, s, b, t,
+                                                      er, sigma, nullptr, nullptr);
     return mode == CoupledMode::Even ? losses.even : losses.odd;
 }
 

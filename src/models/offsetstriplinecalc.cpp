@@ -20,6 +20,7 @@
 #include "numeric/checkedmath.h"
 #include "numeric/constants.h"
 #include "numeric/fpfault.h"
+#include "numeric/lanes.h"
 #include "numeric/tpexceptions.h"
 
 namespace {
@@ -46,10 +47,21 @@ Offset OffsetOf(const InputsAtFrequency& in, double w, bool pair) {
     return o;
 }
 
+// The combination of the halves is written for double and for Lanes (a
+// pair's two modes side by side, numeric/lanes.h), bit for bit the same.
+
 // x^y as exp(y ln x), cheaper than pow and within a few ulps of it; pow
 // itself where x is not positive and finite, for its own results and flags.
-double Power(double x, double y) {
-    return x > 0.0 && x < HUGE_VAL ? ExpFast(y * LogFast(x)) : std::pow(x, y);
+template <class T> T Power(T x, double y) {
+    const auto moderate = x > 0.0 && x < HUGE_VAL;
+    if (All(moderate)) return ExpFast(y * LogFast(x));
+    if (None(moderate)) return PerLane([y](double lane) { return std::pow(lane, y); }, x);
+    return PerLane([y](double lane) { return Power(lane, y); }, x); // the lanes part
+}
+
+// std::clamp(q, 0, 1) of either number type.
+template <class T> T ClampedShare(T q) {
+    return Where(q < 0.0, T(0.0), Where(1.0 < q, T(1.0), q));
 }
 
 // The two halves leave out how the fringing field of a strip nearer one plane
@@ -63,10 +75,10 @@ double Power(double x, double y) {
 // capacitance lies within 0.40 % of the field solution on both (median
 // 0.07 %), 0.40 % being the centred stripline's own deviation at W/B = 2.
 // x vanishes for a centred strip, so the correction is then exactly 0.
-double OffsetFringing(double w, double h1, double h2, double t) {
+template <class T> inline T OffsetFringing(T w, double h1, double h2, double t) {
     const double b = h1 + h2 + t;
     const double x = ((h2 - h1) / (h2 + h1)) * ((h2 - h1) / (h2 + h1));
-    const double k = 0.132553 / Power(1.0 + Power(w / b / 0.317319, 5.06735), 0.126642);
+    const T k = 0.132553 / Power(1.0 + Power(w / b / 0.317319, 5.06735), 0.126642);
     return k * x * (1.0 + 1.15725 * x) / (1.0 + 1.69209 * x * x) *
            std::max(0.0, 1.0 - 3.78156 * t / b);
 }
@@ -96,9 +108,9 @@ ShareTerms SharesOf(const Offset& o) {
     return {true, 1.0 - 0.0244867 * Power(wb, -0.465740),
             0.190194 * Power(tb, 0.638155) / (wb + 0.362162)};
 }
-double BelowShare(const ShareTerms& terms, double q0, double modeShift) {
-    const double q = 0.5 + (q0 - 0.5) * terms.narrowing - terms.sides + modeShift;
-    return std::clamp(q, 0.0, 1.0);
+template <class T> T BelowShare(const ShareTerms& terms, T q0, T modeShift) {
+    const T q = 0.5 + (q0 - 0.5) * terms.narrowing - terms.sides + modeShift;
+    return ClampedShare(q);
 }
 
 // The share of the field that crosses the interface, meeting the two
@@ -110,11 +122,10 @@ double BelowShare(const ShareTerms& terms, double q0, double modeShift) {
 // when the strip is nearer the lower plane (d > 0) and up, away from it,
 // when nearer the upper one.  Fitted with BelowShare:
 // d (1.32 d / (1 + 7.28 W/B) + 0.949 T/W), at least 0.
-double SeriesShare(const Offset& o, double q0) {
+template <class T> T SeriesShare(const Offset& o, T q0) {
     const double b = o.h1 + o.h2 + o.t;
-    const double d = 2.0 * q0 - 1.0;
-    return std::clamp(d * (1.32303 * d / (1.0 + 7.28240 * o.w / b) + 0.949049 * o.t / o.w), 0.0,
-                      1.0);
+    const T d = 2.0 * q0 - 1.0;
+    return ClampedShare(d * (1.32303 * d / (1.0 + 7.28240 * o.w / b) + 0.949049 * o.t / o.w));
 }
 
 // eeff of two dielectrics, a share q in Er and 1 - q in Er2, `series` of the
@@ -126,9 +137,9 @@ double SeriesShare(const Offset& o, double q0) {
 // contrast grids' up to three to one (1.46 % at five to one), where the
 // halves alone were up to 3.0 % off and a parallel mix bent by a constant
 // up to 1.96 % (1.03 % on the grid).
-double TwoLayerEeff(double q, double series, double er, double er2) {
-    const double parallel = q * er + (1.0 - q) * er2;
-    const double harmonic = 1.0 / (q / er + (1.0 - q) / er2);
+template <class T> T TwoLayerEeff(T q, T series, double er, double er2) {
+    const T parallel = q * er + (1.0 - q) * er2;
+    const T harmonic = 1.0 / (q / er + (1.0 - q) / er2);
     return parallel - series * (parallel - harmonic);
 }
 
@@ -143,13 +154,13 @@ double TwoLayerEeff(double q, double series, double er, double er2) {
 // 1 - 0.679 e^-(0.545 S/B).  The gap walls stand above the interface: the
 // odd mode's field between them lies in Er2, -0.0936 T/S; the even mode's
 // is pushed out below, +0.0673 (T/B) / (S/B + 0.0501).
-struct ModeTerms {
-    double fringingWidth = 0.0; // 0: the strip's own
-    double fringingScale = 1.0;
-    double shareShift = 0.0;
+template <class T = double> struct ModeTerms {
+    T fringingWidth = 0.0; // 0: the strip's own
+    T fringingScale = 1.0;
+    T shareShift = 0.0;
 };
 
-ModeTerms PairModeTerms(CoupledMode mode, const Offset& o) {
+ModeTerms<> PairModeTerms(CoupledMode mode, const Offset& o) {
     const double b = o.h1 + o.h2 + o.t;
     const double sb = o.s / b, tb = o.t / b;
     if (mode == CoupledMode::Even)
@@ -160,32 +171,39 @@ ModeTerms PairModeTerms(CoupledMode mode, const Offset& o) {
 }
 
 // A centred stripline's values in air: impedance and series resistance.
-struct Half {
-    double zAir;
-    double resistance; // ohm/m; 0 without conductor loss
+template <class T = double> struct Half {
+    T zAir;
+    T resistance; // ohm/m; 0 without conductor loss
+};
+
+// Both modes' values from their halves, side by side (LineValues' names).
+struct PairValues {
+    Lanes eeff, impedance, dielectricLoss, conductorLoss, loss;
 };
 
 // The line of two halves: its impedance, eeff and losses written into v (a
-// mode of the result in place, not a copy); `shares`: SharesOf(o), which both
-// modes of a pair read.
-void Combine(LineValues& v, const Offset& o, const ShareTerms& shares, const Half& lower,
-             const Half& upper, double f, double tand, double sigma, const ModeTerms& terms = {}) {
-    const double c1 = 1.0 / lower.zAir; // capacitances in air, in units of 1/(c ohm)
-    const double c2 = 1.0 / upper.zAir;
-    const double fringingWidth = terms.fringingWidth > 0.0 ? terms.fringingWidth : o.w;
-    const double cAir =
-        (c1 + c2) / 2.0 *
-        (1.0 + terms.fringingScale * OffsetFringing(fringingWidth, o.h1, o.h2, o.t));
-    const double q0 = c1 / (c1 + c2);
-    v.eeff = !shares.used ? o.er
+// LineValues, a mode of the result in place, or PairValues); `shares`:
+// SharesOf(o), which both modes of a pair read.
+template <class T, class Values>
+void Combine(Values& v, const Offset& o, const ShareTerms& shares, const Half<T>& lower,
+             const Half<T>& upper, double f, double tand, double sigma, const ModeTerms<T>& terms) {
+    const T c1 = 1.0 / lower.zAir; // capacitances in air, in units of 1/(c ohm)
+    const T c2 = 1.0 / upper.zAir;
+    const T fringingWidth = Where(terms.fringingWidth > 0.0, terms.fringingWidth, T(o.w));
+    const T cAir = (c1 + c2) / 2.0 *
+                   (1.0 + terms.fringingScale * OffsetFringing(fringingWidth, o.h1, o.h2, o.t));
+    const T q0 = c1 / (c1 + c2);
+    v.eeff = !shares.used ? T(o.er)
                           : TwoLayerEeff(BelowShare(shares, q0, terms.shareShift),
                                          SeriesShare(o, q0), o.er, o.er2);
     v.impedance = 1.0 / (cAir * CheckedSqrt(v.eeff));
-    v.dielectricLoss = StriplineDielectricLoss(f, v.eeff, tand);
+    // (The root of eeff just taken: no error left to raise.)
+    v.dielectricLoss =
+        PerLane([&](double eeff) { return StriplineDielectricLoss(f, eeff, tand); }, v.eeff);
     v.conductorLoss = 0.0;
     if (sigma > 0.0) {
-        const double halves = (c1 + c2) / 2.0;
-        const double r =
+        const T halves = (c1 + c2) / 2.0;
+        const T r =
             (lower.resistance * c1 * c1 + upper.resistance * c2 * c2) / (2.0 * halves * halves);
         v.conductorLoss = r / (2.0 * v.impedance);
     }
@@ -197,37 +215,52 @@ void Combine(LineValues& v, const Offset& o, const ShareTerms& shares, const Hal
 // above about 4.6, as the broadside pair's odd half reaches): there
 // K'(k)/K(k) = (pi/2) / ln(4/k') to O(k'^2), k' = sech x = 2 e^-x.
 // `drawn`: the strip's Wheeler terms.
-double HalfImpedanceAir(const Offset& o, double b, StripWidening& drawn) {
-    const StriplineImpedanceResult centred = StriplineImpedanceInAir(o.w, b, o.t, &drawn);
-    if (!centred.outOfRange || o.t / b >= 1e-9) return centred.z0; // thick: Wheeler's holds
+template <class T> T HalfImpedanceAir(const Offset& o, T b, StripWidening& drawn) {
+    const auto centred = StriplineImpedanceInAir(o.w, b, T(o.t), &drawn);
+    const auto clamped = centred.outOfRange && !(o.t / b >= 1e-9); // thick: Wheeler's holds
+    if (None(clamped)) return centred.z0;
+    // A wide strip near one plane only: each half its own (again, to the bit).
+    if (Mixed(clamped))
+        return PerLane([&](double lane) { return HalfImpedanceAir(o, lane, drawn); }, b);
     using constants::kPi;
     return constants::kThirtyPi * (kPi / 2.0) / (kPi / 2.0 * o.w / b + std::log(2.0));
 }
 
 // `skin`: the strip's skin terms, which both halves read (with sigma > 0).
 // `widenings`: the strip's Wheeler terms, which both halves read as well.
-Half SingleHalf(const Offset& o, double b, const StripSkin& skin, double sigma,
-                StripWidenings& widenings) {
-    const double zAir = HalfImpedanceAir(o, b, widenings.drawn);
-    const double r =
+template <class T>
+Half<T> SingleHalf(const Offset& o, T b, const StripSkin& skin, double sigma,
+                   StripWidenings& widenings) {
+    const T zAir = HalfImpedanceAir(o, b, widenings.drawn);
+    const T r =
         sigma > 0.0
             ? 2.0 * zAir * StriplineConductorLoss(zAir, skin, o.w, b, o.t, 1.0, sigma, &widenings)
-            : 0.0;
+            : T(0.0);
     return {zAir, r};
 }
 
-// Both halves of the offset strip.
-std::pair<Half, Half> SingleHalves(const Offset& o, double f, double sigma) {
+// Both halves of the offset strip, side by side in lanes (the lower in lane
+// 0); where the lanes part, each alone, the lower first.
+std::pair<Half<>, Half<>> SingleHalves(const Offset& o, double f, double sigma) {
     const StripSkin skin = sigma > 0.0 ? StripSkinOf(f, o.t, sigma) : StripSkin{};
     StripWidenings widenings;
-    return {SingleHalf(o, o.B1(), skin, sigma, widenings),
-            SingleHalf(o, o.B2(), skin, sigma, widenings)};
+    using Halves = std::pair<Half<>, Half<>>;
+    const auto inLanes = [&]() -> Halves {
+        const Half<Lanes> h = SingleHalf(o, Lanes(o.B1(), o.B2()), skin, sigma, widenings);
+        return {{h.zAir[0], h.resistance[0]}, {h.zAir[1], h.resistance[1]}};
+    };
+    const auto alone = [&]() -> Halves {
+        widenings = {};
+        const Half<> lower = SingleHalf(o, o.B1(), skin, sigma, widenings);
+        return {lower, SingleHalf(o, o.B2(), skin, sigma, widenings)};
+    };
+    return InLanesOrAlone(inLanes, alone);
 }
 
 // Both modes of the pair's half of spacing b, each cross-section computed
 // once for both; `skin` as for SingleHalf.
 struct PairHalves {
-    Half even, odd;
+    Half<> even, odd;
 };
 // `strips`: the strips' terms, which both halves read.
 PairHalves PairHalf(const Offset& o, double b, const StripSkin& skin, double sigma,
@@ -236,6 +269,32 @@ PairHalves PairHalf(const Offset& o, double b, const StripSkin& skin, double sig
         CoupledStriplineImpedancesAndLosses(o.w, o.s, b, o.t, 1.0, skin, sigma, strips);
     if (!(sigma > 0.0)) return {{z.even, 0.0}, {z.odd, 0.0}};
     return {{z.even, 2.0 * z.even * loss.even}, {z.odd, 2.0 * z.odd * loss.odd}};
+}
+
+// Both halves, upper and lower, side by side in two lanes (their dependency
+// chains overlap); where the lanes part, each half alone, the upper first, as
+// an input that fails in both reports the upper's error.
+struct BothPairHalves {
+    PairHalves upper, lower;
+};
+BothPairHalves PairHalvesOf(const Offset& o, const StripSkin& skin, double sigma) {
+    StripWidenings strips;
+    const auto inLanes = [&]() -> BothPairHalves {
+        const auto [z, loss] = CoupledStriplineImpedancesAndLosses(o.w, o.s, Lanes(o.B2(), o.B1()),
+                                                                   o.t, 1.0, skin, sigma, strips);
+        if (!(sigma > 0.0))
+            return {{{z.even[0], 0.0}, {z.odd[0], 0.0}}, {{z.even[1], 0.0}, {z.odd[1], 0.0}}};
+        const Lanes even = 2.0 * z.even * loss.even;
+        const Lanes odd = 2.0 * z.odd * loss.odd;
+        return {{{z.even[0], even[0]}, {z.odd[0], odd[0]}},
+                {{z.even[1], even[1]}, {z.odd[1], odd[1]}}};
+    };
+    const auto alone = [&]() -> BothPairHalves {
+        strips = {};
+        const PairHalves upper = PairHalf(o, o.B2(), skin, sigma, strips);
+        return {upper, PairHalf(o, o.B1(), skin, sigma, strips)};
+    };
+    return InLanesOrAlone(inLanes, alone);
 }
 
 void CheckOffset(const Offset& o, double rho, std::vector<std::string>& warnings) {
@@ -264,7 +323,7 @@ LineResult offsetstripline::Evaluate(const InputsAtFrequency& in, double w) {
     const double sigma = StriplineConductivity(in.rho);
     LineResult r;
     const auto [lower, upper] = SingleHalves(o, in.f, sigma);
-    Combine(r, o, SharesOf(o), lower, upper, in.f, in.tand, sigma);
+    Combine(r, o, SharesOf(o), lower, upper, in.f, in.tand, sigma, ModeTerms<>{});
     RequireFinite(r.loss);
     return r;
 }
@@ -284,15 +343,43 @@ LineResult offsetcoupledstripline::Evaluate(const InputsAtFrequency& in, double 
     const double sigma = StriplineConductivity(in.rho);
     LineResult r;
     const StripSkin skin = sigma > 0.0 ? StripSkinOf(in.f, o.t, sigma) : StripSkin{};
-    // The upper half first: an input that fails in both reports the upper's error.
-    StripWidenings strips;
-    const PairHalves upper = PairHalf(o, o.B2(), skin, sigma, strips);
-    const PairHalves lower = PairHalf(o, o.B1(), skin, sigma, strips);
+    const auto [upper, lower] = PairHalvesOf(o, skin, sigma);
     const ShareTerms shares = SharesOf(o);
-    Combine(r.even, o, shares, lower.even, upper.even, in.f, in.tand, sigma,
-            PairModeTerms(CoupledMode::Even, o));
-    Combine(r.odd, o, shares, lower.odd, upper.odd, in.f, in.tand, sigma,
-            PairModeTerms(CoupledMode::Odd, o));
+    // Both modes side by side, even in lane 0; each alone where the lanes part.
+    const auto inLanes = [&] {
+        ModeTerms<> even = PairModeTerms(CoupledMode::Even, o);
+        ModeTerms<> odd = PairModeTerms(CoupledMode::Odd, o);
+        // Every term computed, as where each mode is combined alone: a term
+        // the combination leaves unread (the share's shift, with one
+        // dielectric) still raises its fault flags.
+        ForceEvaluation(even);
+        ForceEvaluation(odd);
+        const auto pair = [](double inEven, double inOdd) { return Lanes(inEven, inOdd); };
+        PairValues c;
+        Combine(c, o, shares,
+                Half<Lanes>{pair(lower.even.zAir, lower.odd.zAir),
+                            pair(lower.even.resistance, lower.odd.resistance)},
+                Half<Lanes>{pair(upper.even.zAir, upper.odd.zAir),
+                            pair(upper.even.resistance, upper.odd.resistance)},
+                in.f, in.tand, sigma,
+                ModeTerms<Lanes>{pair(even.fringingWidth, odd.fringingWidth),
+                                 pair(even.fringingScale, odd.fringingScale),
+                                 pair(even.shareShift, odd.shareShift)});
+        for (int lane : {0, 1}) {
+            LineValues& v = lane == 0 ? r.even : r.odd;
+            v.eeff = c.eeff[lane];
+            v.impedance = c.impedance[lane];
+            v.dielectricLoss = c.dielectricLoss[lane];
+            v.conductorLoss = c.conductorLoss[lane];
+            v.loss = c.loss[lane];
+        }
+    };
+    InLanesOrAlone(inLanes, [&] {
+        Combine(r.even, o, shares, lower.even, upper.even, in.f, in.tand, sigma,
+                PairModeTerms(CoupledMode::Even, o));
+        Combine(r.odd, o, shares, lower.odd, upper.odd, in.f, in.tand, sigma,
+                PairModeTerms(CoupledMode::Odd, o));
+    });
     r.ShowMode(in.mode);
     return r;
 }
@@ -366,7 +453,7 @@ LineResult broadsidestripline::Evaluate(const InputsAtFrequency& in, double w) {
     LineResult r;
     r.even = BroadsideEven(o, in.Row(3), in.f, in.tand, sigma);
     const auto [lower, upper] = SingleHalves(o, in.f, sigma);
-    Combine(r.odd, o, SharesOf(o), lower, upper, in.f, in.tand, sigma);
+    Combine(r.odd, o, SharesOf(o), lower, upper, in.f, in.tand, sigma, ModeTerms<>{});
     r.ShowMode(in.mode);
     RequireFinite(r.loss);
     return r;

@@ -21,9 +21,10 @@ namespace {
 constexpr double kThinStripLimit = 1e-9; // T/B below this: zero-thickness strip
 
 // Wheeler: the thick strip as a thin one widened by dW, between the planes it
-// leaves free, g = (B - T) / 2 on each side.
-struct WheelerStrip {
-    double u; // (W + dW) / g
+// leaves free, g = (B - T) / 2 on each side.  The formulas below are
+// templates over the number type: double, or Lanes for two plane spacings.
+template <class T> struct WheelerStrip {
+    T u; // (W + dW) / g
 };
 // The power's base 1 / 4 pi (W/T + 1.1), with its logarithm: as exp(y ln x),
 // cheaper than pow and within a few ulps of it.
@@ -31,40 +32,72 @@ CheckedPowers WideningBase(double w, double t) {
     return CheckedPowers(0.07957747154595 / (w / t + 1.1));
 }
 // `base`: WideningBase(w, t).
-WheelerStrip WheelerWidened(double w, double b, double t, const CheckedPowers& base) {
-    const double g = (b - t) * 0.5;
-    const double p = 1.0 / (4.0 * g / t + 1.0); // T / (2B - T)
-    const double q = base.Pow(6.0 / (t / g + 3.0));
-    const double dw = (1.0 - 0.5 * CheckedLog(q + p * p)) * t * kOneOverPi;
+template <class T> WheelerStrip<T> WheelerWidened(double w, T b, T t, const CheckedPowers& base) {
+    const T g = (b - t) * 0.5;
+    const T p = 1.0 / (4.0 * g / t + 1.0); // T / (2B - T)
+    const T q = Pow(base, 6.0 / (t / g + 3.0));
+    const T dw = (1.0 - 0.5 * CheckedLog(q + p * p)) * t * kOneOverPi;
     return {(w + dw) / g};
 }
-WheelerStrip WheelerWidened(double w, double b, double t) {
-    return WheelerWidened(w, b, t, WideningBase(w, t));
+template <class T> WheelerStrip<T> WheelerWidened(double w, T b, T t) {
+    return WheelerWidened(w, b, t, WideningBase(w, Same(t)));
 }
 // The fit is stated for (W + dW) / (B - T) < 10.
-bool BeyondWheelerFit(const WheelerStrip& strip) {
+template <class T> auto BeyondWheelerFit(const WheelerStrip<T>& strip) {
     return strip.u >= 20.0;
 }
 
 // Cohn's modulus k = tanh(pi W / 2B); tanh is 1 to the last bit long before
 // x = 100.
-double CohnHalfWidth(double w, double b) {
+template <class T> T CohnHalfWidth(double w, T b) {
     return 1.5707963267949 * w / b;
 }
-double CohnModulus(double w, double b) {
-    double x = CohnHalfWidth(w, b);
-    if (x > 100.0) x = 100.0;
-    return std::tanh(x);
+template <class T> T CohnModulus(double w, T b) {
+    T x = CohnHalfWidth(w, b);
+    x = Where(x > 100.0, T(100.0), x);
+    return PerLane([](double lane) { return std::tanh(lane); }, x);
 }
 // Beyond W/B of about 4.6 the ratio is held at its value for the clamped
 // modulus while the true impedance keeps falling (at W/B = 9 it is half the
 // value returned): flagged like the thick strip's limit.
-bool BeyondCohnClamp(double k) {
+template <class T> auto BeyondCohnClamp(T k) {
     return k > kLargestModulus;
 }
 
-bool IsThickStrip(double b, double t) {
+template <class T> auto IsThickStrip(T b, T t) {
     return t / b >= kThinStripLimit;
+}
+
+// The impedance in air and whether it lies beyond the formula's range (a
+// LaneMask for Lanes).
+template <class T> struct ImpedanceInAir {
+    T z0;
+    decltype(T() > T()) outOfRange;
+};
+
+template <class T>
+ImpedanceInAir<T> StriplineImpedanceInAirOf(double w, T b, T t, StripWidening* widening) {
+    if (Decide(IsThickStrip(b, t))) {
+        WheelerStrip<T> strip;
+        if (widening == nullptr) {
+            strip = WheelerWidened(w, b, t);
+        } else if (!widening->base) { // the first thick section: fill it in
+            widening->w = w;
+            widening->t = Same(t);
+            widening->base = WideningBase(w, widening->t);
+            strip = WheelerWidened(w, b, t, *widening->base);
+        } else if (SameBits(widening->w, w) && SameBits(widening->t, Same(t))) {
+            strip = WheelerWidened(w, b, t, *widening->base);
+        } else { // another strip's
+            strip = WheelerWidened(w, b, t);
+        }
+        const T r = 5.09295817894065 / strip.u; // 16 / pi
+        return {CheckedLog(1.0 + (r * 0.5) * (r + CheckedSqrt(r * r + 6.27))) * kEta377OverFourPi,
+                BeyondWheelerFit(strip)};
+    }
+    // Cohn: Z0 = 30 pi K'(k) / K(k) / sqrt(Er).
+    const T k = CohnModulus(w, b);
+    return {kThirtyPi * StriplineKPrimeOverK(k), BeyondCohnClamp(k)};
 }
 
 } // namespace
@@ -83,32 +116,13 @@ StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double
 
 StriplineImpedanceResult StriplineImpedanceInAir(double w, double b, double t,
                                                  StripWidening* widening) {
-    StriplineImpedanceResult result{0.0, false};
-    if (IsThickStrip(b, t)) {
-        WheelerStrip strip;
-        if (widening == nullptr) {
-            strip = WheelerWidened(w, b, t);
-        } else if (!widening->base) { // the first thick section: fill it in
-            widening->w = w;
-            widening->t = t;
-            widening->base = WideningBase(w, t);
-            strip = WheelerWidened(w, b, t, *widening->base);
-        } else if (SameBits(widening->w, w) && SameBits(widening->t, t)) {
-            strip = WheelerWidened(w, b, t, *widening->base);
-        } else { // another strip's
-            strip = WheelerWidened(w, b, t);
-        }
-        const double r = 5.09295817894065 / strip.u; // 16 / pi
-        result.z0 =
-            CheckedLog(1.0 + (r * 0.5) * (r + CheckedSqrt(r * r + 6.27))) * kEta377OverFourPi;
-        result.outOfRange = BeyondWheelerFit(strip);
-    } else {
-        // Cohn: Z0 = 30 pi K'(k) / K(k) / sqrt(Er).
-        const double k = CohnModulus(w, b);
-        result.z0 = kThirtyPi * StriplineKPrimeOverK(k);
-        result.outOfRange = BeyondCohnClamp(k);
-    }
-    return result;
+    const ImpedanceInAir<double> air = StriplineImpedanceInAirOf(w, b, t, widening);
+    return {air.z0, air.outOfRange};
+}
+
+StriplineLanesInAir StriplineImpedanceInAir(double w, Lanes b, Lanes t, StripWidening* widening) {
+    const ImpedanceInAir<Lanes> air = StriplineImpedanceInAirOf(w, b, t, widening);
+    return {air.z0, air.outOfRange};
 }
 
 namespace {
@@ -130,7 +144,7 @@ bool StriplineOutOfRange(double w, double b, double t) {
         return BeyondCohnClamp(CohnModulus(w, b));
     }
     if (SurelyWithinWheelerFit(w, b, t)) return false;
-    const WheelerStrip strip = WheelerWidened(w, b, t);
+    const auto strip = WheelerWidened(w, b, t);
     // The impedance's logarithm can fail only where the ratio is not positive
     // (a strip as thick as the spacing): there it raises its own error, as
     // the whole evaluation would.
@@ -147,25 +161,45 @@ double StriplineConductorLoss(double z0, double f, double w, double b, double t,
     return StriplineConductorLoss(z0, StripSkinOf(f, t, sigma), w, b, t, er, sigma);
 }
 
-double StriplineConductorLoss(double z0, const StripSkin& skin, double w, double b, double t,
-                              double er, double sigma, StripWidenings* widenings) {
-    const double zAir = z0 * CheckedSqrt(er);
-    double r = 0.0; // T = 0 has no finite resistance: left out
+namespace {
+
+template <class T>
+T ConductorLossOf(T z0, const StripSkin& skin, double w, T b, double t, double er, double sigma,
+                  StripWidenings* widenings) {
+    const T zAir = z0 * CheckedSqrt(er);
+    T r = 0.0; // T = 0 has no finite resistance: left out
     if (t > 0.0) {
-        const bool thick = IsThickStrip(b, t);
+        const bool thick = Decide(IsThickStrip(b, T(t)));
         // The strip in air with its walls receded by `strip`, the planes by `ground`.
         const auto receded = [&](double strip, double ground, StripWidening* widening) {
-            const double planes = b + ground;
-            const double thickness = RecededThickness(t, strip, thick, kThinStripLimit * planes);
+            const T planes = b + ground;
+            const T thickness =
+                PerLane([&](double limit) { return RecededThickness(t, strip, thick, limit); },
+                        kThinStripLimit * planes);
             return StriplineImpedanceInAir(w - strip, planes, thickness, widening).z0;
         };
-        const double groundReceded =
-            receded(0.0, skin.delta, widenings ? &widenings->drawn : nullptr);
-        const double stripReceded =
+        const T groundReceded = receded(0.0, skin.delta, widenings ? &widenings->drawn : nullptr);
+        const T stripReceded =
             receded(StripRecession(skin, w, t), 0.0, widenings ? &widenings->receded : nullptr);
-        r = FiniteThicknessResistance(zAir, skin, w, t, sigma, groundReceded, stripReceded);
+        r = PerLane(
+            [&](double air, double ground, double stripWalls) {
+                return FiniteThicknessResistance(air, skin, w, t, sigma, ground, stripWalls);
+            },
+            zAir, groundReceded, stripReceded);
     }
     return r / (2.0 * z0);
+}
+
+} // namespace
+
+double StriplineConductorLoss(double z0, const StripSkin& skin, double w, double b, double t,
+                              double er, double sigma, StripWidenings* widenings) {
+    return ConductorLossOf(z0, skin, w, b, t, er, sigma, widenings);
+}
+
+Lanes StriplineConductorLoss(Lanes z0, const StripSkin& skin, double w, Lanes b, double t,
+                             double er, double sigma, StripWidenings* widenings) {
+    return ConductorLossOf(z0, skin, w, b, t, er, sigma, widenings);
 }
 
 bool StriplineBelowTeCutoff(double f, double w, double b, double er) {

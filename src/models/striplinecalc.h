@@ -15,6 +15,7 @@
 #include "numeric/checkedmath.h"
 #include "numeric/constants.h"
 #include "numeric/hilberg.h"
+#include "numeric/lanes.h"
 
 struct StriplineImpedanceResult {
     double z0; // ohms
@@ -32,6 +33,12 @@ StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double
 // for one input serves another, only if a formula could not tell them apart.
 inline bool SameBits(double a, double b) {
     return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+// The same test for both lanes, which must agree (else LanesDisagree).
+inline bool SameBits(Lanes a, Lanes b) {
+    const bool lane0 = SameBits(a[0], b[0]);
+    if (lane0 != SameBits(a[1], b[1])) throw LanesDisagree{};
+    return lane0;
 }
 
 // Wheeler's widening raises 1 / 4 pi (W/T + 1.1) to a power set by the
@@ -58,21 +65,33 @@ StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double
 // StriplineImpedance in air (Er = 1), the same.
 StriplineImpedanceResult StriplineImpedanceInAir(double w, double b, double t,
                                                  StripWidening* widening = nullptr);
+// The impedance in air at two plane spacings and strip thicknesses at once
+// (Lanes, lane 0 first), bit for bit each lane's; LanesDisagree where the two
+// would take different forms, or are thick strips of different thickness.
+struct StriplineLanesInAir {
+    Lanes z0;
+    LaneMask outOfRange;
+};
+StriplineLanesInAir StriplineImpedanceInAir(double w, Lanes b, Lanes t, StripWidening* widening);
 // Its outOfRange flag alone (which Er does not change), without the impedance.
 bool StriplineOutOfRange(double w, double b, double t);
 
 // K'(k)/K(k), complete elliptic integrals of the first kind, by Hilberg's
 // approximation (numeric/hilberg.h) with k clamped to [1e-6, kLargestModulus].
-// Inline: a coupled cross-section takes it three times.
+// Inline: a coupled cross-section takes it three times.  For double, or for
+// Lanes (two moduli at once; where they lie on either side of the branch
+// point, each its own).
 inline constexpr double kLargestModulus = 1.0 - 1e-6;
-inline double StriplineKPrimeOverK(double k) {
+template <class T> inline T StriplineKPrimeOverK(T k) {
     // Hilberg's logarithmic forms lose digits at the ends; the clamp keeps
     // 1 - b and the logarithm away from zero.
-    if (!(k >= 1e-6)) k = 1e-6;
-    if (k > kLargestModulus) k = kLargestModulus;
+    k = Where(!(k >= 1e-6), T(1e-6), k);
+    k = Where(k > kLargestModulus, T(kLargestModulus), k);
     // pi to 15 digits in the upper branch, as the published values have it.
     // (Each branch its own return: nothing kept across the logarithm.)
-    if (k > 0.70710678118655) return 3.14159265358979 / HilbergLogarithm(HilbergAbove(k));
+    const auto upper = k > 0.70710678118655;
+    if (All(upper)) return 3.14159265358979 / HilbergLogarithm(HilbergAbove(k));
+    if (!None(upper)) return PerLane([](double lane) { return StriplineKPrimeOverK(lane); }, k);
     return HilbergLogarithm(HilbergBelow(1.0 - k * k)) * constants::kOneOverPi;
 }
 
@@ -95,6 +114,9 @@ double StriplineConductorLoss(double z0, double f, double w, double b, double t,
 // and its Wheeler terms where they are (or null).
 double StriplineConductorLoss(double z0, const StripSkin& skin, double w, double b, double t,
                               double er, double sigma, StripWidenings* widenings = nullptr);
+// The same between two plane spacings at once (Lanes), as the impedance in air.
+Lanes StriplineConductorLoss(Lanes z0, const StripSkin& skin, double w, Lanes b, double t,
+                             double er, double sigma, StripWidenings* widenings);
 
 // True while f does not exceed the cut-off of the lowest TE mode.
 bool StriplineBelowTeCutoff(double f, double w, double b, double er);
@@ -117,10 +139,8 @@ double CoupledStriplineOddImpedance(double w, double s, double b, double t, doub
 
 enum class CoupledMode { Even, Odd };
 
-// One quantity of both modes.
-struct ModePair {
-    double even, odd;
-};
+// One quantity of both modes (of two plane spacings at once in Lanes).
+template <class T = double> struct ModePair { T even, odd; };
 
 // True where the selected mode's elliptic modulus reaches the clamp of
 // StriplineKPrimeOverK (strips wider than about 4.5 B): the impedance returned stays
@@ -138,16 +158,22 @@ double CoupledStriplineConductorLoss(CoupledMode mode, double z, double f, doubl
 // strips' skin terms at hand (StripSkinOf(f, t, sigma)): each receded
 // cross-section computed once for both modes, the strips' receded walls
 // reading the drawn section's outer edge.
-struct CoupledStriplineModes {
-    ModePair impedance, conductorLoss;
-};
-CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
-                                                          double er, const StripSkin& skin,
-                                                          double sigma);
+template <class T = double> struct CoupledStriplineModes { ModePair<T> impedance, conductorLoss; };
+CoupledStriplineModes<> CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
+                                                            double er, const StripSkin& skin,
+                                                            double sigma);
 // The same with the strips' Wheeler terms at hand.
-CoupledStriplineModes CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
-                                                          double er, const StripSkin& skin,
-                                                          double sigma, StripWidenings& strips);
+CoupledStriplineModes<> CoupledStriplineImpedancesAndLosses(double w, double s, double b, double t,
+                                                            double er, const StripSkin& skin,
+                                                            double sigma, StripWidenings& strips);
+
+// The same between two plane spacings at once (Lanes, lane 0 first), bit for
+// bit each spacing's own; LanesDisagree where the two would take different
+// forms or leave a checked function's fast path (the caller then evaluates
+// each spacing alone, with `strips` emptied).
+CoupledStriplineModes<Lanes>
+CoupledStriplineImpedancesAndLosses(double w, double s, Lanes b, double t, double er,
+                                    const StripSkin& skin, double sigma, StripWidenings& strips);
 
 // The line kernels: W is row 1 (the trial value x), B row 2, T row 3.  The
 // impedance alone serves the synthesis scan; Evaluate adds the loss.

@@ -13,22 +13,24 @@
 // k must lie strictly between 0 and 1 (the callers clamp it): there every
 // square root and the logarithm have their value, and the checked functions'
 // tests are left out (the same results, to the bit).  Inline: the stripline
-// forms take the ratio three times per cross-section.
+// forms take the ratio three times per cross-section.  Templates over the
+// number type: double, or Lanes for two moduli at once (numeric/lanes.h).
 #pragma once
 
 #include <cmath>
 
 #include "numeric/checkedmath.h" // LogFast
+#include "numeric/lanes.h"
 
 // L(x), for 0 <= x < 1.
-inline double HilbergLogarithm(double x) {
+template <class T> inline T HilbergLogarithm(T x) {
     return LogFast(2.0 * (1.0 + x) / (1.0 - x));
 }
 // L's argument above the branch point, sqrt k ...
-inline double HilbergAbove(double k) {
-    return std::sqrt(k);
+template <class T> inline T HilbergAbove(T k) {
+    return Sqrt(k);
 }
 // ... and below it, sqrt k' from 1 - k^2 as the caller forms it.
-inline double HilbergBelow(double kPrimeSquared) {
-    return std::sqrt(std::sqrt(kPrimeSquared));
+template <class T> inline T HilbergBelow(T kPrimeSquared) {
+    return Sqrt(Sqrt(kPrimeSquared));
 }

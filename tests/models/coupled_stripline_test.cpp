@@ -200,6 +200,60 @@ TEST(CoupledStriplineFormulas, ConductorLossPerMode) {
               CoupledStriplineConductorLoss(CoupledMode::Even, even, 1.0, w, s, b, t, 1.0, sigma));
 }
 
+// An offset pair's two halves side by side in lanes give each half's own
+// impedances and losses, to the bit (and so do a single strip's), also where the halves part at a branch
+// (K'/K's branch point, the library's tanh below an edge's x = 1/4); where
+// one half would take the thin forms and the other not, the lanes refuse.
+TEST(CoupledStriplineFormulas, TwoSpacingsInLanesAreEachSpacingsOwn) {
+    struct Row {
+        const char* what;
+        double w, s, upper, lower, t, sigma;
+    };
+    const Row rows[] = {
+        {"K'/K's branches part", 0.5e-3, 0.2e-3, 1.6e-3, 0.8e-3, 35e-6, 5.8e7},
+        {"one edge below x = 1/4", 0.05e-3, 0.2e-3, 0.2e-3, 2e-3, 17e-6, 5.8e7},
+        {"the same planes", 0.1e-3, 0.1e-3, 0.3e-3, 0.3e-3, 5e-6, 4.1e7},
+        {"zero thickness", 0.5e-3, 0.2e-3, 1.6e-3, 0.8e-3, 0.0, 5.8e7},
+        {"lossless", 0.5e-3, 0.2e-3, 1.6e-3, 0.8e-3, 35e-6, 0.0},
+    };
+    const auto same = [](double a, double b) { return SameBits(a, b); };
+    for (const Row& r : rows) {
+        const StripSkin skin = r.sigma > 0.0 ? StripSkinOf(10e9, r.t, r.sigma) : StripSkin{};
+        StripWidenings lanesStrips, strips;
+        const CoupledStriplineModes<Lanes> both = CoupledStriplineImpedancesAndLosses(
+            r.w, r.s, Lanes(r.upper, r.lower), r.t, 1.0, skin, r.sigma, lanesStrips);
+        for (int lane : {0, 1}) {
+            const CoupledStriplineModes<> one = CoupledStriplineImpedancesAndLosses(
+                r.w, r.s, lane == 0 ? r.upper : r.lower, r.t, 1.0, skin, r.sigma, strips);
+            EXPECT_PRED2(same, both.impedance.even[lane], one.impedance.even) << r.what << lane;
+            EXPECT_PRED2(same, both.impedance.odd[lane], one.impedance.odd) << r.what << lane;
+            EXPECT_PRED2(same, both.conductorLoss.even[lane], one.conductorLoss.even) << r.what;
+            EXPECT_PRED2(same, both.conductorLoss.odd[lane], one.conductorLoss.odd) << r.what;
+        }
+        // The single strip between the same planes, as an offset strip's halves.
+        StripWidenings lanesStrip, strip;
+        const Lanes z = StriplineImpedanceInAir(r.w, Lanes(r.upper, r.lower), r.t, &lanesStrip.drawn).z0;
+        const Lanes loss = r.sigma > 0.0 ? StriplineConductorLoss(z, skin, r.w, Lanes(r.upper, r.lower),
+                                                                  r.t, 1.0, r.sigma, &lanesStrip)
+                                         : Lanes(0.0);
+        for (int lane : {0, 1}) {
+            const double b = lane == 0 ? r.upper : r.lower;
+            const double zOne = StriplineImpedanceInAir(r.w, b, r.t, &strip.drawn).z0;
+            EXPECT_PRED2(same, z[lane], zOne) << r.what << lane;
+            if (r.sigma > 0.0) {
+                EXPECT_PRED2(same, loss[lane],
+                             StriplineConductorLoss(zOne, skin, r.w, b, r.t, 1.0, r.sigma, &strip))
+                    << r.what << lane;
+            }
+        }
+    }
+    // T/B = 5e-9 above, 5e-10 below: thick forms in one half, thin in the other.
+    StripWidenings strips;
+    EXPECT_THROW(CoupledStriplineImpedancesAndLosses(0.5e-3, 0.2e-3, Lanes(1e-3, 1e-2), 5e-12, 1.0,
+                                                     StripSkinOf(1e9, 5e-12, 5.8e7), 5.8e7, strips),
+                 LanesDisagree);
+}
+
 // Thin metal, W = 50 um, S = 10 um, B = 100 um, copper: each strip carries
 // the mode current, so neither mode may lose less than the strip's DC
 // resistance 1 / (sigma W T) gives, R / 2 Z_mode, and the loss passes to it
