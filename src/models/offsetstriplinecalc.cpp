@@ -176,6 +176,14 @@ template <class T = double> struct Half {
     T resistance; // ohm/m; 0 without conductor loss
 };
 
+// One lane's half, and two halves side by side.
+Half<> LaneOf(const Half<Lanes>& h, int lane) {
+    return {h.zAir[lane], h.resistance[lane]};
+}
+Half<Lanes> SideBySide(const Half<>& lane0, const Half<>& lane1) {
+    return {Lanes(lane0.zAir, lane1.zAir), Lanes(lane0.resistance, lane1.resistance)};
+}
+
 // Both modes' values from their halves, side by side (LineValues' names).
 struct PairValues {
     Lanes eeff, impedance, dielectricLoss, conductorLoss, loss;
@@ -247,7 +255,7 @@ std::pair<Half<>, Half<>> SingleHalves(const Offset& o, double f, double sigma) 
     using Halves = std::pair<Half<>, Half<>>;
     const auto inLanes = [&]() -> Halves {
         const Half<Lanes> h = SingleHalf(o, Lanes(o.B1(), o.B2()), skin, sigma, widenings);
-        return {{h.zAir[0], h.resistance[0]}, {h.zAir[1], h.resistance[1]}};
+        return {LaneOf(h, 0), LaneOf(h, 1)};
     };
     const auto alone = [&]() -> Halves {
         widenings = {};
@@ -257,17 +265,18 @@ std::pair<Half<>, Half<>> SingleHalves(const Offset& o, double f, double sigma) 
     return InLanesOrAlone(inLanes, alone);
 }
 
-// Both modes of the pair's half of spacing b, each cross-section computed
-// once for both; `skin` as for SingleHalf.
-struct PairHalves {
-    Half<> even, odd;
+// Both modes of the pair's half of spacing b (or of two spacings, in Lanes),
+// each cross-section computed once for both; `skin` as for SingleHalf.
+template <class T = double> struct PairHalves {
+    Half<T> even, odd;
 };
 // `strips`: the strips' terms, which both halves read.
-PairHalves PairHalf(const Offset& o, double b, const StripSkin& skin, double sigma,
-                    StripWidenings& strips) {
+template <class T>
+PairHalves<T> PairHalf(const Offset& o, T b, const StripSkin& skin, double sigma,
+                       StripWidenings& strips) {
     const auto [z, loss] =
         CoupledStriplineImpedancesAndLosses(o.w, o.s, b, o.t, 1.0, skin, sigma, strips);
-    if (!(sigma > 0.0)) return {{z.even, 0.0}, {z.odd, 0.0}};
+    if (!(sigma > 0.0)) return {{z.even, T(0.0)}, {z.odd, T(0.0)}};
     return {{z.even, 2.0 * z.even * loss.even}, {z.odd, 2.0 * z.odd * loss.odd}};
 }
 
@@ -275,23 +284,17 @@ PairHalves PairHalf(const Offset& o, double b, const StripSkin& skin, double sig
 // chains overlap); where the lanes part, each half alone, the upper first, as
 // an input that fails in both reports the upper's error.
 struct BothPairHalves {
-    PairHalves upper, lower;
+    PairHalves<> upper, lower;
 };
 BothPairHalves PairHalvesOf(const Offset& o, const StripSkin& skin, double sigma) {
     StripWidenings strips;
     const auto inLanes = [&]() -> BothPairHalves {
-        const auto [z, loss] = CoupledStriplineImpedancesAndLosses(o.w, o.s, Lanes(o.B2(), o.B1()),
-                                                                   o.t, 1.0, skin, sigma, strips);
-        if (!(sigma > 0.0))
-            return {{{z.even[0], 0.0}, {z.odd[0], 0.0}}, {{z.even[1], 0.0}, {z.odd[1], 0.0}}};
-        const Lanes even = 2.0 * z.even * loss.even;
-        const Lanes odd = 2.0 * z.odd * loss.odd;
-        return {{{z.even[0], even[0]}, {z.odd[0], odd[0]}},
-                {{z.even[1], even[1]}, {z.odd[1], odd[1]}}};
+        const PairHalves<Lanes> h = PairHalf(o, Lanes(o.B2(), o.B1()), skin, sigma, strips);
+        return {{LaneOf(h.even, 0), LaneOf(h.odd, 0)}, {LaneOf(h.even, 1), LaneOf(h.odd, 1)}};
     };
     const auto alone = [&]() -> BothPairHalves {
         strips = {};
-        const PairHalves upper = PairHalf(o, o.B2(), skin, sigma, strips);
+        const PairHalves<> upper = PairHalf(o, o.B2(), skin, sigma, strips);
         return {upper, PairHalf(o, o.B1(), skin, sigma, strips)};
     };
     return InLanesOrAlone(inLanes, alone);
@@ -354,17 +357,12 @@ LineResult offsetcoupledstripline::Evaluate(const InputsAtFrequency& in, double 
         // dielectric) still raises its fault flags.
         ForceEvaluation(even);
         ForceEvaluation(odd);
-        const auto pair = [](double inEven, double inOdd) { return Lanes(inEven, inOdd); };
         PairValues c;
-        Combine(c, o, shares,
-                Half<Lanes>{pair(lower.even.zAir, lower.odd.zAir),
-                            pair(lower.even.resistance, lower.odd.resistance)},
-                Half<Lanes>{pair(upper.even.zAir, upper.odd.zAir),
-                            pair(upper.even.resistance, upper.odd.resistance)},
+        Combine(c, o, shares, SideBySide(lower.even, lower.odd), SideBySide(upper.even, upper.odd),
                 in.f, in.tand, sigma,
-                ModeTerms<Lanes>{pair(even.fringingWidth, odd.fringingWidth),
-                                 pair(even.fringingScale, odd.fringingScale),
-                                 pair(even.shareShift, odd.shareShift)});
+                ModeTerms<Lanes>{Lanes(even.fringingWidth, odd.fringingWidth),
+                                 Lanes(even.fringingScale, odd.fringingScale),
+                                 Lanes(even.shareShift, odd.shareShift)});
         for (int lane : {0, 1}) {
             LineValues& v = lane == 0 ? r.even : r.odd;
             v.eeff = c.eeff[lane];

@@ -68,15 +68,9 @@ template <class T> auto IsThickStrip(T b, T t) {
     return t / b >= kThinStripLimit;
 }
 
-// The impedance in air and whether it lies beyond the formula's range (a
-// LaneMask for Lanes).
-template <class T> struct ImpedanceInAir {
-    T z0;
-    decltype(T() > T()) outOfRange;
-};
-
+// The impedance in air and its range flag, of either number type.
 template <class T>
-ImpedanceInAir<T> StriplineImpedanceInAirOf(double w, T b, T t, StripWidening* widening) {
+StriplineImpedanceOf<T> StriplineImpedanceInAirOf(double w, T b, T t, StripWidening* widening) {
     if (Decide(IsThickStrip(b, t))) {
         WheelerStrip<T> strip;
         if (widening == nullptr) {
@@ -116,13 +110,12 @@ StriplineImpedanceResult StriplineImpedance(double w, double b, double t, double
 
 StriplineImpedanceResult StriplineImpedanceInAir(double w, double b, double t,
                                                  StripWidening* widening) {
-    const ImpedanceInAir<double> air = StriplineImpedanceInAirOf(w, b, t, widening);
-    return {air.z0, air.outOfRange};
+    return StriplineImpedanceInAirOf(w, b, t, widening);
 }
 
-StriplineLanesInAir StriplineImpedanceInAir(double w, Lanes b, Lanes t, StripWidening* widening) {
-    const ImpedanceInAir<Lanes> air = StriplineImpedanceInAirOf(w, b, t, widening);
-    return {air.z0, air.outOfRange};
+StriplineImpedanceOf<Lanes> StriplineImpedanceInAir(double w, Lanes b, Lanes t,
+                                                    StripWidening* widening) {
+    return StriplineImpedanceInAirOf(w, b, t, widening);
 }
 
 namespace {

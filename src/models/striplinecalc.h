@@ -17,13 +17,15 @@
 #include "numeric/hilberg.h"
 #include "numeric/lanes.h"
 
-struct StriplineImpedanceResult {
-    double z0; // ohms
+// For double, or for Lanes (two plane spacings at once, the flag per lane).
+template <class T = double> struct StriplineImpedanceOf {
+    T z0; // ohms
     // Beyond the formula's range: a thick strip with (W + dW) / (B - T) >= 10
     // (Wheeler's fit), or a thin strip so wide (W/B above about 4.6) that the
     // elliptic modulus is clamped.
-    bool outOfRange;
+    decltype(T() > T()) outOfRange;
 };
+using StriplineImpedanceResult = StriplineImpedanceOf<>;
 
 // Wheeler 1978 for a strip of finite thickness (T/B >= 1e-9), Cohn 1954
 // (exact elliptic-integral ratio) for a strip of zero thickness.
@@ -68,11 +70,8 @@ StriplineImpedanceResult StriplineImpedanceInAir(double w, double b, double t,
 // The impedance in air at two plane spacings and strip thicknesses at once
 // (Lanes, lane 0 first), bit for bit each lane's; LanesDisagree where the two
 // would take different forms, or are thick strips of different thickness.
-struct StriplineLanesInAir {
-    Lanes z0;
-    LaneMask outOfRange;
-};
-StriplineLanesInAir StriplineImpedanceInAir(double w, Lanes b, Lanes t, StripWidening* widening);
+StriplineImpedanceOf<Lanes> StriplineImpedanceInAir(double w, Lanes b, Lanes t,
+                                                    StripWidening* widening);
 // Its outOfRange flag alone (which Er does not change), without the impedance.
 bool StriplineOutOfRange(double w, double b, double t);
 
